@@ -1,0 +1,98 @@
+#include "core/AppSettings.h"
+
+#include "platform/SettingsStore.h"
+
+using platform::SettingsStore;
+
+bool gDispMmUnit = true;
+bool gMmRoundUp = true;
+int gLanguage = settings::kDefLanguage;
+int gLangOffset = 10000;
+bool gLangChanged = false;
+int gPortNo = settings::kDefPortNo;
+bool gPortOccupy = true;
+int gVelOf100Pls[3] = {20, 20, 20};
+int gAccOf100Pls[3] = {3, 3, 3};
+int gAccOf100Pls2[3] = {3, 3, 3};
+int gAccOfJog = settings::kDefAccOfJog;
+int gAccOfJog2 = settings::kDefAccOfJog2;
+
+namespace settings {
+
+namespace {
+
+void fill3(int (&slots)[3], int value)
+{
+    slots[0] = slots[1] = slots[2] = value;
+}
+
+} // namespace
+
+void resetAppSettings()
+{
+    gDispMmUnit = true;
+    gMmRoundUp = true;
+    gLanguage = kDefLanguage;
+    gLangOffset = languageOffsetFor(gLanguage);
+    gLangChanged = false;
+    gPortNo = kDefPortNo;
+    gPortOccupy = true;
+    fill3(gVelOf100Pls, kDefVelOf100Pls);
+    fill3(gAccOf100Pls, kDefAccOf100Pls);
+    fill3(gAccOf100Pls2, kDefAccOf100Pls2);
+    gAccOfJog = kDefAccOfJog;
+    gAccOfJog2 = kDefAccOfJog2;
+}
+
+int languageOffsetFor(int language)
+{
+    return language == 1 ? 0 : 10000;
+}
+
+// A stored value that is not a number reads as the key's default rather than stopping the
+// start-up: the operator could not repair it from within the program otherwise.
+void readDispMmUnit()
+{
+    gDispMmUnit = SettingsStore::numberOr(QStringLiteral("DispMmUnit"), kDefDispMmUnit) != 0;
+}
+
+void readLanguage()
+{
+    gLanguage = SettingsStore::numberOr(QStringLiteral("Language"), kDefLanguage);
+    gLangOffset = languageOffsetFor(gLanguage);
+}
+
+void readPortSettings()
+{
+    gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), kDefPortNo);
+    gPortOccupy = SettingsStore::numberOr(QStringLiteral("PortOccupy"), kDefPortOccupy) != 0;
+    gMmRoundUp = SettingsStore::numberOr(QStringLiteral("MmRoundUp"), kDefMmRoundUp) != 0;
+}
+
+void readStartupSettings()
+{
+    gLangChanged = false;
+    readDispMmUnit();
+    readLanguage();
+    readPortSettings();
+}
+
+void readJogSettings()
+{
+    fill3(gVelOf100Pls, SettingsStore::numberOr(QStringLiteral("VelOf100Pls"), kDefVelOf100Pls));
+    fill3(gAccOf100Pls, SettingsStore::numberOr(QStringLiteral("AccOf100Pls"), kDefAccOf100Pls));
+    fill3(gAccOf100Pls2, SettingsStore::numberOr(QStringLiteral("AccOf100Pls2"), kDefAccOf100Pls2));
+    gAccOfJog = SettingsStore::numberOr(QStringLiteral("AccOfJog"), kDefAccOfJog);
+    gAccOfJog2 = SettingsStore::numberOr(QStringLiteral("AccOfJog2"), kDefAccOfJog2);
+}
+
+} // namespace settings
+
+void StoreSettingsAtExit()
+{
+    SettingsStore::setNumber(QStringLiteral("PortNo"), gPortNo);
+    if (gLangChanged)
+        gLanguage = gLanguage == 1 ? 2 : 1;
+    SettingsStore::setNumber(QStringLiteral("Language"), gLanguage);
+    SettingsStore::sync();
+}

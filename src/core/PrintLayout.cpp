@@ -1,0 +1,53 @@
+#include "core/PrintLayout.h"
+
+#include "core/Module2Calc.h"
+#include "platform/PrinterDevice.h"
+
+#include <cmath>
+
+long gPrnCharW = 0;
+long gPrnCharH = 0;
+long gPrnLines = 0;
+long gPrnCols = 0;
+long gPrnHeight = 0;
+long gPrnWidth = 0;
+int gPrnPageNo = 0;
+QString gPrnDevSize;
+QString gPrnDevSpeed;
+QString gPrnDevStroke;
+
+namespace printing {
+
+int computeLayout(double textHeightMm, double printableWidthMm, double printableHeightMm)
+{
+    const long charW = long(calc::roundHalfEven(textHeightMm));
+    if (charW <= 0 || printableHeightMm <= 0 || printableWidthMm <= 10)
+        return 1;
+    gPrnCharW = charW;
+    gPrnCharH = charW + 1;
+    gPrnLines = long(std::floor(printableHeightMm / double(gPrnCharW)));
+    gPrnCols = long(std::floor(printableHeightMm / double(gPrnCharH)));
+    gPrnHeight = gPrnLines * gPrnCharW;
+    gPrnWidth = long(calc::roundHalfEven(printableWidthMm - 10.0));
+    return 0;
+}
+
+void resetPrintLayout()
+{
+    gPrnCharW = gPrnCharH = gPrnLines = gPrnCols = gPrnHeight = gPrnWidth = 0;
+    gPrnPageNo = 0;
+    gPrnDevSize.clear();
+    gPrnDevSpeed.clear();
+    gPrnDevStroke.clear();
+}
+
+} // namespace printing
+
+int PrintSettei(platform::PrinterDevice &printer)
+{
+    if (!printer.isValid())
+        return 1;
+    const QSizeF area = printer.printableSizeMm();
+    return printing::computeLayout(printer.textHeightMm(QStringLiteral("A")), area.width(),
+                                   area.height());
+}

@@ -1,0 +1,12 @@
+#include "link/LinkState.h"
+
+bool gOfflineMode = false;
+
+namespace link {
+
+void resetLinkState()
+{
+    gOfflineMode = false;
+}
+
+} // namespace link

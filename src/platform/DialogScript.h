@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+namespace platform {
+
+// Replaces every message box and file dialog while it lives: answers come from a queue and
+// every box shown is recorded. A box with no answer queued is recorded as unexpected and
+// dismissed, so that a test fails on it instead of blocking.
+class DialogScript
+{
+public:
+    struct Box
+    {
+        QString prompt;
+        int style = 0;
+        QString title;
+    };
+
+    DialogScript();
+    ~DialogScript();
+    DialogScript(const DialogScript &) = delete;
+    DialogScript &operator=(const DialogScript &) = delete;
+
+    static DialogScript *active();
+
+    void answer(int result);
+    void chooseFile(const QString &path); // an empty path cancels the dialog
+
+    const QList<Box> &boxes() const { return m_boxes; }
+    QStringList prompts() const;
+    const QStringList &unexpected() const { return m_unexpected; }
+    const QList<FileDialogRequest> &fileRequests() const { return m_fileRequests; }
+    int pendingAnswers() const { return int(m_answers.size() + m_files.size()); }
+    void clear();
+
+    int takeBox(const QString &prompt, int style, const QString &title);
+    QString takeFile(const FileDialogRequest &request);
+
+private:
+    QQueue<int> m_answers;
+    QQueue<QString> m_files;
+    QList<Box> m_boxes;
+    QStringList m_unexpected;
+    QList<FileDialogRequest> m_fileRequests;
+    DialogScript *m_previous = nullptr;
+};
+
+} // namespace platform

@@ -1,0 +1,174 @@
+#include "platform/ItemReader.h"
+
+#include "platform/TextCodec.h"
+
+#include <QFile>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+} // namespace
+
+bool ItemReader::open(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        setText(QString());
+        fail(f.errorString());
+        return false;
+    }
+    setText(decodeSystemText(f.readAll()));
+    return true;
+}
+
+void ItemReader::setText(const QString &text)
+{
+    m_data = text;
+    m_pos = 0;
+    m_atLineStart = true;
+    m_failed = false;
+    m_error.clear();
+}
+
+void ItemReader::fail(const QString &why)
+{
+    if (!m_failed)
+        m_error = why;
+    m_failed = true;
+}
+
+void ItemReader::skipBlanks()
+{
+    while (m_pos < m_data.size()
+           && (m_data.at(m_pos) == QLatin1Char(' ') || m_data.at(m_pos) == QLatin1Char('\t')))
+        ++m_pos;
+}
+
+bool ItemReader::atEnd() const
+{
+    for (int i = m_pos; i < m_data.size(); ++i) {
+        const QChar c = m_data.at(i);
+        if (!c.isSpace() && c != QChar(0x1A)) // Ctrl-Z ends old DOS text files
+            return false;
+    }
+    return true;
+}
+
+bool ItemReader::nextItem(QString &item, bool &quoted)
+{
+    item.clear();
+    quoted = false;
+    if (m_failed)
+        return false;
+
+    // Blank lines between records carry no item.
+    for (;;) {
+        skipBlanks();
+        if (m_atLineStart && m_pos < m_data.size() && isLineEnd(m_data.at(m_pos))) {
+            ++m_pos;
+            continue;
+        }
+        break;
+    }
+    if (atEnd()) {
+        fail(QStringLiteral("unexpected end of file"));
+        return false;
+    }
+
+    if (m_data.at(m_pos) == QLatin1Char('"')) {
+        const int close = m_data.indexOf(QLatin1Char('"'), m_pos + 1);
+        if (close < 0) {
+            fail(QStringLiteral("unterminated text"));
+            return false;
+        }
+        item = m_data.mid(m_pos + 1, close - m_pos - 1);
+        quoted = true;
+        m_pos = close + 1;
+        skipBlanks();
+    } else {
+        const int start = m_pos;
+        while (m_pos < m_data.size() && m_data.at(m_pos) != QLatin1Char(',')
+               && !isLineEnd(m_data.at(m_pos)))
+            ++m_pos;
+        item = m_data.mid(start, m_pos - start).trimmed();
+    }
+
+    // The delimiter: a comma, a line end (CR LF counts once) or the end of the data.
+    m_atLineStart = false;
+    if (m_pos >= m_data.size())
+        return true;
+    const QChar c = m_data.at(m_pos);
+    if (c == QLatin1Char(',')) {
+        ++m_pos;
+    } else if (isLineEnd(c)) {
+        ++m_pos;
+        if (c == QLatin1Char('\r') && m_pos < m_data.size() && m_data.at(m_pos) == QLatin1Char('\n'))
+            ++m_pos;
+        m_atLineStart = true;
+    } else {
+        fail(QStringLiteral("text followed by other characters"));
+        return false;
+    }
+    return true;
+}
+
+QString ItemReader::raw(bool *quoted)
+{
+    QString item;
+    bool q = false;
+    nextItem(item, q);
+    if (quoted)
+        *quoted = q;
+    return item;
+}
+
+QString ItemReader::text()
+{
+    QString item;
+    bool quoted = false;
+    nextItem(item, quoted);
+    return item;
+}
+
+qint64 ItemReader::integer(qint64 min, qint64 max)
+{
+    QString item;
+    bool quoted = false;
+    if (!nextItem(item, quoted))
+        return 0;
+    if (item.isEmpty())
+        return 0;
+    bool ok = false;
+    const qint64 v = item.toLongLong(&ok);
+    if (!ok || v < min || v > max) {
+        fail(QStringLiteral("not a whole number in range: ") + item);
+        return 0;
+    }
+    return v;
+}
+
+double ItemReader::number()
+{
+    QString item;
+    bool quoted = false;
+    if (!nextItem(item, quoted))
+        return 0;
+    if (item.isEmpty())
+        return 0;
+    bool ok = false;
+    const double v = item.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) {
+        fail(QStringLiteral("not a number: ") + item);
+        return 0;
+    }
+    return v;
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Builds a file of the system's item format (texts quoted, numbers bare, commas between the
+// items of a line, CR LF after each line) and writes it whole: a failed write leaves the file
+// that was there as it was.
+class ItemWriter
+{
+public:
+    ItemWriter &text(const QString &value);
+    ItemWriter &number(qint64 value);
+    ItemWriter &number(double value);
+    ItemWriter &bare(const QString &value);
+    ItemWriter &endLine();
+
+    QString content() const;
+    bool commit(const QString &path);
+    QString errorString() const { return m_error; }
+
+private:
+    QStringList m_line;
+    QString m_done;
+    QString m_error;
+};
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// The per-user settings store: one INI file, section "Settings", every value kept as text.
+// Tests and portable installs point it at a file of their own with useFile().
+class SettingsStore
+{
+public:
+    static void useFile(const QString &iniPath);
+    static void useUserStore();
+    static QString filePath();
+
+    static QString text(const QString &key, const QString &defaultValue);
+    // The stored value as a 16-bit number; nullopt when a value is stored that is not one.
+    static std::optional<int> number(const QString &key, int defaultValue);
+    // Like number(), but a value that is not a number reads as the default.
+    static int numberOr(const QString &key, int defaultValue);
+    static void setText(const QString &key, const QString &value);
+    static void setNumber(const QString &key, int value);
+    static bool contains(const QString &key);
+    static void sync();
+
+    static std::optional<int> parseNumber16(const QString &text);
+};
+
+} // namespace platform

@@ -11,6 +11,7 @@
 #include "positions/PosiTable.h"
 
 #include <QSettings>
+#include <QTest>
 
 TestEnv::TestEnv()
 {
@@ -20,6 +21,11 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv()
 {
+    // A box the test did not script is a failure of the test, not a hang.
+    if (!m_dialogs.unexpected().isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("unexpected dialogs: ")
+                                + m_dialogs.unexpected().join(QStringLiteral(" | "))),
+                     __FILE__, __LINE__);
     platform::SettingsStore::useUserStore();
     platform::setProgramFolder(QString());
     setOnlineLampHook({});

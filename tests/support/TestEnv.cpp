@@ -8,7 +8,9 @@
 #include "link/LinkState.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+#include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
+#include "core/Options.h"
 
 #include <QSettings>
 #include <QTest>
@@ -55,6 +57,9 @@ void TestEnv::resetAll()
     settings::resetAppSettings();
     actuators::resetDevSetting();
     positions::resetPosiTable();
+    positions::resetEditState();
+    options::setClosePortHook({});
+    options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
 }

@@ -10,6 +10,9 @@
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
+#include "positions/PosiFileCommands.h"
+#include "positions/PosiImage.h"
+#include "actuators/DevDesignation.h"
 #include "core/Options.h"
 
 #include <QSettings>
@@ -58,6 +61,9 @@ void TestEnv::resetAll()
     actuators::resetDevSetting();
     positions::resetPosiTable();
     positions::resetEditState();
+    positions::resetPosiImage();
+    positions::resetPosiFileState();
+    actuators::resetDevDesignation();
     options::setClosePortHook({});
     options::setRedisplayHook({});
     link::resetLinkState();

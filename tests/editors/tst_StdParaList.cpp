@@ -1,7 +1,9 @@
+#include "actuators/DevCatalogue.h"
 #include "core/Messages.h"
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 #include "platform/DialogScript.h"
+#include "platform/ProgramFolder.h"
 #include "support/DataFolder.h"
 
 #include <QtTest>
@@ -191,6 +193,24 @@ private Q_SLOTS:
         QCOMPARE(ReadStdParaFile(), result);
         QCOMPARE(gStdParaCount[0], result ? 0 : rows);
         QVERIFY(script.unexpected().isEmpty());
+    }
+
+    // The example files beside the program hold the default actuator and its factory values.
+    void shippedExampleFiles()
+    {
+        platform::setProgramFolder(QCoreApplication::applicationDirPath());
+        platform::DialogScript script;
+        QCOMPARE(DevListLookup2(QStringLiteral(" 28"), QStringLiteral("L"), 100), 0);
+        QCOMPARE(gCatLead, 2);
+        QCOMPARE(gCatPPR, 400);
+        QCOMPARE(ReadDevList(), 0);
+        for (int a = 0; a < kAxisCount; ++a)
+            chooseActuator(a, QStringLiteral(" 28"), QStringLiteral("L"), 100, a != 1, false, a == 2);
+        QCOMPARE(SetStdParameta(), 0);
+        QCOMPARE(gPrmAxisStroke[1], 20000);
+        QCOMPARE(gPrmActuator[1], QStringLiteral(" 28L100"));
+        QVERIFY(script.boxes().isEmpty());
+        platform::setProgramFolder(QString());
     }
 
     void onlineWindowTakesOnlyActuatorItems()

@@ -38,6 +38,12 @@ QString shortest(double v)
     return QString::number(v, 'g', 15);
 }
 
+// A single-precision value as its seven significant digits, the way it is formatted.
+double fromSingle(float v)
+{
+    return QString::number(double(v), 'g', 7).toDouble();
+}
+
 } // namespace
 
 namespace calc {
@@ -147,9 +153,9 @@ std::optional<PulsePerMmText> PulsePerMmFor(int axis)
     const QString digit = QString::number(axis + 1);
     PulsePerMmText t;
     t.panel2 = QStringLiteral("<") + digit + QStringLiteral(">1mm = ")
-               + shortest(calc::roundHalfAway(perMm, 3)) + pulse;
+               + shortest(calc::roundHalfAway(fromSingle(perMm), 3)) + pulse;
     t.panel3 = QStringLiteral("<") + digit + QStringLiteral(">1") + pulse + QStringLiteral("= ")
-               + shortest(calc::roundHalfAway(mmPer, 3)) + QStringLiteral("mm");
+               + shortest(calc::roundHalfAway(fromSingle(mmPer), 3)) + QStringLiteral("mm");
     return t;
 }
 

@@ -77,7 +77,12 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
         }
         break;
     }
-    if (atEnd()) {
+    if (!m_atLineStart && m_pos >= m_data.size()) {
+        // The empty item after a final comma; the next read is past the end.
+        m_atLineStart = true;
+        return true;
+    }
+    if (m_atLineStart && atEnd()) {
         fail(QStringLiteral("unexpected end of file"));
         return false;
     }

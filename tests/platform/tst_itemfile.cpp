@@ -1,0 +1,191 @@
+#include "platform/ItemReader.h"
+#include "platform/ItemWriter.h"
+#include "platform/TextCodec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestItemFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void items_data();
+    void items();
+    void malformed_data();
+    void malformed();
+    void numbersInRange();
+    void writerFormat();
+    void roundTripJapanese();
+    void encodingDetection_data();
+    void encodingDetection();
+    void failedWriteKeepsOldFile();
+    void unencodableTextRefused();
+};
+
+void TestItemFile::items_data()
+{
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("header line") << "\"QZ-K4\",\"PRM\"\r\n" << QStringList{"QZ-K4", "PRM"};
+    QTest::newRow("across lines") << "1,2\r\n3\r\n" << QStringList{"1", "2", "3"};
+    QTest::newRow("LF only") << "\"a\",5\n\"b\"\n" << QStringList{"a", "5", "b"};
+    QTest::newRow("CR only") << "1\r2\r" << QStringList{"1", "2"};
+    QTest::newRow("no final line end") << "1,\"x\"" << QStringList{"1", "x"};
+    QTest::newRow("blanks around items") << "  12 , \"a b\" ,3\r\n" << QStringList{"12", "a b", "3"};
+    QTest::newRow("comma inside quotes") << "\"a,b\",1\r\n" << QStringList{"a,b", "1"};
+    QTest::newRow("empty items") << "1,,3\r\n,\r\n" << QStringList{"1", "", "3", "", ""};
+    QTest::newRow("blank lines skipped") << "1\r\n\r\n\r\n2\r\n" << QStringList{"1", "2"};
+    QTest::newRow("leading blank kept in text") << "\" 28\",\"L\"\r\n" << QStringList{" 28", "L"};
+    QTest::newRow("empty text") << "\"\",1\r\n" << QStringList{"", "1"};
+}
+
+void TestItemFile::items()
+{
+    QFETCH(QString, data);
+    QFETCH(QStringList, expected);
+    platform::ItemReader r;
+    r.setText(data);
+    QStringList got;
+    for (int i = 0; i < expected.size(); ++i)
+        got << r.text();
+    QVERIFY2(r.ok(), qPrintable(r.errorString()));
+    QCOMPARE(got, expected);
+    QVERIFY(r.atEnd());
+}
+
+void TestItemFile::malformed_data()
+{
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<int>("reads");
+
+    QTest::newRow("read past the end") << "1,2\r\n" << 3;
+    QTest::newRow("empty file") << "" << 1;
+    QTest::newRow("unterminated text") << "\"abc,1\r\n" << 1;
+    QTest::newRow("junk after a text") << "\"abc\"x,1\r\n" << 1;
+}
+
+void TestItemFile::malformed()
+{
+    QFETCH(QString, data);
+    QFETCH(int, reads);
+    platform::ItemReader r;
+    r.setText(data);
+    for (int i = 0; i < reads; ++i)
+        r.text();
+    QVERIFY(!r.ok());
+    QVERIFY(!r.errorString().isEmpty());
+    // A failed reader stays failed and keeps returning empty items.
+    QCOMPARE(r.integer(), qint64(0));
+    QVERIFY(!r.ok());
+}
+
+void TestItemFile::numbersInRange()
+{
+    platform::ItemReader r;
+    r.setText(QStringLiteral("32767,-32768,,1.5,7\r\n"));
+    QCOMPARE(r.int16(), 32767);
+    QCOMPARE(r.int16(), -32768);
+    QCOMPARE(r.int16(), 0); // an empty item reads as 0
+    QCOMPARE(r.number(), 1.5);
+    QCOMPARE(r.integer(0, 5), qint64(0));
+    QVERIFY(!r.ok()); // 7 beyond the field
+
+    r.setText(QStringLiteral("32768\r\n"));
+    r.int16();
+    QVERIFY(!r.ok());
+    r.setText(QStringLiteral("1.5\r\n"));
+    r.integer();
+    QVERIFY(!r.ok());
+    r.setText(QStringLiteral("abc\r\n"));
+    r.number();
+    QVERIFY(!r.ok());
+}
+
+void TestItemFile::writerFormat()
+{
+    platform::ItemWriter w;
+    w.text(QStringLiteral("QZ-K4")).text(QStringLiteral("GRP")).endLine();
+    w.number(qint64(1)).number(qint64(-20)).number(2.5).endLine();
+    w.text(QStringLiteral("say \"hi\"")).endLine();
+    QCOMPARE(w.content(), QStringLiteral("\"QZ-K4\",\"GRP\"\r\n1,-20,2.5\r\n\"say 'hi'\"\r\n"));
+}
+
+void TestItemFile::roundTripJapanese()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.qzd"));
+    platform::ItemWriter w;
+    w.text(QStringLiteral("位置ﾃﾞｰﾀ")).number(qint64(42)).endLine();
+    QVERIFY(w.commit(path));
+
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("\"\x88\xca\x92\x75")); // Windows-31J on disk
+    QVERIFY(bytes.endsWith("\r\n"));
+
+    platform::ItemReader r;
+    QVERIFY(r.open(path));
+    QCOMPARE(r.text(), QStringLiteral("位置ﾃﾞｰﾀ"));
+    QCOMPARE(r.integer(), qint64(42));
+    QVERIFY(r.ok());
+}
+
+void TestItemFile::encodingDetection_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("ascii") << QByteArray("abc") << "abc";
+    QTest::newRow("utf-8") << QByteArray("\xe4\xbd\x8d\xe7\xbd\xae") << "位置";
+    QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbf\xe4\xbd\x8d") << "位";
+    QTest::newRow("windows-31j") << QByteArray("\x88\xca\x92\x75") << "位置";
+    QTest::newRow("half-width kana") << QByteArray("\xca\xdf\xd9\xbd") << "ﾊﾟﾙｽ";
+}
+
+void TestItemFile::encodingDetection()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(platform::decodeSystemText(bytes), expected);
+}
+
+void TestItemFile::failedWriteKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.grp"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    // A folder of that name where the temporary file would go makes the write fail.
+    platform::ItemWriter w;
+    w.text(QStringLiteral("new")).endLine();
+    QVERIFY(!w.commit(dir.filePath(QStringLiteral("missing/sub/keep.grp"))));
+    QVERIFY(!w.errorString().isEmpty());
+
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool denied = !w.commit(path);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    if (denied)
+        QCOMPARE(f.readAll(), QByteArray("old"));
+}
+
+void TestItemFile::unencodableTextRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.smd"));
+    platform::ItemWriter w;
+    w.text(QStringLiteral("emoji \U0001F600")).endLine();
+    QVERIFY(!w.commit(path));
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_APPLESS_MAIN(TestItemFile)
+#include "tst_itemfile.moc"

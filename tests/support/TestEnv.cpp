@@ -1,0 +1,60 @@
+#include "support/TestEnv.h"
+
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/OnlineMode.h"
+#include "core/Module2Calc.h"
+#include "core/PrintLayout.h"
+#include "link/LinkState.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
+#include "positions/PosiTable.h"
+
+#include <QSettings>
+#include <QTest>
+
+TestEnv::TestEnv()
+{
+    platform::SettingsStore::useFile(settingsFile());
+    resetAll();
+}
+
+TestEnv::~TestEnv()
+{
+    // A box the test did not script is a failure of the test, not a hang.
+    if (!m_dialogs.unexpected().isEmpty())
+        QTest::qFail(qPrintable(QStringLiteral("unexpected dialogs: ")
+                                + m_dialogs.unexpected().join(QStringLiteral(" | "))),
+                     __FILE__, __LINE__);
+    platform::SettingsStore::useUserStore();
+    platform::setProgramFolder(QString());
+    setOnlineLampHook({});
+    setPulsePerMmHook({});
+}
+
+QString TestEnv::settingsFile() const
+{
+    return m_dir.filePath(QStringLiteral("settings.ini"));
+}
+
+QString TestEnv::tempPath(const QString &name) const
+{
+    return m_dir.filePath(name);
+}
+
+void TestEnv::storeSettings(const QList<QPair<QString, QString>> &values)
+{
+    QSettings s(settingsFile(), QSettings::IniFormat);
+    for (const auto &kv : values)
+        s.setValue(QStringLiteral("Settings/") + kv.first, kv.second);
+    s.sync();
+}
+
+void TestEnv::resetAll()
+{
+    settings::resetAppSettings();
+    actuators::resetDevSetting();
+    positions::resetPosiTable();
+    link::resetLinkState();
+    printing::resetPrintLayout();
+}

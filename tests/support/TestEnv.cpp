@@ -1,7 +1,10 @@
 #include "support/TestEnv.h"
 
+#include "actuators/DevCatalogue.h"
 #include "actuators/DevSetting.h"
+#include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
+#include "core/WinFlags.h"
 #include "core/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
@@ -57,4 +60,7 @@ void TestEnv::resetAll()
     positions::resetPosiTable();
     link::resetLinkState();
     printing::resetPrintLayout();
+    actuators::resetDevCatalogue();
+    actuators::resetDevWinFlags();
+    winflags::resetWinFlags();
 }

@@ -9,6 +9,7 @@ IoMonitorHooks g_noIoMonitor;
 MainWindowCommands *g_mainWindow = nullptr;
 MoveWindowHooks *g_moveWindow = nullptr;
 IoMonitorHooks *g_ioMonitor = nullptr;
+TransferProgress *g_progress = nullptr;
 } // namespace
 
 MainWindowCommands &mainWindowCommands()
@@ -41,6 +42,16 @@ void setIoMonitorHooks(IoMonitorHooks *hooks)
     g_ioMonitor = hooks;
 }
 
+TransferProgress &transferProgress()
+{
+    return g_progress ? *g_progress : defaultTransferProgress();
+}
+
+void setTransferProgress(TransferProgress *progress)
+{
+    g_progress = progress;
+}
+
 void enableMainCommands()
 {
     MainWindowCommands &main = mainWindowCommands();
@@ -54,6 +65,7 @@ void resetWindowHooks()
     g_mainWindow = nullptr;
     g_moveWindow = nullptr;
     g_ioMonitor = nullptr;
+    g_progress = nullptr;
 }
 
 } // namespace link

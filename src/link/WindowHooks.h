@@ -46,6 +46,19 @@ public:
     virtual void clearOutputPending() {}
 };
 
+// The progress window beside a transfer (frmTrance). Closing a window that is not open does
+// nothing. The default implementation shows the real window.
+class TransferProgress
+{
+public:
+    virtual ~TransferProgress() = default;
+    // Shows the window with the caption of message `captionId` and a bar of `maximum` steps;
+    // the Cancel button follows gTranceCancelable.
+    virtual void open(int captionId, int maximum) { Q_UNUSED(captionId); Q_UNUSED(maximum); }
+    virtual void setValue(int value) { Q_UNUSED(value); }
+    virtual void close() {}
+};
+
 // The registered implementation, or one that does nothing. Passing nullptr unregisters.
 MainWindowCommands &mainWindowCommands();
 void setMainWindowCommands(MainWindowCommands *commands);
@@ -53,6 +66,11 @@ MoveWindowHooks &moveWindowHooks();
 void setMoveWindowHooks(MoveWindowHooks *hooks);
 IoMonitorHooks &ioMonitorHooks();
 void setIoMonitorHooks(IoMonitorHooks *hooks);
+
+// The registered progress window, or the real one (defaultTransferProgress).
+TransferProgress &transferProgress();
+void setTransferProgress(TransferProgress *progress);
+TransferProgress &defaultTransferProgress();
 
 // The main window's command buttons, toolbar and menus all made available.
 void enableMainCommands();

@@ -42,13 +42,13 @@ void takeUnsolicited(const QByteArray &line)
 }
 
 // Why a device did not open, with the remedy a permission problem needs.
-QString openFailureReason(const QSerialPort &port)
+QString openFailureReason(const QSerialPort &port, const QString &device)
 {
-    QString reason = port.portName() + QStringLiteral(": ") + port.errorString();
+    QString reason = device + QStringLiteral(": ") + port.errorString();
     if (port.error() == QSerialPort::PermissionError) {
         struct stat st;
         QString group;
-        if (::stat(QFile::encodeName(port.portName()).constData(), &st) == 0) {
+        if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
             if (const struct group *g = ::getgrgid(st.st_gid))
                 group = QString::fromLocal8Bit(g->gr_name);
         }
@@ -124,14 +124,15 @@ bool SerialLink::open()
         gPortNo = platform::SettingsStore::numberOr(QStringLiteral("PortNo"), settings::kDefPortNo);
     if (m_port.isOpen())
         return true;
-    m_port.setPortName(deviceForPort(gPortNo));
+    m_device = deviceForPort(gPortNo);
+    m_port.setPortName(m_device);
     m_port.setBaudRate(QSerialPort::Baud9600);
     m_port.setParity(QSerialPort::NoParity);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastOpenError = openFailureReason(m_port);
+        m_lastOpenError = openFailureReason(m_port, m_device);
         qWarning().noquote() << "port not opened:" << m_lastOpenError;
         return false;
     }
@@ -278,7 +279,7 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
     if (!m_port.isOpen() || m_lost)
         return;
     m_lost = true;
-    m_lostReason = m_port.portName() + QStringLiteral(": ") + m_port.errorString();
+    m_lostReason = m_device + QStringLiteral(": ") + m_port.errorString();
     qWarning().noquote() << "link lost:" << m_lostReason;
     endWait();
     // Closing from inside the port's own signal is left to the next turn of the event loop.

@@ -30,6 +30,8 @@ public:
     void close();
     bool isOpen() const { return m_port.isOpen(); }
     QString lastOpenError() const { return m_lastOpenError; }
+    // Characters received and not yet taken by the reception (offline, they stay).
+    qint64 pendingInput() const { return m_port.isOpen() ? m_port.bytesAvailable() : 0; }
 
     // The sender's own in-exchange flag: set from its first step to its result.
     bool inExchange() const { return m_inExchange; }
@@ -79,6 +81,7 @@ private:
     int m_generation = 0;
     QString m_lostReason;
     QString m_lastOpenError;
+    QString m_device;
 };
 
 } // namespace link

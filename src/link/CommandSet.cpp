@@ -9,6 +9,7 @@
 #include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
 
@@ -17,6 +18,18 @@ using link::replyHex;
 using link::Via;
 
 bool gCtAxisUnused[4] = {};
+
+namespace link {
+
+void resetCommandSet()
+{
+    for (bool &unused : gCtAxisUnused)
+        unused = false;
+    resetParaTransfer();
+    resetWindowHooks();
+}
+
+} // namespace link
 
 namespace link::cmd {
 

@@ -35,6 +35,11 @@ int ShowCtVersion();
 // The same, then the model of every used axis checked.
 int ShowCtVersion2();
 
+namespace link {
+// The command set's and the transfers' own state, and the window hooks, as at start.
+void resetCommandSet();
+}
+
 namespace link::cmd {
 
 // "0CM" argument: the decimal mask followed by the mode digit ("151", "00").

@@ -44,15 +44,35 @@ bool allHex(const QByteArray &digits)
 
 ControllerModel::ControllerModel()
 {
-    for (QByteArray &b : m_blocks)
-        b = QByteArray(16, '\0');
-    m_blocks[0][6] = 0x0F;
-    for (QByteArray &m : m_macros)
-        m = QByteArray(32, '0');
-    for (QByteArray &p : m_positions)
-        p = QByteArray(40, '0');
-    for (QByteArray &t : m_axisTags)
-        t = "K4R";
+    reset();
+}
+
+void ControllerModel::reset()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        for (QByteArray &b : m_blocks)
+            b = QByteArray(16, '\0');
+        m_blocks[0][6] = 0x0F;
+        m_writeEnds.clear();
+        m_groups.fill({0, 0});
+        for (QByteArray &m : m_macros)
+            m = QByteArray(32, '0');
+        for (QByteArray &p : m_positions)
+            p = QByteArray(40, '0');
+        m_version = "1.0";
+        m_model = '4';
+        for (QByteArray &t : m_axisTags)
+            t = "K4R";
+        m_motionPolls = 3;
+        m_movingLeft = 0;
+        m_homeDone = false;
+        m_present.fill(0);
+        m_inputs = "000000";
+        m_outputs = "000000";
+        m_alarm = false;
+        m_alarmResettable = true;
+    }
     for (int axis = 0; axis < 4; ++axis)
         setActuator(axis, Actuator());
 }

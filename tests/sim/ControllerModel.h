@@ -48,6 +48,9 @@ class ControllerModel
 public:
     ControllerModel();
 
+    // Back to the state at start.
+    void reset();
+
     // The model answers every command of `sim` from now on; it must outlive the serving.
     void install(ControllerSim &sim);
     // The reply to one line without its CR LF; empty: no answer.

@@ -6,6 +6,7 @@
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
 #include "link/LinkState.h"
+#include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiTable.h"
@@ -57,4 +58,5 @@ void TestEnv::resetAll()
     positions::resetPosiTable();
     link::resetLinkState();
     printing::resetPrintLayout();
+    operation::resetIoBits();
 }

@@ -9,6 +9,7 @@
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
 #include "link/LinkState.h"
+#include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiTable.h"
@@ -63,4 +64,5 @@ void TestEnv::resetAll()
     actuators::resetDevCatalogue();
     actuators::resetDevWinFlags();
     winflags::resetWinFlags();
+    operation::resetIoBits();
 }

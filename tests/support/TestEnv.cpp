@@ -1,6 +1,7 @@
 #include "support/TestEnv.h"
 
 #include "actuators/DevCatalogue.h"
+#include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
@@ -8,6 +9,10 @@
 #include "core/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
+#include "editors/GrpTable.h"
+#include "editors/ParaSet.h"
+#include "editors/SmTable.h"
+#include "editors/StdParaList.h"
 #include "link/LinkState.h"
 #include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
@@ -58,10 +63,15 @@ void TestEnv::resetAll()
 {
     settings::resetAppSettings();
     actuators::resetDevSetting();
+    actuators::resetDevCatalogue();
+    actuators::resetDevDesignation();
+    editors::resetParaSet();
+    editors::resetStdParaList();
+    editors::resetGrpTable();
+    editors::resetSmTable();
     positions::resetPosiTable();
     link::resetLinkState();
     printing::resetPrintLayout();
-    actuators::resetDevCatalogue();
     actuators::resetDevWinFlags();
     winflags::resetWinFlags();
     operation::resetIoBits();

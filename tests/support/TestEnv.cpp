@@ -16,7 +16,6 @@
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
-#include "core/Options.h"
 
 #include <QSettings>
 #include <QTest>
@@ -70,8 +69,6 @@ void TestEnv::resetAll()
     editors::resetSmTable();
     positions::resetPosiTable();
     positions::resetEditState();
-    options::setClosePortHook({});
-    options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
 }

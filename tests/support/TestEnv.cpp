@@ -22,7 +22,6 @@
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
 #include "actuators/DevDesignation.h"
-#include "core/Options.h"
 
 #include <QSettings>
 #include <QTest>
@@ -79,8 +78,6 @@ void TestEnv::resetAll()
     positions::resetPosiImage();
     positions::resetPosiFileState();
     actuators::resetDevDesignation();
-    options::setClosePortHook({});
-    options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

@@ -77,7 +77,6 @@ void TestEnv::resetAll()
     positions::resetEditState();
     positions::resetPosiImage();
     positions::resetPosiFileState();
-    actuators::resetDevDesignation();
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

@@ -177,7 +177,7 @@ void registerPosiFileCommands()
     mainform::setCommand(QStringLiteral("SavePosiFileCheck"), &SavePosiFileCheck);
     mainform::setCommand(QStringLiteral("mnuFileSave_Click"), &mnuFileSave_Click);
     mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), &mnuFileSaveAs_Click);
-    // mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
+    mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
 }
 
 } // namespace positions

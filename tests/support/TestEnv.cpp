@@ -1,10 +1,16 @@
 #include "support/TestEnv.h"
 
+#include "actuators/DevCatalogue.h"
+#include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
+#include "editors/GrpTable.h"
+#include "editors/ParaSet.h"
+#include "editors/SmTable.h"
+#include "editors/StdParaList.h"
 #include "link/LinkState.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
@@ -54,6 +60,12 @@ void TestEnv::resetAll()
 {
     settings::resetAppSettings();
     actuators::resetDevSetting();
+    actuators::resetDevCatalogue();
+    actuators::resetDevDesignation();
+    editors::resetParaSet();
+    editors::resetStdParaList();
+    editors::resetGrpTable();
+    editors::resetSmTable();
     positions::resetPosiTable();
     link::resetLinkState();
     printing::resetPrintLayout();

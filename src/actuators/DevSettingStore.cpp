@@ -1,0 +1,110 @@
+#include "actuators/DevSettingStore.h"
+
+#include "actuators/DevCatalogue.h"
+#include "actuators/DevSetting.h"
+#include "platform/SettingsStore.h"
+
+#include <optional>
+
+using platform::SettingsStore;
+
+namespace {
+
+QString key(const char *word, int axis)
+{
+    return QLatin1String(word) + QString::number(axis + 1);
+}
+
+std::optional<qint32> storedNumber32(const QString &k, qint32 defaultValue)
+{
+    if (!SettingsStore::contains(k))
+        return defaultValue;
+    bool ok = false;
+    const qint32 v = SettingsStore::text(k, QString()).trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+QString flagText(bool set)
+{
+    return set ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+int LoadDevSetting()
+{
+    bool invalid = false;
+    for (int a = 0; a < kAxisCount; ++a) {
+        const auto newType = SettingsStore::number(key("NewType", a), 1);
+        if (!newType)
+            invalid = true;
+        const bool isNew = newType.value_or(0) == 1;
+        gAxisNewType[a] = gDevSetteiNewType[a] = isNew;
+        gDevNewTypeStr[a] = isNew ? QStringLiteral("NEW") : QStringLiteral("OLD");
+
+        const auto ppr = storedNumber32(key("DevPPR", a), 400);
+        if (ppr)
+            gDevPPR[a] = *ppr;
+        else
+            invalid = true;
+
+        gDevIsQz[a] = SettingsStore::text(key("Device", a), QStringLiteral("QZ")) == QLatin1String("QZ");
+
+        const QString size = SettingsStore::text(key("DevSize", a), QStringLiteral(" 28"));
+        const QString speed = SettingsStore::text(key("DevSpeed", a), QStringLiteral("L"));
+        const auto stroke = SettingsStore::number(key("DevStroke", a), 100);
+        if (stroke && CheckDevCode(size, speed, *stroke) == 0) {
+            gDevSize[a] = gDevSetteiSize[a] = size;
+            gDevSpeed[a] = gDevSetteiSpeed[a] = speed;
+            gDevStroke[a] = gDevSetteiStroke[a] = *stroke;
+        } else {
+            invalid = true;
+        }
+
+        if (DevListLookup3(gDevSize[a], gDevSpeed[a], gDevStroke[a]) != 0) {
+            const auto lead = SettingsStore::number(key("DevLead", a), 2);
+            if (lead && *lead >= 2 && *lead <= 20)
+                gDevLead[a] = *lead;
+            else
+                invalid = true;
+        } else if (DevListLookup2(gDevSize[a], gDevSpeed[a], gDevStroke[a]) == 0) {
+            gDevLead[a] = gCatLead;
+            gDevPPR[a] = gCatPPR;
+        } else {
+            invalid = true;
+        }
+        // Nothing may later divide by a lead or pulses per revolution of 0.
+        if (gDevLead[a] <= 0 || gDevPPR[a] <= 0)
+            invalid = true;
+
+        // The designation and the next save read the pending flags: they follow the store too.
+        const auto vertical = SettingsStore::number(key("Vertical", a), 1);
+        gDevVertical[a] = gDevSetteiVertical[a] = vertical.value_or(0) == 1;
+        const auto withPG = SettingsStore::number(key("WithPG", a), 0);
+        gDevWithPG[a] = gDevSetteiWithPG[a] = withPG.value_or(0) == 1;
+        if (!vertical || !withPG)
+            invalid = true;
+    }
+    return invalid ? 1 : 0;
+}
+
+int SaveDevSetting()
+{
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (gAxisUnused[a])
+            continue;
+        SettingsStore::setText(key("DevSize", a), gDevSize[a]);
+        SettingsStore::setText(key("DevSpeed", a), gDevSpeed[a]);
+        SettingsStore::setText(key("DevStroke", a), QString::number(gDevStroke[a]));
+        SettingsStore::setText(key("DevLead", a), QString::number(gDevLead[a]));
+        SettingsStore::setText(key("DevPPR", a), QString::number(gDevPPR[a]));
+        SettingsStore::setText(key("NewType", a), flagText(gAxisNewType[a]));
+        SettingsStore::setText(key("Device", a), QStringLiteral("QZ"));
+        SettingsStore::setText(key("Vertical", a), flagText(gDevSetteiVertical[a]));
+        SettingsStore::setText(key("WithPG", a), flagText(gDevSetteiWithPG[a]));
+    }
+    SettingsStore::sync();
+    return 0;
+}

@@ -1,0 +1,130 @@
+#include "editors/GrpTable.h"
+
+#include "actuators/DevSetting.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "editors/ParaSet.h"
+#include "platform/ItemReader.h"
+#include "platform/ItemWriter.h"
+
+#include <QFileInfo>
+#include <cstring>
+
+int gGrpData[kGrpCount + 1][2] = {};
+int gGrpDataIn[kGrpCount + 1][2] = {};
+bool gGrpDataInMissing[kGrpCount + 1] = {};
+int gGrpNoFrom = 1;
+int gGrpNoTo = kGrpCount;
+bool gGrpVerifyNG = false;
+QString gGrpVerifyList;
+QString gGrpPrintTitle;
+
+namespace editors {
+
+void resetGrpTable()
+{
+    std::memset(gGrpData, 0, sizeof gGrpData);
+    std::memset(gGrpDataIn, 0, sizeof gGrpDataIn);
+    for (bool &m : gGrpDataInMissing)
+        m = false;
+    gGrpNoFrom = 1;
+    gGrpNoTo = kGrpCount;
+    gGrpVerifyNG = false;
+    gGrpVerifyList.clear();
+    gGrpPrintTitle.clear();
+}
+
+FileRead readGrpFile(const QString &path)
+{
+    platform::ItemReader in;
+    if (!in.open(path))
+        return FileRead::IoFailed;
+    const QString model = in.text();
+    const QString kind = in.text();
+    if (!in.ok())
+        return FileRead::Damaged;
+    if (kind != QLatin1String("GRP")
+        || (model != QLatin1String("QZ-K4") && model != QLatin1String("QZ-K2"))) {
+        ResMsgBox({19, 20});
+        return FileRead::Rejected;
+    }
+    in.raw();
+    in.raw();
+
+    int data[kGrpCount + 1][2] = {};
+    bool present[kGrpCount + 1] = {};
+    while (in.ok() && !in.atEnd()) {
+        const double g = calc::roundHalfEven(actuators::leadingNumber(in.raw()));
+        const auto start = cellToInt16(in.raw());
+        const auto end = cellToInt16(in.raw());
+        if (!in.ok() || !start || !end || g < 0 || g > kGrpCount)
+            return FileRead::Damaged;
+        if (g == 0)
+            continue; // row 0 is never used
+        data[int(g)][0] = int(*start);
+        data[int(g)][1] = int(*end);
+        present[int(g)] = true;
+    }
+    if (!in.ok())
+        return FileRead::Damaged;
+
+    for (int g = 1; g <= kGrpCount; ++g) {
+        gGrpDataInMissing[g] = !present[g];
+        for (int k = 0; k < 2; ++k)
+            gGrpDataIn[g][k] = present[g] ? data[g][k] : gGrpData[g][k];
+    }
+    gGrpPrintTitle = QFileInfo(path).fileName();
+    return FileRead::Ok;
+}
+
+} // namespace editors
+
+void LetGrpDataInToGrpData()
+{
+    for (int g = 1; g <= kGrpCount; ++g)
+        if (!gGrpDataInMissing[g])
+            for (int k = 0; k < 2; ++k)
+                gGrpData[g][k] = gGrpDataIn[g][k];
+}
+
+void LetGrpDataToGrpDataIn()
+{
+    for (int g = 1; g <= kGrpCount; ++g)
+        for (int k = 0; k < 2; ++k)
+            gGrpDataIn[g][k] = gGrpData[g][k];
+    MarkGrpDataInComplete();
+}
+
+void MarkGrpDataInComplete()
+{
+    for (bool &m : gGrpDataInMissing)
+        m = false;
+}
+
+void GrpDataToText()
+{
+    gGrpVerifyNG = false;
+    gGrpVerifyList.clear();
+    for (int g = qMax(gGrpNoFrom, 1); g <= qMin(gGrpNoTo, kGrpCount); ++g) {
+        if (gGrpDataInMissing[g] || gGrpData[g][0] != gGrpDataIn[g][0]
+            || gGrpData[g][1] != gGrpDataIn[g][1]) {
+            gGrpVerifyNG = true;
+            gGrpVerifyList += QLatin1Char(' ') + QString::number(g) + QLatin1Char(',');
+        }
+    }
+}
+
+int WriteGrpFile(const QString &path)
+{
+    platform::ItemWriter w;
+    w.text(QStringLiteral("QZ-K4")).text(QStringLiteral("GRP")).endLine();
+    w.number(qint64(kGrpCount)).number(qint64(3)).endLine();
+    for (int g = 1; g <= kGrpCount; ++g)
+        w.text(QString::number(g)).number(qint64(gGrpData[g][0])).number(qint64(gGrpData[g][1])).endLine();
+    return w.commit(path) ? 0 : 1;
+}
+
+int ReadGrpFile(const QString &path)
+{
+    return editors::readGrpFile(path) == editors::FileRead::Ok ? 0 : 1;
+}

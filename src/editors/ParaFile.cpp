@@ -1,0 +1,235 @@
+#include "editors/ParaFile.h"
+
+#include "core/Messages.h"
+#include "core/Padding.h"
+#include "editors/ParaSet.h"
+#include "platform/ItemReader.h"
+#include "platform/ItemWriter.h"
+
+#include <QFileInfo>
+
+QString gParaFileName;
+
+namespace {
+
+const char *const kModel = "QZ-K4";
+const char *const kKind = "PRM";
+
+struct Section
+{
+    const char *name;
+    int rows;
+    int minValues; // values a row must carry for the items it holds
+};
+
+// The five sections in file order; SPECIAL may have 6 rows (the older layout, no STOP/PAUSE).
+const Section kSections[] = {
+    {"HOME", 6, 4}, {"AXIS", 7, 4}, {"PG", 2, 4}, {"ETC", 5, 1}, {"SPECIAL", 7, 4}};
+constexpr int kMaxValuesPerRow = 5;
+
+QVariant cellFromItem(const QString &item, bool quoted)
+{
+    if (quoted)
+        return item;
+    bool ok = false;
+    const qint64 n = item.toLongLong(&ok);
+    if (ok)
+        return n;
+    const double d = item.toDouble(&ok);
+    if (ok)
+        return d;
+    return item;
+}
+
+// Every cell that unpacking converts must convert, so that an accepted file always loads whole.
+bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
+{
+    const int axis16[] = {2, 3, 4, 5, 6, 8, 10, 11, 12, 14, 23, 24, 25, 26};
+    const int axis32[] = {1, 7, 9, 15};
+    for (int a = 0; a < kAxisCount; ++a) {
+        for (int item : axis16)
+            if (!editors::cellToInt16(t[item][a]))
+                return false;
+        for (int item : axis32)
+            if (!editors::cellToInt32(t[item][a]))
+                return false;
+    }
+    for (int item = 16; item <= 22; ++item)
+        if (!editors::cellToInt16(t[item][0]))
+            return false;
+    return bool(editors::cellToInt16(t[27][0]));
+}
+
+} // namespace
+
+namespace editors {
+
+FileRead readParaFile(const QString &path)
+{
+    platform::ItemReader in;
+    if (!in.open(path))
+        return FileRead::IoFailed;
+    const QString model = in.text();
+    const QString kind = in.text();
+    if (!in.ok())
+        return FileRead::Damaged;
+    if (model != QLatin1String(kModel) || kind != QLatin1String(kKind)) {
+        ResMsgBox({22, 20});
+        return FileRead::Rejected;
+    }
+    if (in.integer() != 5)
+        return FileRead::Damaged;
+
+    QVariant t[kParaItems][kParaRows];
+    for (auto &item : t)
+        for (auto &cell : item)
+            cell = QString();
+
+    int item = 1;
+    for (int k = 0; k < 5; ++k) {
+        const Section &s = kSections[k];
+        const QString name = in.text();
+        const qint64 rows = in.integer();
+        const qint64 values = in.integer();
+        if (!in.ok() || name != QLatin1String(s.name))
+            return FileRead::Damaged;
+        const bool olderSpecial = k == 4 && rows == 6;
+        if ((rows != s.rows && !olderSpecial) || values < s.minValues || values > kMaxValuesPerRow)
+            return FileRead::Damaged;
+        if (k == 4) {
+            if (olderSpecial)
+                t[27][0] = 0;
+            t[28][0] = 0;
+        }
+        for (int r = 0; r < rows; ++r, ++item)
+            for (int c = 0; c < values; ++c) {
+                bool quoted = false;
+                const QString v = in.raw(&quoted);
+                t[item][c] = cellFromItem(v, quoted);
+            }
+    }
+    if (!in.ok() || !in.atEnd() || !cellsConvert(t))
+        return FileRead::Damaged;
+
+    t[0][0] = QFileInfo(path).fileName();
+    for (int i = 0; i < kParaItems; ++i)
+        for (int r = 0; r < kParaRows; ++r)
+            gParaTmp[i][r] = t[i][r];
+    return FileRead::Ok;
+}
+
+platform::FileDialogRequest paraOpenRequest()
+{
+    platform::FileDialogRequest r;
+    r.title = LoadResText(686);
+    r.filter = LoadResText(1827);
+    r.defaultExt = QStringLiteral("pmt");
+    r.mustExist = true;
+    return r;
+}
+
+platform::FileDialogRequest paraSaveRequest()
+{
+    platform::FileDialogRequest r;
+    r.title = LoadResText(11);
+    r.filter = LoadResText(1827);
+    r.defaultName = LoadResText(12);
+    r.defaultExt = QStringLiteral("pmt");
+    r.overwritePrompt = true;
+    return r;
+}
+
+int openParaFileFrom(const QString &path)
+{
+    const FileRead r = readWithRetry([&] { return readParaFile(path); });
+    if (r == FileRead::Rejected)
+        return 1;
+    if (r != FileRead::Ok || LetParaTableToArrays() != 0) {
+        ResMsgBox({681});
+        return 1;
+    }
+    return 0;
+}
+
+int saveParaFileTo(const QString &path)
+{
+    gParaFileName = QFileInfo(path).fileName();
+    const bool written = writeWithRetry([&] { return WriteParaFile(path) == 0; });
+    ResMsgBox({written ? 14 : 13});
+    return written ? 0 : 1;
+}
+
+} // namespace editors
+
+int ReadParaFile(const QString &path)
+{
+    return editors::readParaFile(path) == editors::FileRead::Ok ? 0 : 1;
+}
+
+int WriteParaFile(const QString &path)
+{
+    for (int a = 0; a < kAxisCount; ++a)
+        gPrmActuator[a] = gPrmActSize[a] + gPrmActSpeed[a] + DecZeroPad(gPrmActStroke[a], 3);
+
+    platform::ItemWriter w;
+    const auto perAxis = [&w](const auto &values) {
+        for (int a = 0; a < kAxisCount; ++a)
+            w.number(qint64(values[a]));
+        w.endLine();
+    };
+    const auto single = [&w](int value, int padding) {
+        w.number(qint64(value));
+        for (int i = 0; i < padding; ++i)
+            w.number(qint64(0));
+        w.endLine();
+    };
+    const auto section = [&w](const char *name, int rows, int values) {
+        w.text(QLatin1String(name)).number(qint64(rows)).number(qint64(values)).endLine();
+    };
+
+    w.text(QLatin1String(kModel)).text(QLatin1String(kKind)).endLine();
+    w.number(qint64(5)).endLine();
+    section("HOME", 6, 4);
+    perAxis(gPrmHomeOffset);
+    perAxis(gPrmHomePush);
+    perAxis(gPrmHomeVel);
+    perAxis(gPrmHomeOfsVel);
+    perAxis(gPrmHomePushVel);
+    perAxis(gPrmHomeOrder);
+    section("AXIS", 7, 4);
+    perAxis(gPrmAxisStroke);
+    perAxis(gPrmAxisLead);
+    perAxis(gPrmAxisPulse);
+    perAxis(gPrmJogHighVel);
+    perAxis(gPrmAutoDrv);
+    perAxis(gPrmJhOrQz);
+    for (int a = 0; a < kAxisCount; ++a)
+        w.text(gPrmActuator[a]);
+    w.endLine();
+    section("PG", 2, 4);
+    perAxis(gPrmPgFunc);
+    perAxis(gPrmPgAlarm);
+    section("ETC", 5, 1);
+    single(gPrmHomeOut, 0);
+    single(gPrmAlmCode, 0);
+    single(gPrmGrpEnable, 0);
+    single(gPrmSmTimeoutSel, 0);
+    single(gPrmSmTimerVal, 0);
+    section("SPECIAL", 7, 4);
+    single(gAxisMask, 3);
+    single(gPrmAutoHome, 3);
+    perAxis(gPrmPgCheckTimer);
+    perAxis(gPrmLsSerchTimer);
+    perAxis(gPrmSoftLimit);
+    perAxis(gPrmM0Disable);
+    single(gPrmStopPause, 3);
+    return w.commit(path) ? 0 : 1;
+}
+
+int LoadParaFile()
+{
+    const QString path = platform::getOpenFileName(editors::paraOpenRequest());
+    if (path.isEmpty())
+        return -1;
+    return editors::openParaFileFrom(path);
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "actuators/DevSetting.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// The controller's parameters: per-axis arrays (index 0 to 3) and single values, items 1 to 31.
+// HOME OFFSET, STROKE, PULSE and PG ALM are 32-bit, the other numbers 16-bit.
+extern qint32 gPrmHomeOffset[kAxisCount];   // 1
+extern int gPrmHomePush[kAxisCount];        // 2
+extern int gPrmHomeVel[kAxisCount];         // 3
+extern int gPrmHomeOfsVel[kAxisCount];      // 4
+extern int gPrmHomePushVel[kAxisCount];     // 5
+extern int gPrmHomeOrder[kAxisCount];       // 6
+extern qint32 gPrmAxisStroke[kAxisCount];   // 7, pulses
+extern int gPrmAxisLead[kAxisCount];        // 8, mm
+extern qint32 gPrmAxisPulse[kAxisCount];    // 9
+extern int gPrmJogHighVel[kAxisCount];      // 10
+extern int gPrmAutoDrv[kAxisCount];         // 11
+extern int gPrmJhOrQz[kAxisCount];          // 12 TYPE
+extern QString gPrmActuator[kAxisCount];    // 13, seven-character actuator code
+extern int gPrmPgFunc[kAxisCount];          // 14
+extern qint32 gPrmPgAlarm[kAxisCount];      // 15
+extern int gPrmHomeOut;                     // 16
+extern int gPrmAlmCode;                     // 17
+extern int gPrmGrpEnable;                   // 18
+extern int gPrmSmTimeoutSel;                // 19
+extern int gPrmSmTimerVal;                  // 20
+extern int gAxisMask;                       // 21, bit n-1 = axis n present
+extern int gPrmAutoHome;                    // 22
+extern int gPrmPgCheckTimer[kAxisCount];    // 23
+extern int gPrmLsSerchTimer[kAxisCount];    // 24
+extern int gPrmSoftLimit[kAxisCount];       // 25
+extern int gPrmM0Disable[kAxisCount];       // 26
+extern int gPrmStopPause;                   // 27
+extern int gPrmSingle28;                    // 28, carried to the controller only
+extern QString gPrmActSize[kAxisCount];     // 29
+extern QString gPrmActSpeed[kAxisCount];    // 30
+extern int gPrmActStroke[kAxisCount];       // 31, mm
+
+// The exchange table: cell [item][row]; per-axis items of axis a in row a, single items in
+// row 0, cell [0][0] the name of the source. Cells hold empty text, a number or a text.
+constexpr int kParaItems = 36;
+constexpr int kParaRows = 5;
+extern QVariant gParaTmp[kParaItems][kParaRows];
+
+extern bool gPrnAxisUnused[kAxisCount]; // the axis is left out of the parameter print
+
+void ClearParaArrays();
+void ClearParaTable();
+// Both unpackers convert every cell they need first and change nothing when one does not
+// convert (result 1); 0 when unpacked.
+int SetParametaFromTable();
+int LetParaTableToArrays();
+void SetAxisFlagFromMask();
+void SetAxisFlagFromPara();
+
+namespace editors {
+
+// Arrays and exchange table cleared, print flags false: the state of a fresh process.
+void resetParaSet();
+
+// A cell or list value as a whole number within [min, max], halves to the even neighbour;
+// nullopt for empty text, a text that is no number, or a value out of range.
+std::optional<qint64> cellToInteger(const QVariant &cell, qint64 min, qint64 max);
+inline std::optional<qint64> cellToInt16(const QVariant &cell)
+{
+    return cellToInteger(cell, -32768, 32767);
+}
+inline std::optional<qint64> cellToInt32(const QVariant &cell)
+{
+    return cellToInteger(cell, -2147483647LL - 1, 2147483647LL);
+}
+
+// The whole parameter set with the actuator flags its unpacking derives, so that a routine
+// can put everything back when it fails half way.
+struct ParaSnapshot;
+class ParaSetGuard
+{
+public:
+    ParaSetGuard();
+    ~ParaSetGuard();
+    ParaSetGuard(const ParaSetGuard &) = delete;
+    ParaSetGuard &operator=(const ParaSetGuard &) = delete;
+    void keep() { m_keep = true; } // the changes stand
+private:
+    ParaSnapshot *m_saved;
+    bool m_keep = false;
+};
+
+} // namespace editors

@@ -1,0 +1,164 @@
+#include "editors/SmTable.h"
+
+#include "actuators/DevSetting.h"
+#include "core/Messages.h"
+#include "editors/ParaSet.h"
+#include "platform/ItemReader.h"
+#include "platform/ItemWriter.h"
+
+#include <cstring>
+
+int gSmData[kSmSteps + 1][2 * kSmMacros + 1] = {};
+int gSmDataIn[kSmSteps + 1][2 * kSmMacros + 1] = {};
+bool gSmDataInMissing[kSmMacros] = {};
+int gSmNoFrom = 1;
+int gSmNoTo = kSmMacros;
+bool gSmVerifyNG = false;
+QString gSmVerifyList;
+
+namespace {
+
+// Copies one table into the other step by step; the data of an END step becomes 0 in both.
+void moveMacros(int (&from)[kSmSteps + 1][2 * kSmMacros + 1],
+                int (&to)[kSmSteps + 1][2 * kSmMacros + 1], const bool *skip)
+{
+    for (int m = 0; m < kSmMacros; ++m) {
+        if (skip && skip[m])
+            continue;
+        for (int s = 0; s < kSmSteps; ++s) {
+            to[s][2 * m] = from[s][2 * m];
+            if (from[s][2 * m] != 0) {
+                to[s][2 * m + 1] = from[s][2 * m + 1];
+            } else {
+                to[s][2 * m + 1] = 0;
+                from[s][2 * m + 1] = 0;
+            }
+        }
+    }
+}
+
+} // namespace
+
+namespace editors {
+
+void resetSmTable()
+{
+    std::memset(gSmData, 0, sizeof gSmData);
+    std::memset(gSmDataIn, 0, sizeof gSmDataIn);
+    for (bool &m : gSmDataInMissing)
+        m = false;
+    gSmNoFrom = 1;
+    gSmNoTo = kSmMacros;
+    gSmVerifyNG = false;
+    gSmVerifyList.clear();
+}
+
+FileRead readSqMcrFile(const QString &path)
+{
+    platform::ItemReader in;
+    if (!in.open(path))
+        return FileRead::IoFailed;
+    const QString model = in.text();
+    const QString kind = in.text();
+    if (!in.ok())
+        return FileRead::Damaged;
+    if (model != QLatin1String("QZ-K4") || kind != QLatin1String("SM")) {
+        ResMsgBox({23, 20});
+        return FileRead::Rejected;
+    }
+    in.raw();
+    in.raw();
+    in.raw();
+
+    int data[kSmMacros][kSmSteps][2] = {};
+    bool present[kSmMacros] = {};
+    while (in.ok() && !in.atEnd()) {
+        const double n = actuators::leadingNumber(in.raw());
+        if (n < 1 || n > kSmMacros || n != double(int(n)))
+            return FileRead::Damaged;
+        const int m = int(n) - 1;
+        for (int s = 0; s < kSmSteps; ++s) {
+            const auto command = cellToInt16(in.raw());
+            const auto value = cellToInt16(in.raw());
+            if (!in.ok() || !command || !value)
+                return FileRead::Damaged;
+            data[m][s][0] = int(*command);
+            data[m][s][1] = int(*value);
+        }
+        present[m] = true;
+    }
+    if (!in.ok())
+        return FileRead::Damaged;
+
+    for (int m = 0; m < kSmMacros; ++m) {
+        gSmDataInMissing[m] = !present[m];
+        for (int s = 0; s < kSmSteps; ++s)
+            for (int k = 0; k < 2; ++k)
+                gSmDataIn[s][2 * m + k] = present[m] ? data[m][s][k] : gSmData[s][2 * m + k];
+    }
+    return FileRead::Ok;
+}
+
+} // namespace editors
+
+void ClearSqMcrData()
+{
+    for (int s = 0; s < kSmSteps; ++s)
+        for (int c = 0; c < 2 * kSmMacros; ++c)
+            gSmData[s][c] = 0;
+}
+
+void SqMcrDataRestore()
+{
+    moveMacros(gSmDataIn, gSmData, gSmDataInMissing);
+}
+
+void SqMcrDataPack()
+{
+    moveMacros(gSmData, gSmDataIn, nullptr);
+    MarkSmDataInComplete();
+}
+
+void MarkSmDataInComplete()
+{
+    for (bool &m : gSmDataInMissing)
+        m = false;
+}
+
+int SqMcrDataToText()
+{
+    gSmVerifyNG = false;
+    gSmVerifyList.clear();
+    for (int m = 0; m < kSmMacros; ++m) {
+        bool differs = gSmDataInMissing[m];
+        for (int s = 0; s < kSmSteps && !differs; ++s) {
+            const int command = gSmData[s][2 * m];
+            if (command != gSmDataIn[s][2 * m]
+                || (command != 0 && gSmData[s][2 * m + 1] != gSmDataIn[s][2 * m + 1]))
+                differs = true;
+        }
+        if (differs) {
+            gSmVerifyNG = true;
+            gSmVerifyList += QLatin1Char(' ') + QString::number(m + 1) + QLatin1Char(',');
+        }
+    }
+    return gSmVerifyNG ? 1 : 0;
+}
+
+int WriteSqMcrFile(const QString &path)
+{
+    platform::ItemWriter w;
+    w.text(QStringLiteral("QZ-K4")).text(QStringLiteral("SM")).endLine();
+    w.number(qint64(kSmSteps)).number(qint64(2)).number(qint64(kSmMacros)).endLine();
+    for (int m = 0; m < kSmMacros; ++m) {
+        w.text(QString::number(m + 1)).endLine();
+        for (int s = 0; s < kSmSteps; ++s)
+            w.number(qint64(gSmData[s][2 * m])).number(qint64(gSmData[s][2 * m + 1])).endLine();
+    }
+    return w.commit(path) ? 0 : 1;
+}
+
+int ReadSqMcrFile(const QString &path)
+{
+    return editors::readSqMcrFile(path) == editors::FileRead::Ok ? 0 : 1;
+}

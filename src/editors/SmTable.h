@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editors/FileRetry.h"
+
+#include <QString>
+
+// The sequence macros: 20 macros of 16 steps. Cell [s][2m] is the command and [s][2m + 1] the
+// data of step s (0 to 15) of macro m (0 to 19); step 16 and column 40 are spare. Command 0
+// is END, whose data does not count.
+constexpr int kSmMacros = 20;
+constexpr int kSmSteps = 16;
+extern int gSmData[kSmSteps + 1][2 * kSmMacros + 1];
+extern int gSmDataIn[kSmSteps + 1][2 * kSmMacros + 1];
+// Macros the last file read lacked; they take no value from it and always count as different.
+extern bool gSmDataInMissing[kSmMacros];
+extern int gSmNoFrom;
+extern int gSmNoTo;
+extern bool gSmVerifyNG;
+extern QString gSmVerifyList; // " 2, 11," for macros 2 and 11
+
+void ClearSqMcrData();
+void SqMcrDataRestore(); // incoming to edited, END data zeroed in both
+void SqMcrDataPack();    // edited to incoming, END data zeroed in both
+int SqMcrDataToText();   // 1 when a macro differs
+int WriteSqMcrFile(const QString &path); // 0 written, 1 failed; no message
+int ReadSqMcrFile(const QString &path);  // 0 read, 1 failed; a wrong header has its message
+
+// After a controller read has filled every macro of gSmDataIn.
+void MarkSmDataInComplete();
+
+namespace editors {
+// A failed read changes nothing; a macro without a block keeps the edited table's values in
+// gSmDataIn and is marked missing.
+FileRead readSqMcrFile(const QString &path);
+void resetSmTable();
+}

@@ -1,0 +1,133 @@
+#include "core/Messages.h"
+#include "editors/GrpTable.h"
+#include "platform/DialogScript.h"
+#include "support/DataFolder.h"
+
+#include <QtTest>
+#include <cstring>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return fixturePath(QStringLiteral("editors/") + name);
+}
+
+} // namespace
+
+class TestGrpTable : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        editors::resetGrpTable();
+        for (int g = 0; g <= kGrpCount; ++g)
+            gGrpData[g][0] = gGrpData[g][1] = 1;
+    }
+
+    void roundTrip()
+    {
+        DataFolder folder;
+        for (int g = 1; g <= kGrpCount; ++g) {
+            gGrpData[g][0] = g;
+            gGrpData[g][1] = g + 10;
+        }
+        gGrpData[5][1] = -3;
+        QCOMPARE(WriteGrpFile(folder.path(QStringLiteral("out.grp"))), 0);
+        QByteArray expected;
+        {
+            QFile f(fixture(QStringLiteral("good.grp")));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            expected = f.readAll().replace("\"5\",5,15", "\"5\",5,-3");
+        }
+        QCOMPARE(folder.read(QStringLiteral("out.grp")), expected);
+        QCOMPARE(ReadGrpFile(folder.path(QStringLiteral("out.grp"))), 0);
+        QCOMPARE(gGrpPrintTitle, QStringLiteral("out.grp"));
+        GrpDataToText();
+        QVERIFY(!gGrpVerifyNG);
+        QVERIFY(gGrpVerifyList.isEmpty());
+    }
+
+    // Lines in any order, a later line wins, halves go to the even group, group 0 is ignored;
+    // groups without a line keep the edited values and count as different.
+    void partialFileFromTheTwoAxisController()
+    {
+        platform::DialogScript script;
+        gGrpData[2][0] = 20;
+        QCOMPARE(ReadGrpFile(fixture(QStringLiteral("k2.grp"))), 0);
+        QVERIFY(script.boxes().isEmpty());
+        QCOMPARE(gGrpDataIn[3][0], 31);
+        QCOMPARE(gGrpDataIn[3][1], 41);
+        QCOMPARE(gGrpDataIn[2][0], 25);
+        QCOMPARE(gGrpDataIn[0][0], 0);
+        QCOMPARE(gGrpDataIn[1][0], 1);
+        QCOMPARE(gGrpDataIn[50][1], 1);
+
+        GrpDataToText();
+        QVERIFY(gGrpVerifyNG);
+        QVERIFY(gGrpVerifyList.startsWith(QStringLiteral(" 1, 2, 3, 4, 5,")));
+        QVERIFY(gGrpVerifyList.endsWith(QStringLiteral(" 99,")));
+
+        LetGrpDataInToGrpData();
+        QCOMPARE(gGrpData[2][0], 25);
+        QCOMPARE(gGrpData[3][1], 41);
+        QCOMPARE(gGrpData[1][0], 1);
+
+        MarkGrpDataInComplete();
+        gGrpNoFrom = 4;
+        gGrpNoTo = 99;
+        GrpDataToText();
+        QVERIFY(!gGrpVerifyNG);
+    }
+
+    void rejections_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("headerMessage");
+
+        QTest::newRow("empty") << "empty.pmt" << false;
+        QTest::newRow("macro header") << "sm.grp" << true;
+        QTest::newRow("lower-case model") << "lower.grp" << true;
+        QTest::newRow("group 100") << "group100.grp" << false;
+        QTest::newRow("line cut short") << "cut.grp" << false;
+        QTest::newRow("end beyond 16 bits") << "big.grp" << false;
+        QTest::newRow("missing") << "absent.grp" << false;
+    }
+
+    void rejections()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, headerMessage);
+
+        int before[kGrpCount + 1][2];
+        for (int g = 0; g <= kGrpCount; ++g) {
+            gGrpDataIn[g][0] = g;
+            gGrpDataIn[g][1] = -g;
+        }
+        std::memcpy(before, gGrpDataIn, sizeof before);
+        gGrpPrintTitle = QStringLiteral("kept");
+
+        platform::DialogScript script;
+        if (headerMessage)
+            script.answer(platform::IdOk);
+        QCOMPARE(ReadGrpFile(fixture(file)), 1);
+        QCOMPARE(script.prompts(), headerMessage ? QStringList{ResLines({19, 20})} : QStringList{});
+        QVERIFY(std::memcmp(before, gGrpDataIn, sizeof before) == 0);
+        QCOMPARE(gGrpPrintTitle, QStringLiteral("kept"));
+        QVERIFY(!gGrpDataInMissing[1]);
+    }
+
+    void headerOnlyChangesNoGroupValue()
+    {
+        gGrpDataIn[7][0] = 70;
+        gGrpData[7][0] = 70;
+        QCOMPARE(ReadGrpFile(fixture(QStringLiteral("headonly.grp"))), 0);
+        QCOMPARE(gGrpDataIn[7][0], 70);
+        QVERIFY(gGrpDataInMissing[7]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGrpTable)
+#include "tst_GrpTable.moc"

@@ -1,0 +1,215 @@
+#include "core/Messages.h"
+#include "editors/ParaFile.h"
+#include "editors/ParaSet.h"
+#include "platform/DialogScript.h"
+#include "support/DataFolder.h"
+
+#include <QtTest>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return fixturePath(QStringLiteral("editors/") + name);
+}
+
+QByteArray fixtureBytes(const QString &name)
+{
+    QFile f(fixture(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The parameter set as text, to compare whole sets.
+QStringList paraSetText()
+{
+    QStringList out;
+    for (int a = 0; a < kAxisCount; ++a)
+        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOffset[a]).arg(gPrmHomePush[a])
+                   .arg(gPrmHomeVel[a]).arg(gPrmHomeOfsVel[a]).arg(gPrmHomePushVel[a]).arg(gPrmHomeOrder[a])
+                   .arg(gPrmAxisStroke[a]).arg(gPrmAxisLead[a]).arg(gPrmAxisPulse[a])
+            << QStringLiteral("%1 %2 %3 [%4] %5 %6").arg(gPrmJogHighVel[a]).arg(gPrmAutoDrv[a])
+                   .arg(gPrmJhOrQz[a]).arg(gPrmActuator[a]).arg(gPrmPgFunc[a]).arg(gPrmPgAlarm[a])
+            << QStringLiteral("%1 %2 %3 %4 [%5|%6|%7]").arg(gPrmPgCheckTimer[a]).arg(gPrmLsSerchTimer[a])
+                   .arg(gPrmSoftLimit[a]).arg(gPrmM0Disable[a]).arg(gPrmActSize[a], gPrmActSpeed[a])
+                   .arg(gPrmActStroke[a]);
+    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOut).arg(gPrmAlmCode).arg(gPrmGrpEnable)
+               .arg(gPrmSmTimeoutSel).arg(gPrmSmTimerVal).arg(gAxisMask).arg(gPrmAutoHome)
+               .arg(gPrmStopPause).arg(gPrmSingle28);
+    return out;
+}
+
+QStringList paraTableText()
+{
+    QStringList out;
+    for (int i = 0; i < kParaItems; ++i)
+        for (int r = 0; r < kParaRows; ++r)
+            out << gParaTmp[i][r].toString();
+    return out;
+}
+
+} // namespace
+
+class TestParaFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        actuators::resetDevSetting();
+        editors::resetParaSet();
+    }
+
+    // Read, write and read again: the file comes out byte for byte and the set is the same.
+    void roundTrip()
+    {
+        DataFolder folder;
+        platform::DialogScript script;
+        gPrmSingle28 = 9;
+        QCOMPARE(editors::openParaFileFrom(fixture(QStringLiteral("good.pmt"))), 0);
+        QCOMPARE(gParaTmp[0][0].toString(), QStringLiteral("good.pmt"));
+        QCOMPARE(gPrmAxisStroke[2], 2147483647);
+        QCOMPARE(gPrmAxisPulse[1], 40000);
+        QCOMPARE(gPrmActSize[3], QStringLiteral(" 20"));
+        QCOMPARE(gPrmActStroke[0], 50);
+        QCOMPARE(gPrmStopPause, 1);
+        QCOMPARE(gPrmSingle28, 9);
+        const QStringList before = paraSetText();
+
+        const QString out = folder.path(QStringLiteral("out.pmt"));
+        QCOMPARE(WriteParaFile(out), 0);
+        QCOMPARE(folder.read(QStringLiteral("out.pmt")), fixtureBytes(QStringLiteral("good.pmt")));
+        editors::resetParaSet();
+        gPrmSingle28 = 9;
+        QCOMPARE(ReadParaFile(out), 0);
+        QCOMPARE(LetParaTableToArrays(), 0);
+        QCOMPARE(paraSetText(), before);
+        QVERIFY(script.boxes().isEmpty());
+    }
+
+    void strokeOfFiveIsWrittenWithZeros()
+    {
+        DataFolder folder;
+        gPrmActSize[0] = QStringLiteral(" 28");
+        gPrmActSpeed[0] = QStringLiteral("L");
+        gPrmActStroke[0] = 5;
+        QCOMPARE(WriteParaFile(folder.path(QStringLiteral("s.pmt"))), 0);
+        QVERIFY(folder.read(QStringLiteral("s.pmt")).contains("\" 28L005\",\"000\",\"000\",\"000\"\r\n"));
+    }
+
+    void olderLayout()
+    {
+        platform::DialogScript script;
+        gPrmSingle28 = 3;
+        gPrmStopPause = 1;
+        QCOMPARE(editors::openParaFileFrom(fixture(QStringLiteral("older.pmt"))), 0);
+        QCOMPARE(gPrmStopPause, 0);
+        QCOMPARE(gPrmSingle28, 3);
+        QCOMPARE(gPrmM0Disable[3], 1);
+        QVERIFY(script.boxes().isEmpty());
+    }
+
+    void rejections_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("message");
+
+        QTest::newRow("group file header") << "grpheader.pmt" << QByteArray() << QByteArray() << 22;
+        QTest::newRow("ETC in place of PG") << "etcforpg.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("ends early") << "short.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("four sections") << "foursections.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("empty") << "empty.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("missing") << "absent.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("16-bit value just inside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
+                                                  << QByteArray("100,-32768,100,32767\r\n20,20") << 0;
+        QTest::newRow("16-bit value just outside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
+                                                   << QByteArray("100,100,100,32768\r\n20,20") << 681;
+        QTest::newRow("32-bit stroke just outside") << "good.pmt" << QByteArray("2147483647")
+                                                    << QByteArray("2147483648") << 681;
+        QTest::newRow("text for a number") << "good.pmt" << QByteArray("\"PG\",2,4\r\n0,1,2,0")
+                                           << QByteArray("\"PG\",2,4\r\n0,1,\"two\",0") << 681;
+        QTest::newRow("six values a row") << "good.pmt" << QByteArray("\"HOME\",6,4")
+                                          << QByteArray("\"HOME\",6,6") << 681;
+        QTest::newRow("items after the end") << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n")
+                                             << QByteArray("0,0,1,1\r\n1,0,0,0,9\r\n") << 681;
+    }
+
+    // A refused file tells why once and leaves the exchange table and the set as they were.
+    void rejections()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, message);
+
+        DataFolder folder;
+        QByteArray bytes = fixtureBytes(file);
+        if (!from.isEmpty()) {
+            QVERIFY(bytes.contains(from));
+            bytes.replace(from, to);
+        }
+        if (file != QLatin1String("absent.pmt"))
+            folder.write(QStringLiteral("f.pmt"), bytes);
+
+        gPrmHomePush[1] = 77;
+        gPrmSingle28 = 5;
+        gParaTmp[0][0] = QStringLiteral("before");
+        gParaTmp[3][2] = 42;
+        const QStringList set = paraSetText();
+        const QStringList table = paraTableText();
+
+        platform::DialogScript script;
+        if (message)
+            script.answer(platform::IdOk);
+        const int result = editors::openParaFileFrom(folder.path(QStringLiteral("f.pmt")));
+        QCOMPARE(result, message ? 1 : 0);
+        if (message == 0) {
+            QCOMPARE(gPrmHomePush[1], -32768);
+            return;
+        }
+        QCOMPARE(script.prompts(), QStringList{message == 22 ? ResLines({22, 20}) : ResLines({681})});
+        QCOMPARE(paraSetText(), set);
+        QCOMPARE(paraTableText(), table);
+    }
+
+    void loadParaFileThroughDialog()
+    {
+        platform::DialogScript script;
+        script.chooseFile(QString());
+        QCOMPARE(LoadParaFile(), -1);
+        QVERIFY(script.boxes().isEmpty());
+        QCOMPARE(script.fileRequests().size(), 1);
+        QCOMPARE(script.fileRequests().at(0).defaultExt, QStringLiteral("pmt"));
+        QVERIFY(script.fileRequests().at(0).mustExist);
+
+        script.chooseFile(fixture(QStringLiteral("good.pmt")));
+        QCOMPARE(LoadParaFile(), 0);
+        QCOMPARE(gPrmHomeOffset[3], 400);
+    }
+
+    void saveTellsTheOutcome()
+    {
+        DataFolder folder;
+        platform::DialogScript script;
+        script.answer(platform::IdOk);
+        script.answer(platform::IdOk);
+        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("saved.pmt"))), 0);
+        QCOMPARE(gParaFileName, QStringLiteral("saved.pmt"));
+        QVERIFY(folder.read(QStringLiteral("saved.pmt")).startsWith("\"QZ-K4\",\"PRM\"\r\n5\r\n"));
+        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("no/such/folder.pmt"))), 1);
+        QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13})}));
+        QVERIFY(paraSaveRequestOverwrites());
+    }
+
+private:
+    static bool paraSaveRequestOverwrites()
+    {
+        const auto r = editors::paraSaveRequest();
+        return r.overwritePrompt && r.defaultExt == QLatin1String("pmt");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestParaFile)
+#include "tst_ParaFile.moc"

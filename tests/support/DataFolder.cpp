@@ -1,0 +1,51 @@
+#include "support/DataFolder.h"
+
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+DataFolder::DataFolder()
+{
+    platform::setProgramFolder(m_dir.path());
+    platform::SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+}
+
+DataFolder::~DataFolder()
+{
+    platform::setProgramFolder(QString());
+}
+
+QString DataFolder::path(const QString &name) const
+{
+    return m_dir.filePath(name);
+}
+
+bool DataFolder::install(const QString &source, const QString &name) const
+{
+    QFile::remove(path(name));
+    return QFile::copy(source, path(name));
+}
+
+bool DataFolder::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(path(name));
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+void DataFolder::remove(const QString &name) const
+{
+    QFile::remove(path(name));
+}
+
+QByteArray DataFolder::read(const QString &name) const
+{
+    QFile f(path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString fixturePath(const QString &relative)
+{
+    return QStringLiteral(QZ_FIXTURES_DIR "/") + relative;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+// A temporary program folder and settings file for one test: the catalogue and the factory
+// lists are read from the folder, the stored settings from the file.
+class DataFolder
+{
+public:
+    DataFolder();
+    ~DataFolder();
+    DataFolder(const DataFolder &) = delete;
+    DataFolder &operator=(const DataFolder &) = delete;
+
+    QString path(const QString &name) const;
+    // Copies a file into the folder under the given name (replacing one that is there).
+    bool install(const QString &source, const QString &name) const;
+    bool write(const QString &name, const QByteArray &bytes) const;
+    void remove(const QString &name) const;
+    QByteArray read(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The folder of the test fixtures, tests/fixtures/<sub>.
+QString fixturePath(const QString &relative);

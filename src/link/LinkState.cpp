@@ -1,5 +1,6 @@
 #include "link/LinkState.h"
 
+#include "link/CommandSet.h"
 #include "link/ErrorList.h"
 #include "link/SerialLink.h"
 
@@ -59,6 +60,7 @@ void resetLinkState()
     for (QVariant &v : gTusinStr)
         v = QVariant();
     resetErrorList();
+    resetCommandSet();
 }
 
 } // namespace link

@@ -120,8 +120,13 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
         link.waitForAnswer(gTimeOutMs, gTimeOutMs <= 0);
         if (link.linkLost())
             return runTimeError(policy, link);
+        if (!gRecvEnd && gTimeOutMs <= 0 && gGrpMoveStop) {
+            // The operator stopped the wait for the end of a group move: nothing to report.
+            SetOfflineMode();
+            return 1;
+        }
         if (!gRecvEnd && gTimeOutMs <= 0)
-            gTimeOut = true; // stopped or out of bounds: the outcome of a time-out
+            gTimeOut = true; // out of bounds: the outcome of a time-out
         if (!gTimeOut)
             break;
         ++gRetryCount;

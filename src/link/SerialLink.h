@@ -51,7 +51,7 @@ public:
     QString lostReason() const { return m_lostReason; }
 
     // Bound of a wait without a reply time-out ("0MG" waits for the end of a group move).
-    static constexpr int kUnboundedWaitMs = 30 * 60 * 1000;
+    static constexpr int kUnboundedWaitMs = 10 * 60 * 1000;
 
     QTimer &timer2() { return m_timer2; }
 

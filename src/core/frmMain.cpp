@@ -8,7 +8,9 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiGrid.h"
@@ -40,6 +42,22 @@
 namespace {
 
 QPointer<frmMain> g_instance;
+
+// The command groups the link switches back on by itself.
+class LinkSwitches : public link::MainWindowCommands
+{
+public:
+    void CMDBTN_Yuko() override { ::CMDBTN_Yuko(); }
+    void ToolBar_Yuko() override { ::ToolBar_Yuko(); }
+    void Menyu_Yuko() override { ::Menyu_Yuko(); }
+    void MenuFunction_Yuko() override { ::MenuFunction_Yuko(); }
+    void enableResetButton() override
+    {
+        if (MainFormPort *form = mainform::form())
+            form->setControlEnabled(QStringLiteral("cmdReset"), true);
+    }
+};
+LinkSwitches g_linkSwitches;
 int g_screenWidthForLoad = 0;
 
 constexpr int kTwips = posigrid::kTwipsPerPixel;
@@ -170,6 +188,12 @@ frmMain::frmMain(QWidget *parent)
         setStatusPanel(2, p2);
         setStatusPanel(3, p3);
     });
+    link::setAlarmPanelHook([this](const link::AlarmPanel &p) { showAlarm(p.lampShown, p.alarmNo, p.comment); });
+    link::setHomeLampHook([this](bool shown) { showHomeLamp(shown); });
+    link::setStatusPanelHook([this](int panel, const QString &text) { setStatusPanel(panel, text); });
+    link::setMainWindowCommands(&g_linkSwitches);
+    const link::AlarmPanel &alarm = link::alarmPanel();
+    showAlarm(alarm.lampShown, alarm.alarmNo, alarm.comment);
     setDeviceNameHook([this] {
         posigrid::BulkChange hidden(*m_grid);
         for (int a = 0; a < kAxisCount; ++a) {
@@ -191,6 +215,11 @@ frmMain::~frmMain()
     setOnlineLampHook(nullptr);
     setPulsePerMmHook(nullptr);
     setDeviceNameHook(nullptr);
+    link::setAlarmPanelHook(nullptr);
+    link::setHomeLampHook(nullptr);
+    link::setStatusPanelHook(nullptr);
+    if (&link::mainWindowCommands() == &g_linkSwitches)
+        link::setMainWindowCommands(nullptr);
 }
 
 frmMain *frmMain::instance()
@@ -550,6 +579,7 @@ void frmMain::Form_Load()
         gDevStroke[a] = 0;
         m_lblDeviceType[a]->clear();
     }
+    gHomeDone = false;
     Set_FormStr(this);
     posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);

@@ -12,6 +12,7 @@
 #include "editors/SmTable.h"
 #include "editors/StdParaList.h"
 #include "link/LinkState.h"
+#include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiTable.h"
@@ -69,4 +70,5 @@ void TestEnv::resetAll()
     positions::resetPosiTable();
     link::resetLinkState();
     printing::resetPrintLayout();
+    operation::resetIoBits();
 }

@@ -415,6 +415,11 @@ QWidget *frmMain::buildDataFrame()
     m_grid->setObjectName(QStringLiteral("flgdData"));
     m_grid->setAccessibleName(LoadResText(202));
     connect(m_grid, &platform::FixedGrid::cellDoubleClicked, this, [this] { flgdData_DblClick(); });
+    // The edit commands come back when the cursor reaches a position row.
+    connect(m_grid, &platform::FixedGrid::cursorMoved, this, [](int row, int) {
+        if (row >= posigrid::kHeadingRows)
+            SetEditCmdState();
+    });
     v->addWidget(m_grid, 1);
 
     auto *row = new QHBoxLayout;

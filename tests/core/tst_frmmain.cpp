@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -203,6 +204,14 @@ void TestFrmMain::switchesLeaveTheRestAlone()
     AllCMD_Yuko();
     QVERIFY(win.w->flgdData()->isEnabled());
     QVERIFY(win.w->flgdData()->redraw());
+    QVERIFY(!enabled(win.w, QStringLiteral("cmdInsertLine")));
+    // Moving the grid's cursor to a position row brings the edit commands back.
+    win.w->flgdData()->setRows(4);
+    win.w->flgdData()->body()->setCurrentCell(1, 3);
+    QCOMPARE(win.w->flgdData()->row(), 3);
+    QVERIFY(enabled(win.w, QStringLiteral("cmdInsertLine")));
+    QVERIFY(enabled(win.w, QStringLiteral("tbLineCopy")));
+    QVERIFY(!enabled(win.w, QStringLiteral("tbLinePaste")));
 }
 
 void TestFrmMain::closing_data()

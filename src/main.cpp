@@ -1,8 +1,8 @@
 #include "core/AppSettings.h"
-#include "core/Messages.h"
+#include "core/StartOffline.h"
+#include "core/frmMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
@@ -10,13 +10,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("QZ-W4"));
     QApplication::setOrganizationName(QStringLiteral("QZ"));
 
+    // Until the splash and the online/offline choice exist, the program starts offline.
+    startup::resetAxesForStart();
     settings::readStartupSettings();
 
-    QMainWindow window;
-    window.setWindowTitle(LoadResText(201));
-    window.resize(1024, 700);
-    window.show();
-    const int rc = app.exec();
-    StoreSettingsAtExit();
-    return rc;
+    // The main window stores the settings when it unloads.
+    auto *window = new frmMain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    startup::startOfflineActuators();
+    return app.exec();
 }

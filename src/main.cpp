@@ -3,6 +3,8 @@
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
 #include "core/frmMain.h"
+#include "core/MainCommands.h"
+#include "positions/PosiEditor.h"
 
 #include <QApplication>
 
@@ -35,6 +37,8 @@ int main(int argc, char *argv[])
     // The main window stores the settings when it unloads.
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    positions::attachPosiEditing(*window);
+    wireMainCommands(*window);
     window->show();
     startOffline();
     return app.exec();

@@ -7,6 +7,7 @@
 #include "core/frmAbout.h"
 #include "core/frmMain.h"
 #include "core/frmOptions2.h"
+#include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 #include "positions/PosiTable.h"
 
@@ -37,8 +38,7 @@ void wireMainCommands(frmMain &window)
         if (MainFormPort *form = mainform::form())
             form->setGridActive(false);
         if (ConfirmOffline() == 0) {
-            if (const auto &close = mainform::linkProbe().closePort)
-                close();
+            CommPortCloseForce();
             SetOfflineMode();
         }
         if (MainFormPort *form = mainform::form())

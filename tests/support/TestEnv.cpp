@@ -12,6 +12,7 @@
 #include "editors/SmTable.h"
 #include "editors/StdParaList.h"
 #include "link/LinkState.h"
+#include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
@@ -71,4 +72,5 @@ void TestEnv::resetAll()
     positions::resetEditState();
     link::resetLinkState();
     printing::resetPrintLayout();
+    operation::resetIoBits();
 }

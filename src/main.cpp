@@ -1,6 +1,8 @@
 #include "core/AppSettings.h"
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
+#include "core/MainCommands.h"
+#include "positions/PosiEditor.h"
 
 #include <QApplication>
 
@@ -17,6 +19,8 @@ int main(int argc, char *argv[])
     // The main window stores the settings when it unloads.
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    positions::attachPosiEditing(*window);
+    wireMainCommands(*window);
     window->show();
     startup::startOfflineActuators();
     return app.exec();

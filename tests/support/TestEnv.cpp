@@ -15,6 +15,7 @@
 #include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+#include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
 
 #include <QSettings>
@@ -68,6 +69,7 @@ void TestEnv::resetAll()
     editors::resetGrpTable();
     editors::resetSmTable();
     positions::resetPosiTable();
+    positions::resetEditState();
     link::resetLinkState();
     printing::resetPrintLayout();
     operation::resetIoBits();

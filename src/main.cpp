@@ -3,6 +3,7 @@
 #include "core/frmMain.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
+#include "positions/PosiFileCommands.h"
 
 #include <QApplication>
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     window->setAttribute(Qt::WA_DeleteOnClose);
     positions::attachPosiEditing(*window);
     wireMainCommands(*window);
+    positions::registerPosiFileCommands();
     window->show();
     startup::startOfflineActuators();
     return app.exec();

@@ -16,6 +16,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <optional>
 
 bool SaveCancelFlag = false;
 QString gPosiFilePath;
@@ -137,6 +138,7 @@ void takePosiFileImage(const PosiFileImage &image)
 int readPosiFileReported(const QString &path, PosiFileImage &image)
 {
     PosiFileReadResult last;
+    std::optional<BusyGuard> busy(std::in_place);
     const editors::FileRead outcome = editors::readWithRetry([&] {
         last = readPosiFile(path, image);
         switch (last.status) {
@@ -151,6 +153,7 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
         }
         return editors::FileRead::IoFailed;
     });
+    busy.reset();
     switch (outcome) {
     case editors::FileRead::Ok:
         return 0;

@@ -816,6 +816,7 @@ void frmMain::mnuFileNew_Click()
         posigrid::fill(*m_grid);
         gDataChanged = false;
         gPosiFileName = LoadResText(213);
+        gPosiFilePath.clear();
         showFileName(gPosiFileName);
     }
     GridStateOn();

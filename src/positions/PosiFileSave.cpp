@@ -240,7 +240,11 @@ int SavePosiFile()
     }
     if (check != 0)
         return kPosiSaveStopped;
+    // The path belongs to the table only while the table still carries its name: a table that
+    // got another origin since (New, the controller) has no file yet.
     QString path = gPosiFilePath;
+    if (positions::posiFileDisplayName(path) != gPosiFileName)
+        path.clear();
     if (path.isEmpty()) {
         path = askSavePath(423);
         if (path.isEmpty())

@@ -82,6 +82,7 @@ private Q_SLOTS:
     void closingQuestion();
     void newAsksToSave_data();
     void newAsksToSave();
+    void saveAfterNewAsksForAName();
 };
 
 void TestPosiFileWiring::entryPoints_data()
@@ -195,6 +196,34 @@ void TestPosiFileWiring::newAsksToSave()
     QCOMPARE(driver.shown().size(), how == 0 ? 1 : 0);
     QCOMPARE(gDataChanged, how != 0);
     QCOMPARE(SaveCancelFlag, how == 1);
+}
+
+void TestPosiFileWiring::saveAfterNewAsksForAName()
+{
+    TestEnv env;
+    Window win;
+    ModalDriver driver;
+    const QString path = env.tempPath(QStringLiteral("first.qzd"));
+    env.dialogs().chooseFile(path);
+    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaved);
+    QCOMPARE(gPosiFileName, QStringLiteral("first"));
+
+    driver.then(rangeAll()); // New over positions 1 to 15
+    win.w->action(QStringLiteral("mnuFileNew"))->trigger();
+    QCOMPARE(gPosiFileName, LoadResText(213));
+    QFile::remove(path);
+    env.dialogs().chooseFile(QString());
+    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
+    QCOMPARE(env.dialogs().fileRequests().size(), 2);
+    QVERIFY(!QFile::exists(path));
+
+    // A table named by another origin without clearing the path is not written over the file.
+    gPosiFilePath = path;
+    gPosiFileName = LoadResText(374);
+    env.dialogs().chooseFile(QString());
+    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
+    QCOMPARE(env.dialogs().fileRequests().size(), 3);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestPosiFileWiring)

@@ -3,7 +3,9 @@
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
+#include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
+#include "core/WinFlags.h"
 #include "core/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
@@ -72,5 +74,7 @@ void TestEnv::resetAll()
     positions::resetEditState();
     link::resetLinkState();
     printing::resetPrintLayout();
+    actuators::resetDevWinFlags();
+    winflags::resetWinFlags();
     operation::resetIoBits();
 }

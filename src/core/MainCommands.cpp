@@ -47,10 +47,6 @@ void wireMainCommands(frmMain &window)
             w->update();
         return 0;
     });
-    setCommand(QStringLiteral("mnuSettingsDeviceOffline_Click"), [] {
-        EditCMD_Muko();
-        return mainform::runCommand(QStringLiteral("cmdChangeDev_Click"));
-    });
     setCommand(QStringLiteral("mnuFileClose_Click"), [w] {
         if (gDataChanged) {
             const int answer = ResMsgBox({394}, platform::MbYesNoCancel | platform::MbQuestion);

@@ -7,6 +7,7 @@
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "core/frmSelection.h"
+#include "editors/ParaFile.h"
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 #include "platform/SettingsStore.h"
@@ -196,6 +197,7 @@ private Q_SLOTS:
     void fixturesOpenWithSystemActuators_data();
     void fixturesOpenWithSystemActuators();
     void fileActuatorsWithFactoryParameters();
+    void actuatorsFromParameterFile();
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
     void unknownDesignationOfFileOnlyAxis();
@@ -309,6 +311,32 @@ void TestPosiFileOpen::fileActuatorsWithFactoryParameters()
     QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevSize2"), QString()), QStringLiteral(" 42"));
     QCOMPARE(gPosiNoDefFrom, 2);
     QCOMPARE(gPosiTable[3][1], 3.0);
+}
+
+void TestPosiFileOpen::actuatorsFromParameterFile()
+{
+    Fixture fx;
+    useActuators({{" 28", "L", 50, false}, {" 42", "D", 200}, {}, {}});
+    const QString pmt = fx.data.path(QStringLiteral("two.pmt"));
+    QCOMPARE(WriteParaFile(pmt), 0);
+    useActuators({{" 28", "L", 100, false}, {}, {}, {}});
+    showTable(fx.form, 1, 15, 10);
+    const QString path = fx.write(QStringLiteral("file.qzd"),
+                                  "\"QZ-K4\"\r\n\"QZ- 28L- 50E_\",\"QZ- 42D-100E_\",\"\",\"\"\r\n"
+                                  "\"OLD\",\"NEW\",\"NEW\",\"NEW\"\r\n"
+                                  + posLine(1));
+    ModalDriver driver;
+    driver.then(choose(2));
+    fx.env.dialogs().chooseFile(path);
+    fx.env.dialogs().chooseFile(pmt);
+    QCOMPARE(OpenPosiFile(), 0);
+    QVERIFY(fx.env.dialogs().boxes().isEmpty());
+    // The parameter file decides: its stroke, not the position file's.
+    QCOMPARE(gAxisMask, 3);
+    QVERIFY(!gAxisUnused[1]);
+    QCOMPARE(gDevStroke[0], 50);
+    QCOMPARE(gDevStroke[1], 200);
+    QCOMPARE(gPosiNoDefTo, 1);
 }
 
 void TestPosiFileOpen::refusalsChangeNothing_data()

@@ -52,8 +52,10 @@ void wireMainCommands(frmMain &window)
             const int answer = ResMsgBox({394}, platform::MbYesNoCancel | platform::MbQuestion);
             if (answer == platform::IdCancel)
                 return 1;
-            if (answer == platform::IdYes)
-                mainform::runCommand(QStringLiteral("SavePosiFileCheck"));
+            // Only data really saved let the window close.
+            if (answer == platform::IdYes
+                && mainform::runCommand(QStringLiteral("SavePosiFileCheck")) != 0)
+                return 1;
         }
         if (w)
             w->close();

@@ -15,6 +15,7 @@
 #include "core/frmMain.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
+#include "positions/PosiFileCommands.h"
 #include "core/frmSelection.h"
 #include "core/frmSplash.h"
 #include "editors/ParaSet.h"
@@ -181,6 +182,7 @@ frmMain *Main(int splashMs)
     window->setAttribute(Qt::WA_DeleteOnClose);
     positions::attachPosiEditing(*window);
     wireMainCommands(*window);
+    positions::registerPosiFileCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

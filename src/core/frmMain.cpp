@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiGrid.h"
+#include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 #include "positions/frmSelectPosiNo3.h"
@@ -618,7 +619,7 @@ void frmMain::Set_MainFormStr()
 bool frmMain::Form_QueryUnload()
 {
     ExitCancelled = false;
-    SaveCancelled = false;
+    SaveCancelFlag = false;
     // No exit in the middle of a transfer, a file write or a print.
     if (BusyGuard::busy()) {
         ExitCancelled = true;
@@ -637,8 +638,8 @@ bool frmMain::Form_QueryUnload()
     if (answer == platform::IdYes) {
         // Only a save that really wrote the data lets the program end.
         const int saved = mainform::runCommand(QStringLiteral("mnuFileSaveAs_Click"));
-        if (saved != 0 || SaveCancelled) {
-            SaveCancelled = false;
+        if (saved != kPosiSaved || SaveCancelFlag) {
+            SaveCancelFlag = false;
             ExitCancelled = true;
             return false;
         }
@@ -815,6 +816,7 @@ void frmMain::mnuFileNew_Click()
         posigrid::fill(*m_grid);
         gDataChanged = false;
         gPosiFileName = LoadResText(213);
+        gPosiFilePath.clear();
         showFileName(gPosiFileName);
     }
     GridStateOn();

@@ -11,6 +11,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/SettingsStore.h"
+#include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
 
@@ -251,7 +252,7 @@ void TestFrmMain::closing()
     if (saveResult != -2) {
         mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), [&] {
             ++saves;
-            win.w->SaveCancelled = saveCancelled;
+            SaveCancelFlag = saveCancelled;
             return saveResult;
         });
     }
@@ -263,7 +264,7 @@ void TestFrmMain::closing()
     QCOMPARE(env.dialogs().boxes().size(), 1);
     QCOMPARE(env.dialogs().boxes().first().prompt, LoadResText(changed ? 391 : 390));
     QCOMPARE(win.w->ExitCancelled, !closes);
-    QCOMPARE(win.w->SaveCancelled, false);
+    QCOMPARE(SaveCancelFlag, false);
     QCOMPARE(closedPort, portClosed);
     QCOMPARE(saves, changed && answer == IdYes && saveResult != -2 ? 1 : 0);
     // The settings are stored at exit, and only then.

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
@@ -586,6 +587,7 @@ void frmMain::Form_Load()
         m_lblDeviceType[a]->clear();
     }
     gHomeDone = false;
+    LoadErrorList();
     Set_FormStr(this);
     posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);

@@ -19,6 +19,7 @@
 #include "link/CommandSet.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
+#include "positions/PosiDataCheck.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 
@@ -36,14 +37,6 @@ QWidget *mainWindow()
     return nullptr;
 }
 
-// The position check of the displayed table; until the check exists every table passes.
-int posiDataCheck3()
-{
-    if (!mainform::hasCommand(QStringLiteral("PosiDataCheck3")))
-        return 0;
-    return mainform::runCommand(QStringLiteral("PosiDataCheck3"));
-}
-
 // Everything that follows the current actuators once the parameters in force changed.
 void takeNewActuators(bool store)
 {
@@ -59,7 +52,9 @@ void takeNewActuators(bool store)
     // operation worked on.
     gPosiNoFrom = gPosiNoDefFrom;
     gPosiNoTo = gPosiNoDefTo;
-    if (posiDataCheck3() == 0) {
+    // 2: no positions shown, nothing to convert.
+    const int check = PosiDataCheck3();
+    if (check == 0) {
         if (gDispMmUnit)
             PulseToMm_Table();
         else
@@ -67,7 +62,7 @@ void takeNewActuators(bool store)
         DispDeviceName();
         DispPulsePerMm();
         QzDataHyoji_3();
-    } else {
+    } else if (check == 1) {
         ResMsgBox({1526});
     }
     if (!gOfflineMode)

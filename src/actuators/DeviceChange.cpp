@@ -8,6 +8,7 @@
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
@@ -212,6 +213,8 @@ void wireDeviceCommands()
 
 void cmdChangeDev_Click()
 {
+    // Held across the factory-parameter and parameter-file loads and their retry pauses.
+    BusyGuard busy;
     EditCMD_Muko();
     if (MainFormPort *form = mainform::form())
         form->setControlEnabled(QStringLiteral("cmdChangeDev"), false);

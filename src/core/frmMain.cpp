@@ -329,8 +329,12 @@ void frmMain::buildMenus()
     menuItem(function, QStringLiteral("mnuFuncAlmReset"), 286);
     menuItem(function, QStringLiteral("mnuFuncCtversion"), 287);
     menuItem(function, QStringLiteral("mnuFuncGetAxis"), 288);
+    // Items the layout keeps hidden; their commands are still the window's.
+    menuItem(function, QStringLiteral("mnuFuncTest"), 281)->setVisible(false);
 
     QMenu *help = submenu(nullptr, QStringLiteral("mnuHelp"), 290);
+    menuItem(help, QStringLiteral("mnuHelpContents"), 291)->setVisible(false);
+    menuItem(help, QStringLiteral("mnuHelpSearch"), 293)->setVisible(false);
     menuItem(help, QStringLiteral("mnuHelpAbout"), 292);
 }
 

@@ -7,6 +7,7 @@
 #include "core/frmOptions2.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiEditor.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 #include "support/ModalDriver.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void cleanup();
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
+    void enterGivesTheCellItsColourBack();
     void enterInLastCommentAppends();
     void commandTable_data();
     void commandTable();
@@ -106,6 +108,30 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(editor->text(), QStringLiteral("30"));
     QVERIFY(!gDataChanged);
+}
+
+// Enter moves the cursor on; the cell it leaves loses the editor's highlight at once, also
+// when the next cell is edited by typing straight away.
+void TestPosiEditor::enterGivesTheCellItsColourBack()
+{
+    FixedGrid &g = grid();
+    g.setCursor(2, 5); // VEL2: a yellow column
+    g.body()->setFocus();
+    for (const char *typed : {"45", "2"}) {
+        const QString text = QLatin1String(typed);
+        QTest::keyClicks(g.body(), text.left(1)); // the first key opens the editor
+        auto *editor = g.body()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
+    }
+    QCOMPARE(g.text(2, 5), QStringLiteral("45"));
+    QCOMPARE(g.text(2, 6), QStringLiteral("2"));
+    QCOMPARE(g.col(), 7);
+    QCOMPARE(g.background(2, 5), posigrid::axisColumnColour(5));
+    QCOMPARE(g.background(2, 6), posigrid::axisColumnColour(6));
 }
 
 void TestPosiEditor::enterInLastCommentAppends()

@@ -882,6 +882,11 @@ void frmMain::setGridActive(bool on)
     m_grid->setRedraw(on);
 }
 
+void frmMain::setGridRedraw(bool on)
+{
+    m_grid->setRedraw(on);
+}
+
 void frmMain::QzDataHyoji_3()
 {
     posigrid::fill(*m_grid);

@@ -191,15 +191,22 @@ int PosiDataCheck3()
     if (empty) {
         result = checkPosiGrid(*grid, axes, gDispMmUnit);
     } else {
-        // The grid is hidden while it is read cell by cell and shown again on every way out,
-        // before the result window.
+        // The grid is hidden while it is read cell by cell and shown again, redrawn, on every
+        // way out, before the result window.
         struct HiddenGrid
         {
-            HiddenGrid() { GridStateOff(); }
+            HiddenGrid()
+            {
+                if (MainFormPort *form = mainform::form())
+                    form->setGridRedraw(false);
+                GridStateOff();
+            }
             ~HiddenGrid()
             {
                 GridCursorTop();
                 GridStateOn();
+                if (MainFormPort *form = mainform::form())
+                    form->setGridRedraw(true);
             }
         } hidden;
         result = checkPosiGrid(*grid, axes, gDispMmUnit);

@@ -6,6 +6,7 @@
 #include "core/frmMain.h"
 #include "core/frmOptions2.h"
 #include "platform/FixedGrid.h"
+#include "positions/PosiDataCheck.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiGridText.h"
 #include "positions/PosiImage.h"
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
     void enterGivesTheCellItsColourBack();
+    void checkShowsTheGridAgain_data();
+    void checkShowsTheGridAgain();
     void enterInLastCommentAppends();
     void commandTable_data();
     void commandTable();
@@ -132,6 +135,39 @@ void TestPosiEditor::enterGivesTheCellItsColourBack()
     QCOMPARE(g.col(), 7);
     QCOMPARE(g.background(2, 5), posigrid::axisColumnColour(5));
     QCOMPARE(g.background(2, 6), posigrid::axisColumnColour(6));
+}
+
+// The check hides the grid while it reads it; inside an operation that switched the grid off
+// it comes back shown and painted (headings too) but still disabled, also before its result
+// window.
+void TestPosiEditor::checkShowsTheGridAgain_data()
+{
+    QTest::addColumn<bool>("bad");
+    QTest::newRow("passes") << false;
+    QTest::newRow("fails") << true;
+}
+
+void TestPosiEditor::checkShowsTheGridAgain()
+{
+    QFETCH(bool, bad);
+    FixedGrid &g = grid();
+    if (bad)
+        g.setText(3, 1, QStringLiteral("0"));
+    AllCMD_Muko();
+    bool shownForResult = false;
+    if (bad) {
+        whenModalOpens([&](QWidget *modal) {
+            shownForResult = g.isVisible() && g.redraw();
+            modal->close();
+        });
+    }
+    QCOMPARE(PosiDataCheck3(), bad ? 1 : 0);
+    QCOMPARE(shownForResult, bad);
+    QVERIFY(g.isVisible());
+    QVERIFY(g.redraw());
+    QVERIFY(g.heading()->updatesEnabled());
+    QVERIFY(!g.isEnabled());
+    AllCMD_Yuko();
 }
 
 void TestPosiEditor::enterInLastCommentAppends()

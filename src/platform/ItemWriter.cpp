@@ -59,7 +59,9 @@ bool ItemWriter::commit(const QString &path)
         m_error = f.errorString();
         return false;
     }
-    if (f.write(*bytes) != bytes->size()) {
+    // A full disk may take part of the bytes without an error being reported; the size of
+    // what reached the disk is what tells.
+    if (f.write(*bytes) != bytes->size() || !f.flush() || f.size() != bytes->size()) {
         m_error = f.errorString();
         f.cancelWriting();
         return false;

@@ -14,7 +14,9 @@
 #include "link/LinkState.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
+#include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
+#include "core/Options.h"
 
 #include <QSettings>
 #include <QTest>
@@ -67,6 +69,9 @@ void TestEnv::resetAll()
     editors::resetGrpTable();
     editors::resetSmTable();
     positions::resetPosiTable();
+    positions::resetEditState();
+    options::setClosePortHook({});
+    options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
 }

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/CommandSwitch.h"
+
+#include <QString>
+#include <functional>
+
+// What the rest of the system asks of the main window. The main window registers itself
+// when it loads (there is one for the whole run); without it every call below changes
+// nothing and the queries answer as for an empty window, so data logic can be tested alone.
+class MainFormPort
+{
+public:
+    virtual ~MainFormPort() = default;
+
+    virtual void setControlEnabled(const QString &control, bool on) = 0;
+    // The position grid: enabled with its redrawing on, or disabled with it off.
+    virtual void setGridActive(bool on) = 0;
+
+    virtual void QzDataHyoji_3() = 0;
+    virtual void DispAxisData() = 0;
+    virtual void Change_DispUnit() = 0;
+    virtual int Check_flgdLineNo() = 0;
+    virtual void GridStateOff() = 0;
+    virtual void GridStateOn() = 0;
+    virtual void GridCursorTop() = 0;
+
+    virtual void showFileName(const QString &name) = 0;
+    // The designation label of an axis (0 to 3) and the heading of its four grid columns.
+    virtual QString deviceLabel(int axis) const = 0;
+    virtual void setDeviceLabel(int axis, const QString &text) = 0;
+    virtual void setAxisHeading(int axis, const QString &text) = 0;
+
+    virtual void showHomeLamp(bool shown) = 0;
+    virtual void setStatusPanel(int panel, const QString &text) = 0; // panels 1 to 5
+    virtual void showAlarm(bool lamp, const QString &number, const QString &comment) = 0;
+};
+
+namespace mainform {
+
+void registerForm(MainFormPort *form);
+MainFormPort *form();
+
+// The status timer's third step: the communication-mode command is sent again when the
+// system is online, no alarm is reported, a controller message is pending and no exchange
+// runs.
+bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool exchangeRunning);
+
+// What the status timer needs of the link, filled in by the link.
+struct LinkProbe
+{
+    std::function<bool()> portOpen;
+    std::function<bool()> alarmNow;
+    std::function<bool()> eventMsgPending;
+    std::function<bool()> exchangeRunning;
+    std::function<void()> clearEventMsg;
+    std::function<int()> commModeOn2; // 0 when the controller took the command
+    std::function<void()> closePort;
+};
+void setLinkProbe(LinkProbe probe);
+const LinkProbe &linkProbe();
+
+// The commands of the other subsystems that the main window's buttons, menus and toolbar
+// run, by the name of the procedure or window they stand for ("OpenPosiFile", "frmGrp" ...).
+// Each subsystem wires its own; a command returns 0 when it did its work.
+using Command = std::function<int()>;
+void setCommand(const QString &name, Command command);
+bool hasCommand(const QString &name);
+// The command's result, or -1 when nothing is wired under that name.
+int runCommand(const QString &name);
+
+} // namespace mainform
+
+// The group switches of the main window's commands.
+void CMDBTN_Muko();
+void ToolBar_Muko();
+void CMDBTN_Yuko();
+void ToolBar_Yuko();
+void Menyu_Muko();
+void Menyu_Yuko();
+void MenuFunction_Muko();
+void MenuFunction_Yuko();
+void EditCMD_Muko();
+void SetEditCmdState();
+// Everything off (buttons, toolbar, menus, edit commands, then the grid with its redrawing);
+// everything but the edit commands on again.
+void AllCMD_Muko();
+void AllCMD_Yuko();
+
+// The position grid of the main window.
+void QzDataHyoji_3();
+void DispAxisData();
+void Change_DispUnit();
+int Check_flgdLineNo();
+void GridStateOff();
+void GridStateOn();
+void GridCursorTop();

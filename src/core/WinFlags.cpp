@@ -1,0 +1,12 @@
+#include "core/WinFlags.h"
+
+bool gSplashEnd = false;
+
+namespace winflags {
+
+void resetWinFlags()
+{
+    gSplashEnd = false;
+}
+
+} // namespace winflags

@@ -1,0 +1,92 @@
+#include "core/frmAbout.h"
+
+#include "core/FormText.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QVersionNumber>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+
+QFrame *line(QWidget *parent)
+{
+    auto *l = new QFrame(parent);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent)
+{
+    setModal(true);
+    formtext::tagWindow(this, 1201);
+
+    picIcon = new QLabel(this);
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
+    picIcon->setPixmap(icon.pixmap(32, 32));
+    picIcon->setAccessibleName(QStringLiteral("QZ-W4"));
+    lblTitle = new QLabel(this);
+    formtext::tag(lblTitle, 1202);
+    QFont big = lblTitle->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    lblTitle->setFont(big);
+    lblTitle2 = new QLabel(this);
+    formtext::tag(lblTitle2, 1203);
+    lblVersion = new QLabel(this);
+    lblDescription = new QLabel(this);
+    lblDescription->setWordWrap(true);
+    formtext::tag(lblDescription, 1204);
+    lblDisclaimer = new QLabel(this);
+    lblDisclaimer->setWordWrap(true);
+    formtext::tag(lblDisclaimer, 1205);
+    lblHpAddress = new QLabel(QStringLiteral("https://www.oberan.example/"), this);
+    lblHpAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *head = new QHBoxLayout;
+    head->addWidget(picIcon, 0, Qt::AlignTop);
+    auto *titles = new QVBoxLayout;
+    titles->addWidget(lblTitle);
+    titles->addWidget(lblTitle2);
+    titles->addWidget(lblVersion);
+    head->addLayout(titles, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(head);
+    layout->addWidget(line(this));
+    layout->addWidget(lblDescription);
+    layout->addWidget(line(this));
+    layout->addWidget(lblDisclaimer);
+    layout->addWidget(lblHpAddress);
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    resize(5730 / kTwipsPerPixel, 3900 / kTwipsPerPixel);
+
+    Form_Load();
+}
+
+QString frmAbout::versionLine(int major, int minor, int revision)
+{
+    return QStringLiteral("Version %1.%2%3E").arg(major).arg(minor).arg(revision);
+}
+
+void frmAbout::Form_Load()
+{
+    if (parentWidget())
+        move(parentWidget()->geometry().topLeft() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    Set_FormStr(this);
+    const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(QZ_VERSION));
+    lblVersion->setText(versionLine(v.majorVersion(), v.minorVersion(), v.microVersion()));
+}

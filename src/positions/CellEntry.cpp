@@ -1,0 +1,291 @@
+#include "positions/CellEntry.h"
+
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/Module2Calc.h"
+#include "core/Padding.h"
+#include "platform/TextCodec.h"
+#include "positions/PosiTable.h"
+
+#include <cmath>
+
+QString gEditOldText;
+int gEditEndKey = 0;
+
+namespace positions {
+
+namespace {
+
+std::function<AxisCodes(int)> g_codes;
+
+constexpr int kCommentMax = 40;
+
+bool isDigitIn(QChar key, char from, char to)
+{
+    return key.unicode() >= ushort(from) && key.unicode() <= ushort(to);
+}
+
+// A whole-number field: the leading number rounded half to even, within 16 bits.
+Entry wholeNumber(const QString &text, int min, int max)
+{
+    Entry e;
+    const double v = numericValue(QVariant(text));
+    const double r = calc::roundHalfEven(v);
+    if (!std::isfinite(r) || r < min || r > max)
+        return e;
+    e.accepted = true;
+    e.text = QString::number(int(r));
+    return e;
+}
+
+// The mm value cut after its third decimal (after its seventh character without a point),
+// working on its text so that 12.3456 becomes 12.345 exactly.
+double cutMmText(double v)
+{
+    QString s = QString::number(v, 'f', 10);
+    while (s.contains(QLatin1Char('.')) && (s.endsWith(QLatin1Char('0')) || s.endsWith(QLatin1Char('.'))))
+        s.chop(1);
+    const int dot = s.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        s = s.left(dot + 4);
+    else
+        s = s.left(7);
+    return s.toDouble();
+}
+
+QString mmCellText(double mm)
+{
+    const QString t = QString::number(mm, 'f', 3);
+    return StrPadSpace(t, 7).value_or(t);
+}
+
+} // namespace
+
+CellKind cellKind(int gridCol)
+{
+    if (gridCol >= 1 && gridCol <= 16) {
+        switch ((gridCol - 1) % 4) {
+        case 0:
+            return CellKind::Vel;
+        case 1:
+            return CellKind::Acc;
+        case 2:
+            return CellKind::Way;
+        default:
+            return CellKind::Posi;
+        }
+    }
+    switch (gridCol) {
+    case 17:
+        return CellKind::Itpl;
+    case 18:
+        return CellKind::Out;
+    case 19:
+        return CellKind::Sm;
+    case 20:
+        return CellKind::Comment;
+    default:
+        return CellKind::Number;
+    }
+}
+
+int axisOfGridCol(int gridCol)
+{
+    return gridCol >= 1 && gridCol <= 16 ? (gridCol - 1) / 4 : -1;
+}
+
+void setAxisCodeSource(std::function<AxisCodes(int)> source)
+{
+    g_codes = std::move(source);
+}
+
+AxisInfo axisInfo(int axis)
+{
+    AxisInfo info;
+    if (axis < 0 || axis >= kAxisCount)
+        return info;
+    info.used = !gAxisUnused[axis];
+    info.strokeMm = gStrokeMm[axis];
+    info.maxPulse = gDevMaxPulse[axis];
+    info.lead = gDevLead[axis];
+    info.ppr = gDevPPR[axis];
+    if (g_codes) {
+        const AxisCodes codes = g_codes(axis);
+        info.size = codes.size;
+        info.speed = codes.speed;
+        info.devStroke = codes.devStroke;
+    } else {
+        info.devStroke = int(std::floor(gStrokeMm[axis]));
+    }
+    return info;
+}
+
+int accMax(const AxisInfo &axis)
+{
+    return axis.used && axis.speed == QLatin1String("D") && axis.size == QLatin1String(" 42") ? 2 : 3;
+}
+
+int editorLength(int gridCol, bool /*mm*/)
+{
+    switch (cellKind(gridCol)) {
+    case CellKind::Vel:
+    case CellKind::Sm:
+        return 2;
+    case CellKind::Acc:
+    case CellKind::Way:
+    case CellKind::Itpl:
+    case CellKind::Out:
+        return 1;
+    case CellKind::Posi:
+        return 7;
+    case CellKind::Comment:
+        return kCommentMax;
+    case CellKind::Number:
+        break;
+    }
+    return 0;
+}
+
+bool keyPasses(int gridCol, bool mm, QChar key)
+{
+    const CellKind kind = cellKind(gridCol);
+    if (kind == CellKind::Comment)
+        return true;
+    if (key.unicode() == 8 || key.unicode() == 9 || key.unicode() == 13)
+        return true;
+    switch (kind) {
+    case CellKind::Vel:
+    case CellKind::Sm:
+        return isDigitIn(key, '0', '9');
+    case CellKind::Acc:
+        return isDigitIn(key, '1', '3');
+    case CellKind::Way:
+    case CellKind::Out:
+        return isDigitIn(key, '0', '3');
+    case CellKind::Itpl:
+        return isDigitIn(key, '0', '1');
+    case CellKind::Posi:
+        return isDigitIn(key, '0', '9') || (mm && key == QLatin1Char('.'));
+    default:
+        return false;
+    }
+}
+
+bool commentValid(const QString &comment)
+{
+    if (comment.size() > kCommentMax)
+        return false;
+    for (const QChar ch : comment) {
+        if (ch == QLatin1Char('"') || ch.unicode() < 0x20 || ch.unicode() == 0x7f)
+            return false;
+    }
+    return platform::encodeSystemText(comment).has_value();
+}
+
+QString cleanComment(const QString &comment)
+{
+    QString out;
+    for (const QChar ch : comment) {
+        if (ch == QLatin1Char('"') || ch.unicode() < 0x20 || ch.unicode() == 0x7f)
+            continue;
+        if (!platform::encodeSystemText(QString(ch)).has_value())
+            continue;
+        out += ch;
+    }
+    return out.trimmed().left(kCommentMax);
+}
+
+Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool mm, bool roundUp)
+{
+    switch (cellKind(gridCol)) {
+    case CellKind::Vel:
+        return wholeNumber(text, 1, 60);
+    case CellKind::Acc:
+        return wholeNumber(text, 1, accMax(axis));
+    case CellKind::Way:
+    case CellKind::Out:
+        return wholeNumber(text, 0, 3);
+    case CellKind::Itpl:
+        return wholeNumber(text, 0, 1);
+    case CellKind::Sm:
+        return wholeNumber(text, 0, 20);
+    case CellKind::Comment: {
+        Entry e;
+        const QString t = text.trimmed();
+        if (commentValid(t)) {
+            e.accepted = true;
+            e.text = t;
+        }
+        return e;
+    }
+    case CellKind::Posi:
+        break;
+    case CellKind::Number:
+        return Entry();
+    }
+
+    Entry e;
+    e.posi = true;
+    const double v = numericValue(QVariant(text));
+    if (!mm) {
+        if (v != std::trunc(v) || v < 0 || v > double(axis.maxPulse))
+            return Entry();
+        const auto m = PulseToMm(axis.lead, axis.ppr, v);
+        if (!m)
+            return Entry();
+        // Four decimals first, so that a value a hair below a thousandth is not cut down.
+        const double k = std::round(calc::roundHalfAway(*m, 4) * 1e4);
+        e.mm = std::trunc(k / 10.0) / 1000.0;
+        e.pulses = v;
+        e.text = QString::number(qint64(v));
+        e.accepted = true;
+        return e;
+    }
+    const double cut = cutMmText(v);
+    if (cut < 0 || cut > axis.strokeMm)
+        return Entry();
+    const auto snapped = MmRoundToPulse(axis.lead, roundUp ? 1 : 0, axis.ppr, cut);
+    if (!snapped)
+        return Entry();
+    const auto pulses = MmToPulse(axis.lead, axis.ppr, *snapped);
+    if (!pulses)
+        return Entry();
+    e.mm = *snapped;
+    e.pulses = *pulses;
+    e.text = mmCellText(*snapped);
+    e.accepted = true;
+    return e;
+}
+
+} // namespace positions
+
+int SetDataForFlex(int position, int gridCol, QString &editorText)
+{
+    const int axis = positions::axisOfGridCol(gridCol);
+    const positions::Entry e = positions::evaluateEntry(
+        gridCol, editorText, positions::axisInfo(axis), gDispMmUnit, gMmRoundUp);
+    if (!e.accepted)
+        return 1;
+    editorText = e.text;
+    if (e.posi && position >= 1 && position <= kPosiMax) {
+        gPosiTable[position][axis] = e.pulses;
+        gPosiTable[position][axis + 4] = e.mm;
+    }
+    gDataChanged = true;
+    return 0;
+}
+
+#include "positions/PosiDataCheck.h"
+#include "positions/SyogoKekka.h"
+
+namespace positions {
+void resetEditState()
+{
+    gEditOldText.clear();
+    gEditEndKey = 0;
+    g_codes = nullptr;
+    setCheckGrid(nullptr);
+    setCheckResultWindow(nullptr);
+    resetResultState();
+}
+} // namespace positions

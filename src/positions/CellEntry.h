@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <functional>
+
+// The cell entry of the position grid: which cells open an editor, what each column lets
+// through while typing, and how a typed value is checked, converted and stored.
+
+extern QString gEditOldText; // the cell's text when its editor opened
+extern int gEditEndKey;      // key code of the last key pressed in the editor; 13 = Enter
+
+namespace positions {
+
+enum class CellKind { Number, Vel, Acc, Way, Posi, Itpl, Out, Sm, Comment };
+
+// Grid column (0 to 20) to its field; the axis (0 to 3) of grid columns 1 to 16, else -1.
+CellKind cellKind(int gridCol);
+int axisOfGridCol(int gridCol);
+
+// What the entry and the checks need to know of an axis' actuator.
+struct AxisInfo
+{
+    bool used = true;
+    QString size;       // three characters, " 42"
+    QString speed;      // one letter, "D"
+    int devStroke = 0;  // the actuator's stroke in whole millimetres
+    double strokeMm = 0;// the largest position in millimetres
+    qint32 maxPulse = 0;
+    int lead = 0;
+    qint32 ppr = 0;
+};
+AxisInfo axisInfo(int axis);
+// Until the actuator setting carries size, speed and stroke itself, its owner supplies them.
+struct AxisCodes
+{
+    QString size;
+    QString speed;
+    int devStroke = 0;
+};
+void setAxisCodeSource(std::function<AxisCodes(int axis)> source);
+
+// The highest ACC of an axis: 2 for the actuator of speed "D" and size " 42", else 3.
+int accMax(const AxisInfo &axis);
+
+// Characters an editor takes (0: no limit), and whether a typed character gets through.
+int editorLength(int gridCol, bool mm);
+bool keyPasses(int gridCol, bool mm, QChar key);
+
+// A comment as it may be stored: no double quote (it ends the text in the file), no
+// control character, only characters the file's encoding can hold, 40 characters at most.
+bool commentValid(const QString &comment);
+// The same comment with what may not be stored left out and cut to 40 characters.
+QString cleanComment(const QString &comment);
+
+// The outcome of a typed value.
+struct Entry
+{
+    bool accepted = false;
+    QString text;       // the editor's text as it is stored
+    bool posi = false;  // a position: pulses and mm go into the table
+    double pulses = 0;
+    double mm = 0;
+};
+Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool mm, bool roundUp);
+
+} // namespace positions
+
+// Checks the editor's text of grid column gridCol for the given position (its number in
+// column 0); 0 accepted (the text rewritten, a position stored in gPosiTable, the data
+// marked changed), 1 refused. The caller sounds the beep.
+int SetDataForFlex(int position, int gridCol, QString &editorText);
+
+namespace positions {
+// The edit state, the check's hooks and the result counters as at start.
+void resetEditState();
+}

@@ -1,0 +1,260 @@
+#include "positions/PosiFile.h"
+
+#include "platform/ItemReader.h"
+#include "platform/ItemWriter.h"
+#include "platform/TextCodec.h"
+
+#include <QFile>
+#include <cmath>
+
+namespace positions {
+
+namespace {
+
+const QString kHeader = QStringLiteral("QZ-K4");
+const QString kNew = QStringLiteral("NEW");
+const QString kOld = QStringLiteral("OLD");
+
+// 999 positions of 21 items fill some hundred kilobytes; anything far larger is no position
+// file and is not taken into memory whole.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+PosiFileReadResult result(PosiFileStatus status, const QString &detail = QString())
+{
+    return PosiFileReadResult{status, detail};
+}
+
+// A position number as the file writes it: bare digits, or quoted digits with blanks around.
+int positionNumber(const QString &item, bool *ok)
+{
+    const QString t = item.trimmed();
+    *ok = !t.isEmpty();
+    for (const QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            *ok = false;
+    if (!*ok)
+        return 0;
+    return t.size() > 9 ? 1000000000 : t.toInt();
+}
+
+QVariant itemValue(const QString &item, bool quoted)
+{
+    if (quoted)
+        return item;
+    if (item.isEmpty())
+        return QVariant();
+    bool ok = false;
+    const double v = item.toDouble(&ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return item; // a bare word stays a text; it is taken by its numeric value where used
+}
+
+// Reads the header and the designations; false when the first item is not the header.
+bool readHead(platform::ItemReader &r, PosiFileImage &img)
+{
+    if (r.text() != kHeader || !r.ok())
+        return false;
+    for (QString &d : img.dev)
+        d = r.text();
+    return true;
+}
+
+// The text a comment can be stored as: the format has no escape, so a double quote would end
+// the item early and a line break would split the line.
+QString storableText(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out) {
+        if (c == QLatin1Char('"'))
+            c = QLatin1Char('\'');
+        else if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
+
+} // namespace
+
+PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
+{
+    PosiFileImage img;
+    platform::ItemReader r;
+    r.setText(text);
+
+    if (!readHead(r, img))
+        return result(PosiFileStatus::Rejected, QStringLiteral("no position file header"));
+    for (QString &t : img.newOld)
+        t = r.text();
+    if (!r.ok())
+        return result(PosiFileStatus::Damaged, r.errorString());
+
+    bool typed = false;
+    for (const QString &t : img.newOld)
+        typed = typed || t == kNew || t == kOld;
+    if (!typed) {
+        // The earlier layout: what was taken for the types began the first position line.
+        img.earlierLayout = true;
+        for (QString &t : img.newOld)
+            t = kOld;
+        r.setText(text);
+        readHead(r, img);
+    }
+
+    while (!r.atEnd()) {
+        PosiFileLine line;
+        bool numberOk = false;
+        line.no = positionNumber(r.raw(), &numberOk);
+        if (!r.ok())
+            return result(PosiFileStatus::Damaged, r.errorString());
+        if (!numberOk || line.no < 1 || line.no > 999)
+            return result(PosiFileStatus::Damaged, QStringLiteral("position number out of range"));
+        if (!img.lines.isEmpty() && line.no <= img.lines.last().no)
+            return result(PosiFileStatus::Damaged,
+                          QStringLiteral("position %1 out of order").arg(line.no));
+        for (QVariant &item : line.items) {
+            bool quoted = false;
+            const QString raw = r.raw(&quoted);
+            item = itemValue(raw, quoted);
+        }
+        if (!r.ok())
+            return result(PosiFileStatus::Damaged,
+                          QStringLiteral("position %1: %2").arg(line.no).arg(r.errorString()));
+        img.lines.append(line);
+    }
+    if (img.lines.isEmpty())
+        return result(PosiFileStatus::Damaged, QStringLiteral("no position line"));
+
+    image = img;
+    return result(PosiFileStatus::Read);
+}
+
+PosiFileReadResult readPosiFile(const QString &path, PosiFileImage &image)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return result(PosiFileStatus::Failed, f.errorString());
+    if (f.size() > kMaxFileBytes)
+        return result(PosiFileStatus::Damaged, QStringLiteral("file too large"));
+    const QByteArray bytes = f.read(kMaxFileBytes + 1);
+    if (f.error() != QFileDevice::NoError)
+        return result(PosiFileStatus::Failed, f.errorString());
+    if (bytes.size() > kMaxFileBytes)
+        return result(PosiFileStatus::Damaged, QStringLiteral("file too large"));
+    return parsePosiFile(platform::decodeSystemText(bytes), image);
+}
+
+bool isUnusedDesignation(const QString &designation)
+{
+    const QString t = designation.trimmed();
+    for (const QChar c : t)
+        if (c != QLatin1Char('*'))
+            return false;
+    return true;
+}
+
+QString posiFileTypeItem(const QString &designation, bool unused, bool newType)
+{
+    if (unused || designation.isEmpty())
+        return kNew;
+    return newType ? kNew : kOld;
+}
+
+QString posiFileNumberText(const QVariant &value)
+{
+    double v = 0;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        v = value.toDouble();
+        break;
+    case QMetaType::QString: {
+        bool ok = false;
+        v = value.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            return QString();
+        break;
+    }
+    default:
+        return QString();
+    }
+    if (!std::isfinite(v))
+        return QString();
+
+    const double mag = std::fabs(v);
+    QString digits;
+    if (mag == std::floor(mag) && mag < 1e15) {
+        digits = QString::number(qint64(mag));
+    } else {
+        digits = QString::number(mag, 'g', 15);
+        if (digits.contains(QLatin1Char('e'))) {
+            digits = QString::number(mag, 'f', 6);
+            while (digits.endsWith(QLatin1Char('0')))
+                digits.chop(1);
+            if (digits.endsWith(QLatin1Char('.')))
+                digits.chop(1);
+        }
+    }
+    const bool negative = v < 0 && digits != QLatin1String("0");
+    return (negative ? QLatin1Char('-') : QLatin1Char(' ')) + digits;
+}
+
+namespace {
+
+bool fillWriter(const PosiFileImage &image, platform::ItemWriter &w, QString *error)
+{
+    w.text(kHeader).endLine();
+    for (const QString &d : image.dev)
+        w.text(storableText(d));
+    w.endLine();
+    for (const QString &t : image.newOld)
+        w.text(t);
+    w.endLine();
+    for (const PosiFileLine &line : image.lines) {
+        w.number(qint64(line.no));
+        for (int i = 0; i < kPosiFileItems - 1; ++i) {
+            const QString n = posiFileNumberText(line.items[i]);
+            if (n.isEmpty()) {
+                if (error)
+                    *error = QStringLiteral("position %1, item %2 holds no number")
+                                 .arg(line.no)
+                                 .arg(i + 2);
+                return false;
+            }
+            w.text(n);
+        }
+        w.text(storableText(line.items[kPosiFileItems - 1].toString()));
+        w.endLine();
+    }
+    return true;
+}
+
+} // namespace
+
+bool composePosiFile(const PosiFileImage &image, QString &text, QString *error)
+{
+    platform::ItemWriter w;
+    if (!fillWriter(image, w, error))
+        return false;
+    text = w.content();
+    return true;
+}
+
+bool writePosiFile(const QString &path, const PosiFileImage &image, QString *error)
+{
+    platform::ItemWriter w;
+    if (!fillWriter(image, w, error))
+        return false;
+    if (!w.commit(path)) {
+        if (error)
+            *error = w.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace positions

@@ -1,0 +1,146 @@
+#include "positions/PosiGrid.h"
+
+#include "core/Messages.h"
+#include "platform/FixedGrid.h"
+#include "positions/PosiGridText.h"
+#include "positions/PosiTable.h"
+
+namespace posigrid {
+
+namespace {
+
+int px(int twips)
+{
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+} // namespace
+
+BulkChange::BulkChange(platform::FixedGrid &grid)
+    : m_grid(grid)
+    , m_wasVisible(!grid.isHidden())
+    , m_hadScrollBars(grid.scrollBars())
+{
+    stateOff(grid);
+}
+
+BulkChange::~BulkChange()
+{
+    m_grid.setScrollBars(m_hadScrollBars);
+    m_grid.setVisible(m_wasVisible);
+}
+
+void stateOff(platform::FixedGrid &grid)
+{
+    grid.setVisible(false);
+    grid.setScrollBars(false);
+}
+
+void stateOn(platform::FixedGrid &grid)
+{
+    grid.setScrollBars(true);
+    grid.setVisible(true);
+}
+
+void cursorTop(platform::FixedGrid &grid)
+{
+    grid.setCursor(0, 0);
+}
+
+void setMainFormStr(platform::FixedGrid &grid)
+{
+    for (int c = 0; c < kGridCols; ++c) {
+        grid.setText(0, c, headingRow0(c));
+        grid.setText(1, c, headingRow1(c));
+    }
+    grid.setRowPointSize(0, 10);
+    grid.setRowPointSize(1, 8);
+    gPosiFileName = LoadResText(213);
+}
+
+void fitCommentColumn(platform::FixedGrid &grid)
+{
+    int fixedPx = 0;
+    for (int c = 0; c < kCommentCol; ++c)
+        fixedPx += grid.columnWidth(c);
+    // The comment column fills what the other columns leave, never below 3000 twips.
+    const int room = grid.viewportWidth() - fixedPx;
+    grid.setColumnWidth(kCommentCol, qMax(room, px(3000)));
+}
+
+void layoutGrid(platform::FixedGrid &grid)
+{
+    grid.setRows(kHeadingRows);
+    grid.setMergeRow(0, true);
+    grid.setMergeRow(1, false);
+    grid.setRowHeight(0, px(300));
+    grid.setRowHeight(1, px(300));
+    grid.setBodyRowHeight(px(250));
+    stateOff(grid);
+    setMainFormStr(grid);
+    const int widthTwips = grid.viewportWidth() * kTwipsPerPixel;
+    for (int c = 0; c < kGridCols; ++c) {
+        grid.setColumnWidth(c, px(columnWidthTwips(c, widthTwips)));
+        grid.setColumnAlignment(c, c == kCommentCol ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    }
+    grid.setRedraw(true);
+    cursorTop(grid);
+    stateOn(grid);
+}
+
+void dispAxisData(platform::FixedGrid &grid)
+{
+    if (gPosiNoDefFrom == 0 && gPosiNoDefTo == 0)
+        return;
+    BulkChange hidden(grid);
+    for (int c = 1; c <= 16; ++c) {
+        const QColor colour = axisColumnColour(c);
+        for (int r = kHeadingRows; r < grid.rows(); ++r)
+            grid.setBackground(r, c, colour);
+    }
+    cursorTop(grid);
+}
+
+void fill(platform::FixedGrid &grid)
+{
+    if (gPosiNoDefFrom == 0 && gPosiNoDefTo == 0)
+        return;
+    const int count = gPosiNoDefTo - gPosiNoDefFrom + 1;
+    grid.setRows(count + kHeadingRows);
+    dispAxisData(grid);
+    BulkChange hidden(grid);
+    for (int i = 0; i < count; ++i) {
+        const int r = i + kHeadingRows;
+        const int n = gPosiNoDefFrom + i;
+        grid.setText(r, 0, QString::number(n));
+        if (n < 1 || n > kPosiMax)
+            continue;
+        for (int c = 0; c < kPosiCols; ++c)
+            grid.setText(r, c + 1, cellText(n, c));
+    }
+    cursorTop(grid);
+}
+
+void changeDispUnit(platform::FixedGrid &grid)
+{
+    for (int n = 1; n <= 4; ++n)
+        grid.setText(1, 4 * n, posiHeading(n));
+}
+
+int checkLineNo(platform::FixedGrid &grid)
+{
+    if (grid.rows() >= 3)
+        return 0;
+    ResMsgBox({433, 434});
+    return 1;
+}
+
+void setAxisHeading(platform::FixedGrid &grid, int axis, const QString &text)
+{
+    if (axis < 0 || axis > 3)
+        return;
+    for (int c = 4 * axis + 1; c <= 4 * axis + 4; ++c)
+        grid.setText(0, c, text);
+}
+
+} // namespace posigrid

@@ -1,0 +1,240 @@
+#include "positions/PosiLines.h"
+
+#include "core/AppSettings.h"
+#include "core/Messages.h"
+#include "platform/Dialogs.h"
+#include "positions/CellEntry.h"
+#include "positions/GridCells.h"
+#include "positions/PosiTable.h"
+
+#include <QRegularExpression>
+
+namespace positions {
+
+namespace {
+
+constexpr int kFirstRow = kGridHeadingRows;
+constexpr int kLastPositionRow = 1000; // row of position 999 when the grid starts at 1
+
+bool onPositionRow(const GridCells &grid, int row)
+{
+    return row >= kFirstRow && row <= kLastPositionRow && row < grid.rows();
+}
+
+void writeLine(GridCells &grid, int row, const QStringList &texts)
+{
+    for (int c = 0; c < kGridColumns && c < texts.size(); ++c)
+        grid.setText(row, c, texts[c]);
+}
+
+} // namespace
+
+QStringList newLineTexts()
+{
+    QStringList t;
+    t << QString();
+    for (int a = 0; a < 4; ++a) {
+        t << QStringLiteral("30") << QString::number(accMax(axisInfo(a)))
+          << QStringLiteral("0") << (gDispMmUnit ? QStringLiteral("  0.000") : QStringLiteral("0"));
+    }
+    t << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QString();
+    return t;
+}
+
+void renumberRows(GridCells &grid)
+{
+    for (int r = kFirstRow; r < grid.rows(); ++r)
+        grid.setText(r, 0, QString::number(gPosiNoDefFrom + r - kFirstRow));
+}
+
+void PosiGyoDelete(GridCells &grid, int first, int last)
+{
+    const int times = qMax(last - first + 1, 1);
+    for (int i = 0; i < times && first < grid.rows(); ++i) {
+        grid.removeRow(first);
+        --gPosiNoDefTo;
+        if (gPosiNoTo > gPosiNoDefTo)
+            gPosiNoTo = gPosiNoDefTo;
+        if (gPosiNoDefTo < gPosiNoDefFrom) {
+            gPosiNoDefFrom = gPosiNoDefTo;
+            gPosiNoTo = gPosiNoDefTo;
+        }
+    }
+    // An emptied grid holds nothing: 0 to 0, so no later redisplay makes a row again.
+    if (grid.rows() <= kFirstRow) {
+        gPosiNoDefFrom = gPosiNoDefTo = 0;
+        gPosiNoFrom = gPosiNoTo = 0;
+    }
+    renumberRows(grid);
+}
+
+void PosiGyoInsert(GridCells &grid, int first, int last)
+{
+    const int times = qMax(last - first + 1, 1);
+    const QStringList line = newLineTexts();
+    for (int i = 0; i < times; ++i) {
+        grid.insertRow(first);
+        writeLine(grid, first, line);
+        if (gPosiNoDefTo < kPosiMax) {
+            ++gPosiNoDefTo;
+            ++gPosiNoTo;
+        }
+    }
+    renumberRows(grid);
+    while (grid.rows() > kLastPositionRow + 1)
+        grid.removeRow(grid.rows() - 1);
+    while (grid.rows() > kFirstRow && gPosiNoDefFrom + grid.rows() - 1 - kFirstRow > kPosiMax)
+        grid.removeRow(grid.rows() - 1);
+}
+
+LineResult cmdDeleteLine(GridCells &grid, const GridSelection &sel)
+{
+    LineResult res;
+    if (grid.rows() <= kFirstRow)
+        return res;
+    if (!onPositionRow(grid, sel.row)) {
+        ResMsgBox({386, 387}, platform::MbOkOnly);
+        return res;
+    }
+    const int first = qMin(sel.row, qMax(sel.endRow, kFirstRow));
+    const int last = qMin(qMax(sel.row, sel.endRow), grid.rows() - 1);
+    PosiGyoDelete(grid, first, last);
+    gDataChanged = grid.rows() > kFirstRow;
+    res.done = true;
+    res.row = first - 1;
+    res.col = 1;
+    return res;
+}
+
+LineResult cmdInsertLine(GridCells &grid, const GridSelection &sel)
+{
+    LineResult res;
+    if (!onPositionRow(grid, sel.row)) {
+        ResMsgBox({388, 389}, platform::MbOkOnly);
+        return res;
+    }
+    const int first = qMin(sel.row, qMax(sel.endRow, kFirstRow));
+    const int last = qMin(qMax(sel.row, sel.endRow), grid.rows() - 1);
+    PosiGyoInsert(grid, first, last);
+    gDataChanged = true;
+    res.done = true;
+    res.row = first;
+    res.col = 1;
+    return res;
+}
+
+int rowAfterCommentEnter(GridCells &grid, int row)
+{
+    if (row < grid.rows() - 1)
+        return row + 1;
+    if (gPosiNoDefTo < kPosiMax && row >= kFirstRow) {
+        PosiGyoInsert(grid, row + 1, row + 1);
+        gDataChanged = true;
+        return row + 1;
+    }
+    return kFirstRow;
+}
+
+QString selectionText(const GridCells &grid, const GridSelection &sel)
+{
+    const int r1 = qMin(sel.row, sel.endRow), r2 = qMax(sel.row, sel.endRow);
+    const int c1 = qMin(sel.col, sel.endCol), c2 = qMax(sel.col, sel.endCol);
+    QStringList lines;
+    for (int r = r1; r <= r2; ++r) {
+        QStringList fields;
+        for (int c = c1; c <= c2; ++c)
+            fields << grid.text(r, c);
+        lines << fields.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\r'));
+}
+
+QList<QStringList> clipLines(const QString &text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineEnd);
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    QList<QStringList> out;
+    for (const QString &l : lines)
+        out << l.split(QLatin1Char('\t'));
+    return out;
+}
+
+int CheckClipText(const QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    const QList<QStringList> lines = clipLines(text);
+    return lines.first().size() == 20 ? 1 : 2;
+}
+
+void setClipFlags(int clipKind)
+{
+    gClipLineOk = clipKind == 1;
+    gClipCellOk = clipKind == 1 || clipKind == 2;
+}
+
+QString firstClipField(const QString &text)
+{
+    static const QRegularExpression sep(QStringLiteral("[\t\r\n]"));
+    const int at = text.indexOf(sep);
+    return at < 0 ? text : text.left(at);
+}
+
+bool cellCopyAllowed(const GridSelection &sel)
+{
+    if (sel.endRow == sel.row && sel.endCol == sel.col)
+        return true;
+    ResMsgBox({480}, platform::MbCritical);
+    return false;
+}
+
+bool lineCopyAllowed(const GridSelection &sel)
+{
+    if (qAbs(sel.endCol - sel.col) + 1 == 20)
+        return true;
+    ResMsgBox({392}, platform::MbCritical);
+    return false;
+}
+
+bool cellPasteAllowed(const GridSelection &sel)
+{
+    if (sel.endCol == sel.col)
+        return true;
+    ResMsgBox({481}, platform::MbCritical);
+    return false;
+}
+
+bool linePasteAllowed(const GridSelection &sel)
+{
+    if (sel.col == 1)
+        return true;
+    ResMsgBox({393}, platform::MbCritical);
+    return false;
+}
+
+void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
+{
+    const QList<QStringList> lines = clipLines(text);
+    if (text.isEmpty() || lines.isEmpty() || row < kFirstRow || col < 1)
+        return;
+    const int fieldsPerLine = int(lines.first().size());
+    bool wrote = false;
+    int r = row;
+    for (const QStringList &fields : lines) {
+        if (r >= grid.rows())
+            break;
+        int c = col;
+        for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
+            // Another program's text may hold what the file cannot: the comment is cleaned.
+            grid.setText(r, c, c == kGridCommentCol ? cleanComment(fields[i]) : fields[i]);
+            wrote = true;
+        }
+        ++r;
+    }
+    if (wrote)
+        gDataChanged = true;
+}
+
+} // namespace positions

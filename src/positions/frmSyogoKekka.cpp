@@ -1,0 +1,120 @@
+#include "positions/frmSyogoKekka.h"
+
+#include "actuators/DevSetting.h"
+#include "core/FormText.h"
+#include "core/Messages.h"
+#include "positions/SyogoKekka.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kGridWidthTwips = 9360;
+const QColor kFlagged(0xFF, 0x80, 0x80); // 0x8080FF as red, green, blue
+
+QString heading0(int c)
+{
+    if (c >= 1 && c <= 16)
+        return LoadResText(220 + (c - 1) / 4);
+    if (c >= 17)
+        return LoadResText(224);
+    return QString();
+}
+
+QString heading1(int c)
+{
+    if (c == 0)
+        return LoadResText(248);
+    if (c <= 16)
+        return LoadResText(225 + (c - 1) % 4);
+    return LoadResText(231 + c - 17);
+}
+} // namespace
+
+frmSyogoKekka::frmSyogoKekka(QWidget *parent)
+    : QDialog(parent)
+{
+    setModal(true);
+    lblSyogoKekka = new QLabel(this);
+    lblSyogoKekka->setWordWrap(true);
+    flgdSyogoKekka = new QTableWidget(this);
+    flgdSyogoKekka->setAccessibleName(QStringLiteral("flgdSyogoKekka"));
+    flgdSyogoKekka->horizontalHeader()->hide();
+    flgdSyogoKekka->verticalHeader()->hide();
+    flgdSyogoKekka->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cmdCloseSyogokekka = new QPushButton(this);
+    formtext::tag(cmdCloseSyogokekka, 2202);
+    connect(cmdCloseSyogokekka, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(lblSyogoKekka);
+    layout->addWidget(flgdSyogoKekka, 1);
+    layout->addWidget(cmdCloseSyogokekka, 0, Qt::AlignRight);
+    resize(9600 / kTwipsPerPixel, 4800 / kTwipsPerPixel);
+
+    Form_Load();
+}
+
+void frmSyogoKekka::Form_Load()
+{
+    if (parentWidget())
+        move(parentWidget()->geometry().topLeft() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    Set_FormStr(this);
+    if (gResultIsVerify) {
+        setWindowTitle(LoadResText(2301));
+        lblSyogoKekka->setText(LoadResText(2303));
+    } else {
+        setWindowTitle(LoadResText(2302));
+        lblSyogoKekka->setText(LoadResText(2304));
+    }
+    fillGrid();
+}
+
+void frmSyogoKekka::fillGrid()
+{
+    QTableWidget *g = flgdSyogoKekka;
+    g->setVisible(false);
+    const QList<positions::ResultLine> lines = positions::resultLines();
+    g->setColumnCount(20);
+    g->setRowCount(int(lines.size()) + 2);
+    g->setRowHeight(0, 300 / kTwipsPerPixel);
+    for (int r = 1; r < g->rowCount(); ++r)
+        g->setRowHeight(r, 250 / kTwipsPerPixel);
+
+    for (int c = 0; c < 20; ++c) {
+        g->setItem(0, c, new QTableWidgetItem(heading0(c)));
+        g->setItem(1, c, new QTableWidgetItem(heading1(c)));
+    }
+    // One heading over each axis' four columns and one over the common ones.
+    for (int start : {1, 5, 9, 13})
+        g->setSpan(0, start, 1, 4);
+    g->setSpan(0, 17, 1, 3);
+
+    for (int i = 0; i < lines.size(); ++i) {
+        const int r = i + 2;
+        g->setItem(r, 0, new QTableWidgetItem(QString::number(lines[i].position)));
+        for (int c = 1; c < 20; ++c) {
+            const bool flagged = lines[i].cell[c - 1];
+            auto *item = new QTableWidgetItem(flagged ? QStringLiteral("X") : QStringLiteral("O"));
+            if (flagged)
+                item->setBackground(kFlagged);
+            g->setItem(r, c, item);
+        }
+    }
+    for (int r = 0; r < g->rowCount(); ++r)
+        for (int c = 0; c < 20; ++c)
+            if (QTableWidgetItem *item = g->item(r, c))
+                item->setTextAlignment(Qt::AlignCenter);
+
+    const QList<int> widths = positions::resultColumnWidths(
+        kGridWidthTwips, gAxisUnused);
+    for (int c = 0; c < 20; ++c) {
+        g->setColumnWidth(c, widths[c] / kTwipsPerPixel);
+        g->setColumnHidden(c, widths[c] == 0);
+    }
+    g->setVisible(true);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Makes every write beyond the given number of bytes fail in this process while it lives, as
+// a full disk would; it works for any user, where a read-only folder does not stop root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    quint64 m_previous = 0;
+    void (*m_previousHandler)(int) = nullptr;
+};

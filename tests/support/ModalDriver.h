@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Answers the program's own modal windows (choice, actuator setup) in a test: each modal
+// window shown takes the next queued action, run once its event loop is live. A window with
+// no action queued is recorded as unexpected and closed, so a test fails on it instead of
+// blocking.
+class ModalDriver : public QObject
+{
+public:
+    using Action = std::function<void(QWidget *window)>;
+
+    ModalDriver();
+    ~ModalDriver() override;
+
+    void then(Action action);
+    // The object names of the modal windows shown, in order.
+    const QStringList &shown() const { return m_shown; }
+    const QStringList &unexpected() const { return m_unexpected; }
+    int pending() const { return int(m_actions.size()); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QQueue<Action> m_actions;
+    QStringList m_shown;
+    QStringList m_unexpected;
+};
+
+// Helpers for actions: a child of the window by object name, clicked.
+void clickChild(QWidget *window, const QString &name);

@@ -64,6 +64,11 @@ bool hasCommand(const QString &name)
     return commands().contains(name);
 }
 
+void clearCommands()
+{
+    commands().clear();
+}
+
 int runCommand(const QString &name)
 {
     const auto it = commands().constFind(name);

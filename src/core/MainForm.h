@@ -68,6 +68,7 @@ void setCommand(const QString &name, Command command);
 bool hasCommand(const QString &name);
 // The command's result, or -1 when nothing is wired under that name.
 int runCommand(const QString &name);
+void clearCommands();
 
 } // namespace mainform
 

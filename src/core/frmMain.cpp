@@ -274,10 +274,12 @@ void frmMain::buildMenus()
     view->addSeparator();
     menuItem(view, QStringLiteral("mnuViewOption"), 278);
 
-    QMenu *settingsMenu = submenu(nullptr, QStringLiteral("mnuSettings"), 280);
-    menuItem(settingsMenu, QStringLiteral("mnuSettingsDeviceOnline"), 281);
-    menuItem(settingsMenu, QStringLiteral("mnuSettingsDeviceOffline"), 282);
-    menuItem(settingsMenu, QStringLiteral("mnuSettingsParameter"), 283);
+    QMenu *settingsMenu = submenu(nullptr, QStringLiteral("mnuSettings"), 279);
+    QMenu *device = submenu(settingsMenu, QStringLiteral("mnuSettingsDevice"), 280);
+    menuItem(device, QStringLiteral("mnuSettingsDeviceOnline"), 281);
+    menuItem(device, QStringLiteral("mnuSettingsDeviceOffline"), 282);
+    QMenu *parameter = submenu(settingsMenu, QStringLiteral("mnuSettingsPara"), 284);
+    menuItem(parameter, QStringLiteral("mnuSettingsParameter"), 283);
     settingsMenu->addSeparator();
     menuItem(settingsMenu, QStringLiteral("mnuSettingsOffline"), 294);
 

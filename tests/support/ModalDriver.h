@@ -37,3 +37,7 @@ private:
 
 // Helpers for actions: a child of the window by object name, clicked.
 void clickChild(QWidget *window, const QString &name);
+
+// Acts on the next modal window once it is shown (exec() has started its loop), so a test
+// can answer a window that its code under test opens modally.
+void whenModalOpens(std::function<void(QWidget *modal)> act);

@@ -3,7 +3,9 @@
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
+#include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
+#include "core/WinFlags.h"
 #include "core/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
@@ -12,6 +14,7 @@
 #include "editors/SmTable.h"
 #include "editors/StdParaList.h"
 #include "link/LinkState.h"
+#include "operation/IoBits.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
@@ -74,4 +77,7 @@ void TestEnv::resetAll()
     options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
+    actuators::resetDevWinFlags();
+    winflags::resetWinFlags();
+    operation::resetIoBits();
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "actuators/DeviceWindowParts.h"
+
+#include <QDialog>
+
+class QPushButton;
+
+// The online actuator setup window: the controller's axes and actuators, chosen anew.
+// "Detail Edit" takes the choice into the pending set (the window's Set) and asks for the
+// parameter window; Cancel leaves the pending set as it was when the window opened.
+class frmDevice3 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmDevice3(QWidget *parent = nullptr);
+
+    DevicePanels &panels() { return m_panels; }
+    const devicewindow::Controls &controls() const { return m_controls; }
+    QPushButton *cmdDeviceSet() const { return m_cmdDeviceSet; }
+    QPushButton *cmdDeviceCancel() const { return m_cmdDeviceCancel; }
+    QPushButton *cmdPrmCtWrite() const { return m_cmdPrmCtWrite; }
+    QPushButton *cmdSyosai() const { return m_cmdSyosai; }
+    bool CancelFlag() const { return m_panels.CancelFlag; }
+
+    void cmdDeviceSet_Click();
+
+public Q_SLOTS:
+    void reject() override;
+
+private:
+    void cmdSyosai_Click();
+    void cmdDeviceCancel_Click();
+
+    DevicePanels m_panels;
+    devicewindow::Controls m_controls;
+    QPushButton *m_cmdDeviceSet;
+    QPushButton *m_cmdDeviceCancel;
+    QPushButton *m_cmdPrmCtWrite;
+    QPushButton *m_cmdSyosai;
+};

@@ -1,0 +1,23 @@
+#include "editors/ParaReread.h"
+
+#include "core/Messages.h"
+#include "editors/ParaSet.h"
+#include "link/CommandSet.h"
+#include "link/ParaTransfer.h"
+#include "link/SerialLink.h"
+
+int GetParametaValue2()
+{
+    if (ReadAxisUse() != 0) {
+        ResMsgBox({359});
+        return 1;
+    }
+    if (ReadParaFromCt() != 0) {
+        CommPortClose();
+        return 1;
+    }
+    // The table came whole from the controller; an unpacking that refuses it changes nothing.
+    const int unpacked = SetParametaFromTable();
+    CommPortClose();
+    return unpacked == 0 ? 0 : 1;
+}

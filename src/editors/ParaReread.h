@@ -1,0 +1,6 @@
+#pragma once
+
+// The short re-read of the controller's parameters into the system after an actuator change:
+// the axis use, then every parameter block, unpacked into the parameter set. Nothing is
+// displayed; the callers display and recompute the limits. 0 read and unpacked, 1 failed.
+int GetParametaValue2();

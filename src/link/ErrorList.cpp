@@ -1,0 +1,122 @@
+#include "link/ErrorList.h"
+
+#include "core/Messages.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "platform/ItemReader.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDebug>
+
+ErrorListEntry gErrorList[kErrorListMax + 1];
+int gErrorListCount = 0;
+bool gErrorListMissing = false;
+QString gErrorListPath;
+
+namespace link {
+
+bool readErrorListFile(const QString &path, ErrorListEntry (&entries)[kErrorListMax + 1], int &count,
+                       QString *why)
+{
+    platform::ItemReader reader;
+    ErrorListEntry read[kErrorListMax + 1];
+    int n = 0;
+    if (reader.open(path)) {
+        read[0].code = reader.raw();
+        bool isNumber = false;
+        n = read[0].code.toInt(&isNumber);
+        if (!reader.ok() || !isNumber || n < 0)
+            reader.fail(QStringLiteral("the first item is not a count of entries"));
+        else if (n > kErrorListMax)
+            reader.fail(QStringLiteral("more than %1 entries").arg(kErrorListMax));
+        for (int i = 1; reader.ok() && i <= n; ++i) {
+            read[i].code = reader.raw();
+            read[i].text = reader.text();
+        }
+    }
+    if (!reader.ok()) {
+        if (why)
+            *why = reader.errorString();
+        return false;
+    }
+    for (int i = 0; i <= kErrorListMax; ++i)
+        entries[i] = read[i];
+    count = n;
+    return true;
+}
+
+QString alarmMessage()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = LoadResText(104) + crlf;
+    if (gAlarmKnown)
+        text += QStringLiteral("Error No.") + gAlarmCode + crlf;
+    return text + QLatin1Char('[') + gAlarmText + QLatin1Char(']');
+}
+
+void clearAlarmPanel()
+{
+    setAlarmPanel(AlarmPanel());
+}
+
+void resetErrorList()
+{
+    for (ErrorListEntry &e : gErrorList)
+        e = ErrorListEntry();
+    gErrorListCount = 0;
+    gErrorListMissing = false;
+    gErrorListPath.clear();
+}
+
+} // namespace link
+
+void LoadErrorList()
+{
+    gErrorListPath = platform::programFile(LoadResText(120));
+    QString why;
+    if (link::readErrorListFile(gErrorListPath, gErrorList, gErrorListCount, &why)) {
+        gErrorListMissing = false;
+        return;
+    }
+    qWarning().noquote() << "error list" << gErrorListPath << "not read:" << why;
+    gErrorListMissing = true;
+    ResMsgBox({30, 31});
+}
+
+void AlarmHyoji()
+{
+    if (gErrorListMissing)
+        ResMsgBox({30, 31});
+
+    // Only the line itself counts: a short or garbled line must not be read past its end.
+    QString line = gEventMsg;
+    if (line.endsWith(QLatin1String("\r\n")))
+        line.chop(2);
+    if (line.size() < 6)
+        qWarning().noquote() << "unsolicited line too short to carry an alarm code:" << line;
+    // A line too short to carry its state cannot be taken as "no alarm".
+    const QChar state = line.size() >= 4 ? line.at(3) : QChar();
+    const QString code = line.size() >= 6 ? QString(line.at(5)) : QString();
+    const QChar kind = state == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('2');
+    gAlarmNow = state != QLatin1Char('0');
+    gAlarmCode = code;
+
+    gAlarmKnown = false;
+    gAlarmText = LoadResText(32);
+    if (!gErrorListMissing && !code.isEmpty()) {
+        for (int i = 1; i <= gErrorListCount && i <= kErrorListMax; ++i) {
+            const QString &item = gErrorList[i].code;
+            if (item.size() >= 1 && item.front() == kind && item.back() == code.front()) {
+                gAlarmKnown = true;
+                gAlarmText = gErrorList[i].text;
+                break;
+            }
+        }
+    }
+
+    link::AlarmPanel panel;
+    panel.lampShown = true;
+    panel.alarmNo = code;
+    panel.comment = gAlarmText;
+    link::setAlarmPanel(panel);
+}

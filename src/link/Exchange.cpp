@@ -1,0 +1,114 @@
+#include "link/Exchange.h"
+
+#include "actuators/DevSetting.h"
+#include "core/Messages.h"
+#include "core/OnlineMode.h"
+#include "link/CommandSet.h"
+#include "link/LinkState.h"
+#include "link/Sender.h"
+#include "link/SerialLink.h"
+
+namespace link {
+
+int exchange(Via via, const QString &command, const QString &argument, int replyLength,
+             int timeoutMs, bool keepBusy)
+{
+    gTimeOutMs = timeoutMs;
+    gTusinNow = true;
+    int result = 1;
+    switch (via) {
+    case Via::Resend:
+        result = SendCmdToCt(command, replyLength, argument);
+        break;
+    case Via::Once:
+        result = SendCmdToCt2(command, replyLength, argument);
+        break;
+    case Via::Silent:
+        result = SendCmdToCt3(command, replyLength, argument);
+        break;
+    }
+    if (!keepBusy)
+        gTusinNow = false;
+    return result;
+}
+
+bool openPortWithTries(bool secondName)
+{
+    // A counter of our own: the senders reset the shared gRetryCount.
+    for (int attempt = 1;; ++attempt) {
+        gRetryCount = attempt - 1;
+        if ((secondName ? CommPortOpen2() : CommPortOpen()) == 0)
+            return true;
+        if (attempt >= 6)
+            return false;
+        MsecTimerWait(100);
+    }
+}
+
+int preparePort(bool secondName)
+{
+    if (!openPortWithTries(secondName))
+        return 1;
+    return CtCommModeOn();
+}
+
+int usedAxisMask()
+{
+    int mask = 0;
+    for (int i = 0; i < kAxisCount; ++i)
+        if (!gAxisUnused[i])
+            mask |= 1 << i;
+    return mask;
+}
+
+std::optional<qint64> hexValue(QStringView digits)
+{
+    if (digits.isEmpty() || digits.size() > 15)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar ch : digits) {
+        const char16_t c = ch.unicode();
+        int v;
+        if (c >= u'0' && c <= u'9')
+            v = c - u'0';
+        else if (c >= u'A' && c <= u'F')
+            v = c - u'A' + 10;
+        else if (c >= u'a' && c <= u'f')
+            v = c - u'a' + 10;
+        else
+            return std::nullopt;
+        value = value * 16 + v;
+    }
+    return value;
+}
+
+std::optional<qint64> replyHex(int from, int count)
+{
+    if (from < 1 || count < 1 || gRecvData.size() < from - 1 + count)
+        return std::nullopt;
+    return hexValue(QStringView(gRecvData).mid(from - 1, count));
+}
+
+bool replyRecordIs(int from, const QString &record)
+{
+    return gRecvData.mid(from - 1, record.size()) == record;
+}
+
+int refuseReply()
+{
+    CommPortClose();
+    gTusinErr = true;
+    SetOfflineMode();
+    ResMsgBox({104});
+    return 1;
+}
+
+int refuseTransmit()
+{
+    CommPortClose();
+    gTusinErr = true;
+    ResMsgBox({384, 385});
+    return 1;
+}
+
+} // namespace link

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// What every command builder and transfer shares: one exchange framed by the reply time-out
+// and the exchange flag, the port preparation, and the checks of a reply's fields.
+namespace link {
+
+enum class Via { Resend, Once, Silent }; // SendCmdToCt, SendCmdToCt2, SendCmdToCt3
+
+// gTimeOutMs = timeoutMs and gTusinNow set around the sender; gTusinNow is cleared after
+// it unless `keepBusy`. The sender's result.
+int exchange(Via via, const QString &command, const QString &argument, int replyLength,
+             int timeoutMs = 1000, bool keepBusy = false);
+
+// Opens the port, up to six attempts 100 ms apart, with a counter of its own; silent.
+bool openPortWithTries(bool secondName = false);
+// The port opened, then communication mode ("0CM" "1"); 0 good, 1 failed (silently where
+// the port would not open).
+int preparePort(bool secondName = false);
+
+// Bit i for every axis i (0 to 3) in use.
+int usedAxisMask();
+
+// Hexadecimal digits (either case) as a number; nullopt for no digits or any other character.
+std::optional<qint64> hexValue(QStringView digits);
+
+// The hexadecimal field of the last reply from character `from` (counted from 1), `count`
+// characters; nullopt when the reply is too short or a character is not a hexadecimal digit.
+std::optional<qint64> replyHex(int from, int count);
+// The last reply names the record asked for at character `from`.
+bool replyRecordIs(int from, const QString &record);
+
+// A reply that passed the sender's checks but answers another record, or carries a field
+// that is not hexadecimal: handled as a wrong echo (port closed, exchange failed, offline,
+// message 104). Returns 1.
+int refuseReply();
+// A write whose echo is wrong: port closed, exchange failed, messages 384 and 385. Returns 1.
+int refuseTransmit();
+
+} // namespace link

@@ -1,0 +1,263 @@
+#include "link/ParaBlockCodec.h"
+
+#include "actuators/DevSetting.h"
+#include "core/Padding.h"
+#include "editors/ParaSet.h"
+#include "link/Exchange.h"
+
+namespace link {
+
+namespace {
+
+bool isOddPairBlock(int block)
+{
+    return block >= 5 && block % 2 == 1;
+}
+
+// A value into `width` bytes from `first`; false when it does not fit.
+bool put(BlockBytes &bytes, int first, int width, qint64 value)
+{
+    if (value < 0 || value >= (qint64(1) << (8 * width)))
+        return false;
+    for (int i = width - 1; i >= 0; --i) {
+        bytes[first + i] = int(value & 0xFF);
+        value >>= 8;
+    }
+    return true;
+}
+
+qint64 take(const BlockBytes &bytes, int first, int width)
+{
+    qint64 value = 0;
+    for (int i = 0; i < width; ++i)
+        value = value * 256 + bytes[first + i];
+    return value;
+}
+
+struct Field
+{
+    int first;
+    int width;
+    int item;
+};
+
+// Per-axis fields of the odd and even blocks (the actuator code aside).
+constexpr Field kOddFields[] = {{0, 2, 1},  {2, 1, 2},   {3, 1, 3},   {4, 1, 4},
+                                {5, 1, 5},  {6, 1, 10},  {7, 2, 15},  {9, 1, 23},
+                                {10, 1, 24}, {11, 1, 25}, {12, 1, 11}, {13, 1, 26}};
+constexpr Field kEvenFields[] = {{0, 1, 12}, {1, 1, 8}, {2, 2, 9}, {4, 1, 14}, {5, 3, 7}, {10, 2, 31}};
+// Block 0: byte b carries the single item kSingleItems[b].
+constexpr int kSingleItems[] = {16, 22, 17, 18, 19, 20, 21, 27, 28};
+
+qint64 axisItemValue(int item, int a)
+{
+    switch (item) {
+    case 1: return gPrmHomeOffset[a];
+    case 2: return gPrmHomePush[a];
+    case 3: return gPrmHomeVel[a];
+    case 4: return gPrmHomeOfsVel[a];
+    case 5: return gPrmHomePushVel[a];
+    case 6: return gPrmHomeOrder[a];
+    case 7: return gPrmAxisStroke[a];
+    case 8: return gPrmAxisLead[a];
+    case 9: return gPrmAxisPulse[a];
+    case 10: return gPrmJogHighVel[a];
+    case 11: return gPrmAutoDrv[a];
+    case 12: return gPrmJhOrQz[a];
+    case 14: return gPrmPgFunc[a];
+    case 15: return gPrmPgAlarm[a];
+    case 23: return gPrmPgCheckTimer[a];
+    case 24: return gPrmLsSerchTimer[a];
+    case 25: return gPrmSoftLimit[a];
+    case 26: return gPrmM0Disable[a];
+    case 31: return gPrmActStroke[a];
+    }
+    return -1;
+}
+
+qint64 singleItemValue(int item)
+{
+    switch (item) {
+    case 16: return gPrmHomeOut;
+    case 17: return gPrmAlmCode;
+    case 18: return gPrmGrpEnable;
+    case 19: return gPrmSmTimeoutSel;
+    case 20: return gPrmSmTimerVal;
+    case 21: return gAxisMask;
+    case 22: return gPrmAutoHome;
+    case 27: return gPrmStopPause;
+    case 28: return gPrmSingle28;
+    }
+    return -1;
+}
+
+QString sizeText(int value)
+{
+    const QString digits = QString::number(value);
+    return (digits.size() == 1 ? QStringLiteral("  ") : QStringLiteral(" ")) + digits;
+}
+
+} // namespace
+
+int paraBlockAxis(int block)
+{
+    if (block >= 1 && block <= 4)
+        return block - 1;
+    if (block >= 5 && block <= 12)
+        return (block - 5) / 2;
+    return -1;
+}
+
+bool paraBlockInUse(int block)
+{
+    const int axis = paraBlockAxis(block);
+    return block == 0 || (axis >= 0 && !gAxisUnused[axis]);
+}
+
+int paraRsvSlot(int block, int byte)
+{
+    if (block == 0)
+        return byte >= 9 ? byte - 9 : -1;
+    if (block < 5 || block > 12)
+        return -1;
+    const int a = paraBlockAxis(block);
+    if (isOddPairBlock(block))
+        return byte >= 14 ? 7 + 6 * a + (byte - 14) : -1;
+    return byte >= 12 ? 9 + 6 * a + (byte - 12) : -1;
+}
+
+bool paraRsvKnown(int block, const ParaRsv &rsv)
+{
+    for (int byte = 0; byte < kParaBlockBytes; ++byte) {
+        const int slot = paraRsvSlot(block, byte);
+        if (slot >= 0 && !rsv[slot].isValid())
+            return false;
+    }
+    return true;
+}
+
+bool actCodeToBytes(const QString &size, const QString &speed, int &sizeByte, int &speedByte)
+{
+    if (size == QLatin1String("E35")) {
+        sizeByte = 35;
+        speedByte = 'E';
+        return true;
+    }
+    const QString number = size.trimmed();
+    bool ok = !number.isEmpty();
+    for (const QChar c : number)
+        ok = ok && c.isDigit() && c.unicode() < 128;
+    const int value = ok ? number.toInt(&ok) : -1;
+    const QString letter = speed.trimmed();
+    if (!ok || value > 255 || letter.size() != 1 || letter.at(0).unicode() > 255)
+        return false;
+    sizeByte = value;
+    speedByte = letter.at(0).unicode();
+    return true;
+}
+
+void actCodeFromBytes(int sizeByte, int speedByte, QString &size, QString &speed)
+{
+    size = sizeText(sizeByte);
+    // No letter at all reads as the empty text, not as a NUL character.
+    speed = speedByte == 0 ? QString() : QString(QChar(speedByte));
+    if (speed == QLatin1String("E")) {
+        size = QStringLiteral("E35");
+        speed = QStringLiteral("L");
+    }
+}
+
+bool encodeParaBlock(int block, const ParaRsv &rsv, BlockBytes &bytes, int *badItem)
+{
+    bytes.fill(0);
+    auto refuse = [badItem](int item) {
+        if (badItem)
+            *badItem = item;
+        return false;
+    };
+    const int a = paraBlockAxis(block);
+    if (block == 0) {
+        for (int b = 0; b < int(std::size(kSingleItems)); ++b)
+            if (!put(bytes, b, 1, singleItemValue(kSingleItems[b])))
+                return refuse(kSingleItems[b]);
+    } else if (block <= 4) {
+        if (!put(bytes, 0, 1, gPrmHomeOrder[a]))
+            return refuse(6);
+    } else if (isOddPairBlock(block)) {
+        for (const Field &f : kOddFields)
+            if (!put(bytes, f.first, f.width, axisItemValue(f.item, a)))
+                return refuse(f.item);
+    } else if (block <= 12) {
+        for (const Field &f : kEvenFields)
+            if (!put(bytes, f.first, f.width, axisItemValue(f.item, a)))
+                return refuse(f.item);
+        if (!actCodeToBytes(gPrmActSize[a], gPrmActSpeed[a], bytes[8], bytes[9]))
+            return refuse(gPrmActSize[a].trimmed().isEmpty() ? 29 : 30);
+    } else {
+        return refuse(0);
+    }
+    for (int byte = 0; byte < kParaBlockBytes; ++byte) {
+        const int slot = paraRsvSlot(block, byte);
+        if (slot < 0)
+            continue;
+        bool ok = true;
+        const int value = rsv[slot].isValid() ? rsv[slot].toInt(&ok) : 0;
+        if (!ok || value < 0 || value > 255)
+            return refuse(0);
+        bytes[byte] = value;
+    }
+    return true;
+}
+
+QString paraBlockRecord(int block, const BlockBytes &bytes)
+{
+    QString record = HexZeroPad(block, 1);
+    for (const int b : bytes)
+        record += HexZeroPad(b, 2);
+    return record;
+}
+
+std::optional<BlockBytes> paraBlockFromReply(int block, const QString &line)
+{
+    if (line.size() < 4 + 2 * kParaBlockBytes || !line.startsWith(QLatin1String("0RD"))
+        || line.mid(3, 1) != HexZeroPad(block, 1))
+        return std::nullopt;
+    BlockBytes bytes;
+    for (int k = 0; k < kParaBlockBytes; ++k) {
+        const auto value = hexValue(QStringView(line).mid(4 + 2 * k, 2));
+        if (!value)
+            return std::nullopt;
+        bytes[k] = int(*value);
+    }
+    return bytes;
+}
+
+void decodeParaBlock(int block, const BlockBytes &bytes, QVariant (&table)[36][5], ParaRsv &rsv)
+{
+    const int a = paraBlockAxis(block);
+    if (block == 0) {
+        for (int b = 0; b < int(std::size(kSingleItems)); ++b)
+            table[kSingleItems[b]][0] = bytes[b];
+    } else if (block <= 4) {
+        table[6][a] = bytes[0];
+    } else if (isOddPairBlock(block)) {
+        for (const Field &f : kOddFields)
+            table[f.item][a] = int(take(bytes, f.first, f.width));
+    } else {
+        for (const Field &f : kEvenFields)
+            table[f.item][a] = int(take(bytes, f.first, f.width));
+        QString size;
+        QString speed;
+        actCodeFromBytes(bytes[8], bytes[9], size, speed);
+        table[29][a] = size;
+        table[30][a] = speed;
+        table[13][a] = size + speed + DecZeroPad(take(bytes, 10, 2), 3);
+    }
+    for (int byte = 0; byte < kParaBlockBytes; ++byte) {
+        const int slot = paraRsvSlot(block, byte);
+        if (slot >= 0)
+            rsv[slot] = bytes[byte];
+    }
+}
+
+} // namespace link

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/ParaBlockCodec.h"
+
+// The parameter transfers between the controller's blocks 0 to C and the parameter set.
+// Blocks of axes not in use are neither read nor written; block 0 always is.
+
+// The reserved bytes as last read from the controller; an empty slot was never read.
+extern QVariant gParaRsvByte[link::kParaRsvSlots];
+
+// Blocks of the used axes into gParaTmp and gParaRsvByte (the caller unpacks). A failure
+// leaves both as they were. 0 read, 1 failed.
+int ReadParaFromCt();
+// Every used block, then "0WE" "2". Values are checked before anything is sent; reserved
+// bytes not yet read in this run are read first and written back unchanged. 0 / 1.
+int WriteParaToCt();
+// Blocks 5 to C of the used axes, then "0WE" "2".
+int WriteParaToCt_Device();
+// Block 0 read and written back with the mask of the used axes, or the one given.
+int RewriteParaBlock();
+int RewriteParaBlock2(int mask);
+
+namespace link {
+void resetParaTransfer();
+}

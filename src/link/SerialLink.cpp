@@ -1,0 +1,341 @@
+#include "link/SerialLink.h"
+
+#include "core/AppSettings.h"
+#include "core/Messages.h"
+#include "core/OnlineMode.h"
+#include "link/ErrorList.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QEventLoop>
+#include <QFileInfo>
+
+#include <grp.h>
+#include <sys/stat.h>
+
+namespace link {
+
+namespace {
+
+SerialLink *g_link = nullptr;
+
+void destroyLink()
+{
+    delete g_link;
+    g_link = nullptr;
+}
+
+bool isUnsolicited(const QByteArray &line)
+{
+    return line.startsWith("0%%");
+}
+
+void takeUnsolicited(const QByteArray &line)
+{
+    gEventMsgFlag = true;
+    gEventMsg = QString::fromLatin1(line);
+    AlarmHyoji();
+}
+
+// Why a device did not open, with the remedy a permission problem needs.
+QString openFailureReason(const QSerialPort &port, const QString &device)
+{
+    QString reason = device + QStringLiteral(": ") + port.errorString();
+    if (port.error() == QSerialPort::PermissionError) {
+        struct stat st;
+        QString group;
+        if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
+            if (const struct group *g = ::getgrgid(st.st_gid))
+                group = QString::fromLocal8Bit(g->gr_name);
+        }
+        if (!group.isEmpty())
+            reason += QStringLiteral(" (the user must belong to the group \"%1\" that owns the device)").arg(group);
+    }
+    return reason;
+}
+
+} // namespace
+
+SerialLink &SerialLink::instance()
+{
+    if (!g_link) {
+        g_link = new SerialLink;
+        // Gone before the application object, while the event dispatcher still exists.
+        qAddPostRoutine(destroyLink);
+    }
+    return *g_link;
+}
+
+void SerialLink::resetInstance()
+{
+    if (!g_link)
+        return;
+    g_link->close();
+    g_link->m_timeout.stop();
+    g_link->m_stopPoll.stop();
+    g_link->m_timer2.stop();
+    g_link->m_assembler.clear();
+    g_link->m_lines.clear();
+    g_link->m_inExchange = false;
+    g_link->m_lost = false;
+    g_link->m_lostReason.clear();
+    g_link->m_lastOpenError.clear();
+}
+
+SerialLink::SerialLink()
+{
+    m_timeout.setSingleShot(true);
+    m_timeout.setTimerType(Qt::PreciseTimer);
+    m_stopPoll.setInterval(10);
+    m_timer2.setInterval(1000);
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::TimerJusin_Timer);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
+    connect(&m_timeout, &QTimer::timeout, this, &SerialLink::timerTimeout_Timer);
+    connect(&m_stopPoll, &QTimer::timeout, this, [this] {
+        if (gGrpMoveStop)
+            endWait();
+    });
+    connect(&m_timer2, &QTimer::timeout, this, [] { Timer2_Timer(); });
+}
+
+SerialLink::~SerialLink()
+{
+    m_port.close();
+}
+
+QString SerialLink::deviceForPort(int portNo)
+{
+    const QString forced = qEnvironmentVariable("QZW4_PORT_DEVICE");
+    if (!forced.isEmpty())
+        return forced;
+    const QString key = QStringLiteral("PortDevice%1").arg(portNo);
+    if (platform::SettingsStore::contains(key))
+        return platform::SettingsStore::text(key, QString());
+    return QStringLiteral("/dev/ttyS%1").arg(portNo - 1);
+}
+
+bool SerialLink::open()
+{
+    if (gPortNo < 1 || gPortNo > 9)
+        gPortNo = platform::SettingsStore::numberOr(QStringLiteral("PortNo"), settings::kDefPortNo);
+    if (m_port.isOpen())
+        return true;
+    m_device = deviceForPort(gPortNo);
+    m_port.setPortName(m_device);
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_lastOpenError = openFailureReason(m_port, m_device);
+        qWarning().noquote() << "port not opened:" << m_lastOpenError;
+        return false;
+    }
+    m_port.clear(QSerialPort::Input);
+    ++m_generation;
+    m_assembler.clear();
+    m_lines.clear();
+    gRecvBuf.clear();
+    m_lost = false;
+    m_lostReason.clear();
+    m_lastOpenError.clear();
+    return true;
+}
+
+void SerialLink::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_assembler.clear();
+    m_lines.clear();
+}
+
+void SerialLink::readPending()
+{
+    if (!m_port.isOpen())
+        return;
+    const QByteArray data = m_port.readAll();
+    if (data.isEmpty())
+        return;
+    m_lines.append(m_assembler.feed(data));
+    gRecvBuf = QString::fromLatin1(m_assembler.partial());
+}
+
+void SerialLink::TimerJusin_Timer()
+{
+    // Offline, input is left unread, unless a sender asks for its own reply.
+    if (!m_port.isOpen() || (gOfflineMode && !m_waiting))
+        return;
+    readPending();
+    deliverLines();
+}
+
+// The first line after a send is the answer and belongs to the waiting sender; it alone
+// sets gRecvData. Other lines wait until no sender waits: unsolicited ones are decoded
+// then, anything else is a stray line and dropped.
+void SerialLink::deliverLines()
+{
+    while (!m_lines.isEmpty()) {
+        if (m_waiting) {
+            if (gRecvEnd)
+                return;
+            gRecvData = QString::fromLatin1(m_lines.takeFirst());
+            gRecvEnd = true;
+            m_timeout.stop();
+            endWait();
+            return;
+        }
+        const QByteArray line = m_lines.takeFirst();
+        if (isUnsolicited(line))
+            takeUnsolicited(line);
+        else
+            qInfo().noquote() << "line outside an exchange dropped:" << line.trimmed();
+    }
+}
+
+bool SerialLink::send(const QByteArray &line)
+{
+    if (!m_port.isOpen() || m_lost)
+        return false;
+    // Whatever came before this command is no answer to it.
+    m_waiting = false;
+    if (m_port.waitForReadyRead(0) == false && m_port.error() == QSerialPort::TimeoutError)
+        m_port.clearError();
+    if (m_lost || !m_port.isOpen())
+        return false;
+    readPending();
+    deliverLines();
+    m_assembler.clear();
+    gRecvBuf.clear();
+    if (!m_port.isOpen())
+        return false;
+
+    gRecvEnd = false;
+    const QByteArray frame = line + "\r\n";
+    if (m_port.write(frame) != frame.size())
+        return false;
+    m_port.flush();
+    return !m_lost && m_port.isOpen();
+}
+
+void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
+{
+    m_waiting = true;
+    m_timeout.start(timeoutMs > 0 ? timeoutMs : kUnboundedWaitMs);
+    if (watchStop || timeoutMs <= 0)
+        m_stopPoll.start();
+    readPending();
+    deliverLines();
+    if (!gRecvEnd && !gTimeOut && !m_lost && !(watchStop && gGrpMoveStop)) {
+        QEventLoop loop;
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+    }
+    m_timeout.stop();
+    m_stopPoll.stop();
+    // A reply that completed while the time-out fired is still the reply.
+    if (!gRecvEnd && gTimeOut && m_port.isOpen() && !m_lost) {
+        if (!m_port.waitForReadyRead(0) && m_port.error() == QSerialPort::TimeoutError)
+            m_port.clearError();
+        readPending();
+        deliverLines();
+        if (gRecvEnd)
+            gTimeOut = false;
+    }
+    m_waiting = false;
+    if (!m_lines.isEmpty())
+        QTimer::singleShot(0, this, [this] { if (!m_waiting) deliverLines(); });
+}
+
+void SerialLink::endWait()
+{
+    if (m_loop)
+        m_loop->quit();
+}
+
+void SerialLink::timerTimeout_Timer()
+{
+    gTimeOut = true;
+    m_timeout.stop();
+    endWait();
+}
+
+void SerialLink::onError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        break;
+    default:
+        return;
+    }
+    if (!m_port.isOpen() || m_lost)
+        return;
+    m_lost = true;
+    m_lostReason = m_device + QStringLiteral(": ") + m_port.errorString();
+    qWarning().noquote() << "link lost:" << m_lostReason;
+    endWait();
+    // Closing from inside the port's own signal is left to the next turn of the event loop.
+    // A sender in its exchange reports the loss itself, with its own outcome.
+    const bool senderReports = m_inExchange;
+    const int generation = m_generation;
+    QTimer::singleShot(0, this, [this, senderReports, generation] {
+        if (generation != m_generation)
+            return; // the port has been opened afresh meanwhile
+        close();
+        if (senderReports)
+            return;
+        SetOfflineMode();
+        platform::msgBox(LoadResText(108) + QStringLiteral("\r\n") + m_lostReason);
+    });
+}
+
+} // namespace link
+
+using link::SerialLink;
+
+int CommPortOpen()
+{
+    return SerialLink::instance().open() ? 0 : 1;
+}
+
+int CommPortOpen2()
+{
+    return CommPortOpen();
+}
+
+void CommPortClose()
+{
+    if (!gPortOccupy)
+        SerialLink::instance().close();
+}
+
+void CommPortCloseForce()
+{
+    SerialLink::instance().close();
+}
+
+bool CommPortIsOpen()
+{
+    return SerialLink::instance().isOpen();
+}
+
+void EnableTimer2()
+{
+    SerialLink::instance().timer2().start();
+}
+
+void Timer2_Timer()
+{
+    if (!link::takeParameterWindowRequest())
+        return;
+    SerialLink::instance().timer2().stop();
+    link::openParameterWindow();
+}

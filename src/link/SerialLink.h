@@ -1,0 +1,102 @@
+#pragma once
+
+#include "link/LineAssembler.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+class QEventLoop;
+
+namespace link {
+
+// The serial port to the controller with its reception and its reply time-out. One object
+// serves the process; it lives apart from every window, so the link runs without them.
+class SerialLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    static SerialLink &instance();
+    // Closes the port and starts afresh (tests).
+    static void resetInstance();
+
+    // The device that port number n stands for.
+    static QString deviceForPort(int portNo);
+
+    bool open();
+    void close();
+    bool isOpen() const { return m_port.isOpen(); }
+    QString lastOpenError() const { return m_lastOpenError; }
+    // Characters received and not yet taken by the reception (offline, they stay).
+    qint64 pendingInput() const { return m_port.isOpen() ? m_port.bytesAvailable() : 0; }
+
+    // The sender's own in-exchange flag: set from its first step to its result.
+    bool inExchange() const { return m_inExchange; }
+    void setInExchange(bool on) { m_inExchange = on; }
+
+    // Discards pending input and any partial line (decoding complete unsolicited lines in
+    // them), clears gRecvEnd and writes the line with CR LF. False when the port failed.
+    bool send(const QByteArray &line);
+    // Arms the reply time-out and waits for the first complete line, the time-out, a lost
+    // link or (with watchStop) the stop request gGrpMoveStop. A timeout of 0 or less arms
+    // only the bound for waits the controller may end late.
+    void waitForAnswer(int timeoutMs, bool watchStop);
+
+    // The port failed while open (a USB adapter pulled out, the peer of a pseudo-terminal
+    // gone); cleared by the next opening.
+    bool linkLost() const { return m_lost; }
+    QString lostReason() const { return m_lostReason; }
+
+    // Bound of a wait without a reply time-out ("0MG" waits for the end of a group move).
+    static constexpr int kUnboundedWaitMs = 10 * 60 * 1000;
+
+    QTimer &timer2() { return m_timer2; }
+
+    // Reception (in place of the 1 ms polling timer) and the time-out handler.
+    void TimerJusin_Timer();
+    void timerTimeout_Timer();
+
+    ~SerialLink() override;
+
+private:
+    SerialLink();
+    void readPending();
+    void deliverLines();
+    void onError(QSerialPort::SerialPortError error);
+    void endWait();
+
+    QSerialPort m_port;
+    QTimer m_timeout;
+    QTimer m_stopPoll;
+    QTimer m_timer2;
+    LineAssembler m_assembler;
+    QList<QByteArray> m_lines;
+    QEventLoop *m_loop = nullptr;
+    bool m_waiting = false;
+    bool m_inExchange = false;
+    bool m_lost = false;
+    int m_generation = 0;
+    QString m_lostReason;
+    QString m_lastOpenError;
+    QString m_device;
+};
+
+} // namespace link
+
+// 0: the port is open (it was, or it is now); 1: it could not be opened.
+int CommPortOpen();
+int CommPortOpen2();
+// Closes the port unless "PortOccupy" keeps it open.
+void CommPortClose();
+// Closes the port whatever "PortOccupy" says.
+void CommPortCloseForce();
+// The port lamp of the main window follows this.
+bool CommPortIsOpen();
+
+// The deferred opening of the parameter window: the online actuator window enables Timer2,
+// whose tick opens the parameter window once it has been asked for.
+void EnableTimer2();
+void Timer2_Timer();

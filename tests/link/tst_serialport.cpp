@@ -1,0 +1,135 @@
+// Port numbers, devices, opening and closing, and the deferred parameter window.
+#include "core/AppSettings.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "platform/SettingsStore.h"
+#include "sim/SimSession.h"
+
+#include <QtTest>
+
+using link::SerialLink;
+
+class TestSerialPort : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { m_session.reset(); }
+    void deviceForPort_data();
+    void deviceForPort();
+    void portNumberOutOfRangeIsReadAgain_data();
+    void portNumberOutOfRangeIsReadAgain();
+    void closeAndForcedClose();
+    void offlineLeavesInputUnread();
+    void timer2OpensTheParameterWindowOnce();
+
+private:
+    sim::SimSession m_session;
+};
+
+void TestSerialPort::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_session.start(&error), qPrintable(error));
+}
+
+void TestSerialPort::deviceForPort_data()
+{
+    QTest::addColumn<QByteArray>("forced");
+    QTest::addColumn<QString>("stored"); // "PortDevice3"
+    QTest::addColumn<QString>("device");
+    QTest::newRow("COM3 is ttyS2") << QByteArray() << QString() << "/dev/ttyS2";
+    QTest::newRow("stored device") << QByteArray() << "/dev/ttyUSB0" << "/dev/ttyUSB0";
+    QTest::newRow("environment wins") << QByteArray("/dev/pts/9") << "/dev/ttyUSB0" << "/dev/pts/9";
+}
+
+void TestSerialPort::deviceForPort()
+{
+    QFETCH(QByteArray, forced);
+    QFETCH(QString, stored);
+    QFETCH(QString, device);
+    const QByteArray saved = qgetenv("QZW4_PORT_DEVICE");
+    qunsetenv("QZW4_PORT_DEVICE");
+    if (!forced.isEmpty())
+        qputenv("QZW4_PORT_DEVICE", forced);
+    if (!stored.isEmpty())
+        platform::SettingsStore::setText(QStringLiteral("PortDevice3"), stored);
+    QCOMPARE(SerialLink::deviceForPort(3), device);
+    qputenv("QZW4_PORT_DEVICE", saved);
+}
+
+void TestSerialPort::portNumberOutOfRangeIsReadAgain_data()
+{
+    QTest::addColumn<int>("portNo");
+    QTest::addColumn<int>("after");
+    QTest::newRow("0") << 0 << 4;
+    QTest::newRow("10") << 10 << 4;
+    QTest::newRow("in range") << 2 << 2;
+}
+
+void TestSerialPort::portNumberOutOfRangeIsReadAgain()
+{
+    QFETCH(int, portNo);
+    QFETCH(int, after);
+    platform::SettingsStore::setNumber(QStringLiteral("PortNo"), 4);
+    gPortNo = portNo;
+    QCOMPARE(CommPortOpen(), 0);
+    QCOMPARE(gPortNo, after);
+    QCOMPARE(CommPortOpen2(), 0); // already open
+}
+
+void TestSerialPort::closeAndForcedClose()
+{
+    gPortOccupy = true;
+    QCOMPARE(CommPortOpen(), 0);
+    CommPortClose();
+    QVERIFY(CommPortIsOpen());
+    CommPortCloseForce();
+    QVERIFY(!CommPortIsOpen());
+    CommPortCloseForce(); // closing a closed port is harmless
+    gPortOccupy = false;
+    QCOMPARE(CommPortOpen(), 0);
+    CommPortClose();
+    QVERIFY(!CommPortIsOpen());
+}
+
+void TestSerialPort::offlineLeavesInputUnread()
+{
+    QCOMPARE(CommPortOpen(), 0);
+    gOfflineMode = true;
+    m_session.controller().sendUnsolicited(sim::ControllerSim::unsolicitedLine('5', '3'));
+    QTRY_COMPARE(SerialLink::instance().pendingInput(), qint64(8));
+    QVERIFY(!gEventMsgFlag);
+    QVERIFY(!gRecvEnd);
+    // Online, an unsolicited line outside an exchange is decoded at once.
+    gOfflineMode = false;
+    m_session.controller().sendUnsolicited(sim::ControllerSim::unsolicitedLine('0', '3'));
+    QTRY_VERIFY(gEventMsgFlag);
+    QVERIFY(link::alarmPanel().lampShown);
+}
+
+void TestSerialPort::timer2OpensTheParameterWindowOnce()
+{
+    bool requested = false;
+    int opened = 0;
+    link::setParameterWindowHooks(
+        [&] {
+            const bool r = requested;
+            requested = false;
+            return r;
+        },
+        [&] { ++opened; });
+    EnableTimer2();
+    Timer2_Timer();
+    QCOMPARE(opened, 0);
+    QVERIFY(SerialLink::instance().timer2().isActive());
+    requested = true;
+    Timer2_Timer();
+    QCOMPARE(opened, 1);
+    QVERIFY(!SerialLink::instance().timer2().isActive());
+}
+
+QTEST_MAIN(TestSerialPort)
+#include "tst_serialport.moc"

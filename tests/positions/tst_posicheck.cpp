@@ -1,0 +1,288 @@
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "positions/MemoryGrid.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiTable.h"
+#include "positions/SyogoKekka.h"
+#include "positions/frmSyogoKekka.h"
+#include "support/TestEnv.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace positions;
+
+class TestPosiCheck : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void cells_data();
+    void cells();
+    void emptyGrid();
+    void unusedAxisIsNeverRead();
+    void passCopiesWholeNumbersAndMm();
+    void onlyTheWorkingRange();
+    void failureShowsResultWindowOnce();
+    void resultWindowRows();
+
+private:
+    TestEnv *m_env = nullptr;
+    MemoryGrid m_grid;
+};
+
+namespace {
+// Positions 1 to 5 on rows 2 to 6, every cell valid.
+void fillGood(MemoryGrid &grid, bool mm)
+{
+    grid.setRows(2 + 5);
+    gPosiNoDefFrom = 1;
+    gPosiNoDefTo = 5;
+    gPosiNoFrom = 1;
+    gPosiNoTo = 5;
+    for (int r = 2; r < 7; ++r) {
+        grid.setText(r, 0, QString::number(r - 1));
+        for (int a = 0; a < 4; ++a) {
+            grid.setText(r, 4 * a + 1, QStringLiteral("30"));
+            grid.setText(r, 4 * a + 2, QStringLiteral("3"));
+            grid.setText(r, 4 * a + 3, QStringLiteral("0"));
+            grid.setText(r, 4 * a + 4, mm ? QStringLiteral(" 10.000") : QStringLiteral("2000"));
+        }
+        grid.setText(r, 17, QStringLiteral("0"));
+        grid.setText(r, 18, QStringLiteral("0"));
+        grid.setText(r, 19, QStringLiteral("0"));
+        grid.setText(r, 20, QStringLiteral(" note "));
+    }
+}
+
+AxisInfo axes4[4];
+
+void setAxes()
+{
+    for (int a = 0; a < 4; ++a) {
+        AxisInfo &x = axes4[a];
+        x = AxisInfo();
+        x.size = QStringLiteral(" 28");
+        x.speed = QStringLiteral("A");
+        x.lead = 10;
+        x.ppr = 2000;
+        x.maxPulse = 20000;
+        x.strokeMm = 100;
+        x.devStroke = 100;
+    }
+}
+} // namespace
+
+void TestPosiCheck::init()
+{
+    m_env = new TestEnv;
+    setAxes();
+}
+
+void TestPosiCheck::cleanup()
+{
+    delete m_env;
+    m_env = nullptr;
+}
+
+void TestPosiCheck::cells_data()
+{
+    QTest::addColumn<int>("col");      // grid column of row 3 (position 2)
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<bool>("d42");     // axis 1 is the actuator " 42" speed "D"
+    QTest::addColumn<bool>("fails");
+
+    QTest::newRow("VEL 0") << 1 << "0" << false << false << true;
+    QTest::newRow("VEL 1") << 1 << "1" << false << false << false;
+    QTest::newRow("VEL 60") << 1 << "60" << false << false << false;
+    QTest::newRow("VEL 61") << 1 << "61" << false << false << true;
+    QTest::newRow("VEL blanks are 0") << 1 << "  " << false << false << true;
+    QTest::newRow("VEL empty") << 1 << "" << false << false << true;
+    QTest::newRow("ACC blanks are 0") << 2 << " " << false << false << true;
+    QTest::newRow("WAY blanks are 0") << 3 << " " << false << false << false;
+    QTest::newRow("ITPL blanks are 0") << 17 << " " << false << false << false;
+    QTest::newRow("S/M 20") << 19 << "20" << false << false << false;
+    QTest::newRow("S/M 21") << 19 << "21" << false << false << true;
+    QTest::newRow("OUT 4") << 18 << "4" << false << false << true;
+    QTest::newRow("ACC 3 on D 42") << 2 << "3" << false << true << true;
+    QTest::newRow("ACC 3 elsewhere") << 2 << "3" << false << false << false;
+    QTest::newRow("pulses 262143") << 4 << "262143" << false << false << false;
+    QTest::newRow("pulses 262144") << 4 << "262144" << false << false << true;
+    QTest::newRow("pulses beyond 32 bits") << 4 << "99999999999" << false << false << true;
+    QTest::newRow("VEL beyond 16 bits") << 1 << "70000" << false << false << true;
+    QTest::newRow("mm 100.4 rounds to stroke") << 4 << "100.4" << true << false << false;
+    QTest::newRow("mm 100.5 rounds to stroke") << 4 << "100.5" << true << false << false;
+    QTest::newRow("mm 100.6") << 4 << "100.6" << true << false << true;
+    QTest::newRow("mm 101.5") << 4 << "101.5" << true << false << true;
+    QTest::newRow("posi blanks are 0") << 4 << " " << true << false << false;
+    QTest::newRow("comment is not checked") << 20 << "" << false << false << false;
+}
+
+void TestPosiCheck::cells()
+{
+    QFETCH(int, col);
+    QFETCH(QString, text);
+    QFETCH(bool, mm);
+    QFETCH(bool, d42);
+    QFETCH(bool, fails);
+
+    fillGood(m_grid, mm);
+    if (d42) {
+        axes4[0].size = QStringLiteral(" 42");
+        axes4[0].speed = QStringLiteral("D");
+        for (int r = 2; r < 7; ++r)
+            m_grid.setText(r, 2, QStringLiteral("2"));
+    }
+    m_grid.setText(3, col, text);
+    gPosiFileTable[2][0] = 11; // what a failed check must leave
+
+    QCOMPARE(checkPosiGrid(m_grid, axes4, mm), fails ? 1 : 0);
+    QCOMPARE(gPosiLineFlag[1], fails); // position 2 is element 1
+    QCOMPARE(gPosiLineFlag[2], false);
+    QCOMPARE(gPosiCellFlag[2][col - 1], fails && col <= 19);
+    QCOMPARE(gPosiCellFlag[2][19], fails);
+    QCOMPARE(gPosiNgCount, fails ? 1 : 0);
+    if (fails)
+        QCOMPARE(gPosiFileTable[2][0].toInt(), 11);
+    else
+        QCOMPARE(gPosiFileTable[2][0].toInt(), col == 1 ? int(text.toDouble()) : 30);
+}
+
+void TestPosiCheck::emptyGrid()
+{
+    m_grid.setRows(2);
+    gPosiNoDefFrom = 3;
+    gPosiNoDefTo = 7;
+    bool shown = false;
+    setCheckGrid(&m_grid);
+    setCheckResultWindow([&] { shown = true; });
+    QCOMPARE(PosiDataCheck3(), 2);
+    QCOMPARE(gPosiNoDefFrom, 0);
+    QCOMPARE(gPosiNoDefTo, 0);
+    QVERIFY(!shown);
+}
+
+void TestPosiCheck::unusedAxisIsNeverRead()
+{
+    fillGood(m_grid, false);
+    axes4[2].used = false;
+    for (int c = 9; c <= 12; ++c)
+        m_grid.setText(4, c, c == 9 ? QString() : QStringLiteral("junk"));
+    gPosiTable[3][2] = 777;
+    QCOMPARE(checkPosiGrid(m_grid, axes4, false), 0);
+    QCOMPARE(gPosiFileTable[3][8].toInt(), 30);
+    QCOMPARE(gPosiFileTable[3][9].toInt(), 3);
+    QCOMPARE(gPosiFileTable[3][10].toInt(), 0);
+    QCOMPARE(gPosiTable[3][2], 0.0);
+    QCOMPARE(gPosiTable[3][6], 0.0);
+}
+
+void TestPosiCheck::passCopiesWholeNumbersAndMm()
+{
+    fillGood(m_grid, true);
+    m_grid.setText(2, 1, QStringLiteral("60.4"));       // a paste: stored as 60
+    m_grid.setText(2, 4, QStringLiteral("12.3456"));    // mm kept as typed
+    m_grid.setText(2, 8, QStringLiteral("0.0125"));     // 2.5 pulses: half to even, 2
+    QCOMPARE(checkPosiGrid(m_grid, axes4, true), 0);
+    QCOMPARE(gPosiFileTable[1][0], QVariant(60));
+    QCOMPARE(gPosiTable[1][4], 12.3456);
+    QCOMPARE(gPosiTable[1][0], 2469.0);
+    QCOMPARE(gPosiFileTable[1][3].toDouble(), 2469.0);
+    QCOMPARE(gPosiTable[1][1], 2.0);
+    QCOMPARE(gPosiFileTable[1][19].toString(), QStringLiteral(" note "));
+
+    fillGood(m_grid, false);
+    m_grid.setText(2, 4, QStringLiteral("2500.4"));
+    QCOMPARE(checkPosiGrid(m_grid, axes4, false), 0);
+    QCOMPARE(gPosiTable[1][0], 2500.0);
+    QCOMPARE(gPosiTable[1][4], 12.5);
+}
+
+void TestPosiCheck::onlyTheWorkingRange()
+{
+    fillGood(m_grid, false);
+    m_grid.setText(2, 1, QStringLiteral("99")); // position 1: outside
+    m_grid.setText(6, 1, QStringLiteral("99")); // position 5: outside
+    m_grid.setText(4, 1, QStringLiteral("45"));
+    gPosiNoFrom = 2;
+    gPosiNoTo = 4;
+    QCOMPARE(checkPosiGrid(m_grid, axes4, false), 0);
+    QCOMPARE(gPosiFileTable[3][0].toInt(), 45);
+    QVERIFY(!gPosiFileTable[1][0].isValid());
+    QVERIFY(!gPosiFileTable[5][0].isValid());
+}
+
+void TestPosiCheck::failureShowsResultWindowOnce()
+{
+    fillGood(m_grid, false);
+    m_grid.setText(3, 1, QStringLiteral("0"));
+    m_grid.setText(5, 19, QStringLiteral("21"));
+    gDispMmUnit = false;
+    setCheckGrid(&m_grid);
+    int shown = 0;
+    QList<ResultLine> seen;
+    bool verifyMode = true;
+    setCheckResultWindow([&] {
+        ++shown;
+        seen = resultLines();
+        verifyMode = gResultIsVerify;
+    });
+    gResultIsVerify = true;
+    QCOMPARE(PosiDataCheck3(), 1);
+    QCOMPARE(shown, 1);
+    QVERIFY(!verifyMode);
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[0].position, 2);
+    QVERIFY(seen[0].cell[0]);
+    QCOMPARE(seen[1].position, 4);
+    QVERIFY(seen[1].cell[18]);
+    // Afterwards the cell flags and the count are cleared; the line flags stay.
+    QCOMPARE(gPosiNgCount, 0);
+    QVERIFY(!gPosiCellFlag[2][19]);
+    QVERIFY(gPosiLineFlag[1]);
+    QVERIFY(gPosiLineFlag[3]);
+}
+
+void TestPosiCheck::resultWindowRows()
+{
+    gAxisUnused[3] = true;
+    gPosiNoFrom = 1;
+    gPosiCellFlag[4][2] = gPosiCellFlag[4][19] = true;
+    gPosiCellFlag[9][17] = gPosiCellFlag[9][19] = true;
+    gPosiNgCount = 2;
+    gResultIsVerify = false;
+    gLangOffset = 10000;
+
+    frmSyogoKekka w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("The result of a position data check"));
+    QCOMPARE(w.lblSyogoKekka->text(), QStringLiteral("Invalid value in some data. It is as follows for details."));
+    QTableWidget *g = w.flgdSyogoKekka;
+    QCOMPARE(g->rowCount(), 4);
+    QCOMPARE(g->item(1, 0)->text(), QStringLiteral("No."));
+    QCOMPARE(g->item(2, 0)->text(), QStringLiteral("4"));
+    QCOMPARE(g->item(2, 3)->text(), QStringLiteral("X"));
+    QCOMPARE(g->item(2, 3)->background().color(), QColor(0xFF, 0x80, 0x80));
+    QCOMPARE(g->item(2, 4)->text(), QStringLiteral("O"));
+    QCOMPARE(g->item(3, 0)->text(), QStringLiteral("9"));
+    QCOMPARE(g->item(3, 18)->text(), QStringLiteral("X"));
+    QVERIFY(g->isColumnHidden(13));
+    QVERIFY(!g->isColumnHidden(12));
+
+    gResultIsVerify = true;
+    frmSyogoKekka v;
+    QCOMPARE(v.windowTitle(), QStringLiteral("The result of verification"));
+
+    const bool unused[4] = {false, true, false, true};
+    const QList<int> widths = resultColumnWidths(1360, unused);
+    QCOMPARE(widths[0], 100);
+    QCOMPARE(widths[5], 0);
+    QCOMPARE(widths[16], 0);
+    QCOMPARE(widths[19], 100);
+}
+
+QTEST_MAIN(TestPosiCheck)
+#include "tst_posicheck.moc"

@@ -5,6 +5,8 @@
 #include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 
+#include <QFontMetrics>
+
 namespace posigrid {
 
 namespace {
@@ -12,6 +14,16 @@ namespace {
 int px(int twips)
 {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+// The column widths are laid out for a narrow desktop font; a wider one stretches them all
+// alike so that the short headings ("WAY4") still fit.
+double widthScale(const platform::FixedGrid &grid)
+{
+    QFont f = grid.font();
+    f.setPointSize(8);
+    const int needed = QFontMetrics(f).horizontalAdvance(QStringLiteral("WAY4")) + 8;
+    return qMax(1.0, needed / double(px(500)));
 }
 
 } // namespace
@@ -65,7 +77,7 @@ void fitCommentColumn(platform::FixedGrid &grid)
         fixedPx += grid.columnWidth(c);
     // The comment column fills what the other columns leave, never below 3000 twips.
     const int room = grid.viewportWidth() - fixedPx;
-    grid.setColumnWidth(kCommentCol, qMax(room, px(3000)));
+    grid.setColumnWidth(kCommentCol, qMax(room, int(px(3000) * widthScale(grid))));
 }
 
 void layoutGrid(platform::FixedGrid &grid)
@@ -78,9 +90,10 @@ void layoutGrid(platform::FixedGrid &grid)
     grid.setBodyRowHeight(px(250));
     stateOff(grid);
     setMainFormStr(grid);
-    const int widthTwips = grid.viewportWidth() * kTwipsPerPixel;
+    const double scale = widthScale(grid);
+    const int widthTwips = int(grid.viewportWidth() * kTwipsPerPixel / scale);
     for (int c = 0; c < kGridCols; ++c) {
-        grid.setColumnWidth(c, px(columnWidthTwips(c, widthTwips)));
+        grid.setColumnWidth(c, int(px(columnWidthTwips(c, widthTwips)) * scale));
         grid.setColumnAlignment(c, c == kCommentCol ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     grid.setRedraw(true);

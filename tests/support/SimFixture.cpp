@@ -1,0 +1,46 @@
+#include "support/SimFixture.h"
+
+#include "actuators/DevSetting.h"
+#include "editors/GrpTable.h"
+#include "editors/ParaSet.h"
+#include "editors/SmTable.h"
+#include "link/LinkState.h"
+#include "operation/IoBits.h"
+
+bool SimFixture::start(QString *error)
+{
+    if (!m_session.start(error))
+        return false;
+    m_model.install(m_session.controller());
+    return true;
+}
+
+void SimFixture::reset()
+{
+    m_hooks.reset();
+    m_dialogs.reset();
+    m_session.reset();
+    m_session.useSimulator();
+    m_model.reset();
+    actuators::resetDevSetting();
+    ClearParaArrays();
+    ClearParaTable();
+    editors::resetGrpTable();
+    editors::resetSmTable();
+    operation::resetIoBits();
+    m_dialogs = std::make_unique<platform::DialogScript>();
+    m_hooks = std::make_unique<RecordingHooks>();
+    gTimeOutMs = 1000;
+}
+
+void SimFixture::useAxes(int mask)
+{
+    for (int i = 0; i < kAxisCount; ++i)
+        gAxisUnused[i] = (mask & (1 << i)) == 0;
+    m_model.setAxisMask(mask);
+}
+
+QStringList SimFixture::received() const
+{
+    return const_cast<sim::SimSession &>(m_session).controller().receivedLines();
+}

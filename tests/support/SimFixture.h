@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/DialogScript.h"
+#include "sim/ControllerModel.h"
+#include "sim/SimSession.h"
+#include "support/RecordingHooks.h"
+
+#include <QStringList>
+#include <memory>
+
+// A test's whole controller: the simulator serving the controller model, the link and the
+// parameter, group, macro and actuator data as in a fresh process, recording window fakes
+// and a dialog script. start() once per test case, reset() before every test.
+class SimFixture
+{
+public:
+    bool start(QString *error);
+    void reset();
+    // Axes in use in the system and in the controller's block 0 (bit i = axis i + 1).
+    void useAxes(int mask);
+
+    sim::ControllerModel &model() { return m_model; }
+    sim::ControllerSim &controller() { return m_session.controller(); }
+    RecordingHooks &hooks() { return *m_hooks; }
+    platform::DialogScript &dialogs() { return *m_dialogs; }
+    QStringList received() const;
+    QStringList prompts() const { return m_dialogs->prompts(); }
+
+private:
+    // Declared first so that the simulator stops serving before the model goes.
+    sim::ControllerModel m_model;
+    sim::SimSession m_session;
+    std::unique_ptr<platform::DialogScript> m_dialogs;
+    std::unique_ptr<RecordingHooks> m_hooks;
+};

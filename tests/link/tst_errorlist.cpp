@@ -2,6 +2,7 @@
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "platform/DialogScript.h"
 #include "platform/ProgramFolder.h"
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void alarmHyoji();
     void missingListStillDecodes();
     void loadErrorListTellsWhenMissing();
+    void shippedListsLoad_data();
+    void shippedListsLoad();
 };
 
 void TestErrorList::init()
@@ -163,6 +166,33 @@ void TestErrorList::loadErrorListTellsWhenMissing()
     QCOMPARE(script.prompts(), QStringList{ResLines({30, 31})});
     QVERIFY(gErrorListPath.startsWith(dir.path()));
     platform::setProgramFolder(QString());
+}
+
+void TestErrorList::shippedListsLoad_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("English") << 2 << "erroreng.lst" << "Normal";
+    QTest::newRow("Japanese") << 1 << "errorjpn.lst" << QStringLiteral("正常");
+}
+
+// The example lists beside the program are read in either language.
+void TestErrorList::shippedListsLoad()
+{
+    QFETCH(int, language);
+    QFETCH(QString, file);
+    QFETCH(QString, first);
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    platform::DialogScript script;
+    LoadErrorList();
+    QVERIFY(!gErrorListMissing);
+    QVERIFY(gErrorListPath.endsWith(QLatin1Char('/') + file));
+    QVERIFY(gErrorListCount > 0);
+    QCOMPARE(gErrorList[1].text, first);
+    QVERIFY(script.boxes().isEmpty());
+    settings::resetAppSettings();
 }
 
 QTEST_MAIN(TestErrorList)

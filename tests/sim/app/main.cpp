@@ -1,6 +1,7 @@
 // qzk4-sim: the controller simulator as a program. Prints the device path of its
 // pseudo-terminal as the first line and serves until it is ended (Ctrl-C or a signal).
 //   --paced   answer at the pace of a 9600-baud line (960 characters a second)
+#include "sim/ControllerModel.h"
 #include "sim/ControllerSim.h"
 
 #include <csignal>
@@ -27,7 +28,10 @@ int main(int argc, char *argv[])
     sigaddset(&signals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
+    // The model outlives the serving: it is declared first.
+    sim::ControllerModel model;
     sim::ControllerSim controller;
+    model.install(controller);
     controller.setPaced(paced);
     QString error;
     if (!controller.start(&error)) {

@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -168,6 +170,14 @@ frmMain::frmMain(QWidget *parent)
         setStatusPanel(2, p2);
         setStatusPanel(3, p3);
     });
+    setDeviceNameHook([this] {
+        posigrid::BulkChange hidden(*m_grid);
+        for (int a = 0; a < kAxisCount; ++a) {
+            setDeviceLabel(a, gDevTypeLabel[a]);
+            setAxisHeading(a, DevGridHeading(a));
+        }
+        GridCursorTop();
+    });
 
     setMinimumSize(px(12400), px(5600));
     Form_Load();
@@ -180,6 +190,7 @@ frmMain::~frmMain()
         mainform::registerForm(nullptr);
     setOnlineLampHook(nullptr);
     setPulsePerMmHook(nullptr);
+    setDeviceNameHook(nullptr);
 }
 
 frmMain *frmMain::instance()
@@ -432,9 +443,10 @@ QWidget *frmMain::buildStatusFrame()
     auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("frmTrancefer"));
     formtext::tag(frame, 211);
-    frame->setFixedWidth(px(6495));
+    frame->setMinimumWidth(px(6495));
     frame->setMinimumHeight(px(1215));
-    auto *h = new QHBoxLayout(frame);
+    auto *v = new QVBoxLayout(frame);
+    auto *top = new QHBoxLayout;
 
     const struct
     {
@@ -452,19 +464,23 @@ QWidget *frmMain::buildStatusFrame()
         formtext::tag(box, l.id);
         formtext::tagTip(box, l.tip);
         auto *bl = new QHBoxLayout(box);
+        bl->setContentsMargins(6, 2, 6, 2);
         bl->addWidget(makeLamp(box, QLatin1String(l.lamp), l.colour), 0, Qt::AlignCenter);
-        h->addWidget(box);
+        top->addWidget(box);
     }
-
-    auto *info = new QGridLayout;
     auto *fileCaption = new QLabel(frame);
     formtext::tag(fileCaption, 212);
     m_lblFileName = new QLabel(frame);
     m_lblFileName->setObjectName(QStringLiteral("lblFileName"));
     m_lblFileName->setFrameShape(QFrame::StyledPanel);
+    m_lblFileName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     fileCaption->setBuddy(m_lblFileName);
-    info->addWidget(fileCaption, 0, 0);
-    info->addWidget(m_lblFileName, 0, 1, 1, 3);
+    top->addWidget(fileCaption);
+    top->addWidget(m_lblFileName, 1);
+    v->addLayout(top);
+
+    auto *bottom = new QHBoxLayout;
+    auto *names = new QGridLayout;
     for (int a = 0; a < 4; ++a) {
         auto *caption = new QLabel(frame);
         formtext::tag(caption, 1405 + a);
@@ -475,13 +491,15 @@ QWidget *frmMain::buildStatusFrame()
         mono.setStyleHint(QFont::TypeWriter);
         mono.setFamily(QStringLiteral("monospace"));
         m_lblDeviceType[a]->setFont(mono);
+        m_lblDeviceType[a]->setMinimumWidth(
+            QFontMetrics(mono).horizontalAdvance(QStringLiteral("QZ-E35L-100E_")) + 4);
         caption->setBuddy(m_lblDeviceType[a]);
-        info->addWidget(caption, 1 + a / 2, (a % 2) * 2);
-        info->addWidget(m_lblDeviceType[a], 1 + a / 2, (a % 2) * 2 + 1);
+        names->addWidget(caption, a / 2, (a % 2) * 2);
+        names->addWidget(m_lblDeviceType[a], a / 2, (a % 2) * 2 + 1);
     }
-    auto *change = commandButton(frame, QStringLiteral("cmdChangeDev"), 214, 0);
-    info->addWidget(change, 3, 0, 1, 4);
-    h->addLayout(info, 1);
+    bottom->addLayout(names, 1);
+    bottom->addWidget(commandButton(frame, QStringLiteral("cmdChangeDev"), 214, 0), 0, Qt::AlignBottom);
+    v->addLayout(bottom);
     return frame;
 }
 
@@ -526,8 +544,12 @@ void frmMain::buildStatusBar()
 
 void frmMain::Form_Load()
 {
-    for (int a = 0; a < kAxisCount; ++a)
+    for (int a = 0; a < kAxisCount; ++a) {
+        gDevSize[a].clear();
+        gDevSpeed[a].clear();
+        gDevStroke[a] = 0;
         m_lblDeviceType[a]->clear();
+    }
     Set_FormStr(this);
     posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);

@@ -1,5 +1,6 @@
 #include "positions/PosiTable.h"
 
+#include "actuators/DevSetting.h"
 #include "positions/PosiImage.h"
 
 #include <QRegularExpression>
@@ -75,22 +76,11 @@ int defaultAcc(const QString &size, const QString &speed)
 
 } // namespace positions
 
-namespace positions::detail {
-DeviceCodeSource g_deviceCodes;
-}
-
-void positions::setDeviceCodeSource(DeviceCodeSource source)
-{
-    detail::g_deviceCodes = std::move(source);
-}
-
 void InitPosiData()
 {
     int acc[4];
     for (int a = 0; a < 4; ++a) {
-        const auto codes = positions::detail::g_deviceCodes ? positions::detail::g_deviceCodes(a)
-                                                            : positions::DeviceCodes{};
-        acc[a] = positions::defaultAcc(codes.size, codes.speed);
+        acc[a] = positions::defaultAcc(gDevSize[a], gDevSpeed[a]);
     }
     for (int n = 1; n <= kPosiMax; ++n) {
         for (double &cell : gPosiTable[n])

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-#include <functional>
 
 // The position table: positions 1 to 999 by row; row 0 exists and is never used.
 constexpr int kPosiMax = 999;
@@ -57,15 +56,6 @@ double numericValue(const QVariant &v);
 
 // ACC of a new table: 2 for the actuator of speed "D" and size " 42", 3 otherwise.
 int defaultAcc(const QString &size, const QString &speed);
-
-// The size and speed code of an axis' current actuator, which New needs for its ACC default.
-struct DeviceCodes
-{
-    QString size;
-    QString speed;
-};
-using DeviceCodeSource = std::function<DeviceCodes(int axis)>;
-void setDeviceCodeSource(DeviceCodeSource source);
 
 } // namespace positions
 

@@ -1,6 +1,6 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
-#include "core/Module2Calc.h"
+#include "core/StartOffline.h"
 #include "core/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiImage.h"
@@ -40,15 +40,15 @@ void TestMainWindowShots::render()
     QFETCH(QString, file);
     TestEnv env;
     positions::resetPosiImage();
+    startup::resetAxesForStart();
     gLanguage = language;
     gLangOffset = settings::languageOffsetFor(language);
     frmMain::setScreenWidthForLoad(1280);
     frmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // The start-up's offline steps: the actuators' conversions, designations and columns.
-    mainform::runCommand(QStringLiteral("StartOfflineActuators"));
-    DispPulsePerMm();
+    // The start-up's offline road with the example catalogue's default actuators.
+    QCOMPARE(startup::startOfflineActuators(), 0);
     whenModalOpens([](QWidget *modal) {
         auto *range = qobject_cast<frmSelectPosiNo3 *>(modal);
         QVERIFY(range);

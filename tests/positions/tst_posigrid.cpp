@@ -36,7 +36,6 @@ struct Window
     {
         delete w;
         mainform::clearCommands();
-        positions::setDeviceCodeSource({});
     }
     FixedGrid &grid() { return *w->flgdData(); }
     frmMain *w = nullptr;
@@ -149,10 +148,8 @@ void TestPosiGrid::newTable()
     TestEnv env;
     gDispMmUnit = true;
     Window win;
-    positions::setDeviceCodeSource([](int axis) {
-        return axis == 1 ? positions::DeviceCodes{QStringLiteral(" 42"), QStringLiteral("D")}
-                         : positions::DeviceCodes{};
-    });
+    gDevSize[1] = QStringLiteral(" 42"); // the load cleared the codes
+    gDevSpeed[1] = QStringLiteral("D");
     gPosiFileName = QStringLiteral("old");
     gPosiTable[7][0] = 1234;
     answerRange(QStringLiteral("5"), QStringLiteral("10"));

@@ -1,3 +1,4 @@
+#include "actuators/DevSetting.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
@@ -24,15 +25,14 @@ void TestPosiTable::init()
 {
     TestEnv::resetAll();
     positions::resetPosiImage();
-    positions::setDeviceCodeSource({});
 }
 
 void TestPosiTable::newTableDefaults()
 {
-    positions::setDeviceCodeSource([](int axis) {
-        return axis == 2 ? positions::DeviceCodes{QStringLiteral(" 42"), QStringLiteral("D")}
-                         : positions::DeviceCodes{QStringLiteral(" 28"), QStringLiteral("L")};
-    });
+    for (int a = 0; a < 4; ++a) {
+        gDevSize[a] = a == 2 ? QStringLiteral(" 42") : QStringLiteral(" 28");
+        gDevSpeed[a] = a == 2 ? QStringLiteral("D") : QStringLiteral("L");
+    }
     gPosiTable[999][1] = 77;
     gPosiFileTable[500][kColComment] = QStringLiteral("old");
     InitPosiData();

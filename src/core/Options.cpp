@@ -1,6 +1,7 @@
 #include "core/Options.h"
 
 #include "core/AppSettings.h"
+#include "core/MainForm.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
 #include "platform/SettingsStore.h"
@@ -15,9 +16,6 @@ using platform::SettingsStore;
 namespace options {
 
 namespace {
-
-std::function<void()> g_closePort;
-std::function<void()> g_redisplay;
 
 bool isDigitIn(QChar key, char from, char to)
 {
@@ -36,16 +34,6 @@ int slot0In(int value, int min, int max, const char *key, int def)
 }
 
 } // namespace
-
-void setClosePortHook(std::function<void()> hook)
-{
-    g_closePort = std::move(hook);
-}
-
-void setRedisplayHook(std::function<void()> hook)
-{
-    g_redisplay = std::move(hook);
-}
 
 KeyVerdict portKey(QChar key, int currentLength)
 {
@@ -139,8 +127,9 @@ Outcome apply(const Choices &c)
     const int port = boxNumber(c.portText);
     if (port >= 1 && port <= 9) {
         if (port != gPortNo) {
-            if (g_closePort)
-                g_closePort();
+            // Closed whatever "PortOccupy" says: the next exchange opens the new port.
+            if (const auto &close = mainform::linkProbe().closePort)
+                close();
             SetOfflineMode();
             out.portChanged = true;
         }
@@ -170,8 +159,8 @@ Outcome apply(const Choices &c)
             gDispMmUnit = c.mmUnit;
             SettingsStore::setText(QStringLiteral("DispMmUnit"),
                                    c.mmUnit ? QStringLiteral("1") : QStringLiteral("0"));
-            if (g_redisplay)
-                g_redisplay();
+            QzDataHyoji_3();
+            Change_DispUnit();
             out.unitChanged = true;
         }
     }

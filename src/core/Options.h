@@ -2,7 +2,6 @@
 
 #include <QChar>
 #include <QString>
-#include <functional>
 
 // What the options window checks, applies and stores; the window only wires its controls here.
 namespace options {
@@ -62,10 +61,5 @@ struct Outcome
 
 // Applies and stores the choices of OK (the velocity already checked).
 Outcome apply(const Choices &choices);
-
-// The main window's part of a change: closing the port whatever "PortOccupy" says, and the
-// redisplay of the grid in the new unit with its headings. Unset, they do nothing.
-void setClosePortHook(std::function<void()> hook);
-void setRedisplayHook(std::function<void()> hook);
 
 } // namespace options

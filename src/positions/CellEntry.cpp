@@ -16,8 +16,6 @@ namespace positions {
 
 namespace {
 
-std::function<AxisCodes(int)> g_codes;
-
 constexpr int kCommentMax = 40;
 
 bool isDigitIn(QChar key, char from, char to)
@@ -94,11 +92,6 @@ int axisOfGridCol(int gridCol)
     return gridCol >= 1 && gridCol <= 16 ? (gridCol - 1) / 4 : -1;
 }
 
-void setAxisCodeSource(std::function<AxisCodes(int)> source)
-{
-    g_codes = std::move(source);
-}
-
 AxisInfo axisInfo(int axis)
 {
     AxisInfo info;
@@ -109,14 +102,9 @@ AxisInfo axisInfo(int axis)
     info.maxPulse = gDevMaxPulse[axis];
     info.lead = gDevLead[axis];
     info.ppr = gDevPPR[axis];
-    if (g_codes) {
-        const AxisCodes codes = g_codes(axis);
-        info.size = codes.size;
-        info.speed = codes.speed;
-        info.devStroke = codes.devStroke;
-    } else {
-        info.devStroke = int(std::floor(gStrokeMm[axis]));
-    }
+    info.size = gDevSize[axis];
+    info.speed = gDevSpeed[axis];
+    info.devStroke = gDevStroke[axis];
     return info;
 }
 
@@ -283,7 +271,6 @@ void resetEditState()
 {
     gEditOldText.clear();
     gEditEndKey = 0;
-    g_codes = nullptr;
     setCheckGrid(nullptr);
     setCheckResultWindow(nullptr);
     resetResultState();

@@ -2,7 +2,6 @@
 
 #include <QChar>
 #include <QString>
-#include <functional>
 
 // The cell entry of the position grid: which cells open an editor, what each column lets
 // through while typing, and how a typed value is checked, converted and stored.
@@ -31,14 +30,6 @@ struct AxisInfo
     qint32 ppr = 0;
 };
 AxisInfo axisInfo(int axis);
-// Until the actuator setting carries size, speed and stroke itself, its owner supplies them.
-struct AxisCodes
-{
-    QString size;
-    QString speed;
-    int devStroke = 0;
-};
-void setAxisCodeSource(std::function<AxisCodes(int axis)> source);
 
 // The highest ACC of an axis: 2 for the actuator of speed "D" and size " 42", else 3.
 int accMax(const AxisInfo &axis);

@@ -1,5 +1,6 @@
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
+#include "core/MainForm.h"
 #include "core/Options.h"
 #include "core/frmAbout.h"
 #include "core/frmOptions2.h"
@@ -156,7 +157,9 @@ void TestOptions::portChangeGoesOffline()
     gOfflineMode = false;
     gPortNo = 1;
     int closed = 0;
-    options::setClosePortHook([&] { ++closed; });
+    mainform::LinkProbe probe;
+    probe.closePort = [&] { ++closed; };
+    mainform::setLinkProbe(probe);
     frmOptions2 w;
     w.txtPortNo->setText(QStringLiteral("3"));
     w.cmdOK_Click();
@@ -171,6 +174,7 @@ void TestOptions::portChangeGoesOffline()
     w2.cmdOK_Click();
     QCOMPARE(gPortNo, 2);
     QCOMPARE(closed, 1);
+    mainform::setLinkProbe({});
 }
 
 void TestOptions::unitChange_data()
@@ -213,8 +217,6 @@ void TestOptions::unitChange()
     positions::setCheckGrid(&g);
     int results = 0;
     positions::setCheckResultWindow([&] { ++results; });
-    int redrawn = 0;
-    options::setRedisplayHook([&] { ++redrawn; });
 
     frmOptions2 w;
     QVERIFY(w.optHyojiKirikae[0]->isChecked());
@@ -225,7 +227,6 @@ void TestOptions::unitChange()
 
     QCOMPARE(env.dialogs().prompts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(gDispMmUnit, changed);
-    QCOMPARE(redrawn, changed ? 1 : 0);
     QCOMPARE(SettingsStore::contains(QStringLiteral("DispMmUnit")), changed);
     if (changed)
         QCOMPARE(SettingsStore::text(QStringLiteral("DispMmUnit"), {}), QStringLiteral("1"));

@@ -19,7 +19,6 @@
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
-#include "core/Options.h"
 
 #include <QSettings>
 #include <QTest>
@@ -73,8 +72,6 @@ void TestEnv::resetAll()
     editors::resetSmTable();
     positions::resetPosiTable();
     positions::resetEditState();
-    options::setClosePortHook({});
-    options::setRedisplayHook({});
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

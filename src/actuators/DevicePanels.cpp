@@ -50,7 +50,7 @@ DevicePanels::DevicePanels(Kind kind)
         x.comboDeviceSpeed.text = QStringLiteral("H");
         x.comboDeviceStroke.text = QStringLiteral("100");
     }
-    takePendingSnapshot();
+    m_pendingAtLoad = PendingSnapshot::capture();
 }
 
 std::optional<int> DevicePanels::strokeValue(const QString &text)
@@ -401,7 +401,7 @@ void DevicePanels::optQzSelect_Click(int a, int index)
 void DevicePanels::Form_Load()
 {
     DevicePanelsOperation op(*this);
-    takePendingSnapshot();
+    m_pendingAtLoad = PendingSnapshot::capture();
     CancelFlag = false;
     if (m_kind == Kind::Online)
         gDevWinOnline = true;
@@ -504,40 +504,10 @@ void DevicePanels::cmdDeviceSet_Click()
 void DevicePanels::cmdDeviceCancel_Click()
 {
     CancelFlag = true;
-    restorePendingSnapshot();
+    m_pendingAtLoad.restore();
 }
 
 bool DevicePanels::mayCloseByOperator() const
 {
     return !(m_kind == Kind::Offline && gDevSelectLock);
-}
-
-void DevicePanels::takePendingSnapshot()
-{
-    for (int a = 0; a < kAxisCount; ++a) {
-        m_pendingAtLoad.unused[a] = gDevSetteiUnused[a];
-        m_pendingAtLoad.family[a] = gDevSetteiFamily[a];
-        m_pendingAtLoad.size[a] = gDevSetteiSize[a];
-        m_pendingAtLoad.speed[a] = gDevSetteiSpeed[a];
-        m_pendingAtLoad.stroke[a] = gDevSetteiStroke[a];
-        m_pendingAtLoad.newType[a] = gDevSetteiNewType[a];
-        m_pendingAtLoad.vertical[a] = gDevSetteiVertical[a];
-        m_pendingAtLoad.withPG[a] = gDevSetteiWithPG[a];
-        m_pendingAtLoad.devFamily[a] = gDevFamily[a];
-    }
-}
-
-void DevicePanels::restorePendingSnapshot()
-{
-    for (int a = 0; a < kAxisCount; ++a) {
-        gDevSetteiUnused[a] = m_pendingAtLoad.unused[a];
-        gDevSetteiFamily[a] = m_pendingAtLoad.family[a];
-        gDevSetteiSize[a] = m_pendingAtLoad.size[a];
-        gDevSetteiSpeed[a] = m_pendingAtLoad.speed[a];
-        gDevSetteiStroke[a] = m_pendingAtLoad.stroke[a];
-        gDevSetteiNewType[a] = m_pendingAtLoad.newType[a];
-        gDevSetteiVertical[a] = m_pendingAtLoad.vertical[a];
-        gDevSetteiWithPG[a] = m_pendingAtLoad.withPG[a];
-        gDevFamily[a] = m_pendingAtLoad.devFamily[a];
-    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actuators/DevSetting.h"
+#include "actuators/PendingSnapshot.h"
 
 #include <QString>
 #include <QStringList>
@@ -100,22 +101,9 @@ private:
     bool m_catalogueFailed = false; // the catalogue could not be read in this operation
     int readDevList();
     int readDevList2(int a);
-    void takePendingSnapshot();
-    void restorePendingSnapshot();
 
     Kind m_kind;
     bool m_lookupSpoke = false; // the first look-up of an operation speaks, the rest are quiet
 
-    struct Pending
-    {
-        bool unused[kAxisCount];
-        QString family[kAxisCount];
-        QString size[kAxisCount];
-        QString speed[kAxisCount];
-        int stroke[kAxisCount];
-        bool newType[kAxisCount];
-        bool vertical[kAxisCount];
-        bool withPG[kAxisCount];
-        QString devFamily[kAxisCount];
-    } m_pendingAtLoad;
+    PendingSnapshot m_pendingAtLoad;
 };

@@ -1,0 +1,345 @@
+#include "actuators/DeviceChange.h"
+
+#include "actuators/DevCatalogue.h"
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSettingStore.h"
+#include "actuators/DevWinFlags.h"
+#include "actuators/PendingSnapshot.h"
+#include "actuators/frmDevice2.h"
+#include "actuators/frmDevice3.h"
+#include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "core/OnlineMode.h"
+#include "core/frmSelection.h"
+#include "editors/ParaFile.h"
+#include "editors/ParaReread.h"
+#include "editors/StdParaList.h"
+#include "link/CommandSet.h"
+#include "link/LinkState.h"
+#include "link/WindowHooks.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiTable.h"
+
+#include <QApplication>
+#include <QMainWindow>
+
+namespace {
+
+QWidget *mainWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+// The position check of the displayed table; until the check exists every table passes.
+int posiDataCheck3()
+{
+    if (!mainform::hasCommand(QStringLiteral("PosiDataCheck3")))
+        return 0;
+    return mainform::runCommand(QStringLiteral("PosiDataCheck3"));
+}
+
+// Everything that follows the current actuators once the parameters in force changed.
+void takeNewActuators(bool store)
+{
+    CulcDevLimits();
+    CopyNewTypeFlag();
+    if (store)
+        SaveDevSetting();
+    DispDeviceName();
+    DispAxisData();
+    DispPulsePerMm();
+
+    // The whole displayed table follows the new actuators, whatever range the last
+    // operation worked on.
+    gPosiNoFrom = gPosiNoDefFrom;
+    gPosiNoTo = gPosiNoDefTo;
+    if (posiDataCheck3() == 0) {
+        if (gDispMmUnit)
+            PulseToMm_Table();
+        else
+            MmToPulse_Table();
+        DispDeviceName();
+        DispPulsePerMm();
+        QzDataHyoji_3();
+    } else {
+        ResMsgBox({1526});
+    }
+    if (!gOfflineMode)
+        SetOfflineMode();
+}
+
+// The catalogue's option codes for DevFileShogo: the first look-up of a pass may tell that
+// the catalogue cannot be read; the others stay quiet.
+struct QuietOnceLookups
+{
+    bool mayTell = true;
+    int pg(const QString &size, const QString &speed, int stroke)
+    {
+        if (!mayTell)
+            return actuators::devPgOptionQuiet(size, speed, stroke);
+        mayTell = false;
+        return DevListLookup4(size, speed, stroke);
+    }
+    int vertical(const QString &size, const QString &speed, int stroke)
+    {
+        if (!mayTell)
+            return actuators::devVerticalOptionQuiet(size, speed, stroke);
+        mayTell = false;
+        return DevListLookup5(size, speed, stroke);
+    }
+};
+
+std::optional<actuators::ParsedDesignation> parseWith(QuietOnceLookups &lookups, const QString &d,
+                                                     const QString &newTypeEntry, bool vertical)
+{
+    actuators::ParsedDesignation p;
+    if (d.startsWith(QLatin1String("QZ-"))) {
+        p.family = QStringLiteral("QZ");
+        p.newType = newTypeEntry == QLatin1String("NEW");
+    } else if (d.startsWith(QLatin1String("JH-"))) {
+        p.family = QStringLiteral("JH");
+        p.newType = false;
+    } else {
+        return std::nullopt;
+    }
+
+    QString marks;
+    if (d.mid(6, 1) == QLatin1String("-")) {
+        // The short form: a two-character size without its leading blank.
+        p.size = QLatin1Char(' ') + d.mid(3, 2);
+        p.speed = d.mid(5, 1);
+        QString digits;
+        for (int i = 7; i < d.size() && d.at(i) >= QLatin1Char('0') && d.at(i) <= QLatin1Char('9'); ++i)
+            digits += d.at(i);
+        if (digits.isEmpty())
+            return std::nullopt;
+        bool ok = false;
+        p.stroke = digits.left(5).toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        marks = d.mid(10);
+    } else {
+        p.size = d.mid(3, 3);
+        p.speed = d.mid(6, 1);
+        const QString digits = d.mid(8, 3).trimmed();
+        bool ok = false;
+        p.stroke = digits.toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        marks = d.mid(11);
+    }
+    if (CheckDevCode(p.size, p.speed, p.stroke) != 0)
+        return std::nullopt;
+    if (IsNewTypeSize(p.size))
+        p.newType = true;
+    marks = marks.left(3);
+
+    const int vertCode = lookups.vertical(p.size, p.speed, p.stroke);
+    if (vertCode == 99)
+        return std::nullopt;
+    if (vertCode == 2)
+        p.vertical = true;
+    else if (vertCode == 0)
+        p.vertical = false;
+    else if (marks.contains(QLatin1Char('V')))
+        p.vertical = true;
+    else
+        p.vertical = p.newType ? vertical : false;
+
+    const int pgCode = lookups.pg(p.size, p.speed, p.stroke);
+    if (pgCode == 99)
+        return std::nullopt;
+    if (pgCode == 2)
+        p.withPG = true;
+    else if (pgCode == 0)
+        p.withPG = false;
+    else
+        p.withPG = marks.contains(QLatin1Char('E'));
+    return p;
+}
+
+void takeIntoPending(int a, const actuators::ParsedDesignation &p)
+{
+    if (p.family == QLatin1String("QZ")) {
+        gDevFamily[a] = p.family;
+        gDevSetteiFamily[a] = p.family;
+    }
+    gDevSetteiNewType[a] = p.newType;
+    gDevSetteiSize[a] = p.size;
+    gDevSetteiSpeed[a] = p.speed;
+    gDevSetteiStroke[a] = p.stroke;
+    gDevSetteiVertical[a] = p.vertical;
+    gDevSetteiWithPG[a] = p.withPG;
+}
+
+int showDevice3()
+{
+    frmDevice3 window(mainWindow());
+    window.exec();
+    return window.CancelFlag() ? -1 : 0;
+}
+
+} // namespace
+
+namespace actuators {
+
+std::optional<ParsedDesignation> parseDesignation(const QString &designation, const QString &newTypeEntry,
+                                                  bool vertical)
+{
+    QuietOnceLookups lookups;
+    return parseWith(lookups, designation, newTypeEntry, vertical);
+}
+
+void wireDeviceCommands()
+{
+    mainform::setCommand(QStringLiteral("cmdChangeDev_Click"), [] {
+        cmdChangeDev_Click();
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuSettingsDeviceOffline_Click"), [] {
+        mnuSettingsDeviceOffline_Click();
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuSettingsDeviceOnline_Click"), [] {
+        mnuSettingsDeviceOnline_Click();
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuFuncTest_Click"), [] { return showDevice3(); });
+}
+
+} // namespace actuators
+
+void cmdChangeDev_Click()
+{
+    EditCMD_Muko();
+    if (MainFormPort *form = mainform::form())
+        form->setControlEnabled(QStringLiteral("cmdChangeDev"), false);
+    Change_Device();
+    if (MainFormPort *form = mainform::form())
+        form->setControlEnabled(QStringLiteral("cmdChangeDev"), true);
+}
+
+int OpenDeviceWindow()
+{
+    const PendingSnapshot before = PendingSnapshot::capture();
+    gDevWinOnline = false;
+    gDevOptEdit = true;
+    gDevWinCalled = true;
+    int result = -1;
+    {
+        frmDevice2 window(mainWindow());
+        window.exec();
+        if (!window.CancelFlag())
+            result = SetStdParameta() == 0 ? 0 : 1;
+    }
+    gDevWinCalled = false;
+    // Under the start-up's lock the operator must get through with what was chosen.
+    if (result == -1 || (result == 1 && !gDevSelectLock))
+        before.restore();
+    return result;
+}
+
+void Change_Device()
+{
+    bool store = true;
+    for (;;) {
+        const int choice = ShowSelection(LoadResText(471), LoadResText(41), LoadResText(42), LoadResText(43), 1);
+        if (choice == 0) {
+            const int r = OpenDeviceWindow();
+            if (r == -1)
+                return;
+            if (r == 1) {
+                if (!gDevSelectLock)
+                    return;
+                store = false;
+            }
+            break;
+        }
+        // LoadParaFile retries and tells its own failures; a cancel or a failure asks again.
+        gRetryCount = 0;
+        if (LoadParaFile() == 0)
+            break;
+    }
+    takeNewActuators(store);
+}
+
+int DevChangeFromCt()
+{
+    const int differs = ReadCtSetting();
+    if (differs == -1) {
+        SetOfflineMode();
+        return 1;
+    }
+    if (differs == 0)
+        return 0;
+    const int choice = ShowSelection(LoadResText(471), LoadResText(371), LoadResText(372), LoadResText(373), 0);
+    if (choice == -1)
+        return -1;
+    if (choice == 1)
+        return 0;
+    const int read = GetParametaValue2();
+    link::transferProgress().close();
+    if (read != 0)
+        return 1;
+    CulcDevLimits();
+    DispDeviceName();
+    DispAxisData();
+    return 0;
+}
+
+int DevFileShogo(std::array<bool, kAxisCount> *fileOnlyFailed)
+{
+    QuietOnceLookups lookups;
+    std::optional<actuators::ParsedDesignation> parsed[kAxisCount];
+    std::array<bool, kAxisCount> failedFileOnly{};
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (gDevSetteiUnused[a])
+            continue;
+        const bool inSystem = !gAxisUnused[a];
+        if (!inSystem)
+            lookups.mayTell = false; // the file's own axes are parsed without a word
+        const bool mayTell = lookups.mayTell;
+        parsed[a] = parseWith(lookups, gPosiFileDev[a], gPosiFileNewOld[a], gDevSetteiVertical[a]);
+        if (!inSystem)
+            lookups.mayTell = mayTell;
+        if (parsed[a])
+            continue;
+        if (inSystem) {
+            ResMsgBox({4, 5});
+            return 1;
+        }
+        failedFileOnly[a] = true;
+    }
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (parsed[a])
+            takeIntoPending(a, *parsed[a]);
+    }
+    if (fileOnlyFailed)
+        *fileOnlyFailed = failedFileOnly;
+    return 0;
+}
+
+void mnuSettingsDeviceOffline_Click()
+{
+    EditCMD_Muko();
+    cmdChangeDev_Click();
+}
+
+void mnuSettingsDeviceOnline_Click()
+{
+    EditCMD_Muko();
+    for (bool &failed : gDevListReadFailed)
+        failed = false;
+    SearchDevList();
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (!gAxisUnused[a] && gDevListReadFailed[a])
+            return;
+    }
+    showDevice3();
+}

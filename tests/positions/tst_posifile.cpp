@@ -46,7 +46,7 @@ PosiFileImage goldenTable()
         img.dev[a] = dev[a];
         img.newOld[a] = types[a];
     }
-    img.lines << line(1, {30, 3, 0, 1200.0, 30, 2, 1, 0, 30, 3, 0, 0, 60, 1, 3, -150.0, 0, 1, 20},
+    img.lines << line(1, {30, 3, 0, 1200.0, 30, 2, 1, 0, 30, 3, 0, 0, 60, 1, 3, 150.0, 0, 1, 20},
                       QStringLiteral("原点 A"))
               << line(2, {1, 1, 3, 0.0, 60, 2, 2, 262143.0, 30, 3, 0, 0, 30, 3, 0, 0, 1, 3, 0},
                       QString())

@@ -19,6 +19,8 @@
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiTable.h"
+#include "positions/PosiFileCommands.h"
+#include "positions/PosiImage.h"
 
 #include <QSettings>
 #include <QTest>
@@ -72,6 +74,8 @@ void TestEnv::resetAll()
     editors::resetSmTable();
     positions::resetPosiTable();
     positions::resetEditState();
+    positions::resetPosiImage();
+    positions::resetPosiFileState();
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

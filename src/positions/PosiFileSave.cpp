@@ -1,0 +1,294 @@
+#include "positions/PosiFileCommands.h"
+
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSetting.h"
+#include "core/BusyGuard.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/OnlineMode.h"
+#include "core/frmMain.h"
+#include "editors/FileRetry.h"
+#include "platform/Dialogs.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiTable.h"
+#include "positions/frmSelectPosiNo3.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+bool SaveCancelFlag = false;
+QString gPosiFilePath;
+
+namespace {
+
+const QString kDefaultExt = QStringLiteral("qzd");
+
+// The save dialog of both commands; an empty path when the operator cancelled it.
+QString askSavePath(int titleId)
+{
+    platform::FileDialogRequest request;
+    request.title = LoadResText(titleId);
+    request.filter = LoadResText(351);
+    request.defaultName = LoadResText(407);
+    request.defaultExt = kDefaultExt;
+    request.overwritePrompt = true;
+    const QString path = platform::getSaveFileName(request);
+    if (path.isEmpty())
+        SaveCancelFlag = true;
+    return path;
+}
+
+// Six attempts 100 ms apart; then the operator is told.
+int writeWithRetries(const QString &path)
+{
+    bool written = false;
+    {
+        BusyGuard busy;
+        written = editors::writeWithRetry([&path] { return SaveFileAs2(path) == 0; });
+    }
+    if (written)
+        return kPosiSaved;
+    ResMsgBox({422});
+    return kPosiSaveFailed;
+}
+
+void lockGrid()
+{
+    GridCursorTop();
+    if (MainFormPort *form = mainform::form())
+        form->setGridActive(false);
+}
+
+void unlockGrid()
+{
+    if (MainFormPort *form = mainform::form())
+        form->setGridActive(true);
+}
+
+QWidget *mainWindow()
+{
+    return frmMain::instance();
+}
+
+} // namespace
+
+namespace positions {
+
+QString posiFileDisplayName(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return name.left(qMax(0, int(name.size()) - 4));
+}
+
+bool posiFileImageFromTable(PosiFileImage &image)
+{
+    if (gPosiNoFrom < 1 || gPosiNoTo > kPosiMax || gPosiNoFrom > gPosiNoTo)
+        return false;
+    PosiFileImage img;
+    for (int a = 0; a < kAxisCount; ++a) {
+        // An axis not in use is recorded as the empty designation, which the reader takes as
+        // unused; the asterisks of the grid heading would not open again.
+        img.dev[a] = gAxisUnused[a] ? QString() : gDevTypeLabel[a];
+        img.newOld[a] = posiFileTypeItem(img.dev[a], gAxisUnused[a], gAxisNewType[a]);
+    }
+    for (int n = gPosiNoFrom; n <= gPosiNoTo; ++n) {
+        PosiFileLine line;
+        line.no = n;
+        for (int c = 0; c < kPosiFileItems; ++c)
+            line.items[c] = isPosiColumn(c) ? QVariant(gPosiTable[n][c / 4]) : gPosiFileTable[n][c];
+        line.items[kColComment] = gPosiFileTable[n][kColComment].toString();
+        img.lines.append(line);
+    }
+    image = img;
+    return true;
+}
+
+void takePosiFileImage(const PosiFileImage &image)
+{
+    const int from = image.noFrom();
+    const int to = image.noTo();
+    for (int n = from; n >= 1 && n <= to && n <= kPosiMax; ++n) {
+        for (int c = 0; c < kPosiCols; ++c) {
+            QVariant v = 0;
+            if (c == kColComment)
+                v = QString();
+            else if (c < 16 && c % 4 == 0)
+                v = 30;
+            else if (c < 16 && c % 4 == 1)
+                v = defaultAcc(gDevSize[c / 4], gDevSpeed[c / 4]);
+            gPosiWork[n][c + 1] = v;
+        }
+    }
+    for (const PosiFileLine &line : image.lines) {
+        if (line.no < 1 || line.no > kPosiMax)
+            continue;
+        for (int c = 0; c < kPosiFileItems; ++c)
+            gPosiWork[line.no][c + 1] = line.items[c];
+    }
+    for (int a = 0; a < 4; ++a) {
+        gPosiFileDev[a] = image.dev[a];
+        gPosiFileNewOld[a] = image.newOld[a];
+    }
+    gPosiFileNoFrom = from;
+    gPosiFileNoTo = to;
+}
+
+int readPosiFileReported(const QString &path, PosiFileImage &image)
+{
+    PosiFileReadResult last;
+    const editors::FileRead outcome = editors::readWithRetry([&] {
+        last = readPosiFile(path, image);
+        switch (last.status) {
+        case PosiFileStatus::Read:
+            return editors::FileRead::Ok;
+        case PosiFileStatus::Rejected:
+            return editors::FileRead::Rejected;
+        case PosiFileStatus::Damaged:
+            return editors::FileRead::Damaged;
+        case PosiFileStatus::Failed:
+            break;
+        }
+        return editors::FileRead::IoFailed;
+    });
+    switch (outcome) {
+    case editors::FileRead::Ok:
+        return 0;
+    case editors::FileRead::Rejected:
+        ResMsgBox({21, 20});
+        return 2;
+    case editors::FileRead::Damaged:
+    case editors::FileRead::IoFailed:
+        break;
+    }
+    qWarning().noquote() << "position file" << path << "not read:" << last.detail;
+    ResMsgBox({484});
+    return 1;
+}
+
+void resetPosiFileState()
+{
+    SaveCancelFlag = false;
+    gPosiFilePath.clear();
+}
+
+void registerPosiFileCommands()
+{
+    mainform::setCommand(QStringLiteral("SavePosiFileCheck"), &SavePosiFileCheck);
+    mainform::setCommand(QStringLiteral("mnuFileSave_Click"), &mnuFileSave_Click);
+    mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), &mnuFileSaveAs_Click);
+    // mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
+}
+
+} // namespace positions
+
+int ReadPosiFile(const QString &path)
+{
+    PosiFileImage image;
+    const positions::PosiFileReadResult r = positions::readPosiFile(path, image);
+    switch (r.status) {
+    case positions::PosiFileStatus::Read:
+        positions::takePosiFileImage(image);
+        return kPosiFileRead;
+    case positions::PosiFileStatus::Rejected:
+        ResMsgBox({21, 20});
+        return kPosiFileRejected;
+    case positions::PosiFileStatus::Damaged:
+        qWarning().noquote() << "position file" << path << "damaged:" << r.detail;
+        return kPosiFileDamaged;
+    case positions::PosiFileStatus::Failed:
+        break;
+    }
+    return kPosiFileFailed;
+}
+
+int SaveFileAs2(const QString &path)
+{
+    PosiFileImage image;
+    QString error;
+    if (!positions::posiFileImageFromTable(image)) {
+        error = QStringLiteral("no positions in the working range");
+    } else if (positions::writePosiFile(path, image, &error)) {
+        gPosiFilePath = QFileInfo(path).absoluteFilePath();
+        gPosiFileName = positions::posiFileDisplayName(path);
+        if (MainFormPort *form = mainform::form())
+            form->showFileName(gPosiFileName);
+        gDataChanged = false;
+        return 0;
+    }
+    qWarning().noquote() << "position file" << path << "not written:" << error;
+    return 1;
+}
+
+int SavePosiFile()
+{
+    lockGrid();
+    if (Check_flgdLineNo() == 1) {
+        ResMsgBox({422});
+        return kPosiSaveFailed;
+    }
+    // Save writes what the grid shows, whatever range the last operation worked on.
+    gPosiNoFrom = gPosiNoDefFrom;
+    gPosiNoTo = gPosiNoDefTo;
+    const int check = PosiDataCheck3();
+    if (check == 2) {
+        ResMsgBox({422});
+        return kPosiSaveFailed;
+    }
+    if (check != 0)
+        return kPosiSaveStopped;
+    QString path = gPosiFilePath;
+    if (path.isEmpty()) {
+        path = askSavePath(423);
+        if (path.isEmpty())
+            return kPosiSaveStopped;
+    }
+    return writeWithRetries(path);
+}
+
+int SavePosiFileCheck()
+{
+    AllCMD_Muko();
+    const int result = SavePosiFile();
+    AllCMD_Yuko();
+    GridCursorTop();
+    unlockGrid();
+    return result;
+}
+
+int mnuFileSave_Click()
+{
+    return SavePosiFileCheck();
+}
+
+int SavePosiFileAs()
+{
+    lockGrid();
+    if (Check_flgdLineNo() == 1)
+        return kPosiSaveStopped;
+    {
+        frmSelectPosiNo3 range(mainWindow());
+        range.exec();
+    }
+    if (gSelectCancel) {
+        gSelectCancel = false;
+        return kPosiSaveStopped;
+    }
+    if (PosiDataCheck3() != 0)
+        return kPosiSaveStopped;
+    if (ResMsgBox({405}, platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return kPosiSaveStopped;
+    const QString path = askSavePath(406);
+    if (path.isEmpty())
+        return kPosiSaveStopped;
+    return writeWithRetries(path);
+}
+
+int mnuFileSaveAs_Click()
+{
+    AllCMD_Muko();
+    const int result = SavePosiFileAs();
+    AllCMD_Yuko();
+    unlockGrid();
+    return result;
+}

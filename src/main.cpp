@@ -1,6 +1,8 @@
 #include "core/AppSettings.h"
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
+#include "positions/PosiTransfer.h"
+#include "positions/PosiVerify.h"
 
 #include <QApplication>
 
@@ -15,6 +17,8 @@ int main(int argc, char *argv[])
     settings::readStartupSettings();
 
     // The main window stores the settings when it unloads.
+    positions::registerPosiTransferCommands();
+    positions::registerPosiVerifyCommands();
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();

@@ -21,6 +21,7 @@
 #include "positions/PosiTable.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
+#include "positions/PosiTransfer.h"
 
 #include <QSettings>
 #include <QTest>
@@ -76,6 +77,7 @@ void TestEnv::resetAll()
     positions::resetEditState();
     positions::resetPosiImage();
     positions::resetPosiFileState();
+    positions::resetPosiTransferState();
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

@@ -2,8 +2,10 @@
 
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevSetting.h"
+#include "core/Messages.h"
 #include "platform/SettingsStore.h"
 
+#include <QFileInfo>
 #include <optional>
 
 using platform::SettingsStore;
@@ -33,8 +35,12 @@ QString flagText(bool set)
 
 } // namespace
 
-int LoadDevSetting()
+int LoadDevSetting(bool tellMissingCatalogue)
 {
+    // A missing catalogue is no reason to ask it once per axis: the stored values serve.
+    const bool catalogue = QFileInfo(actuators::devListPath()).isReadable();
+    if (!catalogue && tellMissingCatalogue)
+        ResMsgBox({15});
     bool invalid = false;
     for (int a = 0; a < kAxisCount; ++a) {
         const auto newType = SettingsStore::number(key("NewType", a), 1);
@@ -63,7 +69,7 @@ int LoadDevSetting()
             invalid = true;
         }
 
-        if (DevListLookup3(gDevSize[a], gDevSpeed[a], gDevStroke[a]) != 0) {
+        if (!catalogue || DevListLookup3(gDevSize[a], gDevSpeed[a], gDevStroke[a]) != 0) {
             const auto lead = SettingsStore::number(key("DevLead", a), 2);
             if (lead && *lead >= 2 && *lead <= 20)
                 gDevLead[a] = *lead;

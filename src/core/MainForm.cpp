@@ -1,5 +1,8 @@
 #include "core/MainForm.h"
 
+#include "link/CommandSet.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
 #include "positions/PosiTable.h"
 
 #include <QDebug>
@@ -7,7 +10,24 @@
 
 namespace {
 MainFormPort *g_form = nullptr;
-mainform::LinkProbe g_probe;
+mainform::LinkProbe linkItself()
+{
+    mainform::LinkProbe p;
+    p.portOpen = [] { return CommPortIsOpen(); };
+    p.alarmNow = [] { return gAlarmNow; };
+    p.eventMsgPending = [] { return gEventMsgFlag; };
+    p.exchangeRunning = [] { return gTusinNow; };
+    p.clearEventMsg = [] { gEventMsgFlag = false; };
+    p.commModeOn2 = [] { return CtCommModeOn2(); };
+    // At exit the port closes whatever "PortOccupy" says.
+    p.closePort = [] {
+        if (CommPortIsOpen())
+            CommPortCloseForce();
+    };
+    return p;
+}
+
+mainform::LinkProbe g_probe = linkItself();
 
 QHash<QString, mainform::Command> &commands()
 {
@@ -43,7 +63,7 @@ bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool ex
 
 void setLinkProbe(LinkProbe probe)
 {
-    g_probe = std::move(probe);
+    g_probe = probe.portOpen || probe.closePort || probe.commModeOn2 ? std::move(probe) : linkItself();
 }
 
 const LinkProbe &linkProbe()

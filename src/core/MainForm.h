@@ -46,7 +46,8 @@ MainFormPort *form();
 // runs.
 bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool exchangeRunning);
 
-// What the status timer needs of the link, filled in by the link.
+// What the main window needs of the link: the link itself unless a test puts a probe in its
+// place (an empty probe gives the link back).
 struct LinkProbe
 {
     std::function<bool()> portOpen;

@@ -4,6 +4,7 @@
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiDataCheck.h"
 #include "positions/PosiTable.h"
@@ -78,16 +79,7 @@ bool jogVelValid(const QString &text)
 
 QString portDevice(int portNo)
 {
-    const QString forced = qEnvironmentVariable("QZW4_PORT_DEVICE");
-    if (!forced.isEmpty())
-        return forced;
-    const QString key = QStringLiteral("PortDevice%1").arg(portNo);
-    const QString stored = SettingsStore::text(key, QString());
-    if (!stored.isEmpty())
-        return stored;
-    if (portNo < 1)
-        return QString();
-    return QStringLiteral("/dev/ttyS%1").arg(portNo - 1);
+    return link::SerialLink::deviceForPort(portNo);
 }
 
 Loaded load()
@@ -128,8 +120,7 @@ Outcome apply(const Choices &c)
     if (port >= 1 && port <= 9) {
         if (port != gPortNo) {
             // Closed whatever "PortOccupy" says: the next exchange opens the new port.
-            if (const auto &close = mainform::linkProbe().closePort)
-                close();
+            CommPortCloseForce();
             SetOfflineMode();
             out.portChanged = true;
         }

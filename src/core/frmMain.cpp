@@ -8,10 +8,13 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiGrid.h"
+#include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 #include "positions/frmSelectPosiNo3.h"
@@ -40,6 +43,22 @@
 namespace {
 
 QPointer<frmMain> g_instance;
+
+// The command groups the link switches back on by itself.
+class LinkSwitches : public link::MainWindowCommands
+{
+public:
+    void CMDBTN_Yuko() override { ::CMDBTN_Yuko(); }
+    void ToolBar_Yuko() override { ::ToolBar_Yuko(); }
+    void Menyu_Yuko() override { ::Menyu_Yuko(); }
+    void MenuFunction_Yuko() override { ::MenuFunction_Yuko(); }
+    void enableResetButton() override
+    {
+        if (MainFormPort *form = mainform::form())
+            form->setControlEnabled(QStringLiteral("cmdReset"), true);
+    }
+};
+LinkSwitches g_linkSwitches;
 int g_screenWidthForLoad = 0;
 
 constexpr int kTwips = posigrid::kTwipsPerPixel;
@@ -170,6 +189,12 @@ frmMain::frmMain(QWidget *parent)
         setStatusPanel(2, p2);
         setStatusPanel(3, p3);
     });
+    link::setAlarmPanelHook([this](const link::AlarmPanel &p) { showAlarm(p.lampShown, p.alarmNo, p.comment); });
+    link::setHomeLampHook([this](bool shown) { showHomeLamp(shown); });
+    link::setStatusPanelHook([this](int panel, const QString &text) { setStatusPanel(panel, text); });
+    link::setMainWindowCommands(&g_linkSwitches);
+    const link::AlarmPanel &alarm = link::alarmPanel();
+    showAlarm(alarm.lampShown, alarm.alarmNo, alarm.comment);
     setDeviceNameHook([this] {
         posigrid::BulkChange hidden(*m_grid);
         for (int a = 0; a < kAxisCount; ++a) {
@@ -191,6 +216,11 @@ frmMain::~frmMain()
     setOnlineLampHook(nullptr);
     setPulsePerMmHook(nullptr);
     setDeviceNameHook(nullptr);
+    link::setAlarmPanelHook(nullptr);
+    link::setHomeLampHook(nullptr);
+    link::setStatusPanelHook(nullptr);
+    if (&link::mainWindowCommands() == &g_linkSwitches)
+        link::setMainWindowCommands(nullptr);
 }
 
 frmMain *frmMain::instance()
@@ -386,6 +416,11 @@ QWidget *frmMain::buildDataFrame()
     m_grid->setObjectName(QStringLiteral("flgdData"));
     m_grid->setAccessibleName(LoadResText(202));
     connect(m_grid, &platform::FixedGrid::cellDoubleClicked, this, [this] { flgdData_DblClick(); });
+    // The edit commands come back when the cursor reaches a position row.
+    connect(m_grid, &platform::FixedGrid::cursorMoved, this, [](int row, int) {
+        if (row >= posigrid::kHeadingRows)
+            SetEditCmdState();
+    });
     v->addWidget(m_grid, 1);
 
     auto *row = new QHBoxLayout;
@@ -550,6 +585,7 @@ void frmMain::Form_Load()
         gDevStroke[a] = 0;
         m_lblDeviceType[a]->clear();
     }
+    gHomeDone = false;
     Set_FormStr(this);
     posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);
@@ -583,7 +619,7 @@ void frmMain::Set_MainFormStr()
 bool frmMain::Form_QueryUnload()
 {
     ExitCancelled = false;
-    SaveCancelled = false;
+    SaveCancelFlag = false;
     // No exit in the middle of a transfer, a file write or a print.
     if (BusyGuard::busy()) {
         ExitCancelled = true;
@@ -602,8 +638,8 @@ bool frmMain::Form_QueryUnload()
     if (answer == platform::IdYes) {
         // Only a save that really wrote the data lets the program end.
         const int saved = mainform::runCommand(QStringLiteral("mnuFileSaveAs_Click"));
-        if (saved != 0 || SaveCancelled) {
-            SaveCancelled = false;
+        if (saved != kPosiSaved || SaveCancelFlag) {
+            SaveCancelFlag = false;
             ExitCancelled = true;
             return false;
         }
@@ -780,6 +816,7 @@ void frmMain::mnuFileNew_Click()
         posigrid::fill(*m_grid);
         gDataChanged = false;
         gPosiFileName = LoadResText(213);
+        gPosiFilePath.clear();
         showFileName(gPosiFileName);
     }
     GridStateOn();

@@ -34,8 +34,6 @@ public:
 
     // Set when the operator stops the closing; read by the Exit command.
     bool ExitCancelled = false;
-    // Set by Save As when the operator cancels its file dialog.
-    bool SaveCancelled = false;
 
     platform::FixedGrid *flgdData() const { return m_grid; }
     QToolBar *tbToolBar() const { return m_toolBar; }

@@ -16,6 +16,7 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <optional>
 
 bool SaveCancelFlag = false;
 QString gPosiFilePath;
@@ -137,6 +138,7 @@ void takePosiFileImage(const PosiFileImage &image)
 int readPosiFileReported(const QString &path, PosiFileImage &image)
 {
     PosiFileReadResult last;
+    std::optional<BusyGuard> busy(std::in_place);
     const editors::FileRead outcome = editors::readWithRetry([&] {
         last = readPosiFile(path, image);
         switch (last.status) {
@@ -151,6 +153,7 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
         }
         return editors::FileRead::IoFailed;
     });
+    busy.reset();
     switch (outcome) {
     case editors::FileRead::Ok:
         return 0;
@@ -177,7 +180,7 @@ void registerPosiFileCommands()
     mainform::setCommand(QStringLiteral("SavePosiFileCheck"), &SavePosiFileCheck);
     mainform::setCommand(QStringLiteral("mnuFileSave_Click"), &mnuFileSave_Click);
     mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), &mnuFileSaveAs_Click);
-    // mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
+    mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
 }
 
 } // namespace positions
@@ -237,7 +240,11 @@ int SavePosiFile()
     }
     if (check != 0)
         return kPosiSaveStopped;
+    // The path belongs to the table only while the table still carries its name: a table that
+    // got another origin since (New, the controller) has no file yet.
     QString path = gPosiFilePath;
+    if (positions::posiFileDisplayName(path) != gPosiFileName)
+        path.clear();
     if (path.isEmpty()) {
         path = askSavePath(423);
         if (path.isEmpty())

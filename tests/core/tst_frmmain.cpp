@@ -5,16 +5,20 @@
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "core/frmMain.h"
+#include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/SettingsStore.h"
+#include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
@@ -201,6 +205,14 @@ void TestFrmMain::switchesLeaveTheRestAlone()
     AllCMD_Yuko();
     QVERIFY(win.w->flgdData()->isEnabled());
     QVERIFY(win.w->flgdData()->redraw());
+    QVERIFY(!enabled(win.w, QStringLiteral("cmdInsertLine")));
+    // Moving the grid's cursor to a position row brings the edit commands back.
+    win.w->flgdData()->setRows(4);
+    win.w->flgdData()->body()->setCurrentCell(1, 3);
+    QCOMPARE(win.w->flgdData()->row(), 3);
+    QVERIFY(enabled(win.w, QStringLiteral("cmdInsertLine")));
+    QVERIFY(enabled(win.w, QStringLiteral("tbLineCopy")));
+    QVERIFY(!enabled(win.w, QStringLiteral("tbLinePaste")));
 }
 
 void TestFrmMain::closing_data()
@@ -240,7 +252,7 @@ void TestFrmMain::closing()
     if (saveResult != -2) {
         mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), [&] {
             ++saves;
-            win.w->SaveCancelled = saveCancelled;
+            SaveCancelFlag = saveCancelled;
             return saveResult;
         });
     }
@@ -252,7 +264,7 @@ void TestFrmMain::closing()
     QCOMPARE(env.dialogs().boxes().size(), 1);
     QCOMPARE(env.dialogs().boxes().first().prompt, LoadResText(changed ? 391 : 390));
     QCOMPARE(win.w->ExitCancelled, !closes);
-    QCOMPARE(win.w->SaveCancelled, false);
+    QCOMPARE(SaveCancelFlag, false);
     QCOMPARE(closedPort, portClosed);
     QCOMPARE(saves, changed && answer == IdYes && saveResult != -2 ? 1 : 0);
     // The settings are stored at exit, and only then.
@@ -481,12 +493,19 @@ void TestFrmMain::hooksReachTheWindow()
     QVERIFY(!win.w->lamp(QStringLiteral("imgGreenLedOnline"))->isHidden());
     MainFormPort *port = mainform::form();
     QCOMPARE(port, static_cast<MainFormPort *>(win.w));
-    port->showHomeLamp(true);
+    link::showHomeLamp(true);
     QVERIFY(!win.w->lamp(QStringLiteral("imgHomeGreen"))->isHidden());
-    port->setStatusPanel(1, QStringLiteral("Ver 1.23"));
+    link::showStatusPanel(1, QStringLiteral("Ver 1.23"));
     QCOMPARE(win.w->statusPanel(1)->text(), QStringLiteral("Ver 1.23"));
-    port->showAlarm(true, QStringLiteral("5"), QStringLiteral("Over load"));
+    link::setAlarmPanel({true, QStringLiteral("5"), QStringLiteral("Over load")});
     QVERIFY(!win.w->lamp(QStringLiteral("imgAlarmLed"))->isHidden());
+    QCOMPARE(win.w->findChild<QLabel *>(QStringLiteral("lblErrorComment"))->text(), QStringLiteral("Over load"));
+    AllCMD_Muko();
+    link::enableMainCommands();
+    QVERIFY(win.w->button(QStringLiteral("cmdPosiRead"))->isEnabled());
+    QVERIFY(win.w->action(QStringLiteral("tbRead"))->isEnabled());
+    QVERIFY(win.w->action(QStringLiteral("mnuFileNew"))->isEnabled());
+    QVERIFY(!win.w->button(QStringLiteral("cmdInsertLine"))->isEnabled());
     port->setDeviceLabel(2, QStringLiteral("QZ- 28L- 50E_"));
     QCOMPARE(port->deviceLabel(2), QStringLiteral("QZ- 28L- 50E_"));
 }

@@ -22,6 +22,7 @@
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTransfer.h"
+#include "actuators/DevDesignation.h"
 
 #include <QSettings>
 #include <QTest>

@@ -1,0 +1,219 @@
+#include "core/Startup.h"
+
+#include "actuators/DevCatalogue.h"
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSetting.h"
+#include "actuators/DevSettingStore.h"
+#include "actuators/DevWinFlags.h"
+#include "actuators/DeviceChange.h"
+#include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/ModuleHelp.h"
+#include "core/Module2Calc.h"
+#include "core/OnlineMode.h"
+#include "core/frmMain.h"
+#include "core/MainCommands.h"
+#include "positions/PosiEditor.h"
+#include "positions/PosiFileCommands.h"
+#include "positions/PosiTransfer.h"
+#include "positions/PosiVerify.h"
+#include "core/frmSelection.h"
+#include "core/frmSplash.h"
+#include "editors/ParaSet.h"
+#include "link/CommandSet.h"
+#include "link/DeviceIo.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "link/WindowHooks.h"
+#include "link/frmProcessing.h"
+#include "platform/Dialogs.h"
+
+#include <QPointer>
+
+namespace {
+
+constexpr int kPortTries = 6;
+
+// The busy notice between the online road's reads and its end.
+class BusyNotice
+{
+public:
+    void show(QWidget *mainWindow)
+    {
+        m_window = new frmProcessing(mainWindow);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->show();
+    }
+    void close()
+    {
+        if (m_window)
+            m_window->unload();
+    }
+
+private:
+    QPointer<frmProcessing> m_window;
+};
+
+// A failure of the online road before the actuators were read: the port is released and the
+// system goes offline; the progress window goes.
+void leaveOnlineRoad()
+{
+    gOfflineMode = true;
+    CommPortCloseForce();
+    SetOfflineMode();
+    link::transferProgress().close();
+}
+
+// Steps 1 to 14 of the online road; true when the road may go on to the busy notice.
+void onlineReads()
+{
+    auto &progress = link::transferProgress();
+    gTranceCancelable = false;
+    progress.open(368, 4);
+
+    gRetryCount = 0;
+    while (CommPortOpen() == 1) {
+        ++gRetryCount;
+        if (gRetryCount >= kPortTries) {
+            leaveOnlineRoad();
+            platform::msgBox(ResLines({109, 110}, QStringLiteral("\r\n\r\n")));
+            return;
+        }
+        MsecTimerWait(100);
+    }
+
+    int mode = 2;
+    const int commMode = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (commMode != 0) {
+        leaveOnlineRoad();
+        return;
+    }
+    progress.setValue(1);
+
+    if (ShowCtVersion() != 0) {
+        leaveOnlineRoad();
+        return;
+    }
+    if (gCtVersion != 4) {
+        gOfflineMode = true;
+        CommPortCloseForce();
+        SetOfflineMode();
+        ResMsgBox({124, 125});
+        progress.close();
+        return;
+    }
+    progress.setValue(2);
+
+    if (ReadAxisUse() == 1) {
+        leaveOnlineRoad();
+        return;
+    }
+    progress.setValue(3);
+
+    if (ReadDeviceFromCt() == 1) {
+        SetOfflineMode();
+    } else {
+        progress.setValue(4);
+        LetDevFlags();
+        CulcStrokeMm();
+    }
+    progress.close();
+    CommPortClose();
+}
+
+// The actuator change in its start-up mode: Set is the only way out.
+void lockedActuatorChange()
+{
+    gDevSelectLock = true;
+    cmdChangeDev_Click();
+    gDevSelectLock = false;
+}
+
+void offlineRoad(bool storedSetKnownBad)
+{
+    if (!storedSetKnownBad) {
+        // The catalogue's absence is told once, by its reader below.
+        if (LoadDevSetting(false) == 1) {
+            ResMsgBox({4, 5});
+        } else {
+            for (int a = 0; a < kAxisCount; ++a) {
+                if (gDevIsQz[a])
+                    gDevFamily[a] = QStringLiteral("QZ");
+            }
+        }
+    }
+    // Without a catalogue there is nothing to choose from: the locked window would trap the
+    // operator.
+    if (ReadDevList() == 1)
+        return;
+    lockedActuatorChange();
+    DispAxisData();
+    EditCMD_Muko();
+}
+
+} // namespace
+
+frmMain *Main(int splashMs)
+{
+    actuators::wireDeviceCommands();
+    SetHelpFile();
+
+    {
+        frmSplash splash;
+        splash.timerSplash()->setInterval(splashMs);
+        splash.runUntilEnded();
+    }
+
+    ClearParaArrays();
+    gLangChanged = false;
+    settings::readDispMmUnit();
+    for (int a = 0; a < kAxisCount; ++a) {
+        gDevIsQz[a] = true;
+        gDevFamily[a] = QStringLiteral("QZ");
+        gAxisUnused[a] = false;
+        gAxisNewType[a] = true;
+        gDevSetteiNewType[a] = true;
+    }
+    gDevOptEdit = true;
+    settings::readLanguage();
+    settings::readPortSettings();
+
+    auto *window = new frmMain;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    positions::attachPosiEditing(*window);
+    wireMainCommands(*window);
+    positions::registerPosiFileCommands();
+    positions::registerPosiTransferCommands();
+    positions::registerPosiVerifyCommands();
+    window->show();
+
+    const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);
+    if (road != 0) {
+        SetOfflineMode();
+        offlineRoad(false);
+        return window;
+    }
+
+    onlineReads();
+    if (gOfflineMode) {
+        offlineRoad(false);
+        return window;
+    }
+    BusyNotice busy;
+    busy.show(window);
+    if (CheckDevSetting() == 1) {
+        // The controller's actuators are incomplete: the operator chooses them anew.
+        SetOfflineMode();
+        busy.close();
+        offlineRoad(true);
+        return window;
+    }
+    DispDeviceName();
+    DispPulsePerMm();
+    DispAxisData();
+    busy.close();
+    EditCMD_Muko();
+    return window;
+}

@@ -1,0 +1,322 @@
+#include "positions/PosiEditor.h"
+
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Module2Calc.h"
+#include "core/frmMain.h"
+#include "platform/FixedGrid.h"
+#include "positions/CellEntry.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiGridText.h"
+#include "positions/PosiTable.h"
+#include "positions/frmSyogoKekka.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace positions {
+
+namespace {
+
+constexpr int kHead = kGridHeadingRows;
+
+QColor columnColour(int col)
+{
+    return col >= 1 && col <= 16 ? posigrid::axisColumnColour(col) : posigrid::windowColour();
+}
+
+void colourRow(platform::FixedGrid &g, int row)
+{
+    for (int c = 1; c <= 16; ++c)
+        g.setBackground(row, c, columnColour(c));
+}
+
+// The editor of one cell: the column's key filter and length, Esc back to the old text,
+// and a refused value keeps the editor open (Enter, Tab) or puts the old text back (focus
+// lost, since Qt cannot refuse a focus change).
+class PosiCellDelegate : public QStyledItemDelegate
+{
+public:
+    PosiCellDelegate(platform::FixedGrid &grid, QObject *parent)
+        : QStyledItemDelegate(parent), m_grid(grid) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        const int row = index.row() + kHead, col = index.column();
+        if (m_grid.rows() <= kHead || col < 1)
+            return nullptr;
+        const int axis = axisOfGridCol(col);
+        if (axis >= 0 && gAxisUnused[axis])
+            return nullptr;
+        auto *editor = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
+        if (!editor)
+            return nullptr;
+        m_grid.setBackground(row, col, posigrid::lightCyan());
+        gEditOldText = m_grid.text(row, col);
+        editor->setMaxLength(editorLength(col, gDispMmUnit));
+        // Comments may be typed in Japanese; every other column takes plain digits.
+        editor->setAttribute(Qt::WA_InputMethodEnabled, col == kGridCommentCol);
+        m_row = row;
+        m_col = col;
+        m_sel = selectionOf(m_grid);
+        return editor;
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const override
+    {
+        auto *line = qobject_cast<QLineEdit *>(editor);
+        QString text = line->text();
+        const int position = m_grid.text(m_row, 0).toInt();
+        if (SetDataForFlex(position, m_col, text) != 0) {
+            QApplication::beep();
+            m_grid.setText(m_row, m_col, gEditOldText);
+            return;
+        }
+        const int last = qMax(m_sel.endRow, m_row);
+        const int first = m_sel.endRow < m_row ? m_sel.endRow : m_row;
+        if (m_sel.endCol != m_sel.col)
+            QApplication::beep(); // a selection over several columns is narrowed to this one
+        for (int r = qMax(first, kHead); r <= last && r < m_grid.rows(); ++r) {
+            QString rowText = text;
+            if (r != m_row)
+                SetDataForFlex(m_grid.text(r, 0).toInt(), m_col, rowText);
+            m_grid.setText(r, m_col, rowText);
+        }
+    }
+
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *line = qobject_cast<QLineEdit *>(object);
+        if (line && event->type() == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            gEditEndKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? 13
+                          : key->key() == Qt::Key_Escape ? 27 : key->key();
+            if (key->key() == Qt::Key_Escape) {
+                line->setText(gEditOldText);
+                return true;
+            }
+            if (gEditEndKey == 13 || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                const Entry e = evaluateEntry(m_col, line->text(), axisInfo(axisOfGridCol(m_col)),
+                                              gDispMmUnit, gMmRoundUp);
+                if (!e.accepted) {
+                    QApplication::beep();
+                    m_grid.setText(m_row, m_col, gEditOldText);
+                    return true;
+                }
+            } else if (!key->text().isEmpty() && key->text().at(0).isPrint()
+                       && !keyPasses(m_col, gDispMmUnit, key->text().at(0))) {
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    int editedRow() const { return m_row; }
+    int editedCol() const { return m_col; }
+
+private:
+    platform::FixedGrid &m_grid;
+    mutable int m_row = 0;
+    mutable int m_col = 0;
+    mutable GridSelection m_sel;
+};
+
+void afterEdit(platform::FixedGrid &g, FixedGridCells &cells, int row, int col)
+{
+    const int key = gEditEndKey;
+    gEditEndKey = 0;
+    if (key != 13)
+        return;
+    if (col >= 1 && col <= 19) {
+        g.setCursor(row, col + 1);
+        return;
+    }
+    if (col == kGridCommentCol) {
+        const int rowsBefore = g.rows();
+        const int next = rowAfterCommentEnter(cells, row);
+        if (g.rows() > rowsBefore)
+            colourRow(g, next);
+        g.setCursor(next, 1);
+    }
+}
+
+void cellCopyToClip(const platform::FixedGrid &g)
+{
+    FixedGridCells cells(const_cast<platform::FixedGrid &>(g));
+    QGuiApplication::clipboard()->setText(selectionText(cells, selectionOf(g)));
+    setClipFlags(CheckClipText(QGuiApplication::clipboard()->text()));
+    SetEditCmdState();
+}
+
+} // namespace
+
+int FixedGridCells::rows() const
+{
+    return m_grid.rows();
+}
+
+QString FixedGridCells::text(int row, int col) const
+{
+    return m_grid.text(row, col);
+}
+
+void FixedGridCells::setText(int row, int col, const QString &text)
+{
+    m_grid.setText(row, col, text);
+}
+
+void FixedGridCells::insertRow(int row)
+{
+    if (row < kHead)
+        return;
+    m_grid.body()->insertRow(qMin(row - kHead, m_grid.body()->rowCount()));
+    m_grid.setRowHeight(row, 250 / posigrid::kTwipsPerPixel);
+}
+
+void FixedGridCells::removeRow(int row)
+{
+    if (row >= kHead && row < m_grid.rows())
+        m_grid.body()->removeRow(row - kHead);
+}
+
+GridSelection selectionOf(const platform::FixedGrid &grid)
+{
+    GridSelection s{grid.row(), grid.col(), grid.row(), grid.col()};
+    const QList<QTableWidgetSelectionRange> ranges = grid.body()->selectedRanges();
+    if (!ranges.isEmpty()) {
+        const QTableWidgetSelectionRange &r = ranges.first();
+        s.row = r.topRow() + kHead;
+        s.endRow = r.bottomRow() + kHead;
+        s.col = r.leftColumn();
+        s.endCol = r.rightColumn();
+        // The position number selects its line.
+        if (s.col == 0) {
+            s.col = 1;
+            if (s.endCol == 0)
+                s.endCol = kGridCommentCol;
+        }
+    }
+    return s;
+}
+
+void attachPosiEditing(frmMain &window)
+{
+    platform::FixedGrid &g = *window.flgdData();
+    static FixedGridCells *cells = nullptr;
+    delete cells;
+    cells = new FixedGridCells(g);
+    setCheckGrid(cells);
+    QPointer<frmMain> owner(&window);
+    setCheckResultWindow([owner] {
+        frmSyogoKekka w(owner);
+        w.exec();
+    });
+
+    QTableWidget *body = g.body();
+    body->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    body->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    auto *delegate = new PosiCellDelegate(g, body);
+    body->setItemDelegate(delegate);
+
+    // A click on the position number selects the whole line.
+    QObject::connect(body, &QTableWidget::cellPressed, body, [body](int r, int c) {
+        if (c == 0)
+            body->setRangeSelected(QTableWidgetSelectionRange(r, 1, r, kGridCommentCol), true);
+    });
+    QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate] {
+        afterEdit(g, *cells, delegate->editedRow(), delegate->editedCol());
+    });
+    auto *last = new QPoint(0, 0);
+    QObject::connect(&g, &platform::FixedGrid::cursorMoved, &g, [&g, last](int row, int col) {
+        // The cell left gets its column colour back (also after its editor highlighted it).
+        if (last->x() >= kHead && last->x() < g.rows() && last->y() >= 1 && last->y() <= kGridCommentCol)
+            g.setBackground(last->x(), last->y(), columnColour(last->y()));
+        *last = QPoint(row, col);
+        if (col >= 1 && col <= 16)
+            DispPulsePerMm2((col - 1) / 4);
+        if (row >= kHead)
+            SetEditCmdState();
+        if (col != kGridCommentCol)
+            QGuiApplication::inputMethod()->reset();
+    });
+    QObject::connect(&g, &QObject::destroyed, [last] { delete last; });
+
+    auto deleteLine = [&g] {
+        const LineResult res = cmdDeleteLine(*cells, selectionOf(g));
+        if (!res.done)
+            return 1;
+        if (g.rows() <= kHead)
+            EditCMD_Muko();
+        g.body()->setFocus();
+        g.setCursor(res.row, res.col);
+        return 0;
+    };
+    auto insertLine = [&g] {
+        const GridSelection sel = selectionOf(g);
+        const LineResult res = cmdInsertLine(*cells, sel);
+        if (!res.done)
+            return 1;
+        for (int r = res.row; r <= res.row + qAbs(sel.endRow - sel.row) && r < g.rows(); ++r)
+            colourRow(g, r);
+        g.body()->setFocus();
+        g.setCursor(res.row, res.col);
+        return 0;
+    };
+    mainform::setCommand(QStringLiteral("cmdDeleteLine_Click"), deleteLine);
+    mainform::setCommand(QStringLiteral("mnuEditGyoDelete_Click"), deleteLine);
+    mainform::setCommand(QStringLiteral("cmdInsertLine_Click"), insertLine);
+    mainform::setCommand(QStringLiteral("mnuEditGyoInsert_Click"), insertLine);
+    mainform::setCommand(QStringLiteral("mnuEditCellCopy_Click"), [&g] {
+        if (!cellCopyAllowed(selectionOf(g)))
+            return 1;
+        cellCopyToClip(g);
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuEditLineCopy_Click"), [&g] {
+        if (!lineCopyAllowed(selectionOf(g)))
+            return 1;
+        cellCopyToClip(g);
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuEditCellPaste_Click"), [&g] {
+        const GridSelection sel = selectionOf(g);
+        if (!cellPasteAllowed(sel))
+            return 1;
+        gClipLineOk = false;
+        SetEditCmdState();
+        if (sel.row < kHead || sel.col < 1)
+            return 1;
+        const QString field = firstClipField(QGuiApplication::clipboard()->text());
+        g.setCursor(sel.row, sel.col);
+        g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,
+                                                              qMax(sel.row, sel.endRow) - kHead, sel.col), true);
+        g.editCurrentCell();
+        if (auto *editor = qobject_cast<QLineEdit *>(g.body()->focusWidget()))
+            editor->setText(field.left(editor->maxLength()));
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuEditLinePaste_Click"), [&g] {
+        const GridSelection sel = selectionOf(g);
+        if (!linePasteAllowed(sel))
+            return 1;
+        GridStateOff();
+        LinePasteFromClip(*cells, QGuiApplication::clipboard()->text(), sel.row, sel.col);
+        GridStateOn();
+        g.body()->setFocus();
+        g.setCursor(sel.row, sel.col);
+        return 0;
+    });
+    mainform::setCommand(QStringLiteral("mnuEditCut_Click"), [] { return 0; });
+    mainform::setCommand(QStringLiteral("mnuEditUndo_Click"), [] { return 0; });
+}
+
+} // namespace positions

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "positions/GridCells.h"
+#include "positions/PosiLines.h"
+
+class frmMain;
+
+namespace platform {
+class FixedGrid;
+}
+
+namespace positions {
+
+// The main window's grid as the editing logic sees it.
+class FixedGridCells : public GridCells
+{
+public:
+    explicit FixedGridCells(platform::FixedGrid &grid) : m_grid(grid) {}
+    int rows() const override;
+    QString text(int row, int col) const override;
+    void setText(int row, int col, const QString &text) override;
+    void insertRow(int row) override;
+    void removeRow(int row) override;
+
+private:
+    platform::FixedGrid &m_grid;
+};
+
+// The cursor and the selection of the grid: the selected range's corners, or the cursor alone.
+GridSelection selectionOf(const platform::FixedGrid &grid);
+
+// Gives the main window's grid its cell editor, range selection and cursor handlers, makes
+// it the grid the position check reads, and wires the line and clipboard commands.
+void attachPosiEditing(frmMain &window);
+
+} // namespace positions

@@ -1,0 +1,188 @@
+#include "actuators/DevSetting.h"
+#include "actuators/DevWinFlags.h"
+#include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/OnlineMode.h"
+#include "core/Startup.h"
+#include "core/frmMain.h"
+#include "core/frmSelection.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "platform/ProgramFolder.h"
+#include "sim/ControllerModel.h"
+#include "sim/SimSession.h"
+#include "support/ModalDriver.h"
+#include "support/TestEnv.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+// The start-up roads against the controller simulator: the end state, the messages, the
+// online lamp, the windows shown and the lines the controller received.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void roads_data();
+    void roads();
+
+private:
+    sim::ControllerModel m_model;
+    sim::SimSession m_session;
+};
+
+namespace {
+
+enum Road { Online, Offline };
+enum Setup {
+    GoodController,
+    WrongModel,
+    PortMissing,
+    IncompleteActuator,
+    StoredValid,
+    StoredInvalid,
+    NoCatalogue
+};
+
+void choose(QWidget *w, int option)
+{
+    auto *f = qobject_cast<frmSelection *>(w);
+    QVERIFY(f);
+    QVERIFY(!f->cmdSelectCancel()->isVisible());
+    f->optSelectKomoku(option)->click();
+    f->cmdSelectOk()->click();
+}
+
+} // namespace
+
+void TestStartup::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_session.start(&error), qPrintable(error));
+    m_model.install(m_session.controller());
+}
+
+void TestStartup::roads_data()
+{
+    QTest::addColumn<int>("road");
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<bool>("offline");
+    QTest::addColumn<QList<int>>("messages"); // the first message id of each box
+    QTest::addColumn<QStringList>("windows");
+    QTest::addColumn<QStringList>("receivedStart");
+
+    const QStringList change = {"frmSelection", "frmSelection", "frmDevice2"};
+    QTest::newRow("online, good controller") << int(Online) << int(GoodController) << false << QList<int>{}
+                                             << QStringList{"frmSelection"}
+                                             << QStringList{"0CM02", "0CM1", "0RV", "0CM1", "0RD0", "0CM1", "0RD6", "0RD8", "0RDA", "0RDC"};
+    QTest::newRow("online, wrong model") << int(Online) << int(WrongModel) << true << QList<int>{124}
+                                         << change << QStringList{"0CM02", "0CM1", "0RV"};
+    QTest::newRow("online, port does not open") << int(Online) << int(PortMissing) << true << QList<int>{109}
+                                                << change << QStringList{};
+    QTest::newRow("online, incomplete actuator") << int(Online) << int(IncompleteActuator) << true << QList<int>{}
+                                                 << change << QStringList{"0CM02", "0CM1", "0RV", "0CM1", "0RD0", "0CM1", "0RD6", "0RD8", "0RDA", "0RDC"};
+    QTest::newRow("offline, stored set valid") << int(Offline) << int(StoredValid) << true << QList<int>{}
+                                               << change << QStringList{};
+    QTest::newRow("offline, stored set invalid") << int(Offline) << int(StoredInvalid) << true << QList<int>{4}
+                                                 << change << QStringList{};
+    QTest::newRow("offline, no catalogue") << int(Offline) << int(NoCatalogue) << true << QList<int>{15}
+                                           << QStringList{"frmSelection"} << QStringList{};
+}
+
+void TestStartup::roads()
+{
+    QFETCH(int, road);
+    QFETCH(int, setup);
+    QFETCH(bool, offline);
+    QFETCH(QList<int>, messages);
+    QFETCH(QStringList, windows);
+    QFETCH(QStringList, receivedStart);
+
+    m_session.reset();
+    m_model.reset();
+    m_session.useSimulator();
+    TestEnv env;
+    frmMain::setScreenWidthForLoad(1024);
+
+    switch (setup) {
+    case WrongModel:
+        m_model.setVersion("1.0", '3');
+        break;
+    case PortMissing:
+        m_session.useMissingDevice();
+        break;
+    case IncompleteActuator: {
+        sim::ControllerModel::Actuator a;
+        a.stroke = 0;
+        m_model.setActuator(2, a);
+        break;
+    }
+    case StoredInvalid:
+        env.storeSettings({{QStringLiteral("DevSize1"), QStringLiteral("X")}});
+        break;
+    case NoCatalogue:
+        platform::setProgramFolder(env.tempPath(QString()));
+        break;
+    default:
+        break;
+    }
+    for (int i = 0; i < messages.size(); ++i)
+        env.dialogs().answer(platform::IdOk);
+
+    ModalDriver driver;
+    driver.then([&](QWidget *w) { choose(w, road == Online ? 0 : 1); });
+    if (windows.size() > 1) {
+        driver.then([](QWidget *w) { choose(w, 0); }); // the factory parameters of the choice
+        driver.then([](QWidget *w) {
+            // An axis whose actuator is unknown gets a speed, as the operator would choose one.
+            for (int a = 0; a < kAxisCount; ++a) {
+                auto *speed = w->findChild<QComboBox *>(QStringLiteral("comboDeviceSpeed%1").arg(a));
+                if (speed->currentText().isEmpty()) {
+                    speed->setEditText(QStringLiteral("L"));
+                    Q_EMIT speed->activated(0);
+                }
+            }
+            clickChild(w, QStringLiteral("cmdDeviceSet"));
+        });
+    }
+
+    frmMain *window = Main(0);
+    QVERIFY(window);
+
+    QCOMPARE(gOfflineMode, offline);
+    QCOMPARE(window->lamp(QStringLiteral("imgGreenLedOnline"))->isVisibleTo(window), !offline);
+    QVERIFY(!gDevSelectLock);
+    QCOMPARE(driver.shown(), windows);
+    QVERIFY2(env.dialogs().boxes().size() == messages.size(), qPrintable(env.dialogs().prompts().join(QStringLiteral(" | "))));
+    for (int i = 0; i < messages.size(); ++i)
+        QVERIFY2(env.dialogs().prompts().at(i).startsWith(LoadResText(messages.at(i))),
+                 qPrintable(env.dialogs().prompts().at(i)));
+    const QStringList received = m_session.controller().receivedLines();
+    QVERIFY2(received.mid(0, receivedStart.size()) == receivedStart, qPrintable(received.join(QLatin1Char(' '))));
+    if (setup == GoodController) {
+        QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
+        QCOMPARE(gDevStroke[3], 100);
+        QVERIFY(!gProcessingShown);
+    }
+    if (windows.size() > 1) {
+        // The actuators the setup window showed are now the system's.
+        // An axis whose actuator was known: the stored one (axis 1 is the bad one), or the one
+        // the controller reported before the incomplete axis.
+        const int known = setup == StoredInvalid ? 3 : 0;
+        QCOMPARE(gDevSize[known], QStringLiteral(" 28"));
+        QCOMPARE(gDevSpeed[known], QStringLiteral("L"));
+        QCOMPARE(gDevStroke[known], 100);
+    }
+    QVERIFY(!CommPortIsOpen() || gPortOccupy);
+    CommPortCloseForce();
+    delete window;
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

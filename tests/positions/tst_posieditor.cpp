@@ -1,0 +1,204 @@
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/MainCommands.h"
+#include "core/MainForm.h"
+#include "core/frmAbout.h"
+#include "core/frmMain.h"
+#include "core/frmOptions2.h"
+#include "platform/FixedGrid.h"
+#include "positions/PosiEditor.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiTable.h"
+#include "support/ModalDriver.h"
+#include "support/TestEnv.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using platform::FixedGrid;
+
+// The editor the grid has open (one at a time).
+class TestPosiEditor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void typingAcceptsAndMovesOn();
+    void refusedValueKeepsEditorOpen();
+    void enterInLastCommentAppends();
+    void commandTable_data();
+    void commandTable();
+    void copyAndPasteLines();
+    void windowsOpen_data();
+    void windowsOpen();
+
+private:
+    TestEnv *m_env = nullptr;
+    frmMain *m_w = nullptr;
+    FixedGrid &grid() { return *m_w->flgdData(); }
+};
+
+void TestPosiEditor::init()
+{
+    m_env = new TestEnv;
+    positions::resetPosiImage();
+    gDispMmUnit = false;
+    for (bool &unused : gAxisUnused)
+        unused = false;
+    frmMain::setScreenWidthForLoad(1280);
+    m_w = new frmMain;
+    positions::attachPosiEditing(*m_w);
+    wireMainCommands(*m_w);
+    InitPosiData();
+    gPosiNoDefFrom = gPosiNoFrom = 1;
+    gPosiNoDefTo = gPosiNoTo = 4;
+    QzDataHyoji_3();
+    AllCMD_Yuko();
+    SetEditCmdState();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w));
+}
+
+void TestPosiEditor::cleanup()
+{
+    delete m_w;
+    m_w = nullptr;
+    mainform::clearCommands();
+    delete m_env;
+    m_env = nullptr;
+}
+
+void TestPosiEditor::typingAcceptsAndMovesOn()
+{
+    FixedGrid &g = grid();
+    g.setCursor(3, 1);
+    g.body()->setFocus();
+    QTest::keyClick(g.body(), Qt::Key_4);
+    auto *editor = g.body()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, QStringLiteral("x5"));
+    QCOMPARE(editor->text(), QStringLiteral("45"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits through a queued call
+    QCOMPARE(g.text(3, 1), QStringLiteral("45"));
+    QCOMPARE(g.col(), 2);
+    QVERIFY(gDataChanged);
+}
+
+void TestPosiEditor::refusedValueKeepsEditorOpen()
+{
+    FixedGrid &g = grid();
+    g.setCursor(2, 1);
+    g.editCurrentCell();
+    auto *editor = g.body()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("75"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QVERIFY(editor->isVisible()); // still open
+    QCOMPARE(g.text(2, 1), QStringLiteral("30"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(editor->text(), QStringLiteral("30"));
+    QVERIFY(!gDataChanged);
+}
+
+void TestPosiEditor::enterInLastCommentAppends()
+{
+    FixedGrid &g = grid();
+    g.setCursor(5, 20);
+    g.editCurrentCell();
+    auto *editor = g.body()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->setText(QStringLiteral("  end  "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(g.text(5, 20), QStringLiteral("end"));
+    QCOMPARE(g.rows(), 7);
+    QCOMPARE(g.text(6, 0), QStringLiteral("5"));
+    QCOMPARE(g.row(), 6);
+    QCOMPARE(g.col(), 1);
+}
+
+void TestPosiEditor::commandTable_data()
+{
+    QTest::addColumn<QString>("control"); // action or button of the main window
+    QTest::addColumn<int>("rows");        // grid rows afterwards (6 before)
+
+    QTest::newRow("button Insert Line") << "cmdInsertLine" << 7;
+    QTest::newRow("menu Insert Line") << "mnuEditGyoInsert" << 7;
+    QTest::newRow("button Delete Line") << "cmdDeleteLine" << 5;
+    QTest::newRow("menu Delete Line") << "mnuEditGyoDelete" << 5;
+}
+
+void TestPosiEditor::commandTable()
+{
+    QFETCH(QString, control);
+    QFETCH(int, rows);
+    grid().setCursor(3, 1);
+    if (QPushButton *b = m_w->button(control))
+        b->click();
+    else
+        m_w->action(control)->trigger();
+    QCOMPARE(grid().rows(), rows);
+    QCOMPARE(grid().text(grid().rows() - 1, 0), QString::number(rows - 2));
+    QVERIFY(gDataChanged);
+}
+
+void TestPosiEditor::copyAndPasteLines()
+{
+    FixedGrid &g = grid();
+    g.setText(2, 1, QStringLiteral("11"));
+    g.setText(2, 20, QStringLiteral("first"));
+    g.setCursor(2, 1);
+    g.body()->setRangeSelected(QTableWidgetSelectionRange(0, 1, 0, 20), true);
+    m_w->action(QStringLiteral("tbLineCopy"))->trigger();
+    QVERIFY(gClipLineOk);
+    QVERIFY(gClipCellOk);
+    QCOMPARE(QGuiApplication::clipboard()->text().count(QLatin1Char('\t')), 19);
+
+    g.body()->clearSelection();
+    g.setCursor(4, 1);
+    m_w->action(QStringLiteral("tbLinePaste"))->trigger();
+    QCOMPARE(g.text(4, 1), QStringLiteral("11"));
+    QCOMPARE(g.text(4, 20), QStringLiteral("first"));
+    QVERIFY(gDataChanged);
+
+    // Text of another program that is not a line enables only the cell paste.
+    QGuiApplication::clipboard()->setText(QStringLiteral("5\t6\n"));
+    g.setCursor(3, 7);
+    m_w->action(QStringLiteral("tbCellCopy"))->trigger();
+    QVERIFY(!gClipLineOk);
+    QVERIFY(gClipCellOk);
+}
+
+void TestPosiEditor::windowsOpen_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("Option") << "mnuViewOption";
+    QTest::newRow("Version") << "mnuHelpAbout";
+}
+
+void TestPosiEditor::windowsOpen()
+{
+    QFETCH(QString, action);
+    QString opened;
+    whenModalOpens([&](QWidget *modal) {
+        opened = QString::fromLatin1(modal->metaObject()->className());
+        qobject_cast<QDialog *>(modal)->reject();
+    });
+    QAction *a = m_w->action(action);
+    QVERIFY(a);
+    a->trigger();
+    QCOMPARE(opened, action == QLatin1String("mnuViewOption") ? QStringLiteral("frmOptions2")
+                                                               : QStringLiteral("frmAbout"));
+    QVERIFY(!m_w->action(QStringLiteral("mnuEditLineCopy"))->isEnabled()); // EditCMD_Muko first
+}
+
+QTEST_MAIN(TestPosiEditor)
+#include "tst_posieditor.moc"

@@ -91,6 +91,7 @@ private Q_SLOTS:
     void writeFaultMidway_data();
     void writeFaultMidway();
     void writeSkipsFlaggedAndRefusesBadValues();
+    void writeCancelledBetweenPositions();
     void roundTrip();
 
 private:
@@ -472,6 +473,28 @@ void TestPosiTransfer::writeSkipsFlaggedAndRefusesBadValues()
                                          + LoadResText(382));
 }
 
+void TestPosiTransfer::writeCancelledBetweenPositions()
+{
+    FakeMainForm form;
+    showTable(form, 1, 6, [] {
+        for (int n = 1; n <= 6; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    CancelAt cancel(2); // pressed while the second position is on its way
+
+    ModalDriver driver;
+    driver.then(range(1, 6));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)});
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 2);
+    QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
+    QCOMPARE(m_sim.model().position(3), QByteArray(40, '0'));
+    QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+    QVERIFY(form.gridActive);
+}
+
 void TestPosiTransfer::roundTrip()
 {
     FakeMainForm form;
@@ -480,6 +503,8 @@ void TestPosiTransfer::roundTrip()
             putIntoTable(n, recordFor(n, n + 5, 777 * n));
         gPosiFileTable[7][kColComment] = QStringLiteral("seven");
     });
+    const QString path = m_dir.filePath(QStringLiteral("round.qzd"));
+    QCOMPARE(SaveFileAs2(path), 0);
     ModalDriver driver;
     driver.then(range(1, 20));
     m_sim.dialogs().answer(platform::IdOk);
@@ -502,6 +527,14 @@ void TestPosiTransfer::roundTrip()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(PosiDataCtShogoCmd(), 0);
     QCOMPARE(m_sim.prompts().last(), LoadResText(354) + QStringLiteral("\r\n\r\n") + LoadResText(826));
+
+    // And against the file saved before the write.
+    m_sim.dialogs().chooseFile(path);
+    driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdSelectPosiOk")); });
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(PosiDataFileShogo2(), 0);
+    QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
+                                         + LoadResText(826));
     QCOMPARE(driver.pending(), 0);
 }
 

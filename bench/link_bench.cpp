@@ -2,13 +2,15 @@
 //  - the median time of one exchange when the simulator answers at once, beside the floor
 //    of a bare QSerialPort exchange on the same pseudo-terminal;
 //  - with the simulator paced at 960 characters a second, the elapsed time of 200 "0RD"
-//    exchanges divided by their wire time.
+//    exchanges divided by their wire time;
+//  - the position table's transfers of all 999 positions (positions_bench.cpp).
 #include "core/AppSettings.h"
 #include "link/LinkState.h"
 #include "link/Sender.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
 #include "sim/SimSession.h"
+#include "positions_bench.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -103,5 +105,10 @@ int main(int argc, char *argv[])
     if (failures)
         std::printf("failed exchanges: %d\n", failures);
     CommPortCloseForce();
+
+    const int transferFailures = runPositionBench(session);
+    if (transferFailures)
+        std::printf("failed position transfers: %d\n", transferFailures);
+    failures += transferFailures;
     return failures ? 1 : 0;
 }

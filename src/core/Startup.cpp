@@ -17,6 +17,8 @@
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
+#include "positions/PosiTransfer.h"
+#include "positions/PosiVerify.h"
 #include "core/frmSelection.h"
 #include "core/frmSplash.h"
 #include "editors/ParaSet.h"
@@ -184,6 +186,8 @@ frmMain *Main(int splashMs)
     positions::attachPosiEditing(*window);
     wireMainCommands(*window);
     positions::registerPosiFileCommands();
+    positions::registerPosiTransferCommands();
+    positions::registerPosiVerifyCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

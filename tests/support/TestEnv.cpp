@@ -21,6 +21,7 @@
 #include "positions/PosiTable.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
+#include "positions/PosiTransfer.h"
 #include "actuators/DevDesignation.h"
 
 #include <QSettings>
@@ -77,6 +78,7 @@ void TestEnv::resetAll()
     positions::resetEditState();
     positions::resetPosiImage();
     positions::resetPosiFileState();
+    positions::resetPosiTransferState();
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

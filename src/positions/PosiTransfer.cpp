@@ -1,0 +1,459 @@
+#include "positions/PosiTransfer.h"
+
+#include "actuators/DevSetting.h"
+#include "actuators/DeviceChange.h"
+#include "core/BusyGuard.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "core/OnlineMode.h"
+#include "core/frmMain.h"
+#include "link/CommandSet.h"
+#include "link/DeviceIo.h"
+#include "link/Exchange.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "link/WindowHooks.h"
+#include "platform/Dialogs.h"
+#include "positions/PosiCompare.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiFileCommands.h"
+#include "positions/PosiRecord.h"
+#include "positions/PosiTable.h"
+#include "positions/frmSelectPosiNo2.h"
+#include "positions/frmSelectPosiNo3.h"
+
+#include <QCoreApplication>
+#include <vector>
+
+using link::exchange;
+using link::Via;
+
+int gPosiNoPrevFrom = 0;
+int gPosiNoPrevTo = 0;
+
+namespace {
+
+void lockGrid()
+{
+    if (MainFormPort *form = mainform::form())
+        form->setGridActive(false);
+}
+
+void unlockGrid()
+{
+    if (MainFormPort *form = mainform::form())
+        form->setGridActive(true);
+}
+
+// The displayed and working ranges as a command found them, put back when it does not end
+// well, so that the grid and its numbering never disagree.
+struct Ranges
+{
+    int defFrom = gPosiNoDefFrom;
+    int defTo = gPosiNoDefTo;
+    int from = gPosiNoFrom;
+    int to = gPosiNoTo;
+
+    void restore() const
+    {
+        gPosiNoDefFrom = defFrom;
+        gPosiNoDefTo = defTo;
+        gPosiNoFrom = from;
+        gPosiNoTo = to;
+    }
+};
+
+bool validRange(int from, int to)
+{
+    return from >= 1 && from <= to && to <= kPosiMax;
+}
+
+// "0CM" "00": the controller leaves the transfer mode. Once and silently on the ways out
+// that have already been reported.
+bool leaveTransferModeOnce()
+{
+    const bool left = exchange(Via::Silent, QStringLiteral("0CM"), link::cmd::commModeArgument(0, 0), 7)
+                      == 0;
+    gTusinNow = false;
+    return left;
+}
+
+// Leaves the transfer mode on every way out of the write once it was entered.
+class TransferModeGuard
+{
+public:
+    void entered() { m_entered = true; }
+    void left() { m_entered = false; }
+    ~TransferModeGuard()
+    {
+        if (m_entered)
+            leaveTransferModeOnce();
+    }
+
+private:
+    bool m_entered = false;
+};
+
+} // namespace
+
+namespace positions {
+
+void reportPortClosed()
+{
+    SetOfflineMode();
+    QString text = LoadResText(109) + QStringLiteral("\r\n\r\n") + LoadResText(110);
+    const QString reason = link::SerialLink::instance().lastOpenError();
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n") + reason;
+    platform::msgBox(text);
+}
+
+void resetPosiTransferState()
+{
+    gPosiDataExist = false;
+    gPosiNoPrevFrom = 0;
+    gPosiNoPrevTo = 0;
+}
+
+} // namespace positions
+
+// ---------------------------------------------------------------- read
+
+int ReadPosidataFromCt()
+{
+    gTranceCancel = false;
+    gTranceCancelable = true;
+    const int from = gPosiNoFrom;
+    const int to = gPosiNoTo;
+    if (!validRange(from, to))
+        return 1;
+
+    link::TransferProgress &progress = link::transferProgress();
+    progress.open(368, to - from + 2);
+    std::vector<positions::PosiRecord> read;
+    read.reserve(size_t(to - from + 1));
+    for (int p = from; p <= to && !gTranceCancel; ++p) {
+        if (exchange(Via::Resend, QStringLiteral("0RP"), positions::posiRecordNo(p),
+                     positions::kPosiReadReplyLength, 1000) != 0) {
+            CommPortClose();
+            progress.close();
+            return 1;
+        }
+        gTusinStr[p - 1] = gRecvData;
+        // A reply for another position or with a field that is not hexadecimal is never
+        // taken in part.
+        const auto record = positions::decodePosiReply(gRecvData, p);
+        if (!record) {
+            link::refuseReply();
+            progress.close();
+            return 1;
+        }
+        read.push_back(*record);
+        progress.setValue(p - from);
+    }
+    progress.close();
+    CommPortClose();
+    if (gTranceCancel) {
+        gTranceCancel = false;
+        return 2;
+    }
+    for (int p = from; p <= to; ++p)
+        positions::posiRecordIntoImage(p, read[size_t(p - from)]);
+    return 0;
+}
+
+int GetPosidataFromCt2()
+{
+    GridCursorTop();
+    lockGrid();
+
+    gPosiDataExist = false;
+    CheckPosiDataExist();
+    if (gPosiDataExist) {
+        const int answer = ResMsgBox({369}, platform::MbYesNoCancel | platform::MbQuestion);
+        if (answer != platform::IdYes && answer != platform::IdNo)
+            return 1;
+        // Only data that were really saved may be replaced.
+        if (answer == platform::IdYes) {
+            SaveCancelFlag = false;
+            if (SavePosiFileAs() != kPosiSaved)
+                return 1;
+            lockGrid();
+        }
+    }
+
+    const Ranges before;
+    gTranceCancelable = true;
+    {
+        frmSelectPosiNo2 range(frmMain::instance());
+        range.exec();
+    }
+    if (gSelectCancel) {
+        gSelectCancel = false;
+        before.restore();
+        return 1;
+    }
+    if (ResMsgBox({370}, platform::MbOkCancel | platform::MbQuestion) != platform::IdOk) {
+        before.restore();
+        return 1;
+    }
+    if (!validRange(gPosiNoFrom, gPosiNoTo)) {
+        before.restore();
+        return 1;
+    }
+
+    if (gOfflineMode)
+        gOfflineMode = false;
+    gTranceCancel = false;
+    gPosiNoPrevFrom = gPosiNoDefFrom;
+    gPosiNoPrevTo = gPosiNoDefTo;
+    gPosiNoDefFrom = gPosiNoFrom;
+    gPosiNoDefTo = gPosiNoTo;
+
+    const int reconciled = DevChangeFromCt();
+    if (reconciled != 0) {
+        before.restore();
+        if (reconciled == 1)
+            ResMsgBox({108, 425});
+        else
+            ResMsgBox({425});
+        return 1;
+    }
+
+    const int read = ReadPosidataFromCt();
+    if (read != 0) {
+        before.restore();
+        if (read == 2)
+            ResMsgBox({425});
+        return 1;
+    }
+
+    CopyGridToPosiData();
+    PulseToMm_Table();
+    QzDataHyoji_3();
+    gPosiFileName = LoadResText(374);
+    // The table no longer stands for the file it came from: Save must ask for a name.
+    gPosiFilePath.clear();
+    if (MainFormPort *form = mainform::form())
+        form->showFileName(gPosiFileName);
+    gDataChanged = false;
+    return 0;
+}
+
+int GetPosidataFromCt()
+{
+    BusyGuard busy;
+    AllCMD_Muko();
+    const int result = GetPosidataFromCt2();
+    CommPortClose();
+    AllCMD_Yuko();
+    unlockGrid();
+    return result;
+}
+
+// ---------------------------------------------------------------- write
+
+int PosiKakikomimaeParaCheck()
+{
+    link::TransferProgress &progress = link::transferProgress();
+    gTranceCancelable = false;
+    progress.open(378, 4);
+    auto fail = [&progress] {
+        gTusinErr = false;
+        progress.close();
+        CommPortClose();
+        return 1;
+    };
+
+    if (!link::openPortWithTries()) {
+        positions::reportPortClosed();
+        return fail();
+    }
+    if (CtCommModeOn() != 0)
+        return fail();
+    if (ReadAxisUse() != 0 || ReadAxisBlock() != 0) {
+        gTimeOut = false;
+        return fail();
+    }
+    qint32 limit[4] = {};
+    for (int a = 0; a < kAxisCount; ++a) {
+        limit[a] = gAxisUnused[a] ? 0 : gAxisStrokeLimit[a];
+        progress.setValue(a + 1);
+    }
+
+    GridStateOff();
+    // The pulses the check has just refreshed, whatever unit the grid shows.
+    const QList<int> over = positions::positionsOverLimit(gPosiNoFrom, gPosiNoTo, limit);
+    GridCursorTop();
+    GridStateOn();
+    if (!over.isEmpty()) {
+        platform::msgBox(LoadResText(379) + QStringLiteral("\r\n") + LoadResText(380) + QStringLiteral("\r\n")
+                         + LoadResText(381) + positions::posiNumberList(over) + LoadResText(382));
+        return fail();
+    }
+    return 0;
+}
+
+int WritePosidataToCt()
+{
+    const int from = gPosiNoFrom;
+    const int to = gPosiNoTo;
+    if (!validRange(from, to))
+        return 1;
+
+    // Every record is built and checked before the first is sent.
+    QList<QPair<int, QString>> records;
+    QList<int> bad;
+    for (int n = from; n <= to; ++n) {
+        if (gPosiLineFlag[n - 1])
+            continue;
+        const auto record = positions::posiRecordFromTable(n);
+        const auto text = record ? positions::encodePosiRecord(n, *record) : std::nullopt;
+        if (!text) {
+            bad.append(n);
+            continue;
+        }
+        gTusinStr[n - 1] = *text;
+        records.append({n, *text});
+    }
+    if (!bad.isEmpty()) {
+        platform::msgBox(LoadResText(385) + QStringLiteral("\r\n") + LoadResText(380) + QStringLiteral("\r\n")
+                         + LoadResText(381) + positions::posiNumberList(bad) + LoadResText(382));
+        link::transferProgress().close();
+        CommPortClose();
+        return 1;
+    }
+
+    link::TransferProgress &progress = link::transferProgress();
+    gTranceCancel = false;
+    gTranceCancelable = true;
+    progress.open(383, to - from + 1);
+    gTimeOutMs = 1000;
+    int sent = 0;
+    for (const auto &[n, text] : records) {
+        if (gTranceCancel) {
+            gTranceCancel = false;
+            progress.close();
+            CommPortClose();
+            return 2;
+        }
+        if (exchange(Via::Resend, QStringLiteral("0WP"), text, positions::kPosiWriteReplyLength, 1000) != 0) {
+            CommPortClose();
+            progress.close();
+            link::mainWindowCommands().CMDBTN_Yuko();
+            return 1;
+        }
+        if (!positions::posiWriteEchoIs(gRecvData, n)) {
+            progress.close();
+            link::refuseTransmit();
+            return 1;
+        }
+        progress.setValue(++sent);
+    }
+    progress.close();
+    CommPortClose();
+    return 0;
+}
+
+int LoadPosidataToCt2()
+{
+    lockGrid();
+    if (Check_flgdLineNo() == 1)
+        return 1;
+    {
+        frmSelectPosiNo3 range(frmMain::instance());
+        range.exec();
+    }
+    if (gSelectCancel) {
+        gSelectCancel = false;
+        return 1;
+    }
+    if (PosiDataCheck3() != 0)
+        return 1;
+    if (ResMsgBox({375}, platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return 1;
+
+    if (gOfflineMode)
+        gOfflineMode = false;
+    gTranceCancel = false;
+    QCoreApplication::processEvents();
+
+    const int ready = ReadCtRAStatus();
+    if (ready == 0) {
+        ResMsgBox({424});
+        return 1;
+    }
+    if (ready != 1)
+        return 1;
+
+    TransferModeGuard transferMode;
+    int mode = 1;
+    const int entered = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (entered != 0) {
+        ResMsgBox({377});
+        return 1;
+    }
+    transferMode.entered();
+
+    const int axes = ReadAxisSetting();
+    if (axes == -1)
+        return 1;
+    if (axes == 1) {
+        ResMsgBox({357, 483});
+        return 1;
+    }
+    const int devices = SetDeviceFromCt();
+    if (devices == -1)
+        return 1;
+    if (devices == 1) {
+        ResMsgBox({357, 483});
+        return 1;
+    }
+    if (ReadAxisUse() != 0) {
+        ResMsgBox({377});
+        return 1;
+    }
+    if (PosiKakikomimaeParaCheck() != 0)
+        return 1;
+    if (WritePosidataToCt() != 0)
+        return 1;
+
+    // The plain mode again, with a counter of its own: the senders reset gRetryCount.
+    transferMode.left();
+    bool back = false;
+    for (int attempt = 1; attempt <= 6 && !back; ++attempt) {
+        if (attempt > 1)
+            MsecTimerWait(100);
+        int plain = 0;
+        back = SetCtCommMode(0, plain) == 0;
+    }
+    gTusinNow = false;
+    if (!back)
+        ResMsgBox({377});
+    ResMsgBox({376});
+    return back ? 0 : 1;
+}
+
+int LoadPosidataToCt()
+{
+    BusyGuard busy;
+    AllCMD_Muko();
+    const int result = LoadPosidataToCt2();
+    CommPortClose();
+    AllCMD_Yuko();
+    GridCursorTop();
+    unlockGrid();
+    return result;
+}
+
+namespace positions {
+
+void registerPosiTransferCommands()
+{
+    mainform::setCommand(QStringLiteral("GetPosidataFromCt"), &GetPosidataFromCt);
+    mainform::setCommand(QStringLiteral("LoadPosidataToCt"), &LoadPosidataToCt);
+}
+
+} // namespace positions

@@ -1,0 +1,136 @@
+#include "positions/frmSelectPosiNo4.h"
+
+#include "core/FormText.h"
+#include "core/Messages.h"
+#include "positions/PosiCompare.h"
+#include "positions/PosiNoBox.h"
+#include "positions/PosiTable.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+
+QLabel *numberLabel(QWidget *parent, const QString &name, int value)
+{
+    auto *label = new QLabel(QString::number(value), parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    return label;
+}
+} // namespace
+
+frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSelectPosiNo4"));
+    formtext::tagWindow(this, 2101);
+    gSelectCancel = false;
+
+    // The two ranges side by side: the file's and the displayed one.
+    auto *ranges = new QGridLayout;
+    auto *fileLabel = new QLabel(this);
+    fileLabel->setObjectName(QStringLiteral("lblFileMoji"));
+    formtext::tag(fileLabel, 1805);
+    auto *pcLabel = new QLabel(this);
+    pcLabel->setObjectName(QStringLiteral("lblPcMoji"));
+    formtext::tag(pcLabel, 1804);
+    lblFileStartNo = numberLabel(this, QStringLiteral("lblFileStartNo"), gPosiFileNoFrom);
+    lblFileEndNo = numberLabel(this, QStringLiteral("lblFileEndNo"), gPosiFileNoTo);
+    lblPcStartNo = numberLabel(this, QStringLiteral("lblPcStartNo"), gPosiNoDefFrom);
+    lblPcEndNo = numberLabel(this, QStringLiteral("lblPcEndNo"), gPosiNoDefTo);
+    ranges->addWidget(fileLabel, 0, 0);
+    ranges->addWidget(lblFileStartNo, 0, 1);
+    ranges->addWidget(new QLabel(QStringLiteral("-"), this), 0, 2);
+    ranges->addWidget(lblFileEndNo, 0, 3);
+    ranges->addWidget(pcLabel, 1, 0);
+    ranges->addWidget(lblPcStartNo, 1, 1);
+    ranges->addWidget(new QLabel(QStringLiteral("-"), this), 1, 2);
+    ranges->addWidget(lblPcEndNo, 1, 3);
+
+    lblNotice = new QLabel(this);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
+    lblNotice->setWordWrap(true);
+    formtext::tag(lblNotice, 342);
+
+    PictureVerifyRange = new QWidget(this);
+    PictureVerifyRange->setObjectName(QStringLiteral("PictureVerifyRange"));
+    auto *box = new QGridLayout(PictureVerifyRange);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *startLabel = new QLabel(PictureVerifyRange);
+    startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
+    formtext::tag(startLabel, 1809);
+    auto *endLabel = new QLabel(PictureVerifyRange);
+    endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
+    formtext::tag(endLabel, 1810);
+    txtStartPosiNo = new QLineEdit(PictureVerifyRange);
+    txtStartPosiNo->setObjectName(QStringLiteral("txtStartPosiNo"));
+    txtEndPosiNo = new QLineEdit(PictureVerifyRange);
+    txtEndPosiNo->setObjectName(QStringLiteral("txtEndPosiNo"));
+    startLabel->setBuddy(txtStartPosiNo);
+    endLabel->setBuddy(txtEndPosiNo);
+    box->addWidget(startLabel, 0, 0);
+    box->addWidget(txtStartPosiNo, 0, 1);
+    box->addWidget(endLabel, 1, 0);
+    box->addWidget(txtEndPosiNo, 1, 1);
+
+    cmdSelectPosiOk = new QPushButton(this);
+    cmdSelectPosiOk->setObjectName(QStringLiteral("cmdSelectPosiOk"));
+    formtext::tag(cmdSelectPosiOk, 1403);
+    cmdSelectPosiCancel = new QPushButton(this);
+    cmdSelectPosiCancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
+    formtext::tag(cmdSelectPosiCancel, 1404);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdSelectPosiOk);
+    buttons->addWidget(cmdSelectPosiCancel);
+
+    auto *v = new QVBoxLayout(this);
+    v->addLayout(ranges);
+    v->addWidget(lblNotice);
+    v->addWidget(PictureVerifyRange);
+    v->addLayout(buttons);
+
+    posinobox::setUp(txtStartPosiNo, txtEndPosiNo);
+    posinobox::setUp(txtEndPosiNo, cmdSelectPosiOk);
+    connect(cmdSelectPosiOk, &QPushButton::clicked, this, &frmSelectPosiNo4::cmdSelectPosiOk_Click);
+    connect(cmdSelectPosiCancel, &QPushButton::clicked, this, &frmSelectPosiNo4::reject);
+
+    if (parent)
+        move(parent->window()->pos() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    Set_FormStr(this);
+    txtStartPosiNo->setText(QString::number(gPosiCommonFrom));
+    txtEndPosiNo->setText(QString::number(gPosiCommonTo));
+    lblNotice->setVisible(!overlap);
+    PictureVerifyRange->setVisible(overlap);
+    PictureVerifyRange->setEnabled(overlap);
+}
+
+void frmSelectPosiNo4::cmdSelectPosiOk_Click()
+{
+    if (!PictureVerifyRange->isEnabled()) {
+        accept();
+        return;
+    }
+    const int result = positions::acceptRange4(txtStartPosiNo->text(), txtEndPosiNo->text());
+    if (result == 1) {
+        ResMsgBox({1610});
+        return;
+    }
+    if (result == 0)
+        accept();
+}
+
+void frmSelectPosiNo4::reject()
+{
+    gSelectCancel = true;
+    QDialog::reject();
+}

@@ -1,0 +1,542 @@
+// Reading the position table from the controller and writing it to the controller, against
+// the simulated controller.
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/Messages.h"
+#include "editors/ParaSet.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "platform/SettingsStore.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiFileCommands.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiTable.h"
+#include "positions/PosiTransfer.h"
+#include "positions/PosiVerify.h"
+#include "support/PosiTransferFixture.h"
+#include "support/TestEnv.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace posifixture;
+using positions::PosiRecord;
+using sim::Fault;
+using sim::FaultKind;
+
+Q_DECLARE_METATYPE(sim::Fault)
+
+namespace {
+
+// The progress window whose Cancel is pressed once the bar reaches `at`.
+class CancelAt : public link::TransferProgress
+{
+public:
+    explicit CancelAt(int at) : m_at(at) { link::setTransferProgress(this); }
+    ~CancelAt() override { link::setTransferProgress(nullptr); }
+    void setValue(int value) override
+    {
+        if (value == m_at && gTranceCancelable)
+            gTranceCancel = true;
+    }
+
+private:
+    int m_at;
+};
+
+QString overLimitText(const QString &list)
+{
+    return LoadResText(379) + QStringLiteral("\r\n") + LoadResText(380) + QStringLiteral("\r\n")
+           + LoadResText(381) + list + LoadResText(382);
+}
+
+// Positions 1 to `count` of the controller hold recordFor(n, 20, 100 n).
+void fillController(SimFixture &sim, int count)
+{
+    for (int n = 1; n <= count; ++n)
+        sim.model().setPosition(n, digits(recordFor(n, 20, 100 * n)));
+}
+
+bool tableHolds(int n, const PosiRecord &r)
+{
+    const auto got = positions::posiRecordFromTable(n);
+    return got && *got == r;
+}
+
+} // namespace
+
+class TestPosiTransfer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void readRange_data();
+    void readRange();
+    void saveQuestion_data();
+    void saveQuestion();
+    void reconciliation_data();
+    void reconciliation();
+    void cancelMidRead();
+    void faultMidRead_data();
+    void faultMidRead();
+
+    void writeRange();
+    void writeOverLimit_data();
+    void writeOverLimit();
+    void writeFaultMidway_data();
+    void writeFaultMidway();
+    void writeSkipsFlaggedAndRefusesBadValues();
+    void writeCancelledBetweenPositions();
+    void roundTrip();
+
+private:
+    QTemporaryDir m_dir;
+    SimFixture m_sim;
+};
+
+void TestPosiTransfer::initTestCase()
+{
+    platform::SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+    QString error;
+    QVERIFY2(m_sim.start(&error), qPrintable(error));
+}
+
+void TestPosiTransfer::init()
+{
+    TestEnv::resetAll();
+    m_sim.reset();
+    matchController(m_sim, 0b1111);
+}
+
+void TestPosiTransfer::cleanup()
+{
+    QCOMPARE(m_sim.dialogs().unexpected(), QStringList());
+    CommPortCloseForce();
+}
+
+void TestPosiTransfer::readRange_data()
+{
+    QTest::addColumn<int>("from"); // -1: all positions
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("mm");
+
+    QTest::newRow("2 to 4 in pulses") << 2 << 4 << false;
+    QTest::newRow("2 to 4 in millimetres") << 2 << 4 << true;
+    QTest::newRow("all positions") << -1 << 999 << false;
+}
+
+void TestPosiTransfer::readRange()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(bool, mm);
+    FakeMainForm form;
+    gDispMmUnit = mm;
+    fillController(m_sim, 999);
+    gPosiWork[3][20] = QStringLiteral("kept from the file");
+    gPosiFilePath = QStringLiteral("/somewhere/old.qzd");
+
+    // A table that was never filled is not asked about.
+    ModalDriver driver;
+    driver.then(range(from, to));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 0);
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(370)});
+    const int first = from < 0 ? 1 : from;
+    const QStringList sent = linesOf(m_sim.received(), QStringLiteral("0RP"));
+    QCOMPARE(sent.size(), to - first + 1);
+    QCOMPARE(sent.first(), QStringLiteral("0RP") + positions::posiRecordNo(first));
+    QCOMPARE(sent.last(), QStringLiteral("0RP") + positions::posiRecordNo(to));
+    QCOMPARE(m_sim.hooks().entries(QStringLiteral("progress 368")),
+             QStringList{QStringLiteral("progress 368 of %1").arg(to - first + 2)});
+    for (int n = first; n <= to; ++n)
+        QVERIFY2(tableHolds(n, recordFor(n, 20, 100 * n)), qPrintable(QString::number(n)));
+    QCOMPARE(gPosiTable[3][4], 300 * 2 / 400.0);
+    QCOMPARE(gPosiFileTable[3][kColComment].toString(), QStringLiteral("kept from the file"));
+    QCOMPARE(gPosiNoDefFrom, first);
+    QCOMPARE(gPosiNoDefTo, to);
+    QCOMPARE(gPosiFileName, LoadResText(374));
+    QCOMPARE(form.fileName, LoadResText(374));
+    QVERIFY(gPosiFilePath.isEmpty());
+    QVERIFY(!gDataChanged);
+    QVERIFY(!gOfflineMode);
+    QVERIFY(form.gridActive);
+    QCOMPARE(form.grid.rows(), to - first + 3);
+    const int second = 100 * (first + 1);
+    QCOMPARE(form.grid.text(3, 4), mm ? QStringLiteral("%1").arg(second * 2 / 400.0, 7, 'f', 3) : QString::number(second));
+}
+
+void TestPosiTransfer::saveQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saveGoesThrough");
+    QTest::addColumn<bool>("reads");
+
+    QTest::newRow("cancel") << int(platform::IdCancel) << false << false;
+    QTest::newRow("no") << int(platform::IdNo) << false << true;
+    QTest::newRow("yes, the save is cancelled") << int(platform::IdYes) << false << false;
+    QTest::newRow("yes, saved") << int(platform::IdYes) << true << true;
+}
+
+void TestPosiTransfer::saveQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, saveGoesThrough);
+    QFETCH(bool, reads);
+    FakeMainForm form;
+    fillController(m_sim, 5);
+    showTable(form, 1, 5); // a new table holds data, changed or not
+    const QString path = m_dir.filePath(QStringLiteral("saved.qzd"));
+    QFile::remove(path);
+
+    ModalDriver driver;
+    QStringList expected{LoadResText(369)};
+    m_sim.dialogs().answer(answer);
+    if (answer == platform::IdYes) {
+        driver.then(range(saveGoesThrough ? 1 : 0, 5));
+        if (saveGoesThrough) {
+            m_sim.dialogs().answer(platform::IdOk);
+            m_sim.dialogs().chooseFile(path);
+            expected << LoadResText(405);
+        }
+    }
+    if (reads) {
+        driver.then(range(1, 5));
+        m_sim.dialogs().answer(platform::IdOk);
+        expected << LoadResText(370);
+    }
+    QCOMPARE(GetPosidataFromCt(), reads ? 0 : 1);
+    QCOMPARE(m_sim.prompts(), expected);
+    QCOMPARE(QFile::exists(path), saveGoesThrough);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0RP")).size(), reads ? 5 : 0);
+    QCOMPARE(tableHolds(2, recordFor(2, 20, 200)), reads);
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(form.gridActive);
+}
+
+void TestPosiTransfer::reconciliation_data()
+{
+    QTest::addColumn<int>("option"); // -1 cancel; -2 the port cannot be opened
+    QTest::addColumn<bool>("reads");
+    QTest::addColumn<QStringList>("after"); // message boxes after 370
+
+    QTest::newRow("read the controller's setting") << 0 << true << QStringList();
+    QTest::newRow("disregard it") << 1 << true << QStringList();
+    QTest::newRow("cancel") << -1 << false << QStringList{ResLines({425})};
+    QTest::newRow("port cannot be opened") << -2 << false << QStringList{ResLines({108, 425})};
+}
+
+void TestPosiTransfer::reconciliation()
+{
+    QFETCH(int, option);
+    QFETCH(bool, reads);
+    QFETCH(QStringList, after);
+    FakeMainForm form;
+    fillController(m_sim, 10);
+    // The controller's axis 1 carries another stroke.
+    sim::ControllerModel::Actuator other;
+    other.stroke = 50;
+    m_sim.model().setActuator(0, other);
+    gPosiNoDefFrom = gPosiNoFrom = 0;
+    gPosiNoDefTo = gPosiNoTo = 0;
+    if (option == -2)
+        qputenv("QZW4_PORT_DEVICE", "/dev/qzw4-no-such-port");
+
+    ModalDriver driver;
+    driver.then(range(3, 6));
+    m_sim.dialogs().answer(platform::IdOk);
+    if (option != -2)
+        driver.then(choose(option));
+    if (!reads)
+        m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), reads ? 0 : 1);
+    qputenv("QZW4_PORT_DEVICE", m_sim.controller().devicePath().toLocal8Bit());
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(370)} + after);
+    QCOMPARE(driver.pending(), 0);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0RP")).size(), reads ? 4 : 0);
+    QCOMPARE(tableHolds(4, recordFor(4, 20, 400)), reads);
+    QCOMPARE(gPosiNoDefFrom, reads ? 3 : 0);
+    QCOMPARE(gPosiNoDefTo, reads ? 6 : 0);
+    QCOMPARE(gPosiNoFrom, reads ? 3 : 0);
+    QCOMPARE(gOfflineMode, option == -2);
+    // Reading the controller's setting takes its actuator.
+    QCOMPARE(gPrmActStroke[0], option == -2 ? 0 : 50);
+}
+
+void TestPosiTransfer::cancelMidRead()
+{
+    FakeMainForm form;
+    fillController(m_sim, 10);
+    showTable(form, 1, 15);
+    CancelAt cancel(2); // pressed while the third position is on its way
+
+    ModalDriver driver;
+    m_sim.dialogs().answer(platform::IdNo);
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 1);
+
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0RP")),
+             QStringList({"0RP001", "0RP002", "0RP003"}));
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(369), LoadResText(370), LoadResText(425)}));
+    QCOMPARE(gPosiFileTable[2][0].toInt(), 30);
+    QCOMPARE(gPosiTable[2][0], 0.0);
+    QCOMPARE(gPosiNoDefFrom, 1);
+    QCOMPARE(gPosiNoDefTo, 15);
+    QCOMPARE(gPosiNoFrom, 1);
+    QCOMPARE(gPosiNoTo, 15);
+    QCOMPARE(form.grid.rows(), 17);
+    QCOMPARE(gPosiFileName, QString());
+}
+
+void TestPosiTransfer::faultMidRead_data()
+{
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::addColumn<int>("message"); // 0: the sender's own
+
+    Fault notHex = Fault::nth(FaultKind::NotHex, "0RP", 3);
+    notHex.offset = 12;
+    QTest::newRow("field not hexadecimal") << notHex << 104;
+    QTest::newRow("another position's reply") << Fault::nth(FaultKind::WrongRecord, "0RP", 3) << 104;
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0RP", 3) << 0;
+}
+
+void TestPosiTransfer::faultMidRead()
+{
+    QFETCH(sim::Fault, fault);
+    QFETCH(int, message);
+    FakeMainForm form;
+    fillController(m_sim, 10);
+    showTable(form, 1, 15);
+    gPosiFileName = QStringLiteral("mine");
+    m_sim.controller().addFault(fault);
+
+    ModalDriver driver;
+    m_sim.dialogs().answer(platform::IdNo);
+    driver.then(range(2, 8));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 1);
+
+    const QStringList prompts = m_sim.prompts();
+    QCOMPARE(prompts.size(), 3);
+    if (message)
+        QCOMPARE(prompts.last(), LoadResText(message));
+    else
+        QVERIFY(!prompts.last().isEmpty() && prompts.last() != LoadResText(425));
+    QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0RP")).contains(QStringLiteral("0RP005")));
+    QVERIFY(gOfflineMode);
+    QCOMPARE(gPosiFileTable[2][0].toInt(), 30);
+    QCOMPARE(gPosiTable[3][0], 0.0);
+    QCOMPARE(gPosiNoDefFrom, 1);
+    QCOMPARE(gPosiNoDefTo, 15);
+    QCOMPARE(gPosiFileName, QStringLiteral("mine"));
+    QVERIFY(!m_sim.hooks().progressOpen);
+}
+
+void TestPosiTransfer::writeRange()
+{
+    FakeMainForm form;
+    showTable(form, 1, 5, [] {
+        for (int n = 1; n <= 5; ++n)
+            putIntoTable(n, recordFor(n, 10 + n, 1000 * n));
+    });
+
+    ModalDriver driver;
+    driver.then(range(2, 4));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 0);
+
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(375), LoadResText(376)}));
+    const QStringList received = m_sim.received();
+    QCOMPARE(received.first(), QStringLiteral("0RA"));
+    QVERIFY(received.contains(QStringLiteral("0CM01")));
+    QCOMPARE(received.last(), QStringLiteral("0CM00"));
+    QCOMPARE(linesOf(received, QStringLiteral("0WP")),
+             QStringList({QStringLiteral("0WP") + *positions::encodePosiRecord(2, recordFor(2, 12, 2000)),
+                          QStringLiteral("0WP") + *positions::encodePosiRecord(3, recordFor(3, 13, 3000)),
+                          QStringLiteral("0WP") + *positions::encodePosiRecord(4, recordFor(4, 14, 4000))}));
+    QCOMPARE(m_sim.model().position(3), digits(recordFor(3, 13, 3000)));
+    QCOMPARE(m_sim.model().position(5), QByteArray(40, '0'));
+    QCOMPARE(m_sim.hooks().entries(QStringLiteral("progress 383")), QStringList{QStringLiteral("progress 383 of 3")});
+    QVERIFY(m_sim.hooks().log.contains(QStringLiteral("progress closed at 3")));
+    QVERIFY(form.gridActive);
+    QVERIFY(!gDataChanged);
+}
+
+void TestPosiTransfer::writeOverLimit_data()
+{
+    QTest::addColumn<bool>("mm");
+    QTest::newRow("pulses") << false;
+    QTest::newRow("millimetres") << true;
+}
+
+void TestPosiTransfer::writeOverLimit()
+{
+    QFETCH(bool, mm);
+    matchController(m_sim, 0b1111, 10000);
+    FakeMainForm form;
+    gDispMmUnit = mm;
+    // 12000 pulses are 60 mm: within the actuator's stroke, beyond the controller's limit.
+    showTable(form, 1, 5, [] {
+        gPosiTable[3][0] = 12000;
+        gPosiTable[5][1] = 10001;
+        gPosiTable[4][0] = 10000;
+    });
+
+    ModalDriver driver;
+    driver.then(range(1, 5));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(375), overLimitText(QStringLiteral("3,5,"))}));
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
+    // The controller is never left in transfer mode.
+    QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+    QVERIFY(!m_sim.hooks().progressOpen);
+}
+
+void TestPosiTransfer::writeFaultMidway_data()
+{
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::addColumn<QString>("message"); // empty: the sender's own
+
+    QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385});
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << QString();
+}
+
+void TestPosiTransfer::writeFaultMidway()
+{
+    QFETCH(sim::Fault, fault);
+    QFETCH(QString, message);
+    FakeMainForm form;
+    showTable(form, 1, 6, [] {
+        for (int n = 1; n <= 6; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    m_sim.controller().addFault(fault);
+
+    ModalDriver driver;
+    driver.then(range(1, 6));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    const QStringList prompts = m_sim.prompts();
+    QCOMPARE(prompts.size(), 2);
+    if (!message.isEmpty())
+        QCOMPARE(prompts.last(), message);
+    QVERIFY(!prompts.contains(LoadResText(376)));
+    QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
+    QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
+    QCOMPARE(m_sim.model().position(4), QByteArray(40, '0'));
+    QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0WP")).join(QLatin1Char(' ')).contains(QStringLiteral("0WP004")));
+    QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+    QVERIFY(!m_sim.hooks().progressOpen);
+}
+
+void TestPosiTransfer::writeSkipsFlaggedAndRefusesBadValues()
+{
+    FakeMainForm form;
+    showTable(form, 1, 5);
+    gPosiLineFlag[1] = true; // position 2
+    gPosiLineFlag[3] = true; // position 4
+    QCOMPARE(WritePosidataToCt(), 0);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 3);
+    QCOMPARE(QStringList(linesOf(m_sim.received(), QStringLiteral("0WP"))).replaceInStrings(QRegularExpression(QStringLiteral("^(.{6}).*")), QStringLiteral("\\1")),
+             QStringList({"0WP001", "0WP003", "0WP005"}));
+
+    // A check that passes leaves no position flagged.
+    QCOMPARE(PosiDataCheck3(), 0);
+    for (int n = 1; n <= 5; ++n)
+        QVERIFY(!gPosiLineFlag[n - 1]);
+
+    // A value that does not fit its field stops the write before anything is sent.
+    m_sim.controller().clearReceived();
+    gPosiFileTable[4][0] = 300;
+    gPosiTable[2][1] = 2000000;
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(WritePosidataToCt(), 1);
+    QVERIFY(m_sim.received().isEmpty());
+    QCOMPARE(m_sim.prompts().last(), LoadResText(385) + QStringLiteral("\r\n") + LoadResText(380)
+                                         + QStringLiteral("\r\n") + LoadResText(381) + QStringLiteral("2,4,")
+                                         + LoadResText(382));
+}
+
+void TestPosiTransfer::writeCancelledBetweenPositions()
+{
+    FakeMainForm form;
+    showTable(form, 1, 6, [] {
+        for (int n = 1; n <= 6; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    CancelAt cancel(2); // pressed while the second position is on its way
+
+    ModalDriver driver;
+    driver.then(range(1, 6));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)});
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 2);
+    QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
+    QCOMPARE(m_sim.model().position(3), QByteArray(40, '0'));
+    QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+    QVERIFY(form.gridActive);
+}
+
+void TestPosiTransfer::roundTrip()
+{
+    FakeMainForm form;
+    showTable(form, 1, 20, [] {
+        for (int n = 1; n <= 20; ++n)
+            putIntoTable(n, recordFor(n, n + 5, 777 * n));
+        gPosiFileTable[7][kColComment] = QStringLiteral("seven");
+    });
+    const QString path = m_dir.filePath(QStringLiteral("round.qzd"));
+    QCOMPARE(SaveFileAs2(path), 0);
+    ModalDriver driver;
+    driver.then(range(1, 20));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 0);
+
+    // Another table in the system, then the controller's read back.
+    showTable(form, 1, 3);
+    gPosiWork[7][20] = QStringLiteral("seven");
+    m_sim.dialogs().answer(platform::IdNo);
+    driver.then(range(1, 20));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 0);
+    for (int n = 1; n <= 20; ++n)
+        QVERIFY2(tableHolds(n, recordFor(n, n + 5, 777 * n)), qPrintable(QString::number(n)));
+    QCOMPARE(form.grid.text(8, 20), QStringLiteral("seven"));
+
+    // And verified equal against the controller.
+    driver.then(range(1, 20));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(PosiDataCtShogoCmd(), 0);
+    QCOMPARE(m_sim.prompts().last(), LoadResText(354) + QStringLiteral("\r\n\r\n") + LoadResText(826));
+
+    // And against the file saved before the write.
+    m_sim.dialogs().chooseFile(path);
+    driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdSelectPosiOk")); });
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(PosiDataFileShogo2(), 0);
+    QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
+                                         + LoadResText(826));
+    QCOMPARE(driver.pending(), 0);
+}
+
+QTEST_MAIN(TestPosiTransfer)
+#include "tst_positransfer.moc"

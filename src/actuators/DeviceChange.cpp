@@ -8,6 +8,7 @@
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
@@ -19,6 +20,7 @@
 #include "link/CommandSet.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
+#include "positions/PosiDataCheck.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 
@@ -36,14 +38,6 @@ QWidget *mainWindow()
     return nullptr;
 }
 
-// The position check of the displayed table; until the check exists every table passes.
-int posiDataCheck3()
-{
-    if (!mainform::hasCommand(QStringLiteral("PosiDataCheck3")))
-        return 0;
-    return mainform::runCommand(QStringLiteral("PosiDataCheck3"));
-}
-
 // Everything that follows the current actuators once the parameters in force changed.
 void takeNewActuators(bool store)
 {
@@ -59,7 +53,9 @@ void takeNewActuators(bool store)
     // operation worked on.
     gPosiNoFrom = gPosiNoDefFrom;
     gPosiNoTo = gPosiNoDefTo;
-    if (posiDataCheck3() == 0) {
+    // 2: no positions shown, nothing to convert.
+    const int check = PosiDataCheck3();
+    if (check == 0) {
         if (gDispMmUnit)
             PulseToMm_Table();
         else
@@ -67,7 +63,7 @@ void takeNewActuators(bool store)
         DispDeviceName();
         DispPulsePerMm();
         QzDataHyoji_3();
-    } else {
+    } else if (check == 1) {
         ResMsgBox({1526});
     }
     if (!gOfflineMode)
@@ -217,6 +213,8 @@ void wireDeviceCommands()
 
 void cmdChangeDev_Click()
 {
+    // Held across the factory-parameter and parameter-file loads and their retry pauses.
+    BusyGuard busy;
     EditCMD_Muko();
     if (MainFormPort *form = mainform::form())
         form->setControlEnabled(QStringLiteral("cmdChangeDev"), false);

@@ -1,17 +1,74 @@
 #include "core/MainCommands.h"
 
+#include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/ModuleHelp.h"
 #include "core/OnlineMode.h"
 #include "core/frmAbout.h"
 #include "core/frmMain.h"
 #include "core/frmOptions2.h"
+#include "link/CommandSet.h"
+#include "link/Exchange.h"
+#include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 #include "positions/PosiTable.h"
 
 #include <QPointer>
+
+namespace {
+
+void switchCommandsOff()
+{
+    CMDBTN_Muko();
+    ToolBar_Muko();
+    Menyu_Muko();
+    EditCMD_Muko();
+}
+
+void switchCommandsOn()
+{
+    CMDBTN_Yuko();
+    ToolBar_Yuko();
+    Menyu_Yuko();
+}
+
+// The port for a controller command of the Function menu. One that will not open leaves the
+// system offline and is told, as at start-up, instead of a silent "online" with no answer.
+bool openPortForMenuCommand()
+{
+    if (link::openPortWithTries())
+        return true;
+    SetOfflineMode();
+    platform::msgBox(ResLines({109, 110}, QStringLiteral("\r\n\r\n")));
+    return false;
+}
+
+} // namespace
+
+QString axisSettingText()
+{
+    int mask = 0;
+    for (int i = 0; i < kAxisCount; ++i) {
+        if (!gAxisUnused[i])
+            mask |= 1 << i;
+    }
+    return LoadResText(412) + QString::number(mask) + LoadResText(413);
+}
+
+QString ctVersionText()
+{
+    const QString blankLine = QStringLiteral("\r\n\r\n<");
+    QString text = LoadResText(426) + blankLine + LoadResText(427) + QStringLiteral(">  ") + gCtVersionStr;
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (!gAxisUnused[a])
+            text += blankLine + LoadResText(1405 + a) + QStringLiteral(">  ") + gAxisVersionStr[a];
+    }
+    return text;
+}
 
 void wireMainCommands(frmMain &window)
 {
@@ -59,6 +116,42 @@ void wireMainCommands(frmMain &window)
         }
         if (w)
             w->close();
+        return 0;
+    });
+    setCommand(QStringLiteral("mnuFuncGetAxis_Click"), [] {
+        switchCommandsOff();
+        {
+            BusyGuard busy;
+            // The exchange itself brings the system online again.
+            gOfflineMode = false;
+            if (openPortForMenuCommand() && ReadAxisUseWithProgress() == 0) {
+                DispAxisData();
+                platform::msgBox(axisSettingText());
+            }
+        }
+        switchCommandsOn();
+        return 0;
+    });
+    setCommand(QStringLiteral("mnuFuncCtversion_Click"), [] {
+        switchCommandsOff();
+        {
+            BusyGuard busy;
+            gOfflineMode = false;
+            if (openPortForMenuCommand() && ShowCtVersion2() == 0)
+                platform::msgBox(ctVersionText());
+            CommPortClose();
+        }
+        switchCommandsOn();
+        return 0;
+    });
+    setCommand(QStringLiteral("mnuHelpContents_Click"), [w] {
+        ShowHelp(w, LoadResText(414));
+        return 0;
+    });
+    setCommand(QStringLiteral("mnuHelpSearch_Click"), [w] {
+        if (helpFilePath().isEmpty())
+            platform::msgBox(LoadResText(414), platform::MbOkOnly | platform::MbInformation,
+                             w ? w->windowTitle() : QString());
         return 0;
     });
     for (const char *empty : {"mnuFilePrintPreview_Click", "mnuFileProperties_Click", "mnuFileSend_Click",

@@ -16,6 +16,8 @@ public:
     virtual void setControlEnabled(const QString &control, bool on) = 0;
     // The position grid: enabled with its redrawing on, or disabled with it off.
     virtual void setGridActive(bool on) = 0;
+    // The position grid's redrawing alone; its enabled state stays.
+    virtual void setGridRedraw(bool on) { Q_UNUSED(on); }
 
     virtual void QzDataHyoji_3() = 0;
     virtual void DispAxisData() = 0;

@@ -7,6 +7,7 @@
 #include "actuators/DevWinFlags.h"
 #include "actuators/DeviceChange.h"
 #include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/ModuleHelp.h"
@@ -196,24 +197,30 @@ frmMain *Main(int splashMs)
         return window;
     }
 
-    onlineReads();
+    bool incomplete = false;
+    {
+        // The main window is up: its commands wait until the controller has been read.
+        BusyGuard reading;
+        onlineReads();
+        if (!gOfflineMode) {
+            BusyNotice busy;
+            busy.show(window);
+            incomplete = CheckDevSetting() == 1;
+            if (incomplete) {
+                SetOfflineMode();
+            } else {
+                DispDeviceName();
+                DispPulsePerMm();
+                DispAxisData();
+            }
+            busy.close();
+        }
+    }
     if (gOfflineMode) {
-        offlineRoad(false);
+        // A failed read, or the controller's actuators incomplete: the operator chooses them.
+        offlineRoad(incomplete);
         return window;
     }
-    BusyNotice busy;
-    busy.show(window);
-    if (CheckDevSetting() == 1) {
-        // The controller's actuators are incomplete: the operator chooses them anew.
-        SetOfflineMode();
-        busy.close();
-        offlineRoad(true);
-        return window;
-    }
-    DispDeviceName();
-    DispPulsePerMm();
-    DispAxisData();
-    busy.close();
     EditCMD_Muko();
     return window;
 }

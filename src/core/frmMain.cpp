@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
@@ -328,8 +329,12 @@ void frmMain::buildMenus()
     menuItem(function, QStringLiteral("mnuFuncAlmReset"), 286);
     menuItem(function, QStringLiteral("mnuFuncCtversion"), 287);
     menuItem(function, QStringLiteral("mnuFuncGetAxis"), 288);
+    // Items the layout keeps hidden; their commands are still the window's.
+    menuItem(function, QStringLiteral("mnuFuncTest"), 281)->setVisible(false);
 
     QMenu *help = submenu(nullptr, QStringLiteral("mnuHelp"), 290);
+    menuItem(help, QStringLiteral("mnuHelpContents"), 291)->setVisible(false);
+    menuItem(help, QStringLiteral("mnuHelpSearch"), 293)->setVisible(false);
     menuItem(help, QStringLiteral("mnuHelpAbout"), 292);
 }
 
@@ -586,6 +591,7 @@ void frmMain::Form_Load()
         m_lblDeviceType[a]->clear();
     }
     gHomeDone = false;
+    LoadErrorList();
     Set_FormStr(this);
     posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);
@@ -873,6 +879,11 @@ void frmMain::setControlEnabled(const QString &control, bool on)
 void frmMain::setGridActive(bool on)
 {
     m_grid->setEnabled(on);
+    m_grid->setRedraw(on);
+}
+
+void frmMain::setGridRedraw(bool on)
+{
     m_grid->setRedraw(on);
 }
 

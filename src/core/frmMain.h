@@ -61,6 +61,7 @@ public:
     // MainFormPort
     void setControlEnabled(const QString &control, bool on) override;
     void setGridActive(bool on) override;
+    void setGridRedraw(bool on) override;
     void QzDataHyoji_3() override;
     void DispAxisData() override;
     void Change_DispUnit() override;

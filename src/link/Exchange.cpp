@@ -1,6 +1,7 @@
 #include "link/Exchange.h"
 
 #include "actuators/DevSetting.h"
+#include "core/BusyGuard.h"
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "link/CommandSet.h"
@@ -13,6 +14,8 @@ namespace link {
 int exchange(Via via, const QString &command, const QString &argument, int replyLength,
              int timeoutMs, bool keepBusy)
 {
+    // Commands are refused while the reply is awaited, whoever started the exchange.
+    BusyGuard busy;
     gTimeOutMs = timeoutMs;
     gTusinNow = true;
     int result = 1;

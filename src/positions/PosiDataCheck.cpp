@@ -1,7 +1,8 @@
 #include "positions/PosiDataCheck.h"
 
-#include "core/Module2Calc.h"
 #include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Module2Calc.h"
 #include "positions/GridCells.h"
 #include "positions/PosiTable.h"
 #include "positions/SyogoKekka.h"
@@ -184,7 +185,34 @@ int PosiDataCheck3()
         gPosiNoDefTo = 0;
         return 2;
     }
-    const int result = checkPosiGrid(*grid, axes, gDispMmUnit);
+    // An empty grid is answered without touching it.
+    const bool empty = grid->rows() <= kGridHeadingRows || (gPosiNoDefFrom == 0 && gPosiNoDefTo == 0);
+    int result = 2;
+    if (empty) {
+        result = checkPosiGrid(*grid, axes, gDispMmUnit);
+    } else {
+        // The grid is hidden while it is read cell by cell and shown again, redrawn, on every
+        // way out, before the result window.
+        struct HiddenGrid
+        {
+            HiddenGrid()
+            {
+                if (MainFormPort *form = mainform::form())
+                    form->setGridRedraw(false);
+                GridStateOff();
+            }
+            ~HiddenGrid()
+            {
+                GridCursorTop();
+                GridStateOn();
+                if (MainFormPort *form = mainform::form())
+                    form->setGridRedraw(true);
+            }
+        } hidden;
+        result = checkPosiGrid(*grid, axes, gDispMmUnit);
+    }
+    if (result == 0)
+        GridCursorTop();
     if (result == 1 && gPosiNgCount > 0) {
         gResultIsVerify = false;
         if (g_showResult)

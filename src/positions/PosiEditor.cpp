@@ -232,11 +232,8 @@ void attachPosiEditing(frmMain &window)
         if (c == 0)
             body->setRangeSelected(QTableWidgetSelectionRange(r, 1, r, kGridCommentCol), true);
     });
-    QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate] {
-        afterEdit(g, *cells, delegate->editedRow(), delegate->editedCol());
-    });
     auto *last = new QPoint(0, 0);
-    QObject::connect(&g, &platform::FixedGrid::cursorMoved, &g, [&g, last](int row, int col) {
+    const auto cursorMoved = [&g, last](int row, int col) {
         // The cell left gets its column colour back (also after its editor highlighted it).
         if (last->x() >= kHead && last->x() < g.rows() && last->y() >= 1 && last->y() <= kGridCommentCol)
             g.setBackground(last->x(), last->y(), columnColour(last->y()));
@@ -247,6 +244,18 @@ void attachPosiEditing(frmMain &window)
             SetEditCmdState();
         if (col != kGridCommentCol)
             QGuiApplication::inputMethod()->reset();
+    };
+    QObject::connect(&g, &platform::FixedGrid::cursorMoved, &g, cursorMoved);
+    QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate, last, cursorMoved] {
+        const int row = delegate->editedRow();
+        const int col = delegate->editedCol();
+        afterEdit(g, *cells, row, col);
+        // Enter moves the cursor by the program's hand, which the grid does not signal: the
+        // edited cell is the one left.
+        if (g.row() != row || g.col() != col) {
+            *last = QPoint(row, col);
+            cursorMoved(g.row(), g.col());
+        }
     });
     QObject::connect(&g, &QObject::destroyed, [last] { delete last; });
 

@@ -4,6 +4,7 @@
 #include "actuators/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
+#include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
@@ -54,6 +55,7 @@ enum ActuatorChoice { UseSystem = 0, UseFileDefaults = 1, UseParameterFile = 2 }
 
 int OpenPosiFile()
 {
+    BusyGuard busy;
     AllCMD_Muko();
     const int result = OpenPosiFile2();
     AllCMD_Yuko();

@@ -255,6 +255,7 @@ int SavePosiFile()
 
 int SavePosiFileCheck()
 {
+    BusyGuard busy;
     AllCMD_Muko();
     const int result = SavePosiFile();
     AllCMD_Yuko();
@@ -293,6 +294,7 @@ int SavePosiFileAs()
 
 int mnuFileSaveAs_Click()
 {
+    BusyGuard busy;
     AllCMD_Muko();
     const int result = SavePosiFileAs();
     AllCMD_Yuko();

@@ -1,9 +1,13 @@
 #include "actuators/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
+#include "core/AppSettings.h"
+#include "core/Module2Calc.h"
 #include "core/Messages.h"
 #include "link/LinkState.h"
 #include "positions/PosiImage.h"
+#include "positions/PosiTable.h"
+#include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -22,6 +26,8 @@ private Q_SLOTS:
     void refusalChangesNothing();
     void changeDevice_data();
     void changeDevice();
+    void checkAfterChange_data();
+    void checkAfterChange();
 };
 
 void TestDeviceChange::fileDesignations_data()
@@ -148,6 +154,79 @@ void TestDeviceChange::changeDevice()
         gDevSize[0].clear();
         QCOMPARE(LoadDevSetting(), 0);
         QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
+    }
+}
+
+// After the change the position check covers the whole displayed table, whatever range the
+// last operation worked on; only a passed check converts and redraws it.
+void TestDeviceChange::checkAfterChange_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QList<int>>("messages");
+    QTest::newRow("passes") << "good" << QList<int>{};
+    QTest::newRow("fails") << "bad" << QList<int>{1526};
+    QTest::newRow("no positions") << "empty" << QList<int>{};
+}
+
+void TestDeviceChange::checkAfterChange()
+{
+    QFETCH(QString, table);
+    QFETCH(QList<int>, messages);
+
+    TestEnv env;
+    FakeMainForm form;
+    gDispMmUnit = true;
+    for (int a = 0; a < kAxisCount; ++a) {
+        gDevSize[a] = QStringLiteral(" 35");
+        gDevSpeed[a] = QStringLiteral("D");
+        gDevStroke[a] = 300;
+    }
+    InitPosiData();
+    if (table != QLatin1String("empty")) {
+        gPosiNoDefFrom = 1;
+        gPosiNoDefTo = 5;
+        form.QzDataHyoji_3();
+    } else {
+        form.grid.setRows(2);
+    }
+    // The last operation worked on positions 2 and 3; position 5 was edited since.
+    gPosiNoFrom = 2;
+    gPosiNoTo = 3;
+    const int row5 = 5 - 1 + 2;
+    if (table == QLatin1String("good"))
+        form.grid.setText(row5, 4, QStringLiteral("1.5"));
+    if (table == QLatin1String("bad"))
+        form.grid.setText(row5, 1, QStringLiteral("0"));
+    for (int i = 0; i < messages.size(); ++i)
+        env.dialogs().answer(platform::IdOk);
+
+    ModalDriver driver;
+    driver.then([](QWidget *w) {
+        w->findChild<QWidget *>(QStringLiteral("optSelectKomoku0"))->setProperty("checked", true);
+        clickChild(w, QStringLiteral("cmdSelectOk"));
+    });
+    driver.then([](QWidget *w) {
+        auto *size = w->findChild<QComboBox *>(QStringLiteral("comboDeviceSize0"));
+        size->setEditText(QStringLiteral(" 28"));
+        Q_EMIT size->activated(0);
+        clickChild(w, QStringLiteral("cmdDeviceSet"));
+    });
+    cmdChangeDev_Click();
+
+    QCOMPARE(driver.pending(), 0);
+    QCOMPARE(env.dialogs().boxes().size(), messages.size());
+    for (int i = 0; i < messages.size(); ++i)
+        QVERIFY(env.dialogs().prompts().at(i).startsWith(LoadResText(messages.at(i))));
+    QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
+    if (table == QLatin1String("good")) {
+        // Checked with the new actuator, converted and shown again.
+        const double pulses = *MmToPulse(gDevLead[0], gDevPPR[0], 1.5);
+        QCOMPARE(gPosiTable[5][0], pulses);
+        QCOMPARE(gPosiTable[5][4], *PulseToMm(gDevLead[0], gDevPPR[0], pulses));
+        QCOMPARE(form.grid.text(row5, 4).toDouble(), gPosiTable[5][4]);
+    } else if (table == QLatin1String("bad")) {
+        QCOMPARE(gPosiTable[5][0], 0.0);
+        QCOMPARE(form.grid.text(row5, 1), QStringLiteral("0")); // not redrawn
     }
 }
 

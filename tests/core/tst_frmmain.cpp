@@ -5,11 +5,13 @@
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "core/frmMain.h"
+#include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"
@@ -131,6 +133,8 @@ private Q_SLOTS:
     void loadSizesToScreen_data();
     void loadSizesToScreen();
     void hooksReachTheWindow();
+    void loadReadsTheErrorList_data();
+    void loadReadsTheErrorList();
 };
 
 void TestFrmMain::enablingTable_data()
@@ -508,6 +512,30 @@ void TestFrmMain::hooksReachTheWindow()
     QVERIFY(!win.w->button(QStringLiteral("cmdInsertLine"))->isEnabled());
     port->setDeviceLabel(2, QStringLiteral("QZ- 28L- 50E_"));
     QCOMPARE(port->deviceLabel(2), QStringLiteral("QZ- 28L- 50E_"));
+}
+
+void TestFrmMain::loadReadsTheErrorList_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("beside the program") << true;
+    QTest::newRow("missing") << false;
+}
+
+void TestFrmMain::loadReadsTheErrorList()
+{
+    QFETCH(bool, present);
+    TestEnv env;
+    if (!present) {
+        platform::setProgramFolder(env.tempPath(QStringLiteral("nowhere")));
+        env.dialogs().answer(IdOk);
+    }
+    Window win;
+    QCOMPARE(gErrorListMissing, !present);
+    QVERIFY(gErrorListPath.endsWith(LoadResText(120)));
+    if (present)
+        QVERIFY(gErrorListCount > 0);
+    else
+        QCOMPARE(env.dialogs().prompts(), QStringList{ResLines({30, 31})});
 }
 
 QTEST_MAIN(TestFrmMain)

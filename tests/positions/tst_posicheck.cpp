@@ -5,6 +5,7 @@
 #include "positions/PosiTable.h"
 #include "positions/SyogoKekka.h"
 #include "positions/frmSyogoKekka.h"
+#include "support/FakeMainForm.h"
 #include "support/TestEnv.h"
 
 #include <QLabel>
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void onlyTheWorkingRange();
     void failureShowsResultWindowOnce();
     void resultWindowRows();
+    void gridHiddenOnlyWhileRead_data();
+    void gridHiddenOnlyWhileRead();
 
 private:
     TestEnv *m_env = nullptr;
@@ -74,6 +77,45 @@ void setAxes()
         x.devStroke = 100;
     }
 }
+// A main window that logs when its grid is hidden and shown, and a grid that logs every read
+// made while it was shown.
+struct LoggingForm : FakeMainForm
+{
+    bool hidden = false;
+    QStringList log;
+    void GridStateOff() override
+    {
+        hidden = true;
+        log << QStringLiteral("off");
+    }
+    void GridStateOn() override
+    {
+        hidden = false;
+        log << QStringLiteral("on");
+    }
+};
+
+class WatchedGrid : public GridCells
+{
+public:
+    WatchedGrid(GridCells &cells, LoggingForm &form) : m_cells(cells), m_form(form) {}
+    int rows() const override { return m_cells.rows(); }
+    QString text(int row, int col) const override
+    {
+        if (!m_form.hidden)
+            ++readWhileShown;
+        return m_cells.text(row, col);
+    }
+    void setText(int row, int col, const QString &text) override { m_cells.setText(row, col, text); }
+    void insertRow(int row) override { m_cells.insertRow(row); }
+    void removeRow(int row) override { m_cells.removeRow(row); }
+    mutable int readWhileShown = 0;
+
+private:
+    GridCells &m_cells;
+    LoggingForm &m_form;
+};
+
 } // namespace
 
 void TestPosiCheck::init()
@@ -282,6 +324,50 @@ void TestPosiCheck::resultWindowRows()
     QCOMPARE(widths[5], 0);
     QCOMPARE(widths[16], 0);
     QCOMPARE(widths[19], 100);
+}
+
+void TestPosiCheck::gridHiddenOnlyWhileRead_data()
+{
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("log");
+    const QStringList offOn = {QStringLiteral("off"), QStringLiteral("on")};
+    QTest::newRow("passes") << "good" << 0 << offOn;
+    QTest::newRow("fails, result window after the grid is back") << "bad" << 1 << (offOn + QStringList{QStringLiteral("result")});
+    QTest::newRow("ends early beyond the loaded rows") << "short" << 1 << offOn;
+    QTest::newRow("empty grid is never hidden") << "empty" << 2 << QStringList();
+}
+
+void TestPosiCheck::gridHiddenOnlyWhileRead()
+{
+    QFETCH(QString, grid);
+    QFETCH(int, result);
+    QFETCH(QStringList, log);
+
+    LoggingForm form;
+    gDispMmUnit = false;
+    for (int a = 0; a < 4; ++a) {
+        gDevSize[a] = QStringLiteral(" 28");
+        gDevSpeed[a] = QStringLiteral("A");
+        gDevLead[a] = 10;
+        gDevPPR[a] = 2000;
+        gDevStroke[a] = 100;
+    }
+    fillGood(form.grid, false);
+    if (grid == QLatin1String("bad"))
+        form.grid.setText(3, 1, QStringLiteral("0"));
+    else if (grid == QLatin1String("short"))
+        gPosiNoTo = 9;
+    else if (grid == QLatin1String("empty"))
+        form.grid.setRows(2);
+    WatchedGrid watched(form.grid, form);
+    setCheckGrid(&watched);
+    setCheckResultWindow([&] { form.log << (form.hidden ? QStringLiteral("result hidden") : QStringLiteral("result")); });
+
+    QCOMPARE(PosiDataCheck3(), result);
+    setCheckGrid(nullptr);
+    QCOMPARE(form.log, log);
+    QCOMPARE(watched.readWhileShown, 0);
 }
 
 QTEST_MAIN(TestPosiCheck)

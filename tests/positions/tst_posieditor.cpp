@@ -6,7 +6,9 @@
 #include "core/frmMain.h"
 #include "core/frmOptions2.h"
 #include "platform/FixedGrid.h"
+#include "positions/PosiDataCheck.h"
 #include "positions/PosiEditor.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 #include "support/ModalDriver.h"
@@ -32,6 +34,9 @@ private Q_SLOTS:
     void cleanup();
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
+    void enterGivesTheCellItsColourBack();
+    void checkShowsTheGridAgain_data();
+    void checkShowsTheGridAgain();
     void enterInLastCommentAppends();
     void commandTable_data();
     void commandTable();
@@ -106,6 +111,63 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(editor->text(), QStringLiteral("30"));
     QVERIFY(!gDataChanged);
+}
+
+// Enter moves the cursor on; the cell it leaves loses the editor's highlight at once, also
+// when the next cell is edited by typing straight away.
+void TestPosiEditor::enterGivesTheCellItsColourBack()
+{
+    FixedGrid &g = grid();
+    g.setCursor(2, 5); // VEL2: a yellow column
+    g.body()->setFocus();
+    for (const char *typed : {"45", "2"}) {
+        const QString text = QLatin1String(typed);
+        QTest::keyClicks(g.body(), text.left(1)); // the first key opens the editor
+        auto *editor = g.body()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed editor
+    }
+    QCOMPARE(g.text(2, 5), QStringLiteral("45"));
+    QCOMPARE(g.text(2, 6), QStringLiteral("2"));
+    QCOMPARE(g.col(), 7);
+    QCOMPARE(g.background(2, 5), posigrid::axisColumnColour(5));
+    QCOMPARE(g.background(2, 6), posigrid::axisColumnColour(6));
+}
+
+// The check hides the grid while it reads it; inside an operation that switched the grid off
+// it comes back shown and painted (headings too) but still disabled, also before its result
+// window.
+void TestPosiEditor::checkShowsTheGridAgain_data()
+{
+    QTest::addColumn<bool>("bad");
+    QTest::newRow("passes") << false;
+    QTest::newRow("fails") << true;
+}
+
+void TestPosiEditor::checkShowsTheGridAgain()
+{
+    QFETCH(bool, bad);
+    FixedGrid &g = grid();
+    if (bad)
+        g.setText(3, 1, QStringLiteral("0"));
+    AllCMD_Muko();
+    bool shownForResult = false;
+    if (bad) {
+        whenModalOpens([&](QWidget *modal) {
+            shownForResult = g.isVisible() && g.redraw();
+            modal->close();
+        });
+    }
+    QCOMPARE(PosiDataCheck3(), bad ? 1 : 0);
+    QCOMPARE(shownForResult, bad);
+    QVERIFY(g.isVisible());
+    QVERIFY(g.redraw());
+    QVERIFY(g.heading()->updatesEnabled());
+    QVERIFY(!g.isEnabled());
+    AllCMD_Yuko();
 }
 
 void TestPosiEditor::enterInLastCommentAppends()

@@ -102,11 +102,7 @@ namespace positions {
 void reportPortClosed()
 {
     SetOfflineMode();
-    QString text = LoadResText(109) + QStringLiteral("\r\n\r\n") + LoadResText(110);
-    const QString reason = link::SerialLink::instance().lastOpenError();
-    if (!reason.isEmpty())
-        text += QStringLiteral("\r\n") + reason;
-    platform::msgBox(text);
+    platform::msgBox(link::portOpenFailureText());
 }
 
 void resetPosiTransferState()

@@ -15,6 +15,7 @@
 #include "core/OnlineMode.h"
 #include "core/frmMain.h"
 #include "link/Exchange.h"
+#include "operation/AlarmReset.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -189,6 +190,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiFileCommands();
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
+    operation::registerAlarmReset();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

@@ -1,0 +1,99 @@
+// The alarm reset against the simulated controller.
+#include "core/AppSettings.h"
+#include "core/Messages.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "operation/AlarmReset.h"
+#include "support/SimFixture.h"
+
+#include <QtTest>
+
+class TestAlarmReset : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void reset_data();
+    void reset();
+
+private:
+    SimFixture m_sim;
+};
+
+void TestAlarmReset::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_sim.start(&error), qPrintable(error));
+}
+
+void TestAlarmReset::init()
+{
+    m_sim.reset();
+    link::resetLinkHooks();
+    gPortOccupy = false;
+}
+
+void TestAlarmReset::reset_data()
+{
+    QTest::addColumn<QString>("controller"); // "ok", "lasting alarm", "silent"
+    QTest::addColumn<bool>("alarmShown");
+    QTest::addColumn<bool>("panelCleared");
+    QTest::addColumn<bool>("resetRefusedMessage");
+    QTest::addColumn<QStringList>("firstLines");
+
+    QTest::newRow("alarm reset") << "ok" << true << true << false << QStringList{"0AR", "0CM1"};
+    QTest::newRow("no alarm shown, panel set anyway") << "ok" << false << true << false << QStringList{"0AR", "0CM1"};
+    QTest::newRow("alarm that stays") << "lasting alarm" << true << false << true << QStringList{"0AR"};
+    QTest::newRow("no answer, link messages only") << "silent" << false << false << false << QStringList{"0AR"};
+}
+
+void TestAlarmReset::reset()
+{
+    QFETCH(QString, controller);
+    QFETCH(bool, alarmShown);
+    QFETCH(bool, panelCleared);
+    QFETCH(bool, resetRefusedMessage);
+    QFETCH(QStringList, firstLines);
+
+    if (alarmShown) {
+        link::AlarmPanel shown;
+        shown.lampShown = true;
+        shown.alarmNo = QStringLiteral("15");
+        shown.comment = QStringLiteral("Overload");
+        link::setAlarmPanel(shown);
+    }
+    if (controller == QLatin1String("lasting alarm"))
+        m_sim.model().setAlarm('1', '5', false);
+    if (controller == QLatin1String("silent"))
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0AR"));
+    gOfflineMode = true;
+    for (int i = 0; i < 8; ++i)
+        m_sim.dialogs().answer(1);
+
+    cmdReset_Click();
+
+    const QStringList lines = m_sim.received();
+    QVERIFY2(lines.size() >= firstLines.size(), qPrintable(lines.join(' ')));
+    QCOMPARE(lines.mid(0, firstLines.size()), firstLines);
+    const link::AlarmPanel &panel = link::alarmPanel();
+    if (panelCleared) {
+        QCOMPARE(panel.lampShown, false);
+        QCOMPARE(panel.alarmNo, QString());
+        QCOMPARE(panel.comment, QStringLiteral("No Error"));
+        QVERIFY(m_sim.prompts().isEmpty());
+        QCOMPARE(gOfflineMode, false);
+    } else if (alarmShown) {
+        QCOMPARE(panel.lampShown, true);
+    }
+    const QString refused = ResLines({324, 325});
+    QCOMPARE(m_sim.prompts().contains(refused), resetRefusedMessage);
+    if (controller == QLatin1String("silent"))
+        QVERIFY(!m_sim.prompts().isEmpty()); // the sender told its time-out itself
+    QVERIFY(!CommPortIsOpen());
+}
+
+QTEST_MAIN(TestAlarmReset)
+#include "tst_alarmreset.moc"

@@ -280,8 +280,10 @@ void FixedGrid::setCursor(int row, int col)
 void FixedGrid::setRedraw(bool on)
 {
     m_redraw = on;
+    // Only the body stops painting: headings with painting off would be left blank behind
+    // every window an operation opens meanwhile, and their text changes are few (merging
+    // waits for redrawing to come back).
     m_body->setUpdatesEnabled(on);
-    m_head->setUpdatesEnabled(on);
     if (on) {
         for (int r = 0; r < m_headingRows; ++r) {
             if (m_mergeDirty.at(r))

@@ -49,7 +49,8 @@ public:
     int col() const { return m_col; }
     void setCursor(int row, int col);
 
-    // While redrawing is off, changes are kept but not painted.
+    // While redrawing is off, changes to the body are kept but not painted; the headings stay
+    // painted and merge again when redrawing comes back.
     void setRedraw(bool on);
     bool redraw() const { return m_redraw; }
     void setScrollBars(bool on);

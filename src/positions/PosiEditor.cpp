@@ -81,8 +81,12 @@ public:
             m_grid.setText(m_row, m_col, gEditOldText);
             return;
         }
-        const int last = qMax(m_sel.endRow, m_row);
-        const int first = m_sel.endRow < m_row ? m_sel.endRow : m_row;
+        // The value goes into every selected row of the edited column, however the selection
+        // was made (a shift-click leaves the cursor at its lower end).
+        int first = qMin(m_sel.row, m_sel.endRow);
+        int last = qMax(m_sel.row, m_sel.endRow);
+        if (m_row < first || m_row > last)
+            first = last = m_row;
         if (m_sel.endCol != m_sel.col)
             QApplication::beep(); // a selection over several columns is narrowed to this one
         for (int r = qMax(first, kHead); r <= last && r < m_grid.rows(); ++r) {
@@ -100,10 +104,9 @@ public:
             auto *key = static_cast<QKeyEvent *>(event);
             gEditEndKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? 13
                           : key->key() == Qt::Key_Escape ? 27 : key->key();
-            if (key->key() == Qt::Key_Escape) {
+            // Esc puts the old text back and closes the editor without a check.
+            if (key->key() == Qt::Key_Escape)
                 line->setText(gEditOldText);
-                return true;
-            }
             if (gEditEndKey == 13 || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
                 const Entry e = evaluateEntry(m_col, line->text(), axisInfo(axisOfGridCol(m_col)),
                                               gDispMmUnit, gMmRoundUp);

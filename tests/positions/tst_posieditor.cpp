@@ -34,6 +34,8 @@ private Q_SLOTS:
     void cleanup();
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
+    void typingFillsTheSelectedRows_data();
+    void typingFillsTheSelectedRows();
     void enterGivesTheCellItsColourBack();
     void checkShowsTheGridAgain_data();
     void checkShowsTheGridAgain();
@@ -110,7 +112,57 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     QCOMPARE(g.text(2, 1), QStringLiteral("30"));
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(editor->text(), QStringLiteral("30"));
+    // Esc also ends the edit, unchecked: the grid leaves its editing state.
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(g.text(2, 1), QStringLiteral("30"));
     QVERIFY(!gDataChanged);
+}
+
+// A selection made the way an operator makes it (click, then shift-click or drag): the typed
+// value goes into every selected cell of the column, wherever the cursor ended.
+void TestPosiEditor::typingFillsTheSelectedRows_data()
+{
+    QTest::addColumn<int>("pressRow"); // grid rows
+    QTest::addColumn<int>("extendRow");
+    QTest::addColumn<bool>("drag");
+    QTest::newRow("shift-click down") << 2 << 4 << false;
+    QTest::newRow("shift-click up") << 4 << 2 << false;
+    QTest::newRow("drag down") << 2 << 4 << true;
+}
+
+void TestPosiEditor::typingFillsTheSelectedRows()
+{
+    QFETCH(int, pressRow);
+    QFETCH(int, extendRow);
+    QFETCH(bool, drag);
+    FixedGrid &g = grid();
+    QTableWidget *body = g.body();
+    const int col = 2; // ACC1
+    auto centre = [&](int row) {
+        return body->visualRect(body->model()->index(row - 2, col)).center();
+    };
+    g.body()->setFocus();
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, centre(pressRow));
+    if (drag) {
+        QTest::mousePress(body->viewport(), Qt::LeftButton, {}, centre(pressRow));
+        QMouseEvent move(QEvent::MouseMove, centre(extendRow), body->viewport()->mapToGlobal(centre(extendRow)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(body->viewport(), &move);
+        QTest::mouseRelease(body->viewport(), Qt::LeftButton, {}, centre(extendRow));
+    } else {
+        QTest::mouseClick(body->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(extendRow));
+    }
+    QCOMPARE(body->selectedRanges().size(), 1);
+    QCOMPARE(body->selectedRanges().first().rowCount(), 3);
+
+    QTest::keyClick(body, Qt::Key_2);
+    auto *editor = body->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    for (int r = 2; r <= 4; ++r)
+        QCOMPARE(g.text(r, col), QStringLiteral("2"));
+    QCOMPARE(g.text(5, col), QStringLiteral("3"));
 }
 
 // Enter moves the cursor on; the cell it leaves loses the editor's highlight at once, also

@@ -271,6 +271,9 @@ void FixedGrid::setCursor(int row, int col)
         m_body->horizontalScrollBar()->setValue(0);
     } else if (row < rows()) {
         m_body->setCurrentCell(row - m_headingRows, col);
+        // The start of a line shows its number too, which scrolls along with the columns.
+        if (col <= 1)
+            m_body->horizontalScrollBar()->setValue(0);
     }
     m_filling = false;
     m_row = row;

@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -225,7 +226,10 @@ void TestPosiEditor::checkShowsTheGridAgain()
 void TestPosiEditor::enterInLastCommentAppends()
 {
     FixedGrid &g = grid();
+    m_w->resize(700, m_w->height()); // the comment lies beyond the right edge
+    QCoreApplication::processEvents();
     g.setCursor(5, 20);
+    QVERIFY(g.body()->horizontalScrollBar()->value() > 0);
     g.editCurrentCell();
     auto *editor = g.body()->findChild<QLineEdit *>();
     QVERIFY(editor);
@@ -237,6 +241,7 @@ void TestPosiEditor::enterInLastCommentAppends()
     QCOMPARE(g.text(6, 0), QStringLiteral("5"));
     QCOMPARE(g.row(), 6);
     QCOMPARE(g.col(), 1);
+    QCOMPARE(g.body()->horizontalScrollBar()->value(), 0); // the new line's number in view
 }
 
 void TestPosiEditor::commandTable_data()

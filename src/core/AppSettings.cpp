@@ -11,9 +11,11 @@ int gLangOffset = 10000;
 bool gLangChanged = false;
 int gPortNo = settings::kDefPortNo;
 bool gPortOccupy = true;
-int gVelOf100Pls[3] = {20, 20, 20};
-int gAccOf100Pls[3] = {3, 3, 3};
-int gAccOf100Pls2[3] = {3, 3, 3};
+// The pulse-feed values are read by the jog window and the options window when they open;
+// 0 until then, so that those windows take the stored values.
+int gVelOf100Pls[3] = {0, 0, 0};
+int gAccOf100Pls[3] = {0, 0, 0};
+int gAccOf100Pls2[3] = {0, 0, 0};
 int gAccOfJog = settings::kDefAccOfJog;
 int gAccOfJog2 = settings::kDefAccOfJog2;
 
@@ -37,9 +39,9 @@ void resetAppSettings()
     gLangChanged = false;
     gPortNo = kDefPortNo;
     gPortOccupy = true;
-    fill3(gVelOf100Pls, kDefVelOf100Pls);
-    fill3(gAccOf100Pls, kDefAccOf100Pls);
-    fill3(gAccOf100Pls2, kDefAccOf100Pls2);
+    fill3(gVelOf100Pls, 0);
+    fill3(gAccOf100Pls, 0);
+    fill3(gAccOf100Pls2, 0);
     gAccOfJog = kDefAccOfJog;
     gAccOfJog2 = kDefAccOfJog2;
 }

@@ -43,7 +43,7 @@ bool openPortForMenuCommand()
     if (link::openPortWithTries())
         return true;
     SetOfflineMode();
-    platform::msgBox(ResLines({109, 110}, QStringLiteral("\r\n\r\n")));
+    platform::msgBox(link::portOpenFailureText());
     return false;
 }
 

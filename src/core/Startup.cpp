@@ -14,6 +14,7 @@
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
 #include "core/frmMain.h"
+#include "link/Exchange.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -78,7 +79,7 @@ void onlineReads()
         ++gRetryCount;
         if (gRetryCount >= kPortTries) {
             leaveOnlineRoad();
-            platform::msgBox(ResLines({109, 110}, QStringLiteral("\r\n\r\n")));
+            platform::msgBox(link::portOpenFailureText());
             return;
         }
         MsecTimerWait(100);

@@ -120,6 +120,8 @@ void frmOptions2::buildLayout()
     QWidget *lang = tabPage(SSTabOption, 2508);
     framLanguege = new QGroupBox(lang);
     formtext::tag(framLanguege, 2526);
+    // The table has this caption in English only; the layout carries the Japanese one.
+    framLanguege->setTitle(QStringLiteral("言語選択"));
     auto *langFrame = new QVBoxLayout(framLanguege);
     for (int i = 0; i < 2; ++i) {
         optLanguege[i] = new QRadioButton(framLanguege);

@@ -55,6 +55,16 @@ int preparePort(bool secondName)
     return CtCommModeOn();
 }
 
+QString portOpenFailureText()
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = LoadResText(109) + crlf + crlf + LoadResText(110);
+    const QString reason = SerialLink::instance().lastOpenError();
+    if (!reason.isEmpty())
+        text += crlf + reason;
+    return text;
+}
+
 int usedAxisMask()
 {
     int mask = 0;

@@ -21,6 +21,10 @@ bool openPortWithTries(bool secondName = false);
 // the port would not open).
 int preparePort(bool secondName = false);
 
+// Messages 109 and 110 for a port that would not open, with the system's reason on a line
+// of its own when there is one.
+QString portOpenFailureText();
+
 // Bit i for every axis i (0 to 3) in use.
 int usedAxisMask();
 

@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
@@ -97,11 +98,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
             SetOfflineMode();
             return 1;
         }
-        const QString reason = link.lastOpenError();
-        QString text = LoadResText(109) + kCrLf + kCrLf + LoadResText(110);
-        if (!reason.isEmpty())
-            text += kCrLf + reason;
-        platform::msgBox(text);
+        platform::msgBox(link::portOpenFailureText());
         SetOfflineMode();
         return 1;
     }

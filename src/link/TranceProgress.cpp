@@ -1,3 +1,4 @@
+#include "core/frmMain.h"
 #include "link/WindowHooks.h"
 #include "link/frmTrance.h"
 
@@ -18,7 +19,10 @@ public:
         close();
         if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
             return;
-        m_window = new frmTrance(QApplication::activeWindow());
+        // Placed by the main window, whichever window is active (a modeless editor, or none
+        // when the program has lost the focus).
+        QWidget *mainWindow = frmMain::instance();
+        m_window = new frmTrance(mainWindow ? mainWindow : QApplication::activeWindow());
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setCaption(captionId);
         m_window->prgBar1()->setRange(0, maximum);

@@ -69,8 +69,8 @@ bool validRange(int from, int to)
     return from >= 1 && from <= to && to <= kPosiMax;
 }
 
-// "0CM" "00": the controller leaves the transfer mode. Once and silently on the ways out
-// that have already been reported.
+// "0CM" "00": the controller leaves the transfer mode. Silent: the ways out after a failure
+// have reported it already, and the end of a good write tells its own outcome once.
 bool leaveTransferModeOnce()
 {
     const bool left = exchange(Via::Silent, QStringLiteral("0CM"), link::cmd::commModeArgument(0, 0), 7)
@@ -102,11 +102,7 @@ namespace positions {
 void reportPortClosed()
 {
     SetOfflineMode();
-    QString text = LoadResText(109) + QStringLiteral("\r\n\r\n") + LoadResText(110);
-    const QString reason = link::SerialLink::instance().lastOpenError();
-    if (!reason.isEmpty())
-        text += QStringLiteral("\r\n") + reason;
-    platform::msgBox(text);
+    platform::msgBox(link::portOpenFailureText());
 }
 
 void resetPosiTransferState()
@@ -420,16 +416,15 @@ int LoadPosidataToCt2()
     if (WritePosidataToCt() != 0)
         return 1;
 
-    // The plain mode again, with a counter of its own: the senders reset gRetryCount.
+    // The plain mode again, with a counter of its own (the senders reset gRetryCount). The
+    // tries are silent: a failure is told once, by 377, not once per try.
     transferMode.left();
     bool back = false;
     for (int attempt = 1; attempt <= 6 && !back; ++attempt) {
         if (attempt > 1)
             MsecTimerWait(100);
-        int plain = 0;
-        back = SetCtCommMode(0, plain) == 0;
+        back = leaveTransferModeOnce();
     }
-    gTusinNow = false;
     if (!back)
         ResMsgBox({377});
     ResMsgBox({376});

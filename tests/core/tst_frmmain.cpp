@@ -127,6 +127,7 @@ private Q_SLOTS:
     void toolbarDispatch_data();
     void toolbarDispatch();
     void toolbarLayout();
+    void toolbarIconsLookDisabled();
     void viewToggles_data();
     void viewToggles();
     void busyRefusesCommandsAndClosing();
@@ -398,6 +399,53 @@ void TestFrmMain::toolbarLayout()
     }
     QCOMPARE(keys, cmdswitch::toolbarKeys());
     QCOMPARE(win.w->action(QStringLiteral("tbNew"))->toolTip(), LoadResText(300));
+}
+
+namespace {
+
+// How far an icon stands out from a light toolbar: each pixel's darkness and colour, weighted
+// by its opacity.
+double standOut(const QImage &image)
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = QColor::fromRgba(img.pixel(x, y));
+            sum += c.alphaF() * ((255 - c.lightness()) + c.hsvSaturation()) / 510.0;
+        }
+    }
+    return sum;
+}
+
+} // namespace
+
+void TestFrmMain::toolbarIconsLookDisabled()
+{
+    TestEnv env;
+    Window win;
+    QHash<QString, QImage> shown;
+    for (QAction *a : win.w->tbToolBar()->actions()) {
+        const QString key = a->property("Key").toString();
+        if (a->isSeparator() || key.isEmpty())
+            continue;
+        const QImage on = a->icon().pixmap(QSize(20, 20), QIcon::Normal).toImage();
+        const QImage off = a->icon().pixmap(QSize(20, 20), QIcon::Disabled).toImage();
+        // Off must be visibly fainter than on, also for icons that are grey to begin with.
+        QVERIFY2(standOut(off) < 0.6 * standOut(on), qPrintable(key));
+        shown.insert(key, on);
+    }
+    // Line and cell, copy and paste are four different pictures.
+    const QStringList edit = {QStringLiteral("LineCopy"), QStringLiteral("LinePaste"),
+                              QStringLiteral("CellCopy"), QStringLiteral("CellPaste")};
+    for (int i = 0; i < edit.size(); ++i)
+        for (int j = i + 1; j < edit.size(); ++j)
+            QVERIFY2(shown.value(edit[i]) != shown.value(edit[j]), qPrintable(edit[i] + edit[j]));
+
+    // And the button itself follows its action.
+    AllCMD_Muko();
+    for (const QString &key : edit)
+        QVERIFY(!win.w->tbToolBar()->widgetForAction(win.w->action(QStringLiteral("tb") + key))->isEnabled());
 }
 
 void TestFrmMain::viewToggles_data()

@@ -11,6 +11,7 @@
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void velocityRefused();
     void leavingTeachingTabChecksVelocity();
     void okStoresEverything();
+    void pulseFeedFromStore_data();
+    void pulseFeedFromStore();
     void portChangeGoesOffline();
     void unitChange_data();
     void unitChange();
@@ -134,7 +137,7 @@ void TestOptions::okStoresEverything()
     frmOptions2 w;
     QCOMPARE(w.txtJogVel->text(), QStringLiteral("12"));
     QVERIFY(w.optJogAcc[2]->isChecked());
-    QVERIFY(w.optJogAcc2[2]->isChecked());
+    QVERIFY(w.optJogAcc2[1]->isChecked()); // the window's own default for the QZ-57H value
     w.optSutiSyori[1]->setChecked(true);
     w.optJogAcc2[0]->setChecked(true);
     w.cmdOK_Click();
@@ -149,6 +152,47 @@ void TestOptions::okStoresEverything()
     QCOMPARE(gMmRoundUp, false);
     QVERIFY(!SettingsStore::contains(QStringLiteral("PortNo"))); // stored at exit
     QCOMPARE(gLangChanged, false);
+}
+
+void TestOptions::pulseFeedFromStore_data()
+{
+    QTest::addColumn<QStringList>("stored"); // VelOf100Pls, AccOf100Pls, AccOf100Pls2; empty: none
+    QTest::addColumn<QString>("vel");
+    QTest::addColumn<int>("acc");
+    QTest::addColumn<int>("acc2");
+
+    QTest::newRow("nothing stored") << QStringList() << "20" << 3 << 2;
+    QTest::newRow("stored values") << QStringList{"45", "1", "3"} << "45" << 1 << 3;
+    QTest::newRow("stored out of range") << QStringList{"45", "7", "0"} << "45" << 0 << 0;
+}
+
+// The first opening in a run shows what an earlier run stored, not values of its own.
+void TestOptions::pulseFeedFromStore()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QString, vel);
+    QFETCH(int, acc);
+    QFETCH(int, acc2);
+    TestEnv env;
+    if (!stored.isEmpty())
+        env.storeSettings({{"VelOf100Pls", stored[0]}, {"AccOf100Pls", stored[1]}, {"AccOf100Pls2", stored[2]}});
+    frmOptions2 w;
+    QCOMPARE(w.txtJogVel->text(), vel);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(w.optJogAcc[i]->isChecked(), acc == i + 1);
+        QCOMPARE(w.optJogAcc2[i]->isChecked(), acc2 == i + 1);
+    }
+
+    // Round trip: what OK stores is what the next run's window shows.
+    w.txtJogVel->setText(QStringLiteral("33"));
+    w.optJogAcc[1]->setChecked(true);
+    w.optJogAcc2[0]->setChecked(true);
+    w.cmdOK_Click();
+    settings::resetAppSettings();
+    frmOptions2 next;
+    QCOMPARE(next.txtJogVel->text(), QStringLiteral("33"));
+    QVERIFY(next.optJogAcc[1]->isChecked());
+    QVERIFY(next.optJogAcc2[0]->isChecked());
 }
 
 void TestOptions::portChangeGoesOffline()
@@ -253,7 +297,11 @@ void TestOptions::language()
     QFETCH(bool, langChanged);
     TestEnv env;
     gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
     frmOptions2 w;
+    // 2526 has no Japanese text: in Japanese the frame keeps a Japanese layout text.
+    QCOMPARE(w.framLanguege->title(),
+             language == 1 ? QStringLiteral("言語選択") : QStringLiteral("Select Language"));
     QCOMPARE(w.optLanguege[0]->isEnabled(), japaneseEnabled);
     QCOMPARE(w.optLanguege[0]->isChecked(), language == 1);
     if (chooseOther)

@@ -1,5 +1,7 @@
 // The progress and busy windows offscreen.
+#include "core/frmMain.h"
 #include "link/LinkState.h"
+#include "link/WindowHooks.h"
 #include "link/WindowPlacement.h"
 #include "link/frmProcessing.h"
 #include "link/frmTrance.h"
@@ -9,6 +11,8 @@
 #include <QPushButton>
 #include <QWidget>
 #include <QtTest>
+
+#include "support/TestEnv.h"
 
 class TestLinkWindows : public QObject
 {
@@ -22,6 +26,7 @@ private Q_SLOTS:
     void userCannotClose();
     void processingFlag();
     void placedBesideTheMainWindow();
+    void transferProgressBesideTheMainWindow();
 };
 
 void TestLinkWindows::tranceCancelOffered_data()
@@ -109,6 +114,28 @@ void TestLinkWindows::placedBesideTheMainWindow()
     frmTrance w(&main);
     const int offset = link::twipsToPixels(&w, 500);
     QCOMPARE(w.pos(), main.frameGeometry().topLeft() + QPoint(offset, offset));
+}
+
+void TestLinkWindows::transferProgressBesideTheMainWindow()
+{
+    TestEnv env;
+    frmMain::setScreenWidthForLoad(1280);
+    frmMain main;
+    main.show();
+    // Another window has the focus, as a modeless editor window would.
+    QWidget editor;
+    editor.setGeometry(600, 500, 300, 200);
+    editor.show();
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+
+    link::TransferProgress &progress = link::transferProgress();
+    progress.open(368, 3);
+    frmTrance *window = main.findChild<frmTrance *>();
+    QVERIFY(window);
+    const int offset = link::twipsToPixels(window, 500);
+    QCOMPARE(window->pos(), main.frameGeometry().topLeft() + QPoint(offset, offset));
+    progress.close();
 }
 
 QTEST_MAIN(TestLinkWindows)

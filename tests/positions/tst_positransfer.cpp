@@ -92,6 +92,8 @@ private Q_SLOTS:
     void writeFaultMidway();
     void writeSkipsFlaggedAndRefusesBadValues();
     void writeCancelledBetweenPositions();
+    void writePlainModeRefused_data();
+    void writePlainModeRefused();
     void roundTrip();
 
 private:
@@ -493,6 +495,43 @@ void TestPosiTransfer::writeCancelledBetweenPositions()
     QCOMPARE(m_sim.model().position(3), QByteArray(40, '0'));
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QVERIFY(form.gridActive);
+}
+
+void TestPosiTransfer::writePlainModeRefused_data()
+{
+    QTest::addColumn<int>("refusals"); // of "0CM00", each a wrong echo
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("after375");
+
+    QTest::newRow("taken at the third try") << 2 << 0 << QStringList{LoadResText(376)};
+    QTest::newRow("refused at every try") << 6 << 1 << QStringList{LoadResText(377), LoadResText(376)};
+}
+
+void TestPosiTransfer::writePlainModeRefused()
+{
+    QFETCH(int, refusals);
+    QFETCH(int, result);
+    QFETCH(QStringList, after375);
+    FakeMainForm form;
+    showTable(form, 1, 2, [] {
+        for (int n = 1; n <= 2; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    Fault refused = Fault::always(FaultKind::WrongEcho, "0CM00");
+    refused.last = refusals;
+    m_sim.controller().addFault(refused);
+
+    ModalDriver driver;
+    driver.then(range(1, 2));
+    m_sim.dialogs().answer(platform::IdOk);
+    for (int i = 0; i < after375.size(); ++i)
+        m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), result);
+
+    // The tries themselves are silent: the operator reads the outcome once.
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)} + after375);
+    QCOMPARE(m_sim.received().count(QStringLiteral("0CM00")), qMin(refusals + 1, 6));
+    QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
 }
 
 void TestPosiTransfer::roundTrip()

@@ -226,6 +226,7 @@ void attachPosiEditing(frmMain &window)
 
     QTableWidget *body = g.body();
     body->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    body->setAttribute(Qt::WA_InputMethodEnabled, false); // until a comment cell is current
     body->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     auto *delegate = new PosiCellDelegate(g, body);
     body->setItemDelegate(delegate);
@@ -245,8 +246,13 @@ void attachPosiEditing(frmMain &window)
             DispPulsePerMm2((col - 1) / 4);
         if (row >= kHead)
             SetEditCmdState();
-        if (col != kGridCommentCol)
+        // Only comments are typed through the input method (Japanese); every other column
+        // takes plain digits, so the grid offers no input method there.
+        const bool comment = col == kGridCommentCol;
+        if (!comment)
             QGuiApplication::inputMethod()->reset();
+        g.body()->setAttribute(Qt::WA_InputMethodEnabled, comment);
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
     };
     QObject::connect(&g, &platform::FixedGrid::cursorMoved, &g, cursorMoved);
     QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate, last, cursorMoved] {

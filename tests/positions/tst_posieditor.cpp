@@ -37,6 +37,7 @@ private Q_SLOTS:
     void refusedValueKeepsEditorOpen();
     void typingFillsTheSelectedRows_data();
     void typingFillsTheSelectedRows();
+    void inputMethodOnlyInComments();
     void enterGivesTheCellItsColourBack();
     void checkShowsTheGridAgain_data();
     void checkShowsTheGridAgain();
@@ -164,6 +165,17 @@ void TestPosiEditor::typingFillsTheSelectedRows()
     for (int r = 2; r <= 4; ++r)
         QCOMPARE(g.text(r, col), QStringLiteral("2"));
     QCOMPARE(g.text(5, col), QStringLiteral("3"));
+}
+
+// The input method serves the comment column alone.
+void TestPosiEditor::inputMethodOnlyInComments()
+{
+    QTableWidget *body = grid().body();
+    QVERIFY(!body->testAttribute(Qt::WA_InputMethodEnabled));
+    body->setCurrentCell(1, 20);
+    QVERIFY(body->testAttribute(Qt::WA_InputMethodEnabled));
+    body->setCurrentCell(1, 19);
+    QVERIFY(!body->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 // Enter moves the cursor on; the cell it leaves loses the editor's highlight at once, also

@@ -258,6 +258,10 @@ void attachPosiEditing(frmMain &window)
     QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate, last, cursorMoved] {
         const int row = delegate->editedRow();
         const int col = delegate->editedCol();
+        // The highlight belongs to the open editor: a cell left open by Esc would otherwise keep
+        // it until the cursor visits it again (commands move the cursor without a signal).
+        if (row >= kHead && row < g.rows())
+            g.setBackground(row, col, columnColour(col));
         afterEdit(g, *cells, row, col);
         // Enter moves the cursor by the program's hand, which the grid does not signal: the
         // edited cell is the one left.

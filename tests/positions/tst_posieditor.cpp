@@ -117,6 +117,7 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     // Esc also ends the edit, unchecked: the grid leaves its editing state.
     QVERIFY(!editor->isVisible());
     QCOMPARE(g.text(2, 1), QStringLiteral("30"));
+    QCOMPARE(g.background(2, 1), posigrid::axisColumnColour(1)); // no highlight left behind
     QVERIFY(!gDataChanged);
 }
 

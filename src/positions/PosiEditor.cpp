@@ -232,9 +232,9 @@ void attachPosiEditing(frmMain &window)
     body->setItemDelegate(delegate);
 
     // A click on the position number selects the whole line.
-    QObject::connect(body, &QTableWidget::cellPressed, body, [body](int r, int c) {
-        if (c == 0)
-            body->setRangeSelected(QTableWidgetSelectionRange(r, 1, r, kGridCommentCol), true);
+    QObject::connect(&g, &platform::FixedGrid::cellPressed, body, [body](int r, int c) {
+        if (c == 0 && r >= kHead)
+            body->setRangeSelected(QTableWidgetSelectionRange(r - kHead, 1, r - kHead, kGridCommentCol), true);
     });
     auto *last = new QPoint(0, 0);
     const auto cursorMoved = [&g, last](int row, int col) {

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void refusedValueKeepsEditorOpen();
     void typingFillsTheSelectedRows_data();
     void typingFillsTheSelectedRows();
+    void numberColumnStaysInView();
     void inputMethodOnlyInComments();
     void enterGivesTheCellItsColourBack();
     void checkShowsTheGridAgain_data();
@@ -166,6 +168,33 @@ void TestPosiEditor::typingFillsTheSelectedRows()
     for (int r = 2; r <= 4; ++r)
         QCOMPARE(g.text(r, col), QStringLiteral("2"));
     QCOMPARE(g.text(5, col), QStringLiteral("3"));
+}
+
+// The number column does not scroll sideways; a click on a number there selects its line.
+void TestPosiEditor::numberColumnStaysInView()
+{
+    FixedGrid &g = grid();
+    m_w->resize(700, m_w->height());
+    QCoreApplication::processEvents();
+    g.setCursor(3, 20);
+    QVERIFY(g.body()->horizontalScrollBar()->value() > 0);
+    QTableView *numbers = nullptr;
+    for (QTableView *v : g.body()->findChildren<QTableView *>())
+        if (v->parent() == g.body())
+            numbers = v;
+    QVERIFY(numbers && numbers->isVisible());
+    QCOMPARE(numbers->geometry().right() + 1, g.body()->viewport()->geometry().left());
+    QCOMPARE(numbers->columnWidth(0), g.columnWidth(0));
+    const QRect cell = numbers->visualRect(numbers->model()->index(1, 0));
+    QVERIFY(numbers->viewport()->rect().contains(cell.center()));
+
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, cell.center());
+    const positions::GridSelection sel = positions::selectionOf(g);
+    QCOMPARE(sel.row, 3);
+    QCOMPARE(sel.endRow, 3);
+    QCOMPARE(sel.col, 1);
+    QCOMPARE(sel.endCol, 20);
+    QVERIFY(g.body()->hasFocus());
 }
 
 // The input method serves the comment column alone.

@@ -1,7 +1,9 @@
 #include "platform/FixedGrid.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -9,6 +11,33 @@
 namespace platform {
 
 namespace {
+
+// The view of a table's column 0 alone, laid over the table's row header, which keeps the
+// room for it (the header itself shows nothing that stays visible).
+QTableView *numberView(QTableWidget *table)
+{
+    table->verticalHeader()->setFixedWidth(0);
+    table->verticalHeader()->show();
+    auto *v = new QTableView(table);
+    v->setModel(table->model());
+    v->setSelectionModel(table->selectionModel());
+    v->horizontalHeader()->hide();
+    v->verticalHeader()->hide();
+    v->horizontalHeader()->setMinimumSectionSize(8);
+    v->verticalHeader()->setMinimumSectionSize(8);
+    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    v->setFrameShape(QFrame::NoFrame);
+    v->setFocusPolicy(Qt::NoFocus);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setWordWrap(false);
+    v->setAccessibleName(table->accessibleName());
+    for (int c = 1; c < table->columnCount(); ++c)
+        v->setColumnHidden(c, true);
+    table->setColumnHidden(0, true);
+    return v;
+}
 
 void plainTable(QTableWidget *t)
 {
@@ -64,6 +93,33 @@ FixedGrid::FixedGrid(int headingRows, int columns, QWidget *parent)
 
     connect(m_body->horizontalScrollBar(), &QScrollBar::valueChanged,
             m_head->horizontalScrollBar(), &QScrollBar::setValue);
+
+    m_headNumbers = numberView(m_head);
+    m_headNumbers->setSelectionMode(QAbstractItemView::NoSelection);
+    m_headNumbers->setStyleSheet(QStringLiteral("QTableView { background: palette(button); }"));
+    m_bodyNumbers = numberView(m_body);
+    connect(m_body->verticalScrollBar(), &QScrollBar::valueChanged,
+            m_bodyNumbers->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_bodyNumbers->verticalScrollBar(), &QScrollBar::valueChanged,
+            m_body->verticalScrollBar(), &QScrollBar::setValue);
+    connect(m_bodyNumbers, &QTableView::pressed, this, [this](const QModelIndex &index) {
+        m_body->setFocus(Qt::MouseFocusReason);
+        Q_EMIT cellPressed(index.row() + m_headingRows, index.column());
+    });
+    connect(m_bodyNumbers, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        Q_EMIT cellDoubleClicked(index.row() + m_headingRows, index.column());
+    });
+    connect(m_body, &QTableWidget::cellPressed, this, [this](int r, int c) {
+        Q_EMIT cellPressed(r + m_headingRows, c);
+    });
+    // The number view keeps the rows in step with the body and takes the body's selection
+    // rules at each press.
+    m_bodyNumbers->viewport()->installEventFilter(this);
+    m_body->verticalHeader()->installEventFilter(this);
+    m_head->verticalHeader()->installEventFilter(this);
+    connect(m_body->verticalHeader(), &QHeaderView::sectionResized, this, [this](int r, int, int size) {
+        m_bodyNumbers->setRowHeight(r, size);
+    });
     connect(m_body, &QTableWidget::cellDoubleClicked, this, [this](int r, int c) {
         Q_EMIT cellDoubleClicked(r + m_headingRows, c);
     });
@@ -221,6 +277,7 @@ void FixedGrid::setRowHeight(int row, int px)
 {
     if (row < m_headingRows) {
         m_head->setRowHeight(row, px);
+        m_headNumbers->setRowHeight(row, px);
         fitHeading();
     } else if (row < rows()) {
         m_body->setRowHeight(row - m_headingRows, px);
@@ -237,17 +294,27 @@ int FixedGrid::rowHeight(int row) const
 void FixedGrid::setBodyRowHeight(int px)
 {
     m_body->verticalHeader()->setDefaultSectionSize(px);
+    m_bodyNumbers->verticalHeader()->setDefaultSectionSize(px);
 }
 
 void FixedGrid::setColumnWidth(int col, int px)
 {
+    if (col == 0) {
+        m_numberWidth = px;
+        m_headNumbers->setColumnWidth(0, px);
+        m_bodyNumbers->setColumnWidth(0, px);
+        m_head->verticalHeader()->setFixedWidth(px);
+        m_body->verticalHeader()->setFixedWidth(px);
+        placeNumbers();
+        return;
+    }
     m_head->setColumnWidth(col, px);
     m_body->setColumnWidth(col, px);
 }
 
 int FixedGrid::columnWidth(int col) const
 {
-    return m_body->columnWidth(col);
+    return col == 0 ? m_numberWidth : m_body->columnWidth(col);
 }
 
 void FixedGrid::setColumnAlignment(int col, Qt::Alignment alignment)
@@ -271,6 +338,9 @@ void FixedGrid::setCursor(int row, int col)
         m_body->horizontalScrollBar()->setValue(0);
     } else if (row < rows()) {
         m_body->setCurrentCell(row - m_headingRows, col);
+        // The start of a line shows its number too, which scrolls along with the columns.
+        if (col <= 1)
+            m_body->horizontalScrollBar()->setValue(0);
     }
     m_filling = false;
     m_row = row;
@@ -280,8 +350,10 @@ void FixedGrid::setCursor(int row, int col)
 void FixedGrid::setRedraw(bool on)
 {
     m_redraw = on;
+    // Only the body stops painting: headings with painting off would be left blank behind
+    // every window an operation opens meanwhile, and their text changes are few (merging
+    // waits for redrawing to come back).
     m_body->setUpdatesEnabled(on);
-    m_head->setUpdatesEnabled(on);
     if (on) {
         for (int r = 0; r < m_headingRows; ++r) {
             if (m_mergeDirty.at(r))
@@ -309,7 +381,7 @@ void FixedGrid::editCurrentCell()
 
 int FixedGrid::viewportWidth() const
 {
-    return m_body->viewport()->width();
+    return m_body->viewport()->width() + m_numberWidth;
 }
 
 void FixedGrid::fitHeading()
@@ -324,6 +396,26 @@ void FixedGrid::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     fitHeading();
+    placeNumbers();
+}
+
+void FixedGrid::placeNumbers()
+{
+    for (QTableWidget *t : {m_head, m_body}) {
+        QTableView *numbers = t == m_head ? m_headNumbers : m_bodyNumbers;
+        numbers->setGeometry(t->verticalHeader()->geometry());
+        numbers->raise();
+    }
+}
+
+bool FixedGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_body->verticalHeader() || watched == m_head->verticalHeader())
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeNumbers();
+    else if (watched == m_bodyNumbers->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_bodyNumbers->setSelectionMode(m_body->selectionMode());
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace platform

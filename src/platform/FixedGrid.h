@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QTableView;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -12,7 +13,7 @@ namespace platform {
 // An editable grid with fixed heading rows above a scrolling body, addressed as one table:
 // rows 0 .. headingRows-1 are the headings, the rows below hold the data, and column 0 is a
 // fixed number column that is never edited. The headings stay in view while the body
-// scrolls; they follow it sideways.
+// scrolls; they follow it sideways, and the number column stays in view beside both.
 class FixedGrid : public QWidget
 {
     Q_OBJECT
@@ -49,7 +50,8 @@ public:
     int col() const { return m_col; }
     void setCursor(int row, int col);
 
-    // While redrawing is off, changes are kept but not painted.
+    // While redrawing is off, changes to the body are kept but not painted; the headings stay
+    // painted and merge again when redrawing comes back.
     void setRedraw(bool on);
     bool redraw() const { return m_redraw; }
     void setScrollBars(bool on);
@@ -65,20 +67,29 @@ public:
     QTableWidget *heading() const { return m_head; }
 
 Q_SIGNALS:
+    // A mouse press on a body cell, the number column's included.
+    void cellPressed(int row, int col);
     void cellDoubleClicked(int row, int col);
     void cursorMoved(int row, int col);
     void cellEdited(int row, int col);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QTableWidgetItem *itemAt(int row, int col, bool create);
     void remerge(int headingRow);
     void fitHeading();
+    void placeNumbers();
 
     QTableWidget *m_head = nullptr;
     QTableWidget *m_body = nullptr;
+    // Column 0 of each table drawn by a view of its own in the table's left margin, so that
+    // it does not scroll sideways; the tables' own column 0 is hidden.
+    QTableView *m_headNumbers = nullptr;
+    QTableView *m_bodyNumbers = nullptr;
+    int m_numberWidth = 0;
     int m_headingRows = 0;
     int m_cols = 0;
     int m_row = 0;

@@ -57,8 +57,15 @@ void checkRow(const GridCells &grid, int r, int p, const AxisInfo (&axes)[4], bo
             return;
         }
         const double v = numericValue(QVariant(t));
-        if (cellKind(c + 1) == CellKind::Posi)
+        if (cellKind(c + 1) == CellKind::Posi) {
+            // Millimetres are stored as typed: a negative value that rounds to 0 would still
+            // give negative pulses.
+            if (mm && v < 0) {
+                flag(p, c);
+                return;
+            }
             out.posi[c / 4] = v;
+        }
         const auto n = roundedIn(v, isInt32 ? kInt32Min : kInt16Min, isInt32 ? kInt32Max : kInt16Max);
         if (!n || *n < min || *n > max) {
             flag(p, c);

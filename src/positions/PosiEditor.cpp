@@ -81,8 +81,12 @@ public:
             m_grid.setText(m_row, m_col, gEditOldText);
             return;
         }
-        const int last = qMax(m_sel.endRow, m_row);
-        const int first = m_sel.endRow < m_row ? m_sel.endRow : m_row;
+        // The value goes into every selected row of the edited column, however the selection
+        // was made (a shift-click leaves the cursor at its lower end).
+        int first = qMin(m_sel.row, m_sel.endRow);
+        int last = qMax(m_sel.row, m_sel.endRow);
+        if (m_row < first || m_row > last)
+            first = last = m_row;
         if (m_sel.endCol != m_sel.col)
             QApplication::beep(); // a selection over several columns is narrowed to this one
         for (int r = qMax(first, kHead); r <= last && r < m_grid.rows(); ++r) {
@@ -100,10 +104,9 @@ public:
             auto *key = static_cast<QKeyEvent *>(event);
             gEditEndKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? 13
                           : key->key() == Qt::Key_Escape ? 27 : key->key();
-            if (key->key() == Qt::Key_Escape) {
+            // Esc puts the old text back and closes the editor without a check.
+            if (key->key() == Qt::Key_Escape)
                 line->setText(gEditOldText);
-                return true;
-            }
             if (gEditEndKey == 13 || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
                 const Entry e = evaluateEntry(m_col, line->text(), axisInfo(axisOfGridCol(m_col)),
                                               gDispMmUnit, gMmRoundUp);
@@ -223,14 +226,15 @@ void attachPosiEditing(frmMain &window)
 
     QTableWidget *body = g.body();
     body->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    body->setAttribute(Qt::WA_InputMethodEnabled, false); // until a comment cell is current
     body->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     auto *delegate = new PosiCellDelegate(g, body);
     body->setItemDelegate(delegate);
 
     // A click on the position number selects the whole line.
-    QObject::connect(body, &QTableWidget::cellPressed, body, [body](int r, int c) {
-        if (c == 0)
-            body->setRangeSelected(QTableWidgetSelectionRange(r, 1, r, kGridCommentCol), true);
+    QObject::connect(&g, &platform::FixedGrid::cellPressed, body, [body](int r, int c) {
+        if (c == 0 && r >= kHead)
+            body->setRangeSelected(QTableWidgetSelectionRange(r - kHead, 1, r - kHead, kGridCommentCol), true);
     });
     auto *last = new QPoint(0, 0);
     const auto cursorMoved = [&g, last](int row, int col) {
@@ -242,13 +246,22 @@ void attachPosiEditing(frmMain &window)
             DispPulsePerMm2((col - 1) / 4);
         if (row >= kHead)
             SetEditCmdState();
-        if (col != kGridCommentCol)
+        // Only comments are typed through the input method (Japanese); every other column
+        // takes plain digits, so the grid offers no input method there.
+        const bool comment = col == kGridCommentCol;
+        if (!comment)
             QGuiApplication::inputMethod()->reset();
+        g.body()->setAttribute(Qt::WA_InputMethodEnabled, comment);
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
     };
     QObject::connect(&g, &platform::FixedGrid::cursorMoved, &g, cursorMoved);
     QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, body, [&g, delegate, last, cursorMoved] {
         const int row = delegate->editedRow();
         const int col = delegate->editedCol();
+        // The highlight belongs to the open editor: a cell left open by Esc would otherwise keep
+        // it until the cursor visits it again (commands move the cursor without a signal).
+        if (row >= kHead && row < g.rows())
+            g.setBackground(row, col, columnColour(col));
         afterEdit(g, *cells, row, col);
         // Enter moves the cursor by the program's hand, which the grid does not signal: the
         // edited cell is the one left.

@@ -161,6 +161,10 @@ void TestPosiCheck::cells_data()
     QTest::newRow("mm 100.6") << 4 << "100.6" << true << false << true;
     QTest::newRow("mm 101.5") << 4 << "101.5" << true << false << true;
     QTest::newRow("posi blanks are 0") << 4 << " " << true << false << false;
+    // Pasted text can carry a sign the keys cannot: a negative position is never a position.
+    QTest::newRow("mm -0.4") << 4 << "-0.4" << true << false << true;
+    QTest::newRow("mm -0.0") << 4 << "-0.0" << true << false << false;
+    QTest::newRow("pulses -0.4 rounds to 0") << 4 << "-0.4" << false << false << false;
     QTest::newRow("comment is not checked") << 20 << "" << false << false << false;
 }
 

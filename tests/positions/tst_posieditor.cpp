@@ -19,6 +19,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -34,6 +36,10 @@ private Q_SLOTS:
     void cleanup();
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
+    void typingFillsTheSelectedRows_data();
+    void typingFillsTheSelectedRows();
+    void numberColumnStaysInView();
+    void inputMethodOnlyInComments();
     void enterGivesTheCellItsColourBack();
     void checkShowsTheGridAgain_data();
     void checkShowsTheGridAgain();
@@ -110,7 +116,96 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     QCOMPARE(g.text(2, 1), QStringLiteral("30"));
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(editor->text(), QStringLiteral("30"));
+    // Esc also ends the edit, unchecked: the grid leaves its editing state.
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(g.text(2, 1), QStringLiteral("30"));
+    QCOMPARE(g.background(2, 1), posigrid::axisColumnColour(1)); // no highlight left behind
     QVERIFY(!gDataChanged);
+}
+
+// A selection made the way an operator makes it (click, then shift-click or drag): the typed
+// value goes into every selected cell of the column, wherever the cursor ended.
+void TestPosiEditor::typingFillsTheSelectedRows_data()
+{
+    QTest::addColumn<int>("pressRow"); // grid rows
+    QTest::addColumn<int>("extendRow");
+    QTest::addColumn<bool>("drag");
+    QTest::newRow("shift-click down") << 2 << 4 << false;
+    QTest::newRow("shift-click up") << 4 << 2 << false;
+    QTest::newRow("drag down") << 2 << 4 << true;
+}
+
+void TestPosiEditor::typingFillsTheSelectedRows()
+{
+    QFETCH(int, pressRow);
+    QFETCH(int, extendRow);
+    QFETCH(bool, drag);
+    FixedGrid &g = grid();
+    QTableWidget *body = g.body();
+    const int col = 2; // ACC1
+    auto centre = [&](int row) {
+        return body->visualRect(body->model()->index(row - 2, col)).center();
+    };
+    g.body()->setFocus();
+    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, centre(pressRow));
+    if (drag) {
+        QTest::mousePress(body->viewport(), Qt::LeftButton, {}, centre(pressRow));
+        QMouseEvent move(QEvent::MouseMove, centre(extendRow), body->viewport()->mapToGlobal(centre(extendRow)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(body->viewport(), &move);
+        QTest::mouseRelease(body->viewport(), Qt::LeftButton, {}, centre(extendRow));
+    } else {
+        QTest::mouseClick(body->viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(extendRow));
+    }
+    QCOMPARE(body->selectedRanges().size(), 1);
+    QCOMPARE(body->selectedRanges().first().rowCount(), 3);
+
+    QTest::keyClick(body, Qt::Key_2);
+    auto *editor = body->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    for (int r = 2; r <= 4; ++r)
+        QCOMPARE(g.text(r, col), QStringLiteral("2"));
+    QCOMPARE(g.text(5, col), QStringLiteral("3"));
+}
+
+// The number column does not scroll sideways; a click on a number there selects its line.
+void TestPosiEditor::numberColumnStaysInView()
+{
+    FixedGrid &g = grid();
+    m_w->resize(700, m_w->height());
+    QCoreApplication::processEvents();
+    g.setCursor(3, 20);
+    QVERIFY(g.body()->horizontalScrollBar()->value() > 0);
+    QTableView *numbers = nullptr;
+    for (QTableView *v : g.body()->findChildren<QTableView *>())
+        if (v->parent() == g.body())
+            numbers = v;
+    QVERIFY(numbers && numbers->isVisible());
+    QCOMPARE(numbers->geometry().right() + 1, g.body()->viewport()->geometry().left());
+    QCOMPARE(numbers->columnWidth(0), g.columnWidth(0));
+    const QRect cell = numbers->visualRect(numbers->model()->index(1, 0));
+    QVERIFY(numbers->viewport()->rect().contains(cell.center()));
+
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, cell.center());
+    const positions::GridSelection sel = positions::selectionOf(g);
+    QCOMPARE(sel.row, 3);
+    QCOMPARE(sel.endRow, 3);
+    QCOMPARE(sel.col, 1);
+    QCOMPARE(sel.endCol, 20);
+    QVERIFY(g.body()->hasFocus());
+}
+
+// The input method serves the comment column alone.
+void TestPosiEditor::inputMethodOnlyInComments()
+{
+    QTableWidget *body = grid().body();
+    QVERIFY(!body->testAttribute(Qt::WA_InputMethodEnabled));
+    body->setCurrentCell(1, 20);
+    QVERIFY(body->testAttribute(Qt::WA_InputMethodEnabled));
+    body->setCurrentCell(1, 19);
+    QVERIFY(!body->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 // Enter moves the cursor on; the cell it leaves loses the editor's highlight at once, also
@@ -173,7 +268,10 @@ void TestPosiEditor::checkShowsTheGridAgain()
 void TestPosiEditor::enterInLastCommentAppends()
 {
     FixedGrid &g = grid();
+    m_w->resize(700, m_w->height()); // the comment lies beyond the right edge
+    QCoreApplication::processEvents();
     g.setCursor(5, 20);
+    QVERIFY(g.body()->horizontalScrollBar()->value() > 0);
     g.editCurrentCell();
     auto *editor = g.body()->findChild<QLineEdit *>();
     QVERIFY(editor);
@@ -185,6 +283,7 @@ void TestPosiEditor::enterInLastCommentAppends()
     QCOMPARE(g.text(6, 0), QStringLiteral("5"));
     QCOMPARE(g.row(), 6);
     QCOMPARE(g.col(), 1);
+    QCOMPARE(g.body()->horizontalScrollBar()->value(), 0); // the new line's number in view
 }
 
 void TestPosiEditor::commandTable_data()

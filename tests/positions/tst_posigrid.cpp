@@ -141,6 +141,17 @@ void TestPosiGrid::headingMerge()
     QCOMPARE(win.grid().text(0, 8), QStringLiteral("AXIS 2:************"));
     QCOMPARE(win.grid().mergedSpan(0, 5), 4);
     QCOMPARE(win.grid().mergedSpan(0, 1), 4);
+
+    // While an operation has the grid locked the headings go on painting (a window it opens
+    // would otherwise leave them blank); a heading changed meanwhile merges on unlocking.
+    AllCMD_Muko();
+    QVERIFY(!win.grid().redraw());
+    QVERIFY(!win.grid().body()->updatesEnabled());
+    QVERIFY(win.grid().heading()->updatesEnabled());
+    mainform::form()->setAxisHeading(2, QStringLiteral("AXIS 3:QZ- 28L-100_"));
+    AllCMD_Yuko();
+    QCOMPARE(win.grid().mergedSpan(0, 9), 4);
+    QCOMPARE(win.grid().mergedSpan(0, 5), 4);
 }
 
 void TestPosiGrid::newTable()

@@ -57,7 +57,7 @@ void checkRow(const GridCells &grid, int r, int p, const AxisInfo (&axes)[4], bo
             return;
         }
         const double v = numericValue(QVariant(t));
-        if (cellKind(c + 1) == CellKind::Posi) {
+        if (c < 16 && cellKind(c + 1) == CellKind::Posi) {
             // Millimetres are stored as typed: a negative value that rounds to 0 would still
             // give negative pulses.
             if (mm && v < 0) {

@@ -13,6 +13,7 @@
 #include "core/ModuleHelp.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "core/StartOffline.h"
 #include "core/frmMain.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
@@ -169,16 +170,9 @@ frmMain *Main(int splashMs)
         splash.runUntilEnded();
     }
 
-    ClearParaArrays();
+    startup::resetAxesForStart();
     gLangChanged = false;
     settings::readDispMmUnit();
-    for (int a = 0; a < kAxisCount; ++a) {
-        gDevIsQz[a] = true;
-        gDevFamily[a] = QStringLiteral("QZ");
-        gAxisUnused[a] = false;
-        gAxisNewType[a] = true;
-        gDevSetteiNewType[a] = true;
-    }
     gDevOptEdit = true;
     settings::readLanguage();
     settings::readPortSettings();

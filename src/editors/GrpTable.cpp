@@ -1,8 +1,8 @@
 #include "editors/GrpTable.h"
 
 #include "actuators/DevSetting.h"
-#include "core/Messages.h"
 #include "core/Module2Calc.h"
+#include "editors/FileHeader.h"
 #include "editors/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
@@ -37,17 +37,9 @@ void resetGrpTable()
 FileRead readGrpFile(const QString &path)
 {
     platform::ItemReader in;
-    if (!in.open(path))
-        return FileRead::IoFailed;
-    const QString model = in.text();
-    const QString kind = in.text();
-    if (!in.ok())
-        return FileRead::Damaged;
-    if (kind != QLatin1String("GRP")
-        || (model != QLatin1String("QZ-K4") && model != QLatin1String("QZ-K2"))) {
-        ResMsgBox({19, 20});
-        return FileRead::Rejected;
-    }
+    const FileRead header = openWithHeader(in, path, "GRP", {"QZ-K4", "QZ-K2"}, 19);
+    if (header != FileRead::Ok)
+        return header;
     in.raw();
     in.raw();
 

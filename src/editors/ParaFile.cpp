@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Padding.h"
+#include "editors/FileHeader.h"
 #include "editors/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
@@ -67,16 +68,9 @@ namespace editors {
 FileRead readParaFile(const QString &path)
 {
     platform::ItemReader in;
-    if (!in.open(path))
-        return FileRead::IoFailed;
-    const QString model = in.text();
-    const QString kind = in.text();
-    if (!in.ok())
-        return FileRead::Damaged;
-    if (model != QLatin1String(kModel) || kind != QLatin1String(kKind)) {
-        ResMsgBox({22, 20});
-        return FileRead::Rejected;
-    }
+    const FileRead header = openWithHeader(in, path, kKind, {kModel}, 22);
+    if (header != FileRead::Ok)
+        return header;
     if (in.integer() != 5)
         return FileRead::Damaged;
 

@@ -1,7 +1,7 @@
 #include "editors/SmTable.h"
 
 #include "actuators/DevSetting.h"
-#include "core/Messages.h"
+#include "editors/FileHeader.h"
 #include "editors/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
@@ -56,16 +56,9 @@ void resetSmTable()
 FileRead readSqMcrFile(const QString &path)
 {
     platform::ItemReader in;
-    if (!in.open(path))
-        return FileRead::IoFailed;
-    const QString model = in.text();
-    const QString kind = in.text();
-    if (!in.ok())
-        return FileRead::Damaged;
-    if (model != QLatin1String("QZ-K4") || kind != QLatin1String("SM")) {
-        ResMsgBox({23, 20});
-        return FileRead::Rejected;
-    }
+    const FileRead header = openWithHeader(in, path, "SM", {"QZ-K4"}, 23);
+    if (header != FileRead::Ok)
+        return header;
     in.raw();
     in.raw();
     in.raw();

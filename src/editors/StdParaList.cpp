@@ -148,6 +148,17 @@ bool findRows(Found &f)
     return all;
 }
 
+// The lists read afresh and the row of each axis in use found; false once the operator has
+// been told that the standard parameter file cannot serve.
+bool readListsAndFindRows(Found &found)
+{
+    if (ReadStdParaFile() != 0 || !findRows(found)) {
+        ResMsgBox({36});
+        return false;
+    }
+    return true;
+}
+
 int cmn16(int row, int col)
 {
     return int(editors::cellToInt16(gCmnParaList[row][col]).value_or(0));
@@ -249,15 +260,9 @@ int ReadStdParaFile()
 
 int SetStdParameta()
 {
-    if (ReadStdParaFile() != 0) {
-        ResMsgBox({36});
-        return 1;
-    }
     Found found;
-    if (!findRows(found)) {
-        ResMsgBox({36});
+    if (!readListsAndFindRows(found))
         return 1;
-    }
     editors::ParaSetGuard guard;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
@@ -293,15 +298,9 @@ int SetStdParameta()
 
 int SetStdParameta2()
 {
-    if (ReadStdParaFile() != 0) {
-        ResMsgBox({36});
-        return 1;
-    }
     Found found;
-    if (!findRows(found)) {
-        ResMsgBox({36});
+    if (!readListsAndFindRows(found))
         return 1;
-    }
     editors::ParaSetGuard guard;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])

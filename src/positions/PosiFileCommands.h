@@ -48,6 +48,8 @@ namespace positions {
 
 // The display name of a file: without folder and without its last four characters.
 QString posiFileDisplayName(const QString &path);
+// After an open or a save: the table is the file's, its name shown, and unchanged since.
+void adoptTableFile(const QString &path);
 
 // The file's content as SaveFileAs2 writes it: the working range of the table with the
 // designations the main window shows. False when the range holds no valid position numbers.

@@ -16,7 +16,6 @@
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 
-#include <QFileInfo>
 #include <array>
 
 namespace {
@@ -153,10 +152,6 @@ int OpenPosiFile2()
     CulcStrokeMm();
     DispPulsePerMm();
 
-    gPosiFilePath = QFileInfo(path).absoluteFilePath();
-    gPosiFileName = positions::posiFileDisplayName(path);
-    if (MainFormPort *form = mainform::form())
-        form->showFileName(gPosiFileName);
-    gDataChanged = false;
+    positions::adoptTableFile(path);
     return 0;
 }

@@ -82,6 +82,15 @@ QString posiFileDisplayName(const QString &path)
     return name.left(qMax(0, int(name.size()) - 4));
 }
 
+void adoptTableFile(const QString &path)
+{
+    gPosiFilePath = QFileInfo(path).absoluteFilePath();
+    gPosiFileName = posiFileDisplayName(path);
+    if (MainFormPort *form = mainform::form())
+        form->showFileName(gPosiFileName);
+    gDataChanged = false;
+}
+
 bool posiFileImageFromTable(PosiFileImage &image)
 {
     if (gPosiNoFrom < 1 || gPosiNoTo > kPosiMax || gPosiNoFrom > gPosiNoTo)
@@ -212,11 +221,7 @@ int SaveFileAs2(const QString &path)
     if (!positions::posiFileImageFromTable(image)) {
         error = QStringLiteral("no positions in the working range");
     } else if (positions::writePosiFile(path, image, &error)) {
-        gPosiFilePath = QFileInfo(path).absoluteFilePath();
-        gPosiFileName = positions::posiFileDisplayName(path);
-        if (MainFormPort *form = mainform::form())
-            form->showFileName(gPosiFileName);
-        gDataChanged = false;
+        positions::adoptTableFile(path);
         return 0;
     }
     qWarning().noquote() << "position file" << path << "not written:" << error;

@@ -5,11 +5,11 @@
 #include "positions/PosiNoBox.h"
 #include "positions/PosiRange.h"
 #include "positions/PosiTable.h"
+#include "positions/RangeWindowParts.h"
 
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,22 +37,11 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     }
 
     auto *grid = new QGridLayout;
-    m_startLabel = new QLabel(this);
-    m_startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
-    formtext::tag(m_startLabel, 1809);
-    m_endLabel = new QLabel(this);
-    m_endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
-    formtext::tag(m_endLabel, 1810);
-    m_start = new QLineEdit(this);
-    m_start->setObjectName(QStringLiteral("txtStartPosiNo"));
-    m_end = new QLineEdit(this);
-    m_end->setObjectName(QStringLiteral("txtEndPosiNo"));
-    m_startLabel->setBuddy(m_start);
-    m_endLabel->setBuddy(m_end);
-    grid->addWidget(m_startLabel, 0, 0);
-    grid->addWidget(m_start, 0, 1);
-    grid->addWidget(m_endLabel, 1, 0);
-    grid->addWidget(m_end, 1, 1);
+    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(this, grid);
+    m_startLabel = boxes.startLabel;
+    m_endLabel = boxes.endLabel;
+    m_start = boxes.start;
+    m_end = boxes.end;
     grid->setContentsMargins(20, 0, 0, 0);
     v->addLayout(grid);
 
@@ -61,17 +50,10 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     v->addWidget(line);
 
-    auto *buttons = new QHBoxLayout;
-    m_ok = new QPushButton(this);
-    m_ok->setObjectName(QStringLiteral("cmdSelectPosiOk"));
-    formtext::tag(m_ok, 1403);
-    m_cancel = new QPushButton(this);
-    m_cancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
-    formtext::tag(m_cancel, 1404);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    v->addLayout(buttons);
+    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
+    v->addLayout(buttons.row);
 
     posinobox::setUp(m_start, m_end);
     posinobox::setUp(m_end, m_ok);

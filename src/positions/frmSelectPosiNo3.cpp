@@ -5,10 +5,10 @@
 #include "positions/PosiNoBox.h"
 #include "positions/PosiRange.h"
 #include "positions/PosiTable.h"
+#include "positions/RangeWindowParts.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,22 +26,9 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     v->addWidget(explain);
 
     auto *grid = new QGridLayout;
-    auto *startLabel = new QLabel(this);
-    startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
-    formtext::tag(startLabel, 1809);
-    auto *endLabel = new QLabel(this);
-    endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
-    formtext::tag(endLabel, 1810);
-    m_start = new QLineEdit(this);
-    m_start->setObjectName(QStringLiteral("txtStartPosiNo"));
-    m_end = new QLineEdit(this);
-    m_end->setObjectName(QStringLiteral("txtEndPosiNo"));
-    startLabel->setBuddy(m_start);
-    endLabel->setBuddy(m_end);
-    grid->addWidget(startLabel, 0, 0);
-    grid->addWidget(m_start, 0, 1);
-    grid->addWidget(endLabel, 1, 0);
-    grid->addWidget(m_end, 1, 1);
+    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(this, grid);
+    m_start = boxes.start;
+    m_end = boxes.end;
     v->addLayout(grid);
 
     auto *line = new QFrame(this);
@@ -49,17 +36,10 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     v->addWidget(line);
 
-    auto *buttons = new QHBoxLayout;
-    m_ok = new QPushButton(this);
-    m_ok->setObjectName(QStringLiteral("cmdSelectPosiOk"));
-    formtext::tag(m_ok, 1403);
-    m_cancel = new QPushButton(this);
-    m_cancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
-    formtext::tag(m_cancel, 1404);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    v->addLayout(buttons);
+    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    m_ok = buttons.ok;
+    m_cancel = buttons.cancel;
+    v->addLayout(buttons.row);
 
     posinobox::setUp(m_start, m_end);
     posinobox::setUp(m_end, m_ok);

@@ -5,10 +5,10 @@
 #include "positions/PosiCompare.h"
 #include "positions/PosiNoBox.h"
 #include "positions/PosiTable.h"
+#include "positions/RangeWindowParts.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,39 +65,19 @@ frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
     PictureVerifyRange->setObjectName(QStringLiteral("PictureVerifyRange"));
     auto *box = new QGridLayout(PictureVerifyRange);
     box->setContentsMargins(0, 0, 0, 0);
-    auto *startLabel = new QLabel(PictureVerifyRange);
-    startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
-    formtext::tag(startLabel, 1809);
-    auto *endLabel = new QLabel(PictureVerifyRange);
-    endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
-    formtext::tag(endLabel, 1810);
-    txtStartPosiNo = new QLineEdit(PictureVerifyRange);
-    txtStartPosiNo->setObjectName(QStringLiteral("txtStartPosiNo"));
-    txtEndPosiNo = new QLineEdit(PictureVerifyRange);
-    txtEndPosiNo->setObjectName(QStringLiteral("txtEndPosiNo"));
-    startLabel->setBuddy(txtStartPosiNo);
-    endLabel->setBuddy(txtEndPosiNo);
-    box->addWidget(startLabel, 0, 0);
-    box->addWidget(txtStartPosiNo, 0, 1);
-    box->addWidget(endLabel, 1, 0);
-    box->addWidget(txtEndPosiNo, 1, 1);
+    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(PictureVerifyRange, box);
+    txtStartPosiNo = boxes.start;
+    txtEndPosiNo = boxes.end;
 
-    cmdSelectPosiOk = new QPushButton(this);
-    cmdSelectPosiOk->setObjectName(QStringLiteral("cmdSelectPosiOk"));
-    formtext::tag(cmdSelectPosiOk, 1403);
-    cmdSelectPosiCancel = new QPushButton(this);
-    cmdSelectPosiCancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
-    formtext::tag(cmdSelectPosiCancel, 1404);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdSelectPosiOk);
-    buttons->addWidget(cmdSelectPosiCancel);
+    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    cmdSelectPosiOk = buttons.ok;
+    cmdSelectPosiCancel = buttons.cancel;
 
     auto *v = new QVBoxLayout(this);
     v->addLayout(ranges);
     v->addWidget(lblNotice);
     v->addWidget(PictureVerifyRange);
-    v->addLayout(buttons);
+    v->addLayout(buttons.row);
 
     posinobox::setUp(txtStartPosiNo, txtEndPosiNo);
     posinobox::setUp(txtEndPosiNo, cmdSelectPosiOk);

@@ -1,16 +1,14 @@
 #include "positions/PosiFileCommands.h"
 
-#include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
-#include "core/MainCommands.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/frmMain.h"
 #include "platform/FixedGrid.h"
-#include "positions/PosiEditor.h"
 #include "positions/PosiTable.h"
 #include "support/FileFault.h"
 #include "support/ModalDriver.h"
+#include "support/PosiMainWindow.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -27,36 +25,14 @@ using platform::IdYes;
 namespace {
 
 // The main window as the program wires it, holding a new table of positions 1 to 3 on one
-// axis, changed since it was made.
-struct Window
+// axis shown in pulses, changed since it was made.
+struct Window : PosiMainWindow
 {
     Window()
+        : PosiMainWindow([] { gDispMmUnit = false; })
     {
-        frmMain::setScreenWidthForLoad(1280);
-        w = new frmMain;
-        positions::attachPosiEditing(*w);
-        wireMainCommands(*w);
-        positions::registerPosiFileCommands();
-        for (int a = 0; a < kAxisCount; ++a)
-            gAxisUnused[a] = a != 0;
-        gDevLead[0] = 2;
-        gDevPPR[0] = 400;
-        gDevMaxPulse[0] = 20000;
-        gStrokeMm[0] = 100;
-        gDispMmUnit = false;
-        InitPosiData();
-        gPosiNoFrom = gPosiNoDefFrom = 1;
-        gPosiNoTo = gPosiNoDefTo = 3;
-        w->QzDataHyoji_3();
         gDataChanged = true;
     }
-    ~Window()
-    {
-        delete w;
-        mainform::clearCommands();
-        mainform::setLinkProbe({});
-    }
-    frmMain *w = nullptr;
 };
 
 ModalDriver::Action rangeCancel()

@@ -1,17 +1,13 @@
 // The main window's entry points of the position read, write and verification.
-#include "actuators/DevSetting.h"
-#include "core/AppSettings.h"
-#include "core/MainCommands.h"
-#include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/frmMain.h"
 #include "platform/FixedGrid.h"
-#include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
 #include "support/ModalDriver.h"
+#include "support/PosiMainWindow.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -21,35 +17,15 @@
 namespace {
 
 // The main window as the start-up wires it, holding a new table of positions 1 to 3.
-struct Window
+struct Window : PosiMainWindow
 {
     Window()
+        : PosiMainWindow([] {
+            positions::registerPosiTransferCommands();
+            positions::registerPosiVerifyCommands();
+        })
     {
-        frmMain::setScreenWidthForLoad(1280);
-        w = new frmMain;
-        positions::attachPosiEditing(*w);
-        wireMainCommands(*w);
-        positions::registerPosiFileCommands();
-        positions::registerPosiTransferCommands();
-        positions::registerPosiVerifyCommands();
-        for (int a = 0; a < kAxisCount; ++a)
-            gAxisUnused[a] = a != 0;
-        gDevLead[0] = 2;
-        gDevPPR[0] = 400;
-        gDevMaxPulse[0] = 20000;
-        gStrokeMm[0] = 100;
-        InitPosiData();
-        gPosiNoFrom = gPosiNoDefFrom = 1;
-        gPosiNoTo = gPosiNoDefTo = 3;
-        w->QzDataHyoji_3();
     }
-    ~Window()
-    {
-        delete w;
-        mainform::clearCommands();
-        mainform::setLinkProbe({});
-    }
-    frmMain *w = nullptr;
 };
 
 } // namespace

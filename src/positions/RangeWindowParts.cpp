@@ -1,0 +1,51 @@
+#include "positions/RangeWindowParts.h"
+
+#include "core/FormText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace rangewindow {
+
+NumberBoxes addNumberBoxes(QWidget *parent, QGridLayout *grid)
+{
+    NumberBoxes b;
+    b.startLabel = new QLabel(parent);
+    b.startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
+    formtext::tag(b.startLabel, 1809);
+    b.endLabel = new QLabel(parent);
+    b.endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
+    formtext::tag(b.endLabel, 1810);
+    b.start = new QLineEdit(parent);
+    b.start->setObjectName(QStringLiteral("txtStartPosiNo"));
+    b.end = new QLineEdit(parent);
+    b.end->setObjectName(QStringLiteral("txtEndPosiNo"));
+    b.startLabel->setBuddy(b.start);
+    b.endLabel->setBuddy(b.end);
+    grid->addWidget(b.startLabel, 0, 0);
+    grid->addWidget(b.start, 0, 1);
+    grid->addWidget(b.endLabel, 1, 0);
+    grid->addWidget(b.end, 1, 1);
+    return b;
+}
+
+OkCancel makeOkCancel(QWidget *parent)
+{
+    OkCancel c;
+    c.ok = new QPushButton(parent);
+    c.ok->setObjectName(QStringLiteral("cmdSelectPosiOk"));
+    formtext::tag(c.ok, 1403);
+    c.cancel = new QPushButton(parent);
+    c.cancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
+    formtext::tag(c.cancel, 1404);
+    c.row = new QHBoxLayout;
+    c.row->addStretch(1);
+    c.row->addWidget(c.ok);
+    c.row->addWidget(c.cancel);
+    return c;
+}
+
+} // namespace rangewindow

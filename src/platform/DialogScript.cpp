@@ -42,10 +42,17 @@ QStringList DialogScript::prompts() const
     return out;
 }
 
+void DialogScript::choosePrinter(const QString &pdfPath)
+{
+    m_printers.enqueue(pdfPath);
+}
+
 void DialogScript::clear()
 {
     m_answers.clear();
     m_files.clear();
+    m_printers.clear();
+    m_printDialogs.clear();
     m_boxes.clear();
     m_unexpected.clear();
     m_fileRequests.clear();
@@ -71,6 +78,17 @@ QString DialogScript::takeFile(const FileDialogRequest &request)
         return QString();
     }
     return m_files.dequeue();
+}
+
+QString DialogScript::takePrinter(const QString &dialog)
+{
+    m_printDialogs << dialog;
+    if (m_printers.isEmpty()) {
+        m_unexpected << QStringLiteral("print dialog: ") + dialog;
+        qWarning().noquote() << "unexpected print dialog:" << dialog;
+        return QString();
+    }
+    return m_printers.dequeue();
 }
 
 } // namespace platform

@@ -30,20 +30,26 @@ public:
 
     void answer(int result);
     void chooseFile(const QString &path); // an empty path cancels the dialog
+    // The print and page set-up dialogs: a PDF path prints into that file, empty cancels.
+    void choosePrinter(const QString &pdfPath);
 
     const QList<Box> &boxes() const { return m_boxes; }
     QStringList prompts() const;
     const QStringList &unexpected() const { return m_unexpected; }
     const QList<FileDialogRequest> &fileRequests() const { return m_fileRequests; }
-    int pendingAnswers() const { return int(m_answers.size() + m_files.size()); }
+    int pendingAnswers() const { return int(m_answers.size() + m_files.size() + m_printers.size()); }
+    const QStringList &printDialogs() const { return m_printDialogs; }
     void clear();
 
     int takeBox(const QString &prompt, int style, const QString &title);
     QString takeFile(const FileDialogRequest &request);
+    QString takePrinter(const QString &dialog);
 
 private:
     QQueue<int> m_answers;
     QQueue<QString> m_files;
+    QQueue<QString> m_printers;
+    QStringList m_printDialogs;
     QList<Box> m_boxes;
     QStringList m_unexpected;
     QList<FileDialogRequest> m_fileRequests;

@@ -1,6 +1,11 @@
 #include "platform/DialogScript.h"
 #include "platform/Dialogs.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "platform/SettingsStore.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -18,6 +23,7 @@ private Q_SLOTS:
     void withoutScriptOffscreenNeverBlocks();
     void numberParsing_data();
     void numberParsing();
+    void printDialogsAreScripted();
 };
 
 void TestDialogs::filterConversion_data()
@@ -120,6 +126,26 @@ void TestDialogs::numberParsing()
     QCOMPARE(n.has_value(), ok);
     if (ok)
         QCOMPARE(*n, value);
+}
+
+void TestDialogs::printDialogsAreScripted()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    platform::DialogScript script;
+    script.choosePrinter(pdf);
+    script.choosePrinter(QString());
+    platform::PrinterDevice &printer = platform::sharedPrinter();
+    QVERIFY(platform::printDialog(printer));
+    QCOMPARE(printer.printer()->outputFileName(), pdf);
+    QVERIFY(!platform::pageSetupDialog(printer)); // cancelled
+    QCOMPARE(script.printDialogs(), (QStringList{"print", "page setup"}));
+    QVERIFY(script.unexpected().isEmpty());
+    QVERIFY(printer.begin());
+    printer.drawText(10, 10, QStringLiteral("QZ-W4"));
+    QVERIFY(printer.end());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    platform::resetSharedPrinter();
 }
 
 QTEST_MAIN(TestDialogs)

@@ -15,6 +15,7 @@
 #include "editors/StdParaList.h"
 #include "link/LinkState.h"
 #include "operation/IoBits.h"
+#include "platform/PrintDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/CellEntry.h"
@@ -66,6 +67,7 @@ void TestEnv::storeSettings(const QList<QPair<QString, QString>> &values)
 
 void TestEnv::resetAll()
 {
+    platform::resetSharedPrinter();
     settings::resetAppSettings();
     actuators::resetDevSetting();
     actuators::resetDevCatalogue();

@@ -15,6 +15,7 @@
 #include "core/OnlineMode.h"
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
+#include "editors/DataWindowCommands.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
 #include "core/MainCommands.h"
@@ -185,6 +186,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
     operation::registerAlarmReset();
+    editors::registerDataWindowCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

@@ -152,25 +152,28 @@ void TestPosiPrint::printsTheGrid()
 void TestPosiPrint::endsEarly_data()
 {
     QTest::addColumn<QString>("where");
-    QTest::addColumn<QStringList>("windows");
+    QTest::addColumn<int>("windows");        // modal windows shown
     QTest::addColumn<QStringList>("messages");
-    QTest::newRow("selection cancelled") << "select" << QStringList{QStringLiteral("frmPrintSelect")}
-                                         << QStringList();
-    QTest::newRow("range cancelled")
-        << "range" << QStringList{QStringLiteral("frmPrintSelect"), QStringLiteral("frmSelectPosiNo3")}
-        << QStringList();
-    QTest::newRow("print dialog cancelled")
-        << "printer" << QStringList{QStringLiteral("frmPrintSelect"), QStringLiteral("frmSelectPosiNo3")}
-        << QStringList{LoadResText(396)};
+    const QStringList none;
+    QTest::newRow("selection cancelled") << "select" << 1 << none;
+    QTest::newRow("no position lines") << "nolines" << 1 << QStringList{ResLines({433, 434})};
+    QTest::newRow("range cancelled") << "range" << 2 << none;
+    // The check shows the failing positions in its own window and nothing more is said.
+    QTest::newRow("check fails") << "check" << 3 << none;
+    QTest::newRow("print dialog cancelled") << "printer" << 2 << QStringList{LoadResText(396)};
+    QTest::newRow("printer fails")
+        << "broken" << 2
+        << QStringList{LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396)};
 }
 
 void TestPosiPrint::endsEarly()
 {
     QFETCH(QString, where);
-    QFETCH(QStringList, windows);
+    QFETCH(int, windows);
     QFETCH(QStringList, messages);
     TestEnv env;
     Window win;
+    positions::GridCells *grid = positions::checkGrid();
     ModalDriver driver;
     if (where == QLatin1String("select")) {
         driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdPrintCancel")); });
@@ -178,24 +181,38 @@ void TestPosiPrint::endsEarly()
         selectOk(driver);
         if (where == QLatin1String("range"))
             driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdSelectPosiCancel")); });
-        else
+        else if (where != QLatin1String("nolines"))
             rangeOk(driver, 1, 3);
     }
-    if (where == QLatin1String("printer")) {
-        env.dialogs().choosePrinter(QString());
-        env.dialogs().answer(platform::IdOk);
+    if (where == QLatin1String("nolines"))
+        while (grid->rows() > positions::kGridHeadingRows)
+            grid->removeRow(grid->rows() - 1);
+    if (where == QLatin1String("check")) {
+        grid->setText(3, 1, QStringLiteral("0")); // VEL of position 2 out of range
+        driver.then([](QWidget *w) { w->close(); });
     }
+    if (where == QLatin1String("printer"))
+        env.dialogs().choosePrinter(QString());
+    if (where == QLatin1String("broken"))
+        env.dialogs().choosePrinter(env.tempPath(QStringLiteral("no-such-folder/print.pdf")));
+    if (!messages.isEmpty())
+        env.dialogs().answer(platform::IdOk);
 
     win.trigger(QStringLiteral("mnuFilePrint"));
 
-    QCOMPARE(driver.shown(), windows);
+    QCOMPARE(driver.shown().size(), windows);
+    QCOMPARE(driver.shown().first(), QStringLiteral("frmPrintSelect"));
+    QCOMPARE(driver.pending(), 0);
     QCOMPARE(env.dialogs().prompts(), messages);
     for (const auto &box : env.dialogs().boxes()) {
+        if (where == QLatin1String("nolines"))
+            break;
         QCOMPARE(box.style, int(platform::MbOkOnly));
         QCOMPARE(box.title, platform::applicationTitle());
     }
     QCOMPARE(env.dialogs().pendingAnswers(), 0);
-    QVERIFY(positions::lastPosiPrint().isEmpty());
+    if (where != QLatin1String("broken"))
+        QVERIFY(positions::lastPosiPrint().isEmpty());
     QVERIFY(!gSelectCancel);
     QVERIFY(win.commandsOn());
 }

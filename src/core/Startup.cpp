@@ -20,6 +20,7 @@
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
+#include "positions/PosiPrintCommands.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
 #include "core/frmSelection.h"
@@ -184,6 +185,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiFileCommands();
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
+    positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
     window->show();
 

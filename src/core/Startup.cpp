@@ -21,6 +21,7 @@
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
+#include "positions/PosiPrintCommands.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
 #include "core/frmSelection.h"
@@ -185,6 +186,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiFileCommands();
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
+    positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
     editors::registerDataWindowCommands();
     window->show();

@@ -218,6 +218,19 @@ private Q_SLOTS:
         QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
     }
 
+    // A write refused halfway is told by the link and still ends the controller's write mode.
+    void failedWriteEndsWriteMode()
+    {
+        fillValid();
+        m_sim.controller().addFault(Fault::nth(FaultKind::WrongRecord, "0WG", 5));
+        m_sim.dialogs().answer(platform::IdYes);
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.prompts().last(), ResLines({384, 385}));
+        QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
+        QVERIFY(!gCmdNow);
+    }
+
     void verifyAgainstController()
     {
         fillValid();
@@ -333,6 +346,11 @@ private Q_SLOTS:
         {
             BusyGuard busy;
             m_w->close();
+            QVERIFY(frmGrp::instance());
+            // Commands wait for the running operation: nothing asked, nothing sent.
+            click(m_w, "cmdReadGrp");
+            click(m_w, "cmdCloseGrpWindow");
+            QVERIFY(m_sim.prompts().isEmpty());
             QVERIFY(frmGrp::instance());
         }
         gFileCmdNow = true;

@@ -18,6 +18,7 @@
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
 #include "operation/frmIOCheck.h"
+#include "operation/frmJOG.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -187,6 +188,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiVerifyCommands();
     operation::registerAlarmReset();
     operation::registerIoCheckCommands();
+    operation::registerJogCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

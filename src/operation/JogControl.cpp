@@ -243,6 +243,19 @@ int JogControl::ReadnDisp_PresentPos()
 
 void JogControl::JogEnd()
 {
+    // A JOG feed whose stop is still queued would run on once the tick is gone.
+    bool stopPending = false;
+    for (const Entry &e : m_queue)
+        stopPending = stopPending || e.command == QLatin1String("0SP");
+    if (stopPending && !gTusinNow) {
+        gTusinNow = true;
+        SendCmdToCt2(QStringLiteral("0SP"), 5, QString());
+        gTusinNow = false;
+    }
+    for (Entry &e : m_queue)
+        e = Entry();
+    m_tusinDACount = -1;
+    m_needTusin = false;
     m_stopTimer = true;
     m_display.JogCMDBTN_Muko();
     m_display.restoreGridState();

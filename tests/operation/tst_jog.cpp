@@ -42,6 +42,7 @@ private Q_SLOTS:
     void inchingPressSendsTheMoveAtTheNextTicks();
     void jogFeedRunsWhileHeld();
     void releaseAlwaysFindsASlot();
+    void completeSendsAQueuedStop();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
     void teachCommandOfTheMainWindow();
@@ -341,6 +342,27 @@ void TestJog::releaseAlwaysFindsASlot()
     QCOMPARE(w2.control().queue()[JogControl::kSlots - 1].command, QStringLiteral("0SP"));
     w2.control().TimerDelay_Timer();
     QVERIFY(!w2.control().press(2, 0, 100));
+}
+
+void TestJog::completeSendsAQueuedStop()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    w.cmdJOG_MouseDown(0);
+    drain(w); // "0JR" sent, the axis runs
+    w.cmdJOG_MouseUp(0);
+    m_sim.controller().clearReceived();
+
+    w.control().JogEnd(); // "Complete" before the tick sent the stop
+
+    QCOMPARE(m_sim.received(), QStringList{"0SP"});
+    QCOMPARE(w.control().TusinDACount(), -1);
+    QVERIFY(!CommPortIsOpen());
+    QCOMPARE(gTusinNow, false);
 }
 
 void TestJog::teachingAndTheCloseQuestion_data()

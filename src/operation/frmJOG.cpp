@@ -125,7 +125,6 @@ frmJOG::frmJOG(QWidget *mainWindow)
 
     flgdJOGPosi = new platform::FixedGrid(1, 5, this);
     flgdJOGPosi->setObjectName(QStringLiteral("flgdJOGPosi"));
-    flgdJOGPosi->setAccessibleName(windowTitle());
     connect(flgdJOGPosi, &platform::FixedGrid::cellPressed, this,
             [this](int row, int) { flgdJOGPosi_Click(row); });
 
@@ -161,6 +160,7 @@ frmJOG::~frmJOG()
 void frmJOG::Form_Load()
 {
     Set_FormStr(this);
+    flgdJOGPosi->setAccessibleName(windowTitle());
     const positions::GridCells *main = positions::checkGrid();
     const int mainRows = main ? main->rows() : positions::kGridHeadingRows;
     flgdJOGPosi->setRows(qMax(1, mainRows - 1));

@@ -43,6 +43,7 @@ private Q_SLOTS:
     void jogFeedRunsWhileHeld();
     void releaseAlwaysFindsASlot();
     void completeSendsAQueuedStop();
+    void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
     void teachCommandOfTheMainWindow();
@@ -362,6 +363,35 @@ void TestJog::completeSendsAQueuedStop()
     QCOMPARE(m_sim.received(), QStringList{"0SP"});
     QCOMPARE(w.control().TusinDACount(), -1);
     QVERIFY(!CommPortIsOpen());
+    QCOMPARE(gTusinNow, false);
+}
+
+void TestJog::garbledPositionStopsTheTick()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0x3);
+    m_sim.model().setHomeDone(true);
+    m_sim.model().setPresentPosition(1, 700);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    QCOMPARE(w.findChild<QLabel *>("lblPosi2")->text(), QStringLiteral("700"));
+    m_sim.model().setPresentPosition(1, 900);
+    sim::Fault garbled = sim::Fault::always(sim::FaultKind::NotHex, "0RC");
+    garbled.offset = 10; // inside axis 2's field
+    m_sim.controller().addFault(garbled);
+    for (int i = 0; i < 8; ++i)
+        m_sim.dialogs().answer(1);
+
+    for (int i = 0; i < 3; ++i) // the third tick reads the positions
+        w.timerTusin_Timer();
+
+    QVERIFY(!w.timerTusin()->isActive());
+    QVERIFY(!m_sim.prompts().isEmpty());
+    QCOMPARE(w.control().DispPOS(1), 700);
+    QCOMPARE(w.findChild<QLabel *>("lblPosi2")->text(), QStringLiteral("700"));
+    QVERIFY(!w.findChild<QPushButton *>("cmdJOG0")->isEnabled());
+    QVERIFY(w.findChild<QPushButton *>("cmdJOGST")->isEnabled());
     QCOMPARE(gTusinNow, false);
 }
 

@@ -17,6 +17,8 @@
 #include "core/frmMain.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
+#include "operation/frmIOCheck.h"
+#include "operation/frmJOG.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -187,6 +189,8 @@ frmMain *Main(int splashMs)
     positions::registerPosiVerifyCommands();
     positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
+    operation::registerIoCheckCommands();
+    operation::registerJogCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

@@ -18,6 +18,8 @@
 #include "editors/DataWindowCommands.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
+#include "operation/frmIOCheck.h"
+#include "operation/frmJOG.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -189,6 +191,8 @@ frmMain *Main(int splashMs)
     positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
     editors::registerDataWindowCommands();
+    operation::registerIoCheckCommands();
+    operation::registerJogCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

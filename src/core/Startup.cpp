@@ -15,6 +15,7 @@
 #include "core/OnlineMode.h"
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
+#include "editors/DataWindowCommands.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
 #include "operation/frmIOCheck.h"
@@ -189,6 +190,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiVerifyCommands();
     positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
+    editors::registerDataWindowCommands();
     operation::registerIoCheckCommands();
     operation::registerJogCommands();
     window->show();

@@ -9,7 +9,9 @@
 #include "core/Padding.h"
 #include "core/WinFlags.h"
 #include "editors/ParaInput.h"
+#include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
+#include "editors/ParaWindowCommands.h"
 #include "link/LinkHooks.h"
 #include "platform/Dialogs.h"
 
@@ -380,6 +382,24 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     rightCol->addStretch(1);
     m_commands = {cmdReadParaFile, cmdSaveParaFile, cmdParaRead, cmdParaWrite, cmdConpareFile,
                   cmdConpareCT, cmdParaFilePrint, cmdParaPrint, cmdIniPrm, cmdCalculate};
+    const auto wire = [this](QPushButton *b, void (*body)(frmParameta2 &)) {
+        connect(b, &QPushButton::clicked, this, [this, body] { runCommand([this, body] { body(*this); }); });
+    };
+    wire(cmdParaRead, &GetParametaValue);
+    wire(cmdParaWrite, &ParaWriteToCt);
+    wire(cmdConpareCT, &ParaCtShogo);
+    wire(cmdConpareFile, &ParaFileShogo);
+    wire(cmdReadParaFile, &ParaFileRead);
+    wire(cmdSaveParaFile, &SaveParaFileAs);
+    // The factory parameters keep the main window's commands as they are.
+    connect(cmdIniPrm, &QPushButton::clicked, this, [this] {
+        if (commandRefused())
+            return;
+        BusyGuard busy;
+        ParaCMDBTN_Muko();
+        IniParaSet(*this);
+        ParaCMDBTN_Yuko();
+    });
 
     // Opening, in order: place, texts, lists, lock, actuator lists, axis states.
     if (parent)
@@ -419,6 +439,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         speed->installEventFilter(this);
     }
     YukoJikuHyojiSettei();
+    setParaAxisUseHook([this] { YukoJikuHyojiSettei(); });
 
     connect(m_chkTokuParaChange, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
 }
@@ -896,6 +917,11 @@ void frmParameta2::runCommand(const std::function<void()> &body)
     ToolBar_Yuko();
     Menyu_Yuko();
     ParaCMDBTN_Yuko();
+}
+
+frmParameta2::~frmParameta2()
+{
+    setParaAxisUseHook(nullptr);
 }
 
 void frmParameta2::closeEvent(QCloseEvent *event)

@@ -25,6 +25,7 @@ public:
     };
 
     explicit frmParameta2(QWidget *parent = nullptr);
+    ~frmParameta2() override;
 
     // Shows the window, created on first use, in front of the others.
     static frmParameta2 *showWindow();

@@ -9,6 +9,7 @@
 #include "core/Padding.h"
 #include "core/WinFlags.h"
 #include "editors/ParaInput.h"
+#include "editors/frmDevice.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
 #include "editors/ParaWindowCommands.h"
@@ -391,6 +392,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     wire(cmdConpareFile, &ParaFileShogo);
     wire(cmdReadParaFile, &ParaFileRead);
     wire(cmdSaveParaFile, &SaveParaFileAs);
+    connect(cmdCalculate, &QPushButton::clicked, this, [this] {
+        frmDevice calculator(this);
+        calculator.exec();
+    });
     // The factory parameters keep the main window's commands as they are.
     connect(cmdIniPrm, &QPushButton::clicked, this, [this] {
         if (commandRefused())

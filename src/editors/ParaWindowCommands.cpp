@@ -12,6 +12,7 @@
 #include "core/frmSelection.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaInput.h"
+#include "editors/ParaPrint.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
 #include "editors/ParaVerify.h"
@@ -266,4 +267,37 @@ void IniParaSet(frmParameta2 &w)
     if (!cancelled && SetStdParameta() == 0)
         w.ParametaHyoji();
     gDevWinCalled = false;
+}
+
+void ParaPrint(frmParameta2 &w)
+{
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
+    if (ResMsgBox({684}, MbOkCancel | MbQuestion) != IdOk)
+        return;
+    SetAxisFlagFromMask();
+    SetPrintParaData();
+    gParaPrintFromFile = false;
+    PrintParaData();
+}
+
+void ParaFilePrint(frmParameta2 &)
+{
+    if (ResMsgBox({682}, MbOkCancel | MbQuestion) != IdOk)
+        return;
+    FileDialogRequest request = editors::paraOpenRequest();
+    request.title = LoadResText(683);
+    const QString path = getOpenFileName(request);
+    if (path.isEmpty())
+        return;
+    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
+    if (r == editors::FileRead::Rejected)
+        return;
+    if (r != editors::FileRead::Ok) {
+        ResMsgBox({681});
+        return;
+    }
+    SetAxisFlagFromPara();
+    gParaPrintFromFile = true;
+    PrintParaData();
 }

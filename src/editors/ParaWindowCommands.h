@@ -18,3 +18,6 @@ namespace editors {
 // refusal messages are the given pairs. true when the fields may be used.
 bool takeParaFields(frmParameta2 &w, int invalidFirst, int invalidSecond);
 }
+
+void ParaPrint(frmParameta2 &w);
+void ParaFilePrint(frmParameta2 &w);

@@ -392,6 +392,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     wire(cmdConpareFile, &ParaFileShogo);
     wire(cmdReadParaFile, &ParaFileRead);
     wire(cmdSaveParaFile, &SaveParaFileAs);
+    wire(cmdParaPrint, &ParaPrint);
+    wire(cmdParaFilePrint, &ParaFilePrint);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] {
         frmDevice calculator(this);
         calculator.exec();

@@ -17,6 +17,7 @@
 #include "core/frmMain.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
+#include "operation/frmMove.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
@@ -185,6 +186,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
     operation::registerAlarmReset();
+    operation::registerMoveWindow();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

@@ -26,6 +26,7 @@ int gCtVersion = 0;
 QString gCtVersionStr;
 QString gAxisVersionStr[4];
 bool gHomeDone = false;
+bool gCmdNow = false;
 QVariant gTusinStr[kTusinStrSize];
 bool gProcessingShown = false;
 
@@ -57,6 +58,7 @@ void resetLinkState()
     for (QString &s : gAxisVersionStr)
         s.clear();
     gHomeDone = false;
+    gCmdNow = false;
     for (QVariant &v : gTusinStr)
         v = QVariant();
     resetErrorList();

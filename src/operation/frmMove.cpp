@@ -296,6 +296,7 @@ void frmMove::buildProgramPage(QWidget *page)
     auto *lblTimer = named(new QLabel, QStringLiteral("lblTimer"), 518);
     formtext::tagTip(lblTimer, 526);
     lblTimer->setBuddy(m_txtTimer);
+    m_txtTimer->setAccessibleName(LoadResText(518));
     timerLayout->addWidget(m_chkTimerUse);
     timerLayout->addWidget(m_txtTimer);
     timerLayout->addWidget(lblTimer);
@@ -375,6 +376,7 @@ void frmMove::buildRangePage(QWidget *page)
     auto *lblTimer2 = named(new QLabel, QStringLiteral("lblTimer2"), 518);
     formtext::tagTip(lblTimer2, 526);
     lblTimer2->setBuddy(m_txtTimer2);
+    m_txtTimer2->setAccessibleName(LoadResText(518));
     timerLayout->addWidget(m_chkTimerUse2);
     timerLayout->addWidget(m_txtTimer2);
     timerLayout->addWidget(lblTimer2);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -93,7 +94,10 @@ void showCombo(QComboBox *c, const DevicePanels::Combo &s)
         c->setEditText(s.text);
 }
 
-// Runs a panel handler when a list loses the focus, as choosing from it does.
+// Runs a panel handler when a list loses the focus to another control, as choosing from it
+// does. Opening the list's own drop-down, or the window losing or ending its activation, is
+// no leaving of the list: refreshing then would put back the speed and stroke the operator
+// had just chosen, without any choice made.
 class FocusOutHook : public QObject
 {
 public:
@@ -106,8 +110,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut)
-            m_onFocusOut();
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                m_onFocusOut();
+        }
         return QObject::eventFilter(watched, event);
     }
 

@@ -15,12 +15,16 @@
 #include "core/OnlineMode.h"
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
+#include "editors/DataWindowCommands.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
 #include "operation/frmMove.h"
+#include "operation/frmIOCheck.h"
+#include "operation/frmJOG.h"
 #include "core/MainCommands.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
+#include "positions/PosiPrintCommands.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
 #include "core/frmSelection.h"
@@ -185,8 +189,12 @@ frmMain *Main(int splashMs)
     positions::registerPosiFileCommands();
     positions::registerPosiTransferCommands();
     positions::registerPosiVerifyCommands();
+    positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
     operation::registerMoveWindow();
+    editors::registerDataWindowCommands();
+    operation::registerIoCheckCommands();
+    operation::registerJogCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

@@ -28,7 +28,7 @@ extern int gCtVersion;       // the controller's model digit
 extern QString gCtVersionStr;
 extern QString gAxisVersionStr[4];
 extern bool gHomeDone;
-extern bool gCmdNow;         // a window's controller command (a test move) is running
+extern bool gCmdNow;         // a window's controller command is running; its window stays open
 
 // One record per block, group, macro, position or input/output line of a transfer.
 constexpr int kTusinStrSize = 1000;

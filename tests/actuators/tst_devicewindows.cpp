@@ -44,6 +44,8 @@ private Q_SLOTS:
     void lockedWindowOffersOnlySet();
     void missingCatalogueToldOnce();
     void windowFollowsOperatorChoices();
+    void leavingSpeedList_data();
+    void leavingSpeedList();
 
 private:
     static void setCurrent(int axis, const QString &size, const QString &speed, int stroke, bool newType = true);
@@ -511,6 +513,43 @@ void TestDeviceWindows::windowFollowsOperatorChoices()
     QVERIFY(gAxisUnused[1]);
     QCOMPARE(gDevSetteiSize[1], QString());
     QVERIFY(!w.isVisible());
+}
+
+void TestDeviceWindows::leavingSpeedList_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::addColumn<QString>("stroke");
+    // Leaving the list for another control refreshes the axis as a choice does: the stroke
+    // list is rebuilt and shows the current stroke again.
+    QTest::newRow("tab to another control") << int(Qt::TabFocusReason) << QStringLiteral("100");
+    QTest::newRow("click on another control") << int(Qt::MouseFocusReason) << QStringLiteral("100");
+    // Opening its own drop-down or the window losing activation leaves the chosen stroke.
+    QTest::newRow("own drop-down opened") << int(Qt::PopupFocusReason) << QStringLiteral("200");
+    QTest::newRow("window deactivated") << int(Qt::ActiveWindowFocusReason) << QStringLiteral("200");
+}
+
+void TestDeviceWindows::leavingSpeedList()
+{
+    QFETCH(int, reason);
+    QFETCH(QString, stroke);
+    TestEnv env;
+    for (int a = 0; a < kAxisCount; ++a)
+        setCurrent(a, QStringLiteral(" 28"), QStringLiteral("L"), 100);
+    frmDevice2 w;
+    w.show();
+    const devicewindow::AxisControls &x = w.controls().axis[0];
+    const int item = x.comboDeviceStroke->findText(QStringLiteral("200"));
+    QVERIFY(item >= 0);
+    x.comboDeviceStroke->setCurrentIndex(item);
+    QCOMPARE(x.comboDeviceStroke->currentText(), QStringLiteral("200"));
+
+    QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
+    QCoreApplication::sendEvent(x.comboDeviceSpeed, &out);
+    QCOMPARE(x.comboDeviceStroke->currentText(), stroke);
+
+    env.dialogs().answer(platform::IdYes);
+    w.cmdDeviceSet()->click();
+    QCOMPARE(gDevSetteiStroke[0], stroke.toInt());
 }
 
 QTEST_MAIN(TestDeviceWindows)

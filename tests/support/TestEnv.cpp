@@ -22,6 +22,7 @@
 #include "positions/PosiTable.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
+#include "positions/PosiPrintCommands.h"
 #include "positions/PosiTransfer.h"
 #include "actuators/DevDesignation.h"
 
@@ -81,6 +82,7 @@ void TestEnv::resetAll()
     positions::resetPosiImage();
     positions::resetPosiFileState();
     positions::resetPosiTransferState();
+    positions::resetPosiPrintState();
     link::resetLinkState();
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();

@@ -1,0 +1,223 @@
+#include "editors/GrpCommands.h"
+
+#include "core/BusyGuard.h"
+#include "core/Messages.h"
+#include "editors/FileRetry.h"
+#include "editors/GrpSmPrint.h"
+#include "editors/GrpTable.h"
+#include "editors/ParaFile.h"
+#include "link/CommandSet.h"
+#include "link/GrpSmTransfer.h"
+#include "link/LinkState.h"
+#include "platform/Dialogs.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool checkAll()
+{
+    gGrpNoFrom = 1;
+    gGrpNoTo = kGrpCount;
+    return GrpData_Check() == 0;
+}
+
+void shortInvalidMessage()
+{
+    platform::msgBox(ResLines({820, 821}));
+}
+
+platform::FileDialogRequest openRequest(int titleId, int filterId)
+{
+    platform::FileDialogRequest r;
+    r.title = LoadResText(titleId);
+    r.filter = LoadResText(filterId);
+    r.defaultExt = QStringLiteral("grp");
+    r.mustExist = true;
+    return r;
+}
+
+// Reads the file into gGrpDataIn with the retries; false after telling why.
+bool readGrpReported(const QString &path)
+{
+    gRetryCount = 0;
+    const editors::FileRead read = editors::readWithRetry([&] {
+        const editors::FileRead r = editors::readGrpFile(path);
+        if (r == editors::FileRead::IoFailed)
+            ++gRetryCount;
+        return r;
+    });
+    if (read == editors::FileRead::Ok)
+        return true;
+    // A refused header has been told already.
+    if (read != editors::FileRead::Rejected)
+        platform::msgBox(LoadResText(484));
+    return false;
+}
+
+void showVerifyResult()
+{
+    GrpDataToText();
+    if (gGrpVerifyNG)
+        platform::msgBox(ResLines({823, 824}) + QStringLiteral("\r\n") + LoadResText(825) + gGrpVerifyList);
+    else
+        platform::msgBox(LoadResText(826));
+}
+
+} // namespace
+
+namespace editors {
+
+int grpBoxValue(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= -32768 && value <= 32767 ? value : 0;
+}
+
+} // namespace editors
+
+int GrpData_Check()
+{
+    for (int g = qMax(1, gGrpNoFrom); g <= qMin(kGrpCount, gGrpNoTo); ++g) {
+        const int start = gGrpData[g][0];
+        const int end = gGrpData[g][1];
+        if (start < 1 || start > 999 || end < 1 || end > 999 || start > end)
+            return 1;
+    }
+    return 0;
+}
+
+void GrpReadFromCt()
+{
+    if (platform::msgBox(LoadResText(835), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return;
+    gTranceCancel = false;
+    const int result = ReadGrpDataFromCt();
+    if (result == 0)
+        LetGrpDataInToGrpData();
+    else if (result == 2)
+        platform::msgBox(LoadResText(425));
+}
+
+void GrpWriteToCt()
+{
+    if (!checkAll()) {
+        platform::msgBox(ResLines({820, 836, 837, 838}));
+        return;
+    }
+    if (platform::msgBox(LoadResText(839), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
+        return;
+    gOfflineMode = false;
+    const int ready = ReadCtRAStatus();
+    if (ready == -1) {
+        platform::msgBox(LoadResText(377));
+        return;
+    }
+    if (ready == 0) {
+        platform::msgBox(LoadResText(424));
+        return;
+    }
+    int mode = 1;
+    const int opened = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (opened != 0) {
+        platform::msgBox(LoadResText(377));
+        return;
+    }
+    gTranceCancel = false;
+    WriteGrpDataToCt();
+    mode = 0;
+    SetCtCommMode(0, mode);
+    gTusinNow = false;
+}
+
+void GrpCtShogo()
+{
+    if (!checkAll()) {
+        shortInvalidMessage();
+        return;
+    }
+    gTranceCancel = false;
+    const int result = ReadGrpDataFromCt();
+    if (result == 2)
+        platform::msgBox(LoadResText(425));
+    if (result != 0)
+        return;
+    showVerifyResult();
+}
+
+void GrpFileOpen()
+{
+    const QString path = platform::getOpenFileName(openRequest(827, 828));
+    if (path.isEmpty())
+        return;
+    if (readGrpReported(path))
+        LetGrpDataInToGrpData();
+}
+
+void GrpFileSave()
+{
+    if (!checkAll()) {
+        shortInvalidMessage();
+        return;
+    }
+    platform::FileDialogRequest r;
+    r.title = LoadResText(832);
+    r.filter = LoadResText(831);
+    r.defaultName = LoadResText(833);
+    r.defaultExt = QStringLiteral("grp");
+    r.overwritePrompt = true;
+    const QString path = platform::getSaveFileName(r);
+    if (path.isEmpty())
+        return;
+    gParaFileName = QFileInfo(path).fileName();
+    gRetryCount = 0;
+    const bool written = editors::writeWithRetry([&] {
+        if (WriteGrpFile(path) == 0)
+            return true;
+        ++gRetryCount;
+        return false;
+    });
+    if (!written)
+        platform::msgBox(LoadResText(18));
+}
+
+void GrpFileShogo()
+{
+    if (!checkAll()) {
+        shortInvalidMessage();
+        return;
+    }
+    const QString path = platform::getOpenFileName(openRequest(834, 831));
+    if (path.isEmpty())
+        return;
+    if (readGrpReported(path))
+        showVerifyResult();
+}
+
+void GrpDispPrint()
+{
+    if (!checkAll()) {
+        shortInvalidMessage();
+        return;
+    }
+    LetGrpDataToGrpDataIn();
+    gGrpPrintFromFile = false;
+    PrintGrpData();
+}
+
+void GrpFilePrint()
+{
+    if (!checkAll())
+        return;
+    if (platform::msgBox(LoadResText(829), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return;
+    const QString path = platform::getOpenFileName(openRequest(830, 831));
+    if (path.isEmpty())
+        return;
+    if (!readGrpReported(path))
+        return;
+    gGrpPrintFromFile = true;
+    PrintGrpData();
+}

@@ -1,0 +1,232 @@
+#include "editors/SmCommands.h"
+
+#include "core/Messages.h"
+#include "editors/FileRetry.h"
+#include "editors/GrpSmPrint.h"
+#include "editors/ParaFile.h"
+#include "editors/SmTable.h"
+#include "link/CommandSet.h"
+#include "link/GrpSmTransfer.h"
+#include "link/LinkState.h"
+#include "platform/Dialogs.h"
+
+#include <QFileInfo>
+
+QString SmCheckNGList;
+
+namespace {
+
+bool checkAll()
+{
+    if (SmData_Check() == 0)
+        return true;
+    platform::msgBox(LoadResText(921) + QStringLiteral("\r\n\r\n") + LoadResText(922)
+                     + QStringLiteral("\r\n\r\n") + LoadResText(938) + QStringLiteral("\r\n\r\n")
+                     + SmCheckNGList);
+    return false;
+}
+
+platform::FileDialogRequest openRequest(int titleId)
+{
+    platform::FileDialogRequest r;
+    r.title = LoadResText(titleId);
+    r.filter = LoadResText(930);
+    r.defaultExt = LoadResText(929);
+    r.mustExist = true;
+    return r;
+}
+
+// Reads the file into gSmDataIn with the retries; false after telling why.
+bool readSmReported(const QString &path)
+{
+    gRetryCount = 0;
+    const editors::FileRead read = editors::readWithRetry([&] {
+        const editors::FileRead r = editors::readSqMcrFile(path);
+        if (r == editors::FileRead::IoFailed)
+            ++gRetryCount;
+        return r;
+    });
+    if (read == editors::FileRead::Ok)
+        return true;
+    // A refused header has been told already; a damaged file is told like an unreadable one.
+    if (read != editors::FileRead::Rejected)
+        platform::msgBox(LoadResText(931));
+    return false;
+}
+
+void showVerifyResult()
+{
+    if (SqMcrDataToText() == 1)
+        platform::msgBox(ResLines({923, 924}) + QStringLiteral("\r\n") + LoadResText(925) + gSmVerifyList);
+    else
+        platform::msgBox(LoadResText(926));
+}
+
+} // namespace
+
+namespace editors {
+
+bool smDataFits(int command, int data)
+{
+    if (command >= 1 && command <= 4)
+        return data >= 1 && data <= 4;
+    if (command == 0 || command == 5 || command == 6)
+        return data >= 1 && data <= 9;
+    return false;
+}
+
+int smBoxValue(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= -32768 && value <= 32767 ? value : 0;
+}
+
+} // namespace editors
+
+int SmData_Check()
+{
+    SmCheckNGList.clear();
+    int result = 0;
+    for (int m = 0; m < kSmMacros; ++m) {
+        bool bad = false;
+        for (int s = 0; s < kSmSteps; ++s) {
+            int &command = gSmData[s][2 * m];
+            int &data = gSmData[s][2 * m + 1];
+            if (command == 0 || command == 15) {
+                command = 0;
+                data = 0;
+            } else if (command < 0 || command > 6 || !editors::smDataFits(command, data)) {
+                bad = true;
+            }
+        }
+        if (bad) {
+            result = 1;
+            SmCheckNGList += QStringLiteral("<%1>,").arg(m + 1);
+        }
+    }
+    return result;
+}
+
+void SmReadFromCt()
+{
+    if (platform::msgBox(LoadResText(920), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return;
+    gTranceCancel = false;
+    gOfflineMode = false;
+    if (ReadSqMcrFromCt() != 1)
+        SqMcrDataRestore();
+}
+
+void SmWriteToCt()
+{
+    if (!checkAll())
+        return;
+    if (platform::msgBox(LoadResText(937), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
+        return;
+    gOfflineMode = false;
+    const int ready = ReadCtRAStatus();
+    if (ready == -1) {
+        platform::msgBox(LoadResText(377));
+        return;
+    }
+    if (ready == 0) {
+        platform::msgBox(LoadResText(424));
+        return;
+    }
+    int mode = 1;
+    const int opened = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (opened != 0) {
+        platform::msgBox(LoadResText(377));
+        return;
+    }
+    gTranceCancel = false;
+    WriteSqMcrToCt();
+    mode = 0;
+    const int closed = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (closed != 0)
+        platform::msgBox(LoadResText(377));
+}
+
+void SmCtShogo()
+{
+    if (!checkAll())
+        return;
+    gOfflineMode = false;
+    gTranceCancel = false;
+    if (ReadSqMcrFromCt() == 1)
+        return;
+    showVerifyResult();
+}
+
+void SmFileOpen()
+{
+    const QString path = platform::getOpenFileName(openRequest(928));
+    if (path.isEmpty())
+        return;
+    if (readSmReported(path))
+        SqMcrDataRestore();
+}
+
+void SmFileSave()
+{
+    if (!checkAll())
+        return;
+    platform::FileDialogRequest r;
+    r.title = LoadResText(933);
+    r.filter = LoadResText(930);
+    r.defaultName = LoadResText(934);
+    r.defaultExt = LoadResText(929);
+    r.overwritePrompt = true;
+    const QString path = platform::getSaveFileName(r);
+    if (path.isEmpty())
+        return;
+    gParaFileName = QFileInfo(path).fileName();
+    gRetryCount = 0;
+    const bool written = editors::writeWithRetry([&] {
+        if (WriteSqMcrFile(path) == 0)
+            return true;
+        ++gRetryCount;
+        return false;
+    });
+    if (!written)
+        platform::msgBox(LoadResText(935));
+}
+
+void SmFileShogo()
+{
+    if (!checkAll())
+        return;
+    const QString path = platform::getOpenFileName(openRequest(936));
+    if (path.isEmpty())
+        return;
+    if (readSmReported(path))
+        showVerifyResult();
+}
+
+void SmDispPrint()
+{
+    if (!checkAll())
+        return;
+    if (platform::msgBox(LoadResText(927), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
+        return;
+    gSmNoFrom = 1;
+    gSmNoTo = kSmMacros;
+    SqMcrDataPack();
+    PrintSqMcrData();
+}
+
+void SmFilePrint()
+{
+    const QString path = platform::getOpenFileName(openRequest(932));
+    if (path.isEmpty())
+        return;
+    gSmNoFrom = 1;
+    gSmNoTo = kSmMacros;
+    if (!readSmReported(path))
+        return;
+    gSmPrintTitle = QFileInfo(path).fileName();
+    PrintSqMcrData();
+}

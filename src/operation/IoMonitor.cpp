@@ -1,0 +1,130 @@
+#include "operation/IoMonitor.h"
+
+#include "core/BusyGuard.h"
+#include "link/CommandSet.h"
+#include "link/DeviceIo.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "operation/IoBits.h"
+#include "operation/IoMonitorDisplay.h"
+
+#include <cstring>
+
+IoMonitor::IoMonitor(IoMonitorDisplay &display)
+    : m_display(display)
+{
+    link::setIoMonitorHooks(this);
+}
+
+IoMonitor::~IoMonitor()
+{
+    if (&link::ioMonitorHooks() == this)
+        link::setIoMonitorHooks(nullptr);
+}
+
+void IoMonitor::requestStartStop()
+{
+    if (m_ioCheckTyu)
+        m_gonnaStop = true;
+    else
+        m_gonnaStart = true;
+}
+
+int IoMonitor::readAndShow()
+{
+    gOfflineMode = false;
+    m_readUnderWay = true;
+    if (ReadIOFromCt() != 0)
+        return 1;
+    m_display.IoStateHyoji();
+    return 0;
+}
+
+void IoMonitor::timerInputOutput1_Timer()
+{
+    if (m_inCycle)
+        return;
+    if (!m_ioCheckTyu && !m_gonnaStart)
+        return;
+    // A start request waits for a free link: taken while another exchange runs, it would
+    // show "Stop Monitor" with nothing monitored.
+    if (gTusinNow)
+        return;
+    if (!m_ioCheckTyu) {
+        m_gonnaStart = false;
+        m_display.IoMonitorStartDisp();
+    }
+
+    BusyGuard busy;
+    m_inCycle = true;
+    gTusinNow = true;
+    struct CycleEnd
+    {
+        bool &flag;
+        ~CycleEnd() { flag = false; }
+    } cycleEnd{m_inCycle};
+
+    if (!m_ioCheckTyu) {
+        int mode = m_display.ignoreExternalInput() ? 1 : 0;
+        if (SetCtCommMode(0, mode) != 0) {
+            endMonitoring();
+            return;
+        }
+        m_ioCheckTyu = true;
+    }
+    if (!m_outputHenkoAri && readAndShow() != 0) {
+        endMonitoring();
+        return;
+    }
+    // Also the toggles clicked while the read above waited for its replies.
+    if (m_outputHenkoAri) {
+        if (WriteOutputToCt() != 0 || readAndShow() != 0) {
+            endMonitoring();
+            return;
+        }
+    }
+    if (m_gonnaStop) {
+        m_gonnaStop = false;
+        m_ioCheckTyu = false;
+        int mode = 0;
+        SetCtCommMode(0, mode);
+        CommPortClose();
+        m_display.AllLED_Off();
+        m_display.IoMonitorStopDisp();
+        gTusinNow = false;
+        return;
+    }
+    gTusinNow = false;
+}
+
+void IoMonitor::endMonitoring()
+{
+    m_ioCheckTyu = false;
+    m_gonnaStart = false;
+    m_gonnaStop = false;
+    m_readUnderWay = false;
+    // A toggle that was never written must not fire at some later start.
+    m_outputHenkoAri = false;
+    std::memset(gOutputReq, 0, sizeof gOutputReq);
+    m_display.AllLED_Off();
+    m_display.IoMonitorStopDisp();
+    gTusinNow = false;
+}
+
+bool IoMonitor::requestToggle(int digit, int bit, bool onWhiteIcon)
+{
+    if (m_gonnaStop)
+        return false;
+    if (onWhiteIcon && !m_ioCheckTyu)
+        return false;
+    if (digit < 0 || digit >= kIoDigitsUsed || bit < 0 || bit >= kIoBitsPerDigit)
+        return false;
+    gOutputReq[digit][bit] = true;
+    m_outputHenkoAri = true;
+    return true;
+}
+
+bool IoMonitor::mayClose() const
+{
+    return !m_ioCheckTyu && !m_inCycle && !commandRefused();
+}

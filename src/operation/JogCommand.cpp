@@ -1,0 +1,95 @@
+#include "operation/JogCommand.h"
+
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/Padding.h"
+#include "platform/SettingsStore.h"
+
+using platform::SettingsStore;
+
+namespace operation::jog {
+
+int inchingAmount(int option)
+{
+    switch (option) {
+    case 1: return 1;
+    case 2: return 10;
+    case 3: return 100;
+    default: return 0;
+    }
+}
+
+int settingSlot(int amount)
+{
+    return amount == 100 ? 0 : amount == 10 ? 1 : 2;
+}
+
+QString jogFeedCommand(int button, int velocity)
+{
+    QString digits(4, QLatin1Char('0'));
+    const int axis = button / 2;
+    if (axis >= 0 && axis < 4)
+        digits[axis] = button % 2 == 0 ? QLatin1Char('1') : QLatin1Char('2');
+    const QString speed = velocity >= 10 && velocity <= 90 ? QString::number(velocity / 10) : QStringLiteral("0");
+    return QStringLiteral("0JR") + digits + speed;
+}
+
+QString inchingCommand(int amount, int button, qint32 present, qint32 limit)
+{
+    const int axis = button / 2;
+    const bool forward = button % 2 == 0;
+    const int slot = settingSlot(amount);
+    QString fields[4];
+    for (QString &f : fields)
+        f = QStringLiteral("01") + QStringLiteral("1") + QStringLiteral("0") + QStringLiteral("00000");
+    if (axis < 0 || axis > 3)
+        return QStringLiteral("0MV") + fields[0] + fields[1] + fields[2] + fields[3] + QStringLiteral("0");
+
+    const bool slowAxis = gDevSpeed[axis] == QLatin1String("D") && gDevSize[axis] == QLatin1String(" 42");
+    const int acc = slowAxis ? gAccOf100Pls2[slot] : gAccOf100Pls[slot];
+    const qint64 p = present;
+    const qint64 m = limit;
+    QString flag = QStringLiteral("1");
+    qint64 target = 0;
+    if (amount != 1) {
+        if (forward)
+            target = m - p > amount ? p + amount : m;
+        else
+            target = p > amount ? p - amount : 0;
+    } else if (forward) {
+        if (p == m)
+            flag = QStringLiteral("0");
+        else
+            target = p == m - 1 ? m : p + 1;
+    } else {
+        target = p > 1 ? p - 1 : 0;
+    }
+    fields[axis] = HexZeroPad(gVelOf100Pls[slot], 2) + HexZeroPad(acc, 1) + flag + HexZeroPad(target, 5);
+    return QStringLiteral("0MV") + fields[0] + fields[1] + fields[2] + fields[3] + QStringLiteral("0");
+}
+
+} // namespace operation::jog
+
+namespace {
+
+int storedJogValue(const char *key, int defaultValue, int highest)
+{
+    const int v = SettingsStore::numberOr(QString::fromLatin1(key), defaultValue);
+    return v >= 1 && v <= highest ? v : 1;
+}
+
+} // namespace
+
+void LoadJogSetting()
+{
+    const int vel = storedJogValue("VelOf100Pls", settings::kDefVelOf100Pls, 60);
+    const int acc = storedJogValue("AccOf100Pls", settings::kDefAccOf100Pls, 3);
+    const int acc2 = storedJogValue("AccOf100Pls2", settings::kDefAccOf100Pls2, 3);
+    for (int slot = 0; slot < 3; ++slot) {
+        gVelOf100Pls[slot] = vel;
+        gAccOf100Pls[slot] = acc;
+        gAccOf100Pls2[slot] = acc2;
+    }
+    gAccOfJog = storedJogValue("AccOfJog", settings::kDefAccOfJog, 3);
+    gAccOfJog2 = storedJogValue("AccOfJog2", settings::kDefAccOfJog2, 3);
+}

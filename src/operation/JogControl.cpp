@@ -1,0 +1,265 @@
+#include "operation/JogControl.h"
+
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/BusyGuard.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "link/CommandSet.h"
+#include "link/Exchange.h"
+#include "link/LinkState.h"
+#include "link/Sender.h"
+#include "link/SerialLink.h"
+#include "operation/JogCommand.h"
+#include "operation/JogDisplay.h"
+#include "platform/Dialogs.h"
+#include "positions/PosiGridText.h"
+
+#include <QCoreApplication>
+
+JogControl::JogControl(JogDisplay &display)
+    : m_display(display)
+{
+}
+
+int JogControl::failStart()
+{
+    // Every way out of a failed start leaves the link free and the port closed.
+    gTusinNow = false;
+    JogEnd();
+    return 1;
+}
+
+int JogControl::start()
+{
+    BusyGuard busy;
+    m_display.enableStart(false);
+    gOfflineMode = false;
+
+    int mode = 2;
+    if (SetCtCommMode(0, mode) != 0) {
+        ResMsgBox({377});
+        return failStart();
+    }
+    if (ReadAxisUse() != 0)
+        return failStart();
+    gTusinNow = true;
+    if (ReadHomeStatus() != 0)
+        return failStart();
+    const std::optional<qint64> home = link::replyHex(4, 1);
+    if (home && *home == 0) {
+        if (SendMoveCmd(0, 1) != 0)
+            return failStart();
+        for (;;) {
+            const int ready = ReadCtRAStatus();
+            if (ready == 1)
+                break;
+            if (ready == -1)
+                return failStart();
+            QCoreApplication::processEvents();
+        }
+    }
+    const int read = ReadnDisp_PresentPos();
+    gTusinNow = false;
+    if (read != 0)
+        return failStart();
+    if (ReadAxisBlock() != 0)
+        return failStart();
+
+    bool lit[4];
+    for (int a = 0; a < 4; ++a) {
+        m_maxPos[a] = gAxisUnused[a] ? 0 : gAxisStrokeLimit[a];
+        lit[a] = !gAxisUnused[a];
+    }
+    m_display.setPositionLabelsLit(lit);
+    m_display.enableJogControls();
+
+    for (Entry &e : m_queue)
+        e = Entry();
+    m_tusinDACount = -1;
+    m_needTusin = false;
+    m_tusinCounter = 0;
+    m_stopTimer = false;
+    m_running = true;
+    m_display.setCommTimer(true);
+    return 0;
+}
+
+void JogControl::append(const Entry &entry)
+{
+    if (m_tusinDACount >= kSlots - 1)
+        return;
+    ++m_tusinDACount;
+    m_queue[m_tusinDACount] = entry;
+    m_needTusin = true;
+}
+
+bool JogControl::press(int button, int option, int velocity)
+{
+    // A JOG feed keeps the last slot for the stop its release queues.
+    const int lastFree = option == 0 ? kSlots - 3 : kSlots - 2;
+    if (!m_delayTimeup || m_tusinDACount > lastFree)
+        return false;
+    m_delayTimeup = false;
+    m_display.startPressGate();
+    Entry e;
+    e.replyLength = 5;
+    if (option == 0) {
+        e.command = operation::jog::jogFeedCommand(button, velocity);
+    } else {
+        e.command = QStringLiteral("0MV");
+        e.amount = operation::jog::inchingAmount(option);
+        e.button = button;
+    }
+    append(e);
+    return true;
+}
+
+void JogControl::release(int button, int option)
+{
+    Q_UNUSED(button);
+    if (option != 0)
+        return;
+    Entry e;
+    e.command = QStringLiteral("0SP");
+    e.replyLength = 5;
+    append(e);
+}
+
+void JogControl::stopTimer()
+{
+    gTusinNow = false;
+    m_running = false;
+    m_display.setCommTimer(false);
+    m_display.JogCMDBTN_Muko();
+}
+
+void JogControl::timerTusin_Timer()
+{
+    if (m_stopTimer) {
+        stopTimer();
+        return;
+    }
+    if (gTusinNow)
+        return;
+    m_tusinCounter = (m_tusinCounter + 1) % 4;
+    if (m_tusinCounter == 3) {
+        if (ReadnDisp_PresentPos() != 0) {
+            stopTimer();
+            return;
+        }
+        gTusinNow = false;
+        return;
+    }
+    if (!m_needTusin)
+        return;
+    if (m_queue[0].command.isEmpty()) {
+        m_tusinDACount = -1;
+        m_needTusin = false;
+        return;
+    }
+    const QString &command = m_queue[0].command;
+    if (command.startsWith(QLatin1String("0JR")) || command.startsWith(QLatin1String("0MV"))) {
+        const int ready = ReadCtRAStatus();
+        if (ready == -1) {
+            stopTimer();
+            return;
+        }
+        if (ready == 0)
+            return;
+    }
+    if (m_queue[0].command == QLatin1String("0MV")) {
+        if (ReadnDisp_PresentPos() != 0) {
+            stopTimer();
+            return;
+        }
+        JogCmdMake(m_queue[0].amount, m_queue[0].button);
+    }
+    gTusinNow = true;
+    const int sent = SendCmdToCt2(m_queue[0].command, m_queue[0].replyLength, QString());
+    for (int k = 0; k < kSlots - 1; ++k)
+        m_queue[k] = m_queue[k + 1];
+    m_queue[kSlots - 1] = Entry();
+    if (m_tusinDACount >= 0)
+        --m_tusinDACount;
+    if (m_tusinDACount == -1)
+        m_needTusin = false;
+    if (sent != 0) {
+        stopTimer();
+        return;
+    }
+    gTusinNow = false;
+}
+
+void JogControl::JogCmdMake(int amount, int button)
+{
+    const int axis = (button / 2) & 3;
+    m_queue[0].command = operation::jog::inchingCommand(amount, button, m_dispPos[axis], m_maxPos[axis]);
+    m_queue[0].replyLength = 5;
+}
+
+int JogControl::ReadnDisp_PresentPos()
+{
+    int mask = 0;
+    int used = 0;
+    for (int a = 0; a < 4; ++a) {
+        if (!gAxisUnused[a]) {
+            mask |= 1 << a;
+            ++used;
+        }
+    }
+    gTimeOutMs = 1000;
+    gTusinNow = true;
+    if (SendCmdToCt2(QStringLiteral("0RC"), 6 + 5 * used, QString::number(mask, 16).toUpper()) != 0)
+        return 1;
+    // Every field is decoded before any is taken, so a garbled reply changes nothing.
+    qint32 read[4] = {0, 0, 0, 0};
+    int from = 5;
+    for (int a = 0; a < 4; ++a) {
+        if (gAxisUnused[a])
+            continue;
+        const std::optional<qint64> v = link::replyHex(from, 5);
+        if (!v)
+            return link::refuseReply();
+        read[a] = qint32(*v);
+        from += 5;
+    }
+    for (int a = 0; a < 4; ++a) {
+        if (gAxisUnused[a])
+            continue;
+        m_dispPos[a] = read[a];
+        QString text;
+        if (gDispMmUnit) {
+            const std::optional<double> mm = PulseToMm(gDevLead[a], gDevPPR[a], read[a]);
+            // An actuator without lead or pulses per revolution has no millimetres to show.
+            text = mm ? posigrid::mmText(*mm) : QString();
+        } else {
+            text = QString::number(read[a]);
+        }
+        m_display.showPresentPosition(a, text);
+    }
+    return 0;
+}
+
+void JogControl::JogEnd()
+{
+    // A JOG feed whose stop is still queued would run on once the tick is gone.
+    bool stopPending = false;
+    for (const Entry &e : m_queue)
+        stopPending = stopPending || e.command == QLatin1String("0SP");
+    if (stopPending && !gTusinNow) {
+        gTusinNow = true;
+        SendCmdToCt2(QStringLiteral("0SP"), 5, QString());
+        gTusinNow = false;
+    }
+    for (Entry &e : m_queue)
+        e = Entry();
+    m_tusinDACount = -1;
+    m_needTusin = false;
+    m_stopTimer = true;
+    m_display.JogCMDBTN_Muko();
+    m_display.restoreGridState();
+    const bool grey[4] = {false, false, false, false};
+    m_display.setPositionLabelsLit(grey);
+    CommPortClose();
+}

@@ -1,0 +1,83 @@
+#include "positions/PosiPrintCanvas.h"
+
+#include "platform/PrinterDevice.h"
+
+namespace positions {
+
+namespace {
+// One unit of the printer's drawing width: a dot of a 254-dpi printer, so the widths 1 to 3
+// the report asks for stay visible on any resolution.
+constexpr double kLineUnitMm = 0.1;
+} // namespace
+
+PosiPrintCanvas::PosiPrintCanvas(platform::PrinterDevice &printer)
+    : m_printer(printer)
+{
+}
+
+void PosiPrintCanvas::setFontSize(int pointSize)
+{
+    QFont f = m_printer.font();
+    f.setPointSize(pointSize);
+    m_printer.setFont(f);
+}
+
+void PosiPrintCanvas::setBoldItalic(bool on)
+{
+    QFont f = m_printer.font();
+    f.setBold(on);
+    f.setItalic(on);
+    m_printer.setFont(f);
+}
+
+PosiPrintCanvas::Item PosiPrintCanvas::item(double x, double y, const QString &text) const
+{
+    Item it;
+    it.page = m_page;
+    it.x = x;
+    it.y = y;
+    it.text = text;
+    const QFont f = m_printer.font();
+    it.pointSize = f.pointSize();
+    it.bold = f.bold();
+    it.italic = f.italic();
+    it.lineWidth = m_lineWidth;
+    return it;
+}
+
+void PosiPrintCanvas::text(double x, double y, const QString &text)
+{
+    m_items.append(item(x, y, text));
+    m_printer.drawText(x, y, text);
+}
+
+void PosiPrintCanvas::textRightAt(double rightEdge, double y, const QString &text)
+{
+    const double x = rightEdge - m_printer.textWidthMm(text);
+    Item it = item(x, y, text);
+    it.rightEdge = rightEdge;
+    m_items.append(it);
+    m_printer.drawText(x, y, text);
+}
+
+void PosiPrintCanvas::rule(double x1, double x2, double y)
+{
+    Item it = item(x1, y, QString());
+    it.rule = true;
+    it.x2 = x2;
+    m_items.append(it);
+    m_printer.drawLine(x1, y, x2, y, m_lineWidth * kLineUnitMm);
+}
+
+bool PosiPrintCanvas::ejectPage()
+{
+    ++m_page;
+    return m_printer.newPage();
+}
+
+bool PosiPrintCanvas::started()
+{
+    return m_printer.begin();
+}
+
+} // namespace positions

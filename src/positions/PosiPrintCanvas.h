@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace platform {
+class PrinterDevice;
+}
+
+namespace positions {
+
+// The position report's drawing surface: it draws on the printer and keeps a record of every
+// text and rule it drew, so the report's layout can be checked without reading the output.
+class PosiPrintCanvas
+{
+public:
+    struct Item
+    {
+        int page = 1;        // 1 for the first sheet, counted by the sheets ejected
+        bool rule = false;   // a horizontal rule from x to x2, else a text
+        double x = 0;        // left edge (mm)
+        double x2 = 0;       // a rule's right end (mm)
+        double y = 0;        // top (mm)
+        double rightEdge = -1; // the right edge a right-aligned text was placed at, else -1
+        QString text;
+        int pointSize = 0;
+        bool bold = false;
+        bool italic = false;
+        int lineWidth = 0;   // a rule's width in printer drawing units
+    };
+
+    explicit PosiPrintCanvas(platform::PrinterDevice &printer);
+
+    void setFontSize(int pointSize);
+    void setBoldItalic(bool on);
+    void setLineWidth(int width) { m_lineWidth = width; }
+
+    void text(double x, double y, const QString &text);
+    void textRightAt(double rightEdge, double y, const QString &text);
+    void rule(double x1, double x2, double y);
+    // Ejects the sheet. False when the printer refused.
+    bool ejectPage();
+    // False when the printer could not start the document.
+    bool started();
+
+    int page() const { return m_page; }
+    const QList<Item> &items() const { return m_items; }
+
+private:
+    void applyFont();
+    Item item(double x, double y, const QString &text) const;
+
+    platform::PrinterDevice &m_printer;
+    QList<Item> m_items;
+    int m_page = 1;
+    int m_lineWidth = 1;
+};
+
+} // namespace positions

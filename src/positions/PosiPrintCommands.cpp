@@ -1,0 +1,149 @@
+#include "positions/PosiPrintCommands.h"
+
+#include "core/BusyGuard.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/PrintLayout.h"
+#include "core/frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/FixedGrid.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
+#include "positions/GridCells.h"
+#include "positions/PosiDataCheck.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiPrintReport.h"
+#include "positions/PosiTable.h"
+#include "positions/frmPrintSelect.h"
+#include "positions/frmSelectPosiNo3.h"
+
+bool PrintCancel = false;
+bool PrintPosiNow = false;
+int PrintNoFrom = 0;
+int PrintNoTo = 0;
+
+namespace {
+
+QList<positions::PosiPrintCanvas::Item> g_lastPrint;
+
+// Row 0 of gPosiWork the grid's column titles, row n the texts of position n as shown.
+void copyGridTexts(const positions::GridCells &grid, int from, int to)
+{
+    using namespace positions;
+    for (int c = 0; c < kGridColumns; ++c)
+        gPosiWork[0][c] = grid.text(1, c);
+    for (int n = from; n <= to; ++n) {
+        const int r = n - gPosiNoDefFrom + kGridHeadingRows;
+        for (int c = 0; c < kGridColumns; ++c)
+            gPosiWork[n][c] = (r >= kGridHeadingRows && r < grid.rows()) ? grid.text(r, c) : QString();
+    }
+}
+
+void reportPrintFailure(bool cancelled)
+{
+    const QString text = cancelled ? LoadResText(396)
+                                   : LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396);
+    platform::msgBox(text, platform::MbOkOnly, platform::applicationTitle());
+}
+
+} // namespace
+
+void PosiDataPrint()
+{
+    BusyGuard busy;
+    {
+        frmPrintSelect select(frmMain::instance());
+        select.exec();
+    }
+    if (PrintCancel || !PrintPosiNow)
+        return;
+    if (Check_flgdLineNo() == 1)
+        return;
+    {
+        frmSelectPosiNo3 range(frmMain::instance());
+        range.exec();
+    }
+    if (gSelectCancel) {
+        gSelectCancel = false;
+        return;
+    }
+    PrintNoFrom = gPosiNoFrom;
+    PrintNoTo = gPosiNoTo;
+    if (PosiDataCheck3() != 0)
+        return;
+    positions::GridCells *grid = positions::checkGrid();
+    if (!grid || PrintNoFrom < 1 || PrintNoTo > kPosiMax || PrintNoFrom > PrintNoTo)
+        return;
+
+    GridStateOff();
+    copyGridTexts(*grid, PrintNoFrom, PrintNoTo);
+    GridCursorTop();
+    GridStateOn();
+    if (MainFormPort *form = mainform::form())
+        for (int a = 0; a < 4; ++a)
+            gPosiFileDev[a] = form->deviceLabel(a);
+
+    platform::PrinterDevice &printer = platform::sharedPrinter();
+    if (!platform::printDialog(printer)) {
+        reportPrintFailure(true);
+        return;
+    }
+    printer.setFont(positions::posiPrintFont());
+    positions::PosiPrintCanvas canvas(printer);
+    int result = PrintSettei(printer);
+    if (result == 0)
+        result = positions::drawPosiReport(canvas, PrintNoFrom, PrintNoTo, positions::printStamp());
+    g_lastPrint = canvas.items();
+    // Whatever was drawn goes to the printer, also after a failure.
+    const bool ended = printer.end();
+    if (result != 0 || !ended)
+        reportPrintFailure(false);
+}
+
+int mnuFilePrint_Click()
+{
+    BusyGuard busy;
+    CMDBTN_Muko();
+    ToolBar_Muko();
+    EditCMD_Muko();
+    PosiDataPrint();
+    CMDBTN_Yuko();
+    ToolBar_Yuko();
+    if (frmMain *w = frmMain::instance()) {
+        w->update();
+        w->flgdData()->update();
+    }
+    return 0;
+}
+
+int mnuFilePageSetup_Click()
+{
+    EditCMD_Muko();
+    // Cancel keeps the printer as it was; a choice holds for the next print.
+    platform::pageSetupDialog(platform::sharedPrinter());
+    return 0;
+}
+
+namespace positions {
+
+const QList<PosiPrintCanvas::Item> &lastPosiPrint()
+{
+    return g_lastPrint;
+}
+
+void registerPosiPrintCommands()
+{
+    mainform::setCommand(QStringLiteral("mnuFilePrint_Click"), &mnuFilePrint_Click);
+    mainform::setCommand(QStringLiteral("mnuFilePageSetup_Click"), &mnuFilePageSetup_Click);
+}
+
+void resetPosiPrintState()
+{
+    PrintCancel = false;
+    PrintPosiNow = false;
+    PrintNoFrom = 0;
+    PrintNoTo = 0;
+    g_lastPrint.clear();
+}
+
+} // namespace positions

@@ -1,0 +1,143 @@
+#include "positions/PosiPrintReport.h"
+
+#include "core/Messages.h"
+#include "core/PrintLayout.h"
+#include "positions/PosiImage.h"
+#include "positions/PosiPrintCanvas.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace {
+
+struct Column
+{
+    int col;
+    double x;
+};
+
+// Left edges (mm) of the two printed lines of a position and of the two title lines. The
+// titles stand 2 mm left of their values, except the number and Posi columns.
+const Column kRowLine1[] = {{0, 20},  {1, 30},  {2, 38},  {3, 46},   {4, 54},   {5, 80},
+                            {6, 88},  {7, 96},  {8, 104}, {17, 123}, {18, 139}, {19, 155}};
+const Column kRowLine2[] = {{9, 30},  {10, 38}, {11, 46}, {12, 54},
+                            {13, 80}, {14, 88}, {15, 96}, {16, 104}};
+const Column kTitleLine1[] = {{0, 20},  {1, 28},  {2, 36},  {3, 44},   {4, 54},   {5, 78},
+                              {6, 86},  {7, 94},  {8, 104}, {17, 121}, {18, 137}, {19, 153}};
+const Column kTitleLine2[] = {{9, 28},  {10, 36}, {11, 44}, {12, 54},
+                              {13, 78}, {14, 86}, {15, 94}, {16, 104}};
+constexpr int kCommentCol = 20;
+constexpr double kCommentX = 123;
+constexpr double kTitleCommentX = 121;
+constexpr double kRuleLeft = 10;
+
+QString cell(int row, int col)
+{
+    return gPosiWork[row][col].toString();
+}
+
+template <size_t N>
+void drawColumns(positions::PosiPrintCanvas &canvas, const Column (&cols)[N], int row, double y)
+{
+    for (const Column &c : cols)
+        canvas.text(c.x, y, cell(row, c.col));
+}
+
+} // namespace
+
+void PrintPosiData(int &pageNo, positions::PosiPrintCanvas &canvas, const QString &stamp)
+{
+    const double h = double(gPrnCharW);
+    const double w = double(gPrnWidth);
+
+    canvas.setBoldItalic(true);
+    canvas.setFontSize(14);
+    canvas.text(10, h, LoadResText(201) + QLatin1Char(' ') + LoadResText(202));
+    canvas.setFontSize(11);
+    canvas.text(30, 3 * h,
+                QStringLiteral("AXIS1:") + gPosiFileDev[0] + QStringLiteral("   /   AXIS2:")
+                    + gPosiFileDev[1]);
+    canvas.text(30, 4 * h,
+                QStringLiteral("AXIS3:") + gPosiFileDev[2] + QStringLiteral("   /   AXIS4:")
+                    + gPosiFileDev[3]);
+    canvas.textRightAt(w, 4 * h, QStringLiteral("Page:") + QString::number(pageNo));
+    canvas.setLineWidth(3);
+    canvas.rule(kRuleLeft, w, 5 * h);
+
+    canvas.setBoldItalic(false);
+    canvas.setFontSize(9);
+    canvas.setLineWidth(2);
+    drawColumns(canvas, kTitleLine1, 0, 5 * h);
+    drawColumns(canvas, kTitleLine2, 0, 6 * h);
+    canvas.text(kTitleCommentX, 6 * h, QStringLiteral(":") + cell(0, kCommentCol));
+    canvas.setLineWidth(3);
+    canvas.rule(kRuleLeft, w, 7 * h);
+
+    canvas.setBoldItalic(true);
+    canvas.setFontSize(11);
+    canvas.textRightAt(w, double(gPrnLines - 1) * h, stamp);
+    canvas.setLineWidth(3);
+    canvas.rule(kRuleLeft, w, double(gPrnHeight) - h);
+    canvas.setBoldItalic(false);
+}
+
+namespace positions {
+
+QFont posiPrintFont()
+{
+    QFont font(LoadResText(399), 11);
+    // The columns stand a few millimetres apart, sized for a fixed-pitch gothic face; where
+    // that face is missing, a fixed-pitch one is the closest stand-in.
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+QString printStamp()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    return locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("  ")
+           + locale.toString(now.time(), QLocale::ShortFormat);
+}
+
+int drawPosiReport(PosiPrintCanvas &canvas, int from, int to, const QString &stamp)
+{
+    if (!canvas.started())
+        return 1;
+    const double p = double(gPrnCharH);
+    gPrnPageNo = 1;
+    bool pageDue = true;
+    bool firstPage = true;
+    long line = 0;
+    for (int n = from; n <= to; ++n) {
+        if (pageDue) {
+            // The sheet is ejected only when something follows, so a break after the last
+            // position leaves no blank sheet.
+            if (!firstPage && !canvas.ejectPage())
+                return 1;
+            firstPage = false;
+            PrintPosiData(gPrnPageNo, canvas, stamp);
+            line = 6;
+            pageDue = false;
+        }
+        canvas.setFontSize(11);
+        drawColumns(canvas, kRowLine1, n, double(line) * p);
+        ++line;
+        drawColumns(canvas, kRowLine2, n, double(line) * p);
+        canvas.setFontSize(8);
+        canvas.setLineWidth(1);
+        canvas.text(kCommentX, double(line) * p, QStringLiteral(":") + cell(n, kCommentCol));
+        canvas.setLineWidth(2);
+        canvas.setFontSize(11);
+        if (gPrnCols - 2 - line < 2) {
+            ++gPrnPageNo;
+            pageDue = true;
+        } else {
+            ++line;
+        }
+    }
+    return 0;
+}
+
+} // namespace positions

@@ -1,0 +1,213 @@
+// The group and macro reports, drawn on a canvas that records every text.
+#include "core/Messages.h"
+#include "core/PrintLayout.h"
+#include "editors/GrpSmPrint.h"
+#include "editors/GrpTable.h"
+#include "editors/ReportCanvas.h"
+#include "editors/SmTable.h"
+#include "platform/DialogScript.h"
+
+#include <QtTest>
+
+namespace {
+
+struct Item
+{
+    int page;
+    double x;
+    long line;
+    QString text;
+};
+
+class RecordingCanvas : public editors::ReportCanvas
+{
+public:
+    QList<Item> items;
+    int page = 1;
+    int newPages = 0;
+
+    void setFont(int, bool) override {}
+    void setLineWidth(int) override {}
+    double textWidth(const QString &text) const override { return text.size(); }
+    void text(double x, double y, const QString &text) override
+    {
+        items.append({page, x, long(y) / gPrnCharW, text});
+    }
+    void line(double, double, double, double) override {}
+    void newPage() override
+    {
+        ++page;
+        ++newPages;
+    }
+
+    // The first item with this text; page 0 when none.
+    Item find(const QString &text) const
+    {
+        for (const Item &i : items)
+            if (i.text == text)
+                return i;
+        return {0, 0, 0, {}};
+    }
+    int count(const QString &text) const
+    {
+        int n = 0;
+        for (const Item &i : items)
+            n += i.text == text;
+        return n;
+    }
+};
+
+void setStepIn(int m, int s, int command, int data)
+{
+    gSmDataIn[s - 1][2 * (m - 1)] = command;
+    gSmDataIn[s - 1][2 * (m - 1) + 1] = data;
+}
+
+} // namespace
+
+class TestGrpSmPrint : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        printing::resetPrintLayout();
+        editors::resetGrpTable();
+        editors::resetSmTable();
+        editors::resetGrpSmPrint();
+        gPrnCharW = 4;
+        gPrnLines = 70;
+        gPrnHeight = 280;
+        gPrnWidth = 190;
+    }
+
+    void groupPage_data()
+    {
+        QTest::addColumn<bool>("fromFile");
+        QTest::newRow("display") << false;
+        QTest::newRow("file") << true;
+    }
+    void groupPage()
+    {
+        QFETCH(bool, fromFile);
+        gGrpPrintFromFile = fromFile;
+        gGrpPrintTitle = QStringLiteral("a.grp");
+        gGrpDataIn[7][0] = 12;
+        gGrpDataIn[7][1] = 30;
+        RecordingCanvas c;
+        editors::drawGrpReport(c, QStringLiteral("stamp"));
+
+        QCOMPARE(c.newPages, 0);
+        const Item title = c.find(LoadResText(201) + QLatin1Char(' ') + LoadResText(34));
+        QCOMPARE(title.line, 1L);
+        const Item file = c.find(LoadResText(25) + QStringLiteral("a.grp"));
+        QCOMPARE(file.page, fromFile ? 1 : 0);
+        if (fromFile)
+            QCOMPARE(file.x, 70.0);
+        QCOMPARE(c.count(QStringLiteral("<GRP No>")), 2);
+        QCOMPARE(c.find(QStringLiteral("stamp")).x, 185.0);
+        QCOMPARE(c.find(QStringLiteral("stamp")).line, 69L);
+        QVERIFY(c.find(QStringLiteral("Page:1")).page == 0);
+
+        const Item g7 = c.find(QStringLiteral("No.7:"));
+        QCOMPARE(g7.x, 22.0);
+        QCOMPARE(g7.line, 12L);
+        bool start = false, end = false;
+        for (const Item &i : c.items) {
+            start |= i.line == 12 && i.x == 40 && i.text == QLatin1String("12");
+            end |= i.line == 12 && i.x == 64 && i.text == QLatin1String("30");
+        }
+        QVERIFY(start && end);
+        QCOMPARE(c.find(QStringLiteral("No.50:")).line, 55L);
+        QCOMPARE(c.find(QStringLiteral("No.51:")).line, 6L);
+        QCOMPARE(c.find(QStringLiteral("No.51:")).x, 102.0);
+        QCOMPARE(c.find(QStringLiteral("No.99:")).line, 54L);
+    }
+
+    void macroPlaces_data()
+    {
+        QTest::addColumn<int>("macro");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<int>("line");
+        QTest::newRow("1") << 1 << 1 << 18.0 << 5;
+        QTest::newRow("2") << 2 << 1 << 80.0 << 5;
+        QTest::newRow("3") << 3 << 1 << 134.0 << 5;
+        QTest::newRow("4") << 4 << 1 << 18.0 << 25;
+        QTest::newRow("9") << 9 << 1 << 134.0 << 45;
+        QTest::newRow("10") << 10 << 2 << 18.0 << 5;
+        QTest::newRow("20") << 20 << 3 << 80.0 << 5;
+    }
+    void macroPlaces()
+    {
+        QFETCH(int, macro);
+        QFETCH(int, page);
+        QFETCH(double, x);
+        QFETCH(int, line);
+        RecordingCanvas c;
+        editors::drawSqMcrReport(c, QStringLiteral("stamp"));
+        const Item i = c.find(QStringLiteral("<SM No.%1>").arg(macro));
+        QCOMPARE(i.page, page);
+        QCOMPARE(i.x, x);
+        QCOMPARE(i.line, long(line));
+        QCOMPARE(c.newPages, 2);
+        QCOMPARE(gPrnPageNo, 3);
+        const Item p2 = c.find(QStringLiteral("Page:2"));
+        QCOMPARE(p2.page, 2);
+        QCOMPARE(p2.line, 3L);
+        QCOMPARE(p2.x, 190.0 - 6);
+        QCOMPARE(c.count(LoadResText(201) + QLatin1Char(' ') + LoadResText(33)), 3);
+    }
+
+    // Nine macros fill one page; the break after the ninth adds no empty page.
+    void nineMacrosOnePage()
+    {
+        gSmNoFrom = 3;
+        gSmNoTo = 11;
+        RecordingCanvas c;
+        editors::drawSqMcrReport(c, QStringLiteral("stamp"));
+        QCOMPARE(c.newPages, 0);
+        QCOMPARE(gPrnPageNo, 1);
+        QCOMPARE(c.find(QStringLiteral("<SM No.11>")).x, 134.0);
+        QCOMPARE(c.count(QStringLiteral("Page:1")), 1);
+    }
+
+    void macroSteps()
+    {
+        gSmNoFrom = gSmNoTo = 1;
+        setStepIn(1, 1, 5, 5);
+        setStepIn(1, 2, 15, 3);
+        setStepIn(1, 3, 0, 7);
+        setStepIn(1, 4, 9, 2);
+        RecordingCanvas c;
+        editors::drawSqMcrReport(c, QStringLiteral("stamp"));
+        auto onLine = [&](long line) {
+            QStringList t;
+            for (const Item &i : c.items)
+                if (i.line == line)
+                    t << i.text;
+            return t;
+        };
+        QCOMPARE(onLine(7), (QStringList{" 1:", "5. TIMER", " 5"}));
+        QCOMPARE(onLine(8), (QStringList{" 2:", "0. END", " 3"}));
+        QCOMPARE(onLine(9), (QStringList{" 3:", "0. END"}));
+        QCOMPARE(onLine(10), (QStringList{" 4:", "9.", " 2"}));
+        QCOMPARE(onLine(22), (QStringList{" 16:", "0. END"}));
+    }
+
+    void cancelledDialogPrintsNothing()
+    {
+        platform::DialogScript script;
+        script.choosePrinter(QString());
+        script.choosePrinter(QString());
+        PrintGrpData();
+        PrintSqMcrData();
+        QCOMPARE(script.printDialogs().size(), 2);
+        QVERIFY(script.boxes().isEmpty());
+        QCOMPARE(gPrnPageNo, 0);
+    }
+};
+
+QTEST_MAIN(TestGrpSmPrint)
+#include "tst_GrpSmPrint.moc"

@@ -1,0 +1,371 @@
+// The group window against the simulated controller and group files.
+#include "core/BusyGuard.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/WinFlags.h"
+#include "editors/DataWindowCommands.h"
+#include "editors/GrpTable.h"
+#include "editors/ParaFile.h"
+#include "editors/frmGrp.h"
+#include "link/LinkState.h"
+#include "support/DataFolder.h"
+#include "support/FakeMainForm.h"
+#include "support/SimFixture.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using sim::Fault;
+using sim::FaultKind;
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return fixturePath(QStringLiteral("editors/") + name);
+}
+
+QLineEdit *box(QWidget *w, const char *kind, int row)
+{
+    return w->findChild<QLineEdit *>(QStringLiteral("%1_%2").arg(QLatin1String(kind)).arg(row));
+}
+
+void leave(QLineEdit *edit)
+{
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(edit, &out);
+}
+
+void click(QWidget *w, const char *name)
+{
+    auto *b = w->findChild<QPushButton *>(QLatin1String(name));
+    QVERIFY2(b, name);
+    QVERIFY2(b->isEnabled(), name);
+    b->click();
+}
+
+// Answers the next message box, which has only OK.
+void ok(SimFixture &sim)
+{
+    sim.dialogs().answer(platform::IdOk);
+}
+
+void fillValid()
+{
+    for (int g = 1; g <= kGrpCount; ++g) {
+        gGrpData[g][0] = g;
+        gGrpData[g][1] = g + 100;
+    }
+}
+
+} // namespace
+
+class TestFrmGrp : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_sim.start(&error), qPrintable(error));
+    }
+    void init()
+    {
+        m_sim.reset();
+        m_main = std::make_unique<FakeMainForm>();
+        mainform::clearCommands();
+        editors::registerDataWindowCommands();
+        QCOMPARE(mainform::runCommand(QStringLiteral("ShowGrpWindow")), 0);
+        m_w = frmGrp::instance();
+        QVERIFY(m_w);
+    }
+    void cleanup()
+    {
+        if (m_w)
+            m_w->close();
+        QTRY_VERIFY(!frmGrp::instance());
+        QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+        m_main.reset();
+    }
+
+    // Every opener shows the one window in front; only its first opening sets the groups to 1.
+    void openersShowOneWindow()
+    {
+        QCOMPARE(gGrpData[50][1], 1);
+        gGrpData[50][1] = 7;
+        for (const char *name : {"cmdOpenGrpWindow_Click", "mnuShowGroup_Click", "ShowGrpWindow"}) {
+            QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
+            QCOMPARE(frmGrp::instance(), m_w.data());
+        }
+        QCOMPARE(gGrpData[50][1], 7);
+        QVERIFY(!m_main->disabled.isEmpty());
+        for (QPushButton *b : m_w->findChildren<QPushButton *>())
+            QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
+    }
+
+    // Row i of page p is group 33p + i + 1, for showing and for storing.
+    void pagesMapRowsToGroups()
+    {
+        gGrpData[34][0] = 12;
+        auto *opt = m_w->findChild<QRadioButton *>(QStringLiteral("optGrpNo_1"));
+        opt->click();
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblGrpNo_0"))->text(), QStringLiteral("34."));
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblGrpNo_32"))->text(), QStringLiteral("66."));
+        QCOMPARE(box(m_w, "txtGrpStartNo", 0)->text(), QStringLiteral("12"));
+        box(m_w, "txtGrpStartNo", 0)->setText(QStringLiteral("5"));
+        leave(box(m_w, "txtGrpStartNo", 0));
+        QCOMPARE(gGrpData[34][0], 5);
+        QCOMPARE(gGrpData[1][0], 1);
+        box(m_w, "txtGrpEndNo", 32)->setText(QString());
+        leave(box(m_w, "txtGrpEndNo", 32));
+        QCOMPARE(gGrpData[66][1], 0);
+        box(m_w, "txtGrpEndNo", 32)->setText(QStringLiteral("70000"));
+        leave(box(m_w, "txtGrpEndNo", 32));
+        QCOMPARE(gGrpData[66][1], 0);
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("digit") << "1" << int(Qt::Key_0) << "10";
+        QTest::newRow("letter dropped") << "1" << int(Qt::Key_A) << "1";
+        QTest::newRow("minus dropped") << "1" << int(Qt::Key_Minus) << "1";
+        QTest::newRow("fourth digit dropped") << "999" << int(Qt::Key_1) << "999";
+        QTest::newRow("backspace on three") << "999" << int(Qt::Key_Backspace) << "99";
+    }
+    void keyFilter()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        QLineEdit *e = box(m_w, "txtGrpStartNo", 3);
+        e->setText(before);
+        e->setCursorPosition(before.size());
+        QTest::keyClick(e, Qt::Key(key));
+        QCOMPARE(e->text(), after);
+    }
+
+    void enterMovesOn()
+    {
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w));
+        box(m_w, "txtGrpStartNo", 5)->setFocus();
+        QTest::keyClick(box(m_w, "txtGrpStartNo", 5), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(m_w, "txtGrpEndNo", 5));
+        box(m_w, "txtGrpEndNo", 32)->setFocus();
+        QTest::keyClick(box(m_w, "txtGrpEndNo", 32), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(m_w, "txtGrpStartNo", 0));
+    }
+
+    void readFromController()
+    {
+        m_sim.model().setGroup(40, 3, 0x3E7);
+        m_sim.dialogs().answer(platform::IdCancel);
+        click(m_w, "cmdReadGrp");
+        QCOMPARE(m_sim.received(), QStringList{});
+
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdReadGrp");
+        QCOMPARE(gGrpData[40][0], 3);
+        QCOMPARE(gGrpData[40][1], 999);
+        QCOMPARE(gGrpData[41][0], 0);
+        m_w->findChild<QRadioButton *>(QStringLiteral("optGrpNo_1"))->click();
+        QCOMPARE(box(m_w, "txtGrpEndNo", 6)->text(), QStringLiteral("999"));
+        QVERIFY(!gCmdNow);
+        for (QPushButton *b : m_w->findChildren<QPushButton *>())
+            QVERIFY(b->isEnabled());
+    }
+
+    // A read that fails halfway changes nothing.
+    void failedReadChangesNothing()
+    {
+        m_sim.model().setGroup(10, 4, 5);
+        m_sim.controller().addFault(Fault::nth(FaultKind::WrongEcho, "0RG", 40));
+        m_sim.dialogs().answer(platform::IdOk);
+        ok(m_sim);
+        click(m_w, "cmdReadGrp");
+        QCOMPARE(gGrpData[10][0], 1);
+        QCOMPARE(box(m_w, "txtGrpStartNo", 9)->text(), QStringLiteral("1"));
+        QCOMPARE(m_sim.prompts().last(), LoadResText(104));
+    }
+
+    void writeToController()
+    {
+        gGrpData[7][0] = 10;
+        gGrpData[7][1] = 5;
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({820, 836, 837, 838})});
+        QCOMPARE(m_sim.received(), QStringList{});
+
+        fillValid();
+        m_sim.dialogs().answer(platform::IdNo);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.received(), QStringList{});
+
+        m_sim.dialogs().answer(platform::IdYes);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.model().group(99), std::make_pair(99, 199));
+        QCOMPARE(m_sim.model().writeEnds('3'), 1);
+        QCOMPARE(m_sim.prompts().size(), 3);
+        QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
+    }
+
+    // A write refused halfway is told by the link and still ends the controller's write mode.
+    void failedWriteEndsWriteMode()
+    {
+        fillValid();
+        m_sim.controller().addFault(Fault::nth(FaultKind::WrongRecord, "0WG", 5));
+        m_sim.dialogs().answer(platform::IdYes);
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.prompts().last(), ResLines({384, 385}));
+        QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
+        QVERIFY(!gCmdNow);
+    }
+
+    void verifyAgainstController()
+    {
+        fillValid();
+        for (int g = 1; g <= kGrpCount; ++g)
+            m_sim.model().setGroup(g, g, g + 100);
+        ok(m_sim);
+        click(m_w, "cmdGrpCtVerify");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(826));
+
+        m_sim.model().setGroup(3, 1, 1);
+        m_sim.model().setGroup(17, 1, 1);
+        ok(m_sim);
+        click(m_w, "cmdGrpCtVerify");
+        QCOMPARE(m_sim.prompts().last(), ResLines({823, 824, 825}) + QStringLiteral(" 3, 17,"));
+        QCOMPARE(gGrpData[3][0], 3);
+
+        gGrpData[5][0] = 0;
+        ok(m_sim);
+        click(m_w, "cmdGrpCtVerify");
+        QCOMPARE(m_sim.prompts().last(), ResLines({820, 821}));
+    }
+
+    void fileSaveOpenVerify()
+    {
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("a.grp"));
+        fillValid();
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileSave");
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(m_sim.dialogs().fileRequests().last().defaultName, LoadResText(833));
+        QCOMPARE(gParaFileName, QStringLiteral("a.grp"));
+
+        gGrpData[8][1] = 500;
+        m_sim.dialogs().chooseFile(path);
+        ok(m_sim);
+        click(m_w, "cmdGrpFileVerify");
+        QCOMPARE(m_sim.prompts().last(), ResLines({823, 824, 825}) + QStringLiteral(" 8,"));
+
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(gGrpData[8][1], 108);
+        QCOMPARE(box(m_w, "txtGrpEndNo", 7)->text(), QStringLiteral("108"));
+
+        // Cancelled dialogs: nothing shown, nothing changed.
+        for (const char *name : {"cmdGrpFileOpen", "cmdGrpFileSave", "cmdGrpFileVerify"}) {
+            m_sim.dialogs().chooseFile(QString());
+            click(m_w, name);
+        }
+        QCOMPARE(m_sim.prompts().size(), 1);
+        QVERIFY(!gFileCmdNow);
+    }
+
+    void damagedFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("line cut short") << "cut.grp" << LoadResText(484);
+        QTest::newRow("missing") << "absent.grp" << LoadResText(484);
+    }
+    void damagedFileChangesNothing()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        gGrpData[2][0] = 44;
+        m_sim.dialogs().chooseFile(fixture(file));
+        ok(m_sim);
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(gGrpData[2][0], 44);
+        QCOMPARE(m_sim.prompts(), QStringList{message});
+    }
+
+    void saveFailureIsTold()
+    {
+        fillValid();
+        m_sim.dialogs().chooseFile(QStringLiteral("/nonexistent-folder/x.grp"));
+        ok(m_sim);
+        click(m_w, "cmdGrpFileSave");
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(18)});
+    }
+
+    void prints()
+    {
+        DataFolder folder;
+        // An invalid table: the display print says so, the file print ends silently.
+        gGrpData[4][0] = 10;
+        gGrpData[4][1] = 5;
+        ok(m_sim);
+        click(m_w, "cmdGrpDataPrint");
+        click(m_w, "cmdGrpFilePrint");
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({820, 821})});
+
+        fillValid();
+        const QString pdf = folder.path(QStringLiteral("shown.pdf"));
+        m_sim.dialogs().choosePrinter(pdf);
+        click(m_w, "cmdGrpDataPrint");
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        const QString pdf2 = folder.path(QStringLiteral("file.pdf"));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().chooseFile(fixture(QStringLiteral("good.grp")));
+        m_sim.dialogs().choosePrinter(pdf2);
+        click(m_w, "cmdGrpFilePrint");
+        QVERIFY(QFileInfo(pdf2).size() > 0);
+        QCOMPARE(gGrpPrintTitle, QStringLiteral("good.grp"));
+        QCOMPARE(gGrpData[1][1], 101);
+        QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
+    }
+
+    // The window stays while a command runs.
+    void closeRefusedWhileRunning()
+    {
+        {
+            BusyGuard busy;
+            m_w->close();
+            QVERIFY(frmGrp::instance());
+            // Commands wait for the running operation: nothing asked, nothing sent.
+            click(m_w, "cmdReadGrp");
+            click(m_w, "cmdCloseGrpWindow");
+            QVERIFY(m_sim.prompts().isEmpty());
+            QVERIFY(frmGrp::instance());
+        }
+        gFileCmdNow = true;
+        m_w->close();
+        QVERIFY(frmGrp::instance());
+        gFileCmdNow = false;
+        click(m_w, "cmdCloseGrpWindow");
+        QTRY_VERIFY(!frmGrp::instance());
+    }
+
+private:
+    SimFixture m_sim;
+    std::unique_ptr<FakeMainForm> m_main;
+    QPointer<frmGrp> m_w;
+};
+
+QTEST_MAIN(TestFrmGrp)
+#include "tst_frmGrp.moc"

@@ -1,0 +1,317 @@
+// The sequence-macro window against the simulated controller and macro files.
+#include "core/MainForm.h"
+#include "core/PrintLayout.h"
+#include "core/Messages.h"
+#include "core/WinFlags.h"
+#include "editors/DataWindowCommands.h"
+#include "editors/GrpSmPrint.h"
+#include "editors/SmCommands.h"
+#include "editors/SmTable.h"
+#include "editors/frmSqMcr.h"
+#include "link/LinkState.h"
+#include "support/DataFolder.h"
+#include "support/FakeMainForm.h"
+#include "support/SimFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QtTest>
+#include <cstring>
+
+using sim::Fault;
+using sim::FaultKind;
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return fixturePath(QStringLiteral("editors/") + name);
+}
+
+QLineEdit *dataBox(QWidget *w, int s)
+{
+    return w->findChild<QLineEdit *>(QStringLiteral("txtSmData_%1").arg(s));
+}
+
+QComboBox *combo(QWidget *w, int s)
+{
+    return w->findChild<QComboBox *>(QStringLiteral("comboMerei_%1").arg(s));
+}
+
+void click(QWidget *w, const char *name)
+{
+    auto *b = w->findChild<QPushButton *>(QLatin1String(name));
+    QVERIFY2(b, name);
+    QVERIFY2(b->isEnabled(), name);
+    b->click();
+}
+
+// Step s of macro m (both from 1).
+void setStep(int m, int s, int command, int data)
+{
+    gSmData[s - 1][2 * (m - 1)] = command;
+    gSmData[s - 1][2 * (m - 1) + 1] = data;
+}
+
+QString longInvalid(const QString &list)
+{
+    return LoadResText(921) + QStringLiteral("\r\n\r\n") + LoadResText(922) + QStringLiteral("\r\n\r\n")
+           + LoadResText(938) + QStringLiteral("\r\n\r\n") + list;
+}
+
+} // namespace
+
+class TestFrmSqMcr : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_sim.start(&error), qPrintable(error));
+    }
+    void init()
+    {
+        m_sim.reset();
+        m_main = std::make_unique<FakeMainForm>();
+        mainform::clearCommands();
+        editors::registerDataWindowCommands();
+        gSmData[3][5] = 4;
+        QCOMPARE(mainform::runCommand(QStringLiteral("ShowSqMcrWindow")), 0);
+        m_w = frmSqMcr::instance();
+        QVERIFY(m_w);
+    }
+    void cleanup()
+    {
+        if (m_w)
+            m_w->close();
+        QTRY_VERIFY(!frmSqMcr::instance());
+        QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+        QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
+        m_main.reset();
+    }
+
+    void openersShowOneWindow()
+    {
+        QCOMPARE(gSmData[3][5], 0); // the first opening clears the macros
+        setStep(1, 1, 3, 2);
+        for (const char *name : {"cmdSqMcrWinOpen_Click", "mnuShowSqMcr_Click", "ShowSqMcrWindow"}) {
+            QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
+            QCOMPARE(frmSqMcr::instance(), m_w.data());
+        }
+        QCOMPARE(gSmData[0][0], 3);
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QStringLiteral("1"));
+        for (QWidget *c : m_w->findChildren<QWidget *>())
+            if (qobject_cast<QPushButton *>(c) || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c))
+                QVERIFY2(!c->accessibleName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")),
+                         qPrintable(c->objectName()));
+    }
+
+    void steppingShowsAnotherMacroUnchanged()
+    {
+        setStep(2, 1, 3, 2);
+        setStep(2, 2, 6, 9);
+        int before[kSmSteps + 1][2 * kSmMacros + 1];
+        std::memcpy(before, gSmData, sizeof before);
+        m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->setValue(2);
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QStringLiteral("2"));
+        QCOMPARE(combo(m_w, 0)->currentText(), QStringLiteral("3. OUT-ON"));
+        QCOMPARE(dataBox(m_w, 0)->text(), QStringLiteral("2"));
+        QCOMPARE(combo(m_w, 1)->currentText(), QStringLiteral("6. TIMER10"));
+        QCOMPARE(dataBox(m_w, 2)->text(), QString());
+        QVERIFY(std::memcmp(before, gSmData, sizeof before) == 0);
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("IN-ON takes 4") << 1 << "" << int(Qt::Key_4) << "4";
+        QTest::newRow("IN-ON refuses 5") << 1 << "" << int(Qt::Key_5) << "";
+        QTest::newRow("IN-ON refuses 0") << 1 << "" << int(Qt::Key_0) << "";
+        QTest::newRow("TIMER takes 9") << 5 << "" << int(Qt::Key_9) << "9";
+        QTest::newRow("END takes nothing") << 0 << "" << int(Qt::Key_1) << "";
+        QTest::newRow("one digit is all") << 6 << "3" << int(Qt::Key_4) << "3";
+        QTest::newRow("backspace passes") << 6 << "3" << int(Qt::Key_Backspace) << "";
+        QTest::newRow("letter refused") << 5 << "" << int(Qt::Key_A) << "";
+    }
+    void keyFilter()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        combo(m_w, 4)->setCurrentIndex(command);
+        dataBox(m_w, 4)->setText(before);
+        dataBox(m_w, 4)->setCursorPosition(before.size());
+        QTest::keyClick(dataBox(m_w, 4), Qt::Key(key));
+        QCOMPARE(dataBox(m_w, 4)->text(), after);
+        QCOMPARE(gSmData[4][1], editors::smBoxValue(after));
+    }
+
+    void choosingAndFocusing()
+    {
+        // Choosing END empties the data and stores 0.
+        setStep(1, 2, 1, 3);
+        m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->setValue(2);
+        m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->setValue(1);
+        QCOMPARE(dataBox(m_w, 1)->text(), QStringLiteral("3"));
+        combo(m_w, 1)->setCurrentIndex(0);
+        Q_EMIT combo(m_w, 1)->activated(0);
+        QCOMPARE(gSmData[1][0], 0);
+        QCOMPARE(gSmData[1][1], 0);
+        QCOMPARE(dataBox(m_w, 1)->text(), QString());
+
+        // Entering a box puts a value that does not fit back to 1, also under END.
+        setStep(1, 3, 3, 7);
+        QFocusEvent in(QEvent::FocusIn);
+        QApplication::sendEvent(dataBox(m_w, 2), &in);
+        QCOMPARE(gSmData[2][1], 1);
+        QCOMPARE(dataBox(m_w, 2)->text(), QStringLiteral("1"));
+        QApplication::sendEvent(dataBox(m_w, 1), &in);
+        QCOMPARE(gSmData[1][1], 1);
+        QCOMPARE(dataBox(m_w, 1)->text(), QString());
+        combo(m_w, 1)->setCurrentIndex(1);
+        Q_EMIT combo(m_w, 1)->activated(1);
+        QCOMPARE(SmData_Check(), 0);
+    }
+
+    void enterMovesToTheNextCommand()
+    {
+        m_w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_w));
+        dataBox(m_w, 15)->setFocus();
+        QTest::keyClick(dataBox(m_w, 15), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), combo(m_w, 0));
+    }
+
+    // The check lists bad macros and turns code 15 into END with data 0, even when it refuses.
+    void checkRefusesAndNormalises()
+    {
+        setStep(3, 5, 1, 7);
+        setStep(12, 16, 9, 1);
+        setStep(4, 1, 15, 6);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmFileSave");
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdWriteSMtoCt");
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmCTShogo");
+        QCOMPARE(m_sim.prompts(), QStringList(3, longInvalid(QStringLiteral("<3>,<12>,"))));
+        QCOMPARE(m_sim.received(), QStringList{});
+        QCOMPARE(gSmData[0][6], 0);
+        QCOMPARE(gSmData[0][7], 0);
+    }
+
+    void controllerReadWriteVerify()
+    {
+        m_sim.model().setMacro(2, "3253" + QByteArray(28, '0'));
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdReadSMfromCt");
+        QCOMPARE(gSmData[0][2], 3);
+        QCOMPARE(gSmData[0][3], 2);
+        QCOMPARE(gSmData[1][2], 5);
+
+        setStep(20, 1, 6, 9);
+        m_sim.dialogs().answer(platform::IdYes);
+        click(m_w, "cmdWriteSMtoCt");
+        QCOMPARE(m_sim.model().macro(20), QByteArray("69") + QByteArray(30, '0'));
+        QCOMPARE(m_sim.model().writeEnds('1'), 1);
+
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmCTShogo");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(926));
+        m_sim.model().setMacro(11, "11" + QByteArray(30, '0'));
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmCTShogo");
+        QCOMPARE(m_sim.prompts().last(), ResLines({923, 924, 925}) + QStringLiteral(" 11,"));
+        QCOMPARE(gSmData[0][20], 0);
+        QVERIFY(!gCmdNow);
+        for (QWidget *c : m_w->findChildren<QPushButton *>())
+            QVERIFY(c->isEnabled());
+        QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isEnabled());
+    }
+
+    void failedReadChangesNothing()
+    {
+        setStep(1, 1, 2, 2);
+        m_sim.controller().addFault(Fault::nth(FaultKind::WrongRecord, "0RS", 3));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdReadSMfromCt");
+        QCOMPARE(gSmData[0][0], 2);
+        QCOMPARE(combo(m_w, 0)->currentIndex(), 2);
+        QCOMPARE(m_sim.prompts().last(), LoadResText(104));
+    }
+
+    void filesAndPrints()
+    {
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("m.smd"));
+        setStep(5, 2, 5, 5);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdSmFileSave");
+        QCOMPARE(m_sim.dialogs().fileRequests().last().defaultName, LoadResText(934));
+
+        setStep(5, 2, 5, 6);
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmFileShogo");
+        QCOMPARE(m_sim.prompts().last(), ResLines({923, 924, 925}) + QStringLiteral(" 5,"));
+
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdSmFileOpen");
+        QCOMPARE(gSmData[1][9], 5);
+
+        // A damaged file: told, nothing changed, nothing verified or printed.
+        for (const char *name : {"cmdSmFileOpen", "cmdSmFileShogo", "cmdSMFilePrint"}) {
+            m_sim.dialogs().chooseFile(fixture(QStringLiteral("cut.smd")));
+            m_sim.dialogs().answer(platform::IdOk);
+            click(m_w, name);
+            QCOMPARE(m_sim.prompts().last(), LoadResText(931));
+        }
+        QCOMPARE(gSmData[1][9], 5);
+        QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
+
+        const QString pdf = folder.path(QStringLiteral("file.pdf"));
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().choosePrinter(pdf);
+        click(m_w, "cmdSMFilePrint");
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QVERIFY(gSmPrintFromFile);
+        QCOMPARE(gSmPrintTitle, QStringLiteral("m.smd"));
+
+        const QString pdf2 = folder.path(QStringLiteral("shown.pdf"));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().choosePrinter(pdf2);
+        click(m_w, "cmdSMDispPrint");
+        QVERIFY(QFileInfo(pdf2).size() > 0);
+        QVERIFY(!gSmPrintFromFile);
+        QCOMPARE(gPrnPageNo, 3);
+        QVERIFY(!gFileCmdNow);
+    }
+
+    void closeRefusedWhileRunning()
+    {
+        gCmdNow = true;
+        m_w->close();
+        QVERIFY(frmSqMcr::instance());
+        gCmdNow = false;
+        click(m_w, "cmdSqMcrWinClose");
+        QTRY_VERIFY(!frmSqMcr::instance());
+    }
+
+private:
+    SimFixture m_sim;
+    std::unique_ptr<FakeMainForm> m_main;
+    QPointer<frmSqMcr> m_w;
+};
+
+QTEST_MAIN(TestFrmSqMcr)
+#include "tst_frmSqMcr.moc"

@@ -1,0 +1,482 @@
+// The jog and teaching window against the simulated controller; its timers are driven by
+// calling their handlers.
+#include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "link/LinkState.h"
+#include "link/SerialLink.h"
+#include "operation/JogCommand.h"
+#include "operation/frmJOG.h"
+#include "platform/FixedGrid.h"
+#include "platform/SettingsStore.h"
+#include "positions/PosiTable.h"
+#include "support/FakeMainForm.h"
+#include "support/ModalDriver.h"
+#include "support/SimFixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using platform::SettingsStore;
+
+class TestJog : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void inchingCommand_data();
+    void inchingCommand();
+    void jogFeedCommand_data();
+    void jogFeedCommand();
+    void storedJogValues_data();
+    void storedJogValues();
+    void startReadsPositionsAndEnablesUsedAxes_data();
+    void startReadsPositionsAndEnablesUsedAxes();
+    void failedStartLeavesTheLinkFree();
+    void inchingPressSendsTheMoveAtTheNextTicks();
+    void jogFeedRunsWhileHeld();
+    void releaseAlwaysFindsASlot();
+    void completeSendsAQueuedStop();
+    void garbledPositionStopsTheTick();
+    void teachingAndTheCloseQuestion_data();
+    void teachingAndTheCloseQuestion();
+    void teachCommandOfTheMainWindow();
+
+private:
+    // Ticks until the queue is empty and no move is under way (bounded).
+    void drain(frmJOG &w);
+    // The main grid with positions 1 to `rows`, axis a's Posi text "a0r".
+    void fillMainGrid(FakeMainForm &form, int rows);
+    QTemporaryDir m_dir;
+    SimFixture m_sim;
+};
+
+void TestJog::initTestCase()
+{
+    QString error;
+    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+}
+
+void TestJog::init()
+{
+    m_sim.reset();
+    QFile::remove(m_dir.filePath(QStringLiteral("settings.ini")));
+    SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
+    gPortOccupy = false;
+    gTusinNow = false;
+    gDispMmUnit = false;
+    gLanguage = 2;
+    gDataChanged = false;
+    m_sim.model().setMotionPolls(1);
+    for (int a = 0; a < 4; ++a) {
+        gDevLead[a] = 2;
+        gDevPPR[a] = 400;
+        gDevSize[a] = QStringLiteral(" 28");
+        gDevSpeed[a] = QStringLiteral("L");
+    }
+    LoadJogSetting();
+}
+
+void TestJog::drain(frmJOG &w)
+{
+    for (int i = 0; i < 40 && (w.control().TusinDACount() >= 0 || m_sim.model().moving()); ++i)
+        w.timerTusin_Timer();
+}
+
+void TestJog::fillMainGrid(FakeMainForm &form, int rows)
+{
+    form.grid.setRows(rows + 2);
+    for (int r = 0; r < rows; ++r) {
+        form.grid.setText(r + 2, 0, QString::number(r + 1));
+        for (int a = 1; a <= 4; ++a)
+            form.grid.setText(r + 2, 4 * a, QStringLiteral("%1%2%3").arg(a).arg(0).arg(r + 1));
+    }
+}
+
+void TestJog::inchingCommand_data()
+{
+    QTest::addColumn<int>("amount");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("present");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("command");
+
+    const QString still = QStringLiteral("011000000");
+    // Limit 20000 (4E20); velocity 20 (14), acceleration 3, or 1 for the " 42" "D" axis.
+    QTest::newRow("1 forward at the limit stays") << 1 << 0 << 20000 << " 28"
+                                                  << "0MV" "143000000" + still + still + still + "0";
+    QTest::newRow("1 forward one short of the limit") << 1 << 0 << 19999 << " 28"
+                                                      << "0MV" "143104E20" + still + still + still + "0";
+    QTest::newRow("1 forward") << 1 << 2 << 5 << " 28" << "0MV" + still + "143100006" + still + still + "0";
+    QTest::newRow("1 backward from 1") << 1 << 1 << 1 << " 28" << "0MV" "143100000" + still + still + still + "0";
+    QTest::newRow("1 backward from 2") << 1 << 7 << 2 << " 28" << "0MV" + still + still + still + "143100001" "0";
+    QTest::newRow("10 forward near the limit") << 10 << 0 << 19995 << " 28"
+                                               << "0MV" "143104E20" + still + still + still + "0";
+    QTest::newRow("100 forward at the limit") << 100 << 4 << 20000 << " 28"
+                                              << "0MV" + still + still + "143104E20" + still + "0";
+    QTest::newRow("10 backward from 10") << 10 << 1 << 10 << " 28" << "0MV" "143100000" + still + still + still + "0";
+    QTest::newRow("10 backward from 11") << 10 << 1 << 11 << " 28" << "0MV" "143100001" + still + still + still + "0";
+    QTest::newRow("100 forward, 42 D axis") << 100 << 0 << 0 << " 42" << "0MV" "141100064" + still + still + still + "0";
+}
+
+void TestJog::inchingCommand()
+{
+    QFETCH(int, amount);
+    QFETCH(int, button);
+    QFETCH(int, present);
+    QFETCH(QString, size);
+    QFETCH(QString, command);
+    SettingsStore::setNumber(QStringLiteral("AccOf100Pls2"), 1);
+    LoadJogSetting();
+    gDevSize[button / 2] = size;
+    gDevSpeed[button / 2] = QStringLiteral("D");
+    QCOMPARE(operation::jog::inchingCommand(amount, button, present, 20000), command);
+}
+
+void TestJog::jogFeedCommand_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("velocity");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("axis 1 forward, shown 100") << 0 << 100 << "0JR10000";
+    QTest::newRow("axis 2 backward") << 3 << 100 << "0JR02000";
+    QTest::newRow("axis 4 backward, 50") << 7 << 50 << "0JR00025";
+    QTest::newRow("velocity under 10") << 4 << 9 << "0JR00100";
+}
+
+void TestJog::jogFeedCommand()
+{
+    QFETCH(int, button);
+    QFETCH(int, velocity);
+    QFETCH(QString, command);
+    QCOMPARE(operation::jog::jogFeedCommand(button, velocity), command);
+}
+
+void TestJog::storedJogValues_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored"); // empty: nothing stored
+    QTest::addColumn<int>("loaded");
+    QTest::newRow("velocity default") << "VelOf100Pls" << "" << 20;
+    QTest::newRow("velocity 60") << "VelOf100Pls" << "60" << 60;
+    QTest::newRow("velocity 61") << "VelOf100Pls" << "61" << 1;
+    QTest::newRow("acceleration 5") << "AccOf100Pls" << "5" << 1;
+    QTest::newRow("acceleration 0") << "AccOf100Pls" << "0" << 1;
+    QTest::newRow("acceleration 2") << "AccOf100Pls" << "2" << 2;
+    QTest::newRow("acceleration 2 default") << "AccOf100Pls2" << "" << 3;
+    QTest::newRow("jog acceleration 2 default") << "AccOfJog2" << "" << 2;
+    QTest::newRow("jog acceleration 4") << "AccOfJog" << "4" << 1;
+}
+
+void TestJog::storedJogValues()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(int, loaded);
+    if (!stored.isEmpty())
+        SettingsStore::setText(key, stored);
+    LoadJogSetting();
+    if (key == QLatin1String("AccOfJog")) {
+        QCOMPARE(gAccOfJog, loaded);
+    } else if (key == QLatin1String("AccOfJog2")) {
+        QCOMPARE(gAccOfJog2, loaded);
+    } else {
+        const int *slots = key == QLatin1String("VelOf100Pls") ? gVelOf100Pls
+                         : key == QLatin1String("AccOf100Pls") ? gAccOf100Pls
+                                                                : gAccOf100Pls2;
+        for (int s = 0; s < 3; ++s)
+            QCOMPARE(slots[s], loaded);
+    }
+}
+
+void TestJog::startReadsPositionsAndEnablesUsedAxes_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::addColumn<bool>("homeDone");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<QString>("readLine");
+    QTest::addColumn<QString>("axis3Text");
+
+    QTest::newRow("all axes, home first") << 0xF << false << false << "0RCF" << "0";
+    QTest::newRow("axes 1 and 3, home done") << 0x5 << true << false << "0RC5" << "1234";
+    QTest::newRow("millimetres") << 0x5 << true << true << "0RC5" << "  6.170";
+    QTest::newRow("no axis") << 0x0 << true << false << "0RC0" << "";
+}
+
+void TestJog::startReadsPositionsAndEnablesUsedAxes()
+{
+    QFETCH(int, mask);
+    QFETCH(bool, homeDone);
+    QFETCH(bool, mm);
+    QFETCH(QString, readLine);
+    QFETCH(QString, axis3Text);
+    FakeMainForm form;
+    fillMainGrid(form, 3);
+    m_sim.useAxes(mask);
+    m_sim.model().setHomeDone(homeDone);
+    m_sim.model().setPresentPosition(2, 1234);
+    gDispMmUnit = mm;
+    frmJOG w;
+    QVERIFY(!w.findChild<QPushButton *>("cmdJOG0")->isEnabled());
+
+    w.cmdJOGST_Click();
+
+    const QStringList lines = m_sim.received();
+    QCOMPARE(lines.value(0), QStringLiteral("0CM02"));
+    QCOMPARE(lines.contains(QStringLiteral("0MM000F")), !homeDone);
+    QVERIFY2(lines.contains(readLine), qPrintable(lines.join(' ')));
+    QVERIFY(w.control().running());
+    QVERIFY(w.timerTusin()->isActive());
+    QCOMPARE(w.findChild<QLabel *>("lblPosi3")->text(), axis3Text);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(w.findChild<QPushButton *>(QStringLiteral("cmdJOG%1").arg(i))->isEnabled(),
+                 (mask & (1 << (i / 2))) != 0);
+    QVERIFY(!w.findChild<QPushButton *>("cmdJOGST")->isEnabled());
+    QVERIFY(w.findChild<QPushButton *>("cmdJOGend")->isEnabled());
+    for (int a = 0; a < 4; ++a)
+        QCOMPARE(w.control().MaxPOS(a), (mask & (1 << a)) ? gAxisStrokeLimit[a] : 0);
+    QCOMPARE(gTusinNow, false);
+}
+
+void TestJog::failedStartLeavesTheLinkFree()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0CM"));
+    for (int i = 0; i < 8; ++i)
+        m_sim.dialogs().answer(1);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    QVERIFY(m_sim.prompts().contains(LoadResText(377)));
+    QVERIFY(!w.control().running());
+    QVERIFY(!w.timerTusin()->isActive());
+    QVERIFY(w.findChild<QPushButton *>("cmdJOGST")->isEnabled());
+    QVERIFY(!w.findChild<QPushButton *>("cmdJOG0")->isEnabled());
+    QCOMPARE(gTusinNow, false);
+    QVERIFY(!CommPortIsOpen());
+}
+
+void TestJog::inchingPressSendsTheMoveAtTheNextTicks()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    m_sim.model().setPresentPosition(1, 500);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    w.findChild<QRadioButton *>("optJOG2")->setChecked(true); // 10 pulses
+    m_sim.controller().clearReceived();
+
+    w.cmdJOG_MouseDown(3); // axis 2 backward
+    w.cmdJOG_MouseUp(3);   // inching queues nothing on release
+    QCOMPARE(w.control().TusinDACount(), 0);
+    QVERIFY(w.TimerDelay()->isActive());
+    drain(w);
+
+    const QString move = QStringLiteral("0MV" "011000000" "1431001EA" "011000000" "011000000" "0");
+    QVERIFY2(m_sim.received().contains(move), qPrintable(m_sim.received().join(' ')));
+    QCOMPARE(m_sim.model().presentPosition(1), 490);
+    QCOMPARE(w.control().TusinDACount(), -1);
+}
+
+void TestJog::jogFeedRunsWhileHeld()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    m_sim.controller().clearReceived();
+
+    w.cmdJOG_MouseDown(0);
+    w.cmdJOG_MouseUp(0);
+    // A second press inside the press gate is ignored; its release still stops.
+    w.cmdJOG_MouseDown(2);
+    w.cmdJOG_MouseUp(2);
+    QCOMPARE(w.control().TusinDACount(), 2);
+    w.TimerDelay_Timer();
+    QVERIFY(w.control().DelayTimeupFLG());
+    QVERIFY(!w.TimerDelay()->isActive());
+    drain(w);
+
+    QStringList moves;
+    for (const QString &line : m_sim.received())
+        if (line.startsWith("0JR") || line.startsWith("0SP"))
+            moves << line;
+    QCOMPARE(moves, (QStringList{"0JR10000", "0SP", "0SP"}));
+    QVERIFY(!w.control().NeedTusinFLG());
+}
+
+void TestJog::releaseAlwaysFindsASlot()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    frmJOG w;
+    // Inching presses fill the queue up to its last slot ...
+    for (int i = 0; i < 20; ++i) {
+        w.control().TimerDelay_Timer();
+        w.control().press(0, 1, 100);
+    }
+    QCOMPARE(w.control().TusinDACount(), JogControl::kSlots - 1);
+
+    // ... while a JOG feed press keeps one free for its stop.
+    frmJOG w2;
+    for (int i = 0; i < JogControl::kSlots - 2; ++i) {
+        w2.control().TimerDelay_Timer();
+        w2.control().press(0, 1, 100);
+    }
+    QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 3);
+    w2.control().TimerDelay_Timer();
+    QVERIFY(w2.control().press(0, 0, 100));
+    w2.control().release(0, 0);
+    QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 1);
+    QCOMPARE(w2.control().queue()[JogControl::kSlots - 1].command, QStringLiteral("0SP"));
+    w2.control().TimerDelay_Timer();
+    QVERIFY(!w2.control().press(2, 0, 100));
+}
+
+void TestJog::completeSendsAQueuedStop()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    w.cmdJOG_MouseDown(0);
+    drain(w); // "0JR" sent, the axis runs
+    w.cmdJOG_MouseUp(0);
+    m_sim.controller().clearReceived();
+
+    w.control().JogEnd(); // "Complete" before the tick sent the stop
+
+    QCOMPARE(m_sim.received(), QStringList{"0SP"});
+    QCOMPARE(w.control().TusinDACount(), -1);
+    QVERIFY(!CommPortIsOpen());
+    QCOMPARE(gTusinNow, false);
+}
+
+void TestJog::garbledPositionStopsTheTick()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0x3);
+    m_sim.model().setHomeDone(true);
+    m_sim.model().setPresentPosition(1, 700);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    QCOMPARE(w.findChild<QLabel *>("lblPosi2")->text(), QStringLiteral("700"));
+    m_sim.model().setPresentPosition(1, 900);
+    sim::Fault garbled = sim::Fault::always(sim::FaultKind::NotHex, "0RC");
+    garbled.offset = 10; // inside axis 2's field
+    m_sim.controller().addFault(garbled);
+    for (int i = 0; i < 8; ++i)
+        m_sim.dialogs().answer(1);
+
+    for (int i = 0; i < 3; ++i) // the third tick reads the positions
+        w.timerTusin_Timer();
+
+    QVERIFY(!w.timerTusin()->isActive());
+    QVERIFY(!m_sim.prompts().isEmpty());
+    QCOMPARE(w.control().DispPOS(1), 700);
+    QCOMPARE(w.findChild<QLabel *>("lblPosi2")->text(), QStringLiteral("700"));
+    QVERIFY(!w.findChild<QPushButton *>("cmdJOG0")->isEnabled());
+    QVERIFY(w.findChild<QPushButton *>("cmdJOGST")->isEnabled());
+    QCOMPARE(gTusinNow, false);
+}
+
+void TestJog::teachingAndTheCloseQuestion_data()
+{
+    QTest::addColumn<bool>("teach");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("nothing taught, no question") << false << 0 << true << false;
+    QTest::newRow("taught, yes") << true << int(platform::IdYes) << true << true;
+    QTest::newRow("taught, no") << true << int(platform::IdNo) << true << false;
+    QTest::newRow("taught, cancel") << true << int(platform::IdCancel) << false << false;
+}
+
+void TestJog::teachingAndTheCloseQuestion()
+{
+    QFETCH(bool, teach);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, copied);
+    FakeMainForm form;
+    fillMainGrid(form, 3);
+    m_sim.useAxes(0x7); // axis 4 not used
+    m_sim.model().setHomeDone(true);
+    m_sim.model().setPresentPosition(0, 11);
+    m_sim.model().setPresentPosition(1, 22);
+    m_sim.model().setPresentPosition(2, 33);
+    frmJOG w;
+    w.show();
+    QCOMPARE(w.grid()->rows(), 4);
+    QCOMPARE(w.grid()->text(2, 1), QStringLiteral("102"));
+    QCOMPARE(w.grid()->text(0, 1), QStringLiteral("AXIS1") + LoadResText(2221));
+    w.cmdJOGST_Click();
+    w.flgdJOGPosi_Click(2);
+    QCOMPARE(w.SelectRowNo(), 2);
+    QCOMPARE(w.findChild<QLabel *>("lblPosiNo")->text(), QStringLiteral("2"));
+    if (teach) {
+        w.cmdJOGWrite_Click();
+        QCOMPARE(w.grid()->text(2, 1), QStringLiteral("11"));
+        QCOMPARE(w.grid()->text(2, 3), QStringLiteral("33"));
+        QCOMPARE(w.grid()->text(2, 4), QStringLiteral("402")); // axis 4 not used: kept
+        m_sim.dialogs().answer(answer);
+    }
+
+    w.cmdJOGend_Click();
+
+    QCOMPARE(m_sim.prompts().size(), teach ? 1 : 0);
+    QCOMPARE(!w.isVisible(), closed);
+    QCOMPARE(form.grid.text(3, 4), copied ? QStringLiteral("11") : QStringLiteral("102"));
+    QCOMPARE(form.grid.text(3, 12), copied ? QStringLiteral("33") : QStringLiteral("302"));
+    QCOMPARE(form.grid.text(2, 4), QStringLiteral("101"));
+    QCOMPARE(gDataChanged, copied);
+    QVERIFY(!CommPortIsOpen());
+    // The communication timer stops at its next tick.
+    w.timerTusin_Timer();
+    QVERIFY(!w.timerTusin()->isActive());
+}
+
+void TestJog::teachCommandOfTheMainWindow()
+{
+    FakeMainForm form;
+    mainform::clearCommands();
+    operation::registerJogCommands();
+
+    // No position rows: the table's own message, no window.
+    m_sim.dialogs().answer(1);
+    QCOMPARE(mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 1);
+    QVERIFY(form.gridActive);
+
+    fillMainGrid(form, 2);
+    ModalDriver driver;
+    bool gridOffInside = true;
+    driver.then([&](QWidget *window) {
+        gridOffInside = !form.gridActive && form.disabled.contains(QStringLiteral("cmdJogTeach"));
+        window->close();
+    });
+    QCOMPARE(mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 0);
+    QCOMPARE(driver.shown(), QStringList{"frmJOG"});
+    QVERIFY(driver.unexpected().isEmpty());
+    QVERIFY(gridOffInside);
+    QVERIFY(form.gridActive);
+    QVERIFY(!form.disabled.contains(QStringLiteral("cmdJogTeach")));
+    mainform::clearCommands();
+}
+
+QTEST_MAIN(TestJog)
+#include "tst_jog.moc"

@@ -227,13 +227,11 @@ frmMove *frmMove::instance()
 
 void frmMove::place()
 {
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmMain")) {
-            // 500 twips below the main window's top, 100 twips left of its left edge.
-            move(top->x() - 100 / 15, top->y() + 500 / 15);
-            return;
-        }
-    }
+    QWidget *main = parentWidget();
+    if (!main)
+        return;
+    // 500 twips below the main window's top, 100 twips left of its left edge.
+    move(main->x() - 100 / 15, main->y() + 500 / 15);
 }
 
 void frmMove::buildProgramPage(QWidget *page)
@@ -682,8 +680,9 @@ void frmMove::closeEvent(QCloseEvent *event)
 void ShowMoveWindow()
 {
     frmMove *window = frmMove::instance();
+    // The main window owns it, so the program ends with the main window.
     if (!window)
-        window = new frmMove;
+        window = new frmMove(dynamic_cast<QWidget *>(mainform::form()));
     window->show();
     window->raise();
     window->activateWindow();

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void programMove_data();
     void programMove();
     void stepMode();
+    void stepModeAfterRangeMove();
     void stopAndPause_data();
     void stopAndPause();
     void rangeMove_data();
@@ -248,6 +249,19 @@ void TestMoveWindow::stepMode()
     run(MoveRunner::ProgramMove); // step 2
     run(MoveRunner::ProgramMove); // step 3 empty: step 1
     QCOMPARE(moves().mid(3), (QStringList{"0MP002F", "0MP001F"}));
+}
+
+void TestMoveWindow::stepModeAfterRangeMove()
+{
+    // A range move completes first, so the program's first click in step mode finds no
+    // step run yet: it runs step 1 rather than the heading column.
+    m_window->findChild<QRadioButton *>("optMoveWay1")->click();
+    run(MoveRunner::RangeMove);
+    setProgram({"3"});
+    check("optSelectMode1", true);
+    run(MoveRunner::ProgramMove);
+    QCOMPARE(moves(), (QStringList{"0MP001F", "0MP003F"}));
+    QVERIFY(m_sim.prompts().isEmpty());
 }
 
 void TestMoveWindow::stopAndPause_data()

@@ -18,6 +18,7 @@
 #include "editors/DataWindowCommands.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
+#include "operation/frmMove.h"
 #include "operation/frmIOCheck.h"
 #include "operation/frmJOG.h"
 #include "core/MainCommands.h"
@@ -190,6 +191,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiVerifyCommands();
     positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
+    operation::registerMoveWindow();
     editors::registerDataWindowCommands();
     operation::registerIoCheckCommands();
     operation::registerJogCommands();

@@ -19,6 +19,7 @@
 #include "editors/frmParameta2.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
+#include "operation/frmMove.h"
 #include "operation/frmIOCheck.h"
 #include "operation/frmJOG.h"
 #include "core/MainCommands.h"
@@ -191,6 +192,7 @@ frmMain *Main(int splashMs)
     positions::registerPosiVerifyCommands();
     positions::registerPosiPrintCommands();
     operation::registerAlarmReset();
+    operation::registerMoveWindow();
     editors::registerDataWindowCommands();
     operation::registerIoCheckCommands();
     operation::registerJogCommands();

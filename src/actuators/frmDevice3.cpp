@@ -92,6 +92,9 @@ void frmDevice3::cmdDeviceCancel_Click()
 
 void frmDevice3::reject()
 {
+    // Esc or the close box while Change and Write waits on the controller must not end it.
+    if (m_writing)
+        return;
     cmdDeviceCancel_Click();
 }
 
@@ -119,8 +122,10 @@ void frmDevice3::cmdPrmCtWrite_Click()
 {
     {
         BusyGuard busy;
+        m_writing = true;
         Device3CMDBTN_Muko();
         changeAndWrite();
+        m_writing = false;
         CommPortClose();
         Device3CMDBTN_Yuko();
     }

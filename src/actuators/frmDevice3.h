@@ -46,4 +46,5 @@ private:
     QPushButton *m_cmdDeviceCancel;
     QPushButton *m_cmdPrmCtWrite;
     QPushButton *m_cmdSyosai;
+    bool m_writing = false; // Change and Write is running
 };

@@ -23,6 +23,7 @@
 #include "link/LinkState.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
+#include "link/WindowHooks.h"
 #include "link/frmProcessing.h"
 #include "platform/Dialogs.h"
 #include "positions/PosiDataCheck.h"
@@ -156,6 +157,7 @@ void ParaWriteToCt(frmParameta2 &w)
     mode = 0;
     SetCtCommMode(0, mode);
     gTusinNow = false;
+    link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
         ResMsgBox({1528});

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
+#include "support/ModalDriver.h"
 #include "support/SimFixture.h"
 
 #include <QComboBox>
@@ -129,6 +130,38 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
         QCOMPARE(gPrmHomeVel[0], 10);
         QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
+    }
+
+    // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.
+    void writeAfterAxisChoice_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("mask");
+        QTest::newRow("PC-Soft") << 0 << 1;
+        QTest::newRow("Controller") << 1 << 3;
+    }
+    void writeAfterAxisChoice()
+    {
+        QFETCH(int, option);
+        QFETCH(int, mask);
+        m_sim.model().setAxisMask(3);
+        ModalDriver driver;
+        driver.then([option](QWidget *w) {
+            w->findChild<QWidget *>(QStringLiteral("optSelectKomoku%1").arg(option))->setProperty("checked", true);
+            clickChild(w, QStringLiteral("cmdSelectOk"));
+        });
+        m_sim.dialogs().answer(IdYes); // 470
+        if (option == 0) {
+            m_sim.dialogs().answer(IdNo); // 685
+            m_sim.dialogs().answer(IdOk); // 1527
+        } else {
+            m_sim.dialogs().answer(IdOk); // 7 + 8: axis 2 now in use has empty fields
+        }
+        click("cmdParaWrite");
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(driver.shown().size(), 1);
+        QCOMPARE(m_sim.model().blockByte(0, 6), mask);
+        QCOMPARE(m_sim.prompts().last(), option == 0 ? LoadResText(1527) : ResLines({7, 8}));
     }
 
     void writeRefusals_data()

@@ -1,8 +1,26 @@
 #include "actuators/frmDevice3.h"
 
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
+#include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/FormText.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "editors/ParaInput.h"
+#include "editors/ParaReread.h"
+#include "editors/ParaSet.h"
+#include "editors/StdParaList.h"
+#include "link/CommandSet.h"
+#include "link/LinkState.h"
+#include "link/ParaTransfer.h"
+#include "link/SerialLink.h"
+#include "link/WindowHooks.h"
+#include "positions/PosiDataCheck.h"
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,9 +37,6 @@ frmDevice3::frmDevice3(QWidget *parent)
     m_cmdPrmCtWrite->setObjectName(QStringLiteral("cmdPrmCtWrite"));
     formtext::tag(m_cmdPrmCtWrite, 1503);
     m_cmdPrmCtWrite->setMinimumHeight(855 / 15);
-    // The write of the chosen actuators to the controller is wired with the parameter window,
-    // which it hands over to; until then the command is offered but not available.
-    m_cmdPrmCtWrite->setEnabled(false);
     m_cmdDeviceCancel = new QPushButton(commands);
     m_cmdDeviceCancel->setObjectName(QStringLiteral("cmdDeviceCancel"));
     formtext::tag(m_cmdDeviceCancel, 1404);
@@ -52,6 +67,7 @@ frmDevice3::frmDevice3(QWidget *parent)
     devicewindow::showState(m_panels, m_controls);
     devicewindow::connectPanels(this, m_panels, m_controls);
 
+    connect(m_cmdPrmCtWrite, &QPushButton::clicked, this, &frmDevice3::cmdPrmCtWrite_Click);
     connect(m_cmdSyosai, &QPushButton::clicked, this, &frmDevice3::cmdSyosai_Click);
     connect(m_cmdDeviceCancel, &QPushButton::clicked, this, &frmDevice3::cmdDeviceCancel_Click);
 }
@@ -76,5 +92,150 @@ void frmDevice3::cmdDeviceCancel_Click()
 
 void frmDevice3::reject()
 {
+    // Esc or the close box while Change and Write waits on the controller must not end it.
+    if (m_writing)
+        return;
     cmdDeviceCancel_Click();
+}
+
+void frmDevice3::Device3CMDBTN_Muko()
+{
+    m_cmdPrmCtWrite->setEnabled(false);
+    m_cmdDeviceCancel->setEnabled(false);
+    m_cmdSyosai->setEnabled(false);
+    for (int a = 0; a < kAxisCount; ++a) {
+        m_controls.axis[a].framAxis->setEnabled(false);
+    }
+}
+
+void frmDevice3::Device3CMDBTN_Yuko()
+{
+    m_cmdPrmCtWrite->setEnabled(true);
+    m_cmdDeviceCancel->setEnabled(true);
+    m_cmdSyosai->setEnabled(true);
+    for (int a = 0; a < kAxisCount; ++a) {
+        m_controls.axis[a].framAxis->setEnabled(true);
+    }
+}
+
+void frmDevice3::cmdPrmCtWrite_Click()
+{
+    {
+        BusyGuard busy;
+        m_writing = true;
+        Device3CMDBTN_Muko();
+        changeAndWrite();
+        m_writing = false;
+        CommPortClose();
+        Device3CMDBTN_Yuko();
+    }
+    // The pending set stands as the sequence left it: closing is not a Cancel.
+    done(QDialog::Accepted);
+}
+
+void frmDevice3::takeChosenActuators()
+{
+    for (int a = 0; a < kAxisCount; ++a) {
+        const DevicePanels::Axis &p = m_panels.axis[a];
+        gDevSetteiFamily[a] = QStringLiteral("QZ");
+        gDevIsQz[a] = true;
+        gDevSetteiSize[a] = p.comboDeviceSize.text;
+        gDevSetteiSpeed[a] = p.comboDeviceSpeed.text;
+        // A stroke beyond 16 bits is no actuator stroke: the factory parameters refuse 0.
+        gDevSetteiStroke[a] = DevicePanels::strokeValue(p.comboDeviceStroke.text).value_or(0);
+        if (DevicePanels::forcesNewAndVertical(gDevSetteiSize[a]) || p.chkNewOrOld.value == 0) {
+            gDevSetteiNewType[a] = true;
+            gDevSetteiVertical[a] = true;
+        } else {
+            gDevSetteiNewType[a] = false;
+            gDevSetteiVertical[a] = gDevSetteiFamily[a] == QLatin1String("QZ") && p.chkDevVsiyou.value == 1;
+        }
+        gDevSetteiWithPG[a] = gDevSetteiFamily[a] == QLatin1String("QZ") && p.chkDevPgUse.value == 1;
+    }
+}
+
+void frmDevice3::changeAndWrite()
+{
+    if (gOfflineMode)
+        gOfflineMode = false;
+    const int ready = ReadCtRAStatus();
+    if (ready == 0) {
+        ResMsgBox({424});
+        return;
+    }
+    if (ready != 1)
+        return;
+    int mode = 1;
+    const int entered = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (entered != 0) {
+        ResMsgBox({377});
+        return;
+    }
+    gDevWinOnline = true;
+    gAxisMaskNew = 0;
+    bool unused[kAxisCount];
+    for (int a = 0; a < kAxisCount; ++a) {
+        unused[a] = m_panels.axis[a].chkAxisEnable.value == 0;
+        if (!unused[a])
+            gAxisMaskNew += 1 << a;
+    }
+    const auto linkFailed = [] {
+        ResMsgBox({377});
+        link::transferProgress().close();
+    };
+    if (RewriteParaBlock2(gAxisMaskNew) != 0) {
+        linkFailed();
+        return;
+    }
+    for (int a = 0; a < kAxisCount; ++a)
+        gAxisUnused[a] = unused[a];
+    if (ReadAxisUse() != 0) {
+        linkFailed();
+        return;
+    }
+    if (ReadParaFromCt() != 0 || SetParametaFromTable() != 0)
+        return;
+    takeChosenActuators();
+    if (SetStdParameta2() != 0)
+        return;
+    if (ParametaValueCheck2() != 0) {
+        ResMsgBox({1524, 1525});
+        return;
+    }
+    if (WriteParaToCt_Device() != 0)
+        return;
+    mode = 0;
+    const int left = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    if (left != 0) {
+        ResMsgBox({377});
+        return;
+    }
+    const int reread = GetParametaValue2();
+    link::transferProgress().close();
+    hide();
+    if (reread != 0)
+        return;
+    CulcDevLimits();
+    CopyNewTypeFlag();
+    DispDeviceName();
+    DispAxisData();
+    const int positions = PosiDataCheck3();
+    if (positions == 0) {
+        if (gDispMmUnit)
+            PulseToMm_Table();
+        else
+            MmToPulse_Table();
+        DispDeviceName();
+        DispPulsePerMm();
+        QzDataHyoji_3();
+    } else if (positions == 1) {
+        ResMsgBox({1526});
+    } else {
+        DispDeviceName();
+        DispPulsePerMm();
+    }
+    DispAxisData();
+    ResMsgBox({1527});
 }

@@ -25,6 +25,11 @@ public:
     bool CancelFlag() const { return m_panels.CancelFlag; }
 
     void cmdDeviceSet_Click();
+    // Change and Write: the chosen axes and actuators with their factory parameters written to
+    // the controller and read back; the window closes at the end whatever the outcome.
+    void cmdPrmCtWrite_Click();
+    void Device3CMDBTN_Muko();
+    void Device3CMDBTN_Yuko();
 
 public Q_SLOTS:
     void reject() override;
@@ -32,6 +37,8 @@ public Q_SLOTS:
 private:
     void cmdSyosai_Click();
     void cmdDeviceCancel_Click();
+    void changeAndWrite();
+    void takeChosenActuators();
 
     DevicePanels m_panels;
     devicewindow::Controls m_controls;
@@ -39,4 +46,5 @@ private:
     QPushButton *m_cmdDeviceCancel;
     QPushButton *m_cmdPrmCtWrite;
     QPushButton *m_cmdSyosai;
+    bool m_writing = false; // Change and Write is running
 };

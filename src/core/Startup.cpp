@@ -16,6 +16,7 @@
 #include "core/StartOffline.h"
 #include "core/frmMain.h"
 #include "editors/DataWindowCommands.h"
+#include "editors/frmParameta2.h"
 #include "link/Exchange.h"
 #include "operation/AlarmReset.h"
 #include "operation/frmMove.h"
@@ -195,6 +196,7 @@ frmMain *Main(int splashMs)
     editors::registerDataWindowCommands();
     operation::registerIoCheckCommands();
     operation::registerJogCommands();
+    editors::registerParameterWindowCommands();
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

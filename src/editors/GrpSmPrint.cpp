@@ -74,9 +74,9 @@ QString printedNumber(int value)
     return value < 0 ? QString::number(value) : QLatin1Char(' ') + QString::number(value);
 }
 
-using Draw = void (*)(editors::ReportCanvas &, const QString &);
+} // namespace
 
-void printReport(Draw draw)
+void editors::printReport(ReportDraw draw)
 {
     BusyGuard busy;
     platform::PrinterDevice &printer = platform::sharedPrinter();
@@ -91,8 +91,6 @@ void printReport(Draw draw)
     draw(canvas, footerStamp());
     printer.end();
 }
-
-} // namespace
 
 namespace editors {
 
@@ -184,10 +182,10 @@ void resetGrpSmPrint()
 
 void PrintGrpData()
 {
-    printReport(&editors::drawGrpReport);
+    editors::printReport(&editors::drawGrpReport);
 }
 
 void PrintSqMcrData()
 {
-    printReport(&editors::drawSqMcrReport);
+    editors::printReport(&editors::drawSqMcrReport);
 }

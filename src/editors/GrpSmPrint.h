@@ -23,4 +23,9 @@ void PrintSqMcrPage(ReportCanvas &canvas, const QString &stamp);
 void drawGrpReport(ReportCanvas &canvas, const QString &stamp);
 void drawSqMcrReport(ReportCanvas &canvas, const QString &stamp);
 void resetGrpSmPrint();
+
+// The print dialog, the page metrics and one report drawn on the chosen printer, with the
+// date and time of now as its footer. A cancelled dialog prints nothing.
+using ReportDraw = void (*)(ReportCanvas &canvas, const QString &stamp);
+void printReport(ReportDraw draw);
 } // namespace editors

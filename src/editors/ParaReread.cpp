@@ -6,12 +6,23 @@
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 
+namespace {
+std::function<void()> g_axisUseHook;
+}
+
+void setParaAxisUseHook(std::function<void()> hook)
+{
+    g_axisUseHook = std::move(hook);
+}
+
 int GetParametaValue2()
 {
     if (ReadAxisUse() != 0) {
         ResMsgBox({359});
         return 1;
     }
+    if (g_axisUseHook)
+        g_axisUseHook();
     if (ReadParaFromCt() != 0) {
         CommPortClose();
         return 1;

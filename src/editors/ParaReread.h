@@ -1,6 +1,11 @@
 #pragma once
 
+#include <functional>
+
 // The short re-read of the controller's parameters into the system after an actuator change:
 // the axis use, then every parameter block, unpacked into the parameter set. Nothing is
 // displayed; the callers display and recompute the limits. 0 read and unpacked, 1 failed.
 int GetParametaValue2();
+
+// The parameter window, when open, lets its fields follow the axis use as soon as it is read.
+void setParaAxisUseHook(std::function<void()> hook);

@@ -1,0 +1,138 @@
+#include "editors/ParaInput.h"
+
+#include "editors/ParaSet.h"
+
+#include <cmath>
+
+bool gParaEmpty = false;
+
+namespace editors {
+
+const ParaFieldRule &paraFieldRule(ParaField field)
+{
+    static const ParaFieldRule rules[] = {
+        {5, false, true, 1, 65535, true},     // HomeOffset
+        {3, false, true, 1, 255, false},      // HomePush
+        {3, false, true, 1, 60, false},       // HomeVel
+        {3, false, true, 1, 60, false},       // HomeOfsVel
+        {3, false, true, 1, 60, false},       // HomePushVel
+        {1, true, true, 0, 255, false},       // HomeOrder
+        {6, false, true, 0, 262143, true},    // AxisStroke
+        {3, false, true, 0, 255, false},      // AxisLead
+        {5, false, true, 0, 65535, true},     // AxisPulse
+        {2, false, true, 1, 30, false},       // JogHighVel
+        {5, false, true, 5, 65535, true},     // PgAlarm
+        {3, false, true, 0, 255, false},      // PgCheckTimer
+        {3, false, true, 0, 255, false},      // LsSerchTimer
+        {3, false, true, 1, 255, false},      // SmTimeoutTimer
+        {2, false, false, 0, 15, false},      // OneAxis
+    };
+    return rules[static_cast<int>(field)];
+}
+
+bool paraKeyAccepted(ParaField field, const QString &text, QChar key)
+{
+    if (key == QChar(8) || key == QChar(9))
+        return true;
+    const ParaFieldRule &rule = paraFieldRule(field);
+    if (text.size() == rule.maxLength)
+        return false;
+    const QChar lowest = rule.noZeroKey ? QLatin1Char('1') : QLatin1Char('0');
+    return key >= lowest && key <= QLatin1Char('9');
+}
+
+double paraTextNumber(const QString &text)
+{
+    // The longest leading part that reads as a decimal number, leading blanks skipped.
+    int i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' '))
+        ++i;
+    const int start = i;
+    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < text.size() && text.at(i) == QLatin1Char('.')) {
+        ++i;
+        while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    bool ok = false;
+    const double v = text.mid(start, i - start).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+std::optional<qint64> paraTextInteger(const QString &text, bool wide)
+{
+    const double v = std::nearbyint(paraTextNumber(text));
+    const double lo = wide ? -2147483648.0 : -32768.0;
+    const double hi = wide ? 2147483647.0 : 32767.0;
+    if (!(v >= lo && v <= hi))
+        return std::nullopt;
+    return static_cast<qint64>(v);
+}
+
+bool paraFieldAccepted(ParaField field, const QString &text)
+{
+    const ParaFieldRule &rule = paraFieldRule(field);
+    if (!rule.checked)
+        return true;
+    const auto v = paraTextInteger(text, rule.wide);
+    return v && *v >= rule.min && *v <= rule.max;
+}
+
+} // namespace editors
+
+namespace {
+
+bool in(qint64 v, qint64 lo, qint64 hi)
+{
+    return v >= lo && v <= hi;
+}
+
+// The items both checks share.
+bool axisItemsOk(int a)
+{
+    return in(gPrmHomeOffset[a], 1, 65535) && in(gPrmHomePush[a], 1, 255) && in(gPrmHomeVel[a], 1, 60)
+           && in(gPrmHomeOfsVel[a], 1, 60) && in(gPrmHomePushVel[a], 1, 60)
+           && in(gPrmAxisStroke[a], 0, 262143) && in(gPrmAxisLead[a], 1, 255)
+           && in(gPrmAxisPulse[a], 1, 65535) && in(gPrmJogHighVel[a], 1, 30) && in(gPrmJhOrQz[a], 0, 5)
+           && !gPrmActuator[a].isEmpty() && gPrmActSize[a].size() == 3 && !gPrmActSpeed[a].isEmpty()
+           && in(gPrmActStroke[a], 0, 500) && in(gPrmPgFunc[a], 0, 2);
+}
+
+} // namespace
+
+int ParametaValueCheck()
+{
+    bool bad = false;
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (gAxisUnused[a])
+            continue;
+        if (!axisItemsOk(a) || !in(gPrmHomeOrder[a], 1, 9) || !in(gPrmAutoDrv[a], 0, 1)
+            || !in(gPrmPgAlarm[a], 5, 65535) || !in(gPrmPgCheckTimer[a], 0, 255)
+            || !in(gPrmLsSerchTimer[a], 0, 255) || !in(gPrmSoftLimit[a], 0, 1) || !in(gPrmM0Disable[a], 0, 1))
+            bad = true;
+    }
+    if (!in(gPrmHomeOut, 0, 3) || !in(gPrmAlmCode, 0, 1) || !in(gPrmGrpEnable, 0, 1)
+        || !in(gPrmSmTimeoutSel, 0, 1) || !in(gPrmSmTimerVal, 1, 255) || !in(gAxisMask, 0, 15)
+        || !in(gPrmAutoHome, 0, 1) || !in(gPrmStopPause, 0, 1))
+        bad = true;
+    return bad ? 1 : 0;
+}
+
+int ParametaValueCheck2()
+{
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (!gAxisUnused[a] && !axisItemsOk(a))
+            return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,305 @@
+#include "editors/ParaWindowCommands.h"
+
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSetting.h"
+#include "actuators/DevWinFlags.h"
+#include "actuators/frmDevice2.h"
+#include "core/AppSettings.h"
+#include "core/Messages.h"
+#include "core/Module2Calc.h"
+#include "core/MainForm.h"
+#include "core/OnlineMode.h"
+#include "core/frmSelection.h"
+#include "editors/ParaFile.h"
+#include "editors/ParaInput.h"
+#include "editors/ParaPrint.h"
+#include "editors/ParaReread.h"
+#include "editors/ParaSet.h"
+#include "editors/ParaVerify.h"
+#include "editors/StdParaList.h"
+#include "editors/frmParameta2.h"
+#include "link/CommandSet.h"
+#include "link/DeviceIo.h"
+#include "link/LinkState.h"
+#include "link/ParaTransfer.h"
+#include "link/SerialLink.h"
+#include "link/WindowHooks.h"
+#include "link/frmProcessing.h"
+#include "platform/Dialogs.h"
+#include "positions/PosiDataCheck.h"
+
+#include <QPointer>
+
+using namespace platform;
+
+namespace editors {
+
+bool takeParaFields(frmParameta2 &w, int invalidFirst, int invalidSecond)
+{
+    w.CheckParaBlank();
+    if (gParaEmpty) {
+        ResMsgBox({7, 8});
+        return false;
+    }
+    if (w.TorikomiParametaValue() != 0 || w.ParametaValueCheck() != 0) {
+        ResMsgBox({invalidFirst, invalidSecond});
+        return false;
+    }
+    return true;
+}
+
+} // namespace editors
+
+namespace {
+
+void redrawPositions()
+{
+    if (MainFormPort *form = mainform::form())
+        form->DispAxisData();
+}
+
+// The controller's actuators taken over after the operator agreed; false when refused.
+bool takeControllerActuators()
+{
+    if (ReadDeviceFromCt() != 0) {
+        SetOfflineMode();
+        return false;
+    }
+    LetDevFlags();
+    if (CheckDevSetting() != 0) {
+        SetOfflineMode();
+        return false;
+    }
+    DispDeviceName();
+    DispPulsePerMm();
+    redrawPositions();
+    SetOnlineMode();
+    return true;
+}
+
+} // namespace
+
+void GetParametaValue(frmParameta2 &w)
+{
+    w.CheckParaBlank();
+    if (!gParaEmpty) {
+        const int answer = ResMsgBox({355}, MbYesNoCancel | MbQuestion);
+        if (answer == IdCancel)
+            return;
+        if (answer == IdYes)
+            SaveParaFileAs(w);
+    }
+    if (gOfflineMode)
+        gOfflineMode = false;
+    if (ReadAxisUse() != 0) {
+        ResMsgBox({359});
+        CommPortClose();
+        return;
+    }
+    w.YukoJikuHyojiSettei();
+    const int devices = SetDeviceFromCt();
+    if (devices == -1) {
+        ResMsgBox({356});
+        CommPortClose();
+        return;
+    }
+    if (devices == 1) {
+        if (ResMsgBox({357, 358}, MbOkCancel | MbQuestion) != IdOk || !takeControllerActuators()) {
+            CommPortClose();
+            return;
+        }
+    }
+    if (ReadParaFromCt() != 0) {
+        CommPortClose();
+        return;
+    }
+    // A table the unpacking refuses leaves the set and the window as they were.
+    if (SetParametaFromTable() == 0)
+        w.ParametaHyoji();
+    CommPortClose();
+}
+
+void ParaWriteToCt(frmParameta2 &w)
+{
+    if (ResMsgBox({470}, MbYesNo | MbQuestion) != IdYes)
+        return;
+    if (gOfflineMode)
+        gOfflineMode = false;
+    const int axes = ReadAxisSetting();
+    if (axes == -1)
+        return;
+    if (axes == 1) {
+        const int choice = ShowSelection(LoadResText(471), LoadResText(472), LoadResText(473), LoadResText(474), 0);
+        if (choice < 0)
+            return;
+        if (choice == 0)
+            RewriteParaBlock();
+        else
+            ReadAxisUse();
+    }
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
+    const int ready = ReadCtRAStatus();
+    if (ready == 0) {
+        ResMsgBox({424});
+        return;
+    }
+    if (ready != 1) {
+        ResMsgBox({377});
+        return;
+    }
+    int mode = 1;
+    if (SetCtCommMode(0, mode) != 0) {
+        ResMsgBox({377});
+        return;
+    }
+    const int written = WriteParaToCt();
+    mode = 0;
+    SetCtCommMode(0, mode);
+    gTusinNow = false;
+    link::transferProgress().close();
+    CommPortClose();
+    if (written != 0) {
+        ResMsgBox({1528});
+        return;
+    }
+    if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
+        QPointer<frmProcessing> notice = new frmProcessing(dynamic_cast<QWidget *>(mainform::form()));
+        notice->show();
+        const auto unload = [&notice] {
+            if (notice) {
+                notice->unload();
+                delete notice;
+            }
+        };
+        if (GetParametaValue2() != 0) {
+            unload();
+            return;
+        }
+        CulcDevLimits();
+        CopyNewTypeFlag();
+        redrawPositions();
+        const int positions = PosiDataCheck3();
+        if (positions == 0) {
+            if (gDispMmUnit)
+                PulseToMm_Table();
+            else
+                MmToPulse_Table();
+            if (MainFormPort *form = mainform::form())
+                form->QzDataHyoji_3();
+        } else if (positions == 1) {
+            ResMsgBox({1526});
+        }
+        DispDeviceName();
+        DispPulsePerMm();
+        unload();
+        w.ParametaHyoji();
+    }
+    ResMsgBox({1527});
+}
+
+void ParaCtShogo(frmParameta2 &w)
+{
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
+    if (gOfflineMode)
+        gOfflineMode = false;
+    const int read = ReadParaFromCt();
+    CommPortClose();
+    if (read != 0)
+        return;
+    ParaChangeCheck();
+    msgBox(paraVerifyText());
+}
+
+void ParaFileShogo(frmParameta2 &w)
+{
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
+    if (ResMsgBox({679}, MbOkCancel | MbQuestion) != IdOk)
+        return;
+    FileDialogRequest request = editors::paraOpenRequest();
+    request.title = LoadResText(680);
+    const QString path = getOpenFileName(request);
+    if (path.isEmpty())
+        return;
+    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
+    if (r == editors::FileRead::Rejected)
+        return;
+    if (r != editors::FileRead::Ok) {
+        ResMsgBox({681});
+        return;
+    }
+    ParaChangeCheck();
+    msgBox(paraVerifyText());
+}
+
+void SaveParaFileAs(frmParameta2 &w)
+{
+    if (!editors::takeParaFields(w, 9, 10))
+        return;
+    const QString path = getSaveFileName(editors::paraSaveRequest());
+    if (path.isEmpty())
+        return;
+    editors::saveParaFileTo(path);
+}
+
+void ParaFileRead(frmParameta2 &w)
+{
+    FileDialogRequest request = editors::paraOpenRequest();
+    request.title = LoadResText(686);
+    const QString path = getOpenFileName(request);
+    if (path.isEmpty())
+        return;
+    if (editors::openParaFileFrom(path) == 0)
+        w.ParametaHyoji();
+}
+
+void IniParaSet(frmParameta2 &w)
+{
+    gDevWinOnline = false;
+    gDevOptEdit = true;
+    gDevWinCalled = true;
+    bool cancelled = true;
+    {
+        frmDevice2 window(&w);
+        window.exec();
+        cancelled = window.CancelFlag();
+    }
+    if (!cancelled && SetStdParameta() == 0)
+        w.ParametaHyoji();
+    gDevWinCalled = false;
+}
+
+void ParaPrint(frmParameta2 &w)
+{
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
+    if (ResMsgBox({684}, MbOkCancel | MbQuestion) != IdOk)
+        return;
+    SetAxisFlagFromMask();
+    SetPrintParaData();
+    gParaPrintFromFile = false;
+    PrintParaData();
+}
+
+void ParaFilePrint(frmParameta2 &)
+{
+    if (ResMsgBox({682}, MbOkCancel | MbQuestion) != IdOk)
+        return;
+    FileDialogRequest request = editors::paraOpenRequest();
+    request.title = LoadResText(683);
+    const QString path = getOpenFileName(request);
+    if (path.isEmpty())
+        return;
+    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
+    if (r == editors::FileRead::Rejected)
+        return;
+    if (r != editors::FileRead::Ok) {
+        ResMsgBox({681});
+        return;
+    }
+    SetAxisFlagFromPara();
+    gParaPrintFromFile = true;
+    PrintParaData();
+}

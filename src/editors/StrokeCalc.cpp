@@ -1,0 +1,44 @@
+#include "editors/StrokeCalc.h"
+
+#include "editors/ParaInput.h"
+
+#include <cmath>
+
+namespace editors {
+
+std::optional<qint64> strokePulses(const QString &strokeText, const QString &leadText, int factor)
+{
+    if (leadText.isEmpty())
+        return std::nullopt;
+    const auto stroke = paraTextInteger(strokeText, false);
+    const auto lead = paraTextInteger(leadText, false);
+    if (!stroke || !lead || *lead == 0)
+        return std::nullopt;
+    const double p = double(*stroke) / double(*lead) * factor;
+    // Rounded to tenths first; any tenth left over counts as a whole pulse more.
+    const qint64 tenths = std::llround(p * 10);
+    return tenths >= 0 ? (tenths + 9) / 10 : -((-tenths) / 10);
+}
+
+bool strokeCalcKeyAccepted(int maxLength, const QString &text, QChar key)
+{
+    if (key == QChar(8))
+        return true;
+    if (text.size() == maxLength)
+        return false;
+    return key == QChar(9) || (key >= QLatin1Char('0') && key <= QLatin1Char('9'));
+}
+
+bool strokeFieldAccepted(const QString &text)
+{
+    const auto v = paraTextInteger(text, false);
+    return v && *v >= 0 && *v <= 500;
+}
+
+bool leadFieldAccepted(const QString &text)
+{
+    const auto v = paraTextInteger(text, false);
+    return v && (*v == 2 || *v == 6 || *v == 8);
+}
+
+} // namespace editors

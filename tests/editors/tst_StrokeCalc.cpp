@@ -1,0 +1,131 @@
+// The stroke calculator: its arithmetic, its fields and the hand-over to the parameter window.
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "editors/StrokeCalc.h"
+#include "editors/frmDevice.h"
+#include "editors/frmParameta2.h"
+#include "support/DataFolder.h"
+#include "support/FakeMainForm.h"
+#include "support/ModalDriver.h"
+#include "support/TestEnv.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+class TestStrokeCalc : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pulses_data()
+    {
+        QTest::addColumn<QString>("stroke");
+        QTest::addColumn<QString>("lead");
+        QTest::addColumn<int>("factor");
+        QTest::addColumn<qint64>("pulses"); // -1: invalid
+        QTest::newRow("rounded up from tenths") << "100" << "6" << 400 << qint64(6667);
+        QTest::newRow("whole") << "100" << "2" << 400 << qint64(20000);
+        QTest::newRow("57H") << "50" << "8" << 192 << qint64(1200);
+        QTest::newRow("largest") << "500" << "2" << 400 << qint64(100000);
+        QTest::newRow("smallest") << "25" << "8" << 192 << qint64(600);
+        QTest::newRow("exact after the division") << "100" << "3" << 192 << qint64(6400);
+        QTest::newRow("empty stroke") << "" << "2" << 400 << qint64(0);
+        QTest::newRow("empty lead") << "100" << "" << 400 << qint64(-1);
+        QTest::newRow("hint text as lead") << "100" << "integer:2 or 6 or 8" << 400 << qint64(-1);
+        QTest::newRow("lead 0") << "100" << "0" << 400 << qint64(-1);
+        QTest::newRow("stroke beyond 16 bits") << "40000" << "2" << 400 << qint64(-1);
+    }
+    void pulses()
+    {
+        QFETCH(QString, stroke);
+        QFETCH(QString, lead);
+        QFETCH(int, factor);
+        QFETCH(qint64, pulses);
+        const auto p = editors::strokePulses(stroke, lead, factor);
+        QCOMPARE(p.value_or(-1), pulses);
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<bool>("stroke");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("stroke 500") << true << "500" << true;
+        QTest::newRow("stroke 501") << true << "501" << false;
+        QTest::newRow("stroke empty") << true << "" << true;
+        QTest::newRow("lead 5") << false << "5" << false;
+        QTest::newRow("lead 6") << false << "6" << true;
+        QTest::newRow("lead empty") << false << "" << false;
+    }
+    void fields()
+    {
+        QFETCH(bool, stroke);
+        QFETCH(QString, text);
+        QFETCH(bool, kept);
+        QCOMPARE(stroke ? editors::strokeFieldAccepted(text) : editors::leadFieldAccepted(text), kept);
+    }
+
+    void keys()
+    {
+        QVERIFY(editors::strokeCalcKeyAccepted(3, QStringLiteral("12"), QLatin1Char('3')));
+        QVERIFY(!editors::strokeCalcKeyAccepted(3, QStringLiteral("123"), QLatin1Char('4')));
+        QVERIFY(editors::strokeCalcKeyAccepted(3, QStringLiteral("123"), QChar(8)));
+        QVERIFY(!editors::strokeCalcKeyAccepted(1, QStringLiteral("2"), QLatin1Char('6')));
+        QVERIFY(!editors::strokeCalcKeyAccepted(1, QString(), QLatin1Char('x')));
+        // The hint text is longer than the limit and still takes digits.
+        QVERIFY(editors::strokeCalcKeyAccepted(1, LoadResText(1314), QLatin1Char('6')));
+    }
+
+    void inputToTheParameterWindow_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("axis 2") << 1 << "txtAxisStroke_2";
+        QTest::newRow("axis 4") << 3 << "txtAxisLead_0";
+    }
+    void inputToTheParameterWindow()
+    {
+        QFETCH(int, target);
+        QFETCH(QString, focus);
+        TestEnv env;
+        TestEnv::resetAll();
+        DataFolder folder;
+        QVERIFY(folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        FakeMainForm main;
+        auto *w = frmParameta2::showWindow();
+        auto *stroke = qobject_cast<QLineEdit *>(w->field(frmParameta2::AxisStroke, target));
+        stroke->setText(QStringLiteral("77"));
+
+        ModalDriver driver;
+        // Input before any result changes nothing and leaves the calculator open.
+        driver.then([&](QWidget *calc) {
+            clickChild(calc, QStringLiteral("cmdInputStroke"));
+            QVERIFY(calc->isVisible());
+            QCOMPARE(stroke->text(), QStringLiteral("77"));
+            calc->findChild<QLineEdit *>(QStringLiteral("txtRido"))->clear();
+            clickChild(calc, QStringLiteral("cmdCulStrokePulse"));
+            QCOMPARE(calc->findChild<QLabel *>(QStringLiteral("lblStrokePulse"))->text(), LoadResText(1315));
+            clickChild(calc, QStringLiteral("cmdInputStroke"));
+            QVERIFY(calc->isVisible());
+            calc->findChild<QLineEdit *>(QStringLiteral("txtStrokeTyo"))->setText(QStringLiteral("100"));
+            calc->findChild<QLineEdit *>(QStringLiteral("txtRido"))->setText(QStringLiteral("6"));
+            calc->findChild<QRadioButton *>(QStringLiteral("optInputSaki_%1").arg(target))->setChecked(true);
+            clickChild(calc, QStringLiteral("cmdCulStrokePulse"));
+            clickChild(calc, QStringLiteral("cmdInputStroke"));
+        });
+        clickChild(w, QStringLiteral("cmdCalculate"));
+        QCOMPARE(driver.shown(), QStringList{QStringLiteral("frmDevice")});
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(stroke->text(), QStringLiteral("6667"));
+        QCOMPARE(w->focusWidget()->objectName(), focus);
+        w->close();
+        QTRY_VERIFY(!frmParameta2::instance());
+        QVERIFY(env.dialogs().unexpected().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestStrokeCalc)
+#include "tst_StrokeCalc.moc"

@@ -1,0 +1,277 @@
+// The parameter window's controller and file commands against the simulated controller.
+#include "actuators/DevSetting.h"
+#include "core/MainForm.h"
+#include "core/Messages.h"
+#include "editors/ParaSet.h"
+#include "editors/ParaVerify.h"
+#include "editors/frmParameta2.h"
+#include "link/LinkState.h"
+#include "platform/Dialogs.h"
+#include "support/DataFolder.h"
+#include "support/FakeMainForm.h"
+#include "support/ModalDriver.h"
+#include "support/SimFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace platform;
+
+namespace {
+
+// The window's values for axis 1, matching the simulated actuator " 28" L 100.
+void axisOneSet()
+{
+    gPrmHomeOffset[0] = 300;
+    gPrmHomePush[0] = 20;
+    gPrmHomeVel[0] = 10;
+    gPrmHomeOfsVel[0] = 11;
+    gPrmHomePushVel[0] = 12;
+    gPrmHomeOrder[0] = 1;
+    gPrmAxisStroke[0] = 20000;
+    gPrmAxisLead[0] = 2;
+    gPrmAxisPulse[0] = 400;
+    gPrmJogHighVel[0] = 5;
+    gPrmAutoDrv[0] = 1;
+    gPrmJhOrQz[0] = 0;
+    gPrmActSize[0] = QStringLiteral(" 28");
+    gPrmActSpeed[0] = QStringLiteral("L");
+    gPrmActStroke[0] = 100;
+    gPrmActuator[0] = QStringLiteral(" 28L100");
+    gPrmPgFunc[0] = 0;
+    gPrmPgAlarm[0] = 40;
+    gPrmPgCheckTimer[0] = 7;
+    gPrmLsSerchTimer[0] = 8;
+    gPrmSoftLimit[0] = 1;
+    gPrmM0Disable[0] = 0;
+    gPrmHomeOut = 2;
+    gPrmAlmCode = 1;
+    gPrmGrpEnable = 1;
+    gPrmSmTimeoutSel = 0;
+    gPrmSmTimerVal = 9;
+    gAxisMask = 1;
+    gPrmAutoHome = 0;
+    gPrmStopPause = 1;
+}
+
+} // namespace
+
+class TestFrmParameta2Transfer : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_sim.start(&error), qPrintable(error));
+    }
+    void init()
+    {
+        m_sim.reset();
+        editors::resetParaVerify();
+        m_folder = std::make_unique<DataFolder>();
+        QVERIFY(m_folder->install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        m_main = std::make_unique<FakeMainForm>();
+        m_sim.useAxes(1);
+        gDevSize[0] = QStringLiteral(" 28");
+        gDevSpeed[0] = QStringLiteral("L");
+        gDevStroke[0] = 100;
+        gDevLead[0] = 2;
+        gDevPPR[0] = 400;
+        gDevMaxPulse[0] = 20000;
+        gOfflineMode = false;
+        mainform::clearCommands();
+        editors::registerParameterWindowCommands();
+        m_w = frmParameta2::showWindow();
+        axisOneSet();
+        m_w->ParametaHyoji();
+    }
+    void cleanup()
+    {
+        if (m_w)
+            m_w->close();
+        QTRY_VERIFY(!frmParameta2::instance());
+        QVERIFY2(m_sim.dialogs().unexpected().isEmpty(), qPrintable(m_sim.dialogs().unexpected().join(u'|')));
+        QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
+        m_main.reset();
+        m_folder.reset();
+    }
+
+    // Written, changed in the window, read back: the window shows the controller's values.
+    void writeThenReadBack()
+    {
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdNo);  // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
+
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdNo); // 355: no save first
+        click("cmdParaRead");
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+        QCOMPARE(text("txtSmTimeoutTimer")->text(), QStringLiteral("9"));
+        QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboStopPause"))->currentIndex(), 1);
+        QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboActStroke_0"))->currentText(), QStringLiteral("100"));
+    }
+
+    void writeWithReRead()
+    {
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdYes); // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        QCOMPARE(gPrmHomeVel[0], 10);
+        QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
+    }
+
+    // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.
+    void writeAfterAxisChoice_data()
+    {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("mask");
+        QTest::newRow("PC-Soft") << 0 << 1;
+        QTest::newRow("Controller") << 1 << 3;
+    }
+    void writeAfterAxisChoice()
+    {
+        QFETCH(int, option);
+        QFETCH(int, mask);
+        m_sim.model().setAxisMask(3);
+        ModalDriver driver;
+        driver.then([option](QWidget *w) {
+            w->findChild<QWidget *>(QStringLiteral("optSelectKomoku%1").arg(option))->setProperty("checked", true);
+            clickChild(w, QStringLiteral("cmdSelectOk"));
+        });
+        m_sim.dialogs().answer(IdYes); // 470
+        if (option == 0) {
+            m_sim.dialogs().answer(IdNo); // 685
+            m_sim.dialogs().answer(IdOk); // 1527
+        } else {
+            m_sim.dialogs().answer(IdOk); // 7 + 8: axis 2 now in use has empty fields
+        }
+        click("cmdParaWrite");
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(driver.shown().size(), 1);
+        QCOMPARE(m_sim.model().blockByte(0, 6), mask);
+        QCOMPARE(m_sim.prompts().last(), option == 0 ? LoadResText(1527) : ResLines({7, 8}));
+    }
+
+    void writeRefusals_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("first");
+        QTest::newRow("blank") << "txtHomeVel_0" << "" << 7;
+        QTest::newRow("out of range") << "txtAxisLead_0" << "0" << 1524;
+        QTest::newRow("beyond 16 bits") << "txtHomePush_0" << "99999999" << 1524;
+    }
+    void writeRefusals()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(int, first);
+        text(field)->setText(value);
+        m_sim.dialogs().answer(IdYes);
+        m_sim.dialogs().answer(IdOk);
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), ResLines({first, first + 1}));
+        QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
+    }
+
+    void readCancelledSendsNothing()
+    {
+        m_sim.dialogs().answer(IdCancel);
+        click("cmdParaRead");
+        QVERIFY(m_sim.received().isEmpty());
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+    }
+
+    // Verified against the controller: equal, then one single item differs.
+    void verifyAgainstController()
+    {
+        m_sim.dialogs().answer(IdYes);
+        m_sim.dialogs().answer(IdNo);
+        m_sim.dialogs().answer(IdOk);
+        click("cmdParaWrite");
+        m_sim.dialogs().answer(IdOk);
+        click("cmdConpareCT");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(826));
+        text("txtSmTimeoutTimer")->setText(QStringLiteral("8"));
+        text("txtHomeOffset_0")->setText(QStringLiteral("301"));
+        m_sim.dialogs().answer(IdOk);
+        click("cmdConpareCT");
+        const QString crlf = QStringLiteral("\r\n");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(823) + crlf + QLatin1Char('<') + LoadResText(673)
+                                             + QStringLiteral("> :OFFSET(1),") + crlf + QLatin1Char('<')
+                                             + LoadResText(677) + QStringLiteral("> :SM TIMER,") + crlf);
+        QCOMPARE(gPrmSmTimerVal, 8); // taken in, not changed by the comparison
+    }
+
+    // Saved, changed, opened again, and verified against the file.
+    void fileRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.pmt"));
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().answer(IdOk); // 14
+        click("cmdSaveParaFile");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(14));
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdOk); // 679
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().answer(IdOk); // result
+        click("cmdConpareFile");
+        QVERIFY(m_sim.prompts().last().contains(QStringLiteral("VEL(1),")));
+        m_sim.dialogs().chooseFile(path);
+        click("cmdReadParaFile");
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+        m_sim.dialogs().answer(IdOk);
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().answer(IdOk);
+        click("cmdConpareFile");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(826));
+        QVERIFY(m_sim.received().isEmpty());
+    }
+
+    void unreadableFileChangesNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing.pmt"));
+        m_sim.dialogs().chooseFile(path);
+        m_sim.dialogs().answer(IdOk); // 681
+        click("cmdReadParaFile");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(681));
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+    }
+
+private:
+    QLineEdit *text(const QString &name)
+    {
+        auto *e = m_w->findChild<QLineEdit *>(name);
+        if (!e)
+            qFatal("no field %s", qPrintable(name));
+        return e;
+    }
+    void click(const char *name)
+    {
+        auto *b = m_w->findChild<QPushButton *>(QLatin1String(name));
+        QVERIFY2(b && b->isEnabled(), name);
+        b->click();
+    }
+
+    SimFixture m_sim;
+    std::unique_ptr<DataFolder> m_folder;
+    std::unique_ptr<FakeMainForm> m_main;
+    QPointer<frmParameta2> m_w;
+};
+
+QTEST_MAIN(TestFrmParameta2Transfer)
+#include "tst_frmParameta2Transfer.moc"

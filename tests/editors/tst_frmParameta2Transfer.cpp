@@ -186,6 +186,45 @@ private Q_SLOTS:
         QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
     }
 
+    // The controller holds another actuator on axis 1: taken over on OK when it is usable,
+    // otherwise the read stops, the system goes offline and the window keeps its values.
+    void readWithOtherActuator_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("ctStroke");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("devStroke");
+        QTest::addColumn<bool>("offline");
+        QTest::newRow("taken over") << int(IdOk) << 50 << true << 50 << false;
+        QTest::newRow("cancelled") << int(IdCancel) << 50 << false << 100 << false;
+        QTest::newRow("refused") << int(IdOk) << 0 << false << 100 << true;
+    }
+    void readWithOtherActuator()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, ctStroke);
+        QFETCH(bool, read);
+        QFETCH(int, devStroke);
+        QFETCH(bool, offline);
+        sim::ControllerModel::Actuator other;
+        other.stroke = ctStroke;
+        other.strokeLimit = 10000;
+        m_sim.model().setActuator(0, other);
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdNo); // 355
+        m_sim.dialogs().answer(answer); // 357 + 358
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts().last(), ResLines({357, 358}));
+        QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read); // a block only the parameter read asks for
+        QCOMPARE(gDevStroke[0], devStroke);
+        QCOMPARE(gOfflineMode, offline);
+        if (!read)
+            QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
+        else
+            QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboActStroke_0"))->currentText(), QStringLiteral("50"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaRead"))->isEnabled());
+    }
+
     void readCancelledSendsNothing()
     {
         m_sim.dialogs().answer(IdCancel);

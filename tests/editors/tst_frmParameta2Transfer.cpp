@@ -1,11 +1,14 @@
 // The parameter window's controller and file commands against the simulated controller.
 #include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "editors/ParaSet.h"
+#include "editors/ParaReread.h"
 #include "editors/ParaVerify.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkState.h"
+#include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <utility>
 
 using namespace platform;
 
@@ -223,6 +227,21 @@ private Q_SLOTS:
         else
             QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboActStroke_0"))->currentText(), QStringLiteral("50"));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaRead"))->isEnabled());
+    }
+
+    // The short re-read that fails on the axis use reports 359 and leaves the port closed.
+    void reReadAxisUseFailureClosesPort()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD0"));
+        const bool occupy = std::exchange(gPortOccupy, false);
+        m_sim.dialogs().answer(IdOk); // the link's report of the short reply
+        m_sim.dialogs().answer(IdOk); // 359
+        QCOMPARE(GetParametaValue2(), 1);
+        QCOMPARE(m_sim.prompts().last(), LoadResText(359));
+        const bool open = CommPortIsOpen();
+        gPortOccupy = occupy;
+        QVERIFY(!open);
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
     }
 
     void readCancelledSendsNothing()

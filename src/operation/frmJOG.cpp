@@ -24,6 +24,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -178,11 +179,19 @@ void frmJOG::Form_Load()
     flgdJOGPosi->setColumnAlignment(0, Qt::AlignCenter);
     const QString unit = LoadResText(gDispMmUnit ? 2222 : 2221);
     for (int c = 1; c <= 4; ++c) {
-        flgdJOGPosi->setColumnWidth(c, px(1000));
-        flgdJOGPosi->setColumnAlignment(c, Qt::AlignCenter);
         const QString word = gLanguage == 1 ? QString() : QStringLiteral("AXIS");
-        flgdJOGPosi->setText(0, c, word + QString::number(c) + unit);
+        const QString heading = word + QString::number(c) + unit;
+        // Never narrower than its heading, so "AXISn(mm)" is not cut.
+        flgdJOGPosi->setColumnWidth(c, qMax(px(1000), flgdJOGPosi->fontMetrics().horizontalAdvance(heading) + 10));
+        flgdJOGPosi->setColumnAlignment(c, Qt::AlignCenter);
+        flgdJOGPosi->setText(0, c, heading);
     }
+    // Every column in view beside the vertical scroll bar: no sideways scrolling to reach axis 4.
+    int gridWidth = 0;
+    for (int c = 0; c <= 4; ++c)
+        gridWidth += flgdJOGPosi->columnWidth(c);
+    flgdJOGPosi->setMinimumWidth(gridWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                                 + 4 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     lblGenzaitiHyoji->setText(LoadResText(gDispMmUnit ? 2223 : 2212));
 
     m_selectRowNo = 1;

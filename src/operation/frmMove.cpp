@@ -29,6 +29,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -206,6 +207,13 @@ frmMove::frmMove(QWidget *parent)
     place();
     Set_FormStr(this);
     m_grid->setVerticalHeaderLabels({LoadResText(523)});
+    // Sized once the headings hold their texts, so the heading row and the program row show whole.
+    const int frame = 2 * m_grid->frameWidth();
+    m_grid->setFixedHeight(std::max(750 / 15, m_grid->horizontalHeader()->sizeHint().height()
+                                                  + m_grid->rowHeight(0) + frame));
+    m_grid->setMinimumWidth(m_grid->verticalHeader()->sizeHint().width()
+                            + moveprogram::kSteps * m_grid->horizontalHeader()->minimumSectionSize() + frame);
+    adjustSize();
     m_runner.MoveFirstTime = true;
     link::setMoveWindowHooks(this);
     g_window = this;
@@ -245,8 +253,11 @@ void frmMove::buildProgramPage(QWidget *page)
     m_grid->setHorizontalHeaderLabels(headings);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    m_grid->setFixedHeight(750 / 15);
     m_grid->verticalHeader()->setDefaultSectionSize(380 / 15);
+    // Heading row plus the one program row, all 15 steps in view: never a scroll bar over the row.
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->horizontalHeader()->setMinimumSectionSize(m_grid->fontMetrics().horizontalAdvance(QStringLiteral("9999")) + 6);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed
                             | QAbstractItemView::EditKeyPressed);

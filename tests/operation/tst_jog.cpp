@@ -47,6 +47,8 @@ private Q_SLOTS:
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
     void teachCommandOfTheMainWindow();
+    void gridShowsEveryHeading_data();
+    void gridShowsEveryHeading();
 
 private:
     // Ticks until the queue is empty and no move is under way (bounded).
@@ -476,6 +478,35 @@ void TestJog::teachCommandOfTheMainWindow()
     QVERIFY(form.gridActive);
     QVERIFY(!form.disabled.contains(QStringLiteral("cmdJogTeach")));
     mainform::clearCommands();
+}
+
+void TestJog::gridShowsEveryHeading_data()
+{
+    QTest::addColumn<bool>("mm");
+    QTest::newRow("pulses") << false;
+    QTest::newRow("mm") << true;
+}
+
+// Each axis heading shows whole and all four axis columns are in view without scrolling sideways.
+void TestJog::gridShowsEveryHeading()
+{
+    QFETCH(bool, mm);
+    FakeMainForm form;
+    fillMainGrid(form, 3);
+    gDispMmUnit = mm;
+    frmJOG w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *grid = w.findChild<platform::FixedGrid *>(QStringLiteral("flgdJOGPosi"));
+    QVERIFY(grid);
+    int total = 0;
+    for (int c = 0; c <= 4; ++c) {
+        if (c > 0)
+            QVERIFY2(grid->columnWidth(c) > grid->fontMetrics().horizontalAdvance(grid->text(0, c)),
+                     qPrintable(grid->text(0, c)));
+        total += grid->columnWidth(c);
+    }
+    QVERIFY2(grid->viewportWidth() >= total, qPrintable(QStringLiteral("%1 < %2").arg(grid->viewportWidth()).arg(total)));
 }
 
 QTEST_MAIN(TestJog)

@@ -17,11 +17,13 @@
 #include "support/SimFixture.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -92,6 +94,7 @@ private Q_SLOTS:
     void dwellBox();
     void rangeControls();
     void openedOnce();
+    void gridShowsWhole();
 
 private:
     QStringList moves() const; // the move commands received, in order
@@ -741,6 +744,25 @@ void TestMoveWindow::openedOnce()
     QCOMPARE(first->windowTitle(), LoadResText(501));
     QCOMPARE(first->findChild<QPushButton *>("cmdGrpMoveStop")->text(), LoadResText(525));
     m_window = first;
+}
+
+// The heading row and the program row show whole, every step column in view, no scroll bar.
+void TestMoveWindow::gridShowsWhole()
+{
+    auto *grid = m_window->findChild<QTableWidget *>(QStringLiteral("flgdProgram"));
+    QVERIFY(grid);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    QVERIFY(!grid->verticalScrollBar()->isVisible());
+    const int frame = 2 * grid->frameWidth();
+    QVERIFY(grid->viewport()->height() >= grid->rowHeight(0));
+    QVERIFY(grid->height() >= grid->horizontalHeader()->height() + grid->rowHeight(0) + frame);
+    QCOMPARE(grid->horizontalHeader()->length(), grid->viewport()->width());
+    const QFontMetrics metrics(grid->font());
+    for (int k = 0; k < moveprogram::kSteps; ++k)
+        QVERIFY(grid->columnWidth(k) >= metrics.horizontalAdvance(QStringLiteral("999")));
+    QVERIFY(grid->verticalHeader()->width()
+            >= QFontMetrics(grid->verticalHeader()->font()).horizontalAdvance(LoadResText(523)));
 }
 
 QTEST_MAIN(TestMoveWindow)

@@ -14,6 +14,7 @@
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 #include "link/CommandSet.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
@@ -23,6 +24,32 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// Once the controller is in transfer mode, every way out tries "0CM" "00" once, silently
+// (the stop has been reported already), so that the controller is never left in it.
+class TransferModeGuard
+{
+public:
+    TransferModeGuard() = default;
+    TransferModeGuard(const TransferModeGuard &) = delete;
+    TransferModeGuard &operator=(const TransferModeGuard &) = delete;
+    void entered() { m_entered = true; }
+    void left() { m_entered = false; }
+    ~TransferModeGuard()
+    {
+        if (!m_entered)
+            return;
+        link::exchange(link::Via::Silent, QStringLiteral("0CM"), link::cmd::commModeArgument(0, 0), 7);
+        gTusinNow = false;
+    }
+
+private:
+    bool m_entered = false;
+};
+
+} // namespace
 
 frmDevice3::frmDevice3(QWidget *parent)
     : QDialog(parent)
@@ -172,6 +199,8 @@ void frmDevice3::changeAndWrite()
         ResMsgBox({377});
         return;
     }
+    TransferModeGuard transferMode;
+    transferMode.entered();
     gDevWinOnline = true;
     gAxisMaskNew = 0;
     bool unused[kAxisCount];
@@ -206,6 +235,7 @@ void frmDevice3::changeAndWrite()
     if (WriteParaToCt_Device() != 0)
         return;
     mode = 0;
+    transferMode.left();
     const int left = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (left != 0) {

@@ -92,6 +92,52 @@ private Q_SLOTS:
         QVERIFY(w.cmdPrmCtWrite()->isEnabled());
     }
 
+    // Stopped after the controller entered transfer mode: the stop's own message, nothing
+    // written, and the controller left in mode "00" all the same.
+    void stopsAfterTransferMode_data()
+    {
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("boxes"); // the link reports its failure before the stop's message
+        QTest::newRow("axis-use rewrite fails") << "link" << 377 << 2;
+        QTest::newRow("factory value out of range") << "range" << 1524 << 1;
+    }
+    void stopsAfterTransferMode()
+    {
+        QFETCH(QString, stop);
+        QFETCH(int, message);
+        QFETCH(int, boxes);
+        if (stop == QLatin1String("link")) {
+            m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongEcho, "0RD"));
+        } else {
+            QByteArray list = m_folder->read(QStringLiteral("w4nqzstpr.lst"));
+            QVERIFY(list.contains("\" 28L-050\",100,100,20,"));
+            list.replace("\" 28L-050\",100,100,20,", "\" 28L-050\",100,100,61,");
+            QVERIFY(m_folder->write(QStringLiteral("w4nqzstpr.lst"), list));
+        }
+        frmDevice3 w;
+        for (int a = 1; a < kAxisCount; ++a)
+            w.panels().setAxisEnable(a, 0);
+        w.panels().setAxisEnable(0, 1);
+        auto &axis = w.panels().axis[0];
+        axis.comboDeviceSize.text = QStringLiteral(" 28");
+        axis.comboDeviceSpeed.text = QStringLiteral("L");
+        axis.comboDeviceStroke.text = QStringLiteral("50");
+        axis.chkNewOrOld.value = 0;
+        for (int i = 0; i < boxes; ++i)
+            m_sim.dialogs().answer(IdOk);
+        w.cmdPrmCtWrite_Click();
+        QCOMPARE(m_sim.prompts().size(), boxes);
+        QCOMPARE(m_sim.prompts().last(), message == 377 ? LoadResText(377) : ResLines({1524, 1525}));
+        QVERIFY(!m_sim.prompts().contains(LoadResText(1527)));
+        QCOMPARE(m_sim.model().writeEnds('2'), 0);
+        const QStringList sent = m_sim.received();
+        QVERIFY(sent.contains(QStringLiteral("0CM01")));
+        QCOMPARE(sent.last(), QStringLiteral("0CM00"));
+        QVERIFY(w.isHidden());
+        QVERIFY(w.cmdPrmCtWrite()->isEnabled());
+    }
+
 private:
     SimFixture m_sim;
     std::unique_ptr<DataFolder> m_folder;

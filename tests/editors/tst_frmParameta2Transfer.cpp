@@ -1,11 +1,14 @@
 // The parameter window's controller and file commands against the simulated controller.
 #include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "editors/ParaSet.h"
+#include "editors/ParaReread.h"
 #include "editors/ParaVerify.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkState.h"
+#include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <utility>
 
 using namespace platform;
 
@@ -184,6 +188,60 @@ private Q_SLOTS:
         click("cmdParaWrite");
         QCOMPARE(m_sim.prompts().last(), ResLines({first, first + 1}));
         QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
+    }
+
+    // The controller holds another actuator on axis 1: taken over on OK when it is usable,
+    // otherwise the read stops, the system goes offline and the window keeps its values.
+    void readWithOtherActuator_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("ctStroke");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<int>("devStroke");
+        QTest::addColumn<bool>("offline");
+        QTest::newRow("taken over") << int(IdOk) << 50 << true << 50 << false;
+        QTest::newRow("cancelled") << int(IdCancel) << 50 << false << 100 << false;
+        QTest::newRow("refused") << int(IdOk) << 0 << false << 100 << true;
+    }
+    void readWithOtherActuator()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, ctStroke);
+        QFETCH(bool, read);
+        QFETCH(int, devStroke);
+        QFETCH(bool, offline);
+        sim::ControllerModel::Actuator other;
+        other.stroke = ctStroke;
+        other.strokeLimit = 10000;
+        m_sim.model().setActuator(0, other);
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdNo); // 355
+        m_sim.dialogs().answer(answer); // 357 + 358
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts().last(), ResLines({357, 358}));
+        QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read); // a block only the parameter read asks for
+        QCOMPARE(gDevStroke[0], devStroke);
+        QCOMPARE(gOfflineMode, offline);
+        if (!read)
+            QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
+        else
+            QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboActStroke_0"))->currentText(), QStringLiteral("50"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaRead"))->isEnabled());
+    }
+
+    // The short re-read that fails on the axis use reports 359 and leaves the port closed.
+    void reReadAxisUseFailureClosesPort()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD0"));
+        const bool occupy = std::exchange(gPortOccupy, false);
+        m_sim.dialogs().answer(IdOk); // the link's report of the short reply
+        m_sim.dialogs().answer(IdOk); // 359
+        QCOMPARE(GetParametaValue2(), 1);
+        QCOMPARE(m_sim.prompts().last(), LoadResText(359));
+        const bool open = CommPortIsOpen();
+        gPortOccupy = occupy;
+        QVERIFY(!open);
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
     }
 
     void readCancelledSendsNothing()

@@ -2,6 +2,7 @@
 
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
+#include "editors/CtWriteMode.h"
 #include "editors/FileRetry.h"
 #include "editors/GrpSmPrint.h"
 #include "editors/GrpTable.h"
@@ -108,26 +109,11 @@ void GrpWriteToCt()
     }
     if (platform::msgBox(LoadResText(839), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
         return;
-    gOfflineMode = false;
-    const int ready = ReadCtRAStatus();
-    if (ready == -1) {
-        platform::msgBox(LoadResText(377));
+    if (!editors::enterCtWriteMode())
         return;
-    }
-    if (ready == 0) {
-        platform::msgBox(LoadResText(424));
-        return;
-    }
-    int mode = 1;
-    const int opened = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (opened != 0) {
-        platform::msgBox(LoadResText(377));
-        return;
-    }
     gTranceCancel = false;
     WriteGrpDataToCt();
-    mode = 0;
+    int mode = 0;
     SetCtCommMode(0, mode);
     gTusinNow = false;
 }

@@ -212,24 +212,37 @@ void ParaCtShogo(frmParameta2 &w)
     msgBox(paraVerifyText());
 }
 
+namespace {
+
+// Asks the question, lets the operator choose a parameter file and reads it into the
+// exchange table; false when cancelled or refused (the refusal has been told).
+bool readChosenParaFile(int question, int dialogTitle)
+{
+    if (ResMsgBox({question}, MbOkCancel | MbQuestion) != IdOk)
+        return false;
+    FileDialogRequest request = editors::paraOpenRequest();
+    request.title = LoadResText(dialogTitle);
+    const QString path = getOpenFileName(request);
+    if (path.isEmpty())
+        return false;
+    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
+    if (r == editors::FileRead::Rejected)
+        return false;
+    if (r != editors::FileRead::Ok) {
+        ResMsgBox({681});
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void ParaFileShogo(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
-    if (ResMsgBox({679}, MbOkCancel | MbQuestion) != IdOk)
+    if (!readChosenParaFile(679, 680))
         return;
-    FileDialogRequest request = editors::paraOpenRequest();
-    request.title = LoadResText(680);
-    const QString path = getOpenFileName(request);
-    if (path.isEmpty())
-        return;
-    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
-    if (r == editors::FileRead::Rejected)
-        return;
-    if (r != editors::FileRead::Ok) {
-        ResMsgBox({681});
-        return;
-    }
     ParaChangeCheck();
     msgBox(paraVerifyText());
 }
@@ -285,20 +298,8 @@ void ParaPrint(frmParameta2 &w)
 
 void ParaFilePrint(frmParameta2 &)
 {
-    if (ResMsgBox({682}, MbOkCancel | MbQuestion) != IdOk)
+    if (!readChosenParaFile(682, 683))
         return;
-    FileDialogRequest request = editors::paraOpenRequest();
-    request.title = LoadResText(683);
-    const QString path = getOpenFileName(request);
-    if (path.isEmpty())
-        return;
-    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
-    if (r == editors::FileRead::Rejected)
-        return;
-    if (r != editors::FileRead::Ok) {
-        ResMsgBox({681});
-        return;
-    }
     SetAxisFlagFromPara();
     gParaPrintFromFile = true;
     PrintParaData();

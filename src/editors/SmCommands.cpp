@@ -1,6 +1,7 @@
 #include "editors/SmCommands.h"
 
 #include "core/Messages.h"
+#include "editors/CtWriteMode.h"
 #include "editors/FileRetry.h"
 #include "editors/GrpSmPrint.h"
 #include "editors/ParaFile.h"
@@ -124,26 +125,11 @@ void SmWriteToCt()
         return;
     if (platform::msgBox(LoadResText(937), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
         return;
-    gOfflineMode = false;
-    const int ready = ReadCtRAStatus();
-    if (ready == -1) {
-        platform::msgBox(LoadResText(377));
+    if (!editors::enterCtWriteMode())
         return;
-    }
-    if (ready == 0) {
-        platform::msgBox(LoadResText(424));
-        return;
-    }
-    int mode = 1;
-    const int opened = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (opened != 0) {
-        platform::msgBox(LoadResText(377));
-        return;
-    }
     gTranceCancel = false;
     WriteSqMcrToCt();
-    mode = 0;
+    int mode = 0;
     const int closed = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (closed != 0)

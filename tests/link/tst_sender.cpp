@@ -9,6 +9,7 @@
 #include "platform/DialogScript.h"
 #include "sim/SimSession.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
 
@@ -405,8 +406,11 @@ void TestSender::replyAtTheTimeOut()
             return;
         fired = true;
         link.timerTimeout_Timer();
-        if (readInTheSameTurn)
-            link.TimerJusin_Timer();
+        // The reception's turn comes right after the time-out's, before the wait has ended.
+        QElapsedTimer bound;
+        bound.start();
+        while (readInTheSameTurn && !gRecvEnd && bound.elapsed() < 5000)
+            QCoreApplication::processEvents();
     });
     platform::DialogScript script;
     QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);

@@ -229,6 +229,9 @@ private Q_SLOTS:
         gGrpPrintTitle = gSmPrintTitle = QStringLiteral("a-file-name-long-enough-to-reach-past-the-right-margin.dat");
         platform::PrinterDevice &printer = platform::sharedPrinter();
         for (int run = 1; run <= 2; ++run) {
+            // Whatever font the printer was left with does not set the report's pitch.
+            if (run == 2)
+                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
             const QString pdf = env.tempPath(QStringLiteral("report%1.pdf").arg(run));
             env.dialogs().choosePrinter(pdf);
             if (macros)

@@ -187,6 +187,9 @@ private Q_SLOTS:
         gParaPrintFromFile = true;
         platform::PrinterDevice &printer = platform::sharedPrinter();
         for (int run = 1; run <= 2; ++run) {
+            // Whatever font the printer was left with does not set the report's pitch.
+            if (run == 2)
+                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
             const QString pdf = m_env->tempPath(QStringLiteral("para%1.pdf").arg(run));
             m_env->dialogs().choosePrinter(pdf);
             PrintParaData();

@@ -647,6 +647,10 @@ void TestJog::teachingAndTheCloseQuestion()
     w.flgdJOGPosi_Click(2);
     QCOMPARE(w.SelectRowNo(), 2);
     QCOMPARE(w.findChild<QLabel *>("lblPosiNo")->text(), QStringLiteral("2"));
+    // The selected row in the light yellow of the main grid; an unused axis stays grey.
+    QCOMPARE(w.grid()->background(2, 1), QColor(0xFF, 0xFF, 0xC0));
+    QCOMPARE(w.grid()->background(2, 4), QColor(0xE0, 0xE0, 0xE0));
+    QVERIFY(w.grid()->background(1, 1) != QColor(0xFF, 0xFF, 0xC0));
     if (teach) {
         w.cmdJOGWrite_Click();
         QCOMPARE(w.grid()->text(2, 1), QStringLiteral("11"));

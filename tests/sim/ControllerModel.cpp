@@ -68,6 +68,7 @@ void ControllerModel::reset()
             v.clear();
         m_motionPolls = 3;
         m_movingLeft = 0;
+        m_jogFeed = false;
         m_homeDone = false;
         m_present.fill(0);
         m_inputs = "000000";
@@ -117,6 +118,8 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
         return arg.size() >= 2 ? "0CM0" + arg.right(1) : QByteArray();
     }
     if (command == "0RA" && arg.isEmpty()) {
+        if (m_jogFeed)
+            return "0RA0";
         if (m_movingLeft > 0) {
             --m_movingLeft;
             return "0RA0";
@@ -212,6 +215,7 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     }
     if (command == "0JR" && arg.size() == 5) {
         startMotion();
+        m_jogFeed = true;
         return command;
     }
     if (command == "0MV" && arg.size() == 37) {
@@ -223,6 +227,7 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     }
     if (command == "0SP" && arg.isEmpty()) {
         m_movingLeft = 0;
+        m_jogFeed = false;
         return command;
     }
     if (command == "0RC" && arg.size() == 1) {
@@ -373,7 +378,7 @@ int ControllerModel::motionPolls() const
 bool ControllerModel::moving() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_movingLeft > 0;
+    return m_movingLeft > 0 || m_jogFeed;
 }
 
 void ControllerModel::setHomeDone(bool done)

@@ -86,8 +86,9 @@ void GetParametaValue(frmParameta2 &w)
         const int answer = ResMsgBox({355}, MbYesNoCancel | MbQuestion);
         if (answer == IdCancel)
             return;
-        if (answer == IdYes)
-            SaveParaFileAs(w);
+        // The read overwrites the window: it goes on only once the edits are safe in a file.
+        if (answer == IdYes && SaveParaFileAs(w) != 0)
+            return;
     }
     if (gOfflineMode)
         gOfflineMode = false;
@@ -174,6 +175,8 @@ void ParaWriteToCt(frmParameta2 &w)
         };
         if (GetParametaValue2() != 0) {
             unload();
+            // The controller holds the new parameters even though the system could not take them.
+            ResMsgBox({1527, 2921});
             return;
         }
         CulcDevLimits();
@@ -247,14 +250,14 @@ void ParaFileShogo(frmParameta2 &w)
     msgBox(paraVerifyText());
 }
 
-void SaveParaFileAs(frmParameta2 &w)
+int SaveParaFileAs(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 9, 10))
-        return;
+        return 1;
     const QString path = getSaveFileName(editors::paraSaveRequest());
     if (path.isEmpty())
-        return;
-    editors::saveParaFileTo(path);
+        return 1;
+    return editors::saveParaFileTo(path);
 }
 
 void ParaFileRead(frmParameta2 &w)

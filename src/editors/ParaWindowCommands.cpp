@@ -88,8 +88,9 @@ void GetParametaValue(frmParameta2 &w)
         const int answer = ResMsgBox({355}, MbYesNoCancel | MbQuestion);
         if (answer == IdCancel)
             return;
-        if (answer == IdYes)
-            SaveParaFileAs(w);
+        // The read overwrites the window: it goes on only once the edits are safe in a file.
+        if (answer == IdYes && SaveParaFileAs(w) != 0)
+            return;
     }
     if (gOfflineMode)
         gOfflineMode = false;
@@ -179,6 +180,8 @@ void ParaWriteToCt(frmParameta2 &w)
         };
         if (GetParametaValue2() != 0) {
             unload();
+            // The controller holds the new parameters even though the system could not take them.
+            ResMsgBox({1527, 2921});
             return;
         }
         CulcDevLimits();
@@ -252,14 +255,14 @@ void ParaFileShogo(frmParameta2 &w)
     msgBox(paraVerifyText());
 }
 
-void SaveParaFileAs(frmParameta2 &w)
+int SaveParaFileAs(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 9, 10))
-        return;
+        return 1;
     const QString path = getSaveFileName(editors::paraSaveRequest());
     if (path.isEmpty())
-        return;
-    editors::saveParaFileTo(path);
+        return 1;
+    return editors::saveParaFileTo(path);
 }
 
 void ParaFileRead(frmParameta2 &w)

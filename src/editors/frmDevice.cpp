@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "editors/StrokeCalc.h"
 #include "editors/frmParameta2.h"
+#include "platform/KeyInput.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -152,11 +153,10 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
                 findChild<QPushButton *>(QStringLiteral("cmdCulStrokePulse"))->setFocus();
             return true;
         }
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false; // focus keys stay free to leave the field
-        if (key->text().isEmpty())
+        const std::optional<QChar> typed = platform::typedCharacter(*key);
+        if (!typed)
             return false;
-        return !editors::strokeCalcKeyAccepted(stroke ? 3 : 1, box->text(), key->text().at(0));
+        return !editors::strokeCalcKeyAccepted(stroke ? 3 : 1, box->text(), *typed);
     }
     return QDialog::eventFilter(watched, event);
 }

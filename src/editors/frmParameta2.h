@@ -63,6 +63,7 @@ private:
     int ActSpeedSelect(int axis, const QString &speed) const;
     int ActStrokeSelect(int axis, int stroke) const;
     void chkTokuParaChange_Click();
+    int intakeFields();
     void enterPressed(QLineEdit *box);
     void focusLeft(QLineEdit *box);
     QList<QWidget *> specialSingles() const;

@@ -8,6 +8,7 @@
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
+#include "support/X11Keys.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -77,6 +78,33 @@ private Q_SLOTS:
         QVERIFY(!editors::strokeCalcKeyAccepted(1, QString(), QLatin1Char('x')));
         // The hint text is longer than the limit and still takes digits.
         QVERIFY(editors::strokeCalcKeyAccepted(1, LoadResText(1314), QLatin1Char('6')));
+    }
+
+    // Keys as X11 delivers them: Delete ("\x7f") edits a full field, a digit beyond it is dropped.
+    void keysInTheFields_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("stroke delete") << "txtStrokeTyo" << "123" << int(Qt::Key_Delete) << "23";
+        QTest::newRow("stroke fourth digit") << "txtStrokeTyo" << "123" << int(Qt::Key_4) << "123";
+        QTest::newRow("lead delete") << "txtRido" << "6" << int(Qt::Key_Delete) << "";
+    }
+    void keysInTheFields()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        TestEnv env;
+        frmDevice calc(nullptr);
+        auto *e = calc.findChild<QLineEdit *>(box);
+        QVERIFY(e);
+        e->setText(before);
+        e->setCursorPosition(0);
+        sendX11Key(e, Qt::Key(key));
+        QCOMPARE(e->text(), after);
     }
 
     void inputToTheParameterWindow_data()

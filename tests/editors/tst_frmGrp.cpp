@@ -14,6 +14,7 @@
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -132,26 +133,32 @@ private Q_SLOTS:
         QCOMPARE(gGrpData[66][1], 0);
     }
 
+    // Keys as X11 delivers them (Delete carries "\x7f"); the cursor stands at the end unless a
+    // row says where.
     void keyFilter_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("after");
-        QTest::newRow("digit") << "1" << int(Qt::Key_0) << "10";
-        QTest::newRow("letter dropped") << "1" << int(Qt::Key_A) << "1";
-        QTest::newRow("minus dropped") << "1" << int(Qt::Key_Minus) << "1";
-        QTest::newRow("fourth digit dropped") << "999" << int(Qt::Key_1) << "999";
-        QTest::newRow("backspace on three") << "999" << int(Qt::Key_Backspace) << "99";
+        QTest::newRow("digit") << "1" << int(Qt::Key_0) << -1 << "10";
+        QTest::newRow("letter dropped") << "1" << int(Qt::Key_A) << -1 << "1";
+        QTest::newRow("minus dropped") << "1" << int(Qt::Key_Minus) << -1 << "1";
+        QTest::newRow("fourth digit dropped") << "999" << int(Qt::Key_1) << -1 << "999";
+        QTest::newRow("backspace on three") << "999" << int(Qt::Key_Backspace) << -1 << "99";
+        QTest::newRow("delete on three") << "123" << int(Qt::Key_Delete) << 0 << "23";
+        QTest::newRow("delete in the middle") << "12" << int(Qt::Key_Delete) << 1 << "1";
     }
     void keyFilter()
     {
         QFETCH(QString, before);
         QFETCH(int, key);
+        QFETCH(int, cursor);
         QFETCH(QString, after);
         QLineEdit *e = box(m_w, "txtGrpStartNo", 3);
         e->setText(before);
-        e->setCursorPosition(before.size());
-        QTest::keyClick(e, Qt::Key(key));
+        e->setCursorPosition(cursor < 0 ? before.size() : cursor);
+        sendX11Key(e, Qt::Key(key));
         QCOMPARE(e->text(), after);
     }
 

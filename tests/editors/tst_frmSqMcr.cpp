@@ -15,6 +15,7 @@
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -129,31 +130,58 @@ private Q_SLOTS:
         QVERIFY(std::memcmp(before, gSmData, sizeof before) == 0);
     }
 
+    // Keys as X11 delivers them (Delete carries "\x7f"); the cursor stands at the end unless a
+    // row says where.
+    // Stepping the macro number back and forth shows each macro without changing a value, also
+    // an END step holding data 1 (as a focused data box leaves it).
+    void steppingBackAndForthChangesNothing()
+    {
+        setStep(1, 1, 0, 1);
+        setStep(2, 1, 3, 2);
+        setStep(1, 3, 15, 4);
+        setStep(2, 3, 5, 7);
+        int before[kSmSteps + 1][2 * kSmMacros + 1];
+        std::memcpy(before, gSmData, sizeof before);
+        auto *number = m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"));
+        for (int target : {2, 1, 2, 1}) {
+            if (target == 2)
+                number->stepUp();
+            else
+                number->stepDown();
+            QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QString::number(target));
+            QCOMPARE(dataBox(m_w, 0)->text(), target == 2 ? QStringLiteral("2") : QString());
+        }
+        QVERIFY(std::memcmp(before, gSmData, sizeof before) == 0);
+    }
+
     void keyFilter_data()
     {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("after");
-        QTest::newRow("IN-ON takes 4") << 1 << "" << int(Qt::Key_4) << "4";
-        QTest::newRow("IN-ON refuses 5") << 1 << "" << int(Qt::Key_5) << "";
-        QTest::newRow("IN-ON refuses 0") << 1 << "" << int(Qt::Key_0) << "";
-        QTest::newRow("TIMER takes 9") << 5 << "" << int(Qt::Key_9) << "9";
-        QTest::newRow("END takes nothing") << 0 << "" << int(Qt::Key_1) << "";
-        QTest::newRow("one digit is all") << 6 << "3" << int(Qt::Key_4) << "3";
-        QTest::newRow("backspace passes") << 6 << "3" << int(Qt::Key_Backspace) << "";
-        QTest::newRow("letter refused") << 5 << "" << int(Qt::Key_A) << "";
+        QTest::newRow("IN-ON takes 4") << 1 << "" << int(Qt::Key_4) << -1 << "4";
+        QTest::newRow("IN-ON refuses 5") << 1 << "" << int(Qt::Key_5) << -1 << "";
+        QTest::newRow("IN-ON refuses 0") << 1 << "" << int(Qt::Key_0) << -1 << "";
+        QTest::newRow("TIMER takes 9") << 5 << "" << int(Qt::Key_9) << -1 << "9";
+        QTest::newRow("END takes nothing") << 0 << "" << int(Qt::Key_1) << -1 << "";
+        QTest::newRow("one digit is all") << 6 << "3" << int(Qt::Key_4) << -1 << "3";
+        QTest::newRow("backspace passes") << 6 << "3" << int(Qt::Key_Backspace) << -1 << "";
+        QTest::newRow("delete passes") << 6 << "3" << int(Qt::Key_Delete) << 0 << "";
+        QTest::newRow("letter refused") << 5 << "" << int(Qt::Key_A) << -1 << "";
     }
     void keyFilter()
     {
         QFETCH(int, command);
         QFETCH(QString, before);
         QFETCH(int, key);
+        QFETCH(int, cursor);
         QFETCH(QString, after);
         combo(m_w, 4)->setCurrentIndex(command);
         dataBox(m_w, 4)->setText(before);
-        dataBox(m_w, 4)->setCursorPosition(before.size());
-        QTest::keyClick(dataBox(m_w, 4), Qt::Key(key));
+        dataBox(m_w, 4)->setCursorPosition(cursor < 0 ? before.size() : cursor);
+        sendX11Key(dataBox(m_w, 4), Qt::Key(key));
         QCOMPARE(dataBox(m_w, 4)->text(), after);
         QCOMPARE(gSmData[4][1], editors::smBoxValue(after));
     }

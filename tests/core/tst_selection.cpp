@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QScreen>
 #include <QtTest>
 
 // The splash window, the choice window's modes and the help routine.
@@ -59,6 +60,12 @@ void TestSelection::splashEndsOnItsTimer()
     QVERIFY(!gSplashEnd);                   // reset by the start-up's wait
     QVERIFY(!splash.timerSplash()->isActive()); // the first tick switches it off
     QVERIFY(!splash.isVisible());
+    // It stood at the centre of the screen, not in its corner.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(qAbs(splash.frameGeometry().center().x() - screen.center().x()) <= 1
+                 && qAbs(splash.frameGeometry().center().y() - screen.center().y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2 in %3x%4").arg(splash.x()).arg(splash.y())
+                            .arg(screen.width()).arg(screen.height())));
 }
 
 // How the operator ends the window: the button to press, or the option to pick before OK.

@@ -15,6 +15,7 @@
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/Fonts.h"
 #include "positions/PosiGrid.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
@@ -395,6 +396,8 @@ QWidget *frmMain::buildDataFrame()
     m_grid->setObjectName(QStringLiteral("flgdData"));
     m_grid->setAccessibleName(LoadResText(202));
     connect(m_grid, &platform::FixedGrid::cellDoubleClicked, this, [this] { flgdData_DblClick(); });
+    // The comment column follows the grid's own width, which settles after the window's.
+    connect(m_grid, &platform::FixedGrid::viewportResized, this, [this] { fitLayout(); }, Qt::QueuedConnection);
     // The edit commands come back when the cursor reaches a position row.
     connect(m_grid, &platform::FixedGrid::cursorMoved, this, [](int row, int) {
         if (row >= posigrid::kHeadingRows)
@@ -927,8 +930,12 @@ void frmMain::showHomeLamp(bool shown)
 
 void frmMain::setStatusPanel(int panel, const QString &text)
 {
-    if (QLabel *l = statusPanel(panel))
+    if (QLabel *l = statusPanel(panel)) {
+        // One font per panel: a Japanese unit beside Latin digits would otherwise be drawn
+        // in two fonts, differently in each panel.
+        l->setFont(platform::wholeTextFont(statusBar()->font(), text));
         l->setText(text);
+    }
 }
 
 void frmMain::showAlarm(bool lamp, const QString &number, const QString &comment)

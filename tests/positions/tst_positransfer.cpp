@@ -95,6 +95,7 @@ private Q_SLOTS:
     void writePlainModeRefused_data();
     void writePlainModeRefused();
     void roundTrip();
+    void newControllerReadAndWrittenBack();
 
 private:
     QTemporaryDir m_dir;
@@ -575,6 +576,27 @@ void TestPosiTransfer::roundTrip()
     QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
                                          + LoadResText(826));
     QCOMPARE(driver.pending(), 0);
+}
+
+void TestPosiTransfer::newControllerReadAndWrittenBack()
+{
+    // A controller as it comes holds a new table's values: read, they pass the check and go
+    // back unchanged.
+    FakeMainForm form;
+    ModalDriver driver;
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 0);
+    QCOMPARE(form.grid.text(2, 1), QStringLiteral("30"));
+    QCOMPARE(form.grid.text(2, 2), QStringLiteral("3"));
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 0);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 10);
+    QCOMPARE(m_sim.model().position(10), sim::ControllerModel::newPosition());
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(driver.unexpected().isEmpty());
 }
 
 QTEST_MAIN(TestPosiTransfer)

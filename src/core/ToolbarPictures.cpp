@@ -184,18 +184,15 @@ bool draw(QPainter &p, const QString &key)
         textLines(p, QRectF(5.5, 11, 5, 3), 2);
         p.setBrush(QColor(120, 220, 120));
         p.drawEllipse(QRectF(11.5, 7.2, 1.6, 1.6));
-    } else if (key == QLatin1String("Read")) {
-        // From the controller down into the table.
+    } else if (key == QLatin1String("Read") || key == QLatin1String("Load")) {
+        // The controller above the table: read brings data down, write takes it up.
         controller(p, QRectF(1.5, 1, 13, 5));
         sheet(p, QRectF(2.5, 10.5, 11, 4.5));
         textLines(p, QRectF(4, 11.5, 8, 2.5), 2);
-        arrow(p, QPointF(8, 5.5), QPointF(8, 9.5), kMark);
-    } else if (key == QLatin1String("Load")) {
-        // From the table up into the controller.
-        controller(p, QRectF(1.5, 1, 13, 5));
-        sheet(p, QRectF(2.5, 10.5, 11, 4.5));
-        textLines(p, QRectF(4, 11.5, 8, 2.5), 2);
-        arrow(p, QPointF(8, 10.5), QPointF(8, 6.8), QColor(200, 80, 30));
+        if (key == QLatin1String("Read"))
+            arrow(p, QPointF(8, 5.5), QPointF(8, 9.5), kMark);
+        else
+            arrow(p, QPointF(8, 10.5), QPointF(8, 6.8), QColor(200, 80, 30));
     } else if (key == QLatin1String("Shogo")) {
         // Two tables side by side and a check mark: they agree.
         sheet(p, QRectF(1.5, 1.5, 6, 9));

@@ -256,7 +256,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     // Beside its row's caption, as the layout has it: no column of its own widens the frame.
     axis.second->addWidget(cmdCalculate, 1, 0, Qt::AlignRight | Qt::AlignVCenter);
     axis.second->setColumnMinimumWidth(
-        0, axis.first->fontMetrics().horizontalAdvance(QStringLiteral("* 1. STROKE")) + 2 * cmdCalculate->width());
+        0, axis.first->fontMetrics().horizontalAdvance(QStringLiteral("* 1. STROKE")) + cmdCalculate->width() + 6);
     // The actuator row: size, speed and stroke of each axis, two axes a line.
     auto *actLbl = rowCaption(axis.first, QStringLiteral("7. ACTUATOR"), true, mark);
     axis.second->addWidget(actLbl, 7, 0);
@@ -499,6 +499,7 @@ void frmParameta2::fitFieldWidths()
         grid->setContentsMargins(6, 6, 6, 6);
     }
     layout()->setContentsMargins(6, 6, 6, 6);
+    layout()->setSpacing(6);
 }
 
 frmParameta2 *frmParameta2::instance()

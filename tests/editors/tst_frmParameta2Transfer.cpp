@@ -11,6 +11,7 @@
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
@@ -134,6 +135,21 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
         QCOMPARE(gPrmHomeVel[0], 10);
         QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
+    }
+
+    // A controller that dies during the write is told once, by the link: no second time-out
+    // for leaving the write mode, no 1528 after it.
+    void deadControllerIsToldOnce()
+    {
+        DiesWhenWriting dies(m_sim.controller());
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the time-out
+        click("cmdParaWrite");
+        QVERIFY(dies.died());
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
     // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.

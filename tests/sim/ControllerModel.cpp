@@ -70,6 +70,8 @@ void ControllerModel::reset()
         m_model = '4';
         for (QByteArray &t : m_axisTags)
             t = "K4R";
+        for (QByteArray &v : m_axisVersions)
+            v.clear();
         m_motionPolls = 3;
         m_movingLeft = 0;
         m_homeDone = false;
@@ -132,8 +134,10 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     if (command == "0RV") {
         if (arg.isEmpty())
             return "0RV" + m_version + 'K' + m_model + 'R';
-        if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '4')
-            return "0RV" + arg + m_version + m_axisTags[arg[0] - '1'];
+        if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '4') {
+            const QByteArray &own = m_axisVersions[arg[0] - '1'];
+            return "0RV" + arg + (own.isEmpty() ? m_version : own) + m_axisTags[arg[0] - '1'];
+        }
         return {};
     }
     if (command == "0RD" && arg.size() == 1) {
@@ -352,6 +356,12 @@ void ControllerModel::setAxisTag(int axis, const QByteArray &tag3)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_axisTags[axis - 1] = tag3;
+}
+
+void ControllerModel::setAxisVersion(int axis, const QByteArray &version3)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_axisVersions[axis - 1] = version3;
 }
 
 void ControllerModel::setMotionPolls(int polls)

@@ -88,6 +88,8 @@ public:
 
     void setVersion(const QByteArray &version3, char model);
     void setAxisTag(int axis, const QByteArray &tag3); // axis 1 to 4
+    // The version one axis answers (axis 1 to 4); the controller's own until set.
+    void setAxisVersion(int axis, const QByteArray &version3);
 
     void setMotionPolls(int polls); // "moving" answers after each move command (default 3)
     int motionPolls() const;
@@ -118,6 +120,7 @@ private:
     QByteArray m_version = "1.0";
     char m_model = '4';
     std::array<QByteArray, 4> m_axisTags;
+    std::array<QByteArray, 4> m_axisVersions;
     int m_motionPolls = 3;
     int m_movingLeft = 0;
     bool m_homeDone = false;

@@ -17,7 +17,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+namespace {
+// The blank a line edit keeps on each side of its text (Qt's own, not a style metric).
+constexpr int kLineEditTextMargin = 2;
+} // namespace
 
 frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_parameters(parameters)
 {
@@ -102,6 +109,15 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     m_lblStrokePulse->setAccessibleName(findChild<QLabel *>(QStringLiteral("lblQzStroke"))->text());
     m_txtStrokeTyo->setText(LoadResText(1313));
     m_txtRido->setText(LoadResText(1314));
+    // Each box is wide enough to show its hint whole, in either language.
+    for (QLineEdit *box : {m_txtStrokeTyo, m_txtRido}) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.rect = QRect(0, 0, 1000, box->sizeHint().height());
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        const int frame = 1000 - box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width();
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->text()) + 2 * kLineEditTextMargin + frame);
+    }
     m_txtStrokeTyo->installEventFilter(this);
     m_txtRido->installEventFilter(this);
     if (auto *main = dynamic_cast<QWidget *>(mainform::form()))

@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -254,7 +255,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     cmdCalculate->setAccessibleName(QStringLiteral("?"));
     cmdCalculate->setFixedSize(18, 18);
-    axis.second->addWidget(cmdCalculate, 1, 5);
+    // Beside its row's caption, as the layout has it: no column of its own widens the frame.
+    axis.second->addWidget(cmdCalculate, 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    axis.second->setColumnMinimumWidth(
+        0, axis.first->fontMetrics().horizontalAdvance(QStringLiteral("* 1. STROKE")) + cmdCalculate->width() + 6);
     // The actuator row: size, speed and stroke of each axis, two axes a line.
     auto *actLbl = rowCaption(axis.first, QStringLiteral("7. ACTUATOR"), true, mark);
     axis.second->addWidget(actLbl, 7, 0);
@@ -450,10 +454,57 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         size->installEventFilter(this);
         speed->installEventFilter(this);
     }
+    fitFieldWidths();
     YukoJikuHyojiSettei();
     setParaAxisUseHook([this] { YukoJikuHyojiSettei(); });
 
     connect(m_chkTokuParaChange, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
+}
+
+void frmParameta2::fitFieldWidths()
+{
+    // The window must fit a 1024 x 768 screen in both languages: every per-axis field gets
+    // one width, enough for the short choices ("0. Disable") and any value the filters let
+    // through; a longer choice shows in full in its open list.
+    QComboBox probe;
+    probe.addItem(LoadResText(655));
+    probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int field = qMax(1215 / 15, probe.sizeHint().width());
+    const int spacing = 4;
+    const auto fit = [](QWidget *w, int width) {
+        w->setFixedWidth(width);
+        if (auto *c = qobject_cast<QComboBox *>(w)) {
+            c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            c->setMinimumContentsLength(1);
+            c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 2 * c->view()->frameWidth() + 8);
+        }
+    };
+    for (int k = 0; k < KindCount; ++k) {
+        if (k == ActSize || k == ActSpeed || k == ActStroke)
+            continue;
+        for (int a = 0; a < kAxisCount; ++a)
+            fit(m_field[k][a], field);
+    }
+    // One actuator block (size, speed, stroke) spans two axis columns, in the layout's
+    // proportions 735 : 615 : 975.
+    const int block = 2 * field + spacing - 2 * spacing;
+    for (int a = 0; a < kAxisCount; ++a) {
+        fit(m_field[ActSize][a], block * 735 / 2325);
+        fit(m_field[ActSpeed][a], block * 615 / 2325);
+        fit(m_field[ActStroke][a], block - block * 735 / 2325 - block * 615 / 2325);
+    }
+    for (QWidget *w : std::initializer_list<QWidget *>{m_comboHomeOut, m_comboEtcAlmCode, m_comboEtcGrpEnable,
+                                                      m_comboSmInTimer, m_txtSmTimeoutTimer})
+        fit(w, 2 * field + spacing);
+    for (QWidget *w : specialSingles())
+        fit(w, field);
+    for (QGridLayout *grid : findChildren<QGridLayout *>()) {
+        grid->setHorizontalSpacing(spacing);
+        grid->setVerticalSpacing(spacing);
+        grid->setContentsMargins(6, 6, 6, 6);
+    }
+    layout()->setContentsMargins(6, 6, 6, 6);
+    layout()->setSpacing(6);
 }
 
 frmParameta2 *frmParameta2::instance()

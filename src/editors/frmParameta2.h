@@ -67,6 +67,7 @@ private:
     void enterPressed(QLineEdit *box);
     void focusLeft(QLineEdit *box);
     QList<QWidget *> specialSingles() const;
+    void fitFieldWidths();
 
     QWidget *m_field[KindCount][kAxisCount] = {};
     QLineEdit *m_txtActuator[kAxisCount] = {};

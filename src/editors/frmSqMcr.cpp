@@ -56,8 +56,9 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_lblSqMacroNo->setText(QString::number(m));
         SmDataHyoji();
     });
+    // The spin box shows the number; the label only holds it for the window's events.
+    m_lblSqMacroNo->hide();
     numberRow->addWidget(lblSqMacro);
-    numberRow->addWidget(m_lblSqMacroNo);
     numberRow->addWidget(m_UpDownSmNo);
     numberRow->addStretch(1);
     left->addLayout(numberRow);

@@ -104,12 +104,24 @@ frmJOG::frmJOG(QWidget *mainWindow)
     }
     lblPosiNo = new QLabel(this);
     lblPosiNo->setObjectName(QStringLiteral("lblPosiNo"));
-    lblPosiNo->setAccessibleName(QStringLiteral("No."));
     lblJogVEL = new QLabel(this);
     lblJogVEL->setObjectName(QStringLiteral("lblJogVEL"));
-    lblJogVEL->setAccessibleName(QStringLiteral("VEL"));
-    positions->addWidget(lblPosiNo, 5, 0);
-    positions->addWidget(lblJogVEL, 5, 1);
+    // A bare number says nothing: each value has its caption beside it.
+    const struct
+    {
+        QLabel *value;
+        const char *name;
+        int id;
+    } captioned[] = {{lblPosiNo, "lblPosiNoCaption", 248}, {lblJogVEL, "lblJogVELCaption", 225}};
+    for (int i = 0; i < 2; ++i) {
+        auto *caption = new QLabel(this);
+        caption->setObjectName(QLatin1String(captioned[i].name));
+        formtext::tag(caption, captioned[i].id);
+        caption->setBuddy(captioned[i].value);
+        captioned[i].value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        positions->addWidget(caption, 5 + i, 0);
+        positions->addWidget(captioned[i].value, 5 + i, 1);
+    }
 
     cmdJOGST = new QPushButton(this);
     cmdJOGST->setObjectName(QStringLiteral("cmdJOGST"));
@@ -167,6 +179,8 @@ void frmJOG::Form_Load()
 {
     Set_FormStr(this);
     flgdJOGPosi->setAccessibleName(windowTitle());
+    for (QLabel *value : {lblPosiNo, lblJogVEL})
+        value->setAccessibleName(findChild<QLabel *>(value->objectName() + QStringLiteral("Caption"))->text());
     const positions::GridCells *main = positions::checkGrid();
     const int mainRows = main ? main->rows() : positions::kGridHeadingRows;
     flgdJOGPosi->setRows(qMax(1, mainRows - 1));

@@ -109,6 +109,11 @@ private Q_SLOTS:
         }
         QCOMPARE(gSmData[0][0], 3);
         QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QStringLiteral("1"));
+        // The macro number is shown once: by the spin box, not by the label beside it too.
+        QVERIFY(m_w->isVisible());
+        QVERIFY(!m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->isVisible());
+        QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isVisible());
+        QCOMPARE(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->text(), QStringLiteral("1"));
         for (QWidget *c : m_w->findChildren<QWidget *>())
             if (qobject_cast<QPushButton *>(c) || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c))
                 QVERIFY2(!c->accessibleName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")),

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void teachCommandOfTheMainWindow();
     void gridShowsEveryHeading_data();
     void gridShowsEveryHeading();
+    void valuesHaveCaptions();
 
 private:
     // Ticks until the queue is empty and no move is under way (bounded).
@@ -727,6 +728,32 @@ void TestJog::gridShowsEveryHeading()
         total += grid->columnWidth(c);
     }
     QVERIFY2(grid->viewportWidth() >= total, qPrintable(QStringLiteral("%1 < %2").arg(grid->viewportWidth()).arg(total)));
+}
+
+// The row number and the jog velocity each stand beside a caption, not as bare numbers.
+void TestJog::valuesHaveCaptions()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 3);
+    frmJOG w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<std::pair<QString, QString>> values = {{QStringLiteral("lblPosiNo"), LoadResText(248)},
+                                                       {QStringLiteral("lblJogVEL"), LoadResText(225)}};
+    for (const auto &[name, caption] : values) {
+        auto *value = w.findChild<QLabel *>(name);
+        QLabel *label = nullptr;
+        for (QLabel *l : w.findChildren<QLabel *>())
+            if (l->buddy() == value)
+                label = l;
+        QVERIFY2(label, qPrintable(name));
+        QCOMPARE(label->text(), caption);
+        QVERIFY(label->isVisible() && value->isVisible());
+        QVERIFY(label->geometry().right() < value->geometry().left());
+        QCOMPARE(label->geometry().center().y(), value->geometry().center().y());
+        QCOMPARE(value->accessibleName(), caption);
+    }
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblJogVEL"))->text(), QStringLiteral("100"));
 }
 
 QTEST_MAIN(TestJog)

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void writePlainModeRefused_data();
     void writePlainModeRefused();
     void roundTrip();
+    void newControllerReadAndWrittenBack();
 
 private:
     QTemporaryDir m_dir;
@@ -370,7 +371,7 @@ void TestPosiTransfer::writeRange()
                           QStringLiteral("0WP") + *positions::encodePosiRecord(3, recordFor(3, 13, 3000)),
                           QStringLiteral("0WP") + *positions::encodePosiRecord(4, recordFor(4, 14, 4000))}));
     QCOMPARE(m_sim.model().position(3), digits(recordFor(3, 13, 3000)));
-    QCOMPARE(m_sim.model().position(5), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(5), sim::ControllerModel::newPosition());
     QCOMPARE(m_sim.hooks().entries(QStringLiteral("progress 383")), QStringList{QStringLiteral("progress 383 of 3")});
     QVERIFY(m_sim.hooks().log.contains(QStringLiteral("progress closed at 3")));
     QVERIFY(form.gridActive);
@@ -487,7 +488,7 @@ void TestPosiTransfer::writeFaultMidway()
     QVERIFY(!prompts.contains(LoadResText(376)));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
-    QCOMPARE(m_sim.model().position(4), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(4), sim::ControllerModel::newPosition());
     QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0WP")).join(QLatin1Char(' ')).contains(QStringLiteral("0WP004")));
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QVERIFY(!m_sim.hooks().progressOpen);
@@ -538,7 +539,7 @@ void TestPosiTransfer::writeCancelledBetweenPositions()
     QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)});
     QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 2);
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
-    QCOMPARE(m_sim.model().position(3), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(3), sim::ControllerModel::newPosition());
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QVERIFY(form.gridActive);
 }
@@ -621,6 +622,27 @@ void TestPosiTransfer::roundTrip()
     QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
                                          + LoadResText(826));
     QCOMPARE(driver.pending(), 0);
+}
+
+void TestPosiTransfer::newControllerReadAndWrittenBack()
+{
+    // A controller as it comes holds a new table's values: read, they pass the check and go
+    // back unchanged.
+    FakeMainForm form;
+    ModalDriver driver;
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 0);
+    QCOMPARE(form.grid.text(2, 1), QStringLiteral("30"));
+    QCOMPARE(form.grid.text(2, 2), QStringLiteral("3"));
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 0);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 10);
+    QCOMPARE(m_sim.model().position(10), sim::ControllerModel::newPosition());
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(driver.unexpected().isEmpty());
 }
 
 QTEST_MAIN(TestPosiTransfer)

@@ -42,6 +42,12 @@ bool allHex(const QByteArray &digits)
 
 } // namespace
 
+QByteArray ControllerModel::newPosition()
+{
+    // VEL 30 (1E), ACC 3, WAY 0, position 0 on each axis; ITPL, OUT and S/M 0.
+    return QByteArray("1E3000000").repeated(4) + QByteArray("0000");
+}
+
 ControllerModel::ControllerModel()
 {
     reset();
@@ -59,7 +65,7 @@ void ControllerModel::reset()
         for (QByteArray &m : m_macros)
             m = QByteArray(32, '0');
         for (QByteArray &p : m_positions)
-            p = QByteArray(40, '0');
+            p = newPosition();
         m_version = "1.0";
         m_model = '4';
         for (QByteArray &t : m_axisTags)

@@ -42,7 +42,8 @@ class ControllerSim;
 //
 // At start: all four axes present (block 0 byte 6 = 0F), each with the actuator " 28" "L"
 // 100 (type 0, lead 2 mm, 400 pulses per revolution, no PG, limit 20000 pulses), version
-// "1.0", model 4, every axis tagged "K4R"; groups, macros, positions, inputs and outputs 0.
+// "1.0", model 4, every axis tagged "K4R"; every position as a new table holds it (VEL 30,
+// ACC 3, WAY 0, position 0: newPosition()); groups, macros, inputs and outputs 0.
 class ControllerModel
 {
 public:
@@ -83,6 +84,7 @@ public:
     QByteArray macro(int macro) const;
     void setPosition(int number, const QByteArray &digits40); // 1 to 999
     QByteArray position(int number) const;
+    static QByteArray newPosition(); // the 40 digits of a position out of the box
 
     void setVersion(const QByteArray &version3, char model);
     void setAxisTag(int axis, const QByteArray &tag3); // axis 1 to 4

@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/Module2Calc.h"
 #include "editors/ParaSet.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaVerify.h"
@@ -10,6 +11,7 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
+#include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
@@ -134,6 +136,30 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
         QCOMPARE(gPrmHomeVel[0], 10);
         QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
+    }
+
+    // The read-back's actuators reach the whole displayed table, whatever range the last
+    // operation worked on: a Posi typed outside it is converted, not dropped at the redraw.
+    void reReadConvertsWholeTable()
+    {
+        gDispMmUnit = true;
+        InitPosiData();
+        gPosiNoDefFrom = 1;
+        gPosiNoDefTo = 5;
+        m_main->QzDataHyoji_3();
+        gPosiNoFrom = 2;
+        gPosiNoTo = 3;
+        const int row5 = 5 - 1 + 2;
+        m_main->grid.setText(row5, 4, QStringLiteral("1.5"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdYes); // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        const double pulses = *MmToPulse(2, 400, 1.5);
+        QCOMPARE(gPosiTable[5][0], pulses);
+        QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
+        positions::resetPosiTable();
     }
 
     // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.

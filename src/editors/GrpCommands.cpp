@@ -195,8 +195,7 @@ void GrpDispPrint()
 
 void GrpFilePrint()
 {
-    if (!checkAll())
-        return;
+    // The file is printed, not the table on screen, so the screen's faults do not stop it.
     if (platform::msgBox(LoadResText(829), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
         return;
     const QString path = platform::getOpenFileName(openRequest(830, 831));

@@ -8,6 +8,8 @@
 #include "editors/ParaFile.h"
 #include "editors/frmGrp.h"
 #include "link/LinkState.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
@@ -315,12 +317,11 @@ private Q_SLOTS:
     void prints()
     {
         DataFolder folder;
-        // An invalid table: the display print says so, the file print ends silently.
+        // An invalid table: the display print says so.
         gGrpData[4][0] = 10;
         gGrpData[4][1] = 5;
         ok(m_sim);
         click(m_w, "cmdGrpDataPrint");
-        click(m_w, "cmdGrpFilePrint");
         QCOMPARE(m_sim.prompts(), QStringList{ResLines({820, 821})});
 
         fillValid();
@@ -337,6 +338,36 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(pdf2).size() > 0);
         QCOMPARE(gGrpPrintTitle, QStringLiteral("good.grp"));
         QCOMPARE(gGrpData[1][1], 101);
+        QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
+    }
+
+    // The file print prints the file whatever the table on screen holds; groups the file lacks
+    // print without numbers, never with the edited table's.
+    void filePrintIgnoresTheScreen()
+    {
+        DataFolder folder;
+        fillValid();
+        gGrpData[4][0] = 10;
+        gGrpData[4][1] = 5; // start after end: the table on screen is invalid
+        const QString pdf = folder.path(QStringLiteral("file.pdf"));
+        m_sim.dialogs().answer(platform::IdOk); // 829
+        m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.grp")));
+        m_sim.dialogs().choosePrinter(pdf);
+        click(m_w, "cmdGrpFilePrint");
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(829)});
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QStringList line7;
+        double y7 = -1;
+        for (const auto &d : platform::sharedPrinter().drawn()) {
+            if (d.text == QLatin1String("No.7:"))
+                y7 = d.rect.top();
+        }
+        for (const auto &d : platform::sharedPrinter().drawn())
+            if (!d.rule && d.rect.top() == y7 && d.rect.left() < 80)
+                line7 << d.text;
+        QCOMPARE(line7, (QStringList{"No.7:", "---"}));
+        QVERIFY(platform::sharedPrinter().drawn().size() > 0);
+        QCOMPARE(gGrpData[7][0], 7);
         QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
     }
 

@@ -5,6 +5,8 @@
 #include "core/WinFlags.h"
 #include "editors/DataWindowCommands.h"
 #include "editors/GrpSmPrint.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "editors/SmCommands.h"
 #include "editors/SmTable.h"
 #include "editors/frmSqMcr.h"
@@ -286,6 +288,19 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(pdf).size() > 0);
         QVERIFY(gSmPrintFromFile);
         QCOMPARE(gSmPrintTitle, QStringLiteral("m.smd"));
+
+        // Macros a file lacks print without steps, never the edited table's.
+        const QString pdf3 = folder.path(QStringLiteral("lacking.pdf"));
+        m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.smd")));
+        m_sim.dialogs().choosePrinter(pdf3);
+        click(m_w, "cmdSMFilePrint");
+        QVERIFY(QFileInfo(pdf3).size() > 0);
+        QStringList printed;
+        for (const auto &d : platform::sharedPrinter().drawn())
+            printed << d.text;
+        QVERIFY(printed.contains(QStringLiteral("<SM No.5>")));
+        QCOMPARE(printed.count(QStringLiteral("5. TIMER")) + printed.count(QStringLiteral("0. END")), 0);
+        QCOMPARE(gSmData[1][9], 5);
 
         const QString pdf2 = folder.path(QStringLiteral("shown.pdf"));
         m_sim.dialogs().answer(platform::IdOk);

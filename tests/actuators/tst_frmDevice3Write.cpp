@@ -11,7 +11,6 @@
 #include "link/WindowHooks.h"
 #include "link/frmTrance.h"
 #include "platform/Dialogs.h"
-#include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
@@ -130,15 +129,7 @@ private Q_SLOTS:
     // converted with the new actuator, not dropped at the redraw.
     void positionsFollowTheNewActuator()
     {
-        gDispMmUnit = true;
-        InitPosiData();
-        gPosiNoDefFrom = 1;
-        gPosiNoDefTo = 5;
-        m_main->QzDataHyoji_3();
-        gPosiNoFrom = 2;
-        gPosiNoTo = 3;
-        const int row5 = 5 - 1 + 2;
-        m_main->grid.setText(row5, 4, QStringLiteral("1.5"));
+        const int row5 = typePosiOutsideLastRange(*m_main, QStringLiteral("1.5"));
         frmDevice3 w;
         chooseAxisOne(w);
         w.show();

@@ -142,15 +142,7 @@ private Q_SLOTS:
     // operation worked on: a Posi typed outside it is converted, not dropped at the redraw.
     void reReadConvertsWholeTable()
     {
-        gDispMmUnit = true;
-        InitPosiData();
-        gPosiNoDefFrom = 1;
-        gPosiNoDefTo = 5;
-        m_main->QzDataHyoji_3();
-        gPosiNoFrom = 2;
-        gPosiNoTo = 3;
-        const int row5 = 5 - 1 + 2;
-        m_main->grid.setText(row5, 4, QStringLiteral("1.5"));
+        const int row5 = typePosiOutsideLastRange(*m_main, QStringLiteral("1.5"));
         m_sim.dialogs().answer(IdYes); // 470
         m_sim.dialogs().answer(IdYes); // 685
         m_sim.dialogs().answer(IdOk);  // 1527

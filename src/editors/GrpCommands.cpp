@@ -112,10 +112,7 @@ void GrpWriteToCt()
     if (!editors::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    WriteGrpDataToCt();
-    int mode = 0;
-    SetCtCommMode(0, mode);
-    gTusinNow = false;
+    editors::leaveCtWriteMode(WriteGrpDataToCt() == 0);
 }
 
 void GrpCtShogo()

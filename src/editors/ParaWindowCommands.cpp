@@ -11,6 +11,7 @@
 #include "core/MainForm.h"
 #include "core/OnlineMode.h"
 #include "core/frmSelection.h"
+#include "editors/CtWriteMode.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaPrint.h"
@@ -21,6 +22,7 @@
 #include "editors/frmParameta2.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
@@ -126,6 +128,8 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     if (gOfflineMode)
         gOfflineMode = false;
+    // One failure, one box: what the link has told is not told again.
+    const link::TellWatch watch;
     const int axes = ReadAxisSetting();
     if (axes == -1)
         return;
@@ -133,10 +137,9 @@ void ParaWriteToCt(frmParameta2 &w)
         const int choice = ShowSelection(LoadResText(471), LoadResText(472), LoadResText(473), LoadResText(474), 0);
         if (choice < 0)
             return;
-        if (choice == 0)
-            RewriteParaBlock();
-        else
-            ReadAxisUse();
+        // The axis use the operator chose could not be made the same: nothing is written.
+        if ((choice == 0 ? RewriteParaBlock() : ReadAxisUse()) != 0 && watch.linkTold())
+            return;
     }
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
@@ -146,22 +149,24 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     }
     if (ready != 1) {
-        ResMsgBox({377});
+        if (!watch.linkTold())
+            ResMsgBox({377});
         return;
     }
     int mode = 1;
     if (SetCtCommMode(0, mode) != 0) {
-        ResMsgBox({377});
+        if (!watch.linkTold())
+            ResMsgBox({377});
         return;
     }
+    const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
-    mode = 0;
-    SetCtCommMode(0, mode);
-    gTusinNow = false;
+    editors::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
-        ResMsgBox({1528});
+        if (!writeWatch.linkTold())
+            ResMsgBox({1528});
         return;
     }
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {

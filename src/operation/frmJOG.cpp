@@ -13,6 +13,7 @@
 #include "platform/FixedGrid.h"
 #include "positions/GridCells.h"
 #include "positions/PosiDataCheck.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 
 #include <QApplication>
@@ -32,7 +33,6 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 const QColor kGrey(0xE0, 0xE0, 0xE0);
-const QColor kSelected(0xC0, 0xFF, 0xFF);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 
 int px(int twips)
@@ -155,6 +155,11 @@ frmJOG::frmJOG(QWidget *mainWindow)
 
 frmJOG::~frmJOG()
 {
+    // Nothing may run on a window that is going (its buttons release as they go): only a
+    // feed still running is stopped.
+    for (QPushButton *b : cmdJOG)
+        disconnect(b, nullptr, this, nullptr);
+    m_control.dropPendingAction();
     Form_Unload();
 }
 
@@ -213,7 +218,7 @@ void frmJOG::colourRows()
 {
     for (int r = 1; r < flgdJOGPosi->rows(); ++r) {
         for (int c = 1; c <= 4; ++c) {
-            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? kSelected : QColor();
+            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? posigrid::lightYellow() : QColor();
             flgdJOGPosi->setBackground(r, c, colour);
         }
     }
@@ -288,8 +293,11 @@ void frmJOG::cmdJOGend_Click()
 {
     if (commandRefused())
         return;
-    m_control.JogEnd();
-    close();
+    // Clicked while the tick waits for a reply: done as soon as that exchange has returned.
+    m_control.whenLinkFree([this] {
+        m_control.JogEnd();
+        close();
+    });
 }
 
 void frmJOG::JogGridStateOff()
@@ -309,6 +317,8 @@ bool frmJOG::queryUnload()
     // Never in the middle of an exchange of this window's tick or start.
     if (commandRefused())
         return false;
+    // Closing ends a JOG feed like every other way out: its stop goes first.
+    m_control.stopFeed();
     if (!m_changed) {
         CommPortClose();
         return true;
@@ -344,8 +354,18 @@ bool frmJOG::queryUnload()
 
 void frmJOG::reject()
 {
-    // Escape is the close box.
-    if (!queryUnload())
+    // Escape is the close box. While the tick waits for a reply the close follows that exchange;
+    // a second request while the first is under way adds nothing.
+    if (m_closing || commandRefused())
+        return;
+    if (JogControl::exchangeUnderWay()) {
+        m_control.whenLinkFree([this] { close(); });
+        return;
+    }
+    m_closing = true;
+    const bool closing = queryUnload();
+    m_closing = false;
+    if (!closing)
         return;
     Form_Unload();
     QDialog::reject();
@@ -361,6 +381,7 @@ void frmJOG::Form_Unload()
 {
     m_timerTusin->stop();
     m_timerDelay->stop();
+    m_control.stopFeed();
 }
 
 void frmJOG::showPresentPosition(int axis, const QString &text)

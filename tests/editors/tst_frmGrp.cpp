@@ -11,6 +11,7 @@
 #include "platform/PrintDialogs.h"
 #include "platform/PrinterDevice.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
 
@@ -230,6 +231,33 @@ private Q_SLOTS:
         click(m_w, "cmdWriteGrp");
         QCOMPARE(m_sim.prompts().last(), ResLines({384, 385}));
         QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
+        QVERIFY(!gCmdNow);
+    }
+
+    // A controller that does not answer is told once, by the link: no second time-out for
+    // leaving the write mode, no message of the window's own after it.
+    void deadControllerIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("deadFromTheStart");
+        QTest::newRow("dies during the write") << false;
+        QTest::newRow("dead from the start") << true;
+    }
+    void deadControllerIsToldOnce()
+    {
+        QFETCH(bool, deadFromTheStart);
+        fillValid();
+        DiesWhenWriting dies(m_sim.controller());
+        if (deadFromTheStart)
+            m_sim.controller().addFault(Fault::always(FaultKind::Silence));
+        m_sim.dialogs().answer(platform::IdYes);
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(dies.died(), !deadFromTheStart);
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(839),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        if (!deadFromTheStart)
+            QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QCOMPARE(m_sim.model().writeEnds('3'), 0);
         QVERIFY(!gCmdNow);
     }
 

@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "positions/PosiTable.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
@@ -152,6 +153,21 @@ private Q_SLOTS:
         QCOMPARE(gPosiTable[5][0], pulses);
         QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
         positions::resetPosiTable();
+    }
+
+    // A controller that dies during the write is told once, by the link: no second time-out
+    // for leaving the write mode, no 1528 after it.
+    void deadControllerIsToldOnce()
+    {
+        DiesWhenWriting dies(m_sim.controller());
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the time-out
+        click("cmdParaWrite");
+        QVERIFY(dies.died());
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
     // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.

@@ -12,6 +12,7 @@
 #include "editors/frmSqMcr.h"
 #include "link/LinkState.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
 
@@ -238,6 +239,21 @@ private Q_SLOTS:
         for (QWidget *c : m_w->findChildren<QPushButton *>())
             QVERIFY(c->isEnabled());
         QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isEnabled());
+    }
+
+    // A controller that dies during the write is told once, by the link: leaving the write
+    // mode adds neither a second time-out nor 377.
+    void deadControllerIsToldOnce()
+    {
+        DiesWhenWriting dies(m_sim.controller());
+        m_sim.dialogs().answer(platform::IdYes);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdWriteSMtoCt");
+        QVERIFY(dies.died());
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(937),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QVERIFY(!gCmdNow);
     }
 
     void failedReadChangesNothing()

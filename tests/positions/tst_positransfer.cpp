@@ -86,6 +86,8 @@ private Q_SLOTS:
     void faultMidRead();
 
     void writeRange();
+    void lateReplyMidway_data();
+    void lateReplyMidway();
     void writeOverLimit_data();
     void writeOverLimit();
     void writeFaultMidway_data();
@@ -373,6 +375,50 @@ void TestPosiTransfer::writeRange()
     QVERIFY(m_sim.hooks().log.contains(QStringLiteral("progress closed at 3")));
     QVERIFY(form.gridActive);
     QVERIFY(!gDataChanged);
+}
+
+// A controller that answers a position only after its resend, and the resend's copy
+// meets the next position's command: every position still goes where it belongs.
+void TestPosiTransfer::lateReplyMidway_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::newRow("read") << false;
+    QTest::newRow("write") << true;
+}
+
+void TestPosiTransfer::lateReplyMidway()
+{
+    QFETCH(bool, write);
+    FakeMainForm form;
+    const QString command = write ? QStringLiteral("0WP") : QStringLiteral("0RP");
+    ModalDriver driver;
+    if (write) {
+        showTable(form, 1, 5, [] {
+            for (int n = 1; n <= 5; ++n)
+                putIntoTable(n, recordFor(n, 10 + n, 1000 * n));
+        });
+        driver.then(range(1, 5));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().answer(platform::IdOk);
+    } else {
+        fillController(m_sim, 5);
+        driver.then(range(1, 5));
+        m_sim.dialogs().answer(platform::IdOk);
+    }
+    m_sim.controller().addFault(Fault::late(command.toLatin1(), 3, true));
+    QCOMPARE(write ? LoadPosidataToCt() : GetPosidataFromCt(), 0);
+
+    QCOMPARE(m_sim.prompts(), write ? QStringList({LoadResText(375), LoadResText(376)})
+                                    : QStringList{LoadResText(370)});
+    const QStringList sent = linesOf(m_sim.received(), command);
+    QCOMPARE(sent.size(), 6);
+    QCOMPARE(sent.at(2), sent.at(3)); // the third position went twice
+    for (int n = 1; n <= 5; ++n) {
+        if (write)
+            QCOMPARE(m_sim.model().position(n), digits(recordFor(n, 10 + n, 1000 * n)));
+        else
+            QVERIFY2(tableHolds(n, recordFor(n, 20, 100 * n)), qPrintable(QString::number(n)));
+    }
 }
 
 void TestPosiTransfer::writeOverLimit_data()

@@ -3,6 +3,7 @@
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
+#include "actuators/DeviceChange.h"
 #include "actuators/frmDevice2.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
@@ -187,19 +188,7 @@ void ParaWriteToCt(frmParameta2 &w)
         CulcDevLimits();
         CopyNewTypeFlag();
         redrawPositions();
-        const int positions = PosiDataCheck3();
-        if (positions == 0) {
-            if (gDispMmUnit)
-                PulseToMm_Table();
-            else
-                MmToPulse_Table();
-            if (MainFormPort *form = mainform::form())
-                form->QzDataHyoji_3();
-        } else if (positions == 1) {
-            ResMsgBox({1526});
-        }
-        DispDeviceName();
-        DispPulsePerMm();
+        actuators::convertPositionsToNewActuators();
         unload();
         w.ParametaHyoji();
     }

@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/Module2Calc.h"
 #include "editors/ParaSet.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaVerify.h"
@@ -10,6 +11,7 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
+#include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
@@ -214,6 +216,22 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts(), QStringList{LoadResText(355)} + told);
         QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read);
         QCOMPARE(text("txtHomeVel_0")->text(), read ? QStringLiteral("10") : QStringLiteral("33"));
+    }
+
+    // The read-back's actuators reach the whole displayed table, whatever range the last
+    // operation worked on: a Posi typed outside it is converted, not dropped at the redraw.
+    void reReadConvertsWholeTable()
+    {
+        const int row5 = typePosiOutsideLastRange(*m_main, QStringLiteral("1.5"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdYes); // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        const double pulses = *MmToPulse(2, 400, 1.5);
+        QCOMPARE(gPosiTable[5][0], pulses);
+        QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
+        positions::resetPosiTable();
     }
 
     // A controller that dies during the write is told once, by the link: no second time-out

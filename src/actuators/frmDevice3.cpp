@@ -151,6 +151,8 @@ void frmDevice3::Device3CMDBTN_Yuko()
 
 void frmDevice3::cmdPrmCtWrite_Click()
 {
+    if (commandRefused())
+        return;
     {
         BusyGuard busy;
         m_writing = true;

@@ -157,7 +157,7 @@ void drawParaReport(ReportCanvas &canvas, const QString &stamp)
     perAxis(canvas, 15, " 3.PULSE:", 9);
     perAxis(canvas, 16, " 4.JOG VEL:", 10);
     perAxis(canvas, 17, " 5.Auto Drive:", 11, Form::List, 641, 2);
-    perAxis(canvas, 18, " 6.TYPE:", 12, Form::List, 643, 6);
+    perAxis(canvas, 18, " 6.TYPE:", 12, Form::List, kParaTypeText, kParaTypeCount);
     perAxis(canvas, 19, " 7.Actuator:", 13, Form::Designation);
     canvas.text(20, lineY(21), QStringLiteral("<< PG PARAMETER >>"));
     headings(canvas, 21);

@@ -4,6 +4,7 @@
 #include "actuators/DevWinFlags.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
+#include "core/BusyGuard.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "editors/ParaSet.h"
@@ -142,6 +143,22 @@ private Q_SLOTS:
         QCOMPARE(gPosiTable[5][0], pulses);
         QCOMPARE(gPosiTable[5][4], *PulseToMm(2, 400, pulses));
         QCOMPARE(m_main->grid.text(row5, 4).toDouble(), gPosiTable[5][4]);
+    }
+
+    // While another operation holds the system, Change and Write sends nothing and the window
+    // stays open.
+    void refusedWhileBusy()
+    {
+        frmDevice3 w;
+        chooseAxisOne(w);
+        w.show();
+        {
+            BusyGuard busy;
+            w.cmdPrmCtWrite()->click();
+        }
+        QCOMPARE(m_sim.received(), QStringList());
+        QVERIFY(m_sim.prompts().isEmpty());
+        QVERIFY(w.isVisible());
     }
 
     // A moving controller: only "0RA" is sent, message 424, and the window closes.

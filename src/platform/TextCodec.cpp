@@ -58,7 +58,8 @@ QString decodeSystemText(const QByteArray &bytes)
 
 std::optional<QByteArray> encodeSystemText(const QString &text)
 {
-    QStringEncoder sjis(kCodePage);
+    // Stateless: half a surrogate pair at the end is an error, not a character to come.
+    QStringEncoder sjis(kCodePage, QStringEncoder::Flag::Stateless);
     QByteArray out = sjis.encode(text);
     if (sjis.hasError())
         return std::nullopt;

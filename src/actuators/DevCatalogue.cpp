@@ -113,15 +113,17 @@ void tellListMissing(bool withHint)
         ResMsgBox({15});
 }
 
-// Reads the axes first..last in turn; the first failure flags its axis and stops.
-int readTables(int first, int last, bool withSpeeds)
+// Reads the axes first..last in turn; the first failure is told and flags its axis, and with
+// `flagUnread` every axis it leaves unread too.
+int readTables(int first, int last, bool withSpeeds, bool flagUnread = false)
 {
     const auto f = parseCatalogue(kDevListRows - 1);
     for (int a = first; a <= last; ++a) {
         const auto t = f ? buildTable(*f, withSpeeds) : std::nullopt;
         if (!t) {
             tellListMissing(true);
-            gDevListReadFailed[a] = true;
+            for (int b = a; b <= (flagUnread ? last : a); ++b)
+                gDevListReadFailed[b] = true;
             return 1;
         }
         commitTable(a, *t);
@@ -227,7 +229,8 @@ int ReadDevList()
 
 void SearchDevList()
 {
-    readTables(0, kAxisCount - 1, true);
+    // Its callers ask about the axes in use, which need not include the first.
+    readTables(0, kAxisCount - 1, true, true);
 }
 
 int ReadDevList2(int axis)

@@ -48,24 +48,7 @@ void takeNewActuators(bool store)
     DispDeviceName();
     DispAxisData();
     DispPulsePerMm();
-
-    // The whole displayed table follows the new actuators, whatever range the last
-    // operation worked on.
-    gPosiNoFrom = gPosiNoDefFrom;
-    gPosiNoTo = gPosiNoDefTo;
-    // 2: no positions shown, nothing to convert.
-    const int check = PosiDataCheck3();
-    if (check == 0) {
-        if (gDispMmUnit)
-            PulseToMm_Table();
-        else
-            MmToPulse_Table();
-        DispDeviceName();
-        DispPulsePerMm();
-        QzDataHyoji_3();
-    } else if (check == 1) {
-        ResMsgBox({1526});
-    }
+    actuators::convertPositionsToNewActuators();
     if (!gOfflineMode)
         SetOfflineMode();
 }
@@ -207,6 +190,26 @@ void wireDeviceCommands()
         return 0;
     });
     mainform::setCommand(QStringLiteral("mnuFuncTest_Click"), [] { return showDevice3(); });
+}
+
+int convertPositionsToNewActuators()
+{
+    gPosiNoFrom = gPosiNoDefFrom;
+    gPosiNoTo = gPosiNoDefTo;
+    const int check = PosiDataCheck3();
+    if (check == 0) {
+        if (gDispMmUnit)
+            PulseToMm_Table();
+        else
+            MmToPulse_Table();
+    }
+    DispDeviceName();
+    DispPulsePerMm();
+    if (check == 0)
+        QzDataHyoji_3();
+    else if (check == 1)
+        ResMsgBox({1526});
+    return check;
 }
 
 } // namespace actuators

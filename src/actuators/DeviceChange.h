@@ -53,4 +53,14 @@ std::optional<ParsedDesignation> parseDesignation(const QString &designation, co
 // The main window's commands of this subsystem, by their handler names.
 void wireDeviceCommands();
 
+// The positions follow actuators that have just changed (the actuator change, the online
+// window's Change and Write, the parameter write's read-back). The whole displayed table is
+// checked, whatever range the last operation worked on, so that no typed Posi is dropped at
+// the redraw and no row keeps values of the old actuators. A table that passes is converted
+// (millimetres from pulses when millimetres are shown, else pulses from millimetres) and
+// redrawn; one that fails is left as the operator typed it after message 1526. The
+// designations and pulse-per-millimetre panels are shown again either way. Returns the check's
+// result: 0 passed, 1 failed, 2 no positions.
+int convertPositionsToNewActuators();
+
 } // namespace actuators

@@ -307,6 +307,10 @@ void DevicePanels::refresh(int a, Refresh from)
     } else if (vertical == 0 || vertical == 2) {
         x.chkDevVsiyou.visible = false;
         x.chkDevVsiyou.value = vertical == 2 ? 1 : 0;
+    } else if (m_kind == Kind::Offline && forcesNewAndVertical(size)) {
+        // The offline Set makes these sizes vertical whatever the box shows: not offered.
+        x.chkDevVsiyou.visible = false;
+        x.chkDevVsiyou.value = 1;
     } else {
         x.chkDevVsiyou.visible = true;
         x.chkDevVsiyou.value = gDevSetteiVertical[a] ? 1 : 0;

@@ -1,14 +1,15 @@
 #include "actuators/frmDevice3.h"
 
+#include "actuators/ChosenActuators.h"
 #include "actuators/DevDesignation.h"
+#include "actuators/DevSettingStore.h"
+#include "actuators/DeviceChange.h"
 #include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
-#include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/Module2Calc.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
@@ -19,11 +20,12 @@
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
-#include "positions/PosiDataCheck.h"
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -108,6 +110,8 @@ void frmDevice3::cmdDeviceSet_Click()
 void frmDevice3::cmdSyosai_Click()
 {
     gDevSyosaiReq = true;
+    // Timer2 opens the parameter window once this modal window has gone.
+    EnableTimer2();
     cmdDeviceSet_Click();
 }
 
@@ -151,7 +155,14 @@ void frmDevice3::cmdPrmCtWrite_Click()
         BusyGuard busy;
         m_writing = true;
         Device3CMDBTN_Muko();
-        changeAndWrite();
+        bool unusedBefore[kAxisCount];
+        std::copy(std::begin(gAxisUnused), std::end(gAxisUnused), std::begin(unusedBefore));
+        const int maskBefore = gAxisMask;
+        const WriteEnd end = changeAndWrite();
+        // No way out leaves the progress window on screen: it refuses to be closed by hand.
+        link::transferProgress().close();
+        if (end == WriteEnd::AxisUseUncertain)
+            followControllerAxisUse(unusedBefore, maskBefore);
         m_writing = false;
         CommPortClose();
         Device3CMDBTN_Yuko();
@@ -160,44 +171,41 @@ void frmDevice3::cmdPrmCtWrite_Click()
     done(QDialog::Accepted);
 }
 
-void frmDevice3::takeChosenActuators()
+void frmDevice3::followControllerAxisUse(const bool (&unusedBefore)[kAxisCount], int maskBefore)
 {
-    for (int a = 0; a < kAxisCount; ++a) {
-        const DevicePanels::Axis &p = m_panels.axis[a];
-        gDevSetteiFamily[a] = QStringLiteral("QZ");
-        gDevIsQz[a] = true;
-        gDevSetteiSize[a] = p.comboDeviceSize.text;
-        gDevSetteiSpeed[a] = p.comboDeviceSpeed.text;
-        // A stroke beyond 16 bits is no actuator stroke: the factory parameters refuse 0.
-        gDevSetteiStroke[a] = DevicePanels::strokeValue(p.comboDeviceStroke.text).value_or(0);
-        if (DevicePanels::forcesNewAndVertical(gDevSetteiSize[a]) || p.chkNewOrOld.value == 0) {
-            gDevSetteiNewType[a] = true;
-            gDevSetteiVertical[a] = true;
-        } else {
-            gDevSetteiNewType[a] = false;
-            gDevSetteiVertical[a] = gDevSetteiFamily[a] == QLatin1String("QZ") && p.chkDevVsiyou.value == 1;
-        }
-        gDevSetteiWithPG[a] = gDevSetteiFamily[a] == QLatin1String("QZ") && p.chkDevPgUse.value == 1;
+    const bool read = ReadAxisUse() == 0;
+    if (!read) {
+        // Unknown: the system and its windows at least agree with each other again.
+        std::copy(std::begin(unusedBefore), std::end(unusedBefore), std::begin(gAxisUnused));
+        gAxisMask = maskBefore;
     }
+    DispAxisData();
+    for (int a = 0; a < kAxisCount; ++a)
+        m_panels.setAxisEnable(a, gAxisUnused[a] ? 0 : 1);
+    devicewindow::showState(m_panels, m_controls);
+    ResMsgBox({2941, read ? 2942 : 2943});
 }
 
-void frmDevice3::changeAndWrite()
+frmDevice3::WriteEnd frmDevice3::changeAndWrite()
 {
+    // Nothing reaches the controller before every chosen actuator is known to be writable.
+    if (!actuators::chosenActuatorsWritable(m_panels))
+        return WriteEnd::Stopped;
     if (gOfflineMode)
         gOfflineMode = false;
     const int ready = ReadCtRAStatus();
     if (ready == 0) {
         ResMsgBox({424});
-        return;
+        return WriteEnd::Stopped;
     }
     if (ready != 1)
-        return;
+        return WriteEnd::Stopped;
     int mode = 1;
     const int entered = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (entered != 0) {
         ResMsgBox({377});
-        return;
+        return WriteEnd::Stopped;
     }
     TransferModeGuard transferMode;
     transferMode.entered();
@@ -205,67 +213,53 @@ void frmDevice3::changeAndWrite()
     gAxisMaskNew = 0;
     bool unused[kAxisCount];
     for (int a = 0; a < kAxisCount; ++a) {
-        unused[a] = m_panels.axis[a].chkAxisEnable.value == 0;
+        unused[a] = !actuators::chosenAxisUsed(m_panels, a);
         if (!unused[a])
             gAxisMaskNew += 1 << a;
     }
-    const auto linkFailed = [] {
-        ResMsgBox({377});
-        link::transferProgress().close();
-    };
+    // From here on a stop may leave the controller with the new axis use.
     if (RewriteParaBlock2(gAxisMaskNew) != 0) {
-        linkFailed();
-        return;
+        ResMsgBox({377});
+        return WriteEnd::AxisUseUncertain;
     }
     for (int a = 0; a < kAxisCount; ++a)
         gAxisUnused[a] = unused[a];
     if (ReadAxisUse() != 0) {
-        linkFailed();
-        return;
+        ResMsgBox({377});
+        return WriteEnd::AxisUseUncertain;
     }
     if (ReadParaFromCt() != 0 || SetParametaFromTable() != 0)
-        return;
-    takeChosenActuators();
+        return WriteEnd::AxisUseUncertain;
+    actuators::takeChosenActuators(m_panels);
     if (SetStdParameta2() != 0)
-        return;
+        return WriteEnd::AxisUseUncertain;
     if (ParametaValueCheck2() != 0) {
         ResMsgBox({1524, 1525});
-        return;
+        return WriteEnd::AxisUseUncertain;
     }
     if (WriteParaToCt_Device() != 0)
-        return;
+        return WriteEnd::AxisUseUncertain;
     mode = 0;
     transferMode.left();
     const int left = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (left != 0) {
         ResMsgBox({377});
-        return;
+        return WriteEnd::AxisUseUncertain;
     }
     const int reread = GetParametaValue2();
     link::transferProgress().close();
     hide();
     if (reread != 0)
-        return;
+        return WriteEnd::AxisUseUncertain;
     CulcDevLimits();
     CopyNewTypeFlag();
+    // The next offline start begins with the actuators the controller now has.
+    SaveDevSetting();
     DispDeviceName();
     DispAxisData();
-    const int positions = PosiDataCheck3();
-    if (positions == 0) {
-        if (gDispMmUnit)
-            PulseToMm_Table();
-        else
-            MmToPulse_Table();
-        DispDeviceName();
-        DispPulsePerMm();
-        QzDataHyoji_3();
-    } else if (positions == 1) {
-        ResMsgBox({1526});
-    } else {
-        DispDeviceName();
-        DispPulsePerMm();
-    }
+    actuators::convertPositionsToNewActuators();
     DispAxisData();
     ResMsgBox({1527});
+    return WriteEnd::Written;
 }

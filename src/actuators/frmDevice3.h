@@ -35,10 +35,14 @@ public Q_SLOTS:
     void reject() override;
 
 private:
+    // How the sequence ended: written, stopped with the controller's axis use untouched, or
+    // stopped once the axis-use mask may have reached the controller.
+    enum class WriteEnd { Written, Stopped, AxisUseUncertain };
+
     void cmdSyosai_Click();
     void cmdDeviceCancel_Click();
-    void changeAndWrite();
-    void takeChosenActuators();
+    WriteEnd changeAndWrite();
+    void followControllerAxisUse(const bool (&unusedBefore)[kAxisCount], int maskBefore);
 
     DevicePanels m_panels;
     devicewindow::Controls m_controls;

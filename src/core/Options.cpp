@@ -137,16 +137,14 @@ Outcome apply(const Choices &c)
         // range must reach the tables before the grid is rebuilt from them.
         gPosiNoFrom = gPosiNoDefFrom;
         gPosiNoTo = gPosiNoDefTo;
-        const int check = PosiDataCheck3();
+        int check = PosiDataCheck3();
+        // A table that cannot be converted (an axis in use without lead or pulses per
+        // revolution) is refused like positions in error: the unit stays.
+        if (check == 0 && (c.mmUnit ? PulseToMm_Table() : MmToPulse_Table()) != 0)
+            check = 1;
         if (check == 1) {
             out.unitRefused = true;
         } else {
-            if (check == 0) {
-                if (c.mmUnit)
-                    PulseToMm_Table();
-                else
-                    MmToPulse_Table();
-            }
             gDispMmUnit = c.mmUnit;
             SettingsStore::setText(QStringLiteral("DispMmUnit"),
                                    c.mmUnit ? QStringLiteral("1") : QStringLiteral("0"));

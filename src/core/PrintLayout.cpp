@@ -16,6 +16,26 @@ QString gPrnDevSize;
 QString gPrnDevSpeed;
 QString gPrnDevStroke;
 
+namespace {
+// The printable height the metrics were last computed for, which a smaller unit is fitted to.
+double g_pageHeightMm = 0;
+
+void applyUnit(long charW)
+{
+    gPrnCharW = charW;
+    gPrnCharH = charW + 1;
+    gPrnLines = long(std::floor(g_pageHeightMm / double(gPrnCharW)));
+    gPrnCols = long(std::floor(g_pageHeightMm / double(gPrnCharH)));
+    gPrnHeight = gPrnLines * gPrnCharW;
+}
+
+bool fits(long headerLines, long rows)
+{
+    // The body ends with a blank line between it and the footer rule.
+    return (headerLines + 1) * gPrnCharW + rows * gPrnCharH <= (gPrnLines - 1) * gPrnCharW;
+}
+} // namespace
+
 namespace printing {
 
 int computeLayout(double textHeightMm, double printableWidthMm, double printableHeightMm)
@@ -23,18 +43,26 @@ int computeLayout(double textHeightMm, double printableWidthMm, double printable
     const long charW = long(calc::roundHalfEven(textHeightMm));
     if (charW <= 0 || printableHeightMm <= 0 || printableWidthMm <= 10)
         return 1;
-    gPrnCharW = charW;
-    gPrnCharH = charW + 1;
-    gPrnLines = long(std::floor(printableHeightMm / double(gPrnCharW)));
-    gPrnCols = long(std::floor(printableHeightMm / double(gPrnCharH)));
-    gPrnHeight = gPrnLines * gPrnCharW;
+    g_pageHeightMm = printableHeightMm;
+    applyUnit(charW);
     gPrnWidth = long(calc::roundHalfEven(printableWidthMm - 10.0));
+    return 0;
+}
+
+int keepWithinPage(long headerLines, long rows)
+{
+    while (!fits(headerLines, rows)) {
+        if (gPrnCharW <= 1)
+            return 1;
+        applyUnit(gPrnCharW - 1);
+    }
     return 0;
 }
 
 void resetPrintLayout()
 {
     gPrnCharW = gPrnCharH = gPrnLines = gPrnCols = gPrnHeight = gPrnWidth = 0;
+    g_pageHeightMm = 0;
     gPrnPageNo = 0;
     gPrnDevSize.clear();
     gPrnDevSpeed.clear();

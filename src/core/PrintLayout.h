@@ -18,12 +18,17 @@ extern QString gPrnDevSize;
 extern QString gPrnDevSpeed;
 extern QString gPrnDevStroke;
 
-// Computes the metrics for the printer's current font. 0 when done; 1 when there is no
-// printer or the text height rounds to 0, and the caller stops its print.
+// Computes the metrics for the printer's current font, which the caller sets first. 0 when
+// done; 1 when there is no printer or the text height rounds to 0, and the caller stops.
 int PrintSettei(platform::PrinterDevice &printer);
 
 namespace printing {
 // The metrics from a measured text height and printable size, both in millimetres.
 int computeLayout(double textHeightMm, double printableWidthMm, double printableHeightMm);
+// Every report's fixed layout stays on its page: a body of `headerLines` lines of the header
+// unit and `rows` lines of the row pitch must end a blank line above the footer rule
+// ((gPrnLines - 1) x gPrnCharW); while it would not, the unit shrinks by a millimetre and the
+// metrics follow. 0 when it fits; 1 when even a unit of 1 mm does not.
+int keepWithinPage(long headerLines, long rows = 0);
 void resetPrintLayout();
 }

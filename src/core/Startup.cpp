@@ -38,6 +38,7 @@
 #include "link/WindowHooks.h"
 #include "link/frmProcessing.h"
 #include "platform/Dialogs.h"
+#include "platform/QtTranslation.h"
 
 #include <QPointer>
 
@@ -181,6 +182,9 @@ frmMain *Main(int splashMs)
     settings::readDispMmUnit();
     gDevOptEdit = true;
     settings::readLanguage();
+    // Qt's own texts (message-box buttons, file and print dialogs) speak the stored language,
+    // not the desktop's.
+    platform::useQtTranslation(gLanguage == 1);
     settings::readPortSettings();
 
     auto *window = new frmMain;

@@ -50,7 +50,9 @@ frmAbout::frmAbout(QWidget *parent)
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setWordWrap(true);
     formtext::tag(lblDisclaimer, 1205);
-    lblHpAddress = new QLabel(QStringLiteral("https://www.oberan.example/"), this);
+    // No web address is known that leads anywhere: the label stays, empty.
+    lblHpAddress = new QLabel(this);
+    lblHpAddress->setObjectName(QStringLiteral("lblHpAddress"));
     lblHpAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setDefault(true);

@@ -8,12 +8,14 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/OnlineMode.h"
+#include "core/ToolbarPictures.h"
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/Fonts.h"
 #include "positions/PosiGrid.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
@@ -119,102 +121,6 @@ QString commandOf(const QString &control)
         {QStringLiteral("mnuFuncAlmReset"), QStringLiteral("cmdReset_Click")},
         {QStringLiteral("mnuShowTeaching"), QStringLiteral("cmdJogTeach_Click")}};
     return forward.value(control, control + QStringLiteral("_Click"));
-}
-
-// The toolbar's sizes: small and large toolbars, and twice each for dense screens.
-const int kIconSizes[] = {16, 20, 24, 32, 40, 48};
-
-// A disabled button must look unmistakably off whatever the style does with the icon: grey,
-// light and faint. The style's own rendering barely changes icons that are grey already.
-QPixmap fadedPixmap(const QPixmap &normal)
-{
-    QImage img = normal.toImage().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb c = line[x];
-            const int g = 140 + qGray(c) * 100 / 255;
-            line[x] = qRgba(g, g, g, qAlpha(c) * 45 / 100);
-        }
-    }
-    QPixmap out = QPixmap::fromImage(img);
-    out.setDevicePixelRatio(normal.devicePixelRatio());
-    return out;
-}
-
-QIcon withDisabledLook(const QIcon &icon)
-{
-    QIcon out;
-    for (int s : kIconSizes) {
-        const QPixmap normal = icon.pixmap(QSize(s, s));
-        if (normal.isNull())
-            continue;
-        out.addPixmap(normal, QIcon::Normal);
-        out.addPixmap(fadedPixmap(normal), QIcon::Disabled);
-    }
-    return out;
-}
-
-QIcon toolIcon(const char *theme, QStyle::StandardPixmap fallback)
-{
-    return withDisabledLook(
-        QIcon::fromTheme(QLatin1String(theme), QApplication::style()->standardIcon(fallback)));
-}
-
-// The four edit commands, drawn so that line and cell, copy and paste tell apart at a glance:
-// a sheet with a marked row (line) or a marked cell (cell), on a second sheet (copy) or on a
-// clipboard (paste).
-QIcon editIcon(bool line, bool paste)
-{
-    QIcon icon;
-    for (int s : kIconSizes) {
-        QPixmap pm(s, s);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(s / 16.0, s / 16.0);
-        const QColor ink(60, 60, 60);
-        const QColor mark(30, 100, 200);
-        QRectF sheet;
-        if (paste) {
-            p.setPen(QPen(QColor(110, 70, 30), 0.8));
-            p.setBrush(QColor(190, 130, 60));
-            p.drawRoundedRect(QRectF(1.5, 2.5, 11, 13), 1.5, 1.5);
-            p.setBrush(QColor(150, 150, 150));
-            p.drawRoundedRect(QRectF(4.5, 1, 5, 3), 1, 1);
-            sheet = QRectF(5.5, 6.5, 10, 9);
-        } else {
-            p.setPen(QPen(ink, 0.8));
-            p.setBrush(QColor(225, 225, 225));
-            p.drawRect(QRectF(1.5, 1.5, 9, 10));
-            sheet = QRectF(5.5, 5.5, 10, 10);
-        }
-        p.setPen(QPen(ink, 0.8));
-        p.setBrush(Qt::white);
-        p.drawRect(sheet);
-        p.setPen(Qt::NoPen);
-        const qreal left = sheet.left() + 1.5;
-        const qreal width = sheet.width() - 3;
-        const qreal top = sheet.top() + 1.5;
-        const qreal rowH = (sheet.height() - 3) / 3;
-        for (int r = 0; r < 3; ++r) {
-            const QRectF row(left, top + r * rowH + 0.4, width, rowH - 0.8);
-            if (line) {
-                p.setBrush(r == 1 ? mark : QColor(170, 170, 170));
-                p.drawRect(row);
-            } else {
-                for (int c = 0; c < 3; ++c) {
-                    const qreal cw = width / 3;
-                    p.setBrush(r == 1 && c == 1 ? mark : QColor(170, 170, 170));
-                    p.drawRect(QRectF(left + c * cw + 0.4, row.top(), cw - 0.8, row.height()));
-                }
-            }
-        }
-        p.end();
-        icon.addPixmap(pm, QIcon::Normal);
-        icon.addPixmap(fadedPixmap(pm), QIcon::Disabled);
-    }
-    return icon;
 }
 
 QPixmap lampPixmap(const QColor &colour)
@@ -440,36 +346,12 @@ void frmMain::buildToolBar()
     m_toolBar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    struct Glyph
-    {
-        const char *theme;
-        QStyle::StandardPixmap fallback;
-    };
-    static const QHash<QString, Glyph> glyphs = {
-        {QStringLiteral("New"), {"document-new", QStyle::SP_FileIcon}},
-        {QStringLiteral("Open"), {"document-open", QStyle::SP_DialogOpenButton}},
-        {QStringLiteral("Save"), {"document-save", QStyle::SP_DialogSaveButton}},
-        {QStringLiteral("Print"), {"document-print", QStyle::SP_FileDialogContentsView}},
-        {QStringLiteral("Read"), {"go-down", QStyle::SP_ArrowDown}},
-        {QStringLiteral("Load"), {"go-up", QStyle::SP_ArrowUp}},
-        {QStringLiteral("Shogo"), {"edit-find", QStyle::SP_DialogApplyButton}},
-        {QStringLiteral("InputOutput"), {"network-wired", QStyle::SP_ComputerIcon}},
-        {QStringLiteral("MoveTest"), {"media-playback-start", QStyle::SP_MediaPlay}},
-        {QStringLiteral("Group"), {"view-list-details", QStyle::SP_FileDialogInfoView}},
-        {QStringLiteral("SqMacro"), {"view-list-text", QStyle::SP_FileDialogStart}}};
-
     for (const QString &key : cmdswitch::toolbarKeys()) {
         if (key.isEmpty()) {
             m_toolBar->addSeparator();
             continue;
         }
-        const bool lineEdit = key == QLatin1String("LineCopy") || key == QLatin1String("LinePaste");
-        const bool cellEdit = key == QLatin1String("CellCopy") || key == QLatin1String("CellPaste");
-        const Glyph g = glyphs.value(key);
-        const QIcon icon = lineEdit || cellEdit
-                               ? editIcon(lineEdit, key.endsWith(QLatin1String("Paste")))
-                               : toolIcon(g.theme, g.fallback);
-        auto *a = new QAction(icon, QString(), this);
+        auto *a = new QAction(toolbarpics::icon(key), QString(), this);
         const QString name = QStringLiteral("tb") + key;
         a->setObjectName(name);
         a->setProperty("Key", key);
@@ -514,6 +396,8 @@ QWidget *frmMain::buildDataFrame()
     m_grid->setObjectName(QStringLiteral("flgdData"));
     m_grid->setAccessibleName(LoadResText(202));
     connect(m_grid, &platform::FixedGrid::cellDoubleClicked, this, [this] { flgdData_DblClick(); });
+    // The comment column follows the grid's own width, which settles after the window's.
+    connect(m_grid, &platform::FixedGrid::viewportResized, this, [this] { fitLayout(); }, Qt::QueuedConnection);
     // The edit commands come back when the cursor reaches a position row.
     connect(m_grid, &platform::FixedGrid::cursorMoved, this, [](int row, int) {
         if (row >= posigrid::kHeadingRows)
@@ -669,6 +553,9 @@ void frmMain::buildStatusBar()
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         m_panels[i]->setMinimumWidth(widths[i]);
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        // Panel texts such as "<1>1Pulse= 0.005mm" are no markup: every panel draws them as
+        // they are, in the bar's one font.
+        m_panels[i]->setTextFormat(Qt::PlainText);
         bar->addPermanentWidget(m_panels[i], i == 0 ? 1 : 0);
     }
 }
@@ -1043,8 +930,12 @@ void frmMain::showHomeLamp(bool shown)
 
 void frmMain::setStatusPanel(int panel, const QString &text)
 {
-    if (QLabel *l = statusPanel(panel))
+    if (QLabel *l = statusPanel(panel)) {
+        // One font per panel: a Japanese unit beside Latin digits would otherwise be drawn
+        // in two fonts, differently in each panel.
+        l->setFont(platform::wholeTextFont(statusBar()->font(), text));
         l->setText(text);
+    }
 }
 
 void frmMain::showAlarm(bool lamp, const QString &number, const QString &comment)

@@ -1,6 +1,7 @@
 #include "core/frmSplash.h"
 
 #include "core/WinFlags.h"
+#include "platform/Screen.h"
 
 #include <QEventLoop>
 #include <QFrame>
@@ -70,6 +71,7 @@ void frmSplash::timerSplash_Timer()
 
 void frmSplash::runUntilEnded()
 {
+    platform::centreOnScreen(*this);
     show();
     repaint();
     QEventLoop loop;

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "link/CommandSet.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
 
@@ -9,10 +10,12 @@ namespace editors {
 
 bool enterCtWriteMode()
 {
+    const link::TellWatch watch;
     gOfflineMode = false;
     const int ready = ReadCtRAStatus();
     if (ready == -1) {
-        platform::msgBox(LoadResText(377));
+        if (!watch.linkTold())
+            platform::msgBox(LoadResText(377));
         return false;
     }
     if (ready == 0) {
@@ -23,10 +26,25 @@ bool enterCtWriteMode()
     const int opened = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (opened != 0) {
-        platform::msgBox(LoadResText(377));
+        if (!watch.linkTold())
+            platform::msgBox(LoadResText(377));
         return false;
     }
     return true;
+}
+
+bool leaveCtWriteMode(bool written)
+{
+    if (!written) {
+        // The link has told why the write failed: leaving the mode adds no second box.
+        link::leaveTransferModeSilently();
+        return true;
+    }
+    const link::TellWatch watch;
+    int mode = 0;
+    const int left = SetCtCommMode(0, mode);
+    gTusinNow = false;
+    return left == 0 || watch.linkTold();
 }
 
 } // namespace editors

@@ -112,10 +112,7 @@ void GrpWriteToCt()
     if (!editors::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    WriteGrpDataToCt();
-    int mode = 0;
-    SetCtCommMode(0, mode);
-    gTusinNow = false;
+    editors::leaveCtWriteMode(WriteGrpDataToCt() == 0);
 }
 
 void GrpCtShogo()
@@ -195,8 +192,7 @@ void GrpDispPrint()
 
 void GrpFilePrint()
 {
-    if (!checkAll())
-        return;
+    // The file is printed, not the table on screen, so the screen's faults do not stop it.
     if (platform::msgBox(LoadResText(829), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
         return;
     const QString path = platform::getOpenFileName(openRequest(830, 831));

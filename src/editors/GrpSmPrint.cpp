@@ -3,6 +3,7 @@
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
+#include "core/PrintRun.h"
 #include "editors/GrpTable.h"
 #include "editors/ReportCanvas.h"
 #include "editors/SmTable.h"
@@ -41,7 +42,7 @@ void drawFrame(editors::ReportCanvas &canvas, int titleId, bool fromFile, const 
     canvas.text(10, lineY(1), LoadResText(201) + QLatin1Char(' ') + LoadResText(titleId));
     canvas.setFont(kBodyPoints, true);
     if (fromFile)
-        canvas.text(70, lineY(1), LoadResText(25) + title);
+        canvas.textWithin(70, lineY(1), LoadResText(25) + title, double(gPrnWidth));
     if (pageNumber) {
         const QString page = QStringLiteral("Page:") + QString::number(gPrnPageNo);
         canvas.text(gPrnWidth - canvas.textWidth(page), lineY(3), page);
@@ -76,20 +77,17 @@ QString printedNumber(int value)
 
 } // namespace
 
-void editors::printReport(ReportDraw draw)
+bool editors::printReport(ReportDraw draw, long lastLine)
 {
     BusyGuard busy;
     platform::PrinterDevice &printer = platform::sharedPrinter();
     if (!platform::printDialog(printer))
-        return;
-    if (PrintSettei(printer) != 0) {
-        printer.end();
-        return;
-    }
+        return false;
     editors::PrinterCanvas canvas(printer);
-    canvas.setFont(kBodyPoints, false);
-    draw(canvas, footerStamp());
-    printer.end();
+    return printing::runReport(printer, reportFont(kBodyPoints, false), lastLine + 1, 0, [&] {
+        draw(canvas, footerStamp());
+        return true;
+    });
 }
 
 namespace editors {
@@ -118,8 +116,11 @@ void drawGrpReport(ReportCanvas &canvas, const QString &stamp)
         }
         const double y = lineY(6 + g - first);
         canvas.text(c + 22, y, QStringLiteral("No.%1:").arg(g));
-        canvas.text(c + 40, y, QString::number(gGrpDataIn[g][0]));
         canvas.text(c + 54, y, QStringLiteral("---"));
+        // A group the printed file lacks has no numbers to print.
+        if (gGrpDataInMissing[g])
+            continue;
+        canvas.text(c + 40, y, QString::number(gGrpDataIn[g][0]));
         canvas.text(c + 64, y, QString::number(gGrpDataIn[g][1]));
     }
 }
@@ -154,6 +155,9 @@ void drawSqMcrReport(ReportCanvas &canvas, const QString &stamp)
             const int data = gSmDataIn[s - 1][2 * (m - 1) + 1];
             const double y = lineY(top + 1 + s);
             canvas.text(c + 18, y, QStringLiteral(" %1:").arg(s));
+            // A macro the printed file lacks has no steps to print.
+            if (gSmDataInMissing[m - 1])
+                continue;
             canvas.text(c + 36, y, commandText(command));
             if (command != 0)
                 canvas.text(c + 58, y, printedNumber(data));
@@ -182,10 +186,12 @@ void resetGrpSmPrint()
 
 void PrintGrpData()
 {
-    editors::printReport(&editors::drawGrpReport);
+    // Group 50 ends the left block on line 55.
+    editors::printReport(&editors::drawGrpReport, 55);
 }
 
 void PrintSqMcrData()
 {
-    editors::printReport(&editors::drawSqMcrReport);
+    // Step 16 of the third row of macros is on line 62.
+    editors::printReport(&editors::drawSqMcrReport, 62);
 }

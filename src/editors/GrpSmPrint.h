@@ -13,6 +13,7 @@ extern QString gSmPrintTitle;
 
 // Print dialog, page metrics, then the report of gGrpDataIn (groups 1 to 99, one page) or
 // of macros gSmNoFrom to gSmNoTo of gSmDataIn (nine a page). A cancelled dialog prints nothing.
+// Groups and macros marked missing from the printed file print without values.
 void PrintGrpData();
 void PrintSqMcrData();
 
@@ -24,8 +25,9 @@ void drawGrpReport(ReportCanvas &canvas, const QString &stamp);
 void drawSqMcrReport(ReportCanvas &canvas, const QString &stamp);
 void resetGrpSmPrint();
 
-// The print dialog, the page metrics and one report drawn on the chosen printer, with the
-// date and time of now as its footer. A cancelled dialog prints nothing.
+// The print dialog, then one report drawn on the chosen printer (printing::runReport), with
+// the date and time of now as its footer; `lastLine` is the last line of its body. A
+// cancelled dialog prints nothing and says nothing; a failed print is told. True when printed.
 using ReportDraw = void (*)(ReportCanvas &canvas, const QString &stamp);
-void printReport(ReportDraw draw);
+bool printReport(ReportDraw draw, long lastLine);
 } // namespace editors

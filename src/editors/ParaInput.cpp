@@ -103,7 +103,8 @@ bool axisItemsOk(int a)
     return in(gPrmHomeOffset[a], 1, 65535) && in(gPrmHomePush[a], 1, 255) && in(gPrmHomeVel[a], 1, 60)
            && in(gPrmHomeOfsVel[a], 1, 60) && in(gPrmHomePushVel[a], 1, 60)
            && in(gPrmAxisStroke[a], 0, 262143) && in(gPrmAxisLead[a], 1, 255)
-           && in(gPrmAxisPulse[a], 1, 65535) && in(gPrmJogHighVel[a], 1, 30) && in(gPrmJhOrQz[a], 0, 5)
+           && in(gPrmAxisPulse[a], 1, 65535) && in(gPrmJogHighVel[a], 1, 30)
+           && in(gPrmJhOrQz[a], 0, editors::kParaTypeCount - 1)
            && !gPrmActuator[a].isEmpty() && gPrmActSize[a].size() == 3 && !gPrmActSpeed[a].isEmpty()
            && in(gPrmActStroke[a], 0, 500) && in(gPrmPgFunc[a], 0, 2);
 }

@@ -65,15 +65,17 @@ void perAxis(editors::ReportCanvas &canvas, long line, const char *label, int it
             continue;
         }
         const QVariant &cell = gParaTmp[item][a];
+        // Each axis' value ends a millimetre before the next axis' column.
+        const double right = a + 1 < kAxisCount ? kHeadingX[a + 1] - 1 : double(gPrnWidth);
         switch (form) {
         case Form::Number:
-            canvas.text(kNumberX[a], lineY(line), numberText(cell));
+            canvas.textWithin(kNumberX[a], lineY(line), numberText(cell), right);
             break;
         case Form::List:
-            canvas.text(kHeadingX[a], lineY(line), listText(cell, base, entries));
+            canvas.textWithin(kHeadingX[a], lineY(line), listText(cell, base, entries), right);
             break;
         case Form::Designation:
-            canvas.text(kHeadingX[a], lineY(line), designationText(cell));
+            canvas.textWithin(kHeadingX[a], lineY(line), designationText(cell), right);
             break;
         }
     }
@@ -83,9 +85,9 @@ void single(editors::ReportCanvas &canvas, long line, const char *label, int ite
 {
     canvas.text(20, lineY(line), QLatin1String(label));
     if (entries == 0)
-        canvas.text(125, lineY(line), numberText(gParaTmp[item][0]));
+        canvas.textWithin(125, lineY(line), numberText(gParaTmp[item][0]), double(gPrnWidth));
     else
-        canvas.text(120, lineY(line), listText(gParaTmp[item][0], base, entries));
+        canvas.textWithin(120, lineY(line), listText(gParaTmp[item][0], base, entries), double(gPrnWidth));
 }
 
 } // namespace
@@ -137,7 +139,7 @@ void drawParaReport(ReportCanvas &canvas, const QString &stamp)
     canvas.setFont(kBodyPoints, false);
     canvas.text(20, lineY(1), QStringLiteral("QZ-W4   Parameters"));
     if (gParaPrintFromFile)
-        canvas.text(80, lineY(1), LoadResText(25) + numberText(gParaTmp[0][0]));
+        canvas.textWithin(80, lineY(1), LoadResText(25) + numberText(gParaTmp[0][0]), double(gPrnWidth));
     canvas.line(10, lineY(2), gPrnWidth, lineY(2));
 
     canvas.text(20, lineY(4), QStringLiteral("<< HOMING PARAMETER >>"));
@@ -193,5 +195,6 @@ void resetParaPrint()
 
 void PrintParaData()
 {
-    editors::printReport(&editors::drawParaReport);
+    // STOP/PAUSE is the last line, 40.
+    editors::printReport(&editors::drawParaReport, 40);
 }

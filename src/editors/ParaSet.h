@@ -59,6 +59,11 @@ void SetAxisFlagFromPara();
 
 namespace editors {
 
+// TYPE value v (0 to kParaTypeCount - 1) is named by message kParaTypeText + v, in the window's
+// list and in the print alike.
+constexpr int kParaTypeText = 643;
+constexpr int kParaTypeCount = 6;
+
 // Arrays and exchange table cleared, print flags false: the state of a fresh process.
 void resetParaSet();
 

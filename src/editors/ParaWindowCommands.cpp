@@ -3,6 +3,7 @@
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
+#include "actuators/DeviceChange.h"
 #include "actuators/frmDevice2.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
@@ -10,6 +11,7 @@
 #include "core/MainForm.h"
 #include "core/OnlineMode.h"
 #include "core/frmSelection.h"
+#include "editors/CtWriteMode.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaPrint.h"
@@ -20,6 +22,7 @@
 #include "editors/frmParameta2.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
@@ -86,8 +89,9 @@ void GetParametaValue(frmParameta2 &w)
         const int answer = ResMsgBox({355}, MbYesNoCancel | MbQuestion);
         if (answer == IdCancel)
             return;
-        if (answer == IdYes)
-            SaveParaFileAs(w);
+        // The read overwrites the window: it goes on only once the edits are safe in a file.
+        if (answer == IdYes && SaveParaFileAs(w) != 0)
+            return;
     }
     if (gOfflineMode)
         gOfflineMode = false;
@@ -125,6 +129,8 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     if (gOfflineMode)
         gOfflineMode = false;
+    // One failure, one box: what the link has told is not told again.
+    const link::TellWatch watch;
     const int axes = ReadAxisSetting();
     if (axes == -1)
         return;
@@ -132,10 +138,9 @@ void ParaWriteToCt(frmParameta2 &w)
         const int choice = ShowSelection(LoadResText(471), LoadResText(472), LoadResText(473), LoadResText(474), 0);
         if (choice < 0)
             return;
-        if (choice == 0)
-            RewriteParaBlock();
-        else
-            ReadAxisUse();
+        // The axis use the operator chose could not be made the same: nothing is written.
+        if ((choice == 0 ? RewriteParaBlock() : ReadAxisUse()) != 0 && watch.linkTold())
+            return;
     }
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
@@ -145,22 +150,24 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     }
     if (ready != 1) {
-        ResMsgBox({377});
+        if (!watch.linkTold())
+            ResMsgBox({377});
         return;
     }
     int mode = 1;
     if (SetCtCommMode(0, mode) != 0) {
-        ResMsgBox({377});
+        if (!watch.linkTold())
+            ResMsgBox({377});
         return;
     }
+    const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
-    mode = 0;
-    SetCtCommMode(0, mode);
-    gTusinNow = false;
+    editors::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
-        ResMsgBox({1528});
+        if (!writeWatch.linkTold())
+            ResMsgBox({1528});
         return;
     }
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
@@ -174,24 +181,14 @@ void ParaWriteToCt(frmParameta2 &w)
         };
         if (GetParametaValue2() != 0) {
             unload();
+            // The controller holds the new parameters even though the system could not take them.
+            ResMsgBox({1527, 2921});
             return;
         }
         CulcDevLimits();
         CopyNewTypeFlag();
         redrawPositions();
-        const int positions = PosiDataCheck3();
-        if (positions == 0) {
-            if (gDispMmUnit)
-                PulseToMm_Table();
-            else
-                MmToPulse_Table();
-            if (MainFormPort *form = mainform::form())
-                form->QzDataHyoji_3();
-        } else if (positions == 1) {
-            ResMsgBox({1526});
-        }
-        DispDeviceName();
-        DispPulsePerMm();
+        actuators::convertPositionsToNewActuators();
         unload();
         w.ParametaHyoji();
     }
@@ -247,14 +244,14 @@ void ParaFileShogo(frmParameta2 &w)
     msgBox(paraVerifyText());
 }
 
-void SaveParaFileAs(frmParameta2 &w)
+int SaveParaFileAs(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 9, 10))
-        return;
+        return 1;
     const QString path = getSaveFileName(editors::paraSaveRequest());
     if (path.isEmpty())
-        return;
-    editors::saveParaFileTo(path);
+        return 1;
+    return editors::saveParaFileTo(path);
 }
 
 void ParaFileRead(frmParameta2 &w)

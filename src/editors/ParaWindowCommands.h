@@ -9,7 +9,8 @@ void GetParametaValue(frmParameta2 &w);
 void ParaWriteToCt(frmParameta2 &w);
 void ParaCtShogo(frmParameta2 &w);
 void ParaFileShogo(frmParameta2 &w);
-void SaveParaFileAs(frmParameta2 &w);
+// 0 only when the data were written to a file.
+int SaveParaFileAs(frmParameta2 &w);
 void ParaFileRead(frmParameta2 &w);
 void IniParaSet(frmParameta2 &w);
 

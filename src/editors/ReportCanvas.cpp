@@ -5,15 +5,20 @@
 
 namespace editors {
 
-PrinterCanvas::PrinterCanvas(platform::PrinterDevice &printer) : m_printer(printer) {}
-
-void PrinterCanvas::setFont(int points, bool boldItalic)
+QFont reportFont(int points, bool boldItalic)
 {
     QFont font(LoadResText(24));
     font.setPointSize(points);
     font.setBold(boldItalic);
     font.setItalic(boldItalic);
-    m_printer.setFont(font);
+    return font;
+}
+
+PrinterCanvas::PrinterCanvas(platform::PrinterDevice &printer) : m_printer(printer) {}
+
+void PrinterCanvas::setFont(int points, bool boldItalic)
+{
+    m_printer.setFont(reportFont(points, boldItalic));
 }
 
 void PrinterCanvas::setLineWidth(int width)
@@ -29,6 +34,11 @@ double PrinterCanvas::textWidth(const QString &text) const
 void PrinterCanvas::text(double x, double y, const QString &text)
 {
     m_printer.drawText(x, y, text);
+}
+
+void PrinterCanvas::textWithin(double x, double y, const QString &text, double right)
+{
+    m_printer.drawTextWithin(x, y, text, right);
 }
 
 void PrinterCanvas::line(double x1, double y1, double x2, double y2)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 namespace platform {
@@ -18,11 +19,21 @@ public:
     virtual void setLineWidth(int width) = 0;
     virtual double textWidth(const QString &text) const = 0;
     virtual void text(double x, double y, const QString &text) = 0;
+    // A text in a field that ends at `right`; the printer makes it smaller, then cuts it,
+    // where it would run past.
+    virtual void textWithin(double x, double y, const QString &text, double right)
+    {
+        Q_UNUSED(right)
+        this->text(x, y, text);
+    }
     virtual void line(double x1, double y1, double x2, double y2) = 0;
     virtual void newPage() = 0;
 };
 
-// The printer as a canvas, in the report font (message 24).
+// The report font: message 24's face at `points`, bold and italic together or neither.
+QFont reportFont(int points, bool boldItalic);
+
+// The printer as a canvas, in the report font.
 class PrinterCanvas : public ReportCanvas
 {
 public:
@@ -31,6 +42,7 @@ public:
     void setLineWidth(int width) override;
     double textWidth(const QString &text) const override;
     void text(double x, double y, const QString &text) override;
+    void textWithin(double x, double y, const QString &text, double right) override;
     void line(double x1, double y1, double x2, double y2) override;
     void newPage() override;
 

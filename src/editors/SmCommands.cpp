@@ -128,11 +128,7 @@ void SmWriteToCt()
     if (!editors::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    WriteSqMcrToCt();
-    int mode = 0;
-    const int closed = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (closed != 0)
+    if (!editors::leaveCtWriteMode(WriteSqMcrToCt() == 0))
         platform::msgBox(LoadResText(377));
 }
 

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "editors/StrokeCalc.h"
 #include "editors/frmParameta2.h"
+#include "platform/KeyInput.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,7 +17,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+namespace {
+// The blank a line edit keeps on each side of its text (Qt's own, not a style metric).
+constexpr int kLineEditTextMargin = 2;
+} // namespace
 
 frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_parameters(parameters)
 {
@@ -101,6 +109,15 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     m_lblStrokePulse->setAccessibleName(findChild<QLabel *>(QStringLiteral("lblQzStroke"))->text());
     m_txtStrokeTyo->setText(LoadResText(1313));
     m_txtRido->setText(LoadResText(1314));
+    // Each box is wide enough to show its hint whole, in either language.
+    for (QLineEdit *box : {m_txtStrokeTyo, m_txtRido}) {
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.rect = QRect(0, 0, 1000, box->sizeHint().height());
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        const int frame = 1000 - box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width();
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->text()) + 2 * kLineEditTextMargin + frame);
+    }
     m_txtStrokeTyo->installEventFilter(this);
     m_txtRido->installEventFilter(this);
     if (auto *main = dynamic_cast<QWidget *>(mainform::form()))
@@ -152,11 +169,10 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
                 findChild<QPushButton *>(QStringLiteral("cmdCulStrokePulse"))->setFocus();
             return true;
         }
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false; // focus keys stay free to leave the field
-        if (key->text().isEmpty())
+        const std::optional<QChar> typed = platform::typedCharacter(*key);
+        if (!typed)
             return false;
-        return !editors::strokeCalcKeyAccepted(stroke ? 3 : 1, box->text(), key->text().at(0));
+        return !editors::strokeCalcKeyAccepted(stroke ? 3 : 1, box->text(), *typed);
     }
     return QDialog::eventFilter(watched, event);
 }

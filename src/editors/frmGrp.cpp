@@ -7,6 +7,7 @@
 #include "editors/GrpCommands.h"
 #include "editors/GrpTable.h"
 #include "link/LinkState.h"
+#include "platform/KeyInput.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -267,15 +268,12 @@ bool frmGrp::eventFilter(QObject *watched, QEvent *event)
             }
             return true;
         }
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false;
-        // Moving and deleting keys carry no text and change no value by themselves.
-        if (key->text().isEmpty())
+        const std::optional<QChar> c = platform::typedCharacter(*key);
+        if (!c)
             return false;
         if (box->text().size() >= 3)
             return true;
-        const QChar c = key->text().at(0);
-        return !(c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+        return !(*c >= QLatin1Char('0') && *c <= QLatin1Char('9'));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevWinFlags.h"
+#include "actuators/PendingSnapshot.h"
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
 #include "core/MainForm.h"
@@ -15,11 +16,13 @@
 #include "editors/ParaWindowCommands.h"
 #include "link/LinkHooks.h"
 #include "platform/Dialogs.h"
+#include "platform/KeyInput.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -192,8 +195,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
                 e->installEventFilter(this);
                 m_field[k][a] = e;
             } else {
-                const bool editable = k == ActSize || k == ActSpeed || k == ActStroke || k == SoftLimit
-                                      || k == M0Disable;
+                // Only the actuator lists take typed text; every other list is a choice.
+                const bool editable = k == ActSize || k == ActSpeed || k == ActStroke;
                 m_field[k][a] = newCombo(this, name, editable);
             }
         }
@@ -252,7 +255,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     cmdCalculate->setAccessibleName(QStringLiteral("?"));
     cmdCalculate->setFixedSize(18, 18);
-    axis.second->addWidget(cmdCalculate, 1, 5);
+    // Beside its row's caption, as the layout has it: no column of its own widens the frame.
+    axis.second->addWidget(cmdCalculate, 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    axis.second->setColumnMinimumWidth(
+        0, axis.first->fontMetrics().horizontalAdvance(QStringLiteral("* 1. STROKE")) + cmdCalculate->width() + 6);
     // The actuator row: size, speed and stroke of each axis, two axes a line.
     auto *actLbl = rowCaption(axis.first, QStringLiteral("7. ACTUATOR"), true, mark);
     axis.second->addWidget(actLbl, 7, 0);
@@ -383,7 +389,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     rightCol->addStretch(1);
     m_commands = {cmdReadParaFile, cmdSaveParaFile, cmdParaRead, cmdParaWrite, cmdConpareFile,
                   cmdConpareCT, cmdParaFilePrint, cmdParaPrint, cmdIniPrm, cmdCalculate};
-    const auto wire = [this](QPushButton *b, void (*body)(frmParameta2 &)) {
+    const auto wire = [this](QPushButton *b, auto body) {
         connect(b, &QPushButton::clicked, this, [this, body] { runCommand([this, body] { body(*this); }); });
     };
     wire(cmdParaRead, &GetParametaValue);
@@ -417,7 +423,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     m_chkTokuParaChange->setAccessibleName(m_chkTokuParaChange->text());
     for (int a = 0; a < kAxisCount; ++a) {
         fillList(static_cast<QComboBox *>(m_field[AxisAutoDrv][a]), {641, 642});
-        fillList(static_cast<QComboBox *>(m_field[EtcJhOrQz][a]), {643, 644, 646, 647});
+        auto *type = static_cast<QComboBox *>(m_field[EtcJhOrQz][a]);
+        for (int v = 0; v < editors::kParaTypeCount; ++v)
+            type->addItem(LoadResText(editors::kParaTypeText + v), v);
+        type->setCurrentIndex(-1);
         fillList(static_cast<QComboBox *>(m_field[PgFunc][a]), {652, 653, 654});
         fillList(static_cast<QComboBox *>(m_field[SoftLimit][a]), {655, 656});
         fillList(static_cast<QComboBox *>(m_field[M0Disable][a]), {655, 656});
@@ -445,10 +454,57 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         size->installEventFilter(this);
         speed->installEventFilter(this);
     }
+    fitFieldWidths();
     YukoJikuHyojiSettei();
     setParaAxisUseHook([this] { YukoJikuHyojiSettei(); });
 
     connect(m_chkTokuParaChange, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
+}
+
+void frmParameta2::fitFieldWidths()
+{
+    // The window must fit a 1024 x 768 screen in both languages: every per-axis field gets
+    // one width, enough for the short choices ("0. Disable") and any value the filters let
+    // through; a longer choice shows in full in its open list.
+    QComboBox probe;
+    probe.addItem(LoadResText(655));
+    probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int field = qMax(1215 / 15, probe.sizeHint().width());
+    const int spacing = 4;
+    const auto fit = [](QWidget *w, int width) {
+        w->setFixedWidth(width);
+        if (auto *c = qobject_cast<QComboBox *>(w)) {
+            c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            c->setMinimumContentsLength(1);
+            c->view()->setMinimumWidth(c->view()->sizeHintForColumn(0) + 2 * c->view()->frameWidth() + 8);
+        }
+    };
+    for (int k = 0; k < KindCount; ++k) {
+        if (k == ActSize || k == ActSpeed || k == ActStroke)
+            continue;
+        for (int a = 0; a < kAxisCount; ++a)
+            fit(m_field[k][a], field);
+    }
+    // One actuator block (size, speed, stroke) spans two axis columns, in the layout's
+    // proportions 735 : 615 : 975.
+    const int block = 2 * field + spacing - 2 * spacing;
+    for (int a = 0; a < kAxisCount; ++a) {
+        fit(m_field[ActSize][a], block * 735 / 2325);
+        fit(m_field[ActSpeed][a], block * 615 / 2325);
+        fit(m_field[ActStroke][a], block - block * 735 / 2325 - block * 615 / 2325);
+    }
+    for (QWidget *w : std::initializer_list<QWidget *>{m_comboHomeOut, m_comboEtcAlmCode, m_comboEtcGrpEnable,
+                                                      m_comboSmInTimer, m_txtSmTimeoutTimer})
+        fit(w, 2 * field + spacing);
+    for (QWidget *w : specialSingles())
+        fit(w, field);
+    for (QGridLayout *grid : findChildren<QGridLayout *>()) {
+        grid->setHorizontalSpacing(spacing);
+        grid->setVerticalSpacing(spacing);
+        grid->setContentsMargins(6, 6, 6, 6);
+    }
+    layout()->setContentsMargins(6, 6, 6, 6);
+    layout()->setSpacing(6);
 }
 
 frmParameta2 *frmParameta2::instance()
@@ -643,11 +699,9 @@ void frmParameta2::ParametaHyoji()
         setTextOf(m_field[AxisPulse][a], num(gPrmAxisPulse[a]));
         setTextOf(m_field[JogHighVel][a], num(gPrmJogHighVel[a]));
         showAtPosition(m_field[AxisAutoDrv][a], gPrmAutoDrv[a]);
-        // TYPE values without an entry of their own leave the list as it was.
+        // A TYPE value without an entry shows none, which the blank test then catches.
         auto *type = static_cast<QComboBox *>(m_field[EtcJhOrQz][a]);
-        const int t = type->findData(gPrmJhOrQz[a]);
-        if (t >= 0)
-            type->setCurrentIndex(t);
+        type->setCurrentIndex(type->findData(gPrmJhOrQz[a]));
         m_txtActuator[a]->setText(gPrmActuator[a]);
         setTextOf(m_field[ActSize][a], gPrmActSize[a]);
         setTextOf(m_field[ActSpeed][a], gPrmActSpeed[a]);
@@ -698,7 +752,20 @@ void frmParameta2::chkTokuParaChange_Click()
 
 int frmParameta2::TorikomiParametaValue()
 {
-    m_intakeFailed = true;
+    // All or nothing: a text that does not fit stops the intake and puts back what it took.
+    editors::ParaSetGuard set;
+    const PendingSnapshot pending = PendingSnapshot::capture();
+    m_intakeFailed = intakeFields() != 0;
+    if (m_intakeFailed) {
+        pending.restore();
+        return 1;
+    }
+    set.keep();
+    return 0;
+}
+
+int frmParameta2::intakeFields()
+{
     const auto int16 = [this](int kind, int a, int &out) {
         const auto v = editors::paraTextInteger(textOf(m_field[kind][a]), false);
         if (v)
@@ -750,7 +817,6 @@ int frmParameta2::TorikomiParametaValue()
     gAxisMask = int(*mask);
     gPrmAutoHome = selectedValue(m_comboAutoHome);
     gPrmStopPause = selectedValue(m_comboStopPause);
-    m_intakeFailed = false;
     return 0;
 }
 
@@ -873,10 +939,8 @@ bool frmParameta2::eventFilter(QObject *watched, QEvent *event)
             enterPressed(box);
             return true;
         }
-        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            return false;
-        // Moving and deleting keys carry no text and change no value by themselves.
-        if (key->text().isEmpty())
+        const std::optional<QChar> typed = platform::typedCharacter(*key);
+        if (!typed)
             return false;
         std::optional<ParaField> field;
         if (box == m_txtSmTimeoutTimer)
@@ -891,7 +955,7 @@ bool frmParameta2::eventFilter(QObject *watched, QEvent *event)
         }
         if (!field)
             return false;
-        return !editors::paraKeyAccepted(*field, box->text(), key->text().at(0));
+        return !editors::paraKeyAccepted(*field, box->text(), *typed);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -968,8 +1032,14 @@ void registerParameterWindowCommands()
         frmParameta2::showWindow();
         return 0;
     };
-    for (const char *name : {"cmdParaHyoji_Click", "mnuSettingsParameter_Click", "mnuShowParameta_Click"})
+    for (const char *name : {"cmdParaHyoji_Click", "mnuShowParameta_Click"})
         mainform::setCommand(QLatin1String(name), open);
+    // The Settings menu's detail edit warns first; No leaves everything as it was.
+    mainform::setCommand(QStringLiteral("mnuSettingsParameter_Click"), [open] {
+        if (ResMsgBox({410, 411}, platform::MbYesNo | platform::MbExclamation) != platform::IdYes)
+            return 1;
+        return open();
+    });
     link::setParameterWindowHooks(
         [] {
             const bool asked = gDevSyosaiReq;

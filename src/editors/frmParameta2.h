@@ -63,9 +63,11 @@ private:
     int ActSpeedSelect(int axis, const QString &speed) const;
     int ActStrokeSelect(int axis, int stroke) const;
     void chkTokuParaChange_Click();
+    int intakeFields();
     void enterPressed(QLineEdit *box);
     void focusLeft(QLineEdit *box);
     QList<QWidget *> specialSingles() const;
+    void fitFieldWidths();
 
     QWidget *m_field[KindCount][kAxisCount] = {};
     QLineEdit *m_txtActuator[kAxisCount] = {};

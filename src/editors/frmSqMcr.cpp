@@ -8,6 +8,7 @@
 #include "editors/SmCommands.h"
 #include "editors/SmTable.h"
 #include "link/LinkState.h"
+#include "platform/KeyInput.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -54,8 +56,9 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_lblSqMacroNo->setText(QString::number(m));
         SmDataHyoji();
     });
+    // The spin box shows the number; the label only holds it for the window's events.
+    m_lblSqMacroNo->hide();
     numberRow->addWidget(lblSqMacro);
-    numberRow->addWidget(m_lblSqMacroNo);
     numberRow->addWidget(m_UpDownSmNo);
     numberRow->addStretch(1);
     left->addLayout(numberRow);
@@ -86,7 +89,9 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtSmData[s]->setMaximumWidth(40);
         m_txtSmData[s]->installEventFilter(this);
         connect(m_txtSmData[s], &QLineEdit::textChanged, this, [this, s](const QString &text) {
-            gSmData[s][2 * macro() + 1] = editors::smBoxValue(text);
+            // Showing a macro changes no value; only the operator's and the window's own edits do.
+            if (!m_showing)
+                gSmData[s][2 * macro() + 1] = editors::smBoxValue(text);
         });
         grid->addWidget(step, s + 1, 0);
         grid->addWidget(m_comboMerei[s], s + 1, 1);
@@ -220,6 +225,7 @@ void frmSqMcr::run(Wrap wrap, void (*body)())
 
 void frmSqMcr::SmDataHyoji()
 {
+    const QScopedValueRollback<bool> showing(m_showing, true);
     const int m = macro();
     for (int s = 0; s < kSmSteps; ++s) {
         const int command = gSmData[s][2 * m];
@@ -295,7 +301,11 @@ bool frmSqMcr::eventFilter(QObject *watched, QEvent *event)
                 dataFocused(s);
             } else if (event->type() == QEvent::KeyPress) {
                 auto *key = static_cast<QKeyEvent *>(event);
-                return !txtSmData_KeyPress(s, key->key(), key->text());
+                const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+                const std::optional<QChar> typed = platform::typedCharacter(*key);
+                if (!enter && !typed)
+                    return false; // an editing key
+                return !txtSmData_KeyPress(s, key->key(), enter ? key->text() : QString(*typed));
             }
         }
     }

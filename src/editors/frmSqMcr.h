@@ -46,6 +46,7 @@ private:
     QComboBox *m_comboMerei[16] = {};
     QLineEdit *m_txtSmData[16] = {};
     QList<QPushButton *> m_commands; // in the order the switches name them
+    bool m_showing = false;          // SmDataHyoji is filling the boxes
 };
 
 namespace editors {

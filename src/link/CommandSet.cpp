@@ -153,10 +153,14 @@ int CheckCtModel()
     for (int axis = 0; axis < kAxisCount; ++axis) {
         if (gAxisUnused[axis])
             continue;
-        if (exchange(Via::Resend, QStringLiteral("0RV"), QString::number(axis + 1), 12) != 0) {
+        const QString axisDigit = QString::number(axis + 1);
+        if (exchange(Via::Resend, QStringLiteral("0RV"), axisDigit, 12) != 0) {
             result = 1;
             continue;
         }
+        // The reply names its axis: another axis' version is never taken for this one.
+        if (!link::replyRecordIs(4, axisDigit))
+            return link::refuseReply();
         if (gRecvData.mid(7, 3) != QLatin1String("K4R"))
             return 1;
         gAxisVersionStr[axis] = gRecvData.mid(4, 3);

@@ -8,6 +8,7 @@
 #include "link/LinkState.h"
 #include "link/Sender.h"
 #include "link/SerialLink.h"
+#include "platform/Dialogs.h"
 
 namespace link {
 
@@ -112,7 +113,7 @@ int refuseReply()
     CommPortClose();
     gTusinErr = true;
     SetOfflineMode();
-    ResMsgBox({104});
+    tellFailure(LoadResText(104));
     return 1;
 }
 
@@ -120,8 +121,30 @@ int refuseTransmit()
 {
     CommPortClose();
     gTusinErr = true;
-    ResMsgBox({384, 385});
+    tellFailure(ResLines({384, 385}));
     return 1;
+}
+
+namespace {
+int g_toldFailures = 0;
+}
+
+void tellFailure(const QString &text)
+{
+    ++g_toldFailures;
+    platform::msgBox(text);
+}
+
+int toldFailures()
+{
+    return g_toldFailures;
+}
+
+bool leaveTransferModeSilently()
+{
+    const bool left = exchange(Via::Silent, QStringLiteral("0CM"), cmd::commModeArgument(0, 0), 7) == 0;
+    gTusinNow = false;
+    return left;
 }
 
 } // namespace link

@@ -44,4 +44,24 @@ int refuseReply();
 // A write whose echo is wrong: port closed, exchange failed, messages 384 and 385. Returns 1.
 int refuseTransmit();
 
+// Shows a link failure to the operator and counts it.
+void tellFailure(const QString &text);
+// Link failures told so far in this process.
+int toldFailures();
+// Set up where a command begins: whether the link has told a failure since. A command adds
+// its own failure message only when the link has told nothing, so that the operator sees
+// one box for one failure.
+class TellWatch
+{
+public:
+    bool linkTold() const { return toldFailures() != m_start; }
+
+private:
+    int m_start = toldFailures();
+};
+
+// "0CM" "00" without a message: the controller leaves its transfer or write mode on a way
+// out after a failure that has been told already. True when it answered.
+bool leaveTransferModeSilently();
+
 } // namespace link

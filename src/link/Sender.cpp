@@ -6,7 +6,6 @@
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
-#include "platform/Dialogs.h"
 
 #include <QDebug>
 
@@ -28,7 +27,7 @@ struct ExchangeGuard
 void tell(Policy policy, const QString &text)
 {
     if (policy != Policy::Silent)
-        platform::msgBox(text);
+        link::tellFailure(text);
 }
 
 void decodeUnsolicitedAnswer()
@@ -98,7 +97,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
             SetOfflineMode();
             return 1;
         }
-        platform::msgBox(link::portOpenFailureText());
+        link::tellFailure(link::portOpenFailureText());
         SetOfflineMode();
         return 1;
     }
@@ -143,7 +142,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
             CommPortClose();
             return 1;
         }
-        platform::msgBox(link::alarmMessage());
+        link::tellFailure(link::alarmMessage());
         if (gAlarmNow) {
             CommPortCloseForce();
             SetOfflineMode();
@@ -171,7 +170,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
                 CommPortCloseForce();
                 SetOfflineMode();
             }
-            platform::msgBox(link::alarmMessage());
+            link::tellFailure(link::alarmMessage());
             return 1;
         case Recovery::Plain:
             break;

@@ -4,13 +4,14 @@
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
-#include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 
@@ -80,6 +81,7 @@ void SerialLink::resetInstance()
     g_link->m_timer2.stop();
     g_link->m_assembler.clear();
     g_link->m_lines.clear();
+    g_link->forgetRepeats();
     g_link->m_inExchange = false;
     g_link->m_lost = false;
     g_link->m_lostReason.clear();
@@ -140,6 +142,7 @@ bool SerialLink::open()
     ++m_generation;
     m_assembler.clear();
     m_lines.clear();
+    forgetRepeats();
     gRecvBuf.clear();
     m_lost = false;
     m_lostReason.clear();
@@ -177,24 +180,85 @@ void SerialLink::TimerJusin_Timer()
 
 // The first line after a send is the answer and belongs to the waiting sender; it alone
 // sets gRecvData. Other lines wait until no sender waits: unsolicited ones are decoded
-// then, anything else is a stray line and dropped.
+// then, anything else is a stray line and dropped. A copy of the previous exchange's reply
+// is never the answer while another line follows it.
 void SerialLink::deliverLines()
 {
     while (!m_lines.isEmpty()) {
         if (m_waiting) {
             if (gRecvEnd)
                 return;
-            gRecvData = QString::fromLatin1(m_lines.takeFirst());
-            gRecvEnd = true;
-            m_timeout.stop();
-            endWait();
+            const QByteArray line = m_lines.takeFirst();
+            if (!m_held.isEmpty())
+                qInfo().noquote() << "copy of the previous reply dropped:" << m_held.trimmed();
+            m_held.clear();
+            if (takeRepeat(line)) {
+                m_held = line;
+                continue;
+            }
+            takeAnswer(line);
             return;
         }
         const QByteArray line = m_lines.takeFirst();
-        if (isUnsolicited(line))
+        if (takeRepeat(line))
+            qInfo().noquote() << "copy of the previous reply dropped:" << line.trimmed();
+        else if (isUnsolicited(line))
             takeUnsolicited(line);
         else
             qInfo().noquote() << "line outside an exchange dropped:" << line.trimmed();
+    }
+}
+
+void SerialLink::takeAnswer(QByteArray line)
+{
+    gRecvData = QString::fromLatin1(line);
+    gRecvEnd = true;
+    m_timeout.stop();
+    // The copies the previous exchange left to expect end here; a reply that came only
+    // after the line had gone again may be followed by copies of its own.
+    m_lastAnswered = true;
+    m_held.clear();
+    m_repeatLine = m_resends > 0 ? line : QByteArray();
+    m_repeatsLeft = m_resends;
+    endWait();
+}
+
+bool SerialLink::takeRepeat(const QByteArray &line)
+{
+    if (m_repeatsLeft <= 0 || line != m_repeatLine)
+        return false;
+    --m_repeatsLeft;
+    return true;
+}
+
+void SerialLink::forgetRepeats()
+{
+    m_lastSent.clear();
+    m_resends = 0;
+    m_lastAnswered = true;
+    m_repeatLine.clear();
+    m_repeatsLeft = 0;
+    m_held.clear();
+}
+
+// The controller answers the sends it had queued at once after the late reply: their
+// copies are taken in and dropped before the next command goes. Whatever stays away longer
+// is recognised once the next command is out.
+void SerialLink::awaitRepeats()
+{
+    QElapsedTimer quiet;
+    quiet.start();
+    while (m_repeatsLeft > 0 && m_port.isOpen() && !m_lost) {
+        const qint64 left = kRepeatQuietMs - quiet.elapsed();
+        if (left <= 0)
+            break;
+        if (!m_port.waitForReadyRead(int(left))) {
+            if (m_port.error() == QSerialPort::TimeoutError)
+                m_port.clearError();
+            break;
+        }
+        readPending();
+        deliverLines();
     }
 }
 
@@ -204,6 +268,11 @@ bool SerialLink::send(const QByteArray &line)
         return false;
     // Whatever came before this command is no answer to it.
     m_waiting = false;
+    m_held.clear();
+    if (m_lastAnswered && m_repeatsLeft > 0)
+        awaitRepeats();
+    if (m_lost || !m_port.isOpen())
+        return false;
     if (m_port.waitForReadyRead(0) == false && m_port.error() == QSerialPort::TimeoutError)
         m_port.clearError();
     if (m_lost || !m_port.isOpen())
@@ -216,6 +285,9 @@ bool SerialLink::send(const QByteArray &line)
         return false;
 
     gRecvEnd = false;
+    m_resends = line == m_lastSent && !m_lastAnswered ? m_resends + 1 : 0;
+    m_lastSent = line;
+    m_lastAnswered = false;
     const QByteArray frame = line + "\r\n";
     if (m_port.write(frame) != frame.size())
         return false;
@@ -239,7 +311,10 @@ void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
     }
     m_timeout.stop();
     m_stopPoll.stop();
-    // A reply that completed while the time-out fired is still the reply.
+    // A reply that completed while the time-out fired is still the reply: taken in the same
+    // turn of the event loop as the time-out, or waiting in the port.
+    if (gRecvEnd)
+        gTimeOut = false;
     if (!gRecvEnd && gTimeOut && m_port.isOpen() && !m_lost) {
         if (!m_port.waitForReadyRead(0) && m_port.error() == QSerialPort::TimeoutError)
             m_port.clearError();
@@ -247,6 +322,11 @@ void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
         deliverLines();
         if (gRecvEnd)
             gTimeOut = false;
+    }
+    // A copy held back that nothing followed was the reply after all.
+    if (!gRecvEnd && gTimeOut && !m_held.isEmpty()) {
+        takeAnswer(m_held);
+        gTimeOut = false;
     }
     m_waiting = false;
     if (!m_lines.isEmpty())
@@ -293,7 +373,7 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
         if (senderReports)
             return;
         SetOfflineMode();
-        platform::msgBox(LoadResText(108) + QStringLiteral("\r\n") + m_lostReason);
+        tellFailure(LoadResText(108) + QStringLiteral("\r\n") + m_lostReason);
     });
 }
 

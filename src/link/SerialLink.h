@@ -39,6 +39,9 @@ public:
 
     // Discards pending input and any partial line (decoding complete unsolicited lines in
     // them), clears gRecvEnd and writes the line with CR LF. False when the port failed.
+    // After a reply that came only once the line had been sent again, the controller may
+    // still answer the other sends with copies of it: a short quiet interval lets them
+    // arrive and be dropped first.
     bool send(const QByteArray &line);
     // Arms the reply time-out and waits for the first complete line, the time-out, a lost
     // link or (with watchStop) the stop request gGrpMoveStop. A timeout of 0 or less arms
@@ -49,6 +52,13 @@ public:
     // gone); cleared by the next opening.
     bool linkLost() const { return m_lost; }
     QString lostReason() const { return m_lostReason; }
+
+    // How long a send waits at most for the copies of the previous reply to arrive.
+    static constexpr int kRepeatQuietMs = 200;
+    // Copies of a reply still expected (tests).
+    int repeatsExpected() const { return m_repeatsLeft; }
+    // Characters dropped as parts of overlong lines so far.
+    qint64 droppedCharacters() const { return m_assembler.dropped(); }
 
     // Bound of a wait without a reply time-out ("0MG" waits for the end of a group move).
     static constexpr int kUnboundedWaitMs = 10 * 60 * 1000;
@@ -65,6 +75,10 @@ private:
     SerialLink();
     void readPending();
     void deliverLines();
+    void takeAnswer(QByteArray line); // a copy: it may be the held line
+    bool takeRepeat(const QByteArray &line);
+    void awaitRepeats();
+    void forgetRepeats();
     void onError(QSerialPort::SerialPortError error);
     void endWait();
 
@@ -74,6 +88,16 @@ private:
     QTimer m_timer2;
     LineAssembler m_assembler;
     QList<QByteArray> m_lines;
+    // The line last sent, how often it went again unanswered, and whether a reply came.
+    QByteArray m_lastSent;
+    int m_resends = 0;
+    bool m_lastAnswered = true;
+    // The reply of an exchange that needed resends and how many copies of it may follow;
+    // a copy met while a reply is awaited is held back until a different line shows it
+    // up as a copy, or the time-out makes it the reply after all.
+    QByteArray m_repeatLine;
+    int m_repeatsLeft = 0;
+    QByteArray m_held;
     QEventLoop *m_loop = nullptr;
     bool m_waiting = false;
     bool m_inExchange = false;

@@ -86,9 +86,7 @@ void IoMonitor::timerInputOutput1_Timer()
     if (m_gonnaStop) {
         m_gonnaStop = false;
         m_ioCheckTyu = false;
-        int mode = 0;
-        SetCtCommMode(0, mode);
-        CommPortClose();
+        leaveMonitorMode();
         m_display.AllLED_Off();
         m_display.IoMonitorStopDisp();
         gTusinNow = false;
@@ -97,8 +95,19 @@ void IoMonitor::timerInputOutput1_Timer()
     gTusinNow = false;
 }
 
+void IoMonitor::leaveMonitorMode()
+{
+    // Tried once, its result not looked at: the controller takes its external inputs again.
+    int mode = 0;
+    SetCtCommMode(0, mode);
+    CommPortClose();
+}
+
 void IoMonitor::endMonitoring()
 {
+    // A controller told to ignore its external inputs must not keep doing so after a failure.
+    if (m_ioCheckTyu)
+        leaveMonitorMode();
     m_ioCheckTyu = false;
     m_gonnaStart = false;
     m_gonnaStop = false;

@@ -37,6 +37,8 @@ public:
 private:
     int readAndShow();
     void endMonitoring();
+    // "0CM00" and the port closed: the end of every monitoring that ran.
+    void leaveMonitorMode();
 
     IoMonitorDisplay &m_display;
     bool m_ioCheckTyu = false;

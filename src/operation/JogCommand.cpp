@@ -47,22 +47,19 @@ QString inchingCommand(int amount, int button, qint32 present, qint32 limit)
 
     const bool slowAxis = gDevSpeed[axis] == QLatin1String("D") && gDevSize[axis] == QLatin1String(" 42");
     const int acc = slowAxis ? gAccOf100Pls2[slot] : gAccOf100Pls[slot];
+    // Five hexadecimal digits carry the target: it never leaves 0 .. min(limit, FFFFF), and a
+    // forward press at or beyond the top moves nothing rather than backwards.
+    const qint64 top = qBound(qint64(0), qint64(limit), qint64(kMaxTarget));
     const qint64 p = present;
-    const qint64 m = limit;
     QString flag = QStringLiteral("1");
     qint64 target = 0;
-    if (amount != 1) {
-        if (forward)
-            target = m - p > amount ? p + amount : m;
-        else
-            target = p > amount ? p - amount : 0;
-    } else if (forward) {
-        if (p == m)
+    if (forward) {
+        if (p >= top)
             flag = QStringLiteral("0");
         else
-            target = p == m - 1 ? m : p + 1;
+            target = qMin(p + amount, top);
     } else {
-        target = p > 1 ? p - 1 : 0;
+        target = qBound(qint64(0), p - amount, top);
     }
     fields[axis] = HexZeroPad(gVelOf100Pls[slot], 2) + HexZeroPad(acc, 1) + flag + HexZeroPad(target, 5);
     return QStringLiteral("0MV") + fields[0] + fields[1] + fields[2] + fields[3] + QStringLiteral("0");

@@ -6,6 +6,7 @@
 namespace operation::jog {
 
 constexpr int kButtons = 8; // cmdJOG 0 to 7: axis i / 2 + 1, even forward, odd backward
+constexpr qint32 kMaxTarget = 0xFFFFF; // the largest target five hexadecimal digits hold
 
 // The inching amount of option optJOG 1 to 3 (1, 10, 100 pulses); 0 for the JOG feed.
 int inchingAmount(int option);
@@ -16,7 +17,8 @@ int settingSlot(int amount);
 QString jogFeedCommand(int button, int velocity);
 
 // "0MV" moving the button's axis by `amount` pulses from `present`, kept within 0 and
-// `limit`, with the jog settings of the amount and the axis' actuator; every other axis still.
+// min(`limit`, kMaxTarget), with the jog settings of the amount and the axis' actuator; every
+// other axis still. A forward press at or beyond that top has the move flag "0".
 QString inchingCommand(int amount, int button, qint32 present, qint32 limit);
 
 } // namespace operation::jog

@@ -91,7 +91,37 @@ void JogControl::append(const Entry &entry)
         return;
     ++m_tusinDACount;
     m_queue[m_tusinDACount] = entry;
+    m_queue[m_tusinDACount].serial = ++m_nextSerial;
     m_needTusin = true;
+}
+
+JogControl::Entry JogControl::takeHead()
+{
+    const Entry head = m_queue[0];
+    for (int k = 0; k < kSlots - 1; ++k)
+        m_queue[k] = m_queue[k + 1];
+    m_queue[kSlots - 1] = Entry();
+    if (m_tusinDACount >= 0)
+        --m_tusinDACount;
+    if (m_tusinDACount == -1)
+        m_needTusin = false;
+    return head;
+}
+
+bool JogControl::dropQueuedFeed()
+{
+    for (int k = m_tusinDACount; k >= 0; --k) {
+        if (!m_queue[k].command.startsWith(QLatin1String("0JR")))
+            continue;
+        for (int j = k; j < kSlots - 1; ++j)
+            m_queue[j] = m_queue[j + 1];
+        m_queue[kSlots - 1] = Entry();
+        --m_tusinDACount;
+        if (m_tusinDACount == -1)
+            m_needTusin = false;
+        return true;
+    }
+    return false;
 }
 
 bool JogControl::press(int button, int option, int velocity)
@@ -118,12 +148,72 @@ bool JogControl::press(int button, int option, int velocity)
 void JogControl::release(int button, int option)
 {
     Q_UNUSED(button);
-    if (option != 0)
+    // A feed not sent yet is dropped with its stop: nothing moves once the hand has left.
+    if (dropQueuedFeed())
         return;
+    if (m_feedSent) {
+        stopFeed();
+        return;
+    }
+    if (option != 0 || !m_running)
+        return;
+    // The release of a press the gate ignored still asks for a stop.
     Entry e;
     e.command = QStringLiteral("0SP");
     e.replyLength = 5;
     append(e);
+}
+
+bool JogControl::exchangeUnderWay()
+{
+    return gTusinNow || link::SerialLink::instance().inExchange();
+}
+
+bool JogControl::stopFeed()
+{
+    if (!m_feedSent)
+        return true;
+    if (exchangeUnderWay()) {
+        m_stopDeferred = true;
+        return false;
+    }
+    m_stopDeferred = false;
+    gTimeOutMs = 1000;
+    gTusinNow = true;
+    const bool stopped = SendCmdToCt(QStringLiteral("0SP"), 5, QString()) == 0;
+    gTusinNow = false;
+    // Tried with every resend and told: later ways out do not repeat the attempt.
+    m_feedSent = false;
+    if (!stopped)
+        ResMsgBox({2901}, platform::MbExclamation);
+    settle();
+    return stopped;
+}
+
+void JogControl::whenLinkFree(std::function<void()> action)
+{
+    if (!exchangeUnderWay()) {
+        action();
+        return;
+    }
+    if (!m_pendingAction)
+        m_pendingAction = std::move(action);
+}
+
+void JogControl::settle()
+{
+    if (exchangeUnderWay())
+        return;
+    if (m_stopDeferred && m_feedSent) {
+        stopFeed(); // settles again when it is done
+        return;
+    }
+    m_stopDeferred = false;
+    if (m_pendingAction) {
+        const std::function<void()> action = std::move(m_pendingAction);
+        m_pendingAction = nullptr;
+        action();
+    }
 }
 
 void JogControl::stopTimer()
@@ -131,6 +221,8 @@ void JogControl::stopTimer()
     gTusinNow = false;
     m_running = false;
     m_display.setCommTimer(false);
+    // A failed exchange ends a feed too: its stop first, then the controls go grey.
+    stopFeed();
     m_display.JogCMDBTN_Muko();
 }
 
@@ -140,8 +232,14 @@ void JogControl::timerTusin_Timer()
         stopTimer();
         return;
     }
-    if (gTusinNow)
+    if (exchangeUnderWay())
         return;
+    tick();
+    settle();
+}
+
+void JogControl::tick()
+{
     m_tusinCounter = (m_tusinCounter + 1) % 4;
     if (m_tusinCounter == 3) {
         if (ReadnDisp_PresentPos() != 0) {
@@ -158,9 +256,12 @@ void JogControl::timerTusin_Timer()
         m_needTusin = false;
         return;
     }
-    const QString &command = m_queue[0].command;
+    const quint32 serial = m_queue[0].serial;
+    const QString command = m_queue[0].command;
     if (command.startsWith(QLatin1String("0JR")) || command.startsWith(QLatin1String("0MV"))) {
+        gTusinNow = true;
         const int ready = ReadCtRAStatus();
+        gTusinNow = false;
         if (ready == -1) {
             stopTimer();
             return;
@@ -168,26 +269,30 @@ void JogControl::timerTusin_Timer()
         if (ready == 0)
             return;
     }
-    if (m_queue[0].command == QLatin1String("0MV")) {
+    if (command == QLatin1String("0MV")) {
         if (ReadnDisp_PresentPos() != 0) {
             stopTimer();
             return;
         }
-        JogCmdMake(m_queue[0].amount, m_queue[0].button);
+        gTusinNow = false;
     }
+    // A release during the waits above may have taken the entry away.
+    if (m_queue[0].serial != serial || m_queue[0].command.isEmpty())
+        return;
+    if (command == QLatin1String("0MV"))
+        JogCmdMake(m_queue[0].amount, m_queue[0].button);
+    const Entry entry = takeHead();
+    const bool feed = entry.command.startsWith(QLatin1String("0JR"));
+    if (feed)
+        m_feedSent = true; // from here on the axis may run, whatever the reply says
     gTusinNow = true;
-    const int sent = SendCmdToCt2(m_queue[0].command, m_queue[0].replyLength, QString());
-    for (int k = 0; k < kSlots - 1; ++k)
-        m_queue[k] = m_queue[k + 1];
-    m_queue[kSlots - 1] = Entry();
-    if (m_tusinDACount >= 0)
-        --m_tusinDACount;
-    if (m_tusinDACount == -1)
-        m_needTusin = false;
+    const int sent = SendCmdToCt2(entry.command, entry.replyLength, QString());
     if (sent != 0) {
         stopTimer();
         return;
     }
+    if (entry.command == QLatin1String("0SP"))
+        m_feedSent = false;
     gTusinNow = false;
 }
 
@@ -243,20 +348,13 @@ int JogControl::ReadnDisp_PresentPos()
 
 void JogControl::JogEnd()
 {
-    // A JOG feed whose stop is still queued would run on once the tick is gone.
-    bool stopPending = false;
-    for (const Entry &e : m_queue)
-        stopPending = stopPending || e.command == QLatin1String("0SP");
-    if (stopPending && !gTusinNow) {
-        gTusinNow = true;
-        SendCmdToCt2(QStringLiteral("0SP"), 5, QString());
-        gTusinNow = false;
-    }
+    stopFeed();
     for (Entry &e : m_queue)
         e = Entry();
     m_tusinDACount = -1;
     m_needTusin = false;
     m_stopTimer = true;
+    m_running = false;
     m_display.JogCMDBTN_Muko();
     m_display.restoreGridState();
     const bool grey[4] = {false, false, false, false};

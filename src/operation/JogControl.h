@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 
 class JogDisplay;
 
@@ -18,6 +19,7 @@ public:
         int replyLength = 0;
         int amount = 0; // inching entries only
         int button = 0; // inching entries only
+        quint32 serial = 0; // tells an entry from the one that took its slot
     };
 
     explicit JogControl(JogDisplay &display);
@@ -30,6 +32,19 @@ public:
     bool press(int button, int option, int velocity);
     void release(int button, int option);
     void timerTusin_Timer();
+    // The one owner of a JOG feed's stop, which every way out of a feed goes through: once a
+    // "0JR" has been sent (answered or not), "0SP" goes to the controller with the sender's
+    // resends; if it still fails the operator is told that the axis may still be moving.
+    // Asked while an exchange waits for its reply, the stop goes as soon as that exchange has
+    // returned. True when no feed is left running.
+    bool stopFeed();
+    bool feedSent() const { return m_feedSent; }
+    // True while an exchange of this window waits for its reply (its own wait loop runs).
+    static bool exchangeUnderWay();
+    // Runs `action` now when no exchange is under way, else once the running one has returned
+    // (after a stop asked for meanwhile). One action waits at a time; later ones are dropped.
+    void whenLinkFree(std::function<void()> action);
+    void dropPendingAction() { m_pendingAction = nullptr; }
     void TimerDelay_Timer() { m_delayTimeup = true; }
     // 0 read and shown, 1 failed.
     int ReadnDisp_PresentPos();
@@ -45,6 +60,12 @@ public:
 
 private:
     void append(const Entry &entry);
+    void tick();
+    // Removes the last queued "0JR" not yet sent; true when there was one.
+    bool dropQueuedFeed();
+    Entry takeHead();
+    // The stop and the action that waited for the running exchange.
+    void settle();
     void JogCmdMake(int amount, int button);
     void stopTimer();
     int failStart();
@@ -57,6 +78,10 @@ private:
     bool m_stopTimer = false;
     bool m_delayTimeup = true;
     bool m_running = false;
+    bool m_feedSent = false;     // "0JR" sent, no "0SP" since
+    bool m_stopDeferred = false; // a stop asked for while an exchange waited
+    quint32 m_nextSerial = 0;
+    std::function<void()> m_pendingAction;
     qint32 m_maxPos[4] = {0, 0, 0, 0};
     qint32 m_dispPos[4] = {0, 0, 0, 0};
 };

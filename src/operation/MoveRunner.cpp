@@ -6,6 +6,7 @@
 #include "core/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -101,6 +102,7 @@ void MoveRunner::timerEventCheck_Timer()
         MenuFunction_Muko();
         gCmdNow = true;
         m_running = true;
+        m_request = request;
 
         switch (request) {
         case ProgramMove:
@@ -132,6 +134,9 @@ void MoveRunner::timerEventCheck_Timer()
         }
 
         m_running = false;
+        m_request = NoRequest;
+        // A stop request never outlives its run: a later run's link fault must be reported.
+        gGrpMoveStop = false;
         gCmdNow = false;
         AllCMD_Yuko();
         MenuFunction_Yuko();
@@ -205,7 +210,9 @@ void MoveRunner::cmdTempStop2_Click()
 
 void MoveRunner::cmdGrpMoveStop_Click()
 {
-    gGrpMoveStop = true;
+    // Only a group move waits for it; set at any other time it would silence later faults.
+    if (m_running && m_request == GroupMove)
+        gGrpMoveStop = true;
 }
 
 void MoveRunner::requestStopAll()
@@ -414,9 +421,10 @@ bool MoveRunner::runRange()
     int end = int(moveNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))));
     const bool single = m_panel.isChecked(QStringLiteral("optMoveWay1"));
     if (!single) {
-        if (Tmp_Stop2)
-            Tmp_Stop2 = false;
-        else
+        // A paused run resumes where it stopped only while that position is still selected.
+        const bool resume = Tmp_Stop2 && SelMovePosiNo >= start && SelMovePosiNo <= end;
+        Tmp_Stop2 = false;
+        if (!resume)
             SelMovePosiNo = start;
     } else {
         end = start;
@@ -473,8 +481,11 @@ void MoveRunner::HomeReturn()
     goOnline();
     gRetryCount = 0;
     while (CommPortOpen() != 0) {
-        if (++gRetryCount >= 6)
+        if (++gRetryCount >= 6) {
+            platform::msgBox(link::portOpenFailureText());
+            SetOfflineMode();
             return;
+        }
         MsecTimerWait(100);
     }
 

@@ -98,4 +98,5 @@ private:
 
     MoveRunPanel &m_panel;
     bool m_running = false;
+    int m_request = NoRequest; // the run under way
 };

@@ -13,6 +13,7 @@
 #include "platform/FixedGrid.h"
 #include "positions/GridCells.h"
 #include "positions/PosiDataCheck.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 
 #include <QApplication>
@@ -32,7 +33,6 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 const QColor kGrey(0xE0, 0xE0, 0xE0);
-const QColor kSelected(0xC0, 0xFF, 0xFF);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 
 int px(int twips)
@@ -104,12 +104,24 @@ frmJOG::frmJOG(QWidget *mainWindow)
     }
     lblPosiNo = new QLabel(this);
     lblPosiNo->setObjectName(QStringLiteral("lblPosiNo"));
-    lblPosiNo->setAccessibleName(QStringLiteral("No."));
     lblJogVEL = new QLabel(this);
     lblJogVEL->setObjectName(QStringLiteral("lblJogVEL"));
-    lblJogVEL->setAccessibleName(QStringLiteral("VEL"));
-    positions->addWidget(lblPosiNo, 5, 0);
-    positions->addWidget(lblJogVEL, 5, 1);
+    // A bare number says nothing: each value has its caption beside it.
+    const struct
+    {
+        QLabel *value;
+        const char *name;
+        int id;
+    } captioned[] = {{lblPosiNo, "lblPosiNoCaption", 248}, {lblJogVEL, "lblJogVELCaption", 225}};
+    for (int i = 0; i < 2; ++i) {
+        auto *caption = new QLabel(this);
+        caption->setObjectName(QLatin1String(captioned[i].name));
+        formtext::tag(caption, captioned[i].id);
+        caption->setBuddy(captioned[i].value);
+        captioned[i].value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        positions->addWidget(caption, 5 + i, 0);
+        positions->addWidget(captioned[i].value, 5 + i, 1);
+    }
 
     cmdJOGST = new QPushButton(this);
     cmdJOGST->setObjectName(QStringLiteral("cmdJOGST"));
@@ -155,6 +167,11 @@ frmJOG::frmJOG(QWidget *mainWindow)
 
 frmJOG::~frmJOG()
 {
+    // Nothing may run on a window that is going (its buttons release as they go): only a
+    // feed still running is stopped.
+    for (QPushButton *b : cmdJOG)
+        disconnect(b, nullptr, this, nullptr);
+    m_control.dropPendingAction();
     Form_Unload();
 }
 
@@ -162,6 +179,8 @@ void frmJOG::Form_Load()
 {
     Set_FormStr(this);
     flgdJOGPosi->setAccessibleName(windowTitle());
+    for (QLabel *value : {lblPosiNo, lblJogVEL})
+        value->setAccessibleName(findChild<QLabel *>(value->objectName() + QStringLiteral("Caption"))->text());
     const positions::GridCells *main = positions::checkGrid();
     const int mainRows = main ? main->rows() : positions::kGridHeadingRows;
     flgdJOGPosi->setRows(qMax(1, mainRows - 1));
@@ -213,7 +232,7 @@ void frmJOG::colourRows()
 {
     for (int r = 1; r < flgdJOGPosi->rows(); ++r) {
         for (int c = 1; c <= 4; ++c) {
-            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? kSelected : QColor();
+            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? posigrid::lightYellow() : QColor();
             flgdJOGPosi->setBackground(r, c, colour);
         }
     }
@@ -288,8 +307,11 @@ void frmJOG::cmdJOGend_Click()
 {
     if (commandRefused())
         return;
-    m_control.JogEnd();
-    close();
+    // Clicked while the tick waits for a reply: done as soon as that exchange has returned.
+    m_control.whenLinkFree([this] {
+        m_control.JogEnd();
+        close();
+    });
 }
 
 void frmJOG::JogGridStateOff()
@@ -309,6 +331,8 @@ bool frmJOG::queryUnload()
     // Never in the middle of an exchange of this window's tick or start.
     if (commandRefused())
         return false;
+    // Closing ends a JOG feed like every other way out: its stop goes first.
+    m_control.stopFeed();
     if (!m_changed) {
         CommPortClose();
         return true;
@@ -344,8 +368,18 @@ bool frmJOG::queryUnload()
 
 void frmJOG::reject()
 {
-    // Escape is the close box.
-    if (!queryUnload())
+    // Escape is the close box. While the tick waits for a reply the close follows that exchange;
+    // a second request while the first is under way adds nothing.
+    if (m_closing || commandRefused())
+        return;
+    if (JogControl::exchangeUnderWay()) {
+        m_control.whenLinkFree([this] { close(); });
+        return;
+    }
+    m_closing = true;
+    const bool closing = queryUnload();
+    m_closing = false;
+    if (!closing)
         return;
     Form_Unload();
     QDialog::reject();
@@ -361,6 +395,7 @@ void frmJOG::Form_Unload()
 {
     m_timerTusin->stop();
     m_timerDelay->stop();
+    m_control.stopFeed();
 }
 
 void frmJOG::showPresentPosition(int axis, const QString &text)

@@ -83,6 +83,7 @@ private:
     int m_selectRowNo = 1;
     bool m_changed = false;
     bool m_unloaded = false;
+    bool m_closing = false; // the close question is under way
 };
 
 namespace operation {

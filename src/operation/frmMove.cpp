@@ -25,6 +25,8 @@
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -67,6 +69,32 @@ QLabel *lamp(const QString &name, const QColor &colour)
 // The editor of a program step: digits only, three at most. Enter and the arrows store the
 // step and move along the row; leaving the cell otherwise stores it too, with a beep when
 // the value is refused.
+// Paints the table's corner button as a heading with the button's text; the table's own
+// corner button draws no text.
+class CornerHeading : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *button = qobject_cast<QAbstractButton *>(watched);
+        if (!button || event->type() != QEvent::Paint)
+            return false;
+        QStyleOptionHeader option;
+        option.initFrom(button);
+        option.state |= QStyle::State_Raised | QStyle::State_Horizontal;
+        option.rect = button->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.text = button->text();
+        option.textAlignment = Qt::AlignCenter;
+        QStylePainter painter(button);
+        painter.drawControl(QStyle::CE_Header, option);
+        return true;
+    }
+};
+
 class StepDelegate : public QStyledItemDelegate
 {
 public:
@@ -207,6 +235,12 @@ frmMove::frmMove(QWidget *parent)
     place();
     Set_FormStr(this);
     m_grid->setVerticalHeaderLabels({LoadResText(523)});
+    // The heading over the row titles, as the heading row of a position table reads.
+    if (auto *corner = m_grid->findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+        corner->setText(QStringLiteral("No."));
+        corner->setAccessibleName(corner->text());
+        corner->installEventFilter(new CornerHeading(corner));
+    }
     // Sized once the headings hold their texts, so the heading row and the program row show whole.
     const int frame = 2 * m_grid->frameWidth();
     m_grid->setFixedHeight(std::max(750 / 15, m_grid->horizontalHeader()->sizeHint().height()

@@ -85,6 +85,39 @@ QString toQtFilter(const QString &filter)
     return out.join(QStringLiteral(";;"));
 }
 
+std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, int style, const QString &title)
+{
+    auto box = std::make_unique<QMessageBox>(dialogParent());
+    box->setWindowTitle(title.isEmpty() ? g_title : title);
+    box->setText(prompt);
+    switch (style & 0x70) {
+    case MbCritical: box->setIcon(QMessageBox::Critical); break;
+    case MbQuestion: box->setIcon(QMessageBox::Question); break;
+    case MbExclamation: box->setIcon(QMessageBox::Warning); break;
+    case MbInformation: box->setIcon(QMessageBox::Information); break;
+    default: box->setIcon(QMessageBox::NoIcon); break;
+    }
+    switch (style & 7) {
+    case MbOkCancel:
+        box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MbYesNoCancel:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MbYesNo:
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setEscapeButton(QMessageBox::No);
+        break;
+    default:
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
+        break;
+    }
+    return box;
+}
+
 int msgBox(const QString &prompt, int style, const QString &title)
 {
     if (DialogScript *script = DialogScript::active())
@@ -94,34 +127,8 @@ int msgBox(const QString &prompt, int style, const QString &title)
         return dismissResult(style);
     }
 
-    QMessageBox box(dialogParent());
-    box.setWindowTitle(title.isEmpty() ? g_title : title);
-    box.setText(prompt);
-    switch (style & 0x70) {
-    case MbCritical: box.setIcon(QMessageBox::Critical); break;
-    case MbQuestion: box.setIcon(QMessageBox::Question); break;
-    case MbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case MbInformation: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    switch (style & 7) {
-    case MbOkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-        break;
-    case MbYesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-        break;
-    case MbYesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setEscapeButton(QMessageBox::No);
-        break;
-    default:
-        box.setStandardButtons(QMessageBox::Ok);
-        box.setEscapeButton(QMessageBox::Ok);
-        break;
-    }
+    const std::unique_ptr<QMessageBox> made = makeMessageBox(prompt, style, title);
+    QMessageBox &box = *made;
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return IdOk;

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace platform {
@@ -35,6 +38,8 @@ struct FileDialogRequest
 QString applicationTitle();
 void setApplicationTitle(const QString &title);
 
+// The box msgBox shows, built but not shown: title, text, icon and buttons of the style.
+std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, int style, const QString &title = QString());
 // Shows a message box and returns the button chosen (IdOk, IdCancel, IdYes, IdNo).
 int msgBox(const QString &prompt, int style = MbOkOnly, const QString &title = QString());
 

@@ -115,6 +115,7 @@ FixedGrid::FixedGrid(int headingRows, int columns, QWidget *parent)
     // The number view keeps the rows in step with the body and takes the body's selection
     // rules at each press.
     m_bodyNumbers->viewport()->installEventFilter(this);
+    m_body->viewport()->installEventFilter(this);
     m_body->verticalHeader()->installEventFilter(this);
     m_head->verticalHeader()->installEventFilter(this);
     connect(m_body->verticalHeader(), &QHeaderView::sectionResized, this, [this](int r, int, int size) {
@@ -411,10 +412,14 @@ void FixedGrid::placeNumbers()
 bool FixedGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == m_body->verticalHeader() || watched == m_head->verticalHeader())
-        && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
         placeNumbers();
+        Q_EMIT viewportResized();
+    }
     else if (watched == m_bodyNumbers->viewport() && event->type() == QEvent::MouseButtonPress)
         m_bodyNumbers->setSelectionMode(m_body->selectionMode());
+    else if (watched == m_body->viewport() && event->type() == QEvent::Resize)
+        Q_EMIT viewportResized();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -72,6 +72,9 @@ Q_SIGNALS:
     void cellDoubleClicked(int row, int col);
     void cursorMoved(int row, int col);
     void cellEdited(int row, int col);
+    // The body's visible area may have changed (window resized, a scroll bar or the number
+    // column came or went).
+    void viewportResized();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -11,6 +11,7 @@
 #include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 #include "positions/frmSyogoKekka.h"
+#include "platform/KeyInput.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -120,8 +121,8 @@ public:
                     m_grid.setText(m_row, m_col, gEditOldText);
                     return true;
                 }
-            } else if (!key->text().isEmpty() && key->text().at(0).isPrint()
-                       && !keyPasses(m_col, gDispMmUnit, key->text().at(0))) {
+            } else if (const std::optional<QChar> typed = platform::typedCharacter(*key);
+                       typed && !keyPasses(m_col, gDispMmUnit, *typed)) {
                 return true;
             }
         }

@@ -16,14 +16,13 @@ int px(int twips)
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-// The column widths are laid out for a narrow desktop font; a wider one stretches them all
-// alike so that the short headings ("WAY4") still fit.
-double widthScale(const platform::FixedGrid &grid)
+// What a column's heading needs (row 1 is drawn at 8 points): the widths are laid out for a
+// narrow desktop font, and a wider one must not cut the short headings ("WAY4").
+int headingWidth(const platform::FixedGrid &grid, int col)
 {
     QFont f = grid.font();
     f.setPointSize(8);
-    const int needed = QFontMetrics(f).horizontalAdvance(QStringLiteral("WAY4")) + 8;
-    return qMax(1.0, needed / double(px(500)));
+    return QFontMetrics(f).horizontalAdvance(headingRow1(col)) + 8;
 }
 
 } // namespace
@@ -75,9 +74,11 @@ void fitCommentColumn(platform::FixedGrid &grid)
     int fixedPx = 0;
     for (int c = 0; c < kCommentCol; ++c)
         fixedPx += grid.columnWidth(c);
-    // The comment column fills what the other columns leave, never below 3000 twips.
+    // The comment column fills what the other columns leave, never narrower than its
+    // heading. (A floor of 3000 twips, stretched for a wide font, pushed the column and its
+    // heading out of view at the start size.)
     const int room = grid.viewportWidth() - fixedPx;
-    grid.setColumnWidth(kCommentCol, qMax(room, int(px(3000) * widthScale(grid))));
+    grid.setColumnWidth(kCommentCol, qMax(room, headingWidth(grid, kCommentCol)));
 }
 
 void layoutGrid(platform::FixedGrid &grid)
@@ -90,12 +91,14 @@ void layoutGrid(platform::FixedGrid &grid)
     grid.setBodyRowHeight(px(250));
     stateOff(grid);
     setMainFormStr(grid);
-    const double scale = widthScale(grid);
-    const int widthTwips = int(grid.viewportWidth() * kTwipsPerPixel / scale);
+    // Each column as the layout has it, or as wide as its heading needs; the comment column
+    // then takes the rest.
+    const int widthTwips = grid.viewportWidth() * kTwipsPerPixel;
     for (int c = 0; c < kGridCols; ++c) {
-        grid.setColumnWidth(c, int(px(columnWidthTwips(c, widthTwips)) * scale));
+        grid.setColumnWidth(c, qMax(px(columnWidthTwips(c, widthTwips)), headingWidth(grid, c)));
         grid.setColumnAlignment(c, c == kCommentCol ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
+    fitCommentColumn(grid);
     grid.setRedraw(true);
     cursorTop(grid);
     stateOn(grid);

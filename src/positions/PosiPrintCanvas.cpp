@@ -60,6 +60,12 @@ void PosiPrintCanvas::textRightAt(double rightEdge, double y, const QString &tex
     m_printer.drawText(x, y, text);
 }
 
+void PosiPrintCanvas::textWithin(double x, double y, const QString &text, double right)
+{
+    m_items.append(item(x, y, text));
+    m_printer.drawTextWithin(x, y, text, right);
+}
+
 void PosiPrintCanvas::rule(double x1, double x2, double y)
 {
     Item it = item(x1, y, QString());

@@ -37,6 +37,9 @@ public:
 
     void text(double x, double y, const QString &text);
     void textRightAt(double rightEdge, double y, const QString &text);
+    // A text that ends by `right`: smaller, then cut, where it would run past (the record
+    // keeps the whole text as the report meant it).
+    void textWithin(double x, double y, const QString &text, double right);
     void rule(double x1, double x2, double y);
     // Ejects the sheet. False when the printer refused.
     bool ejectPage();

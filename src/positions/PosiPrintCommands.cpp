@@ -4,6 +4,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
+#include "core/PrintRun.h"
 #include "core/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
@@ -37,13 +38,6 @@ void copyGridTexts(const positions::GridCells &grid, int from, int to)
         for (int c = 0; c < kGridColumns; ++c)
             gPosiWork[n][c] = (r >= kGridHeadingRows && r < grid.rows()) ? grid.text(r, c) : QString();
     }
-}
-
-void reportPrintFailure(bool cancelled)
-{
-    const QString text = cancelled ? LoadResText(396)
-                                   : LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396);
-    platform::msgBox(text, platform::MbOkOnly, platform::applicationTitle());
 }
 
 } // namespace
@@ -85,19 +79,15 @@ void PosiDataPrint()
 
     platform::PrinterDevice &printer = platform::sharedPrinter();
     if (!platform::printDialog(printer)) {
-        reportPrintFailure(true);
+        printing::tellPrintCancelled();
         return;
     }
-    printer.setFont(positions::posiPrintFont());
     positions::PosiPrintCanvas canvas(printer);
-    int result = PrintSettei(printer);
-    if (result == 0)
-        result = positions::drawPosiReport(canvas, PrintNoFrom, PrintNoTo, positions::printStamp());
+    // The first position's two lines under the header must fit on the page.
+    printing::runReport(printer, positions::posiPrintFont(), 0, 8, [&] {
+        return positions::drawPosiReport(canvas, PrintNoFrom, PrintNoTo, positions::printStamp()) == 0;
+    });
     g_lastPrint = canvas.items();
-    // Whatever was drawn goes to the printer, also after a failure.
-    const bool ended = printer.end();
-    if (result != 0 || !ended)
-        reportPrintFailure(false);
 }
 
 int mnuFilePrint_Click()

@@ -85,12 +85,8 @@ namespace positions {
 
 QFont posiPrintFont()
 {
-    QFont font(LoadResText(399), 11);
-    // The columns stand a few millimetres apart, sized for a fixed-pitch gothic face; where
-    // that face is missing, a fixed-pitch one is the closest stand-in.
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
+    // The printer resolves a missing face to the installed fixed-pitch one of its kind.
+    return QFont(LoadResText(399), 11);
 }
 
 QString printStamp()
@@ -127,10 +123,15 @@ int drawPosiReport(PosiPrintCanvas &canvas, int from, int to, const QString &sta
         drawColumns(canvas, kRowLine2, n, double(line) * p);
         canvas.setFontSize(8);
         canvas.setLineWidth(1);
-        canvas.text(kCommentX, double(line) * p, QStringLiteral(":") + cell(n, kCommentCol));
+        // A long comment is made smaller, then cut, at the right margin: never off the paper.
+        canvas.textWithin(kCommentX, double(line) * p, QStringLiteral(":") + cell(n, kCommentCol),
+                          double(gPrnWidth));
         canvas.setLineWidth(2);
         canvas.setFontSize(11);
-        if (gPrnCols - 2 - line < 2) {
+        // The next position's two lines must also end above the footer rule, which the
+        // count of rows alone does not see on every paper height.
+        const bool nextPastFooter = double(line + 3) * p > double(gPrnLines - 1) * double(gPrnCharW);
+        if (gPrnCols - 2 - line < 2 || nextPastFooter) {
             ++gPrnPageNo;
             pageDue = true;
         } else {

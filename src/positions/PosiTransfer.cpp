@@ -69,16 +69,6 @@ bool validRange(int from, int to)
     return from >= 1 && from <= to && to <= kPosiMax;
 }
 
-// "0CM" "00": the controller leaves the transfer mode. Silent: the ways out after a failure
-// have reported it already, and the end of a good write tells its own outcome once.
-bool leaveTransferModeOnce()
-{
-    const bool left = exchange(Via::Silent, QStringLiteral("0CM"), link::cmd::commModeArgument(0, 0), 7)
-                      == 0;
-    gTusinNow = false;
-    return left;
-}
-
 // Leaves the transfer mode on every way out of the write once it was entered.
 class TransferModeGuard
 {
@@ -88,7 +78,7 @@ public:
     ~TransferModeGuard()
     {
         if (m_entered)
-            leaveTransferModeOnce();
+            link::leaveTransferModeSilently();
     }
 
 private:
@@ -423,7 +413,7 @@ int LoadPosidataToCt2()
     for (int attempt = 1; attempt <= 6 && !back; ++attempt) {
         if (attempt > 1)
             MsecTimerWait(100);
-        back = leaveTransferModeOnce();
+        back = link::leaveTransferModeSilently();
     }
     if (!back)
         ResMsgBox({377});

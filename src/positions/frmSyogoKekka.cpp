@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -112,9 +114,32 @@ void frmSyogoKekka::fillGrid()
 
     const QList<int> widths = positions::resultColumnWidths(
         kGridWidthTwips, gAxisUnused);
+    // The columns stay equal, but never narrower than their headings need; the window grows
+    // to show them all.
+    const int each = qMax(widths[0] / kTwipsPerPixel, headingWidth());
+    int total = 0;
     for (int c = 0; c < 20; ++c) {
-        g->setColumnWidth(c, widths[c] / kTwipsPerPixel);
+        g->setColumnWidth(c, widths[c] == 0 ? 0 : each);
         g->setColumnHidden(c, widths[c] == 0);
+        if (widths[c] != 0)
+            total += each;
     }
+    g->setMinimumWidth(total + 2 * g->frameWidth() + g->verticalScrollBar()->sizeHint().width());
     g->setVisible(true);
+}
+
+int frmSyogoKekka::headingWidth() const
+{
+    QTableWidget *g = flgdSyogoKekka;
+    const QFontMetrics metrics(g->font());
+    // A cell's text keeps this margin on each side before the view elides it.
+    const int margin = g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1;
+    int needed = 0;
+    for (int c = 0; c < 20; ++c) {
+        needed = qMax(needed, metrics.horizontalAdvance(heading1(c)) + 2 * margin + 1);
+        // Row 0's headings span four columns (an axis) or three (the common ones).
+        const int span = c >= 17 ? 3 : 4;
+        needed = qMax(needed, (metrics.horizontalAdvance(heading0(c)) + 2 * margin + span - 1) / span + 1);
+    }
+    return needed;
 }

@@ -22,4 +22,5 @@ public:
 private:
     void Form_Load();
     void fillGrid();
+    int headingWidth() const;
 };

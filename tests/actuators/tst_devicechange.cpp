@@ -5,6 +5,7 @@
 #include "core/Module2Calc.h"
 #include "core/Messages.h"
 #include "link/LinkState.h"
+#include "platform/ProgramFolder.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 #include "support/FakeMainForm.h"
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void changeDevice();
     void checkAfterChange_data();
     void checkAfterChange();
+    void onlineWindowNeedsCatalogue_data();
+    void onlineWindowNeedsCatalogue();
 };
 
 void TestDeviceChange::fileDesignations_data()
@@ -228,6 +231,30 @@ void TestDeviceChange::checkAfterChange()
         QCOMPARE(gPosiTable[5][0], 0.0);
         QCOMPARE(form.grid.text(row5, 1), QStringLiteral("0")); // not redrawn
     }
+}
+
+// The Settings menu's online device setting opens no window without a catalogue, whichever
+// axes are in use; the operator is told once.
+void TestDeviceChange::onlineWindowNeedsCatalogue_data()
+{
+    QTest::addColumn<int>("unusedAxis");
+    QTest::newRow("all axes used") << -1;
+    QTest::newRow("axis 1 unused") << 0;
+    QTest::newRow("axis 2 unused") << 1;
+}
+
+void TestDeviceChange::onlineWindowNeedsCatalogue()
+{
+    QFETCH(int, unusedAxis);
+    TestEnv env;
+    platform::setProgramFolder(env.tempPath(QString()));
+    for (int a = 0; a < kAxisCount; ++a)
+        gAxisUnused[a] = a == unusedAxis;
+    env.dialogs().answer(platform::IdOk);
+    ModalDriver driver;
+    mnuSettingsDeviceOnline_Click();
+    QCOMPARE(driver.shown(), QStringList{});
+    QCOMPARE(env.dialogs().prompts(), QStringList{ResLines({15, 16})});
 }
 
 QTEST_MAIN(TestDeviceChange)

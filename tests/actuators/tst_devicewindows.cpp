@@ -5,7 +5,10 @@
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
+#include "core/MainForm.h"
 #include "core/Messages.h"
+#include "editors/frmParameta2.h"
+#include "link/LinkHooks.h"
 #include "platform/ProgramFolder.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void windowFollowsOperatorChoices();
     void leavingSpeedList_data();
     void leavingSpeedList();
+    void detailEditOpensParameterWindow();
 
 private:
     static void setCurrent(int axis, const QString &size, const QString &speed, int stroke, bool newType = true);
@@ -90,6 +94,11 @@ void TestDeviceWindows::choiceListsPerAxis_data()
                                           << QStringList{"50", "100", "200", "300"} << "200" << true << false << false << 1;
     QTest::newRow(" 20 old: no options") << " 20" << "L" << 30 << QStringList{"L"} << "L"
                                          << QStringList{"30", "50", "100"} << "30" << false << false << false << 0;
+    // Set makes these sizes vertical whatever the box shows, so the box is not offered.
+    QTest::newRow(" 42 old: V forced") << " 42" << "D" << 200 << QStringList{"D", "L"} << "D"
+                                       << QStringList{"100", "200", "300", "400", "500"} << "200" << false << true << false << 1;
+    QTest::newRow("E35 old: V forced") << "E35" << "L" << 100 << QStringList{"L"} << "L"
+                                       << QStringList{"50", "100", "200", "300"} << "100" << false << false << false << 1;
 }
 
 void TestDeviceWindows::choiceListsPerAxis()
@@ -550,6 +559,36 @@ void TestDeviceWindows::leavingSpeedList()
     env.dialogs().answer(platform::IdYes);
     w.cmdDeviceSet()->click();
     QCOMPARE(gDevSetteiStroke[0], stroke.toInt());
+}
+
+// Detail Edit takes the choice as Set does and, once the modal window has gone, the parameter
+// window opens.
+void TestDeviceWindows::detailEditOpensParameterWindow()
+{
+    TestEnv env;
+    for (int a = 0; a < kAxisCount; ++a)
+        setCurrent(a, QStringLiteral(" 28"), QStringLiteral("L"), 100);
+    mainform::clearCommands();
+    editors::registerParameterWindowCommands();
+    ModalDriver driver;
+    driver.then([](QWidget *w) {
+        auto *window = qobject_cast<frmDevice3 *>(w);
+        window->panels().axis[1].comboDeviceStroke.text = QStringLiteral("150");
+        window->cmdSyosai()->click();
+    });
+    {
+        frmDevice3 w;
+        QCOMPARE(w.exec(), int(QDialog::Accepted));
+        QVERIFY(!w.CancelFlag());
+    }
+    QCOMPARE(driver.pending(), 0);
+    QCOMPARE(gDevSetteiStroke[1], 150);
+    QTRY_VERIFY(frmParameta2::instance() && frmParameta2::instance()->isVisible());
+    QVERIFY(!gDevSyosaiReq);
+    frmParameta2::instance()->close();
+    QTRY_VERIFY(!frmParameta2::instance());
+    link::resetLinkHooks();
+    mainform::clearCommands();
 }
 
 QTEST_MAIN(TestDeviceWindows)

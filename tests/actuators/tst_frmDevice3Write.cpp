@@ -1,19 +1,60 @@
 // Change and Write of the online actuator window against the simulated controller.
 #include "actuators/DevSetting.h"
+#include "actuators/DevSettingStore.h"
 #include "actuators/DevWinFlags.h"
 #include "actuators/frmDevice3.h"
+#include "core/AppSettings.h"
 #include "core/Messages.h"
+#include "core/Module2Calc.h"
 #include "editors/ParaSet.h"
 #include "link/LinkState.h"
+#include "link/WindowHooks.h"
+#include "link/frmTrance.h"
 #include "platform/Dialogs.h"
+#include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QtTest>
 
 using namespace platform;
+
+namespace {
+
+// Axis 1 alone, " 28" L with the given stroke text, new type.
+void chooseAxisOne(frmDevice3 &w, const QString &stroke = QStringLiteral("50"))
+{
+    for (int a = 1; a < kAxisCount; ++a)
+        w.panels().setAxisEnable(a, 0);
+    w.panels().setAxisEnable(0, 1);
+    auto &axis = w.panels().axis[0];
+    axis.comboDeviceSize.text = QStringLiteral(" 28");
+    axis.comboDeviceSpeed.text = QStringLiteral("L");
+    axis.comboDeviceStroke.text = stroke;
+    axis.chkNewOrOld.value = 0;
+}
+
+// The progress window as the operator would see it.
+bool progressWindowShown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<frmTrance *>(w) && w->isVisible())
+            return true;
+    }
+    return false;
+}
+
+// Lines sent after the last one equal to `line`.
+QStringList sentAfter(const QStringList &sent, const QString &line)
+{
+    return sent.mid(sent.lastIndexOf(line) + 1);
+}
+
+} // namespace
 
 class TestFrmDevice3Write : public QObject
 {
@@ -33,6 +74,7 @@ private Q_SLOTS:
         for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"})
             QVERIFY(m_folder->install(fixturePath(QStringLiteral("editors/std/") + QLatin1String(name)), QLatin1String(name)));
         m_main = std::make_unique<FakeMainForm>();
+        positions::resetPosiTable();
         m_sim.useAxes(15);
         gOfflineMode = false;
     }
@@ -44,22 +86,17 @@ private Q_SLOTS:
         m_folder.reset();
     }
 
-    // Axis 1 alone, " 28" L 50 new type: mask, factory parameters, write, read-back, 1527.
+    // Axis 1 alone, " 28" L 50 new type: mask, factory parameters, write, read-back, 1527;
+    // the new actuators are stored for the next start.
     void writesChosenAxesAndActuators()
     {
         frmDevice3 w;
-        for (int a = 1; a < kAxisCount; ++a)
-            w.panels().setAxisEnable(a, 0);
-        w.panels().setAxisEnable(0, 1);
-        auto &axis = w.panels().axis[0];
-        axis.comboDeviceSize.text = QStringLiteral(" 28");
-        axis.comboDeviceSpeed.text = QStringLiteral("L");
-        axis.comboDeviceStroke.text = QStringLiteral("50");
-        axis.chkNewOrOld.value = 0;
-        axis.chkDevPgUse.value = 1;
+        chooseAxisOne(w);
+        w.panels().axis[0].chkDevPgUse.value = 1;
+        w.show();
         QVERIFY(w.cmdPrmCtWrite()->isEnabled());
         m_sim.dialogs().answer(IdOk); // 1527
-        w.cmdPrmCtWrite_Click();
+        w.cmdPrmCtWrite()->click();
         QCOMPARE(m_sim.prompts(), QStringList{LoadResText(1527)});
         QCOMPARE(m_sim.model().blockByte(0, 6), 1);
         QCOMPARE(m_sim.model().writeEnds('2'), 1);
@@ -72,11 +109,39 @@ private Q_SLOTS:
         QVERIFY(gDevWinOnline);
         QVERIFY(!gDevSyosaiReq);
         QCOMPARE(w.result(), int(QDialog::Accepted));
+        QVERIFY(w.isHidden());
         QVERIFY(w.cmdDeviceCancel()->isEnabled());
         const QStringList sent = m_sim.received();
         QCOMPARE(sent.first(), QStringLiteral("0RA"));
         QVERIFY(sent.contains(QStringLiteral("0CM01")));
         QVERIFY(sent.contains(QStringLiteral("0CM00")));
+
+        gDevSize[0].clear();
+        gDevStroke[0] = 0;
+        gAxisNewType[0] = false;
+        LoadDevSetting(false);
+        QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
+        QCOMPARE(gDevStroke[0], 50);
+        QVERIFY(gAxisNewType[0]);
+    }
+
+    // Positions typed outside the range the last operation worked on are checked and
+    // converted with the new actuator, not dropped at the redraw.
+    void positionsFollowTheNewActuator()
+    {
+        const int row5 = typePosiOutsideLastRange(*m_main, QStringLiteral("1.5"));
+        frmDevice3 w;
+        chooseAxisOne(w);
+        w.show();
+        m_sim.dialogs().answer(IdOk); // 1527
+        w.cmdPrmCtWrite()->click();
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(1527)});
+        QCOMPARE(gDevLead[0], 2);
+        QCOMPARE(gDevPPR[0], 400);
+        const double pulses = *MmToPulse(2, 400, 1.5);
+        QCOMPARE(gPosiTable[5][0], pulses);
+        QCOMPARE(gPosiTable[5][4], *PulseToMm(2, 400, pulses));
+        QCOMPARE(m_main->grid.text(row5, 4).toDouble(), gPosiTable[5][4]);
     }
 
     // A moving controller: only "0RA" is sent, message 424, and the window closes.
@@ -84,56 +149,100 @@ private Q_SLOTS:
     {
         m_sim.model().answer("0MP0010"); // start a motion
         frmDevice3 w;
+        chooseAxisOne(w);
+        w.show();
         m_sim.dialogs().answer(IdOk);
-        w.cmdPrmCtWrite_Click();
+        w.cmdPrmCtWrite()->click();
         QCOMPARE(m_sim.prompts(), QStringList{LoadResText(424)});
         QCOMPARE(m_sim.received(), QStringList{QStringLiteral("0RA")});
         QVERIFY(w.isHidden());
         QVERIFY(w.cmdPrmCtWrite()->isEnabled());
     }
 
-    // Stopped after the controller entered transfer mode: the stop's own message, nothing
-    // written, and the controller left in mode "00" all the same.
-    void stopsAfterTransferMode_data()
+    // A chosen actuator that cannot be written is told before anything is sent: the controller,
+    // the axis use and the pending set stay as they were.
+    void checkedBeforeAnythingIsSent_data()
+    {
+        QTest::addColumn<QString>("stroke");
+        QTest::addColumn<QString>("factoryRow"); // replaces the factory row of " 28L-050"
+        QTest::addColumn<QString>("message");
+        const QString good = QStringLiteral("\" 28L-050\",100,100,20,");
+        QTest::newRow("factory value out of range") << "50" << "\" 28L-050\",100,100,61," << ResLines({1524, 1525});
+        QTest::newRow("no factory row") << "100" << good << ResLines({36});
+        QTest::newRow("not in the catalogue") << "75" << good << ResLines({4, 5});
+        QTest::newRow("no stroke") << "" << good << ResLines({4, 5});
+    }
+    void checkedBeforeAnythingIsSent()
+    {
+        QFETCH(QString, stroke);
+        QFETCH(QString, factoryRow);
+        QFETCH(QString, message);
+        QByteArray list = m_folder->read(QStringLiteral("w4nqzstpr.lst"));
+        QVERIFY(list.contains("\" 28L-050\",100,100,20,"));
+        list.replace("\" 28L-050\",100,100,20,", factoryRow.toLatin1());
+        QVERIFY(m_folder->write(QStringLiteral("w4nqzstpr.lst"), list));
+        gAxisMask = 15;
+        gDevSetteiSize[0] = QStringLiteral("before");
+        gPrmHomeVel[0] = 7;
+        frmDevice3 w;
+        chooseAxisOne(w, stroke);
+        w.show();
+        m_sim.dialogs().answer(IdOk);
+        w.cmdPrmCtWrite()->click();
+        QCOMPARE(m_sim.prompts(), QStringList{message});
+        QCOMPARE(m_sim.received(), QStringList{});
+        for (int a = 0; a < kAxisCount; ++a)
+            QVERIFY(!gAxisUnused[a]);
+        QCOMPARE(gAxisMask, 15);
+        QCOMPARE(gDevSetteiSize[0], QStringLiteral("before"));
+        QCOMPARE(gPrmHomeVel[0], 7);
+        QVERIFY(w.isHidden());
+        QVERIFY(w.cmdPrmCtWrite()->isEnabled());
+    }
+
+    // Stopped once the axis-use mask may have reached the controller: the stop's own message,
+    // the controller left in mode "00", no progress window on screen, then the axis use read
+    // back so that the system and its windows follow the controller (or, unreadable, stay as
+    // they were) and the operator is told.
+    void stopAfterAxisRewriteFollowsController_data()
     {
         QTest::addColumn<QString>("stop");
-        QTest::addColumn<int>("message");
-        QTest::addColumn<int>("boxes"); // the link reports its failure before the stop's message
-        QTest::newRow("axis-use rewrite fails") << "link" << 377 << 2;
-        QTest::newRow("factory value out of range") << "range" << 1524 << 1;
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("controllerMask");
+        QTest::newRow("axis-use rewrite refused, read-back refused too")
+            << "rewrite" << QStringList{LoadResText(104), LoadResText(377), LoadResText(104), ResLines({2941, 2943})} << 15;
+        QTest::newRow("parameter write echo refused")
+            << "write" << QStringList{ResLines({384, 385}), ResLines({2941, 2942})} << 1;
     }
-    void stopsAfterTransferMode()
+    void stopAfterAxisRewriteFollowsController()
     {
         QFETCH(QString, stop);
-        QFETCH(int, message);
-        QFETCH(int, boxes);
-        if (stop == QLatin1String("link")) {
+        QFETCH(QStringList, messages);
+        QFETCH(int, controllerMask);
+        // The real progress window, as the operator sees it.
+        link::setTransferProgress(nullptr);
+        if (stop == QLatin1String("rewrite"))
             m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongEcho, "0RD"));
-        } else {
-            QByteArray list = m_folder->read(QStringLiteral("w4nqzstpr.lst"));
-            QVERIFY(list.contains("\" 28L-050\",100,100,20,"));
-            list.replace("\" 28L-050\",100,100,20,", "\" 28L-050\",100,100,61,");
-            QVERIFY(m_folder->write(QStringLiteral("w4nqzstpr.lst"), list));
-        }
+        else
+            m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::WrongRecord, "0WD", 2));
+        gAxisMask = 15;
         frmDevice3 w;
-        for (int a = 1; a < kAxisCount; ++a)
-            w.panels().setAxisEnable(a, 0);
-        w.panels().setAxisEnable(0, 1);
-        auto &axis = w.panels().axis[0];
-        axis.comboDeviceSize.text = QStringLiteral(" 28");
-        axis.comboDeviceSpeed.text = QStringLiteral("L");
-        axis.comboDeviceStroke.text = QStringLiteral("50");
-        axis.chkNewOrOld.value = 0;
-        for (int i = 0; i < boxes; ++i)
+        chooseAxisOne(w);
+        w.show();
+        for (int i = 0; i < messages.size(); ++i)
             m_sim.dialogs().answer(IdOk);
-        w.cmdPrmCtWrite_Click();
-        QCOMPARE(m_sim.prompts().size(), boxes);
-        QCOMPARE(m_sim.prompts().last(), message == 377 ? LoadResText(377) : ResLines({1524, 1525}));
-        QVERIFY(!m_sim.prompts().contains(LoadResText(1527)));
+        w.cmdPrmCtWrite()->click();
+        QCOMPARE(m_sim.prompts(), messages);
         QCOMPARE(m_sim.model().writeEnds('2'), 0);
+        QVERIFY(!progressWindowShown());
         const QStringList sent = m_sim.received();
-        QVERIFY(sent.contains(QStringLiteral("0CM01")));
-        QCOMPARE(sent.last(), QStringLiteral("0CM00"));
+        QVERIFY(sentAfter(sent, QStringLiteral("0CM01")).contains(QStringLiteral("0CM00")));
+        QCOMPARE(gAxisMask, controllerMask);
+        for (int a = 0; a < kAxisCount; ++a) {
+            const bool used = (controllerMask & (1 << a)) != 0;
+            QCOMPARE(gAxisUnused[a], !used);
+            QCOMPARE(w.controls().axis[a].chkAxisEnable->isChecked(), used);
+        }
         QVERIFY(w.isHidden());
         QVERIFY(w.cmdPrmCtWrite()->isEnabled());
     }

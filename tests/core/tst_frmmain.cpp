@@ -4,6 +4,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
+#include "core/ToolbarPictures.h"
 #include "core/frmMain.h"
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
@@ -14,6 +15,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiFileCommands.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
 
@@ -128,6 +130,11 @@ private Q_SLOTS:
     void toolbarDispatch();
     void toolbarLayout();
     void toolbarIconsLookDisabled();
+    void toolbarPicturesAreOurOwn();
+    void commentColumnInView_data();
+    void commentColumnInView();
+    void statusPanelsOneFontEach_data();
+    void statusPanelsOneFontEach();
     void viewToggles_data();
     void viewToggles();
     void busyRefusesCommandsAndClosing();
@@ -507,6 +514,91 @@ void TestFrmMain::busyRefusesCommandsAndClosing()
     win.w->button(QStringLiteral("cmdPosiFileOpen"))->click();
     win.w->action(QStringLiteral("mnuFileOpen"))->trigger();
     QCOMPARE(ran, 3);
+}
+
+void TestFrmMain::toolbarPicturesAreOurOwn()
+{
+    // A desktop theme that offers pictures under the usual names changes nothing.
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    TestEnv env;
+    Window win;
+    QHash<QString, QImage> shown;
+    for (QAction *a : win.w->tbToolBar()->actions()) {
+        const QString key = a->property("Key").toString();
+        if (a->isSeparator() || key.isEmpty())
+            continue;
+        const QImage on = a->icon().pixmap(QSize(20, 20), QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY2(on == toolbarpics::picture(key, 20).toImage().convertToFormat(QImage::Format_ARGB32), qPrintable(key));
+        for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+            QVERIFY2(it.value() != on, qPrintable(key + QStringLiteral(" looks like ") + it.key()));
+        shown.insert(key, on);
+    }
+    QCOMPARE(shown.size(), 15);
+}
+
+void TestFrmMain::commentColumnInView_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("English") << 10000;
+    QTest::newRow("Japanese") << 0;
+}
+
+void TestFrmMain::commentColumnInView()
+{
+    QFETCH(int, offset);
+    TestEnv env;
+    gLangOffset = offset;
+    frmMain::setScreenWidthForLoad(1024);
+    frmMain w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.size(), QSize(1024, 717));
+    platform::FixedGrid *grid = w.flgdData();
+    int total = 0;
+    for (int c = 0; c < posigrid::kGridCols; ++c)
+        total += grid->columnWidth(c);
+    // At the start size every column, the comment column and its heading included, is in view.
+    QVERIFY2(total <= grid->viewportWidth(), qPrintable(QStringLiteral("%1 in %2").arg(total).arg(grid->viewportWidth())));
+    // And the comment column takes the whole room the others leave.
+    QCOMPARE(total, grid->viewportWidth());
+    QFont f = grid->font();
+    f.setPointSize(8);
+    QVERIFY(grid->columnWidth(posigrid::kCommentCol) >= QFontMetrics(f).horizontalAdvance(grid->text(1, posigrid::kCommentCol)));
+    QCOMPARE(grid->text(1, posigrid::kCommentCol), LoadResText(234));
+    // A wider window gives the room to the comment column.
+    const int before = grid->columnWidth(posigrid::kCommentCol);
+    w.resize(1200, 717);
+    QTRY_VERIFY(grid->columnWidth(posigrid::kCommentCol) >= before + 176);
+}
+
+void TestFrmMain::statusPanelsOneFontEach_data()
+{
+    QTest::addColumn<QString>("panel2");
+    QTest::addColumn<QString>("panel3");
+    QTest::newRow("English") << "<1>1mm = 200Pulse" << "<1>1Pulse= 0.005mm";
+    QTest::newRow("Japanese") << "<1>1mm = 200ﾊﾟﾙｽ" << "<1>1ﾊﾟﾙｽ= 0.005mm";
+}
+
+void TestFrmMain::statusPanelsOneFontEach()
+{
+    QFETCH(QString, panel2);
+    QFETCH(QString, panel3);
+    TestEnv env;
+    Window win;
+    link::showStatusPanel(2, panel2);
+    link::showStatusPanel(3, panel3);
+    QLabel *p2 = win.w->statusPanel(2);
+    QLabel *p3 = win.w->statusPanel(3);
+    QCOMPARE(p2->text(), panel2);
+    QCOMPARE(p3->text(), panel3);
+    QCOMPARE(p2->textFormat(), Qt::PlainText);
+    // The two panels side by side: one font, and each draws its whole text without help.
+    QCOMPARE(p3->font(), p2->font());
+    for (QLabel *p : {p2, p3}) {
+        const QFontMetrics metrics(p->font());
+        for (const QChar c : p->text())
+            QVERIFY2(c.isSpace() || metrics.inFont(c), qPrintable(p->text()));
+    }
 }
 
 void TestFrmMain::loadSizesToScreen_data()

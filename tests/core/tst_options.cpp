@@ -217,23 +217,27 @@ void TestOptions::portChangeGoesOffline()
 void TestOptions::unitChange_data()
 {
     QTest::addColumn<int>("grid");     // 0 empty, 1 passing, 2 failing
+    QTest::addColumn<int>("lead");     // of axis 1, in use; 0 makes the table unconvertible
     QTest::addColumn<bool>("changed");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("check passes") << 1 << true << "";
-    QTest::newRow("check fails") << 2 << false
-        << "A setting of a Unit of position was not changed by error.\r\nPlease try to change again.";
-    QTest::newRow("empty grid") << 0 << true << "";
+    const QString refused =
+        QStringLiteral("A setting of a Unit of position was not changed by error.\r\nPlease try to change again.");
+    QTest::newRow("check passes") << 1 << 10 << true << "";
+    QTest::newRow("check fails") << 2 << 10 << false << refused;
+    QTest::newRow("empty grid") << 0 << 10 << true << "";
+    QTest::newRow("conversion fails") << 1 << 0 << false << refused;
 }
 
 void TestOptions::unitChange()
 {
     QFETCH(int, grid);
+    QFETCH(int, lead);
     QFETCH(bool, changed);
     QFETCH(QString, message);
     TestEnv env;
     gDispMmUnit = false;
-    gDevLead[0] = 10;
+    gDevLead[0] = lead;
     gDevPPR[0] = 2000;
     gAxisUnused[1] = gAxisUnused[2] = gAxisUnused[3] = true;
 
@@ -268,7 +272,7 @@ void TestOptions::unitChange()
     if (changed)
         QCOMPARE(SettingsStore::text(QStringLiteral("DispMmUnit"), {}), QStringLiteral("1"));
     QCOMPARE(results, grid == 2 ? 1 : 0);
-    if (grid == 1) {
+    if (grid == 1 && changed) {
         QCOMPARE(gPosiNoFrom, 1);
         QCOMPARE(gPosiNoTo, 2);
         QCOMPARE(gPosiTable[2][0], 2500.0); // the second row reached the table too

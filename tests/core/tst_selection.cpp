@@ -1,4 +1,5 @@
 #include "core/WinFlags.h"
+#include "core/frmAbout.h"
 #include "core/frmSelection.h"
 #include "core/frmSplash.h"
 #include "core/ModuleHelp.h"
@@ -11,9 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QScreen>
 #include <QtTest>
 
-// The splash window, the choice window's modes and the help routine.
+// The splash window, the choice window's modes, the About window and the help routine.
 class TestSelection : public QObject
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void splashVersionLine_data();
     void splashVersionLine();
     void splashEndsOnItsTimer();
+    void aboutShowsNoDeadAddress();
     void choice_data();
     void choice();
     void escapeAndCloseBox_data();
@@ -59,6 +62,12 @@ void TestSelection::splashEndsOnItsTimer()
     QVERIFY(!gSplashEnd);                   // reset by the start-up's wait
     QVERIFY(!splash.timerSplash()->isActive()); // the first tick switches it off
     QVERIFY(!splash.isVisible());
+    // It stood at the centre of the screen, not in its corner.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(qAbs(splash.frameGeometry().center().x() - screen.center().x()) <= 1
+                 && qAbs(splash.frameGeometry().center().y() - screen.center().y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2 in %3x%4").arg(splash.x()).arg(splash.y())
+                            .arg(screen.width()).arg(screen.height())));
 }
 
 // How the operator ends the window: the button to press, or the option to pick before OK.
@@ -193,6 +202,20 @@ void TestSelection::helpWithoutFileShowsMessage()
     ShowHelp(nullptr, QStringLiteral("no help"));
     QCOMPARE(env.dialogs().prompts(), QStringList{QStringLiteral("no help")});
     QCOMPARE(env.dialogs().boxes().constFirst().style, int(platform::MbInformation));
+}
+
+void TestSelection::aboutShowsNoDeadAddress()
+{
+    TestEnv env;
+    frmAbout w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // No web address is known that leads anywhere: none is shown.
+    QVERIFY(w.lblHpAddress->text().isEmpty());
+    for (QLabel *l : w.findChildren<QLabel *>())
+        QVERIFY2(!l->text().contains(QLatin1String("://")) && !l->text().contains(QLatin1String(".example")),
+                 qPrintable(l->text()));
+    QVERIFY(w.lblVersion->text().startsWith(QLatin1String("Version ")));
 }
 
 QTEST_MAIN(TestSelection)

@@ -9,6 +9,7 @@
 #include "core/frmSelection.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
+#include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "sim/ControllerModel.h"
 #include "sim/SimSession.h"
@@ -19,6 +20,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 // The start-up roads against the controller simulator: the end state, the messages, the
@@ -31,6 +35,8 @@ private Q_SLOTS:
     void initTestCase();
     void roads_data();
     void roads();
+    void qtTextsFollowTheStoredLanguage_data();
+    void qtTextsFollowTheStoredLanguage();
 
 private:
     sim::ControllerModel m_model;
@@ -73,27 +79,29 @@ void TestStartup::roads_data()
     QTest::addColumn<int>("road");
     QTest::addColumn<int>("setup");
     QTest::addColumn<bool>("offline");
-    QTest::addColumn<QList<int>>("messages"); // the first message id of each box
+    QTest::addColumn<QList<QList<int>>>("boxes"); // the message ids of each box, in order
     QTest::addColumn<QStringList>("windows");
     QTest::addColumn<QStringList>("receivedStart");
+    QTest::addColumn<int>("portTries"); // failed port openings, -1 where not asked
 
     const QStringList change = {"frmSelection", "frmSelection", "frmDevice2"};
-    QTest::newRow("online, good controller") << int(Online) << int(GoodController) << false << QList<int>{}
-                                             << QStringList{"frmSelection"}
-                                             << QStringList{"0CM02", "0CM1", "0RV", "0CM1", "0RD0", "0CM1", "0RD6", "0RD8", "0RDA", "0RDC"};
-    QTest::newRow("online, wrong model") << int(Online) << int(WrongModel) << true << QList<int>{124}
-                                         << change << QStringList{"0CM02", "0CM1", "0RV"};
-    QTest::newRow("online, port does not open") << int(Online) << int(PortMissing) << true << QList<int>{109}
-                                                << change << QStringList{};
-    QTest::newRow("online, incomplete actuator") << int(Online) << int(IncompleteActuator) << true << QList<int>{}
-                                                 << change << QStringList{"0CM02", "0CM1", "0RV", "0CM1", "0RD0", "0CM1", "0RD6", "0RD8", "0RDA", "0RDC"};
-    QTest::newRow("offline, stored set valid") << int(Offline) << int(StoredValid) << true << QList<int>{}
-                                               << change << QStringList{};
-    QTest::newRow("offline, stored set invalid") << int(Offline) << int(StoredInvalid) << true << QList<int>{4}
-                                                 << change << QStringList{};
+    const QStringList goodReads = {"0CM02", "0CM1", "0RV", "0CM1", "0RD0", "0CM1", "0RD6", "0RD8", "0RDA", "0RDC"};
+    QTest::newRow("online, good controller") << int(Online) << int(GoodController) << false << QList<QList<int>>{}
+                                             << QStringList{"frmSelection"} << goodReads << 0;
+    QTest::newRow("online, wrong model") << int(Online) << int(WrongModel) << true << QList<QList<int>>{{124, 125}}
+                                         << change << QStringList{"0CM02", "0CM1", "0RV"} << 0;
+    // Six attempts, five pauses between them, then the message and the offline road.
+    QTest::newRow("online, port does not open") << int(Online) << int(PortMissing) << true << QList<QList<int>>{{109, 0, 110}}
+                                                << change << QStringList{} << 6;
+    QTest::newRow("online, incomplete actuator") << int(Online) << int(IncompleteActuator) << true << QList<QList<int>>{}
+                                                 << change << goodReads << 0;
+    QTest::newRow("offline, stored set valid") << int(Offline) << int(StoredValid) << true << QList<QList<int>>{}
+                                               << change << QStringList{} << -1;
+    QTest::newRow("offline, stored set invalid") << int(Offline) << int(StoredInvalid) << true << QList<QList<int>>{{4, 5}}
+                                                 << change << QStringList{} << -1;
     // An empty program folder lacks the error list too: the main window's load says so first.
-    QTest::newRow("offline, no catalogue") << int(Offline) << int(NoCatalogue) << true << QList<int>{30, 15}
-                                           << QStringList{"frmSelection"} << QStringList{};
+    QTest::newRow("offline, no catalogue") << int(Offline) << int(NoCatalogue) << true << QList<QList<int>>{{30, 31}, {15, 16}}
+                                           << QStringList{"frmSelection"} << QStringList{} << -1;
 }
 
 void TestStartup::roads()
@@ -101,9 +109,10 @@ void TestStartup::roads()
     QFETCH(int, road);
     QFETCH(int, setup);
     QFETCH(bool, offline);
-    QFETCH(QList<int>, messages);
+    QFETCH(QList<QList<int>>, boxes);
     QFETCH(QStringList, windows);
     QFETCH(QStringList, receivedStart);
+    QFETCH(int, portTries);
 
     m_session.reset();
     m_model.reset();
@@ -133,10 +142,13 @@ void TestStartup::roads()
     default:
         break;
     }
-    for (int i = 0; i < messages.size(); ++i)
+    for (int i = 0; i < boxes.size(); ++i)
         env.dialogs().answer(platform::IdOk);
 
+    // A start-up that takes another road than the row expects meets windows nobody answers;
+    // the driver then ends the run at once instead of letting it wait.
     ModalDriver driver;
+    driver.failFastOnUnexpected();
     driver.then([&](QWidget *w) { choose(w, road == Online ? 0 : 1); });
     if (windows.size() > 1) {
         driver.then([](QWidget *w) { choose(w, 0); }); // the factory parameters of the choice
@@ -160,10 +172,20 @@ void TestStartup::roads()
     QCOMPARE(window->lamp(QStringLiteral("imgGreenLedOnline"))->isVisibleTo(window), !offline);
     QVERIFY(!gDevSelectLock);
     QCOMPARE(driver.shown(), windows);
-    QVERIFY2(env.dialogs().boxes().size() == messages.size(), qPrintable(env.dialogs().prompts().join(QStringLiteral(" | "))));
-    for (int i = 0; i < messages.size(); ++i)
-        QVERIFY2(env.dialogs().prompts().at(i).startsWith(LoadResText(messages.at(i))),
-                 qPrintable(env.dialogs().prompts().at(i)));
+    QVERIFY2(env.dialogs().boxes().size() == boxes.size(), qPrintable(env.dialogs().prompts().join(QStringLiteral(" | "))));
+    for (int i = 0; i < boxes.size(); ++i) {
+        // Each box's lines in order, one CR LF between them (0: an empty line).
+        QStringList lines;
+        for (int id : boxes.at(i))
+            lines << (id == 0 ? QString() : LoadResText(id));
+        const QString expected = lines.join(QStringLiteral("\r\n"));
+        const QString prompt = env.dialogs().prompts().at(i);
+        // The port's failure adds the system's reason on a line of its own.
+        QVERIFY2(prompt == expected || (boxes.at(i).first() == 109 && prompt.startsWith(expected + QStringLiteral("\r\n"))),
+                 qPrintable(prompt));
+    }
+    if (portTries >= 0)
+        QCOMPARE(gRetryCount, portTries);
     const QStringList received = m_session.controller().receivedLines();
     QVERIFY2(received.mid(0, receivedStart.size()) == receivedStart, qPrintable(received.join(QLatin1Char(' '))));
     if (setup == GoodController) {
@@ -182,6 +204,51 @@ void TestStartup::roads()
     }
     QVERIFY(!CommPortIsOpen() || gPortOccupy);
     CommPortCloseForce();
+    delete window;
+}
+
+void TestStartup::qtTextsFollowTheStoredLanguage_data()
+{
+    QTest::addColumn<QString>("stored"); // "Language", empty when none is stored
+    QTest::addColumn<bool>("japaneseDesktop");
+    QTest::addColumn<QString>("yes");
+    QTest::newRow("Japanese") << "1" << false << QStringLiteral("はい");
+    QTest::newRow("English on a Japanese desktop") << "2" << true << "Yes";
+    QTest::newRow("nothing stored, Japanese desktop") << "" << true << "Yes";
+}
+
+void TestStartup::qtTextsFollowTheStoredLanguage()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, japaneseDesktop);
+    QFETCH(QString, yes);
+    m_session.reset();
+    m_model.reset();
+    TestEnv env;
+    frmMain::setScreenWidthForLoad(1024);
+    if (!stored.isEmpty())
+        env.storeSettings({{QStringLiteral("Language"), stored}});
+    const QLocale desktop;
+    if (japaneseDesktop)
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+
+    // The offline road with the example catalogue's actuators.
+    ModalDriver driver;
+    driver.failFastOnUnexpected();
+    driver.then([](QWidget *w) { choose(w, 1); });
+    driver.then([](QWidget *w) { choose(w, 0); });
+    driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdDeviceSet")); });
+    env.dialogs().answer(platform::IdOk); // nothing stored yet: "Device type is not selected."
+    frmMain *window = Main(0);
+    QLocale::setDefault(desktop);
+    QVERIFY(window);
+    QCOMPARE(driver.shown(), (QStringList{"frmSelection", "frmSelection", "frmDevice2"}));
+
+    // Every question of the run answers on buttons of the stored language.
+    const auto box = platform::makeMessageBox(LoadResText(391), platform::MbYesNoCancel | platform::MbQuestion);
+    QString text = box->button(QMessageBox::Yes)->text();
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+    QCOMPARE(text, yes);
     delete window;
 }
 

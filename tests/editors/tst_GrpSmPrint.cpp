@@ -6,6 +6,11 @@
 #include "editors/ReportCanvas.h"
 #include "editors/SmTable.h"
 #include "platform/DialogScript.h"
+#include "platform/Dialogs.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
+#include "support/PrintCheck.h"
+#include "support/TestEnv.h"
 
 #include <QtTest>
 
@@ -194,6 +199,114 @@ private Q_SLOTS:
         QCOMPARE(onLine(9), (QStringList{" 3:", "0. END"}));
         QCOMPARE(onLine(10), (QStringList{" 4:", "9.", " 2"}));
         QCOMPARE(onLine(22), (QStringList{" 16:", "0. END"}));
+    }
+
+    // Printed to a PDF file twice in one run, in each language: every text inside the page and
+    // above the footer rule, no two texts of a line over each other, in the installed face.
+    void pagesFit_data()
+    {
+        QTest::addColumn<bool>("macros");
+        QTest::addColumn<int>("language");
+        QTest::newRow("groups, Japanese") << false << 1;
+        QTest::newRow("groups, English") << false << 2;
+        QTest::newRow("macros, Japanese") << true << 1;
+        QTest::newRow("macros, English") << true << 2;
+    }
+    void pagesFit()
+    {
+        QFETCH(bool, macros);
+        QFETCH(int, language);
+        TestEnv env;
+        useLanguage(language);
+        for (int g = 1; g <= kGrpCount; ++g) {
+            gGrpDataIn[g][0] = 999;
+            gGrpDataIn[g][1] = -32768;
+        }
+        for (int m = 1; m <= kSmMacros; ++m)
+            for (int s = 1; s <= kSmSteps; ++s)
+                setStepIn(m, s, 4, -32768);
+        gGrpPrintFromFile = gSmPrintFromFile = true;
+        gGrpPrintTitle = gSmPrintTitle = QStringLiteral("a-file-name-long-enough-to-reach-past-the-right-margin.dat");
+        platform::PrinterDevice &printer = platform::sharedPrinter();
+        for (int run = 1; run <= 2; ++run) {
+            // Whatever font the printer was left with does not set the report's pitch.
+            if (run == 2)
+                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
+            const QString pdf = env.tempPath(QStringLiteral("report%1.pdf").arg(run));
+            env.dialogs().choosePrinter(pdf);
+            if (macros)
+                PrintSqMcrData();
+            else
+                PrintGrpData();
+            QVERIFY(QFileInfo(pdf).size() > 0);
+            QCOMPARE(env.dialogs().prompts(), QStringList());
+            const QStringList faults = printFaults(printer);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+            // The last step of the third row and the last group of the left block are there,
+            // with a blank line between them and the footer rule.
+            const QString last = macros ? QStringLiteral("4. OUT-OFF") : QStringLiteral("No.50:");
+            double lowest = 0, footer = 0;
+            for (const auto &d : printer.drawn()) {
+                if (d.page == 1 && d.text == last)
+                    lowest = std::max(lowest, d.rect.top());
+                if (d.page == 1 && d.rule)
+                    footer = std::max(footer, d.rect.top());
+                if (!d.rule && !d.text.isEmpty())
+                    QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+            }
+            QCOMPARE(lowest, double((macros ? 62 : 55) * gPrnCharW));
+            QVERIFY(lowest + 2 * gPrnCharW <= footer);
+            QCOMPARE(printer.drawn().last().page, macros ? 3 : 1);
+        }
+    }
+
+    // A print that cannot be produced is told, and no file is left.
+    void failedPrintIsTold_data()
+    {
+        QTest::addColumn<bool>("macros");
+        QTest::newRow("groups") << false;
+        QTest::newRow("macros") << true;
+    }
+    void failedPrintIsTold()
+    {
+        QFETCH(bool, macros);
+        TestEnv env;
+        const QString pdf = env.tempPath(QStringLiteral("no-such-folder/report.pdf"));
+        env.dialogs().choosePrinter(pdf);
+        env.dialogs().answer(platform::IdOk);
+        if (macros)
+            PrintSqMcrData();
+        else
+            PrintGrpData();
+        QCOMPARE(env.dialogs().prompts(),
+                 QStringList{LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396)});
+        QCOMPARE(env.dialogs().boxes().first().title, platform::applicationTitle());
+        QVERIFY(!QFileInfo::exists(pdf));
+    }
+
+    // Groups and macros a printed file lacks print without values, never the edited ones.
+    void missingFromFilePrintBlank()
+    {
+        gGrpDataIn[7][0] = 12;
+        gGrpDataIn[7][1] = 30;
+        gGrpDataInMissing[7] = true;
+        gSmNoFrom = gSmNoTo = 2;
+        setStepIn(2, 1, 5, 5);
+        gSmDataInMissing[1] = true;
+        RecordingCanvas groups;
+        editors::drawGrpReport(groups, QStringLiteral("stamp"));
+        RecordingCanvas steps;
+        editors::drawSqMcrReport(steps, QStringLiteral("stamp"));
+        QStringList onGroupLine, onStepLine;
+        for (const Item &i : groups.items)
+            if (i.line == 12 && i.x < 80)
+                onGroupLine << i.text;
+        for (const Item &i : steps.items)
+            if (i.line == 7)
+                onStepLine << i.text;
+        QCOMPARE(onGroupLine, (QStringList{"No.7:", "---"}));
+        QCOMPARE(onStepLine, QStringList{" 1:"});
+        QCOMPARE(steps.count(QStringLiteral("<SM No.2>")), 1);
     }
 
     void cancelledDialogPrintsNothing()

@@ -8,8 +8,11 @@
 #include "editors/ReportCanvas.h"
 #include "editors/frmParameta2.h"
 #include "platform/Dialogs.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
+#include "support/PrintCheck.h"
 #include "support/TestEnv.h"
 
 #include <QPushButton>
@@ -160,6 +163,61 @@ private Q_SLOTS:
         QCOMPARE(c.at(110, 5), QStringLiteral("--"));
         QCOMPARE(c.at(120, 40), QString()); // an empty list cell, and the report goes on to its end
         QCOMPARE(c.at(190 - 1, 69), QStringLiteral("s"));
+    }
+
+    // Printed to a PDF file twice in one run, in each language, all four axes with their
+    // longest list texts: every text inside the page, no two texts of a line over each other.
+    void pageFits_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("Japanese") << 1;
+        QTest::newRow("English") << 2;
+    }
+    void pageFits()
+    {
+        QFETCH(int, language);
+        useLanguage(language);
+        fillSet();
+        gAxisMask = 15;
+        for (int a = 0; a < kAxisCount; ++a)
+            gPrmPgFunc[a] = 1 + a % 2;
+        SetAxisFlagFromMask();
+        SetPrintParaData();
+        gParaTmp[0][0] = QStringLiteral("a-parameter-file-name-long-enough-to-reach-the-margin.pmt");
+        gParaPrintFromFile = true;
+        platform::PrinterDevice &printer = platform::sharedPrinter();
+        for (int run = 1; run <= 2; ++run) {
+            // Whatever font the printer was left with does not set the report's pitch.
+            if (run == 2)
+                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
+            const QString pdf = m_env->tempPath(QStringLiteral("para%1.pdf").arg(run));
+            m_env->dialogs().choosePrinter(pdf);
+            PrintParaData();
+            QVERIFY(QFileInfo(pdf).size() > 0);
+            QCOMPARE(m_env->dialogs().prompts(), QStringList());
+            const QStringList faults = printFaults(printer);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+            int seen = 0;
+            for (const auto &d : printer.drawn()) {
+                seen += d.text == LoadResText(653) || d.text == LoadResText(654);
+                if (!d.rule && !d.text.isEmpty())
+                    QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+            }
+            QCOMPARE(seen, 4);
+        }
+    }
+
+    void failedPrintIsTold()
+    {
+        fillSet();
+        SetPrintParaData();
+        const QString pdf = m_env->tempPath(QStringLiteral("no-such-folder/para.pdf"));
+        m_env->dialogs().choosePrinter(pdf);
+        m_env->dialogs().answer(platform::IdOk);
+        PrintParaData();
+        QCOMPARE(m_env->dialogs().prompts(),
+                 QStringList{LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396)});
+        QVERIFY(!QFileInfo::exists(pdf));
     }
 
     // Through the window: refused when blank, printed to a PDF when confirmed, nothing on cancel.

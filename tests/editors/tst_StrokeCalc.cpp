@@ -1,4 +1,5 @@
 // The stroke calculator: its arithmetic, its fields and the hand-over to the parameter window.
+#include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "editors/StrokeCalc.h"
@@ -8,11 +9,14 @@
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
+#include "support/X11Keys.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QtTest>
 
 class TestStrokeCalc : public QObject
@@ -79,6 +83,33 @@ private Q_SLOTS:
         QVERIFY(editors::strokeCalcKeyAccepted(1, LoadResText(1314), QLatin1Char('6')));
     }
 
+    // Keys as X11 delivers them: Delete ("\x7f") edits a full field, a digit beyond it is dropped.
+    void keysInTheFields_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("stroke delete") << "txtStrokeTyo" << "123" << int(Qt::Key_Delete) << "23";
+        QTest::newRow("stroke fourth digit") << "txtStrokeTyo" << "123" << int(Qt::Key_4) << "123";
+        QTest::newRow("lead delete") << "txtRido" << "6" << int(Qt::Key_Delete) << "";
+    }
+    void keysInTheFields()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        TestEnv env;
+        frmDevice calc(nullptr);
+        auto *e = calc.findChild<QLineEdit *>(box);
+        QVERIFY(e);
+        e->setText(before);
+        e->setCursorPosition(0);
+        sendX11Key(e, Qt::Key(key));
+        QCOMPARE(e->text(), after);
+    }
+
     void inputToTheParameterWindow_data()
     {
         QTest::addColumn<int>("target");
@@ -124,6 +155,47 @@ private Q_SLOTS:
         w->close();
         QTRY_VERIFY(!frmParameta2::instance());
         QVERIFY(env.dialogs().unexpected().isEmpty());
+    }
+
+    void hintsShowWhole_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("English") << 10000;
+        QTest::newRow("Japanese") << 0;
+    }
+    void hintsShowWhole()
+    {
+        QFETCH(int, offset);
+        TestEnv env;
+        TestEnv::resetAll();
+        gLangOffset = offset;
+        DataFolder folder;
+        QVERIFY(folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        FakeMainForm main;
+        auto *w = frmParameta2::showWindow();
+        ModalDriver driver;
+        QStringList cut;
+        driver.then([&](QWidget *calc) {
+            for (const char *name : {"txtStrokeTyo", "txtRido"}) {
+                auto *box = calc->findChild<QLineEdit *>(QLatin1String(name));
+                // The text area a line edit draws in: its contents less a blank of 2 each side.
+                QStyleOptionFrame option;
+                option.initFrom(box);
+                option.rect = box->rect();
+                option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+                const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width() - 4;
+                if (box->fontMetrics().horizontalAdvance(box->text()) > room)
+                    cut << QStringLiteral("%1 \"%2\" (%3 px) in %4 px").arg(QLatin1String(name), box->text())
+                                  .arg(box->fontMetrics().horizontalAdvance(box->text())).arg(room);
+            }
+            calc->close();
+        });
+        clickChild(w, QStringLiteral("cmdCalculate"));
+        QCOMPARE(driver.shown(), QStringList{QStringLiteral("frmDevice")});
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+        QCOMPARE(LoadResText(1314), offset == 0 ? QStringLiteral("整数:2、6、8のいずれか") : QStringLiteral("integer:2 or 6 or 8"));
+        w->close();
+        QTRY_VERIFY(!frmParameta2::instance());
     }
 };
 

@@ -8,9 +8,13 @@
 #include "editors/ParaFile.h"
 #include "editors/frmGrp.h"
 #include "link/LinkState.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -129,26 +133,32 @@ private Q_SLOTS:
         QCOMPARE(gGrpData[66][1], 0);
     }
 
+    // Keys as X11 delivers them (Delete carries "\x7f"); the cursor stands at the end unless a
+    // row says where.
     void keyFilter_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("after");
-        QTest::newRow("digit") << "1" << int(Qt::Key_0) << "10";
-        QTest::newRow("letter dropped") << "1" << int(Qt::Key_A) << "1";
-        QTest::newRow("minus dropped") << "1" << int(Qt::Key_Minus) << "1";
-        QTest::newRow("fourth digit dropped") << "999" << int(Qt::Key_1) << "999";
-        QTest::newRow("backspace on three") << "999" << int(Qt::Key_Backspace) << "99";
+        QTest::newRow("digit") << "1" << int(Qt::Key_0) << -1 << "10";
+        QTest::newRow("letter dropped") << "1" << int(Qt::Key_A) << -1 << "1";
+        QTest::newRow("minus dropped") << "1" << int(Qt::Key_Minus) << -1 << "1";
+        QTest::newRow("fourth digit dropped") << "999" << int(Qt::Key_1) << -1 << "999";
+        QTest::newRow("backspace on three") << "999" << int(Qt::Key_Backspace) << -1 << "99";
+        QTest::newRow("delete on three") << "123" << int(Qt::Key_Delete) << 0 << "23";
+        QTest::newRow("delete in the middle") << "12" << int(Qt::Key_Delete) << 1 << "1";
     }
     void keyFilter()
     {
         QFETCH(QString, before);
         QFETCH(int, key);
+        QFETCH(int, cursor);
         QFETCH(QString, after);
         QLineEdit *e = box(m_w, "txtGrpStartNo", 3);
         e->setText(before);
-        e->setCursorPosition(before.size());
-        QTest::keyClick(e, Qt::Key(key));
+        e->setCursorPosition(cursor < 0 ? before.size() : cursor);
+        sendX11Key(e, Qt::Key(key));
         QCOMPARE(e->text(), after);
     }
 
@@ -228,6 +238,33 @@ private Q_SLOTS:
         click(m_w, "cmdWriteGrp");
         QCOMPARE(m_sim.prompts().last(), ResLines({384, 385}));
         QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
+        QVERIFY(!gCmdNow);
+    }
+
+    // A controller that does not answer is told once, by the link: no second time-out for
+    // leaving the write mode, no message of the window's own after it.
+    void deadControllerIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("deadFromTheStart");
+        QTest::newRow("dies during the write") << false;
+        QTest::newRow("dead from the start") << true;
+    }
+    void deadControllerIsToldOnce()
+    {
+        QFETCH(bool, deadFromTheStart);
+        fillValid();
+        DiesWhenWriting dies(m_sim.controller());
+        if (deadFromTheStart)
+            m_sim.controller().addFault(Fault::always(FaultKind::Silence));
+        m_sim.dialogs().answer(platform::IdYes);
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(dies.died(), !deadFromTheStart);
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(839),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        if (!deadFromTheStart)
+            QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QCOMPARE(m_sim.model().writeEnds('3'), 0);
         QVERIFY(!gCmdNow);
     }
 
@@ -315,12 +352,11 @@ private Q_SLOTS:
     void prints()
     {
         DataFolder folder;
-        // An invalid table: the display print says so, the file print ends silently.
+        // An invalid table: the display print says so.
         gGrpData[4][0] = 10;
         gGrpData[4][1] = 5;
         ok(m_sim);
         click(m_w, "cmdGrpDataPrint");
-        click(m_w, "cmdGrpFilePrint");
         QCOMPARE(m_sim.prompts(), QStringList{ResLines({820, 821})});
 
         fillValid();
@@ -337,6 +373,36 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(pdf2).size() > 0);
         QCOMPARE(gGrpPrintTitle, QStringLiteral("good.grp"));
         QCOMPARE(gGrpData[1][1], 101);
+        QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
+    }
+
+    // The file print prints the file whatever the table on screen holds; groups the file lacks
+    // print without numbers, never with the edited table's.
+    void filePrintIgnoresTheScreen()
+    {
+        DataFolder folder;
+        fillValid();
+        gGrpData[4][0] = 10;
+        gGrpData[4][1] = 5; // start after end: the table on screen is invalid
+        const QString pdf = folder.path(QStringLiteral("file.pdf"));
+        m_sim.dialogs().answer(platform::IdOk); // 829
+        m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.grp")));
+        m_sim.dialogs().choosePrinter(pdf);
+        click(m_w, "cmdGrpFilePrint");
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(829)});
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        QStringList line7;
+        double y7 = -1;
+        for (const auto &d : platform::sharedPrinter().drawn()) {
+            if (d.text == QLatin1String("No.7:"))
+                y7 = d.rect.top();
+        }
+        for (const auto &d : platform::sharedPrinter().drawn())
+            if (!d.rule && d.rect.top() == y7 && d.rect.left() < 80)
+                line7 << d.text;
+        QCOMPARE(line7, (QStringList{"No.7:", "---"}));
+        QVERIFY(platform::sharedPrinter().drawn().size() > 0);
+        QCOMPARE(gGrpData[7][0], 7);
         QCOMPARE(m_sim.dialogs().pendingAnswers(), 0);
     }
 

@@ -10,6 +10,7 @@
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
 #include "support/TestEnv.h"
+#include "support/X11Keys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -129,10 +130,12 @@ private Q_SLOTS:
     void openersShowOneWindow()
     {
         m_w->findChild<QLineEdit *>(QStringLiteral("txtHomePush_0"))->setText(QStringLiteral("9"));
+        m_env->dialogs().answer(platform::IdYes); // the Settings menu's caution
         for (const char *name : {"cmdParaHyoji_Click", "mnuSettingsParameter_Click", "mnuShowParameta_Click"}) {
             QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
             QCOMPARE(frmParameta2::instance(), m_w.data());
         }
+        QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLinesFor({410, 411})});
         QCOMPARE(m_w->findChild<QLineEdit *>(QStringLiteral("txtHomePush_0"))->text(), QStringLiteral("9"));
         QVERIFY(!link::takeParameterWindowRequest());
         gDevSyosaiReq = true;
@@ -146,12 +149,39 @@ private Q_SLOTS:
         }
     }
 
+    // The Settings menu's detail edit asks first: No opens nothing, Yes opens the window.
+    void settingsMenuCautions_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("yes") << int(platform::IdYes) << true;
+        QTest::newRow("no") << int(platform::IdNo) << false;
+    }
+    void settingsMenuCautions()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, opened);
+        m_w->close();
+        QTRY_VERIFY(!frmParameta2::instance());
+        m_env->dialogs().answer(answer);
+        QCOMPARE(mainform::runCommand(QStringLiteral("mnuSettingsParameter_Click")), opened ? 0 : 1);
+        QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLinesFor({410, 411})});
+        QCOMPARE(m_env->dialogs().boxes().first().style, int(platform::MbYesNo | platform::MbExclamation));
+        QCOMPARE(frmParameta2::instance() != nullptr, opened);
+        if (opened)
+            QVERIFY(frmParameta2::instance()->isVisible());
+        m_w = frmParameta2::instance();
+    }
+
     // Opening fills the lists, locks the special fields, shows no values and the controller tab.
     void openingState()
     {
         QCOMPARE(m_w->findChild<QTabWidget *>(QStringLiteral("SSTabPrm"))->currentIndex(), 1);
-        QCOMPARE(entries(m_w->field(K::EtcJhOrQz, 0)).size(), 4);
-        QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->itemData(3).toInt(), 3);
+        QCOMPARE(entries(m_w->field(K::EtcJhOrQz, 0)).size(), 6);
+        for (int v = 0; v < 6; ++v) {
+            QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->itemText(v), LoadResTextFor(643 + v));
+            QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->itemData(v).toInt(), v);
+        }
         QCOMPARE(entries(m_w->findChild<QComboBox *>(QStringLiteral("comboHomeOut"))).size(), 4);
         QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboAccDcc"))->count(), 0);
         for (int a = 0; a < kAxisCount; ++a) {
@@ -210,10 +240,10 @@ private Q_SLOTS:
         gPrmJhOrQz[0] = 3;
         gPrmHomeOffset[2] = 999;
         m_w->ParametaHyoji();
+        QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->currentText(), LoadResTextFor(646));
         QCOMPARE(edit(m_w->field(K::HomeOffset, 0))->text(), QStringLiteral("100"));
         QCOMPARE(edit(m_w->field(K::HomeOffset, 3))->text(), QStringLiteral("103"));
         QVERIFY(edit(m_w->field(K::HomeOffset, 2))->text().isEmpty());
-        QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->currentText(), LoadResTextFor(647));
         QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 1))->currentData().toInt(), 2);
         QCOMPARE(combo(m_w->field(K::ActSize, 0))->currentText(), QStringLiteral(" 28"));
         QCOMPARE(combo(m_w->field(K::ActStroke, 0))->currentText(), QStringLiteral("50"));
@@ -221,11 +251,9 @@ private Q_SLOTS:
         QCOMPARE(m_w->findChild<QLineEdit *>(QStringLiteral("txtOneAxis"))->text(), QStringLiteral("5"));
         QCOMPARE(m_w->findChild<QComboBox *>(QStringLiteral("comboHomeOut"))->currentIndex(), 3);
         QCOMPARE(m_w->findChild<QLineEdit *>(QStringLiteral("txtActuator_0"))->text(), QStringLiteral(" 28L050"));
-        // TYPE 4 has no entry: the list keeps its choice; a list value without entry shows none.
-        gPrmJhOrQz[0] = 4;
+        // A list value without entry shows none.
         gPrmAutoDrv[0] = 2;
         m_w->ParametaHyoji();
-        QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 0))->currentData().toInt(), 3);
         QVERIFY(combo(m_w->field(K::AxisAutoDrv, 0))->currentText().isEmpty());
         QCOMPARE(edit(m_w->field(K::HomeOffset, 3))->text(), QStringLiteral("103"));
         // An axis going out of use: its fields are emptied and greyed, its lists keep their choice.
@@ -237,6 +265,63 @@ private Q_SLOTS:
         QCOMPARE(combo(m_w->field(K::EtcJhOrQz, 1))->currentData().toInt(), 2);
         QVERIFY(combo(m_w->field(K::ActSize, 1))->currentText().isEmpty());
         QCOMPARE(edit(m_w->field(K::PgCheckTimer, 1))->text(), QStringLiteral("7")); // locked: left alone
+    }
+
+    // Every TYPE value the checks accept shows as its own name and is taken back unchanged;
+    // a value beyond them shows none, which the blank test catches.
+    void typeShownAsItself_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int v = 0; v <= 6; ++v)
+            QTest::addRow("TYPE %d", v) << v;
+    }
+    void typeShownAsItself()
+    {
+        QFETCH(int, type);
+        validSet();
+        m_w->ParametaHyoji(); // the list shows "JH" (2) first
+        gPrmJhOrQz[1] = type;
+        m_w->ParametaHyoji();
+        auto *list = combo(m_w->field(K::EtcJhOrQz, 1));
+        if (type > 5) {
+            QCOMPARE(list->currentIndex(), -1);
+            CheckParaBlank();
+            QVERIFY(gParaEmpty);
+            return;
+        }
+        QCOMPARE(list->currentText(), LoadResTextFor(643 + type));
+        gPrmJhOrQz[1] = -1;
+        QCOMPARE(m_w->TorikomiParametaValue(), 0);
+        QCOMPARE(gPrmJhOrQz[1], type);
+        QCOMPARE(m_w->ParametaValueCheck(), 0);
+    }
+
+    // SOFT LIMIT and M0 ENABLE are choices: a typed key chooses an entry, and what is shown
+    // is what is taken.
+    void specialListsAreChoices_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("axis");
+        QTest::newRow("soft limit") << int(K::SoftLimit) << 0;
+        QTest::newRow("m0 enable") << int(K::M0Disable) << 3;
+    }
+    void specialListsAreChoices()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, axis);
+        validSet();
+        gPrmSoftLimit[0] = 1;
+        gPrmM0Disable[3] = 1;
+        m_w->ParametaHyoji();
+        m_env->dialogs().answer(platform::IdYes);
+        m_w->findChild<QCheckBox *>(QStringLiteral("chkTokuParaChange"))->click();
+        auto *list = combo(m_w->field(kind, axis));
+        QVERIFY(list->isEnabled());
+        QVERIFY(!list->isEditable());
+        QTest::keyClicks(list, QStringLiteral("0"));
+        QCOMPARE(list->currentText(), LoadResTextFor(655));
+        QCOMPARE(m_w->TorikomiParametaValue(), 0);
+        QCOMPARE(kind == K::SoftLimit ? gPrmSoftLimit[axis] : gPrmM0Disable[axis], 0);
     }
 
     void specialLock_data()
@@ -313,6 +398,36 @@ private Q_SLOTS:
         QCOMPARE(box->text(), QStringLiteral("12345"));
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("1234"));
+    }
+
+    // Keys as the X11 desktop delivers them: editing keys carry control texts and still edit a
+    // full field; printable characters stay filtered.
+    void editingKeysAsX11_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("delete") << int(Qt::Key_Delete) << int(Qt::NoModifier) << 0 << "2345";
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << int(Qt::NoModifier) << 5 << "1234";
+        QTest::newRow("select all, delete") << int(Qt::Key_A) << int(Qt::ControlModifier) << 0 << "";
+        QTest::newRow("home, delete") << int(Qt::Key_Home) << int(Qt::NoModifier) << 5 << "2345";
+        QTest::newRow("digit in a full field") << int(Qt::Key_6) << int(Qt::NoModifier) << 5 << "12345";
+        QTest::newRow("letter") << int(Qt::Key_X) << int(Qt::NoModifier) << 0 << "12345";
+    }
+    void editingKeysAsX11()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, cursor);
+        QFETCH(QString, after);
+        auto *box = edit(m_w->field(K::HomeOffset, 1));
+        box->setText(QStringLiteral("12345"));
+        box->setCursorPosition(cursor);
+        sendX11Key(box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (key == Qt::Key_A || key == Qt::Key_Home)
+            sendX11Key(box, Qt::Key_Delete);
+        QCOMPARE(box->text(), after);
     }
 
     void enterMoves_data()
@@ -448,6 +563,50 @@ private Q_SLOTS:
         }
     }
 
+    // An intake that stops half-way takes nothing: the set and the pending actuator set keep
+    // every earlier value, and a command using the fields is refused.
+    void intakeAllOrNothing_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("actuator stroke axis 1") << "comboActStroke_0" << "40000";
+        QTest::newRow("pg timer axis 4") << "txtPgCheckTimer_3" << "99999999";
+        QTest::newRow("sm timer") << "txtSmTimeoutTimer" << "99999999";
+    }
+    void intakeAllOrNothing()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        validSet();
+        m_w->ParametaHyoji();
+        QCOMPARE(m_w->TorikomiParametaValue(), 0);
+        // New values everywhere before the failing text.
+        edit(m_w->field(K::HomeVel, 0))->setText(QStringLiteral("33"));
+        combo(m_w->field(K::ActSize, 0))->setEditText(QStringLiteral(" 35"));
+        combo(m_w->field(K::ActSize, 3))->setEditText(QStringLiteral(" 42"));
+        combo(m_w->findChild<QComboBox *>(QStringLiteral("comboHomeOut")))->setCurrentIndex(0);
+        QWidget *w = m_w->findChild<QWidget *>(field);
+        QVERIFY(w);
+        if (auto *e = edit(w))
+            e->setText(text);
+        else
+            combo(w)->setEditText(text);
+        m_env->dialogs().answer(platform::IdOk); // 1524 + 1525
+        auto *print = m_w->findChild<QPushButton *>(QStringLiteral("cmdParaPrint"));
+        QVERIFY(print->isEnabled());
+        print->click();
+        QCOMPARE(m_env->dialogs().prompts().last(), ResLinesFor({1524, 1525}));
+        QCOMPARE(gPrmHomeVel[0], 10);
+        QCOMPARE(gPrmActSize[0], QStringLiteral(" 28"));
+        QCOMPARE(gPrmActuator[0], QStringLiteral(" 28L050"));
+        QCOMPARE(gDevSetteiSize[0], QStringLiteral(" 28"));
+        QCOMPARE(gDevSetteiSize[3], QStringLiteral(" 28"));
+        QCOMPARE(gPrmActStroke[0], 50);
+        QCOMPARE(gPrmPgCheckTimer[3], 7);
+        QCOMPARE(gPrmHomeOut, 3);
+        QCOMPARE(gPrmSmTimerVal, 9);
+    }
+
     void speedIsTrimmedSizeIsNot()
     {
         validSet();
@@ -492,6 +651,7 @@ private Q_SLOTS:
 
 private:
     static QString LoadResTextFor(int id);
+    static QString ResLinesFor(std::initializer_list<int> ids);
     std::unique_ptr<TestEnv> m_env;
     std::unique_ptr<DataFolder> m_folder;
     std::unique_ptr<FakeMainForm> m_main;
@@ -502,6 +662,11 @@ private:
 QString TestFrmParameta2::LoadResTextFor(int id)
 {
     return LoadResText(id);
+}
+
+QString TestFrmParameta2::ResLinesFor(std::initializer_list<int> ids)
+{
+    return ResLines(ids);
 }
 
 QTEST_MAIN(TestFrmParameta2)

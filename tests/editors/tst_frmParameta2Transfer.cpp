@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/Module2Calc.h"
 #include "editors/ParaSet.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaVerify.h"
@@ -10,7 +11,9 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
+#include "positions/PosiTable.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
@@ -134,6 +137,116 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
         QCOMPARE(gPrmHomeVel[0], 10);
         QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
+    }
+
+    // A controller TYPE is read as itself and written back unchanged, whatever the window
+    // showed before.
+    void typeReadAndWrittenBack_data()
+    {
+        QTest::addColumn<int>("type");
+        for (int v = 0; v <= 5; ++v)
+            QTest::addRow("TYPE %d", v) << v;
+    }
+    void typeReadAndWrittenBack()
+    {
+        QFETCH(int, type);
+        gPrmJhOrQz[0] = type == 0 ? 1 : 0;
+        m_w->ParametaHyoji();
+        const auto write = [this] {
+            m_sim.dialogs().answer(IdYes); // 470
+            m_sim.dialogs().answer(IdNo);  // 685
+            m_sim.dialogs().answer(IdOk);  // 1527
+            click("cmdParaWrite");
+            QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        };
+        write(); // the controller holds the window's set
+        m_sim.model().setBlockByte(6, 0, type); // the TYPE of axis 1
+        m_sim.dialogs().answer(IdNo); // 355
+        click("cmdParaRead");
+        auto *list = m_w->findChild<QComboBox *>(QStringLiteral("comboEtcJhOrQz_0"));
+        QCOMPARE(list->currentText(), LoadResText(643 + type));
+        m_sim.model().setBlockByte(6, 0, 9);
+        write();
+        QCOMPARE(m_sim.model().blockByte(6, 0), type);
+    }
+
+    // A write whose re-read fails still says that the parameters were written.
+    void writeWithFailedReRead()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD1"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdYes); // 685
+        m_sim.dialogs().answer(IdOk);  // the link's report of the short reply
+        m_sim.dialogs().answer(IdOk);  // 1527 + 2921
+        click("cmdParaWrite");
+        QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
+        QCOMPARE(m_sim.prompts().last(), ResLines({1527, 2921}));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
+    }
+
+    // "Save before reading?" Yes: the read goes on only once the edits are in a file.
+    void readAfterSaveOnlyWhenSaved_data()
+    {
+        QTest::addColumn<QString>("file");      // empty: the dialog is cancelled
+        QTest::addColumn<QString>("lead");      // the LEAD of axis 1 shown
+        QTest::addColumn<QStringList>("told");  // the boxes after 355
+        QTest::addColumn<bool>("read");
+        const QString nowhere = QStringLiteral("/nonexistent-folder/p.pmt");
+        QTest::newRow("saved") << "p.pmt" << "2" << QStringList{LoadResText(14)} << true;
+        QTest::newRow("cancelled") << "" << "2" << QStringList{} << false;
+        QTest::newRow("refused") << "p.pmt" << "0" << QStringList{ResLines({9, 10})} << false;
+        QTest::newRow("failed") << nowhere << "2" << QStringList{LoadResText(13)} << false;
+    }
+    void readAfterSaveOnlyWhenSaved()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, lead);
+        QFETCH(QStringList, told);
+        QFETCH(bool, read);
+        QTemporaryDir dir;
+        m_sim.model().setBlockByte(5, 3, 10); // the controller's HOME VEL of axis 1
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        text("txtAxisLead_0")->setText(lead);
+        m_sim.dialogs().answer(IdYes); // 355
+        if (lead != QLatin1String("0"))
+            m_sim.dialogs().chooseFile(file.isEmpty() || file.startsWith(u'/') ? file : dir.filePath(file));
+        for (int i = 0; i < told.size(); ++i)
+            m_sim.dialogs().answer(IdOk);
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(355)} + told);
+        QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read);
+        QCOMPARE(text("txtHomeVel_0")->text(), read ? QStringLiteral("10") : QStringLiteral("33"));
+    }
+
+    // The read-back's actuators reach the whole displayed table, whatever range the last
+    // operation worked on: a Posi typed outside it is converted, not dropped at the redraw.
+    void reReadConvertsWholeTable()
+    {
+        const int row5 = typePosiOutsideLastRange(*m_main, QStringLiteral("1.5"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdYes); // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        const double pulses = *MmToPulse(2, 400, 1.5);
+        QCOMPARE(gPosiTable[5][0], pulses);
+        QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
+        positions::resetPosiTable();
+    }
+
+    // A controller that dies during the write is told once, by the link: no second time-out
+    // for leaving the write mode, no 1528 after it.
+    void deadControllerIsToldOnce()
+    {
+        DiesWhenWriting dies(m_sim.controller());
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the time-out
+        click("cmdParaWrite");
+        QVERIFY(dies.died());
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
     // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.

@@ -5,13 +5,17 @@
 #include "core/WinFlags.h"
 #include "editors/DataWindowCommands.h"
 #include "editors/GrpSmPrint.h"
+#include "platform/PrintDialogs.h"
+#include "platform/PrinterDevice.h"
 #include "editors/SmCommands.h"
 #include "editors/SmTable.h"
 #include "editors/frmSqMcr.h"
 #include "link/LinkState.h"
 #include "support/DataFolder.h"
+#include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -105,6 +109,11 @@ private Q_SLOTS:
         }
         QCOMPARE(gSmData[0][0], 3);
         QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QStringLiteral("1"));
+        // The macro number is shown once: by the spin box, not by the label beside it too.
+        QVERIFY(m_w->isVisible());
+        QVERIFY(!m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->isVisible());
+        QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isVisible());
+        QCOMPARE(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->text(), QStringLiteral("1"));
         for (QWidget *c : m_w->findChildren<QWidget *>())
             if (qobject_cast<QPushButton *>(c) || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c))
                 QVERIFY2(!c->accessibleName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")),
@@ -126,31 +135,58 @@ private Q_SLOTS:
         QVERIFY(std::memcmp(before, gSmData, sizeof before) == 0);
     }
 
+    // Keys as X11 delivers them (Delete carries "\x7f"); the cursor stands at the end unless a
+    // row says where.
+    // Stepping the macro number back and forth shows each macro without changing a value, also
+    // an END step holding data 1 (as a focused data box leaves it).
+    void steppingBackAndForthChangesNothing()
+    {
+        setStep(1, 1, 0, 1);
+        setStep(2, 1, 3, 2);
+        setStep(1, 3, 15, 4);
+        setStep(2, 3, 5, 7);
+        int before[kSmSteps + 1][2 * kSmMacros + 1];
+        std::memcpy(before, gSmData, sizeof before);
+        auto *number = m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"));
+        for (int target : {2, 1, 2, 1}) {
+            if (target == 2)
+                number->stepUp();
+            else
+                number->stepDown();
+            QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QString::number(target));
+            QCOMPARE(dataBox(m_w, 0)->text(), target == 2 ? QStringLiteral("2") : QString());
+        }
+        QVERIFY(std::memcmp(before, gSmData, sizeof before) == 0);
+    }
+
     void keyFilter_data()
     {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("before");
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("after");
-        QTest::newRow("IN-ON takes 4") << 1 << "" << int(Qt::Key_4) << "4";
-        QTest::newRow("IN-ON refuses 5") << 1 << "" << int(Qt::Key_5) << "";
-        QTest::newRow("IN-ON refuses 0") << 1 << "" << int(Qt::Key_0) << "";
-        QTest::newRow("TIMER takes 9") << 5 << "" << int(Qt::Key_9) << "9";
-        QTest::newRow("END takes nothing") << 0 << "" << int(Qt::Key_1) << "";
-        QTest::newRow("one digit is all") << 6 << "3" << int(Qt::Key_4) << "3";
-        QTest::newRow("backspace passes") << 6 << "3" << int(Qt::Key_Backspace) << "";
-        QTest::newRow("letter refused") << 5 << "" << int(Qt::Key_A) << "";
+        QTest::newRow("IN-ON takes 4") << 1 << "" << int(Qt::Key_4) << -1 << "4";
+        QTest::newRow("IN-ON refuses 5") << 1 << "" << int(Qt::Key_5) << -1 << "";
+        QTest::newRow("IN-ON refuses 0") << 1 << "" << int(Qt::Key_0) << -1 << "";
+        QTest::newRow("TIMER takes 9") << 5 << "" << int(Qt::Key_9) << -1 << "9";
+        QTest::newRow("END takes nothing") << 0 << "" << int(Qt::Key_1) << -1 << "";
+        QTest::newRow("one digit is all") << 6 << "3" << int(Qt::Key_4) << -1 << "3";
+        QTest::newRow("backspace passes") << 6 << "3" << int(Qt::Key_Backspace) << -1 << "";
+        QTest::newRow("delete passes") << 6 << "3" << int(Qt::Key_Delete) << 0 << "";
+        QTest::newRow("letter refused") << 5 << "" << int(Qt::Key_A) << -1 << "";
     }
     void keyFilter()
     {
         QFETCH(int, command);
         QFETCH(QString, before);
         QFETCH(int, key);
+        QFETCH(int, cursor);
         QFETCH(QString, after);
         combo(m_w, 4)->setCurrentIndex(command);
         dataBox(m_w, 4)->setText(before);
-        dataBox(m_w, 4)->setCursorPosition(before.size());
-        QTest::keyClick(dataBox(m_w, 4), Qt::Key(key));
+        dataBox(m_w, 4)->setCursorPosition(cursor < 0 ? before.size() : cursor);
+        sendX11Key(dataBox(m_w, 4), Qt::Key(key));
         QCOMPARE(dataBox(m_w, 4)->text(), after);
         QCOMPARE(gSmData[4][1], editors::smBoxValue(after));
     }
@@ -238,6 +274,21 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isEnabled());
     }
 
+    // A controller that dies during the write is told once, by the link: leaving the write
+    // mode adds neither a second time-out nor 377.
+    void deadControllerIsToldOnce()
+    {
+        DiesWhenWriting dies(m_sim.controller());
+        m_sim.dialogs().answer(platform::IdYes);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdWriteSMtoCt");
+        QVERIFY(dies.died());
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(937),
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+        QVERIFY(!gCmdNow);
+    }
+
     void failedReadChangesNothing()
     {
         setStep(1, 1, 2, 2);
@@ -286,6 +337,19 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(pdf).size() > 0);
         QVERIFY(gSmPrintFromFile);
         QCOMPARE(gSmPrintTitle, QStringLiteral("m.smd"));
+
+        // Macros a file lacks print without steps, never the edited table's.
+        const QString pdf3 = folder.path(QStringLiteral("lacking.pdf"));
+        m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.smd")));
+        m_sim.dialogs().choosePrinter(pdf3);
+        click(m_w, "cmdSMFilePrint");
+        QVERIFY(QFileInfo(pdf3).size() > 0);
+        QStringList printed;
+        for (const auto &d : platform::sharedPrinter().drawn())
+            printed << d.text;
+        QVERIFY(printed.contains(QStringLiteral("<SM No.5>")));
+        QCOMPARE(printed.count(QStringLiteral("5. TIMER")) + printed.count(QStringLiteral("0. END")), 0);
+        QCOMPARE(gSmData[1][9], 5);
 
         const QString pdf2 = folder.path(QStringLiteral("shown.pdf"));
         m_sim.dialogs().answer(platform::IdOk);

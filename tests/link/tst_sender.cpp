@@ -9,6 +9,7 @@
 #include "platform/DialogScript.h"
 #include "sim/SimSession.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QtTest>
 
@@ -16,6 +17,7 @@ using sim::Fault;
 using sim::FaultKind;
 
 Q_DECLARE_METATYPE(QList<sim::Fault>)
+Q_DECLARE_METATYPE(sim::Fault)
 
 namespace {
 
@@ -70,7 +72,12 @@ private Q_SLOTS:
     void replyLeftForTheCaller();
     void unsolicitedAfterReplyIsShownAfterIt();
     void lateReplyIsNotTakenForTheNextCommand();
+    void copiesOfALateReply_data();
+    void copiesOfALateReply();
+    void replyAtTheTimeOut_data();
+    void replyAtTheTimeOut();
     void sendDuringAWaitIsRefused();
+    void noiseWithoutLineEnds();
     void vanishedPortIsReportedOnceOutsideAnExchange();
     void alarmPanelFollowsTheReplies();
 
@@ -326,6 +333,111 @@ void TestSender::lateReplyIsNotTakenForTheNextCommand()
     QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
     QCOMPARE(gEventMsg, QStringLiteral("0%%003\r\n"));
     QCOMPARE(link::alarmPanel().comment, QStringLiteral("No Error"));
+}
+
+void TestSender::copiesOfALateReply_data()
+{
+    QTest::addColumn<Fault>("fault");       // on the first command, "0RD" "0"
+    QTest::addColumn<int>("nextSender");
+    QTest::addColumn<QString>("nextBlock"); // of the second command
+    QTest::addColumn<QStringList>("received");
+
+    const QStringList twoBlocks{"0RD0", "0RD0", "0RD1"};
+    const QStringList sameBlock{"0RD0", "0RD0", "0RD0"};
+    QTest::newRow("copy meets the next command") << Fault::late("0RD0", 1, true) << 1 << "1" << twoBlocks;
+    QTest::newRow("copy right after the late reply") << Fault::late("0RD0", 1, false) << 1 << "1" << twoBlocks;
+    QTest::newRow("copy meets the same command") << Fault::late("0RD0", 1, true) << 2 << "0" << sameBlock;
+    // Only the resend was answered: the next reply looks like a copy, and is the reply.
+    QTest::newRow("no copy, the same reply next") << Fault::answerOnly("0RD0", 2) << 2 << "0" << sameBlock;
+}
+
+void TestSender::copiesOfALateReply()
+{
+    QFETCH(Fault, fault);
+    QFETCH(int, nextSender);
+    QFETCH(QString, nextBlock);
+    QFETCH(QStringList, received);
+
+    sim::ControllerSim &controller = m_session.controller();
+    controller.setBlock(0, QByteArray(16, '\x10'));
+    controller.setBlock(1, QByteArray(16, '\x11'));
+    controller.addFault(fault);
+    gTimeOutMs = 300;
+    platform::DialogScript script;
+    QCOMPARE(SendCmdToCt(QStringLiteral("0RD"), 38, QStringLiteral("0")), 0);
+    // Block b holds the byte 1b sixteen times.
+    const auto blockReply = [](const QString &b) {
+        return QStringLiteral("0RD") + b + QString(QStringLiteral("1") + b).repeated(16) + kCrLf;
+    };
+    QCOMPARE(gRecvData, blockReply(QStringLiteral("0")));
+    QCOMPARE(sendWith(nextSender, QStringLiteral("0RD"), 38, nextBlock), 0);
+    QCOMPARE(gRecvData, blockReply(nextBlock));
+    QCOMPARE(controller.receivedLines(), received);
+    QCOMPARE(link::SerialLink::instance().repeatsExpected(), 0);
+    // Nothing is left over for the command after them.
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
+    QCOMPARE(script.prompts(), QStringList{});
+}
+
+void TestSender::replyAtTheTimeOut_data()
+{
+    QTest::addColumn<bool>("readInTheSameTurn");
+    QTest::newRow("reply read in the turn the time-out fired") << true;
+    QTest::newRow("reply waiting in the port") << false;
+}
+
+void TestSender::replyAtTheTimeOut()
+{
+    QFETCH(bool, readInTheSameTurn);
+
+    // The reply is put on the line by the test once the sender waits; then the time-out
+    // fires, with the reception in the same turn of the event loop or not yet.
+    sim::ControllerSim &controller = m_session.controller();
+    controller.addFault(Fault::nth(FaultKind::Silence, "0CM1", 1));
+    gTimeOutMs = 60000; // only the test's own time-out fires
+    link::SerialLink &link = link::SerialLink::instance();
+    bool fired = false;
+    QTimer::singleShot(0, this, [&] {
+        if (!controller.waitForReceived(1))
+            return;
+        controller.sendRaw("0CM1\r\n");
+        if (!controller.waitForUnread(6))
+            return;
+        fired = true;
+        link.timerTimeout_Timer();
+        // The reception's turn comes right after the time-out's, before the wait has ended.
+        QElapsedTimer bound;
+        bound.start();
+        while (readInTheSameTurn && !gRecvEnd && bound.elapsed() < 5000)
+            QCoreApplication::processEvents();
+    });
+    platform::DialogScript script;
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    QVERIFY(fired);
+    QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
+    QVERIFY(!gTimeOut);
+    QCOMPARE(gRetryCount, 0);
+    QCOMPARE(controller.receivedLines(), QStringList{"0CM1"});
+    QCOMPARE(script.prompts(), QStringList{});
+}
+
+// Characters without a line end between exchanges are dropped as they come; the partial
+// line never grows beyond the longest reply, and the next exchange is answered.
+void TestSender::noiseWithoutLineEnds()
+{
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    link::SerialLink &link = link::SerialLink::instance();
+    const qint64 before = link.droppedCharacters();
+    int longestPartial = 0;
+    for (int i = 0; i < 50; ++i) {
+        m_session.controller().sendRaw(QByteArray(2000, char('a' + i % 26)));
+        QTRY_VERIFY(link.droppedCharacters() - before + gRecvBuf.size() >= 2000 * (i + 1));
+        longestPartial = qMax(longestPartial, int(gRecvBuf.size()));
+    }
+    QVERIFY(longestPartial <= link::LineAssembler::kLongestLine);
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
 }
 
 void TestSender::sendDuringAWaitIsRefused()

@@ -6,14 +6,18 @@
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
 #include "editors/SmTable.h"
+#include "link/CommandSet.h"
 #include "link/DeviceIo.h"
 #include "link/GrpSmTransfer.h"
 #include "link/LinkState.h"
+#include "link/ParaBlockCodec.h"
 #include "link/ParaTransfer.h"
+#include "link/SerialLink.h"
 #include "operation/IoBits.h"
 #include "support/SimFixture.h"
 
 #include <QtTest>
+#include <cstring>
 
 using sim::Fault;
 using sim::FaultKind;
@@ -46,6 +50,27 @@ void validParameters()
     gAxisMask = 1;
 }
 
+// Some line was sent twice in a row: the controller's late answer made the sender resend it.
+bool resentOnce(const QStringList &lines, const QByteArray &command)
+{
+    for (int i = 1; i < lines.size(); ++i)
+        if (lines.at(i) == lines.at(i - 1) && lines.at(i).startsWith(QLatin1String(command)))
+            return true;
+    return false;
+}
+
+// Every block a parameter write sent is the controller's block now.
+void checkWrittenBlocks(const SimFixture &sim, const QStringList &received)
+{
+    for (const QString &line : received) {
+        if (!line.startsWith(QLatin1String("0WD")))
+            continue;
+        const int block = line.mid(3, 1).toInt(nullptr, 16);
+        QCOMPARE(QString::fromLatin1(const_cast<SimFixture &>(sim).model().block(block).toHex().toUpper()),
+                 line.mid(4));
+    }
+}
+
 } // namespace
 
 class TestTransfers : public QObject
@@ -74,6 +99,8 @@ private Q_SLOTS:
     void macrosWrittenAndRead();
     void actuatorReadBack();
     void inputsAndOutputs();
+    void lateReplyInEveryTransfer_data();
+    void lateReplyInEveryTransfer();
 
 private:
     SimFixture m_sim;
@@ -379,8 +406,17 @@ void TestTransfers::groupAndMacroFaults()
     QFETCH(QString, message);
     QFETCH(QString, end);
 
-    gGrpDataIn[40][0] = 11;
-    gSmDataIn[0][0] = 4;
+    // The controller holds other values than the tables, so that any record taken shows.
+    for (int g = 1; g <= kGrpCount; ++g) {
+        gGrpDataIn[g][0] = 11;
+        gGrpDataIn[g][1] = 12;
+        m_sim.model().setGroup(g, 1, 2);
+    }
+    for (int s = 0; s < kSmSteps; ++s)
+        for (int c = 0; c < 2 * kSmMacros; ++c)
+            gSmDataIn[s][c] = 4;
+    for (int m = 1; m <= kSmMacros; ++m)
+        m_sim.model().setMacro(m, QByteArray(32, '1'));
     m_sim.controller().addFault(fault);
     int result = 0;
     if (operation == QLatin1String("grp read"))
@@ -395,8 +431,13 @@ void TestTransfers::groupAndMacroFaults()
     QCOMPARE(m_sim.prompts(), QStringList{message});
     if (!end.isEmpty())
         QVERIFY(!m_sim.received().contains(end));
-    QCOMPARE(gGrpDataIn[40][0], 11);
-    QCOMPARE(gSmDataIn[0][0], 4);
+    for (int g = 1; g <= kGrpCount; ++g) {
+        QCOMPARE(gGrpDataIn[g][0], 11);
+        QCOMPARE(gGrpDataIn[g][1], 12);
+    }
+    for (int s = 0; s < kSmSteps; ++s)
+        for (int c = 0; c < 2 * kSmMacros; ++c)
+            QCOMPARE(gSmDataIn[s][c], 4);
     QVERIFY(!m_sim.hooks().progressOpen);
     if (operation == QLatin1String("sm read"))
         QCOMPARE(m_sim.hooks().entries("CMDBTN").size(), 1);
@@ -496,6 +537,149 @@ void TestTransfers::inputsAndOutputs()
     QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
     QCOMPARE(m_sim.hooks().log,
              QStringList({"CMDBTN_Yuko", "ToolBar_Yuko", "Menyu_Yuko", "read flag cleared"}));
+
+    // Good inputs, then a garbled output word: the inputs are not taken either.
+    m_sim.dialogs().clear();
+    m_sim.model().setInputs("000000");
+    m_sim.model().setOutputs("000000");
+    m_sim.controller().addFault(Fault::nth(FaultKind::NotHex, "0RO", 1));
+    bool inputsBefore[kIoDigits][kIoBitsPerDigit];
+    bool outputsBefore[kIoDigits][kIoBitsPerDigit];
+    std::memcpy(inputsBefore, gInputBit, sizeof inputsBefore);
+    std::memcpy(outputsBefore, gOutputBit, sizeof outputsBefore);
+    QCOMPARE(ReadIOFromCt(), 1);
+    QCOMPARE(m_sim.received().mid(m_sim.received().size() - 2), QStringList({"0RI", "0RO"}));
+    QVERIFY(gInputBit[0][0]); // the inputs as they were, and not as the controller has them
+    QCOMPARE(std::memcmp(inputsBefore, gInputBit, sizeof inputsBefore), 0);
+    QCOMPARE(std::memcmp(outputsBefore, gOutputBit, sizeof outputsBefore), 0);
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
+}
+
+void TestTransfers::lateReplyInEveryTransfer_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<Fault>("fault");
+
+    // The copy of the late reply meets the next command (the worst case) ...
+    QTest::newRow("parameter read") << "para read" << Fault::late("0RD", 2, true);
+    QTest::newRow("parameter write") << "para write" << Fault::late("0WD", 2, true);
+    QTest::newRow("actuator parameter write") << "device write" << Fault::late("0WD", 1, true);
+    QTest::newRow("axis use rewrite") << "axis use" << Fault::late("0RD", 1, true);
+    QTest::newRow("group read") << "grp read" << Fault::late("0RG", 40, true);
+    QTest::newRow("group write") << "grp write" << Fault::late("0WG", 40, true);
+    QTest::newRow("macro read") << "sm read" << Fault::late("0RS", 5, true);
+    QTest::newRow("macro write") << "sm write" << Fault::late("0WS", 5, true);
+    QTest::newRow("actuator read-back") << "device read" << Fault::late("0RD", 1, true);
+    QTest::newRow("axis limits") << "axis block" << Fault::late("0RD", 1, true);
+    QTest::newRow("model of every axis") << "model" << Fault::late("0RV", 1, true);
+    // ... or follows the late reply at once.
+    QTest::newRow("group read, copy at once") << "grp read" << Fault::late("0RG", 40, false);
+}
+
+void TestTransfers::lateReplyInEveryTransfer()
+{
+    QFETCH(QString, operation);
+    QFETCH(Fault, fault);
+
+    sim::ControllerModel &model = m_sim.model();
+    m_sim.useAxes(3);
+    validParameters();
+    gAxisMask = 3;
+    for (int b = 1; b <= 12; ++b)
+        model.setBlockByte(b, 15, 0x40 + b);
+    sim::ControllerModel::Actuator second;
+    second.lead = 6;
+    second.strokeLimit = 30000;
+    model.setActuator(1, second);
+    for (int g = 1; g <= kGrpCount; ++g) {
+        model.setGroup(g, g, 999 - g);
+        gGrpData[g][0] = 999 - g;
+        gGrpData[g][1] = 999;
+    }
+    const auto macroDigits = [](int m) {
+        return QByteArray::number(m % 6 + 1) + QByteArray::number(m % 4 + 1) + QByteArray(30, '0');
+    };
+    for (int m = 1; m <= kSmMacros; ++m) {
+        model.setMacro(m, macroDigits(m));
+        gSmData[0][2 * (m - 1)] = (m + 1) % 6 + 1;
+        gSmData[0][2 * (m - 1) + 1] = (m + 1) % 4 + 1;
+    }
+    for (int a = 1; a <= 4; ++a)
+        model.setAxisVersion(a, "1." + QByteArray::number(a));
+
+    m_sim.controller().addFault(fault);
+    int result = -1;
+    if (operation == QLatin1String("para read"))
+        result = ReadParaFromCt();
+    else if (operation == QLatin1String("para write"))
+        result = WriteParaToCt();
+    else if (operation == QLatin1String("device write"))
+        result = WriteParaToCt_Device();
+    else if (operation == QLatin1String("axis use"))
+        result = RewriteParaBlock2(1);
+    else if (operation == QLatin1String("grp read"))
+        result = ReadGrpDataFromCt();
+    else if (operation == QLatin1String("grp write"))
+        result = WriteGrpDataToCt();
+    else if (operation == QLatin1String("sm read"))
+        result = ReadSqMcrFromCt();
+    else if (operation == QLatin1String("sm write"))
+        result = WriteSqMcrToCt();
+    else if (operation == QLatin1String("device read"))
+        result = ReadDeviceFromCt();
+    else if (operation == QLatin1String("axis block"))
+        result = ReadAxisBlock();
+    else if (operation == QLatin1String("model")) {
+        m_sim.useAxes(15);
+        result = CheckCtModel();
+    }
+    QCOMPARE(result, 0);
+    QCOMPARE(m_sim.prompts(), QStringList{});
+    const QStringList received = m_sim.received();
+    QVERIFY2(resentOnce(received, fault.match), qPrintable(received.join(QLatin1Char(' '))));
+    QCOMPARE(link::SerialLink::instance().repeatsExpected(), 0);
+
+    if (operation == QLatin1String("para read")) {
+        for (int b = 0; b < link::kParaBlockCount; ++b)
+            if (link::paraBlockInUse(b))
+                QCOMPARE(gTusinStr[b].toString(), QStringLiteral("0RD") + QString::number(b, 16).toUpper()
+                                                      + QString::fromLatin1(model.block(b).toHex().toUpper())
+                                                      + QStringLiteral("\r\n"));
+    } else if (operation == QLatin1String("para write") || operation == QLatin1String("device write")) {
+        checkWrittenBlocks(m_sim, received);
+        QCOMPARE(model.writeEnds('2'), 1);
+    } else if (operation == QLatin1String("axis use")) {
+        QCOMPARE(model.blockByte(0, 6), 1);
+        QCOMPARE(gAxisMask, 1);
+    } else if (operation == QLatin1String("grp read")) {
+        for (int g = 1; g <= kGrpCount; ++g) {
+            QCOMPARE(gGrpDataIn[g][0], g);
+            QCOMPARE(gGrpDataIn[g][1], 999 - g);
+        }
+    } else if (operation == QLatin1String("grp write")) {
+        for (int g = 1; g <= kGrpCount; ++g)
+            QCOMPARE(model.group(g), std::make_pair(999 - g, 999));
+        QCOMPARE(model.writeEnds('3'), 1);
+    } else if (operation == QLatin1String("sm read")) {
+        for (int m = 1; m <= kSmMacros; ++m) {
+            QCOMPARE(gSmDataIn[0][2 * (m - 1)], m % 6 + 1);
+            QCOMPARE(gSmDataIn[0][2 * (m - 1) + 1], m % 4 + 1);
+        }
+    } else if (operation == QLatin1String("sm write")) {
+        for (int m = 1; m <= kSmMacros; ++m)
+            QCOMPARE(model.macro(m), macroDigits(m + 1));
+        QCOMPARE(model.writeEnds('1'), 1);
+    } else if (operation == QLatin1String("device read")) {
+        QCOMPARE(gCtDevLead[0], 2);
+        QCOMPARE(gCtDevLead[1], 6);
+        QCOMPARE(gAxisStrokeLimit[1], 30000);
+    } else if (operation == QLatin1String("axis block")) {
+        QCOMPARE(gAxisStrokeLimit[0], 20000);
+        QCOMPARE(gAxisStrokeLimit[1], 30000);
+    } else if (operation == QLatin1String("model")) {
+        for (int a = 0; a < kAxisCount; ++a)
+            QCOMPARE(gAxisVersionStr[a], QStringLiteral("1.%1").arg(a + 1));
+    }
 }
 
 QTEST_MAIN(TestTransfers)

@@ -176,6 +176,8 @@ void TestIoCheck::modeCommandFollowsIgnoreBox()
     QFETCH(QString, startLine);
     m_sim.model().setOutputs("000001");
     frmIOCheck w;
+    // The pause must not end inside the start's exchange on a loaded machine: the test ends it.
+    w.TimerBtnOff()->setInterval(3600 * 1000);
     w.findChild<QCheckBox *>("chkIgnore")->setChecked(ignore);
     start(w);
     QCOMPARE(m_sim.received().value(0), startLine);
@@ -240,17 +242,22 @@ void TestIoCheck::failedReadEndsMonitoring_data()
 {
     QTest::addColumn<QByteArray>("silent");
     QTest::addColumn<bool>("pendingToggle");
-    QTest::newRow("mode command unanswered") << QByteArray("0CM") << false;
-    QTest::newRow("input read unanswered") << QByteArray("0RI") << false;
-    QTest::newRow("output write unanswered") << QByteArray("0WO") << true;
+    QTest::addColumn<bool>("ignoreInputs");
+    QTest::addColumn<bool>("modeReset"); // "0CM00" tried after the failure
+    QTest::newRow("mode command unanswered") << QByteArray("0CM") << false << true << false;
+    QTest::newRow("input read unanswered, inputs ignored") << QByteArray("0RI") << false << true << true;
+    QTest::newRow("output write unanswered") << QByteArray("0WO") << true << false << true;
 }
 
 void TestIoCheck::failedReadEndsMonitoring()
 {
     QFETCH(QByteArray, silent);
     QFETCH(bool, pendingToggle);
+    QFETCH(bool, ignoreInputs);
+    QFETCH(bool, modeReset);
     m_sim.model().setOutputs("000001");
     frmIOCheck w;
+    w.findChild<QCheckBox *>("chkIgnore")->setChecked(ignoreInputs);
     if (silent != "0CM") {
         start(w);
         QVERIFY(w.monitor().IoCheckTyu());
@@ -262,9 +269,17 @@ void TestIoCheck::failedReadEndsMonitoring()
     m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, silent));
     for (int i = 0; i < 8; ++i)
         m_sim.dialogs().answer(1);
+    m_sim.controller().clearReceived();
 
     w.timerInputOutput1_Timer();
 
+    // The controller takes its external inputs again once monitoring has run.
+    const QStringList lines = m_sim.received();
+    QVERIFY2(lines.size() >= 1, qPrintable(lines.join(' ')));
+    QCOMPARE(lines.last() == QLatin1String("0CM00"), modeReset);
+    if (!modeReset)
+        QCOMPARE(lines, QStringList{"0CM01"});
+    QVERIFY(!CommPortIsOpen());
     QVERIFY(!w.monitor().IoCheckTyu());
     QVERIFY(!w.monitor().gonnaStartFLG());
     QCOMPARE(litLamps(w), QStringList());

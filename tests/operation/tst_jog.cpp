@@ -15,7 +15,10 @@
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -42,13 +45,17 @@ private Q_SLOTS:
     void inchingPressSendsTheMoveAtTheNextTicks();
     void jogFeedRunsWhileHeld();
     void releaseAlwaysFindsASlot();
-    void completeSendsAQueuedStop();
+    void everyWayOutOfAFeedStopsIt_data();
+    void everyWayOutOfAFeedStopsIt();
+    void releaseBeforeTheFeedWasSentDropsIt();
+    void failedStopIsTold();
     void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
     void teachCommandOfTheMainWindow();
     void gridShowsEveryHeading_data();
     void gridShowsEveryHeading();
+    void valuesHaveCaptions();
 
 private:
     // Ticks until the queue is empty and no move is under way (bounded).
@@ -109,23 +116,40 @@ void TestJog::inchingCommand_data()
     QTest::addColumn<int>("present");
     QTest::addColumn<QString>("size");
     QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("limit");
 
     const QString still = QStringLiteral("011000000");
-    // Limit 20000 (4E20); velocity 20 (14), acceleration 3, or 1 for the " 42" "D" axis.
+    // Limit 20000 (4E20) unless given; velocity 20 (14), acceleration 3, or 1 for the " 42" "D" axis.
     QTest::newRow("1 forward at the limit stays") << 1 << 0 << 20000 << " 28"
-                                                  << "0MV" "143000000" + still + still + still + "0";
+                                                  << "0MV" "143000000" + still + still + still + "0" << 0;
     QTest::newRow("1 forward one short of the limit") << 1 << 0 << 19999 << " 28"
-                                                      << "0MV" "143104E20" + still + still + still + "0";
-    QTest::newRow("1 forward") << 1 << 2 << 5 << " 28" << "0MV" + still + "143100006" + still + still + "0";
-    QTest::newRow("1 backward from 1") << 1 << 1 << 1 << " 28" << "0MV" "143100000" + still + still + still + "0";
-    QTest::newRow("1 backward from 2") << 1 << 7 << 2 << " 28" << "0MV" + still + still + still + "143100001" "0";
+                                                      << "0MV" "143104E20" + still + still + still + "0" << 0;
+    QTest::newRow("1 forward") << 1 << 2 << 5 << " 28" << "0MV" + still + "143100006" + still + still + "0" << 0;
+    QTest::newRow("1 backward from 1") << 1 << 1 << 1 << " 28" << "0MV" "143100000" + still + still + still + "0" << 0;
+    QTest::newRow("1 backward from 2") << 1 << 7 << 2 << " 28" << "0MV" + still + still + still + "143100001" "0" << 0;
     QTest::newRow("10 forward near the limit") << 10 << 0 << 19995 << " 28"
-                                               << "0MV" "143104E20" + still + still + still + "0";
-    QTest::newRow("100 forward at the limit") << 100 << 4 << 20000 << " 28"
-                                              << "0MV" + still + still + "143104E20" + still + "0";
-    QTest::newRow("10 backward from 10") << 10 << 1 << 10 << " 28" << "0MV" "143100000" + still + still + still + "0";
-    QTest::newRow("10 backward from 11") << 10 << 1 << 11 << " 28" << "0MV" "143100001" + still + still + still + "0";
-    QTest::newRow("100 forward, 42 D axis") << 100 << 0 << 0 << " 42" << "0MV" "141100064" + still + still + still + "0";
+                                               << "0MV" "143104E20" + still + still + still + "0" << 0;
+    QTest::newRow("100 forward at the limit stays") << 100 << 4 << 20000 << " 28"
+                                                    << "0MV" + still + still + "143000000" + still + "0" << 0;
+    QTest::newRow("10 backward from 10") << 10 << 1 << 10 << " 28" << "0MV" "143100000" + still + still + still + "0" << 0;
+    QTest::newRow("10 backward from 11") << 10 << 1 << 11 << " 28" << "0MV" "143100001" + still + still + still + "0" << 0;
+    QTest::newRow("100 forward, 42 D axis") << 100 << 0 << 0 << " 42" << "0MV" "141100064" + still + still + still + "0" << 0;
+    // A present position beyond the limit never moves forward, and backwards stays within it.
+    QTest::newRow("1 forward beyond the limit stays") << 1 << 0 << 20005 << " 28"
+                                                      << "0MV" "143000000" + still + still + still + "0" << 0;
+    QTest::newRow("10 forward beyond the limit stays") << 10 << 0 << 20005 << " 28"
+                                                       << "0MV" "143000000" + still + still + still + "0" << 0;
+    QTest::newRow("1 backward beyond the limit: the limit") << 1 << 1 << 20005 << " 28"
+                                                            << "0MV" "143104E20" + still + still + still + "0" << 0;
+    QTest::newRow("100 backward beyond the limit") << 100 << 1 << 20200 << " 28"
+                                                   << "0MV" "143104E20" + still + still + still + "0" << 0;
+    // A limit above FFFFF: the target keeps its five digits.
+    QTest::newRow("10 forward near FFFFF, limit above it") << 10 << 0 << 0xFFFFA << " 28"
+                                                           << "0MV" "1431FFFFF" + still + still + still + "0" << 0x200000;
+    QTest::newRow("1 forward at FFFFF, limit above it") << 1 << 6 << 0xFFFFF << " 28"
+                                                        << "0MV" + still + still + still + "143000000" "0" << 0x200000;
+    QTest::newRow("100 backward, limit above FFFFF") << 100 << 3 << 0xFFFFF << " 28"
+                                                     << "0MV" + still + "1431FFF9B" + still + still + "0" << 0x200000;
 }
 
 void TestJog::inchingCommand()
@@ -135,11 +159,14 @@ void TestJog::inchingCommand()
     QFETCH(int, present);
     QFETCH(QString, size);
     QFETCH(QString, command);
+    QFETCH(int, limit);
     SettingsStore::setNumber(QStringLiteral("AccOf100Pls2"), 1);
     LoadJogSetting();
     gDevSize[button / 2] = size;
     gDevSpeed[button / 2] = QStringLiteral("D");
-    QCOMPARE(operation::jog::inchingCommand(amount, button, present, 20000), command);
+    const QString made = operation::jog::inchingCommand(amount, button, present, limit == 0 ? 20000 : limit);
+    QCOMPARE(made, command);
+    QCOMPARE(made.size(), 3 + 4 * 9 + 1);
 }
 
 void TestJog::jogFeedCommand_data()
@@ -301,21 +328,24 @@ void TestJog::jogFeedRunsWhileHeld()
     m_sim.controller().clearReceived();
 
     w.cmdJOG_MouseDown(0);
-    w.cmdJOG_MouseUp(0);
-    // A second press inside the press gate is ignored; its release still stops.
-    w.cmdJOG_MouseDown(2);
-    w.cmdJOG_MouseUp(2);
-    QCOMPARE(w.control().TusinDACount(), 2);
+    for (int i = 0; i < 4; ++i)
+        w.timerTusin_Timer();
+    QVERIFY(m_sim.model().moving());
+    // A second press inside the press gate is ignored.
+    QVERIFY(!w.control().press(2, 0, 100));
+    QCOMPARE(w.control().TusinDACount(), -1);
     w.TimerDelay_Timer();
     QVERIFY(w.control().DelayTimeupFLG());
     QVERIFY(!w.TimerDelay()->isActive());
-    drain(w);
+
+    w.cmdJOG_MouseUp(0);
 
     QStringList moves;
     for (const QString &line : m_sim.received())
         if (line.startsWith("0JR") || line.startsWith("0SP"))
             moves << line;
-    QCOMPARE(moves, (QStringList{"0JR10000", "0SP", "0SP"}));
+    QCOMPARE(moves, (QStringList{"0JR10000", "0SP"}));
+    QVERIFY(!m_sim.model().moving());
     QVERIFY(!w.control().NeedTusinFLG());
 }
 
@@ -331,7 +361,7 @@ void TestJog::releaseAlwaysFindsASlot()
     }
     QCOMPARE(w.control().TusinDACount(), JogControl::kSlots - 1);
 
-    // ... while a JOG feed press keeps one free for its stop.
+    // ... while a JOG feed press keeps one free, and its release takes it out again.
     frmJOG w2;
     for (int i = 0; i < JogControl::kSlots - 2; ++i) {
         w2.control().TimerDelay_Timer();
@@ -340,32 +370,219 @@ void TestJog::releaseAlwaysFindsASlot()
     QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 3);
     w2.control().TimerDelay_Timer();
     QVERIFY(w2.control().press(0, 0, 100));
-    w2.control().release(0, 0);
-    QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 1);
-    QCOMPARE(w2.control().queue()[JogControl::kSlots - 1].command, QStringLiteral("0SP"));
+    QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 2);
+    QVERIFY(w2.control().queue()[JogControl::kSlots - 2].command.startsWith("0JR"));
     w2.control().TimerDelay_Timer();
     QVERIFY(!w2.control().press(2, 0, 100));
+    w2.control().release(0, 0);
+    QCOMPARE(w2.control().TusinDACount(), JogControl::kSlots - 3);
+    for (const JogControl::Entry &e : w2.control().queue())
+        QVERIFY(!e.command.startsWith("0JR") && !e.command.startsWith("0SP"));
 }
 
-void TestJog::completeSendsAQueuedStop()
+namespace {
+
+enum class WayOut {
+    Release,
+    FocusLoss,
+    Escape,
+    TwoEscapes,
+    Complete,
+    CloseBox,
+    Destruction,
+    PositionReplyLost,
+    FeedReplyLost,
+    ReleaseWhileTickWaits,
+    CompleteWhileTickWaits,
+    CloseWhileTickWaits,
+};
+
+} // namespace
+
+void TestJog::everyWayOutOfAFeedStopsIt_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<bool>("windowGoes");
+    QTest::addColumn<bool>("timerStops");
+    QTest::newRow("release") << int(WayOut::Release) << false << false;
+    QTest::newRow("focus loss") << int(WayOut::FocusLoss) << false << false;
+    QTest::newRow("Escape") << int(WayOut::Escape) << true << true;
+    QTest::newRow("two Escapes at once") << int(WayOut::TwoEscapes) << true << true;
+    QTest::newRow("Complete") << int(WayOut::Complete) << true << true;
+    QTest::newRow("close box") << int(WayOut::CloseBox) << true << true;
+    QTest::newRow("window destroyed") << int(WayOut::Destruction) << true << true;
+    QTest::newRow("position reply lost in the tick") << int(WayOut::PositionReplyLost) << false << true;
+    QTest::newRow("reply to the feed lost") << int(WayOut::FeedReplyLost) << false << true;
+    QTest::newRow("release while the tick waits") << int(WayOut::ReleaseWhileTickWaits) << false << false;
+    QTest::newRow("Complete while the tick waits") << int(WayOut::CompleteWhileTickWaits) << true << true;
+    QTest::newRow("close while the tick waits") << int(WayOut::CloseWhileTickWaits) << true << true;
+}
+
+// AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after "0JR" and
+// its axis ends still.
+void TestJog::everyWayOutOfAFeedStopsIt()
+{
+    QFETCH(int, way);
+    QFETCH(bool, windowGoes);
+    QFETCH(bool, timerStops);
+    const WayOut out = WayOut(way);
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    for (int i = 0; i < 8; ++i)
+        m_sim.dialogs().answer(platform::IdOk);
+    QPointer<frmJOG> w = new frmJOG;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->cmdJOGST_Click();
+    QVERIFY(w->control().running());
+    auto *axis1 = w->findChild<QPushButton *>("cmdJOG0");
+    auto *complete = w->findChild<QPushButton *>("cmdJOGend");
+    if (out == WayOut::FeedReplyLost)
+        m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0JR", 1));
+    m_sim.controller().clearReceived();
+
+    QTest::mousePress(axis1, Qt::LeftButton);
+    QVERIFY(axis1->isDown());
+    for (int i = 0; i < 4 && w && !m_sim.received().contains("0JR10000"); ++i)
+        w->timerTusin_Timer();
+    if (out != WayOut::FeedReplyLost) // that tick has failed and stopped the feed already
+        QVERIFY(m_sim.model().moving());
+
+    // The tick that reads the positions is the fourth; its reply comes late or never.
+    const auto waitingTick = [&](sim::FaultKind kind, const std::function<void()> &meanwhile) {
+        sim::Fault fault = sim::Fault::nth(kind, "0RC", 1);
+        fault.delayMs = 600;
+        m_sim.controller().addFault(fault);
+        QTimer::singleShot(0, w, meanwhile);
+        const int before = m_sim.received().size();
+        for (int i = 0; i < 4 && w && m_sim.received().size() == before; ++i)
+            w->timerTusin_Timer();
+    };
+    switch (out) {
+    case WayOut::Release:
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::FocusLoss: {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(axis1, &focusOut);
+        break;
+    }
+    case WayOut::Escape:
+        QTest::keyClick(w, Qt::Key_Escape);
+        break;
+    case WayOut::TwoEscapes:
+        QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QCoreApplication::postEvent(w, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        QCoreApplication::sendPostedEvents(w, QEvent::KeyPress);
+        break;
+    case WayOut::Complete:
+        complete->click();
+        break;
+    case WayOut::CloseBox:
+        w->close();
+        break;
+    case WayOut::Destruction:
+        delete w.data();
+        break;
+    case WayOut::PositionReplyLost:
+        waitingTick(sim::FaultKind::Silence, [] {});
+        break;
+    case WayOut::FeedReplyLost:
+        break; // the tick that sent the feed has failed already
+    case WayOut::ReleaseWhileTickWaits:
+        waitingTick(sim::FaultKind::Delay, [axis1] { QTest::mouseRelease(axis1, Qt::LeftButton); });
+        break;
+    case WayOut::CompleteWhileTickWaits:
+        waitingTick(sim::FaultKind::Delay, [complete] { complete->click(); });
+        break;
+    case WayOut::CloseWhileTickWaits:
+        waitingTick(sim::FaultKind::Delay, [w] { w->close(); });
+        break;
+    }
+
+    const QStringList lines = m_sim.received();
+    const int feed = lines.indexOf("0JR10000");
+    QVERIFY2(feed >= 0 && lines.lastIndexOf("0SP") > feed, qPrintable(lines.join(' ')));
+    QVERIFY(!m_sim.model().moving());
+    QVERIFY(!m_sim.prompts().contains(LoadResText(2901)));
+    QCOMPARE(gTusinNow, false);
+    QCOMPARE(!w || !w->isVisible(), windowGoes);
+    if (w) {
+        QCOMPARE(!w->timerTusin()->isActive() || !w->control().running(), timerStops);
+        // Nothing further reaches the controller for this feed.
+        const int sent = m_sim.received().size();
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        for (const QString &line : m_sim.received().mid(sent))
+            QVERIFY2(!line.startsWith("0JR"), qPrintable(line));
+        delete w.data();
+    }
+    QVERIFY(!m_sim.model().moving());
+}
+
+// A press the controller keeps waiting (it reports "moving") and a release before its feed
+// could be sent: the feed is dropped, nothing moves once the hand has left the button.
+void TestJog::releaseBeforeTheFeedWasSentDropsIt()
 {
     FakeMainForm form;
     fillMainGrid(form, 2);
     m_sim.useAxes(0xF);
     m_sim.model().setHomeDone(true);
+    m_sim.model().setMotionPolls(3);
     frmJOG w;
+    w.show();
     w.cmdJOGST_Click();
-    w.cmdJOG_MouseDown(0);
-    drain(w); // "0JR" sent, the axis runs
-    w.cmdJOG_MouseUp(0);
-    m_sim.controller().clearReceived();
+    w.findChild<QRadioButton *>("optJOG3")->setChecked(true); // an inching move first
+    w.cmdJOG_MouseDown(2);
+    for (int i = 0; i < 4 && w.control().TusinDACount() >= 0; ++i)
+        w.timerTusin_Timer();
+    QVERIFY(m_sim.model().moving());
+    w.findChild<QRadioButton *>("optJOG0")->setChecked(true);
+    w.TimerDelay_Timer();
+    auto *axis1 = w.findChild<QPushButton *>("cmdJOG0");
 
-    w.control().JogEnd(); // "Complete" before the tick sent the stop
+    QTest::mousePress(axis1, Qt::LeftButton);
+    w.timerTusin_Timer();
+    QCOMPARE(w.control().TusinDACount(), 0); // kept while the controller moves
+    QTest::mouseRelease(axis1, Qt::LeftButton);
+    for (int i = 0; i < 12; ++i)
+        w.timerTusin_Timer();
 
-    QCOMPARE(m_sim.received(), QStringList{"0SP"});
+    for (const QString &line : m_sim.received())
+        QVERIFY2(!line.startsWith("0JR") && !line.startsWith("0SP"), qPrintable(line));
     QCOMPARE(w.control().TusinDACount(), -1);
-    QVERIFY(!CommPortIsOpen());
+}
+
+// The stop cannot reach the controller: the operator is told that the axis may still move.
+void TestJog::failedStopIsTold()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    for (int i = 0; i < 4; ++i)
+        m_sim.dialogs().answer(platform::IdOk);
+    frmJOG w;
+    w.show();
+    w.cmdJOGST_Click();
+    QVERIFY(CommPortIsOpen());
+    // The feed's reply is lost, which closes the port, and the port does not open again.
+    m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0JR", 1));
+    m_sim.useMissingDevice();
+
+    w.cmdJOG_MouseDown(0);
+    for (int i = 0; i < 4 && w.timerTusin()->isActive(); ++i)
+        w.timerTusin_Timer();
+
+    QVERIFY(m_sim.received().contains("0JR10000"));
+    QVERIFY(!m_sim.received().contains("0SP"));
+    QVERIFY(m_sim.model().moving());
+    QVERIFY2(m_sim.prompts().contains(LoadResText(2901)), qPrintable(m_sim.prompts().join('|')));
+    QCOMPARE(m_sim.dialogs().boxes().last().style & platform::MbExclamation, int(platform::MbExclamation));
     QCOMPARE(gTusinNow, false);
+    QVERIFY(!w.control().feedSent());
 }
 
 void TestJog::garbledPositionStopsTheTick()
@@ -431,6 +648,10 @@ void TestJog::teachingAndTheCloseQuestion()
     w.flgdJOGPosi_Click(2);
     QCOMPARE(w.SelectRowNo(), 2);
     QCOMPARE(w.findChild<QLabel *>("lblPosiNo")->text(), QStringLiteral("2"));
+    // The selected row in the light yellow of the main grid; an unused axis stays grey.
+    QCOMPARE(w.grid()->background(2, 1), QColor(0xFF, 0xFF, 0xC0));
+    QCOMPARE(w.grid()->background(2, 4), QColor(0xE0, 0xE0, 0xE0));
+    QVERIFY(w.grid()->background(1, 1) != QColor(0xFF, 0xFF, 0xC0));
     if (teach) {
         w.cmdJOGWrite_Click();
         QCOMPARE(w.grid()->text(2, 1), QStringLiteral("11"));
@@ -507,6 +728,32 @@ void TestJog::gridShowsEveryHeading()
         total += grid->columnWidth(c);
     }
     QVERIFY2(grid->viewportWidth() >= total, qPrintable(QStringLiteral("%1 < %2").arg(grid->viewportWidth()).arg(total)));
+}
+
+// The row number and the jog velocity each stand beside a caption, not as bare numbers.
+void TestJog::valuesHaveCaptions()
+{
+    FakeMainForm form;
+    fillMainGrid(form, 3);
+    frmJOG w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QList<std::pair<QString, QString>> values = {{QStringLiteral("lblPosiNo"), LoadResText(248)},
+                                                       {QStringLiteral("lblJogVEL"), LoadResText(225)}};
+    for (const auto &[name, caption] : values) {
+        auto *value = w.findChild<QLabel *>(name);
+        QLabel *label = nullptr;
+        for (QLabel *l : w.findChildren<QLabel *>())
+            if (l->buddy() == value)
+                label = l;
+        QVERIFY2(label, qPrintable(name));
+        QCOMPARE(label->text(), caption);
+        QVERIFY(label->isVisible() && value->isVisible());
+        QVERIFY(label->geometry().right() < value->geometry().left());
+        QCOMPARE(label->geometry().center().y(), value->geometry().center().y());
+        QCOMPARE(value->accessibleName(), caption);
+    }
+    QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblJogVEL"))->text(), QStringLiteral("100"));
 }
 
 QTEST_MAIN(TestJog)

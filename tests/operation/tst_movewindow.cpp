@@ -79,10 +79,13 @@ private Q_SLOTS:
     void rangeMove_data();
     void rangeMove();
     void rangeRepeatPauseResume();
+    void pausedRangeResumesOnlyWithinTheRange_data();
+    void pausedRangeResumesOnlyWithinTheRange();
     void dwell_data();
     void dwell();
     void homeReturn();
     void homeReturnAlarm();
+    void homeReturnPortDoesNotOpen();
     void groupMove_data();
     void groupMove();
     void groupMoveStop();
@@ -372,6 +375,49 @@ void TestMoveWindow::rangeRepeatPauseResume()
     QCOMPARE(moves().mid(4), (QStringList{"0MP006F", "0MP007F"}));
 }
 
+void TestMoveWindow::pausedRangeResumesOnlyWithinTheRange_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("range moved away: from its start") << 8 << 9 << QStringList{"0MP008F", "0MP009F"};
+    QTest::newRow("range still holds 6: resumed") << 5 << 9
+                                                  << QStringList{"0MP006F", "0MP007F", "0MP008F", "0MP009F"};
+    QTest::newRow("range starts after 6: from its start") << 7 << 8 << QStringList{"0MP007F", "0MP008F"};
+    QTest::newRow("range ends before 6: from its start") << 2 << 3 << QStringList{"0MP002F", "0MP003F"};
+}
+
+// A continuous range run paused after 5 of 5..7, the range changed, then Move again.
+void TestMoveWindow::pausedRangeResumesOnlyWithinTheRange()
+{
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(QStringList, expected);
+    auto *startSlider = m_window->findChild<QSlider *>("sldrStartPosiNo");
+    auto *endSlider = m_window->findChild<QSlider *>("sldrEndPosiNo");
+    endSlider->setValue(7);
+    startSlider->setValue(5);
+    bool pauseNow = true;
+    Watcher pause([&] {
+        if (pauseNow && m_window->runner().running() && moves().size() >= 1)
+            m_window->runner().cmdTempStop2_Click();
+    });
+    run(MoveRunner::RangeMove);
+    QCOMPARE(moves(), QStringList{"0MP005F"});
+    QCOMPARE(m_window->runner().SelMovePosiNo, 6);
+
+    pauseNow = false;
+    endSlider->setValue(end);
+    startSlider->setValue(start);
+    endSlider->setValue(end);
+    QCOMPARE(m_window->findChild<QLabel *>("lblStartPosiNo")->text(), QString::number(start));
+    QCOMPARE(m_window->findChild<QLabel *>("lblEndPosiNo")->text(), QString::number(end));
+    m_sim.controller().clearReceived();
+    run(MoveRunner::RangeMove);
+
+    QCOMPARE(moves(), expected);
+}
+
 void TestMoveWindow::dwell_data()
 {
     QTest::addColumn<bool>("ticked");
@@ -458,6 +504,21 @@ void TestMoveWindow::homeReturnAlarm()
     QVERIFY(!CommPortIsOpen());
 }
 
+// The port does not open for the home return: the operator is told, as by every command.
+void TestMoveWindow::homeReturnPortDoesNotOpen()
+{
+    m_sim.useMissingDevice();
+    m_sim.dialogs().answer(platform::IdOk);
+
+    run(MoveRunner::HomeMove);
+
+    QCOMPARE(m_sim.prompts().size(), 1);
+    QVERIFY2(m_sim.prompts().constFirst().startsWith(LoadResText(109)), qPrintable(m_sim.prompts().join('|')));
+    QVERIFY(m_sim.prompts().constFirst().contains(LoadResText(110)));
+    QVERIFY(moves().isEmpty());
+    QVERIFY(m_window->findChild<QPushButton *>("cmdHome")->isEnabled());
+}
+
 void TestMoveWindow::groupMove_data()
 {
     QTest::addColumn<QString>("group");
@@ -506,10 +567,22 @@ void TestMoveWindow::groupMoveStop()
     });
     run(MoveRunner::GroupMove);
     QCOMPARE(moves(), QStringList{"0MG01"});
-    QVERIFY(gGrpMoveStop);
     QCOMPARE(m_sim.received().last(), QStringLiteral("0MG01")); // no poll after the stop
     QVERIFY(!CommPortIsOpen());
     QVERIFY(m_window->findChild<QPushButton *>("cmdGrpMove")->isEnabled());
+    // The request ended with its run, and a click outside a group move asks for nothing ...
+    QVERIFY(!gGrpMoveStop);
+    m_window->findChild<QPushButton *>("cmdGrpMoveStop")->click();
+    QVERIFY(!gGrpMoveStop);
+
+    // ... so a link fault of a later run is reported.
+    m_sim.controller().clearFaults();
+    m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::WrongEcho, "0RA", 1));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_window->findChild<QRadioButton *>("optMoveWay1")->click();
+    run(MoveRunner::RangeMove);
+    QVERIFY2(m_sim.prompts().contains(LoadResText(104)),
+             qPrintable(m_sim.prompts().join('|') + " / " + m_sim.received().join(' ')));
 }
 
 void TestMoveWindow::commandsLockedDuringRun()
@@ -763,6 +836,12 @@ void TestMoveWindow::gridShowsWhole()
         QVERIFY(grid->columnWidth(k) >= metrics.horizontalAdvance(QStringLiteral("999")));
     QVERIFY(grid->verticalHeader()->width()
             >= QFontMetrics(grid->verticalHeader()->font()).horizontalAdvance(LoadResText(523)));
+    // The corner heading over the row title.
+    auto *corner = grid->findChild<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(corner);
+    QCOMPARE(corner->text(), QStringLiteral("No."));
+    QVERIFY(corner->isVisible());
+    QVERIFY(corner->width() >= QFontMetrics(corner->font()).horizontalAdvance(corner->text()));
 }
 
 QTEST_MAIN(TestMoveWindow)

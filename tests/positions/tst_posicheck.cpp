@@ -10,6 +10,8 @@
 
 #include <QLabel>
 #include <QTableWidget>
+#include <QScrollBar>
+#include <QStyle>
 #include <QtTest>
 
 using namespace positions;
@@ -29,6 +31,8 @@ private Q_SLOTS:
     void onlyTheWorkingRange();
     void failureShowsResultWindowOnce();
     void resultWindowRows();
+    void resultHeadingsFit_data();
+    void resultHeadingsFit();
     void gridHiddenOnlyWhileRead_data();
     void gridHiddenOnlyWhileRead();
 
@@ -332,6 +336,53 @@ void TestPosiCheck::resultWindowRows()
     QCOMPARE(widths[5], 0);
     QCOMPARE(widths[16], 0);
     QCOMPARE(widths[19], 100);
+}
+
+void TestPosiCheck::resultHeadingsFit_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<bool>("axis4Unused");
+    QTest::newRow("English") << 10000 << false;
+    QTest::newRow("Japanese") << 0 << false;
+    QTest::newRow("English, axis 4 unused") << 10000 << true;
+}
+
+void TestPosiCheck::resultHeadingsFit()
+{
+    QFETCH(int, offset);
+    QFETCH(bool, axis4Unused);
+    gAxisUnused[3] = axis4Unused;
+    gPosiNoFrom = 1;
+    gPosiCellFlag[4][2] = gPosiCellFlag[4][19] = true;
+    gPosiNgCount = 1;
+    gLangOffset = offset;
+
+    frmSyogoKekka w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTableWidget *g = w.flgdSyogoKekka;
+    const QFontMetrics metrics(g->font());
+    const int margin = g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1;
+    int shown = 0;
+    for (int c = 0; c < 20; ++c) {
+        if (g->isColumnHidden(c))
+            continue;
+        ++shown;
+        // Each heading whole, the columns equal, every column in view without scrolling.
+        const QString heading = g->item(1, c)->text();
+        QVERIFY2(g->columnWidth(c) >= metrics.horizontalAdvance(heading) + 2 * margin,
+                 qPrintable(QStringLiteral("%1: %2 px").arg(heading).arg(g->columnWidth(c))));
+        QCOMPARE(g->columnWidth(c), g->columnWidth(0));
+        if (g->columnSpan(0, c) > 1) {
+            const QString top = g->item(0, c)->text();
+            QVERIFY2(g->columnWidth(c) * g->columnSpan(0, c) >= metrics.horizontalAdvance(top) + 2 * margin,
+                     qPrintable(top));
+        }
+    }
+    QCOMPARE(shown, axis4Unused ? 16 : 20);
+    QVERIFY(g->viewport()->width() >= shown * g->columnWidth(0));
+    QCOMPARE(g->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(w.frameGeometry().width() <= 1024);
 }
 
 void TestPosiCheck::gridHiddenOnlyWhileRead_data()

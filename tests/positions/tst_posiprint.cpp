@@ -17,6 +17,7 @@
 #include "positions/PosiTable.h"
 #include "support/ModalDriver.h"
 #include "support/PosiMainWindow.h"
+#include "support/PrintCheck.h"
 #include "support/TestEnv.h"
 
 #include <QAction>
@@ -94,6 +95,8 @@ private Q_SLOTS:
     void endsEarly_data();
     void endsEarly();
     void pageSetup();
+    void pagesFit_data();
+    void pagesFit();
     void pdfForALook();
 };
 
@@ -236,6 +239,55 @@ void TestPosiPrint::pageSetup()
     QCOMPARE(env.dialogs().printDialogs(),
              (QStringList{QStringLiteral("page setup"), QStringLiteral("page setup")}));
     QCOMPARE(env.dialogs().prompts(), QStringList());
+}
+
+void TestPosiPrint::pagesFit_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("Japanese") << 1;
+    QTest::newRow("English") << 2;
+}
+
+// Printed twice in one run, in each language: every text inside the page and above the footer
+// rule, no two texts of a line over each other, in the installed Mincho or Gothic face; a
+// comment of 40 full-width characters kept whole within the right margin.
+void TestPosiPrint::pagesFit()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    useLanguage(language);
+    Window win;
+    positions::GridCells *grid = positions::checkGrid();
+    const QString comment(40, QChar(0x30A2));
+    grid->setText(3, 20, comment);
+    const QString face = QFontInfo(QFont(language == 1 ? QStringLiteral("IPAMincho")
+                                                       : QStringLiteral("IPAGothic"))).family();
+    platform::PrinterDevice &printer = platform::sharedPrinter();
+    for (int run = 1; run <= 2; ++run) {
+        ModalDriver driver;
+        selectOk(driver);
+        rangeOk(driver, 1, 3);
+        const QString pdf = env.tempPath(QStringLiteral("print%1.pdf").arg(run));
+        env.dialogs().choosePrinter(pdf);
+
+        win.trigger(QStringLiteral("mnuFilePrint"));
+
+        QCOMPARE(env.dialogs().prompts(), QStringList());
+        QVERIFY(QFileInfo(pdf).size() > 0);
+        const QStringList faults = printFaults(printer);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        bool commentSeen = false;
+        for (const auto &d : printer.drawn()) {
+            if (!d.rule && !d.text.isEmpty())
+                QCOMPARE(d.family, face);
+            if (d.text == QStringLiteral(":") + comment) {
+                commentSeen = true;
+                QVERIFY(d.rect.right() <= gPrnWidth);
+                QVERIFY(d.pointSize < 8);
+            }
+        }
+        QVERIFY(commentSeen);
+    }
 }
 
 // A report for a person to look at: <build>/print-preview/.

@@ -68,6 +68,7 @@ private Q_SLOTS:
     void comment();
     void pageBreaks_data();
     void pageBreaks();
+    void rowsEndAboveTheFooter();
 };
 
 void TestPosiPrintReport::rowsOfOnePage()
@@ -260,6 +261,32 @@ void TestPosiPrintReport::pageBreaks()
     for (const Item &it : items)
         if (!it.rule && it.pointSize != 14 && !it.bold)
             QVERIFY(it.y + 6 <= cols * 6.0 || it.y >= (gPrnLines - 1) * 5.0);
+}
+
+// Where the count of rows alone would put a last position on the footer rule (4 mm unit,
+// 295 mm page: 59 rows, footer rule at 288 mm), the page breaks one position earlier.
+void TestPosiPrintReport::rowsEndAboveTheFooter()
+{
+    TestEnv env;
+    gPrnCharW = 4;
+    gPrnCharH = 5;
+    gPrnLines = 73;
+    gPrnCols = 59;
+    gPrnHeight = 292;
+    gPrnWidth = 190;
+    fillWork(1, 30);
+    Report r(env);
+    QCOMPARE(positions::drawPosiReport(r.canvas, 1, 30, QStringLiteral("stamp")), 0);
+    r.printer.end();
+    const QList<Item> next = texts(r.canvas.items(), QStringLiteral("26"));
+    QCOMPARE(next.size(), 1);
+    QCOMPARE(next[0].page, 2);
+    const QList<Item> last = texts(r.canvas.items(), QStringLiteral("25"));
+    QCOMPARE(last.value(0).page, 1);
+    QCOMPARE(last.value(0).y, 54 * 5.0);
+    for (const auto &d : r.printer.drawn())
+        if (d.page == 1 && !d.rule && !d.bold)
+            QVERIFY2(d.rect.bottom() <= 288, qPrintable(d.text));
 }
 
 QTEST_MAIN(TestPosiPrintReport)

@@ -86,6 +86,8 @@ private Q_SLOTS:
     void faultMidRead();
 
     void writeRange();
+    void lateReplyMidway_data();
+    void lateReplyMidway();
     void writeOverLimit_data();
     void writeOverLimit();
     void writeFaultMidway_data();
@@ -95,6 +97,7 @@ private Q_SLOTS:
     void writePlainModeRefused_data();
     void writePlainModeRefused();
     void roundTrip();
+    void newControllerReadAndWrittenBack();
 
 private:
     QTemporaryDir m_dir;
@@ -368,11 +371,55 @@ void TestPosiTransfer::writeRange()
                           QStringLiteral("0WP") + *positions::encodePosiRecord(3, recordFor(3, 13, 3000)),
                           QStringLiteral("0WP") + *positions::encodePosiRecord(4, recordFor(4, 14, 4000))}));
     QCOMPARE(m_sim.model().position(3), digits(recordFor(3, 13, 3000)));
-    QCOMPARE(m_sim.model().position(5), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(5), sim::ControllerModel::newPosition());
     QCOMPARE(m_sim.hooks().entries(QStringLiteral("progress 383")), QStringList{QStringLiteral("progress 383 of 3")});
     QVERIFY(m_sim.hooks().log.contains(QStringLiteral("progress closed at 3")));
     QVERIFY(form.gridActive);
     QVERIFY(!gDataChanged);
+}
+
+// A controller that answers a position only after its resend, and the resend's copy
+// meets the next position's command: every position still goes where it belongs.
+void TestPosiTransfer::lateReplyMidway_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::newRow("read") << false;
+    QTest::newRow("write") << true;
+}
+
+void TestPosiTransfer::lateReplyMidway()
+{
+    QFETCH(bool, write);
+    FakeMainForm form;
+    const QString command = write ? QStringLiteral("0WP") : QStringLiteral("0RP");
+    ModalDriver driver;
+    if (write) {
+        showTable(form, 1, 5, [] {
+            for (int n = 1; n <= 5; ++n)
+                putIntoTable(n, recordFor(n, 10 + n, 1000 * n));
+        });
+        driver.then(range(1, 5));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().answer(platform::IdOk);
+    } else {
+        fillController(m_sim, 5);
+        driver.then(range(1, 5));
+        m_sim.dialogs().answer(platform::IdOk);
+    }
+    m_sim.controller().addFault(Fault::late(command.toLatin1(), 3, true));
+    QCOMPARE(write ? LoadPosidataToCt() : GetPosidataFromCt(), 0);
+
+    QCOMPARE(m_sim.prompts(), write ? QStringList({LoadResText(375), LoadResText(376)})
+                                    : QStringList{LoadResText(370)});
+    const QStringList sent = linesOf(m_sim.received(), command);
+    QCOMPARE(sent.size(), 6);
+    QCOMPARE(sent.at(2), sent.at(3)); // the third position went twice
+    for (int n = 1; n <= 5; ++n) {
+        if (write)
+            QCOMPARE(m_sim.model().position(n), digits(recordFor(n, 10 + n, 1000 * n)));
+        else
+            QVERIFY2(tableHolds(n, recordFor(n, 20, 100 * n)), qPrintable(QString::number(n)));
+    }
 }
 
 void TestPosiTransfer::writeOverLimit_data()
@@ -441,7 +488,7 @@ void TestPosiTransfer::writeFaultMidway()
     QVERIFY(!prompts.contains(LoadResText(376)));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
-    QCOMPARE(m_sim.model().position(4), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(4), sim::ControllerModel::newPosition());
     QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0WP")).join(QLatin1Char(' ')).contains(QStringLiteral("0WP004")));
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QVERIFY(!m_sim.hooks().progressOpen);
@@ -492,7 +539,7 @@ void TestPosiTransfer::writeCancelledBetweenPositions()
     QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)});
     QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 2);
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
-    QCOMPARE(m_sim.model().position(3), QByteArray(40, '0'));
+    QCOMPARE(m_sim.model().position(3), sim::ControllerModel::newPosition());
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QVERIFY(form.gridActive);
 }
@@ -575,6 +622,27 @@ void TestPosiTransfer::roundTrip()
     QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
                                          + LoadResText(826));
     QCOMPARE(driver.pending(), 0);
+}
+
+void TestPosiTransfer::newControllerReadAndWrittenBack()
+{
+    // A controller as it comes holds a new table's values: read, they pass the check and go
+    // back unchanged.
+    FakeMainForm form;
+    ModalDriver driver;
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(GetPosidataFromCt(), 0);
+    QCOMPARE(form.grid.text(2, 1), QStringLiteral("30"));
+    QCOMPARE(form.grid.text(2, 2), QStringLiteral("3"));
+    driver.then(range(1, 10));
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 0);
+    QCOMPARE(linesOf(m_sim.received(), QStringLiteral("0WP")).size(), 10);
+    QCOMPARE(m_sim.model().position(10), sim::ControllerModel::newPosition());
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(driver.unexpected().isEmpty());
 }
 
 QTEST_MAIN(TestPosiTransfer)

@@ -42,6 +42,12 @@ bool allHex(const QByteArray &digits)
 
 } // namespace
 
+QByteArray ControllerModel::newPosition()
+{
+    // VEL 30 (1E), ACC 3, WAY 0, position 0 on each axis; ITPL, OUT and S/M 0.
+    return QByteArray("1E3000000").repeated(4) + QByteArray("0000");
+}
+
 ControllerModel::ControllerModel()
 {
     reset();
@@ -59,13 +65,16 @@ void ControllerModel::reset()
         for (QByteArray &m : m_macros)
             m = QByteArray(32, '0');
         for (QByteArray &p : m_positions)
-            p = QByteArray(40, '0');
+            p = newPosition();
         m_version = "1.0";
         m_model = '4';
         for (QByteArray &t : m_axisTags)
             t = "K4R";
+        for (QByteArray &v : m_axisVersions)
+            v.clear();
         m_motionPolls = 3;
         m_movingLeft = 0;
+        m_jogFeed = false;
         m_homeDone = false;
         m_present.fill(0);
         m_inputs = "000000";
@@ -115,6 +124,8 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
         return arg.size() >= 2 ? "0CM0" + arg.right(1) : QByteArray();
     }
     if (command == "0RA" && arg.isEmpty()) {
+        if (m_jogFeed)
+            return "0RA0";
         if (m_movingLeft > 0) {
             --m_movingLeft;
             return "0RA0";
@@ -126,8 +137,10 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     if (command == "0RV") {
         if (arg.isEmpty())
             return "0RV" + m_version + 'K' + m_model + 'R';
-        if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '4')
-            return "0RV" + arg + m_version + m_axisTags[arg[0] - '1'];
+        if (arg.size() == 1 && arg[0] >= '1' && arg[0] <= '4') {
+            const QByteArray &own = m_axisVersions[arg[0] - '1'];
+            return "0RV" + arg + (own.isEmpty() ? m_version : own) + m_axisTags[arg[0] - '1'];
+        }
         return {};
     }
     if (command == "0RD" && arg.size() == 1) {
@@ -208,6 +221,7 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     }
     if (command == "0JR" && arg.size() == 5) {
         startMotion();
+        m_jogFeed = true;
         return command;
     }
     if (command == "0MV" && arg.size() == 37) {
@@ -219,6 +233,7 @@ QByteArray ControllerModel::answerLocked(const QByteArray &command, const QByteA
     }
     if (command == "0SP" && arg.isEmpty()) {
         m_movingLeft = 0;
+        m_jogFeed = false;
         return command;
     }
     if (command == "0RC" && arg.size() == 1) {
@@ -348,6 +363,12 @@ void ControllerModel::setAxisTag(int axis, const QByteArray &tag3)
     m_axisTags[axis - 1] = tag3;
 }
 
+void ControllerModel::setAxisVersion(int axis, const QByteArray &version3)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_axisVersions[axis - 1] = version3;
+}
+
 void ControllerModel::setMotionPolls(int polls)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -363,7 +384,7 @@ int ControllerModel::motionPolls() const
 bool ControllerModel::moving() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_movingLeft > 0;
+    return m_movingLeft > 0 || m_jogFeed;
 }
 
 void ControllerModel::setHomeDone(bool done)

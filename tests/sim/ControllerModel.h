@@ -35,14 +35,15 @@ class ControllerSim;
 // Record numbers (block, group, macro, position, axis) are echoed at character 4. A line the
 // table does not hold, or whose argument is malformed, gets no answer.
 //
-// Motion: "0MP", "0MM", "0MG", "0JR" and "0MV" make "0RA" answer "moving" for the next
-// motionPolls() queries; "0SP" stops at once. "0MM" to position 000 is the home return: the
+// Motion: "0MP", "0MM", "0MG" and "0MV" make "0RA" answer "moving" for the next
+// motionPolls() queries; a JOG feed ("0JR") runs until "0SP", which stops at once. "0MM" to position 000 is the home return: the
 // home flag is set and every present position becomes 0. "0MP"/"0MM" to a stored position
 // move the present positions to its targets, "0MV" to the targets of the axes it flags.
 //
 // At start: all four axes present (block 0 byte 6 = 0F), each with the actuator " 28" "L"
 // 100 (type 0, lead 2 mm, 400 pulses per revolution, no PG, limit 20000 pulses), version
-// "1.0", model 4, every axis tagged "K4R"; groups, macros, positions, inputs and outputs 0.
+// "1.0", model 4, every axis tagged "K4R"; every position as a new table holds it (VEL 30,
+// ACC 3, WAY 0, position 0: newPosition()); groups, macros, inputs and outputs 0.
 class ControllerModel
 {
 public:
@@ -83,9 +84,12 @@ public:
     QByteArray macro(int macro) const;
     void setPosition(int number, const QByteArray &digits40); // 1 to 999
     QByteArray position(int number) const;
+    static QByteArray newPosition(); // the 40 digits of a position out of the box
 
     void setVersion(const QByteArray &version3, char model);
     void setAxisTag(int axis, const QByteArray &tag3); // axis 1 to 4
+    // The version one axis answers (axis 1 to 4); the controller's own until set.
+    void setAxisVersion(int axis, const QByteArray &version3);
 
     void setMotionPolls(int polls); // "moving" answers after each move command (default 3)
     int motionPolls() const;
@@ -116,8 +120,10 @@ private:
     QByteArray m_version = "1.0";
     char m_model = '4';
     std::array<QByteArray, 4> m_axisTags;
+    std::array<QByteArray, 4> m_axisVersions;
     int m_motionPolls = 3;
     int m_movingLeft = 0;
+    bool m_jogFeed = false; // "0JR" received, no "0SP" since
     bool m_homeDone = false;
     std::array<qint32, 4> m_present {};
     QByteArray m_inputs = "000000";

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -48,6 +49,13 @@ Fault Fault::answerOnly(const QByteArray &match, int k)
     Fault f = always(FaultKind::Silence, match);
     f.first = 1;
     f.last = k - 1;
+    return f;
+}
+
+Fault Fault::late(const QByteArray &match, int n, bool holdResendAnswer)
+{
+    Fault f = nth(FaultKind::LateThenResend, match, n);
+    f.holdResendAnswer = holdResendAnswer;
     return f;
 }
 
@@ -198,6 +206,9 @@ void ControllerSim::clearFaults()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults.clear();
+    m_lateLine.clear();
+    m_lateAnswer.clear();
+    m_heldCopy.clear();
 }
 
 void ControllerSim::setPaced(bool paced)
@@ -264,6 +275,25 @@ bool ControllerSim::waitForReceived(int count, int timeoutMs) const
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_receivedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                       [&] { return m_received.size() >= count; });
+}
+
+bool ControllerSim::waitForUnread(int bytes, int timeoutMs) const
+{
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int waiting = 0;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            // Our own hold on the terminal sees the queue the program reads from.
+            if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &waiting) != 0)
+                return false;
+        }
+        if (waiting >= bytes)
+            return true;
+        if (Clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 void ControllerSim::setBlock(int block, const QByteArray &bytes16)
@@ -343,6 +373,31 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     m_received.append({QDateTime::currentMSecsSinceEpoch(), line});
     m_receivedChanged.notify_all();
 
+    const auto arrived = Clock::now();
+    const Clock::time_point replyAt =
+        m_paced ? std::max(arrived, firstByte + kCharTime * int(line.size() + 2)) : arrived;
+    // A busy controller's backlog goes out before anything it answers now.
+    if (!m_heldCopy.isEmpty()) {
+        queueOutput(m_heldCopy, replyAt);
+        m_heldCopy.clear();
+    }
+    if (!m_lateLine.isEmpty()) {
+        const bool resend = line == m_lateLine;
+        queueOutput(m_lateAnswer + "\r\n", replyAt);
+        m_lateLine.clear();
+        m_lateAnswer.clear();
+        if (resend) {
+            const QByteArray copy = answerTo(line);
+            if (!copy.isEmpty()) {
+                if (m_lateHold)
+                    m_heldCopy = copy + "\r\n";
+                else
+                    queueOutput(copy + "\r\n", replyAt);
+            }
+            return;
+        }
+    }
+
     const Fault *fault = nullptr;
     for (ActiveFault &f : m_faults) {
         const QByteArray &m = f.fault.match;
@@ -378,6 +433,12 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     }
     if (answer.isEmpty())
         return;
+    if (f.kind == FaultKind::LateThenResend) {
+        m_lateLine = line;
+        m_lateAnswer = answer;
+        m_lateHold = f.holdResendAnswer;
+        return;
+    }
     switch (f.kind) {
     case FaultKind::Delay:
         at += std::chrono::milliseconds(f.delayMs);

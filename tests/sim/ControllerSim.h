@@ -48,7 +48,11 @@ enum class FaultKind {
     UnsolicitedInstead,// the unsolicited line in place of the answer
     UnsolicitedBefore, // the unsolicited line, then the answer, in one write
     UnsolicitedAfter,  // the answer, then the unsolicited line, in one write
-    Vanish             // the port disappears instead of answering
+    Vanish,            // the port disappears instead of answering
+    LateThenResend     // a busy controller: the answer to the line comes only once the line
+                       // has been sent again, and the resend is answered at once after it
+                       // (with holdResendAnswer, only when the next line arrives: its copy
+                       // then meets the next command); no other fault sees the resend
 };
 
 // A fault applies to the lines that match `match` (three characters: that command; more:
@@ -63,12 +67,15 @@ struct Fault
     int delayMs = 0;
     int offset = -1;      // Split: where to cut (-1: the middle); NotHex: which character (-1: 4)
     int lengthDelta = -1; // WrongLength
+    bool holdResendAnswer = false; // LateThenResend
     QByteArray unsolicited = "0%%0000";
 
     static Fault always(FaultKind kind, const QByteArray &match = {});
     static Fault nth(FaultKind kind, const QByteArray &match, int n);
     // Silence for the first k - 1 sends of `match`: only the k-th is answered.
     static Fault answerOnly(const QByteArray &match, int k);
+    // LateThenResend for the n-th line that matches.
+    static Fault late(const QByteArray &match, int n, bool holdResendAnswer);
 };
 
 class ControllerSim
@@ -108,6 +115,9 @@ public:
     void clearReceived();
     // Waits until at least `count` lines have been received; false after `timeoutMs`.
     bool waitForReceived(int count, int timeoutMs = 5000) const;
+    // Waits until at least `bytes` characters wait, unread, at the program's end of the
+    // line; false after `timeoutMs`.
+    bool waitForUnread(int bytes, int timeoutMs = 5000) const;
 
     void setBlock(int block, const QByteArray &bytes16);
     QByteArray block(int block) const;
@@ -147,6 +157,12 @@ private:
     QList<ReceivedLine> m_received;
     QByteArray m_blocks[13];
     QByteArray m_partial;
+    // LateThenResend: the line whose answer waits for its resend, that answer, and the
+    // answer to the resend while it waits for the next line.
+    QByteArray m_lateLine;
+    QByteArray m_lateAnswer;
+    bool m_lateHold = false;
+    QByteArray m_heldCopy;
     Clock::time_point m_lineStart;
     std::multimap<Clock::time_point, QByteArray> m_output;
     Clock::time_point m_wireFree; // paced: when the line is free for the next character

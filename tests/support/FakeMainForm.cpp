@@ -1,5 +1,6 @@
 #include "support/FakeMainForm.h"
 
+#include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "positions/PosiDataCheck.h"
 #include "positions/PosiGridText.h"
@@ -46,4 +47,18 @@ int FakeMainForm::Check_flgdLineNo()
         return 0;
     ResMsgBox({433, 434});
     return 1;
+}
+
+int typePosiOutsideLastRange(FakeMainForm &form, const QString &mm)
+{
+    gDispMmUnit = true;
+    InitPosiData();
+    gPosiNoDefFrom = 1;
+    gPosiNoDefTo = 5;
+    form.QzDataHyoji_3();
+    gPosiNoFrom = 2;
+    gPosiNoTo = 3;
+    const int row5 = 5 - 1 + 2;
+    form.grid.setText(row5, 4, mm);
+    return row5;
 }

@@ -37,3 +37,8 @@ public:
     void setStatusPanel(int, const QString &) override {}
     void showAlarm(bool, const QString &, const QString &) override {}
 };
+
+// Positions 1 to 5 shown in millimetres, the last operation having worked on 2 and 3 alone,
+// and `mm` typed since into axis 1's Posi of position 5: a change of actuators must take it
+// in. Returns the grid row of position 5.
+int typePosiOutsideLastRange(FakeMainForm &form, const QString &mm);

@@ -37,6 +37,10 @@ bool ModalDriver::eventFilter(QObject *watched, QEvent *event)
     QPointer<QWidget> window(w);
     if (m_actions.isEmpty()) {
         m_unexpected << w->objectName();
+        constexpr int kUnexpectedLimit = 4;
+        if (m_failFast && m_unexpected.size() > kUnexpectedLimit)
+            qFatal("the code under test keeps opening windows nobody expects (another road?): %s",
+                   qPrintable(m_unexpected.join(QStringLiteral(" | "))));
         QTimer::singleShot(0, w, [window] {
             if (auto *d = qobject_cast<QDialog *>(window.data()))
                 d->done(QDialog::Rejected);

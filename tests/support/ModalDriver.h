@@ -21,6 +21,10 @@ public:
     ~ModalDriver() override;
 
     void then(Action action);
+    // A run that meets more unexpected windows than a few (code under test that asks again and
+    // again, after the driver closed its question) is ended at once with their names, rather
+    // than left to loop until the test's time runs out.
+    void failFastOnUnexpected() { m_failFast = true; }
     // The object names of the modal windows shown, in order.
     const QStringList &shown() const { return m_shown; }
     const QStringList &unexpected() const { return m_unexpected; }
@@ -33,6 +37,7 @@ private:
     QQueue<Action> m_actions;
     QStringList m_shown;
     QStringList m_unexpected;
+    bool m_failFast = false;
 };
 
 // Helpers for actions: a child of the window by object name, clicked.

@@ -18,6 +18,8 @@ public:
     void reset();
     // Axes in use in the system and in the controller's block 0 (bit i = axis i + 1).
     void useAxes(int mask);
+    // The port names a device that does not exist until the next reset().
+    void useMissingDevice() { m_session.useMissingDevice(); }
 
     sim::ControllerModel &model() { return m_model; }
     sim::ControllerSim &controller() { return m_session.controller(); }

@@ -1,0 +1,156 @@
+#include "actuators/frmDevice2.h"
+#include "actuators/frmDevice3.h"
+#include "core/AppSettings.h"
+#include "core/StartOffline.h"
+#include "core/frmAbout.h"
+#include "core/frmMain.h"
+#include "core/frmOptions2.h"
+#include "core/frmSelection.h"
+#include "core/frmSplash.h"
+#include "core/Messages.h"
+#include "editors/frmDevice.h"
+#include "editors/frmGrp.h"
+#include "editors/frmParameta2.h"
+#include "editors/frmSqMcr.h"
+#include "link/frmProcessing.h"
+#include "link/frmTrance.h"
+#include "operation/frmIOCheck.h"
+#include "operation/frmJOG.h"
+#include "operation/frmMove.h"
+#include "positions/frmDataShogo.h"
+#include "positions/frmPrintSelect.h"
+#include "positions/frmSelectPosiNo2.h"
+#include "positions/frmSelectPosiNo3.h"
+#include "positions/frmSelectPosiNo4.h"
+#include "positions/frmSyogoKekka.h"
+#include "positions/PosiTable.h"
+#include "positions/SyogoKekka.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+// Every window of the system opened at its load size, in both languages: each must fit a
+// 1024 x 768 screen, its title bar included. The windows are also rendered to PNG files beside
+// the tests, to be looked at.
+class TestWindowSizes : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fitsSmallScreen_data();
+    void fitsSmallScreen();
+};
+
+namespace {
+
+using Factory = std::function<QWidget *(QWidget *main)>;
+
+// Room a desktop's title bar takes above a window.
+constexpr int kTitleBar = 32;
+
+struct Window
+{
+    const char *name;
+    Factory make;
+};
+
+QList<Window> windows()
+{
+    return {
+        {"frmMain", [](QWidget *main) { return main; }},
+        {"frmSplash", [](QWidget *) { return new frmSplash; }},
+        {"frmSelection", [](QWidget *main) {
+             auto *w = new frmSelection(main);
+             w->setWindowTitle(LoadResText(471));
+             w->lblSelectSetumei()->setText(LoadResText(1));
+             w->optSelectKomoku(0)->setText(LoadResText(2));
+             w->optSelectKomoku(1)->setText(LoadResText(3));
+             w->setMode(1);
+             return w;
+         }},
+        {"frmAbout", [](QWidget *main) { return new frmAbout(main); }},
+        {"frmOptions2", [](QWidget *main) { return new frmOptions2(main); }},
+        {"frmParameta2", [](QWidget *main) { return new frmParameta2(main); }},
+        {"frmDevice", [](QWidget *main) { return new frmDevice(new frmParameta2(main)); }},
+        {"frmGrp", [](QWidget *main) { return new frmGrp(main); }},
+        {"frmSqMcr", [](QWidget *main) { return new frmSqMcr(main); }},
+        {"frmDevice2", [](QWidget *main) { return new frmDevice2(main); }},
+        {"frmDevice3", [](QWidget *main) { return new frmDevice3(main); }},
+        {"frmTrance", [](QWidget *main) { return new frmTrance(main); }},
+        {"frmProcessing", [](QWidget *main) { return new frmProcessing(main); }},
+        {"frmMove", [](QWidget *main) { return new frmMove(main); }},
+        {"frmJOG", [](QWidget *main) { return new frmJOG(main); }},
+        {"frmIOCheck", [](QWidget *main) { return new frmIOCheck(main); }},
+        {"frmDataShogo", [](QWidget *main) { return new frmDataShogo(main); }},
+        {"frmPrintSelect", [](QWidget *main) { return new frmPrintSelect(main); }},
+        {"frmSelectPosiNo2", [](QWidget *main) { return new frmSelectPosiNo2(main); }},
+        {"frmSelectPosiNo3", [](QWidget *main) { return new frmSelectPosiNo3(main); }},
+        {"frmSelectPosiNo4", [](QWidget *main) { return new frmSelectPosiNo4(false, main); }},
+        {"frmSyogoKekka", [](QWidget *main) {
+             gPosiNoFrom = 1;
+             gPosiCellFlag[4][2] = gPosiCellFlag[4][19] = true;
+             gPosiNgCount = 1;
+             return new frmSyogoKekka(main);
+         }},
+    };
+}
+
+} // namespace
+
+void TestWindowSizes::fitsSmallScreen_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("index");
+    const QList<Window> all = windows();
+    for (int language : {2, 1})
+        for (int i = 0; i < all.size(); ++i)
+            QTest::addRow("%s, %s", language == 1 ? "Japanese" : "English", all[i].name) << language << i;
+}
+
+void TestWindowSizes::fitsSmallScreen()
+{
+    QFETCH(int, language);
+    QFETCH(int, index);
+    TestEnv env;
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(startup::startOfflineActuators(), 0);
+
+    const Window window = windows().at(index);
+    QWidget *w = window.make(main.get());
+    QPointer<QWidget> guard(w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    QVERIFY(QDir().mkpath(dir));
+    w->grab().save(QStringLiteral("%1/%2_%3.png").arg(dir, QLatin1String(window.name),
+                                                       language == 1 ? QStringLiteral("ja") : QStringLiteral("en")));
+
+    // The window's own area against the screen, less the title bar a desktop adds on top.
+    QVERIFY2(w->width() <= 1024 && w->height() + kTitleBar <= 768,
+             qPrintable(QStringLiteral("%1 x %2").arg(w->width()).arg(w->height())));
+    // What the layout needs fits too: no control is pushed out of the window.
+    QVERIFY2(w->minimumSizeHint().width() <= w->width() && w->minimumSizeHint().height() <= w->height(),
+             qPrintable(QStringLiteral("needs %1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
+
+    if (guard && guard != main.get()) {
+        guard->hide();
+        delete guard.data();
+    }
+}
+
+QTEST_MAIN(TestWindowSizes)
+#include "tst_windowsizes.moc"

@@ -212,23 +212,24 @@ void LetDevSettingToDevSettei()
 
 int SplitDevCode(int axis, const QString &code)
 {
-    if (code.size() != 7 || axis < 0 || axis >= kAxisCount)
+    const auto parts = actuators::parseActuatorCode(code);
+    if (code.size() != 7 || !parts || axis < 0 || axis >= kAxisCount)
         return 1;
-    gPrmActSize[axis] = code.left(3);
+    gPrmActSize[axis] = parts->size;
     gPrmActSpeed[axis] = code.mid(3, 1);
-    gPrmActStroke[axis] = int(calc::roundHalfEven(actuators::leadingNumber(code.mid(4, 3))));
+    gPrmActStroke[axis] = parts->stroke;
     return 0;
 }
 
 int SplitDevCodePrint(const QString &code)
 {
-    if (code.size() != 7)
+    const auto parts = actuators::parseActuatorCode(code);
+    if (code.size() != 7 || !parts)
         return 1;
-    gPrnDevSize = code.left(3);
+    gPrnDevSize = parts->size;
     gPrnDevSpeed = code.mid(3, 1);
-    const double stroke = actuators::leadingNumber(code.mid(4, 3).trimmed());
-    gPrnDevStroke = DecSpacePad(qint64(calc::roundHalfEven(stroke)), 3);
-    return gPrnDevStroke == QLatin1String("X") ? 1 : 0;
+    gPrnDevStroke = DecSpacePad(parts->stroke, 3);
+    return 0;
 }
 
 int CheckDevCode(const QString &size, const QString &speed, int stroke)
@@ -240,3 +241,61 @@ int CheckDevCode(const QString &size, const QString &speed, int stroke)
         return 1;
     return stroke >= 10 && stroke <= 500 ? 0 : 1;
 }
+
+namespace actuators {
+
+namespace {
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Three stroke characters: digits, leading blanks allowed.
+std::optional<int> strokeDigits(QStringView text)
+{
+    int value = 0;
+    bool digitSeen = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ') && !digitSeen)
+            continue;
+        if (!isAsciiDigit(c))
+            return std::nullopt;
+        digitSeen = true;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<ActuatorCode> parseActuatorCode(const QString &code)
+{
+    ActuatorCode parts;
+    QStringView stroke;
+    if (code.size() == 7) {
+        parts.size = code.left(3);
+        parts.speed = code.mid(3, 1).trimmed();
+        stroke = QStringView(code).mid(4, 3);
+    } else if (code.size() == 6) {
+        parts.size = QLatin1Char(' ') + code.left(2);
+        parts.speed = code.mid(2, 1).trimmed();
+        stroke = QStringView(code).mid(3, 3);
+    } else if (code.size() == 3) {
+        stroke = QStringView(code);
+    } else {
+        return std::nullopt;
+    }
+    for (const QChar c : parts.size)
+        if (c != QLatin1Char(' ') && !isAsciiDigit(c) && !(c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
+            return std::nullopt;
+    if (!parts.speed.isEmpty() && !(parts.speed.at(0) >= QLatin1Char('A') && parts.speed.at(0) <= QLatin1Char('Z')))
+        return std::nullopt;
+    const auto value = strokeDigits(stroke);
+    if (!value)
+        return std::nullopt;
+    parts.stroke = *value;
+    return parts;
+}
+
+} // namespace actuators

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // The actuator of each axis (index 0 to 3 for axes 1 to 4) in three sets: the current set the
 // whole system works with, the pending set that the setup windows and an opened position file
@@ -69,6 +70,19 @@ int CheckDevCode(const QString &size, const QString &speed, int stroke);
 
 namespace actuators {
 void resetDevSetting();
+
+// The parts of an actuator code.
+struct ActuatorCode
+{
+    QString size;   // three characters, " 28", "E35"; empty for no actuator
+    QString speed;  // one capital letter; empty for no actuator
+    int stroke = 0; // millimetres
+};
+// A code as the files and the factory lists hold it: seven characters (size, speed letter or
+// blank, three stroke digits with leading zeros or blanks), six (a two-character size without
+// its blank), or the three stroke digits alone (an axis without actuator parts). nullopt for
+// anything else: a code that does not parse is refused, never guessed at.
+std::optional<ActuatorCode> parseActuatorCode(const QString &code);
 
 // The leading decimal number of a text: blanks skipped, reading stops at the first character
 // that cannot continue the number, 0 when there is none.

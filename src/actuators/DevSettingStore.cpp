@@ -2,6 +2,7 @@
 
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevSetting.h"
+#include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "platform/SettingsStore.h"
 
@@ -111,6 +112,5 @@ int SaveDevSetting()
         SettingsStore::setText(key("Vertical", a), flagText(gDevSetteiVertical[a]));
         SettingsStore::setText(key("WithPG", a), flagText(gDevSetteiWithPG[a]));
     }
-    SettingsStore::sync();
-    return 0;
+    return settings::finishSettingsWrites() ? 0 : 1;
 }

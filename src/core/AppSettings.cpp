@@ -1,6 +1,10 @@
 #include "core/AppSettings.h"
 
+#include "core/Messages.h"
+#include "platform/Dialogs.h"
 #include "platform/SettingsStore.h"
+
+#include <QDir>
 
 using platform::SettingsStore;
 
@@ -32,6 +36,7 @@ void fill3(int (&slots)[3], int value)
 
 void resetAppSettings()
 {
+    SettingsStore::takeWriteFailure();
     gDispMmUnit = true;
     gMmRoundUp = true;
     gLanguage = kDefLanguage;
@@ -88,13 +93,25 @@ void readJogSettings()
     gAccOfJog2 = SettingsStore::numberOr(QStringLiteral("AccOfJog2"), kDefAccOfJog2);
 }
 
+bool finishSettingsWrites()
+{
+    SettingsStore::sync();
+    if (!SettingsStore::takeWriteFailure())
+        return true;
+    const QString crlf = QStringLiteral("\r\n");
+    platform::msgBox(LoadResText(3001) + crlf + QDir::toNativeSeparators(SettingsStore::filePath())
+                         + crlf + crlf + LoadResText(3002),
+                     platform::MbExclamation);
+    return false;
+}
+
 } // namespace settings
 
-void StoreSettingsAtExit()
+int StoreSettingsAtExit()
 {
     SettingsStore::setNumber(QStringLiteral("PortNo"), gPortNo);
     if (gLangChanged)
         gLanguage = gLanguage == 1 ? 2 : 1;
     SettingsStore::setNumber(QStringLiteral("Language"), gLanguage);
-    SettingsStore::sync();
+    return settings::finishSettingsWrites() ? 0 : 1;
 }

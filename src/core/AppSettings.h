@@ -44,7 +44,12 @@ void readJogSettings();
 
 int languageOffsetFor(int language);
 
+// Ends a run of settings writes: syncs the store and, when any write of the run failed, tells
+// the operator once, naming the settings file. True when everything was written.
+bool finishSettingsWrites();
+
 } // namespace settings
 
 // The store at exit: port number, then the language (switched first when a change was asked).
-void StoreSettingsAtExit();
+// 0 written, 1 not (the operator has been told).
+int StoreSettingsAtExit();

@@ -171,7 +171,7 @@ Outcome apply(const Choices &c)
         gAccOf100Pls2[0] = c.acc2;
     gAccOf100Pls2[1] = gAccOf100Pls2[2] = gAccOf100Pls2[0];
     SettingsStore::setNumber(QStringLiteral("AccOf100Pls2"), gAccOf100Pls2[0]);
-    SettingsStore::sync();
+    settings::finishSettingsWrites();
     return out;
 }
 

@@ -11,19 +11,20 @@ FileRead openWithHeader(platform::ItemReader &in, const QString &path, const cha
                         std::initializer_list<const char *> models, int rejectedMessage)
 {
     if (!in.open(path))
-        return FileRead::IoFailed;
+        return in.tooLarge() ? FileRead::Damaged : FileRead::IoFailed;
     const QString model = in.text();
-    const QString fileKind = in.text();
     if (!in.ok())
         return FileRead::Damaged;
+    const QString fileKind = in.text();
     const bool knownModel = std::any_of(models.begin(), models.end(), [&](const char *m) {
         return model == QLatin1String(m);
     });
-    if (fileKind != QLatin1String(kind) || !knownModel) {
+    // Another program's file need not have a second item to be told as not ours.
+    if (!knownModel || (in.ok() && fileKind != QLatin1String(kind))) {
         ResMsgBox({rejectedMessage, 20});
         return FileRead::Rejected;
     }
-    return FileRead::Ok;
+    return in.ok() ? FileRead::Ok : FileRead::Damaged;
 }
 
 } // namespace editors

@@ -1,7 +1,9 @@
 #include "editors/FileRetry.h"
 
 #include "core/BusyGuard.h"
+#include "core/Messages.h"
 #include "core/OnlineMode.h"
+#include "platform/ItemWriter.h"
 
 namespace editors {
 
@@ -23,6 +25,7 @@ FileRead readWithRetry(const std::function<FileRead()> &read)
 bool writeWithRetry(const std::function<bool()> &write)
 {
     BusyGuard busy;
+    platform::clearWriteFailure();
     for (int attempt = 1; attempt <= kFileTries; ++attempt) {
         if (attempt > 1)
             MsecTimerWait(kFileRetryMs);
@@ -30,6 +33,15 @@ bool writeWithRetry(const std::function<bool()> &write)
             return true;
     }
     return false;
+}
+
+QString writeFailureText(int messageId)
+{
+    QString text = LoadResText(messageId);
+    const QString reason = platform::lastWriteFailure();
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n") + reason;
+    return text;
 }
 
 } // namespace editors

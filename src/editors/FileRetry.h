@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 namespace editors {
@@ -16,5 +17,8 @@ constexpr int kFileRetryMs = 100;
 FileRead readWithRetry(const std::function<FileRead()> &read);
 // Runs the write (true when written) the same way; true when a try succeeded.
 bool writeWithRetry(const std::function<bool()> &write);
+// The operator's message of a failed write: the message's text, then the reason of the last
+// try on a line of its own (platform::lastWriteFailure), when one is known.
+QString writeFailureText(int messageId);
 
 } // namespace editors

@@ -163,7 +163,7 @@ void GrpFileSave()
         return false;
     });
     if (!written)
-        platform::msgBox(LoadResText(18));
+        platform::msgBox(editors::writeFailureText(18));
 }
 
 void GrpFileShogo()

@@ -1,10 +1,12 @@
 #include "editors/ParaFile.h"
 
+#include "actuators/DevSetting.h"
 #include "core/Messages.h"
 #include "core/Padding.h"
 #include "editors/FileHeader.h"
 #include "editors/ParaSet.h"
 #include "platform/ItemReader.h"
+#include "platform/Dialogs.h"
 #include "platform/ItemWriter.h"
 
 #include <QFileInfo>
@@ -55,6 +57,10 @@ bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
             if (!editors::cellToInt32(t[item][a]))
                 return false;
     }
+    // An actuator code that does not parse would come back as another actuator.
+    for (int a = 0; a < kAxisCount; ++a)
+        if (!actuators::parseActuatorCode(t[13][a].toString()))
+            return false;
     for (int item = 16; item <= 22; ++item)
         if (!editors::cellToInt16(t[item][0]))
             return false;
@@ -149,7 +155,10 @@ int saveParaFileTo(const QString &path)
 {
     gParaFileName = QFileInfo(path).fileName();
     const bool written = writeWithRetry([&] { return WriteParaFile(path) == 0; });
-    ResMsgBox({written ? 14 : 13});
+    if (written)
+        ResMsgBox({14});
+    else
+        platform::msgBox(writeFailureText(13));
     return written ? 0 : 1;
 }
 
@@ -162,8 +171,16 @@ int ReadParaFile(const QString &path)
 
 int WriteParaFile(const QString &path)
 {
-    for (int a = 0; a < kAxisCount; ++a)
+    for (int a = 0; a < kAxisCount; ++a) {
         gPrmActuator[a] = gPrmActSize[a] + gPrmActSpeed[a] + DecZeroPad(gPrmActStroke[a], 3);
+        // A code the reader could not take apart again is not written.
+        if (!actuators::parseActuatorCode(gPrmActuator[a])) {
+            platform::noteWriteFailure(QStringLiteral("actuator code of axis %1 cannot be stored: \"%2\"")
+                                           .arg(a + 1)
+                                           .arg(gPrmActuator[a]));
+            return 1;
+        }
+    }
 
     platform::ItemWriter w;
     const auto perAxis = [&w](const auto &values) {

@@ -348,18 +348,12 @@ int LetParaTableToArrays()
     editors::Unpacker u;
     for (int a = 0; a < kAxisCount; ++a) {
         editors::unpackAxisItems(u, a);
-        const QString &code = gPrmActuator[a];
-        double stroke = 0;
-        if (code.size() == 7) {
-            gPrmActSize[a] = code.left(3);
-            gPrmActSpeed[a] = code.mid(3, 1).trimmed();
-            stroke = actuators::leadingNumber(code.mid(4, 3));
-        } else {
-            gPrmActSize[a] = QLatin1Char(' ') + code.left(2);
-            gPrmActSpeed[a] = code.mid(2, 1).trimmed();
-            stroke = actuators::leadingNumber(code.mid(3, 3));
-        }
-        gPrmActStroke[a] = int(calc::roundHalfEven(stroke));
+        const auto parts = actuators::parseActuatorCode(gPrmActuator[a]);
+        if (!parts)
+            return 1;
+        gPrmActSize[a] = parts->size;
+        gPrmActSpeed[a] = parts->speed;
+        gPrmActStroke[a] = parts->stroke;
         editors::unpackPgAndSpecial(u, a);
     }
     editors::unpackSingles(u);

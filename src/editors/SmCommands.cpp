@@ -174,7 +174,7 @@ void SmFileSave()
         return false;
     });
     if (!written)
-        platform::msgBox(LoadResText(935));
+        platform::msgBox(editors::writeFailureText(935));
 }
 
 void SmFileShogo()

@@ -97,6 +97,17 @@ QString sizeText(int value)
     return (digits.size() == 1 ? QStringLiteral("  ") : QStringLiteral(" ")) + digits;
 }
 
+// The actuator code of an even block can be written as the seven characters of a code: a size
+// of at most two digits (or "E35"), a capital speed letter (or none) and a stroke of at most
+// three digits. Anything else would be read as another actuator.
+bool actCodeFits(const BlockBytes &bytes)
+{
+    const int sizeByte = bytes[8];
+    const int speedByte = bytes[9];
+    const bool letter = speedByte == 0 || (speedByte >= 'A' && speedByte <= 'Z');
+    return letter && (sizeByte <= 99 || speedByte == 'E') && take(bytes, 10, 2) <= 999;
+}
+
 } // namespace
 
 int paraBlockAxis(int block)
@@ -229,6 +240,8 @@ std::optional<BlockBytes> paraBlockFromReply(int block, const QString &line)
             return std::nullopt;
         bytes[k] = int(*value);
     }
+    if (block >= 5 && block <= 12 && !isOddPairBlock(block) && !actCodeFits(bytes))
+        return std::nullopt;
     return bytes;
 }
 

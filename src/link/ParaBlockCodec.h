@@ -43,7 +43,8 @@ bool encodeParaBlock(int block, const ParaRsv &rsv, BlockBytes &bytes, int *badI
 QString paraBlockRecord(int block, const BlockBytes &bytes);
 
 // The 16 bytes of a "0RD" reply line for `block`; nullopt when the line does not answer that
-// block or a digit is not hexadecimal.
+// block, a digit is not hexadecimal or an actuator code does not form a code (a size above
+// 99, a speed that is no capital letter, a stroke above 999).
 std::optional<BlockBytes> paraBlockFromReply(int block, const QString &line);
 // The block's items into the exchange table (cell [item][row]) and its reserved bytes.
 void decodeParaBlock(int block, const BlockBytes &bytes, QVariant (&table)[36][5], ParaRsv &rsv);

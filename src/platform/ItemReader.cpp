@@ -2,7 +2,6 @@
 
 #include "platform/TextCodec.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace platform {
@@ -18,13 +17,15 @@ bool isLineEnd(QChar c)
 
 bool ItemReader::open(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        setText(QString());
-        fail(f.errorString());
+    QString text;
+    QString error;
+    const TextFileRead read = readSystemTextFile(path, text, &error);
+    setText(text);
+    if (read != TextFileRead::Ok) {
+        fail(error);
+        m_tooLarge = read == TextFileRead::TooLarge;
         return false;
     }
-    setText(decodeSystemText(f.readAll()));
     return true;
 }
 
@@ -34,6 +35,7 @@ void ItemReader::setText(const QString &text)
     m_pos = 0;
     m_atLineStart = true;
     m_failed = false;
+    m_tooLarge = false;
     m_error.clear();
 }
 
@@ -105,10 +107,13 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
         item = m_data.mid(start, m_pos - start).trimmed();
     }
 
-    // The delimiter: a comma, a line end (CR LF counts once) or the end of the data.
+    // The delimiter: a comma, a line end (CR LF counts once) or the end of the data, which
+    // ends the line as a line end does: only a final comma is followed by one more item.
     m_atLineStart = false;
-    if (m_pos >= m_data.size())
+    if (m_pos >= m_data.size()) {
+        m_atLineStart = true;
         return true;
+    }
     const QChar c = m_data.at(m_pos);
     if (c == QLatin1Char(',')) {
         ++m_pos;

@@ -11,7 +11,10 @@ namespace platform {
 class ItemReader
 {
 public:
+    // False when the file cannot be read, or is larger than any text file of the system
+    // (tooLarge(): the file is there but is not one of ours).
     bool open(const QString &path);
+    bool tooLarge() const { return m_tooLarge; }
     void setText(const QString &text);
 
     bool ok() const { return !m_failed; }
@@ -35,6 +38,7 @@ private:
     int m_pos = 0;
     bool m_atLineStart = true;
     bool m_failed = false;
+    bool m_tooLarge = false;
     QString m_error;
 };
 

@@ -2,9 +2,29 @@
 
 #include "platform/TextCodec.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace platform {
+
+namespace {
+QString g_lastWriteFailure;
+}
+
+void noteWriteFailure(const QString &reason)
+{
+    g_lastWriteFailure = reason;
+}
+
+void clearWriteFailure()
+{
+    g_lastWriteFailure.clear();
+}
+
+QString lastWriteFailure()
+{
+    return g_lastWriteFailure;
+}
 
 ItemWriter &ItemWriter::text(const QString &value)
 {
@@ -49,6 +69,14 @@ QString ItemWriter::content() const
 
 bool ItemWriter::commit(const QString &path)
 {
+    const bool written = write(path);
+    if (!written)
+        noteWriteFailure(m_error);
+    return written;
+}
+
+bool ItemWriter::write(const QString &path)
+{
     const std::optional<QByteArray> bytes = encodeSystemText(content());
     if (!bytes) {
         m_error = QStringLiteral("a character cannot be stored in the file's code page");
@@ -62,7 +90,10 @@ bool ItemWriter::commit(const QString &path)
     // A full disk may take part of the bytes without an error being reported; the size of
     // what reached the disk is what tells.
     if (f.write(*bytes) != bytes->size() || !f.flush() || f.size() != bytes->size()) {
-        m_error = f.errorString();
+        // Qt often has no words for a short write; "Unknown error" would tell the operator nothing.
+        const bool told = f.error() != QFileDevice::NoError && f.errorString() != QFile().errorString();
+        m_error = told ? f.errorString()
+                       : QStringLiteral("only part of the file reached the disk (the disk may be full)");
         f.cancelWriting();
         return false;
     }

@@ -22,9 +22,17 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    bool write(const QString &path);
+
     QStringList m_line;
     QString m_done;
     QString m_error;
 };
+
+// The reason the last write of a system file failed (the system's words, or what could not be
+// stored), kept for the operator's message; a write that starts clears it.
+void noteWriteFailure(const QString &reason);
+void clearWriteFailure();
+QString lastWriteFailure();
 
 } // namespace platform

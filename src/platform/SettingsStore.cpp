@@ -8,6 +8,17 @@ namespace platform {
 namespace {
 
 QString g_overridePath;
+bool g_writeFailed = false;
+
+// Syncs the store and tells whether the file took it.
+bool written(QSettings &store)
+{
+    store.sync();
+    if (store.status() == QSettings::NoError)
+        return true;
+    g_writeFailed = true;
+    return false;
+}
 
 std::unique_ptr<QSettings> openStore()
 {
@@ -71,14 +82,16 @@ int SettingsStore::numberOr(const QString &key, int defaultValue)
     return number(key, defaultValue).value_or(defaultValue);
 }
 
-void SettingsStore::setText(const QString &key, const QString &value)
+bool SettingsStore::setText(const QString &key, const QString &value)
 {
-    openStore()->setValue(fullKey(key), value);
+    const auto store = openStore();
+    store->setValue(fullKey(key), value);
+    return written(*store);
 }
 
-void SettingsStore::setNumber(const QString &key, int value)
+bool SettingsStore::setNumber(const QString &key, int value)
 {
-    setText(key, QString::number(value));
+    return setText(key, QString::number(value));
 }
 
 bool SettingsStore::contains(const QString &key)
@@ -86,9 +99,16 @@ bool SettingsStore::contains(const QString &key)
     return openStore()->contains(fullKey(key));
 }
 
-void SettingsStore::sync()
+bool SettingsStore::sync()
 {
-    openStore()->sync();
+    return written(*openStore());
+}
+
+bool SettingsStore::takeWriteFailure()
+{
+    const bool failed = g_writeFailed;
+    g_writeFailed = false;
+    return failed;
 }
 
 } // namespace platform

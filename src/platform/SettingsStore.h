@@ -19,10 +19,15 @@ public:
     static std::optional<int> number(const QString &key, int defaultValue);
     // Like number(), but a value that is not a number reads as the default.
     static int numberOr(const QString &key, int defaultValue);
-    static void setText(const QString &key, const QString &value);
-    static void setNumber(const QString &key, int value);
+    // Every write reaches the file at once; false when the file could not be written (its
+    // folder missing or not writable, the disk full). A failure is kept for takeWriteFailure().
+    static bool setText(const QString &key, const QString &value);
+    static bool setNumber(const QString &key, int value);
     static bool contains(const QString &key);
-    static void sync();
+    // Writes what is pending; false, kept like a failed write, when that fails.
+    static bool sync();
+    // Whether a write failed since the last call (which clears it).
+    static bool takeWriteFailure();
 
     static std::optional<int> parseNumber16(const QString &text);
 };

@@ -6,11 +6,23 @@
 
 namespace platform {
 
-// The system's text files: read as UTF-8 when the bytes are valid UTF-8 (a BOM is skipped),
-// otherwise as Windows-31J; written as Windows-31J, the code page these files have on a
-// Japanese desktop.
+// The system's text files: UTF-8 when they start with a byte-order mark (skipped), or when the
+// bytes are valid UTF-8 and hold a sequence of three or four bytes, as Japanese text does in
+// UTF-8; otherwise Windows-31J, the code page these files have on a Japanese desktop. (Pairs of
+// Windows-31J half-width katakana are often valid two-byte UTF-8 as well.) A Ctrl-Z that only
+// blanks and line ends follow ends the text, as in old DOS files; it is found in the bytes,
+// since Windows-31J decodes that byte to another character. Written as Windows-31J.
 QString decodeSystemText(const QByteArray &bytes);
 // nullopt when a character has no Windows-31J form.
 std::optional<QByteArray> encodeSystemText(const QString &text);
+// Whether Windows-31J holds the character (a whole surrogate pair counts as one character).
+bool systemEncodable(QStringView character);
+
+// No text file of the system comes near this size; a larger file is not read into memory.
+constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
+
+enum class TextFileRead { Ok, IoFailed, TooLarge };
+// Reads and decodes a whole text file of the system; error gets the system's reason.
+TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error = nullptr);
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include "core/AppSettings.h"
 #include "core/Module2Calc.h"
 #include "core/Padding.h"
+#include "core/Messages.h"
+#include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
 #include "positions/PosiTable.h"
 
@@ -170,17 +172,49 @@ bool commentValid(const QString &comment)
     return platform::encodeSystemText(comment).has_value();
 }
 
+namespace {
+
+// The length of the character that starts at i: two for a surrogate pair, else one.
+qsizetype characterLength(const QString &text, qsizetype i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+}
+
+} // namespace
+
 QString cleanComment(const QString &comment)
 {
     QString out;
-    for (const QChar ch : comment) {
-        if (ch == QLatin1Char('"') || ch.unicode() < 0x20 || ch.unicode() == 0x7f)
+    for (qsizetype i = 0; i < comment.size();) {
+        const qsizetype n = characterLength(comment, i);
+        const QStringView character = QStringView(comment).mid(i, n);
+        i += n;
+        const QChar ch = character.at(0);
+        if (n == 1 && (ch == QLatin1Char('"') || ch.unicode() < 0x20 || ch.unicode() == 0x7f || ch.isSurrogate()))
             continue;
-        if (!platform::encodeSystemText(QString(ch)).has_value())
+        if (!platform::systemEncodable(character))
             continue;
-        out += ch;
+        out += character;
     }
-    return out.trimmed().left(kCommentMax);
+    out = out.trimmed();
+    // Whatever is left is held by the file's encoding, so no pair remains to be cut.
+    return out.left(kCommentMax);
+}
+
+bool holdsUnstorable(const QString &text)
+{
+    return !platform::encodeSystemText(text).has_value();
+}
+
+void tellCleanedComments(const QList<int> &positions)
+{
+    if (positions.isEmpty())
+        return;
+    QStringList numbers;
+    for (const int p : positions)
+        numbers << QString::number(p);
+    platform::msgBox(LoadResText(3003) + QStringLiteral("\r\n") + numbers.join(QStringLiteral(", ")),
+                     platform::MbExclamation);
 }
 
 Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool mm, bool roundUp)
@@ -199,7 +233,12 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
         return wholeNumber(text, 0, 20);
     case CellKind::Comment: {
         Entry e;
-        const QString t = text.trimmed();
+        QString t = text.trimmed();
+        // Characters the file cannot hold are left out as a line paste leaves them out.
+        if (holdsUnstorable(t)) {
+            t = cleanComment(t);
+            e.cleaned = true;
+        }
         if (commentValid(t)) {
             e.accepted = true;
             e.text = t;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QList>
 #include <QString>
 
 // The cell entry of the position grid: which cells open an editor, what each column lets
@@ -41,8 +42,14 @@ bool keyPasses(int gridCol, bool mm, QChar key);
 // A comment as it may be stored: no double quote (it ends the text in the file), no
 // control character, only characters the file's encoding can hold, 40 characters at most.
 bool commentValid(const QString &comment);
-// The same comment with what may not be stored left out and cut to 40 characters.
+// The same comment with what may not be stored left out and cut to 40 characters; a character
+// outside the file's encoding goes whole, a surrogate pair is never split.
 QString cleanComment(const QString &comment);
+// Whether the text holds a character the file's encoding cannot hold.
+bool holdsUnstorable(const QString &text);
+// Tells the operator once that such characters were left out of the comments of these
+// positions (nothing when the list is empty).
+void tellCleanedComments(const QList<int> &positions);
 
 // The outcome of a typed value.
 struct Entry
@@ -50,6 +57,7 @@ struct Entry
     bool accepted = false;
     QString text;       // the editor's text as it is stored
     bool posi = false;  // a position: pulses and mm go into the table
+    bool cleaned = false; // a comment that lost characters the file cannot hold
     double pulses = 0;
     double mm = 0;
 };

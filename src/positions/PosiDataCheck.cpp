@@ -92,6 +92,9 @@ void checkRow(const GridCells &grid, int r, int p, const AxisInfo (&axes)[4], bo
     readCell(kColItpl, 0, 1, false);
     readCell(kColOut, 0, 3, false);
     readCell(kColSm, 0, 20, false);
+    // A comment the file cannot hold would make every save fail.
+    if (holdsUnstorable(grid.text(r, kColComment + 1)))
+        flag(p, kColComment);
 }
 
 void copyRow(const GridCells &grid, int r, int p, const AxisInfo (&axes)[4], bool mm, const RowValues &v)

@@ -77,6 +77,7 @@ public:
         auto *line = qobject_cast<QLineEdit *>(editor);
         QString text = line->text();
         const int position = m_grid.text(m_row, 0).toInt();
+        const bool cleaned = m_col == kGridCommentCol && holdsUnstorable(text.trimmed());
         if (SetDataForFlex(position, m_col, text) != 0) {
             QApplication::beep();
             m_grid.setText(m_row, m_col, gEditOldText);
@@ -90,12 +91,16 @@ public:
             first = last = m_row;
         if (m_sel.endCol != m_sel.col)
             QApplication::beep(); // a selection over several columns is narrowed to this one
+        QList<int> cleanedPositions;
         for (int r = qMax(first, kHead); r <= last && r < m_grid.rows(); ++r) {
             QString rowText = text;
             if (r != m_row)
                 SetDataForFlex(m_grid.text(r, 0).toInt(), m_col, rowText);
             m_grid.setText(r, m_col, rowText);
+            if (cleaned)
+                cleanedPositions << m_grid.text(r, 0).toInt();
         }
+        tellCleanedComments(cleanedPositions);
     }
 
     bool eventFilter(QObject *object, QEvent *event) override

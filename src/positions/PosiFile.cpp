@@ -4,7 +4,6 @@
 #include "platform/ItemWriter.h"
 #include "platform/TextCodec.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace positions {
@@ -14,10 +13,6 @@ namespace {
 const QString kHeader = QStringLiteral("QZ-K4");
 const QString kNew = QStringLiteral("NEW");
 const QString kOld = QStringLiteral("OLD");
-
-// 999 positions of 21 items fill some hundred kilobytes; anything far larger is no position
-// file and is not taken into memory whole.
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
 PosiFileReadResult result(PosiFileStatus status, const QString &detail = QString())
 {
@@ -131,17 +126,17 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
 
 PosiFileReadResult readPosiFile(const QString &path, PosiFileImage &image)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return result(PosiFileStatus::Failed, f.errorString());
-    if (f.size() > kMaxFileBytes)
-        return result(PosiFileStatus::Damaged, QStringLiteral("file too large"));
-    const QByteArray bytes = f.read(kMaxFileBytes + 1);
-    if (f.error() != QFileDevice::NoError)
-        return result(PosiFileStatus::Failed, f.errorString());
-    if (bytes.size() > kMaxFileBytes)
-        return result(PosiFileStatus::Damaged, QStringLiteral("file too large"));
-    return parsePosiFile(platform::decodeSystemText(bytes), image);
+    QString text;
+    QString error;
+    switch (platform::readSystemTextFile(path, text, &error)) {
+    case platform::TextFileRead::Ok:
+        break;
+    case platform::TextFileRead::TooLarge:
+        return result(PosiFileStatus::Damaged, error);
+    case platform::TextFileRead::IoFailed:
+        return result(PosiFileStatus::Failed, error);
+    }
+    return parsePosiFile(text, image);
 }
 
 bool isUnusedDesignation(const QString &designation)

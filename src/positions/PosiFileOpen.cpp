@@ -12,6 +12,8 @@
 #include "editors/ParaFile.h"
 #include "editors/StdParaList.h"
 #include "platform/Dialogs.h"
+#include "positions/CellEntry.h"
+#include "positions/PosiFile.h"
 #include "positions/PosiFileDevice.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
@@ -50,6 +52,22 @@ struct OpenUndo
 
 enum ActuatorChoice { UseSystem = 0, UseFileDefaults = 1, UseParameterFile = 2 };
 
+// Comments holding characters the file's encoding cannot hold (another program wrote the file)
+// would make the table unsaveable: they are cleaned as a line paste cleans them. The positions
+// cleaned.
+QList<int> cleanComments(PosiFileImage &image)
+{
+    QList<int> cleaned;
+    for (PosiFileLine &line : image.lines) {
+        QVariant &comment = line.items[kPosiFileItems - 1];
+        if (positions::holdsUnstorable(comment.toString())) {
+            comment = positions::cleanComment(comment.toString());
+            cleaned << line.no;
+        }
+    }
+    return cleaned;
+}
+
 } // namespace
 
 int OpenPosiFile()
@@ -83,6 +101,7 @@ int OpenPosiFile2()
     PosiFileImage image;
     if (positions::readPosiFileReported(path, image) != 0)
         return 1;
+    const QList<int> cleaned = cleanComments(image);
 
     // From here on a refusal puts back what was changed.
     const OpenUndo undo;
@@ -153,5 +172,10 @@ int OpenPosiFile2()
     DispPulsePerMm();
 
     positions::adoptTableFile(path);
+    if (!cleaned.isEmpty()) {
+        // The table no longer holds what the file holds.
+        gDataChanged = true;
+        positions::tellCleanedComments(cleaned);
+    }
     return 0;
 }

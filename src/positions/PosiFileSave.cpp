@@ -9,6 +9,7 @@
 #include "core/frmMain.h"
 #include "editors/FileRetry.h"
 #include "platform/Dialogs.h"
+#include "platform/ItemWriter.h"
 #include "positions/PosiDataCheck.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
@@ -50,7 +51,7 @@ int writeWithRetries(const QString &path)
     }
     if (written)
         return kPosiSaved;
-    ResMsgBox({422});
+    platform::msgBox(editors::writeFailureText(422));
     return kPosiSaveFailed;
 }
 
@@ -225,6 +226,7 @@ int SaveFileAs2(const QString &path)
         return 0;
     }
     qWarning().noquote() << "position file" << path << "not written:" << error;
+    platform::noteWriteFailure(error);
     return 1;
 }
 

@@ -7,7 +7,6 @@
 #include "positions/GridCells.h"
 #include "positions/PosiTable.h"
 
-#include <QRegularExpression>
 
 namespace positions {
 
@@ -151,8 +150,20 @@ QString selectionText(const GridCells &grid, const GridSelection &sel)
 
 QList<QStringList> clipLines(const QString &text)
 {
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineEnd);
+    // Split by hand: a regular expression does not match in text that holds half a surrogate
+    // pair, which a paste can bring.
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines << text.mid(start);
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
     QList<QStringList> out;
@@ -177,9 +188,12 @@ void setClipFlags(int clipKind)
 
 QString firstClipField(const QString &text)
 {
-    static const QRegularExpression sep(QStringLiteral("[\t\r\n]"));
-    const int at = text.indexOf(sep);
-    return at < 0 ? text : text.left(at);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return text.left(i);
+    }
+    return text;
 }
 
 bool cellCopyAllowed(const GridSelection &sel)
@@ -221,6 +235,7 @@ void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
         return;
     const int fieldsPerLine = int(lines.first().size());
     bool wrote = false;
+    QList<int> cleaned;
     int r = row;
     for (const QStringList &fields : lines) {
         if (r >= grid.rows())
@@ -228,6 +243,8 @@ void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
         int c = col;
         for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
             // Another program's text may hold what the file cannot: the comment is cleaned.
+            if (c == kGridCommentCol && holdsUnstorable(fields[i]))
+                cleaned << grid.text(r, 0).toInt();
             grid.setText(r, c, c == kGridCommentCol ? cleanComment(fields[i]) : fields[i]);
             wrote = true;
         }
@@ -235,6 +252,7 @@ void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
     }
     if (wrote)
         gDataChanged = true;
+    tellCleanedComments(cleaned);
 }
 
 } // namespace positions

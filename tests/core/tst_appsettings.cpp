@@ -1,7 +1,10 @@
+#include "actuators/DevSettingStore.h"
 #include "core/AppSettings.h"
+#include "core/Messages.h"
 #include "platform/SettingsStore.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QtTest>
 
@@ -16,6 +19,8 @@ private Q_SLOTS:
     void jogDefaults();
     void storeAtExit_data();
     void storeAtExit();
+    void unwritableStoreIsTold_data();
+    void unwritableStoreIsTold();
 };
 
 void TestAppSettings::emptyStoreGivesDefaults()
@@ -126,6 +131,48 @@ void TestAppSettings::storeAtExit()
     QCOMPARE(s.value("Settings/PortNo").toString(), QStringLiteral("1"));
     // The running texts stay in the old language until the next start.
     QCOMPARE(gLangOffset, settings::languageOffsetFor(storedLanguage.isEmpty() ? 2 : storedLanguage.toInt()));
+}
+
+void TestAppSettings::unwritableStoreIsTold_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<bool>("writable");
+    for (const char *writer : {"store at exit", "actuator setting"}) {
+        QTest::addRow("%s, written", writer) << QString::fromLatin1(writer) << true;
+        QTest::addRow("%s, folder is a file", writer) << QString::fromLatin1(writer) << false;
+    }
+}
+
+// Every write of the store is checked: a settings file that cannot be written is told once,
+// by name, and the writer reports the failure.
+void TestAppSettings::unwritableStoreIsTold()
+{
+    QFETCH(QString, writer);
+    QFETCH(bool, writable);
+    TestEnv env;
+    // Tests run as root, so permissions would not stop the write: a file stands where the
+    // settings file's folder should be.
+    QFile blocker(env.tempPath(QStringLiteral("folder")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = writable ? env.settingsFile() : env.tempPath(QStringLiteral("folder/settings.ini"));
+    platform::SettingsStore::useFile(path);
+    if (!writable)
+        env.dialogs().answer(platform::IdOk);
+
+    const int result = writer == QLatin1String("store at exit") ? StoreSettingsAtExit() : SaveDevSetting();
+
+    QCOMPARE(result, writable ? 0 : 1);
+    if (writable) {
+        QVERIFY(env.dialogs().boxes().isEmpty());
+        QSettings s(path, QSettings::IniFormat);
+        QVERIFY(s.contains(writer == QLatin1String("store at exit") ? "Settings/PortNo" : "Settings/DevSize1"));
+        return;
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    QCOMPARE(env.dialogs().prompts(),
+             QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(path) + crlf + crlf + LoadResText(3002)});
+    QCOMPARE(env.dialogs().pendingAnswers(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

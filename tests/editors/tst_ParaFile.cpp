@@ -2,6 +2,7 @@
 #include "editors/ParaFile.h"
 #include "editors/ParaSet.h"
 #include "platform/DialogScript.h"
+#include "platform/ItemWriter.h"
 #include "support/DataFolder.h"
 
 #include <QtTest>
@@ -97,6 +98,47 @@ private Q_SLOTS:
         QVERIFY(folder.read(QStringLiteral("s.pmt")).contains("\" 28L005\",\"000\",\"000\",\"000\"\r\n"));
     }
 
+    void acceptedCodes_data()
+    {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<int>("stroke");
+        QTest::newRow("seven characters") << QByteArray("E35L100") << "E35" << "L" << 100;
+        QTest::newRow("six characters") << QByteArray("28L050") << " 28" << "L" << 50;
+        QTest::newRow("blanks before the stroke") << QByteArray(" 28L 50") << " 28" << "L" << 50;
+        QTest::newRow("no actuator parts") << QByteArray("000") << "" << "" << 0;
+    }
+
+    // The codes the writer makes (and the older six-character one) load as they were written.
+    void acceptedCodes()
+    {
+        QFETCH(QByteArray, code);
+        QFETCH(QString, size);
+        QFETCH(QString, speed);
+        QFETCH(int, stroke);
+        DataFolder folder;
+        QByteArray bytes = fixtureBytes(QStringLiteral("good.pmt"));
+        bytes.replace("\"E35L100\"", "\"" + code + "\"");
+        folder.write(QStringLiteral("f.pmt"), bytes);
+        QCOMPARE(editors::openParaFileFrom(folder.path(QStringLiteral("f.pmt"))), 0);
+        QCOMPARE(gPrmActSize[2], size);
+        QCOMPARE(gPrmActSpeed[2], speed);
+        QCOMPARE(gPrmActStroke[2], stroke);
+    }
+
+    // A stroke the code cannot carry is not written: the file would read as another actuator.
+    void unwritableCodeRefused()
+    {
+        DataFolder folder;
+        gPrmActSize[0] = QStringLiteral(" 28");
+        gPrmActSpeed[0] = QStringLiteral("L");
+        gPrmActStroke[0] = 1000;
+        QCOMPARE(WriteParaFile(folder.path(QStringLiteral("s.pmt"))), 1);
+        QVERIFY(!QFile::exists(folder.path(QStringLiteral("s.pmt"))));
+        QVERIFY(platform::lastWriteFailure().contains(QStringLiteral("axis 1")));
+    }
+
     void olderLayout()
     {
         platform::DialogScript script;
@@ -134,6 +176,14 @@ private Q_SLOTS:
                                           << QByteArray("\"HOME\",6,6") << 681;
         QTest::newRow("items after the end") << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n")
                                              << QByteArray("0,0,1,1\r\n1,0,0,0,9\r\n") << 681;
+        // An actuator code that does not parse is refused, never read as another actuator.
+        for (const char *code : {"E35L100 ", " 28LX", "E35L10 ", "E35l100", "E35L1000", "E3", "\"\""})
+            QTest::newRow(qPrintable(QStringLiteral("actuator code [%1]").arg(QLatin1String(code))))
+                << "good.pmt" << QByteArray("\"E35L100\"")
+                << (code[0] == '"' ? QByteArray(code) : QByteArray("\"") + code + "\"") << 681;
+        QTest::newRow("last line without its last item")
+            << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681;
+        QTest::newRow("larger than any parameter file") << "<big>" << QByteArray() << QByteArray() << 681;
     }
 
     // A refused file tells why once and leaves the exchange table and the set as they were.
@@ -145,13 +195,20 @@ private Q_SLOTS:
         QFETCH(int, message);
 
         DataFolder folder;
-        QByteArray bytes = fixtureBytes(file);
+        const bool big = file == QLatin1String("<big>");
+        QByteArray bytes = fixtureBytes(big ? QStringLiteral("good.pmt") : file);
         if (!from.isEmpty()) {
             QVERIFY(bytes.contains(from));
             bytes.replace(from, to);
         }
         if (file != QLatin1String("absent.pmt"))
             folder.write(QStringLiteral("f.pmt"), bytes);
+        if (big) {
+            // A good file made sparse beyond the limit.
+            QFile f(folder.path(QStringLiteral("f.pmt")));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(17 * 1024 * 1024));
+        }
 
         gPrmHomePush[1] = 77;
         gPrmSingle28 = 5;
@@ -199,7 +256,8 @@ private Q_SLOTS:
         QCOMPARE(gParaFileName, QStringLiteral("saved.pmt"));
         QVERIFY(folder.read(QStringLiteral("saved.pmt")).startsWith("\"QZ-K4\",\"PRM\"\r\n5\r\n"));
         QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("no/such/folder.pmt"))), 1);
-        QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13})}));
+        // The failure says why, in the system's words, on a line of its own.
+        QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13}) + QStringLiteral("\r\nNo such file or directory")}));
         QVERIFY(paraSaveRequestOverwrites());
     }
 

@@ -346,7 +346,7 @@ private Q_SLOTS:
         m_sim.dialogs().chooseFile(QStringLiteral("/nonexistent-folder/x.grp"));
         ok(m_sim);
         click(m_w, "cmdGrpFileSave");
-        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(18)});
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(18) + QStringLiteral("\r\nNo such file or directory")});
     }
 
     void prints()

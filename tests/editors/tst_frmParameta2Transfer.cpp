@@ -195,7 +195,7 @@ private Q_SLOTS:
         QTest::newRow("saved") << "p.pmt" << "2" << QStringList{LoadResText(14)} << true;
         QTest::newRow("cancelled") << "" << "2" << QStringList{} << false;
         QTest::newRow("refused") << "p.pmt" << "0" << QStringList{ResLines({9, 10})} << false;
-        QTest::newRow("failed") << nowhere << "2" << QStringList{LoadResText(13)} << false;
+        QTest::newRow("failed") << nowhere << "2" << QStringList{LoadResText(13) + QStringLiteral("\r\nNo such file or directory")} << false;
     }
     void readAfterSaveOnlyWhenSaved()
     {

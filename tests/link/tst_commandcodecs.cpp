@@ -335,6 +335,19 @@ void TestCommandCodecs::paraRepliesChecked_data()
     QTest::newRow("block 6 for 5") << 5 << replyOf(6, digits) << false;
     QTest::newRow("not hex") << 5 << replyOf(5, QString(digits).replace(7, 1, QLatin1Char('G'))) << false;
     QTest::newRow("short") << 5 << replyOf(5, digits.left(30)) << false;
+    // The actuator code of an even block (bytes 8 to 11) must form a code: size, letter, stroke.
+    const QString code = QStringLiteral("0102030405060708%1%2%3");
+    const auto even = [&](const char *size, const char *speed, const char *stroke) {
+        return replyOf(6, code.arg(QLatin1String(size), QLatin1String(speed), QLatin1String(stroke)) + QStringLiteral("00000000"));
+    };
+    QTest::newRow("28 L 999") << 6 << even("1C", "4C", "03E7") << true;
+    QTest::newRow("E35") << 6 << even("23", "45", "0064") << true;
+    QTest::newRow("no actuator") << 6 << even("00", "00", "0000") << true;
+    QTest::newRow("stroke 1000") << 6 << even("1C", "4C", "03E8") << false;
+    QTest::newRow("size 100") << 6 << even("64", "4C", "0032") << false;
+    QTest::newRow("lower-case speed") << 6 << even("1C", "6C", "0032") << false;
+    QTest::newRow("speed not a letter") << 6 << even("1C", "38", "0032") << false;
+    QTest::newRow("odd block not a code") << 5 << replyOf(5, code.arg("64", "38", "FFFF") + QStringLiteral("00000000")) << true;
 }
 
 void TestCommandCodecs::paraRepliesChecked()

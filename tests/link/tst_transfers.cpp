@@ -87,6 +87,8 @@ private Q_SLOTS:
     void paraDeviceWrite();
     void paraFaults_data();
     void paraFaults();
+    void paraReadRefusesActuatorCodes_data();
+    void paraReadRefusesActuatorCodes();
     void paraWriteRefusesBadValuesBeforeSending();
     void rewriteAxisMask();
     void shortReRead();
@@ -255,6 +257,40 @@ void TestTransfers::paraFaults()
         QVERIFY(!m_sim.received().contains(QStringLiteral("0WE2")));
         QCOMPARE(m_sim.model().writeEnds('2'), 0);
     }
+}
+
+void TestTransfers::paraReadRefusesActuatorCodes_data()
+{
+    QTest::addColumn<int>("sizeByte");
+    QTest::addColumn<int>("speed");
+    QTest::addColumn<int>("stroke");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("28 L 999") << 28 << int('L') << 999 << true;
+    QTest::newRow("stroke 1000") << 28 << int('L') << 1000 << false;
+    QTest::newRow("size 100") << 100 << int('L') << 50 << false;
+    QTest::newRow("lower-case speed") << 28 << int('l') << 50 << false;
+}
+
+// An actuator code of the controller that no code can carry is a wrong reply, never another
+// actuator.
+void TestTransfers::paraReadRefusesActuatorCodes()
+{
+    QFETCH(int, sizeByte);
+    QFETCH(int, speed);
+    QFETCH(int, stroke);
+    QFETCH(bool, taken);
+    m_sim.useAxes(1);
+    sim::ControllerModel::Actuator a;
+    a.sizeByte = sizeByte;
+    a.speed = char(speed);
+    a.stroke = stroke;
+    m_sim.model().setActuator(0, a);
+    gParaTmp[13][0] = QStringLiteral("kept");
+
+    QCOMPARE(ReadParaFromCt(), taken ? 0 : 1);
+    QCOMPARE(m_sim.prompts(), taken ? QStringList() : QStringList{LoadResText(104)});
+    QCOMPARE(gOfflineMode, !taken);
+    QCOMPARE(gParaTmp[13][0].toString(), taken ? QStringLiteral(" 28L999") : QStringLiteral("kept"));
 }
 
 void TestTransfers::paraWriteRefusesBadValuesBeforeSending()

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void encodingDetection();
     void failedWriteKeepsOldFile();
     void unencodableTextRefused();
+    void tooLargeFileRefusedUnread();
 };
 
 void TestItemFile::items_data()
@@ -65,6 +66,9 @@ void TestItemFile::malformed_data()
     QTest::newRow("empty file") << "" << 1;
     QTest::newRow("unterminated text") << "\"abc,1\r\n" << 1;
     QTest::newRow("junk after a text") << "\"abc\"x,1\r\n" << 1;
+    // The end of the data ends the line: only a final comma leaves one more, empty, item.
+    QTest::newRow("past the last item, no line end") << "1,\"x\"" << 3;
+    QTest::newRow("past the last bare item") << "1,2" << 3;
 }
 
 void TestItemFile::malformed()
@@ -144,6 +148,19 @@ void TestItemFile::encodingDetection_data()
     QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbf\xe4\xbd\x8d") << "位";
     QTest::newRow("windows-31j") << QByteArray("\x88\xca\x92\x75") << "位置";
     QTest::newRow("half-width kana") << QByteArray("\xca\xdf\xd9\xbd") << "ﾊﾟﾙｽ";
+    // Pairs of half-width katakana that are valid two-byte UTF-8 as well.
+    QTest::newRow("kana valid as UTF-8") << QByteArray("\xc3\xbd\xd6\xba\xca\xb2") << "ﾃｽﾖｺﾊｲ";
+    QTest::newRow("two-byte UTF-8 alone") << QByteArray("caf\xc3\xa9") << "cafﾃｩ";
+    QTest::newRow("two-byte UTF-8 with BOM") << QByteArray("\xef\xbb\xbf" "caf\xc3\xa9") << "café";
+    QTest::newRow("UTF-8 Japanese and e-acute") << QByteArray("\xe4\xbd\x8d\xc3\xa9") << "位é";
+    QTest::newRow("four-byte UTF-8") << QByteArray("\xf0\x9f\x98\x80\xc3\xa9") << "\U0001F600é";
+    QTest::newRow("invalid UTF-8 with a long lead") << QByteArray("\xe4\xbd\x8d\xc3\xbd\x88\x9f") << "菴催ｽ亜";
+    // Ctrl-Z ends the file, found before the code page maps the byte to another character.
+    QTest::newRow("Ctrl-Z after Windows-31J")
+        << QByteArray("\x88\xca\r\n\x1a") << "位\r\n";
+    QTest::newRow("Ctrl-Z then line ends") << QByteArray("\xc3\xbd\x1a\r\n\x1a") << "ﾃｽ";
+    QTest::newRow("Ctrl-Z inside the text stays")
+        << QByteArray("a\x1a" "b") << QString::fromLatin1("a") + QChar(0x1c) + QLatin1Char('b');
 }
 
 void TestItemFile::encodingDetection()
@@ -185,6 +202,29 @@ void TestItemFile::unencodableTextRefused()
     w.text(QStringLiteral("emoji \U0001F600")).endLine();
     QVERIFY(!w.commit(path));
     QVERIFY(!QFile::exists(path));
+}
+
+void TestItemFile::tooLargeFileRefusedUnread()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.pmt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("\"QZ-K4\",\"PRM\"\r\n");
+    // Sparse: the size is there, the disk holds next to nothing.
+    QVERIFY(f.resize(platform::kMaxTextFileBytes + 1));
+    f.close();
+
+    platform::ItemReader r;
+    QVERIFY(!r.open(path));
+    QVERIFY(r.tooLarge());
+    QVERIFY(!r.ok());
+    QCOMPARE(r.text(), QString());
+
+    QVERIFY(f.resize(platform::kMaxTextFileBytes));
+    QVERIFY(r.open(path));
+    QVERIFY(!r.tooLarge());
+    QCOMPARE(r.text(), QStringLiteral("QZ-K4"));
 }
 
 QTEST_APPLESS_MAIN(TestItemFile)

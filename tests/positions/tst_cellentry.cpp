@@ -154,7 +154,11 @@ void TestCellEntry::comment_data()
     QTest::newRow("41 characters refused") << QString(41, QLatin1Char('a')) << false << "";
     QTest::newRow("double quote refused") << "say \"hi\"" << false << "";
     QTest::newRow("tab refused") << "a\tb" << false << "";
-    QTest::newRow("not in Windows-31J refused") << QString::fromUtf8("€ 5") << false << "";
+    // What the file cannot hold is left out, as a line paste leaves it out.
+    QTest::newRow("not in Windows-31J left out") << QString::fromUtf8("€ 5") << true << "5";
+    QTest::newRow("emoji left out whole") << QString::fromUtf8("a\U0001F600b") << true << "ab";
+    QTest::newRow("half a pair left out") << QStringLiteral("a") + QChar(0xD83D) << true << "a";
+    QTest::newRow("cleaned, then still a quote") << QString::fromUtf8("é \"x\"") << true << "x";
 }
 
 void TestCellEntry::comment()
@@ -166,6 +170,8 @@ void TestCellEntry::comment()
     QCOMPARE(e.accepted, accepted);
     if (accepted)
         QCOMPARE(e.text, stored);
+    QCOMPARE(e.cleaned, holdsUnstorable(typed));
+    QVERIFY(!holdsUnstorable(e.text));
 }
 
 void TestCellEntry::setDataStoresPositionAndMarksChange()

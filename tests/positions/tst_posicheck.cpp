@@ -169,7 +169,11 @@ void TestPosiCheck::cells_data()
     QTest::newRow("mm -0.4") << 4 << "-0.4" << true << false << true;
     QTest::newRow("mm -0.0") << 4 << "-0.0" << true << false << false;
     QTest::newRow("pulses -0.4 rounds to 0") << 4 << "-0.4" << false << false << false;
-    QTest::newRow("comment is not checked") << 20 << "" << false << false << false;
+    QTest::newRow("empty comment") << 20 << "" << false << false << false;
+    QTest::newRow("comment in Windows-31J") << 20 << QString::fromUtf8("位置ﾃｽ") << false << false << false;
+    // A comment the file cannot hold would make every save fail.
+    QTest::newRow("comment the file cannot hold") << 20 << QString::fromUtf8("café") << false << false << true;
+    QTest::newRow("comment with half a pair") << 20 << QStringLiteral("a") + QChar(0xDE00) << false << false << true;
 }
 
 void TestPosiCheck::cells()
@@ -193,7 +197,7 @@ void TestPosiCheck::cells()
     QCOMPARE(checkPosiGrid(m_grid, axes4, mm), fails ? 1 : 0);
     QCOMPARE(gPosiLineFlag[1], fails); // position 2 is element 1
     QCOMPARE(gPosiLineFlag[2], false);
-    QCOMPARE(gPosiCellFlag[2][col - 1], fails && col <= 19);
+    QCOMPARE(gPosiCellFlag[2][col - 1], fails);
     QCOMPARE(gPosiCellFlag[2][19], fails);
     QCOMPARE(gPosiNgCount, fails ? 1 : 0);
     if (fails)

@@ -2,6 +2,7 @@
 #include "core/AppSettings.h"
 #include "core/MainCommands.h"
 #include "core/MainForm.h"
+#include "core/Messages.h"
 #include "core/frmAbout.h"
 #include "core/frmMain.h"
 #include "core/frmOptions2.h"
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void checkShowsTheGridAgain_data();
     void checkShowsTheGridAgain();
     void enterInLastCommentAppends();
+    void commentEntryLeavesOutWhatFilesCannotHold();
     void commandTable_data();
     void commandTable();
     void copyAndPasteLines();
@@ -284,6 +286,28 @@ void TestPosiEditor::enterInLastCommentAppends()
     QCOMPARE(g.row(), 6);
     QCOMPARE(g.col(), 1);
     QCOMPARE(g.body()->horizontalScrollBar()->value(), 0); // the new line's number in view
+}
+
+// A comment typed or pasted into the editor loses what the file cannot hold, in every selected
+// row, and the operator hears once which positions.
+void TestPosiEditor::commentEntryLeavesOutWhatFilesCannotHold()
+{
+    FixedGrid &g = grid();
+    g.setCursor(2, 20);
+    g.body()->setRangeSelected(QTableWidgetSelectionRange(0, 20, 1, 20), true);
+    g.editCurrentCell();
+    auto *editor = g.body()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    m_env->dialogs().answer(platform::IdOk);
+    editor->setText(QString::fromUtf8("x\U0001F600y\u00e9"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QVERIFY(!editor->isVisible());
+    QCOMPARE(g.text(2, 20), QStringLiteral("xy"));
+    QCOMPARE(g.text(3, 20), QStringLiteral("xy"));
+    QCOMPARE(m_env->dialogs().prompts(),
+             QStringList{LoadResText(3003) + QStringLiteral("\r\n") + g.text(2, 0) + QStringLiteral(", ") + g.text(3, 0)});
+    QVERIFY(gDataChanged);
 }
 
 void TestPosiEditor::commandTable_data()

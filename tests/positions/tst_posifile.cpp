@@ -89,6 +89,8 @@ private Q_SLOTS:
     void roundTrip();
     void typeLine_data();
     void typeLine();
+    void fileBytes_data();
+    void fileBytes();
     void badFiles_data();
     void badFiles();
     void missingFileIsRetryable();
@@ -188,6 +190,47 @@ void TestPosiFile::typeLine()
     QCOMPARE(img.lines[0].items[19], QVariant(QStringLiteral("c")));
 }
 
+void TestPosiFile::fileBytes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<PosiFileStatus>("status");
+    QTest::addColumn<QString>("comment"); // of position 1
+
+    QTest::newRow("half-width kana in Windows-31J, valid as UTF-8")
+        << "kana_sjis.qzd" << PosiFileStatus::Read << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ");
+    QTest::newRow("Japanese and e-acute in UTF-8")
+        << "mixed_utf8.qzd" << PosiFileStatus::Read << QStringLiteral("原点 é");
+    QTest::newRow("Windows-31J ended by Ctrl-Z")
+        << "ctrlz_sjis.qzd" << PosiFileStatus::Read << QStringLiteral("原点 A");
+    QTest::newRow("larger than any position file") << "<big>" << PosiFileStatus::Damaged << QString();
+}
+
+void TestPosiFile::fileBytes()
+{
+    QFETCH(QString, file);
+    QFETCH(PosiFileStatus, status);
+    QFETCH(QString, comment);
+    QTemporaryDir dir;
+    QString path = fixture(file);
+    if (file == QLatin1String("<big>")) {
+        // A good file padded (sparse) beyond the limit.
+        path = dir.filePath(QStringLiteral("big.qzd"));
+        QVERIFY(QFile::copy(fixture(QStringLiteral("golden.qzd")), path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.resize(17 * 1024 * 1024));
+    }
+    PosiFileImage img = marker();
+    const auto r = positions::readPosiFile(path, img);
+    QCOMPARE(r.status, status);
+    if (status != PosiFileStatus::Read) {
+        QCOMPARE(img.dev[0], QStringLiteral("untouched"));
+        return;
+    }
+    QCOMPARE(img.lines.size(), 3);
+    QCOMPARE(img.lines[0].items[kPosiFileItems - 1].toString(), comment);
+}
+
 void TestPosiFile::badFiles_data()
 {
     QTest::addColumn<QString>("text");
@@ -207,6 +250,10 @@ void TestPosiFile::badFiles_data()
     QTest::newRow("duplicate") << head + posLine("5") + posLine("5") << PosiFileStatus::Damaged;
     QTest::newRow("line cut short") << head + posLine("1") + posLine("2", 12)
                                     << PosiFileStatus::Damaged;
+    QTest::newRow("last line without comment nor line end")
+        << head + posLine("1") + posLine("2", 19).chopped(2) << PosiFileStatus::Damaged;
+    QTest::newRow("last line without comment") << head + posLine("1") + posLine("2", 19)
+                                               << PosiFileStatus::Damaged;
     QTest::newRow("unclosed quote")
         << head + posLine("1").replace(QStringLiteral("\"c\""), QStringLiteral("\"c"))
         << PosiFileStatus::Damaged;

@@ -246,17 +246,27 @@ void TestPosiFileOpen::roundTripWithoutQuestion()
 void TestPosiFileOpen::fixturesOpenWithSystemActuators_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::newRow("Windows-31J") << "golden.qzd";
-    QTest::newRow("UTF-8") << "golden_utf8.qzd";
-    QTest::newRow("earlier layout") << "earlier.qzd";
+    QTest::addColumn<QString>("comment"); // of position 1 as the table takes it
+    QTest::addColumn<bool>("cleaned");    // the operator is told, the table differs from the file
+    const QString golden = QStringLiteral("原点 A");
+    QTest::newRow("Windows-31J") << "golden.qzd" << golden << false;
+    QTest::newRow("UTF-8") << "golden_utf8.qzd" << golden << false;
+    QTest::newRow("earlier layout") << "earlier.qzd" << golden << false;
+    QTest::newRow("Windows-31J ended by Ctrl-Z") << "ctrlz_sjis.qzd" << golden << false;
+    QTest::newRow("half-width kana valid as UTF-8") << "kana_sjis.qzd" << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ") << false;
+    QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点") << true;
 }
 
 void TestPosiFileOpen::fixturesOpenWithSystemActuators()
 {
     QFETCH(QString, file);
+    QFETCH(QString, comment);
+    QFETCH(bool, cleaned);
     Fixture fx;
     useActuators({{" 28", "L", 100, false}, {}, {}, {}});
     showTable(fx.form, 1, 15, 10);
+    if (cleaned)
+        fx.env.dialogs().answer(platform::IdOk);
     const QString label = gDevTypeLabel[0];
     ModalDriver driver;
     driver.then(choose(0));
@@ -278,11 +288,14 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators()
     QCOMPARE(gPosiTable[1][3], 150.0);
     QCOMPARE(positions::numericValue(gPosiFileTable[1][12]), 60.0);
     QCOMPARE(positions::numericValue(gPosiFileTable[1][18]), 20.0);
-    QCOMPARE(gPosiFileTable[1][kColComment].toString(), QStringLiteral("原点 A"));
+    QCOMPARE(gPosiFileTable[1][kColComment].toString(), comment);
     QCOMPARE(gPosiFileTable[3][kColComment].toString(), QStringLiteral("  blank, comma"));
     QCOMPARE(gPosiFileTable[2][kColComment].toString(), QString());
     QCOMPARE(fx.form.grid.rows(), 5);
     QCOMPARE(gPosiFileName, file.chopped(4));
+    QCOMPARE(fx.env.dialogs().prompts(),
+             cleaned ? QStringList{LoadResText(3003) + QStringLiteral("\r\n1")} : QStringList());
+    QCOMPARE(gDataChanged, cleaned);
 }
 
 void TestPosiFileOpen::fileActuatorsWithFactoryParameters()

@@ -19,6 +19,8 @@
 
 namespace {
 
+const QString kDiskFull = QStringLiteral("only part of the file reached the disk (the disk may be full)");
+
 QString fixture(const QString &name)
 {
     return QStringLiteral(QZ_FIXTURES_DIR "/positions/") + name;
@@ -251,7 +253,7 @@ void TestPosiFileSave::failedWriteKeepsOldFile()
         FileSizeLimit limit(16);
         QCOMPARE(saveAs ? mnuFileSaveAs_Click() : SavePosiFileCheck(), kPosiSaveFailed);
     }
-    QCOMPARE(env.dialogs().prompts().last(), LoadResText(422));
+    QCOMPARE(env.dialogs().prompts().last(), LoadResText(422) + QStringLiteral("\r\n") + kDiskFull);
     QCOMPARE(bytesOf(path), QByteArray("old contents"));
     QVERIFY(gDataChanged);
     QCOMPARE(gPosiFileName, LoadResText(213));

@@ -148,7 +148,11 @@ void TestPosiFileWiring::newAsksToSave_data()
     QTest::addColumn<QStringList>("after");
     QTest::newRow("Yes, saved") << 0 << QStringList();
     QTest::newRow("Yes, dialog cancelled") << 1 << QStringList();
-    QTest::newRow("Yes, write failed") << 2 << QStringList{LoadResText(422), LoadResText(395)};
+    QTest::newRow("Yes, write failed")
+        << 2
+        << QStringList{LoadResText(422)
+                           + QStringLiteral("\r\nonly part of the file reached the disk (the disk may be full)"),
+                       LoadResText(395)};
 }
 
 void TestPosiFileWiring::newAsksToSave()

@@ -1,4 +1,5 @@
 #include "core/AppSettings.h"
+#include "core/Messages.h"
 #include "positions/MemoryGrid.h"
 #include "positions/PosiLines.h"
 #include "positions/PosiTable.h"
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void commandRefusals();
     void linePaste_data();
     void linePaste();
+    void linePasteTellsCleanedPositions();
 
 private:
     TestEnv *m_env = nullptr;
@@ -329,6 +331,28 @@ void TestPosiLines::linePaste()
     QCOMPARE(column(g, 1).join(QLatin1Char(' ')), vel);
     QCOMPARE(column(g, 20).join(QLatin1Char(' ')), comments);
     QCOMPARE(gDataChanged, changed);
+}
+
+// The operator hears once which positions lost characters the file cannot hold.
+void TestPosiLines::linePasteTellsCleanedPositions()
+{
+    TestEnv env;
+    MemoryGrid g = gridOf(1, 4);
+    QStringList f(20, QStringLiteral("0"));
+    const auto line = [&f](const QString &comment) {
+        f[19] = comment;
+        return f.join(QLatin1Char('\t'));
+    };
+    env.dialogs().answer(platform::IdOk);
+    const QString text = QStringList{line(QStringLiteral("ok")), line(QString::fromUtf8("é1\U0001F600")),
+                                     line(QStringLiteral("a") + QChar(0xD83D))}
+                             .join(QLatin1Char('\r'));
+    LinePasteFromClip(g, text, 2, 1);
+    QCOMPARE(column(g, 20).join(QLatin1Char(' ')), QStringLiteral("ok 1 a c4"));
+    QCOMPARE(env.dialogs().prompts(), QStringList{LoadResText(3003) + QStringLiteral("\r\n2, 3")});
+
+    LinePasteFromClip(g, line(QStringLiteral("plain")), 5, 1);
+    QCOMPARE(env.dialogs().prompts().size(), 1);
 }
 
 QTEST_MAIN(TestPosiLines)

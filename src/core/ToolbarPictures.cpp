@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -61,14 +62,9 @@ void arrow(QPainter &p, QPointF from, QPointF to, const QColor &colour)
     const qreal len = std::hypot(d.x(), d.y());
     const QPointF u = d / len;
     const QPointF n(-u.y(), u.x());
-    QPainterPath head;
-    head.moveTo(to + u * 1.2);
-    head.lineTo(to - u * 2.6 + n * 2.4);
-    head.lineTo(to - u * 2.6 - n * 2.4);
-    head.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawPath(head);
+    p.drawPolygon(QPolygonF{to + u * 1.2, to - u * 2.6 + n * 2.4, to - u * 2.6 - n * 2.4});
 }
 
 // The controller: a dark box with a row of lamps.
@@ -126,16 +122,9 @@ bool draw(QPainter &p, const QString &key)
 {
     if (key == QLatin1String("New")) {
         // A blank sheet with its corner folded and a spark of newness.
-        QPainterPath page;
-        page.moveTo(3.5, 1.5);
-        page.lineTo(10, 1.5);
-        page.lineTo(13.5, 5);
-        page.lineTo(13.5, 14.5);
-        page.lineTo(3.5, 14.5);
-        page.closeSubpath();
         p.setPen(QPen(kInk, 0.8));
         p.setBrush(kPaper);
-        p.drawPath(page);
+        p.drawPolygon(QPolygonF{{3.5, 1.5}, {10, 1.5}, {13.5, 5}, {13.5, 14.5}, {3.5, 14.5}});
         p.drawLine(QPointF(10, 1.5), QPointF(10, 5));
         p.drawLine(QPointF(10, 5), QPointF(13.5, 5));
         p.setPen(QPen(QColor(230, 170, 0), 1.4, Qt::SolidLine, Qt::RoundCap));
@@ -145,23 +134,9 @@ bool draw(QPainter &p, const QString &key)
         // An open folder.
         p.setPen(QPen(QColor(150, 110, 20), 0.8));
         p.setBrush(QColor(240, 200, 90));
-        QPainterPath back;
-        back.moveTo(1.5, 13.5);
-        back.lineTo(1.5, 3.5);
-        back.lineTo(5.5, 3.5);
-        back.lineTo(7, 5);
-        back.lineTo(12.5, 5);
-        back.lineTo(12.5, 13.5);
-        back.closeSubpath();
-        p.drawPath(back);
+        p.drawPolygon(QPolygonF{{1.5, 13.5}, {1.5, 3.5}, {5.5, 3.5}, {7, 5}, {12.5, 5}, {12.5, 13.5}});
         p.setBrush(QColor(250, 220, 120));
-        QPainterPath front;
-        front.moveTo(1.5, 13.5);
-        front.lineTo(4, 7.5);
-        front.lineTo(15, 7.5);
-        front.lineTo(12.5, 13.5);
-        front.closeSubpath();
-        p.drawPath(front);
+        p.drawPolygon(QPolygonF{{1.5, 13.5}, {4, 7.5}, {15, 7.5}, {12.5, 13.5}});
     } else if (key == QLatin1String("Save")) {
         // A diskette.
         p.setPen(QPen(kInk, 0.8));

@@ -41,10 +41,8 @@ public:
     void left() { m_entered = false; }
     ~TransferModeGuard()
     {
-        if (!m_entered)
-            return;
-        link::exchange(link::Via::Silent, QStringLiteral("0CM"), link::cmd::commModeArgument(0, 0), 7);
-        gTusinNow = false;
+        if (m_entered)
+            link::leaveTransferModeSilently();
     }
 
 private:
@@ -258,7 +256,6 @@ frmDevice3::WriteEnd frmDevice3::changeAndWrite()
     CopyNewTypeFlag();
     // The next offline start begins with the actuators the controller now has.
     SaveDevSetting();
-    DispDeviceName();
     DispAxisData();
     actuators::convertPositionsToNewActuators();
     DispAxisData();

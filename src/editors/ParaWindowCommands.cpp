@@ -55,7 +55,7 @@ bool takeParaFields(frmParameta2 &w, int invalidFirst, int invalidSecond)
 
 namespace {
 
-void redrawPositions()
+void showAxisUse()
 {
     if (MainFormPort *form = mainform::form())
         form->DispAxisData();
@@ -75,7 +75,7 @@ bool takeControllerActuators()
     }
     DispDeviceName();
     DispPulsePerMm();
-    redrawPositions();
+    showAxisUse();
     SetOnlineMode();
     return true;
 }
@@ -138,28 +138,15 @@ void ParaWriteToCt(frmParameta2 &w)
         const int choice = ShowSelection(LoadResText(471), LoadResText(472), LoadResText(473), LoadResText(474), 0);
         if (choice < 0)
             return;
-        // The axis use the operator chose could not be made the same: nothing is written.
+        // The axis use the operator chose could not be made the same, and the link said why:
+        // nothing is written.
         if ((choice == 0 ? RewriteParaBlock() : ReadAxisUse()) != 0 && watch.linkTold())
             return;
     }
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
-    const int ready = ReadCtRAStatus();
-    if (ready == 0) {
-        ResMsgBox({424});
+    if (!editors::enterCtWriteMode())
         return;
-    }
-    if (ready != 1) {
-        if (!watch.linkTold())
-            ResMsgBox({377});
-        return;
-    }
-    int mode = 1;
-    if (SetCtCommMode(0, mode) != 0) {
-        if (!watch.linkTold())
-            ResMsgBox({377});
-        return;
-    }
     const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
     editors::leaveCtWriteMode(written == 0);
@@ -187,7 +174,7 @@ void ParaWriteToCt(frmParameta2 &w)
         }
         CulcDevLimits();
         CopyNewTypeFlag();
-        redrawPositions();
+        showAxisUse();
         actuators::convertPositionsToNewActuators();
         unload();
         w.ParametaHyoji();

@@ -95,16 +95,21 @@ void JogControl::append(const Entry &entry)
     m_needTusin = true;
 }
 
-JogControl::Entry JogControl::takeHead()
+void JogControl::removeAt(int slot)
 {
-    const Entry head = m_queue[0];
-    for (int k = 0; k < kSlots - 1; ++k)
+    for (int k = slot; k < kSlots - 1; ++k)
         m_queue[k] = m_queue[k + 1];
     m_queue[kSlots - 1] = Entry();
     if (m_tusinDACount >= 0)
         --m_tusinDACount;
     if (m_tusinDACount == -1)
         m_needTusin = false;
+}
+
+JogControl::Entry JogControl::takeHead()
+{
+    const Entry head = m_queue[0];
+    removeAt(0);
     return head;
 }
 
@@ -113,12 +118,7 @@ bool JogControl::dropQueuedFeed()
     for (int k = m_tusinDACount; k >= 0; --k) {
         if (!m_queue[k].command.startsWith(QLatin1String("0JR")))
             continue;
-        for (int j = k; j < kSlots - 1; ++j)
-            m_queue[j] = m_queue[j + 1];
-        m_queue[kSlots - 1] = Entry();
-        --m_tusinDACount;
-        if (m_tusinDACount == -1)
-            m_needTusin = false;
+        removeAt(k);
         return true;
     }
     return false;

@@ -64,6 +64,7 @@ private:
     // Removes the last queued "0JR" not yet sent; true when there was one.
     bool dropQueuedFeed();
     Entry takeHead();
+    void removeAt(int slot);
     // The stop and the action that waited for the running exchange.
     void settle();
     void JogCmdMake(int amount, int button);

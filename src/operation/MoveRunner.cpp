@@ -479,14 +479,10 @@ bool MoveRunner::runRange()
 void MoveRunner::HomeReturn()
 {
     goOnline();
-    gRetryCount = 0;
-    while (CommPortOpen() != 0) {
-        if (++gRetryCount >= 6) {
-            platform::msgBox(link::portOpenFailureText());
-            SetOfflineMode();
-            return;
-        }
-        MsecTimerWait(100);
+    if (!link::openPortWithTries()) {
+        link::tellFailure(link::portOpenFailureText());
+        SetOfflineMode();
+        return;
     }
 
     const auto finish = [] { CommPortClose(); };

@@ -170,10 +170,10 @@ bool draw(QPainter &p, const QString &key)
             arrow(p, QPointF(8, 10.5), QPointF(8, 6.8), QColor(200, 80, 30));
     } else if (key == QLatin1String("Shogo")) {
         // Two tables side by side and a check mark: they agree.
-        sheet(p, QRectF(1.5, 1.5, 6, 9));
-        textLines(p, QRectF(2.5, 2.5, 4, 7), 4);
-        sheet(p, QRectF(8.5, 1.5, 6, 9));
-        textLines(p, QRectF(9.5, 2.5, 4, 7), 4);
+        for (const qreal x : {1.5, 8.5}) {
+            sheet(p, QRectF(x, 1.5, 6, 9));
+            textLines(p, QRectF(x + 1, 2.5, 4, 7), 4);
+        }
         QPainterPath tick;
         tick.moveTo(4, 11.5);
         tick.lineTo(7, 14.5);

@@ -336,12 +336,10 @@ void attachPosiEditing(frmMain &window)
         const GridSelection sel = selectionOf(g);
         if (!linePasteAllowed(sel))
             return 1;
-        GridStateOff();
-        LinePasteFromClip(*cells, QGuiApplication::clipboard()->text(), sel.row, sel.col);
-        GridStateOn();
+        const bool pasted = LinePasteFromClip(*cells, QGuiApplication::clipboard()->text(), sel.row, sel.col);
         g.body()->setFocus();
         g.setCursor(sel.row, sel.col);
-        return 0;
+        return pasted ? 0 : 1;
     });
     mainform::setCommand(QStringLiteral("mnuEditCut_Click"), [] { return 0; });
     mainform::setCommand(QStringLiteral("mnuEditUndo_Click"), [] { return 0; });

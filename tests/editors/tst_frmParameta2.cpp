@@ -483,7 +483,8 @@ private Q_SLOTS:
         row("pg alm 4", ParaField::PgAlarm, "4", false);
         row("pg alm 5", ParaField::PgAlarm, "5", true);
         row("pasted huge", ParaField::HomePush, "99999999999", false);
-        row("half to even", ParaField::HomeVel, "60.5", true);
+        // A decimal point is no key of the box: "60.5" would be taken as another number.
+        row("decimal refused", ParaField::HomeVel, "60.5", false);
         row("half up out", ParaField::HomeVel, "61.5", false);
         row("sm timer 0", ParaField::SmTimeoutTimer, "0", false);
         row("one axis unchecked", ParaField::OneAxis, "99", true);

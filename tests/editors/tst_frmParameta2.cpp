@@ -9,10 +9,12 @@
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
+#include "support/FieldTexts.h"
 #include "support/TestEnv.h"
 #include "support/X11Keys.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -497,6 +499,28 @@ private Q_SLOTS:
         QCOMPARE(editors::paraFieldAccepted(ParaField(field), text), kept);
     }
 
+    // The table's texts through a box: pasted with Ctrl+V as X11 builds it, the validator
+    // takes only what the keys could have typed; shown in the box by any other road, leaving
+    // it keeps only what the strict reading takes.
+    void fieldTextsThroughTheBox_data()
+    {
+        fieldtexts::addRows({fieldtexts::ParaBox});
+    }
+    void fieldTextsThroughTheBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        auto *box = edit(m_w->field(K::HomeOffset, 0));
+        box->clear();
+        QGuiApplication::clipboard()->setText(text);
+        sendX11Key(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), taken ? text : QString());
+
+        box->setText(text);
+        leave(box);
+        QCOMPARE(box->text(), taken ? text : QString());
+    }
+
     void leavingWipes()
     {
         auto *vel = edit(m_w->field(K::HomeVel, 0));
@@ -529,6 +553,10 @@ private Q_SLOTS:
         QTest::newRow("stroke 501") << "comboActStroke_0" << "501" << 1 << 1;
         QTest::newRow("stroke beyond 16 bits") << "comboActStroke_3" << "40000" << 1 << 1;
         QTest::newRow("unused axis garbage") << "txtHomeVel_2" << "999" << 0 << 0;
+        // A box showing what is not wholly its number is never taken as another number.
+        QTest::newRow("offset 300.7") << "txtHomeOffset_0" << "300.7" << 1 << 1;
+        QTest::newRow("vel 12abc") << "txtHomeVel_1" << "12abc" << 1 << 1;
+        QTest::newRow("stroke list 50abc") << "comboActStroke_0" << "50abc" << 1 << 1;
     }
     void intakeAndCheck()
     {

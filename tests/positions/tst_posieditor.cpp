@@ -367,9 +367,10 @@ void TestPosiEditor::copyAndPasteLines()
     QVERIFY(gClipCellOk);
 }
 
-// Each text of the table meets the same rule on the line paste and in the check: taken, it
-// is pasted and passes; refused, the paste changes no cell and names it in one box, and the
-// check marks the cell that holds it however it got there.
+// Each text of the table meets the same rule on the line paste, the cell paste and in the
+// check: taken, it is pasted and passes; refused, the line paste changes no cell and names it in
+// one box, the cell paste opens no editor, and the check marks the cell that holds it however it
+// got there.
 void TestPosiEditor::fieldTextsThroughPasteAndCheck_data()
 {
     using namespace fieldtexts;
@@ -426,6 +427,30 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
         QCOMPARE(m_env->dialogs().prompts(),
                  QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.2  ") + posigrid::headingRow1(col)
                              + QStringLiteral("  \"") + text + QLatin1Char('"')});
+    }
+
+    // The cell paste: the text alone on the clipboard, into position 3's cell.
+    if (!text.isEmpty()) {
+        const QString old = g.text(4, col);
+        QGuiApplication::clipboard()->setText(text);
+        positions::setClipFlags(positions::CheckClipText(text));
+        SetEditCmdState();
+        g.body()->clearSelection();
+        g.setCursor(4, col);
+        QAction *cellPaste = m_w->action(QStringLiteral("tbCellPaste"));
+        QVERIFY(cellPaste->isEnabled());
+        cellPaste->trigger();
+        auto *editor = g.body()->findChild<QLineEdit *>();
+        if (taken) {
+            QVERIFY(editor && editor->isVisible());
+            QCOMPARE(editor->text(), text.trimmed());
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();
+            QCOMPARE(positions::cellNumber(col, gDispMmUnit, g.text(4, col)), text.trimmed().toDouble());
+        } else {
+            QVERIFY(!editor || !editor->isVisible());
+            QCOMPARE(g.text(4, col), old);
+        }
     }
 
     // The check, with the text in the cell whatever put it there.

@@ -94,9 +94,10 @@ bool smDataKeyAccepted(int commandIndex, QChar key)
 
 QValidator *newSmDataValidator(std::function<int()> commandIndex, QObject *parent)
 {
-    return new platform::FieldValidator(
-        kSmDataLength, [commandIndex = std::move(commandIndex)](QChar c) { return smDataKeyAccepted(commandIndex(), c); },
-        parent);
+    const auto keyPasses = [commandIndex = std::move(commandIndex)](QChar c) {
+        return smDataKeyAccepted(commandIndex(), c);
+    };
+    return new platform::FieldValidator(kSmDataLength, keyPasses, parent);
 }
 
 } // namespace editors

@@ -174,7 +174,8 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
         const std::optional<QChar> typed = platform::typedCharacter(*key);
         if (!typed)
             return false;
-        return !editors::strokeCalcKeyAccepted(stroke ? editors::kStrokeLength : editors::kLeadLength, box->text(), *typed);
+        const int length = stroke ? editors::kStrokeLength : editors::kLeadLength;
+        return !editors::strokeCalcKeyAccepted(length, box->text(), *typed);
     }
     return QDialog::eventFilter(watched, event);
 }

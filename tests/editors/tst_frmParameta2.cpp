@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -499,8 +500,8 @@ private Q_SLOTS:
         QCOMPARE(editors::paraFieldAccepted(ParaField(field), text), kept);
     }
 
-    // The table's texts through a box: pasted with Ctrl+V as X11 builds it, the validator
-    // takes only what the keys could have typed; shown in the box by any other road, leaving
+    // The table's texts through a box: pasted with Ctrl+V as X11 builds it or committed by an
+    // input method, the validator takes only what the keys could have typed; shown in the box by any other road, leaving
     // it keeps only what the strict reading takes.
     void fieldTextsThroughTheBox_data()
     {
@@ -514,6 +515,13 @@ private Q_SLOTS:
         box->clear();
         QGuiApplication::clipboard()->setText(text);
         sendX11Key(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), taken ? text : QString());
+
+        // An input method's text meets the same validator.
+        box->clear();
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(box, &composed);
         QCOMPARE(box->text(), taken ? text : QString());
 
         box->setText(text);

@@ -11,6 +11,8 @@
 #include "link/GrpSmTransfer.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
+#include "platform/FieldText.h"
+#include "platform/FieldValidator.h"
 
 #include <QFileInfo>
 
@@ -71,9 +73,20 @@ namespace editors {
 
 int grpBoxValue(const QString &text)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok && value >= -32768 && value <= 32767 ? value : 0;
+    return int(platform::fieldInteger(text, platform::FieldForm(), false).value_or(0));
+}
+
+bool grpBoxKeyAccepted(const QString &text, QChar key)
+{
+    if (text.size() >= kGrpBoxLength)
+        return false;
+    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
+}
+
+QValidator *newGrpBoxValidator(QObject *parent)
+{
+    return new platform::FieldValidator(kGrpBoxLength, [](QChar c) { return grpBoxKeyAccepted(QString(), c); },
+                                        parent);
 }
 
 } // namespace editors

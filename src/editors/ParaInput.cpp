@@ -1,8 +1,8 @@
 #include "editors/ParaInput.h"
 
 #include "editors/ParaSet.h"
+#include "platform/FieldValidator.h"
 
-#include <cmath>
 
 bool gParaEmpty = false;
 
@@ -41,42 +41,22 @@ bool paraKeyAccepted(ParaField field, const QString &text, QChar key)
     return key >= lowest && key <= QLatin1Char('9');
 }
 
-double paraTextNumber(const QString &text)
+std::optional<qint64> boxInteger(const QString &text, const platform::FieldForm &form, bool wide)
 {
-    // The longest leading part that reads as a decimal number, leading blanks skipped.
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' '))
-        ++i;
-    const int start = i;
-    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+')))
-        ++i;
-    bool digits = false;
-    while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-        ++i;
-        digits = true;
-    }
-    if (i < text.size() && text.at(i) == QLatin1Char('.')) {
-        ++i;
-        while (i < text.size() && text.at(i).isDigit() && text.at(i).unicode() < 128) {
-            ++i;
-            digits = true;
-        }
-    }
-    if (!digits)
+    if (text.trimmed().isEmpty())
         return 0;
-    bool ok = false;
-    const double v = text.mid(start, i - start).toDouble(&ok);
-    return ok ? v : 0;
+    return platform::fieldInteger(text, form, wide);
 }
 
 std::optional<qint64> paraTextInteger(const QString &text, bool wide)
 {
-    const double v = std::nearbyint(paraTextNumber(text));
-    const double lo = wide ? -2147483648.0 : -32768.0;
-    const double hi = wide ? 2147483647.0 : 32767.0;
-    if (!(v >= lo && v <= hi))
-        return std::nullopt;
-    return static_cast<qint64>(v);
+    return boxInteger(text, platform::FieldForm(), wide);
+}
+
+std::optional<qint64> paraFieldInteger(ParaField field, const QString &text)
+{
+    const ParaFieldRule &rule = paraFieldRule(field);
+    return boxInteger(text, platform::FieldForm{rule.maxLength, false}, rule.wide);
 }
 
 bool paraFieldAccepted(ParaField field, const QString &text)
@@ -84,8 +64,14 @@ bool paraFieldAccepted(ParaField field, const QString &text)
     const ParaFieldRule &rule = paraFieldRule(field);
     if (!rule.checked)
         return true;
-    const auto v = paraTextInteger(text, rule.wide);
+    const auto v = paraFieldInteger(field, text);
     return v && *v >= rule.min && *v <= rule.max;
+}
+
+QValidator *newParaFieldValidator(ParaField field, QObject *parent)
+{
+    return new platform::FieldValidator(paraFieldRule(field).maxLength,
+                                        [field](QChar c) { return paraKeyAccepted(field, QString(), c); }, parent);
 }
 
 } // namespace editors

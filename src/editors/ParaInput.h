@@ -1,8 +1,13 @@
 #pragma once
 
+#include "platform/FieldText.h"
+
 #include <QChar>
 #include <QString>
 #include <optional>
+
+class QObject;
+class QValidator;
 
 // What the parameter window's fields accept: the key filter and range of each numeric field,
 // the number a field's text stands for, and the range checks of the whole parameter set.
@@ -46,14 +51,22 @@ const ParaFieldRule &paraFieldRule(ParaField field);
 // caller's (it moves the focus); Backspace and Tab always pass.
 bool paraKeyAccepted(ParaField field, const QString &text, QChar key);
 
-// The decimal number at the start of the text (0 when it begins with none).
-double paraTextNumber(const QString &text);
-// That number rounded half to even into [min, max] of a 16- or 32-bit integer; nullopt when
-// it does not fit the integer.
+// The number an entry box's text stands for: 0 for an empty text (the blank test catches it),
+// otherwise the text read strictly (platform::fieldNumber) as a whole number of the form that
+// fits a 16- or 32-bit integer; nullopt for any other text ("12abc", "300.7"), never the
+// number the text begins with.
+std::optional<qint64> boxInteger(const QString &text, const platform::FieldForm &form, bool wide);
+// The same without a length (the actuator stroke list).
 std::optional<qint64> paraTextInteger(const QString &text, bool wide);
+// A field's number: its form is its key filter's (digits, its length).
+std::optional<qint64> paraFieldInteger(ParaField field, const QString &text);
 
 // The check on leaving a field: false when the text is to be wiped.
 bool paraFieldAccepted(ParaField field, const QString &text);
+
+// The field's validator: a pasted, dropped or composed text is taken only when the field's
+// key filter could have typed it.
+QValidator *newParaFieldValidator(ParaField field, QObject *parent);
 
 } // namespace editors
 

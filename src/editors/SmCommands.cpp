@@ -10,6 +10,8 @@
 #include "link/GrpSmTransfer.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
+#include "platform/FieldText.h"
+#include "platform/FieldValidator.h"
 
 #include <QFileInfo>
 
@@ -78,9 +80,24 @@ bool smDataFits(int command, int data)
 
 int smBoxValue(const QString &text)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok && value >= -32768 && value <= 32767 ? value : 0;
+    return int(platform::fieldInteger(text, platform::FieldForm(), false).value_or(0));
+}
+
+bool smDataKeyAccepted(int commandIndex, QChar key)
+{
+    if (commandIndex >= 1 && commandIndex <= 4)
+        return key >= QLatin1Char('1') && key <= QLatin1Char('4');
+    if (commandIndex == 5 || commandIndex == 6)
+        return key >= QLatin1Char('1') && key <= QLatin1Char('9');
+    return false;
+}
+
+QValidator *newSmDataValidator(std::function<int()> commandIndex, QObject *parent)
+{
+    const auto keyPasses = [commandIndex = std::move(commandIndex)](QChar c) {
+        return smDataKeyAccepted(commandIndex(), c);
+    };
+    return new platform::FieldValidator(kSmDataLength, keyPasses, parent);
 }
 
 } // namespace editors

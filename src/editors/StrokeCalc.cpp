@@ -1,6 +1,7 @@
 #include "editors/StrokeCalc.h"
 
 #include "editors/ParaInput.h"
+#include "platform/FieldValidator.h"
 
 #include <cmath>
 
@@ -10,8 +11,8 @@ std::optional<qint64> strokePulses(const QString &strokeText, const QString &lea
 {
     if (leadText.isEmpty())
         return std::nullopt;
-    const auto stroke = paraTextInteger(strokeText, false);
-    const auto lead = paraTextInteger(leadText, false);
+    const auto stroke = boxInteger(strokeText, platform::FieldForm{kStrokeLength, false}, false);
+    const auto lead = boxInteger(leadText, platform::FieldForm{kLeadLength, false}, false);
     if (!stroke || !lead || *lead == 0)
         return std::nullopt;
     const double p = double(*stroke) / double(*lead) * factor;
@@ -31,14 +32,20 @@ bool strokeCalcKeyAccepted(int maxLength, const QString &text, QChar key)
 
 bool strokeFieldAccepted(const QString &text)
 {
-    const auto v = paraTextInteger(text, false);
+    const auto v = boxInteger(text, platform::FieldForm{kStrokeLength, false}, false);
     return v && *v >= 0 && *v <= 500;
 }
 
 bool leadFieldAccepted(const QString &text)
 {
-    const auto v = paraTextInteger(text, false);
+    const auto v = boxInteger(text, platform::FieldForm{kLeadLength, false}, false);
     return v && (*v == 2 || *v == 6 || *v == 8);
+}
+
+QValidator *newStrokeCalcValidator(int maxLength, QObject *parent)
+{
+    return new platform::FieldValidator(
+        maxLength, [maxLength](QChar c) { return strokeCalcKeyAccepted(maxLength, QString(), c); }, parent);
 }
 
 } // namespace editors

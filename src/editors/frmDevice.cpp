@@ -120,6 +120,8 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     }
     m_txtStrokeTyo->installEventFilter(this);
     m_txtRido->installEventFilter(this);
+    m_txtStrokeTyo->setValidator(editors::newStrokeCalcValidator(editors::kStrokeLength, m_txtStrokeTyo));
+    m_txtRido->setValidator(editors::newStrokeCalcValidator(editors::kLeadLength, m_txtRido));
     if (auto *main = dynamic_cast<QWidget *>(mainform::form()))
         move(main->pos() + QPoint(500 / 15, 500 / 15));
 }
@@ -172,7 +174,8 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
         const std::optional<QChar> typed = platform::typedCharacter(*key);
         if (!typed)
             return false;
-        return !editors::strokeCalcKeyAccepted(stroke ? 3 : 1, box->text(), *typed);
+        const int length = stroke ? editors::kStrokeLength : editors::kLeadLength;
+        return !editors::strokeCalcKeyAccepted(length, box->text(), *typed);
     }
     return QDialog::eventFilter(watched, event);
 }

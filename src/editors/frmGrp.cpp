@@ -71,6 +71,7 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtGrpEndNo[i]->setObjectName(QStringLiteral("txtGrpEndNo_%1").arg(i));
         for (QLineEdit *box : {m_txtGrpStartNo[i], m_txtGrpEndNo[i]}) {
             box->installEventFilter(this);
+            box->setValidator(editors::newGrpBoxValidator(box));
             box->setMaximumWidth(60);
         }
         m_lblGrpNo[i]->setBuddy(m_txtGrpStartNo[i]);
@@ -271,9 +272,7 @@ bool frmGrp::eventFilter(QObject *watched, QEvent *event)
         const std::optional<QChar> c = platform::typedCharacter(*key);
         if (!c)
             return false;
-        if (box->text().size() >= 3)
-            return true;
-        return !(*c >= QLatin1Char('0') && *c <= QLatin1Char('9'));
+        return !editors::grpBoxKeyAccepted(box->text(), *c);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -193,6 +193,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
             if (kKindNames[k][0] == 't') {
                 auto *e = newEdit(this, name);
                 e->installEventFilter(this);
+                if (const std::optional<ParaField> field = paraFieldOf(k))
+                    e->setValidator(editors::newParaFieldValidator(*field, e));
                 m_field[k][a] = e;
             } else {
                 // Only the actuator lists take typed text; every other list is a choice.
@@ -298,6 +300,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     m_comboSmInTimer = newCombo(etc, QStringLiteral("comboSmInTimer"), false);
     m_txtSmTimeoutTimer = newEdit(etc, QStringLiteral("txtSmTimeoutTimer"));
     m_txtSmTimeoutTimer->installEventFilter(this);
+    m_txtSmTimeoutTimer->setValidator(editors::newParaFieldValidator(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer));
     const auto singleRow = [&mark](QGridLayout *grid, int row, const QString &caption, QWidget *w, bool starred) {
         auto *lbl = rowCaption(w->parentWidget(), caption, starred, mark);
         lbl->setBuddy(w);
@@ -322,6 +325,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     spGrid->addWidget(m_chkTokuParaChange, 0, 0, 1, 5);
     m_txtOneAxis = newEdit(sp, QStringLiteral("txtOneAxis"));
     m_txtOneAxis->installEventFilter(this);
+    m_txtOneAxis->setValidator(editors::newParaFieldValidator(ParaField::OneAxis, m_txtOneAxis));
     m_comboAutoHome = newCombo(sp, QStringLiteral("comboAutoHome"), false);
     m_comboStopPause = newCombo(sp, QStringLiteral("comboStopPause"), false);
     m_comboAccDcc = newCombo(sp, QStringLiteral("comboAccDcc"), false);
@@ -649,7 +653,7 @@ int frmParameta2::ActStrokeSelect(int axis, int stroke) const
 {
     auto *c = static_cast<QComboBox *>(m_field[ActStroke][axis]);
     for (int i = 0; i < c->count(); ++i) {
-        if (editors::paraTextNumber(c->itemText(i)) == stroke)
+        if (editors::paraTextInteger(c->itemText(i), false) == stroke)
             return 0;
     }
     return 1;
@@ -766,14 +770,20 @@ int frmParameta2::TorikomiParametaValue()
 
 int frmParameta2::intakeFields()
 {
-    const auto int16 = [this](int kind, int a, int &out) {
-        const auto v = editors::paraTextInteger(textOf(m_field[kind][a]), false);
+    // A box's text is read strictly in its field's form; the stroke list's as a whole number.
+    const auto number = [this](int kind, int a, bool wide) {
+        const QString text = textOf(m_field[kind][a]);
+        const std::optional<ParaField> field = paraFieldOf(kind);
+        return field ? editors::paraFieldInteger(*field, text) : editors::paraTextInteger(text, wide);
+    };
+    const auto int16 = [&number](int kind, int a, int &out) {
+        const auto v = number(kind, a, false);
         if (v)
             out = int(*v);
         return v.has_value();
     };
-    const auto int32 = [this](int kind, int a, qint32 &out) {
-        const auto v = editors::paraTextInteger(textOf(m_field[kind][a]), true);
+    const auto int32 = [&number](int kind, int a, qint32 &out) {
+        const auto v = number(kind, a, true);
         if (v)
             out = qint32(*v);
         return v.has_value();
@@ -807,11 +817,11 @@ int frmParameta2::intakeFields()
     gPrmAlmCode = selectedValue(m_comboEtcAlmCode);
     gPrmGrpEnable = selectedValue(m_comboEtcGrpEnable);
     gPrmSmTimeoutSel = selectedValue(m_comboSmInTimer);
-    const auto timer = editors::paraTextInteger(m_txtSmTimeoutTimer->text(), false);
+    const auto timer = editors::paraFieldInteger(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer->text());
     if (!timer)
         return 1;
     gPrmSmTimerVal = int(*timer);
-    const auto mask = editors::paraTextInteger(m_txtOneAxis->text(), false);
+    const auto mask = editors::paraFieldInteger(ParaField::OneAxis, m_txtOneAxis->text());
     if (!mask)
         return 1;
     gAxisMask = int(*mask);

@@ -88,6 +88,8 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtSmData[s]->setObjectName(QStringLiteral("txtSmData_%1").arg(s));
         m_txtSmData[s]->setMaximumWidth(40);
         m_txtSmData[s]->installEventFilter(this);
+        m_txtSmData[s]->setValidator(
+            editors::newSmDataValidator([this, s] { return m_comboMerei[s]->currentIndex(); }, m_txtSmData[s]));
         connect(m_txtSmData[s], &QLineEdit::textChanged, this, [this, s](const QString &text) {
             // Showing a macro changes no value; only the operator's and the window's own edits do.
             if (!m_showing)
@@ -282,13 +284,7 @@ bool frmSqMcr::txtSmData_KeyPress(int s, int key, const QString &text)
     QLineEdit *box = m_txtSmData[s];
     if (!box->hasSelectedText() && box->text().size() >= 1)
         return false;
-    const QChar c = text.at(0);
-    const int index = m_comboMerei[s]->currentIndex();
-    if (index >= 1 && index <= 4)
-        return c >= QLatin1Char('1') && c <= QLatin1Char('4');
-    if (index == 5 || index == 6)
-        return c >= QLatin1Char('1') && c <= QLatin1Char('9');
-    return false;
+    return editors::smDataKeyAccepted(m_comboMerei[s]->currentIndex(), text.at(0));
 }
 
 bool frmSqMcr::eventFilter(QObject *watched, QEvent *event)

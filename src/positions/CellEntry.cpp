@@ -25,12 +25,14 @@ bool isDigitIn(QChar key, char from, char to)
     return key.unicode() >= ushort(from) && key.unicode() <= ushort(to);
 }
 
-// A whole-number field: the leading number rounded half to even, within 16 bits.
-Entry wholeNumber(const QString &text, int min, int max)
+// A whole-number field: its number within the column's range.
+Entry wholeNumber(int gridCol, const QString &text, int min, int max)
 {
     Entry e;
-    const double v = numericValue(QVariant(text));
-    const double r = calc::roundHalfEven(v);
+    const std::optional<double> v = cellNumber(gridCol, false, text);
+    if (!v)
+        return e;
+    const double r = calc::roundHalfEven(*v);
     if (!std::isfinite(r) || r < min || r > max)
         return e;
     e.accepted = true;
@@ -161,6 +163,22 @@ bool keyPasses(int gridCol, bool mm, QChar key)
     }
 }
 
+platform::FieldForm cellForm(int gridCol, bool mm)
+{
+    platform::FieldForm form;
+    form.maxLength = editorLength(gridCol, mm);
+    form.decimals = mm && cellKind(gridCol) == CellKind::Posi;
+    return form;
+}
+
+std::optional<double> cellNumber(int gridCol, bool mm, const QString &text)
+{
+    const CellKind kind = cellKind(gridCol);
+    if (kind == CellKind::Comment || kind == CellKind::Number)
+        return std::nullopt;
+    return platform::fieldNumber(text, cellForm(gridCol, mm));
+}
+
 bool commentValid(const QString &comment)
 {
     if (comment.size() > kCommentMax)
@@ -206,6 +224,15 @@ bool holdsUnstorable(const QString &text)
     return !platform::encodeSystemText(text).has_value();
 }
 
+bool holdsControl(const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7f)
+            return true;
+    }
+    return false;
+}
+
 void tellCleanedComments(const QList<int> &positions)
 {
     if (positions.isEmpty())
@@ -221,16 +248,16 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
 {
     switch (cellKind(gridCol)) {
     case CellKind::Vel:
-        return wholeNumber(text, 1, 60);
+        return wholeNumber(gridCol, text, 1, 60);
     case CellKind::Acc:
-        return wholeNumber(text, 1, accMax(axis));
+        return wholeNumber(gridCol, text, 1, accMax(axis));
     case CellKind::Way:
     case CellKind::Out:
-        return wholeNumber(text, 0, 3);
+        return wholeNumber(gridCol, text, 0, 3);
     case CellKind::Itpl:
-        return wholeNumber(text, 0, 1);
+        return wholeNumber(gridCol, text, 0, 1);
     case CellKind::Sm:
-        return wholeNumber(text, 0, 20);
+        return wholeNumber(gridCol, text, 0, 20);
     case CellKind::Comment: {
         Entry e;
         QString t = text.trimmed();
@@ -253,7 +280,10 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
 
     Entry e;
     e.posi = true;
-    const double v = numericValue(QVariant(text));
+    const std::optional<double> number = cellNumber(gridCol, mm, text);
+    if (!number)
+        return Entry();
+    const double v = *number;
     if (!mm) {
         if (v != std::trunc(v) || v < 0 || v > double(axis.maxPulse))
             return Entry();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/FieldText.h"
+
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // The cell entry of the position grid: which cells open an editor, what each column lets
 // through while typing, and how a typed value is checked, converted and stored.
@@ -39,6 +42,12 @@ int accMax(const AxisInfo &axis);
 int editorLength(int gridCol, bool mm);
 bool keyPasses(int gridCol, bool mm, QChar key);
 
+// The form of a column's numbers (its editor's length; a decimal point only for millimetres),
+// and the number a cell's text stands for in it: nullopt unless the text is wholly such a
+// number (platform::fieldNumber). Typing, pasting and the check all read a cell by this.
+platform::FieldForm cellForm(int gridCol, bool mm);
+std::optional<double> cellNumber(int gridCol, bool mm, const QString &text);
+
 // A comment as it may be stored: no double quote (it ends the text in the file), no
 // control character, only characters the file's encoding can hold, 40 characters at most.
 bool commentValid(const QString &comment);
@@ -47,6 +56,9 @@ bool commentValid(const QString &comment);
 QString cleanComment(const QString &comment);
 // Whether the text holds a character the file's encoding cannot hold.
 bool holdsUnstorable(const QString &text);
+// Whether the text holds a control character (below 0x20, or 0x7F); a byte of a file that does
+// not decode arrives as one (U+001A).
+bool holdsControl(const QString &text);
 // Tells the operator once that such characters were left out of the comments of these
 // positions (nothing when the list is empty).
 void tellCleanedComments(const QList<int> &positions);

@@ -51,12 +51,14 @@ void flag(int p, int c)
 void checkRow(const GridCells &grid, int r, int p, const AxisInfo (&axes)[4], bool mm, RowValues &out)
 {
     auto readCell = [&](int c, qint64 min, qint64 max, bool isInt32) {
-        const QString t = grid.text(r, c + 1);
-        if (t.isEmpty()) {
+        // A cell that is not wholly a number of its column (empty, blanks, "12abc", "1,5") is an
+        // error: it would reach the controller and the file as another number.
+        const std::optional<double> number = cellNumber(c + 1, mm, grid.text(r, c + 1));
+        if (!number) {
             flag(p, c);
             return;
         }
-        const double v = numericValue(QVariant(t));
+        const double v = *number;
         if (c < 16 && cellKind(c + 1) == CellKind::Posi) {
             // Millimetres are stored as typed: a negative value that rounds to 0 would still
             // give negative pulses.

@@ -323,7 +323,16 @@ void attachPosiEditing(frmMain &window)
         SetEditCmdState();
         if (sel.row < kHead || sel.col < 1)
             return 1;
-        const QString field = firstClipField(QGuiApplication::clipboard()->text());
+        QString field = firstClipField(QGuiApplication::clipboard()->text());
+        // A number goes into the editor as the column reads it (never cut to another number by
+        // the editor's length); a text that is not wholly one is refused as a typed one is.
+        if (sel.col != kGridCommentCol) {
+            if (!cellNumber(sel.col, gDispMmUnit, field)) {
+                QApplication::beep();
+                return 1;
+            }
+            field = field.trimmed();
+        }
         g.setCursor(sel.row, sel.col);
         g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,
                                                               qMax(sel.row, sel.endRow) - kHead, sel.col), true);
@@ -336,12 +345,10 @@ void attachPosiEditing(frmMain &window)
         const GridSelection sel = selectionOf(g);
         if (!linePasteAllowed(sel))
             return 1;
-        GridStateOff();
-        LinePasteFromClip(*cells, QGuiApplication::clipboard()->text(), sel.row, sel.col);
-        GridStateOn();
+        const bool pasted = LinePasteFromClip(*cells, QGuiApplication::clipboard()->text(), sel.row, sel.col);
         g.body()->setFocus();
         g.setCursor(sel.row, sel.col);
-        return 0;
+        return pasted ? 0 : 1;
     });
     mainform::setCommand(QStringLiteral("mnuEditCut_Click"), [] { return 0; });
     mainform::setCommand(QStringLiteral("mnuEditUndo_Click"), [] { return 0; });

@@ -53,14 +53,16 @@ struct OpenUndo
 enum ActuatorChoice { UseSystem = 0, UseFileDefaults = 1, UseParameterFile = 2 };
 
 // Comments holding characters the file's encoding cannot hold (another program wrote the file)
-// would make the table unsaveable: they are cleaned as a line paste cleans them. The positions
-// cleaned.
+// would make the table unsaveable, and control characters (a byte that does not decode arrives
+// as one) would be saved as something else: they are cleaned as a line paste cleans them. The
+// positions cleaned.
 QList<int> cleanComments(PosiFileImage &image)
 {
     QList<int> cleaned;
     for (PosiFileLine &line : image.lines) {
         QVariant &comment = line.items[kPosiFileItems - 1];
-        if (positions::holdsUnstorable(comment.toString())) {
+        const QString text = comment.toString();
+        if (positions::holdsUnstorable(text) || positions::holdsControl(text)) {
             comment = positions::cleanComment(comment.toString());
             cleaned << line.no;
         }

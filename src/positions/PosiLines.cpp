@@ -1,10 +1,12 @@
 #include "positions/PosiLines.h"
 
 #include "core/AppSettings.h"
+#include "core/MainForm.h"
 #include "core/Messages.h"
 #include "platform/Dialogs.h"
 #include "positions/CellEntry.h"
 #include "positions/GridCells.h"
+#include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
 
 
@@ -228,31 +230,85 @@ bool linePasteAllowed(const GridSelection &sel)
     return false;
 }
 
-void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
+QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm)
+{
+    QList<RefusedField> refused;
+    const QList<QStringList> lines = clipLines(text);
+    if (text.isEmpty() || lines.isEmpty() || row < kFirstRow || col < 1)
+        return refused;
+    const int fieldsPerLine = int(lines.first().size());
+    int r = row;
+    for (const QStringList &fields : lines) {
+        if (r >= grid.rows())
+            break;
+        int c = col;
+        for (int i = 0; i < fieldsPerLine && i < fields.size() && c < kGridCommentCol; ++i, ++c) {
+            if (!cellNumber(c, mm, fields[i]))
+                refused.append({grid.text(r, 0).toInt(), c, fields[i]});
+        }
+        ++r;
+    }
+    return refused;
+}
+
+namespace {
+
+// One box for a refused paste: every refused field with its position, column and text.
+void tellRefusedPaste(const QList<RefusedField> &refused)
+{
+    constexpr int kListed = 20;     // a box the screen can still show
+    constexpr int kShownChars = 20; // of a long field
+    QStringList lines{LoadResText(3010)};
+    for (qsizetype i = 0; i < refused.size() && i < kListed; ++i) {
+        const RefusedField &f = refused[i];
+        QString shown = f.text.left(kShownChars);
+        if (f.text.size() > kShownChars)
+            shown += QStringLiteral("...");
+        lines << LoadResText(248) + QString::number(f.position) + QStringLiteral("  ")
+                     + posigrid::headingRow1(f.col) + QStringLiteral("  \"") + shown + QLatin1Char('"');
+    }
+    if (refused.size() > kListed)
+        lines << QStringLiteral("...");
+    platform::msgBox(lines.join(QStringLiteral("\r\n")), platform::MbExclamation);
+}
+
+} // namespace
+
+bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
 {
     const QList<QStringList> lines = clipLines(text);
     if (text.isEmpty() || lines.isEmpty() || row < kFirstRow || col < 1)
-        return;
+        return false;
+    // All or nothing: a field the grid would show as one number and send as another is never
+    // pasted, and neither is the rest of the paste.
+    const QList<RefusedField> refused = refusedPasteFields(grid, text, row, col, gDispMmUnit);
+    if (!refused.isEmpty()) {
+        tellRefusedPaste(refused);
+        return false;
+    }
     const int fieldsPerLine = int(lines.first().size());
     bool wrote = false;
     QList<int> cleaned;
     int r = row;
+    GridStateOff();
     for (const QStringList &fields : lines) {
         if (r >= grid.rows())
             break;
         int c = col;
         for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
             // Another program's text may hold what the file cannot: the comment is cleaned.
-            if (c == kGridCommentCol && holdsUnstorable(fields[i]))
+            if (c == kGridCommentCol && (holdsUnstorable(fields[i]) || holdsControl(fields[i])))
                 cleaned << grid.text(r, 0).toInt();
             grid.setText(r, c, c == kGridCommentCol ? cleanComment(fields[i]) : fields[i]);
             wrote = true;
         }
         ++r;
     }
+    GridStateOn();
     if (wrote)
         gDataChanged = true;
     tellCleanedComments(cleaned);
+    return wrote;
 }
 
 } // namespace positions

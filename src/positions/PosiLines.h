@@ -59,8 +59,22 @@ bool lineCopyAllowed(const GridSelection &sel);
 bool cellPasteAllowed(const GridSelection &sel);
 bool linePasteAllowed(const GridSelection &sel);
 
-// Writes the clipboard's lines over the grid from (row, col) down, as they are (the check
-// takes them later), dropping what does not fit; marks the data changed when it wrote.
-void LinePasteFromClip(GridCells &grid, const QString &text, int row, int col);
+// A pasted field that is not wholly a number of the column it would go to.
+struct RefusedField
+{
+    int position = 0;
+    int col = 0; // grid column
+    QString text;
+};
+// The fields of the clipboard's lines, laid over the grid from (row, col) down, that the column
+// they would go to does not take (cellNumber); fields that would fall outside the grid and
+// comments are never refused.
+QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm);
+
+// Writes the clipboard's lines over the grid from (row, col) down, dropping what does not fit;
+// all or nothing: when a field is refused, no cell changes and one box names every refused
+// field (3010). Comments lose what the file cannot hold (told with 3003). Marks the data
+// changed when it wrote; true when it pasted.
+bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col);
 
 } // namespace positions

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QClipboard>
 #include <QtTest>
 
 class TestStrokeCalc : public QObject
@@ -63,6 +64,9 @@ private Q_SLOTS:
         QTest::newRow("lead 5") << false << "5" << false;
         QTest::newRow("lead 6") << false << "6" << true;
         QTest::newRow("lead empty") << false << "" << false;
+        QTest::newRow("stroke 50.5") << true << "50.5" << false;
+        QTest::newRow("stroke 12abc") << true << "12abc" << false;
+        QTest::newRow("lead 6.0") << false << "6.0" << false;
     }
     void fields()
     {
@@ -107,6 +111,33 @@ private Q_SLOTS:
         e->setText(before);
         e->setCursorPosition(0);
         sendX11Key(e, Qt::Key(key));
+        QCOMPARE(e->text(), after);
+    }
+
+    // Ctrl+V as X11 builds it: a pasted text is taken only when the keys could have typed it.
+    void pasteInTheFields_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("stroke 500") << "txtStrokeTyo" << "500" << "500";
+        QTest::newRow("stroke 50.5 refused") << "txtStrokeTyo" << "50.5" << "";
+        QTest::newRow("stroke four digits refused") << "txtStrokeTyo" << "1234" << "";
+        QTest::newRow("lead 6") << "txtRido" << "6" << "6";
+        QTest::newRow("lead 6a refused") << "txtRido" << "6a" << "";
+    }
+    void pasteInTheFields()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, clip);
+        QFETCH(QString, after);
+        TestEnv env;
+        frmDevice calc(nullptr);
+        auto *e = calc.findChild<QLineEdit *>(box);
+        QVERIFY(e);
+        e->clear();
+        QGuiApplication::clipboard()->setText(clip);
+        sendX11Key(e, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(e->text(), after);
     }
 

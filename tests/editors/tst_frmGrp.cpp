@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QClipboard>
 #include <QtTest>
 
 using sim::Fault;
@@ -159,6 +160,32 @@ private Q_SLOTS:
         e->setText(before);
         e->setCursorPosition(cursor < 0 ? before.size() : cursor);
         sendX11Key(e, Qt::Key(key));
+        QCOMPARE(e->text(), after);
+    }
+
+    // Ctrl+V as X11 builds it: a pasted text is taken only when the keys could have typed it.
+    void pasteMeetsTheKeyRule_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("digits") << "" << "123" << "123";
+        QTest::newRow("added to a digit") << "1" << "2" << "12";
+        QTest::newRow("12abc refused") << "" << "12abc" << "";
+        QTest::newRow("1.5 refused") << "" << "1.5" << "";
+        QTest::newRow("blank refused") << "" << " 12" << "";
+        QTest::newRow("beyond three digits refused") << "12" << "34" << "12";
+    }
+    void pasteMeetsTheKeyRule()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, clip);
+        QFETCH(QString, after);
+        QLineEdit *e = box(m_w, "txtGrpStartNo", 3);
+        e->setText(before);
+        e->setCursorPosition(before.size());
+        QGuiApplication::clipboard()->setText(clip);
+        sendX11Key(e, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(e->text(), after);
     }
 

@@ -9,11 +9,14 @@
 #include "platform/Dialogs.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
+#include "support/FieldTexts.h"
 #include "support/TestEnv.h"
 #include "support/X11Keys.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -483,7 +486,8 @@ private Q_SLOTS:
         row("pg alm 4", ParaField::PgAlarm, "4", false);
         row("pg alm 5", ParaField::PgAlarm, "5", true);
         row("pasted huge", ParaField::HomePush, "99999999999", false);
-        row("half to even", ParaField::HomeVel, "60.5", true);
+        // A decimal point is no key of the box: "60.5" would be taken as another number.
+        row("decimal refused", ParaField::HomeVel, "60.5", false);
         row("half up out", ParaField::HomeVel, "61.5", false);
         row("sm timer 0", ParaField::SmTimeoutTimer, "0", false);
         row("one axis unchecked", ParaField::OneAxis, "99", true);
@@ -494,6 +498,35 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(bool, kept);
         QCOMPARE(editors::paraFieldAccepted(ParaField(field), text), kept);
+    }
+
+    // The table's texts through a box: pasted with Ctrl+V as X11 builds it or committed by an
+    // input method, the validator takes only what the keys could have typed; shown in the box by any other road, leaving
+    // it keeps only what the strict reading takes.
+    void fieldTextsThroughTheBox_data()
+    {
+        fieldtexts::addRows({fieldtexts::ParaBox});
+    }
+    void fieldTextsThroughTheBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, taken);
+        auto *box = edit(m_w->field(K::HomeOffset, 0));
+        box->clear();
+        QGuiApplication::clipboard()->setText(text);
+        sendX11Key(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), taken ? text : QString());
+
+        // An input method's text meets the same validator.
+        box->clear();
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(box, &composed);
+        QCOMPARE(box->text(), taken ? text : QString());
+
+        box->setText(text);
+        leave(box);
+        QCOMPARE(box->text(), taken ? text : QString());
     }
 
     void leavingWipes()
@@ -528,6 +561,10 @@ private Q_SLOTS:
         QTest::newRow("stroke 501") << "comboActStroke_0" << "501" << 1 << 1;
         QTest::newRow("stroke beyond 16 bits") << "comboActStroke_3" << "40000" << 1 << 1;
         QTest::newRow("unused axis garbage") << "txtHomeVel_2" << "999" << 0 << 0;
+        // A box showing what is not wholly its number is never taken as another number.
+        QTest::newRow("offset 300.7") << "txtHomeOffset_0" << "300.7" << 1 << 1;
+        QTest::newRow("vel 12abc") << "txtHomeVel_1" << "12abc" << 1 << 1;
+        QTest::newRow("stroke list 50abc") << "comboActStroke_0" << "50abc" << 1 << 1;
     }
     void intakeAndCheck()
     {

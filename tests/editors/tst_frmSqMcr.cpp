@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QClipboard>
 #include <QtTest>
 #include <cstring>
 
@@ -187,6 +188,32 @@ private Q_SLOTS:
         dataBox(m_w, 4)->setText(before);
         dataBox(m_w, 4)->setCursorPosition(cursor < 0 ? before.size() : cursor);
         sendX11Key(dataBox(m_w, 4), Qt::Key(key));
+        QCOMPARE(dataBox(m_w, 4)->text(), after);
+        QCOMPARE(gSmData[4][1], editors::smBoxValue(after));
+    }
+
+    // Ctrl+V as X11 builds it: the command's digits, one character, as for the keys.
+    void pasteMeetsTheKeyRule_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("IN-ON takes 4") << 1 << "4" << "4";
+        QTest::newRow("IN-ON refuses 5") << 1 << "5" << "";
+        QTest::newRow("TIMER takes 9") << 5 << "9" << "9";
+        QTest::newRow("TIMER refuses 12") << 5 << "12" << "";
+        QTest::newRow("TIMER refuses 1a") << 5 << "1a" << "";
+        QTest::newRow("END takes nothing") << 0 << "1" << "";
+    }
+    void pasteMeetsTheKeyRule()
+    {
+        QFETCH(int, command);
+        QFETCH(QString, clip);
+        QFETCH(QString, after);
+        combo(m_w, 4)->setCurrentIndex(command);
+        dataBox(m_w, 4)->clear();
+        QGuiApplication::clipboard()->setText(clip);
+        sendX11Key(dataBox(m_w, 4), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(dataBox(m_w, 4)->text(), after);
         QCOMPARE(gSmData[4][1], editors::smBoxValue(after));
     }

@@ -116,6 +116,11 @@ void TestCellEntry::entry_data()
     QTest::newRow("mm 0.003 rounds up to a pulse") << 8 << true << true << s28 << a << "0.003" << true << "  0.005" << 1.0 << 0.005;
     QTest::newRow("mm at stroke") << 8 << true << true << s28 << a << "100" << true << "100.000" << 20000.0 << 100.0;
     QTest::newRow("mm above stroke") << 8 << true << true << s28 << a << "100.001" << false << "" << 0.0 << 0.0;
+    // Only a text that is wholly a number of its column is taken (a paste into the editor).
+    QTest::newRow("mm two points refused") << 8 << true << true << s28 << a << "1.2.3" << false << "" << 0.0 << 0.0;
+    QTest::newRow("mm point alone refused") << 8 << true << true << s28 << a << "." << false << "" << 0.0 << 0.0;
+    QTest::newRow("VEL 6a refused") << 1 << false << true << s28 << a << "6a" << false << "" << 0.0 << 0.0;
+    QTest::newRow("pulses 1e1 refused") << 4 << false << true << s28 << a << "1e1" << false << "" << 0.0 << 0.0;
 }
 
 void TestCellEntry::entry()

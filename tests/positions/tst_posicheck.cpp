@@ -146,11 +146,12 @@ void TestPosiCheck::cells_data()
     QTest::newRow("VEL 1") << 1 << "1" << false << false << false;
     QTest::newRow("VEL 60") << 1 << "60" << false << false << false;
     QTest::newRow("VEL 61") << 1 << "61" << false << false << true;
-    QTest::newRow("VEL blanks are 0") << 1 << "  " << false << false << true;
+    // Blanks are no number: the grid would show nothing and send 0.
+    QTest::newRow("VEL blanks") << 1 << "  " << false << false << true;
     QTest::newRow("VEL empty") << 1 << "" << false << false << true;
-    QTest::newRow("ACC blanks are 0") << 2 << " " << false << false << true;
-    QTest::newRow("WAY blanks are 0") << 3 << " " << false << false << false;
-    QTest::newRow("ITPL blanks are 0") << 17 << " " << false << false << false;
+    QTest::newRow("ACC blanks") << 2 << " " << false << false << true;
+    QTest::newRow("WAY blanks") << 3 << " " << false << false << true;
+    QTest::newRow("ITPL blanks") << 17 << " " << false << false << true;
     QTest::newRow("S/M 20") << 19 << "20" << false << false << false;
     QTest::newRow("S/M 21") << 19 << "21" << false << false << true;
     QTest::newRow("OUT 4") << 18 << "4" << false << false << true;
@@ -164,11 +165,12 @@ void TestPosiCheck::cells_data()
     QTest::newRow("mm 100.5 rounds to stroke") << 4 << "100.5" << true << false << false;
     QTest::newRow("mm 100.6") << 4 << "100.6" << true << false << true;
     QTest::newRow("mm 101.5") << 4 << "101.5" << true << false << true;
-    QTest::newRow("posi blanks are 0") << 4 << " " << true << false << false;
+    QTest::newRow("posi blanks") << 4 << " " << true << false << true;
     // Pasted text can carry a sign the keys cannot: a negative position is never a position.
     QTest::newRow("mm -0.4") << 4 << "-0.4" << true << false << true;
     QTest::newRow("mm -0.0") << 4 << "-0.0" << true << false << false;
-    QTest::newRow("pulses -0.4 rounds to 0") << 4 << "-0.4" << false << false << false;
+    // Pulses have no decimal point: shown -0.4, it would be sent as 0.
+    QTest::newRow("pulses -0.4") << 4 << "-0.4" << false << false << true;
     QTest::newRow("empty comment") << 20 << "" << false << false << false;
     QTest::newRow("comment in Windows-31J") << 20 << QString::fromUtf8("位置ﾃｽ") << false << false << false;
     // A comment the file cannot hold would make every save fail.
@@ -238,7 +240,7 @@ void TestPosiCheck::unusedAxisIsNeverRead()
 void TestPosiCheck::passCopiesWholeNumbersAndMm()
 {
     fillGood(m_grid, true);
-    m_grid.setText(2, 1, QStringLiteral("60.4"));       // a paste: stored as 60
+    m_grid.setText(2, 1, QStringLiteral(" 60"));        // blanks around a number are trimmed
     m_grid.setText(2, 4, QStringLiteral("12.3456"));    // mm kept as typed
     m_grid.setText(2, 8, QStringLiteral("0.0125"));     // 2.5 pulses: half to even, 2
     QCOMPARE(checkPosiGrid(m_grid, axes4, true), 0);
@@ -250,7 +252,7 @@ void TestPosiCheck::passCopiesWholeNumbersAndMm()
     QCOMPARE(gPosiFileTable[1][19].toString(), QStringLiteral(" note "));
 
     fillGood(m_grid, false);
-    m_grid.setText(2, 4, QStringLiteral("2500.4"));
+    m_grid.setText(2, 4, QStringLiteral("2500"));
     QCOMPARE(checkPosiGrid(m_grid, axes4, false), 0);
     QCOMPARE(gPosiTable[1][0], 2500.0);
     QCOMPARE(gPosiTable[1][4], 12.5);

@@ -12,6 +12,9 @@
 #include "positions/PosiGridText.h"
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
+#include "positions/PosiLines.h"
+#include "positions/SyogoKekka.h"
+#include "support/FieldTexts.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -49,6 +52,8 @@ private Q_SLOTS:
     void commandTable_data();
     void commandTable();
     void copyAndPasteLines();
+    void fieldTextsThroughPasteAndCheck_data();
+    void fieldTextsThroughPasteAndCheck();
     void windowsOpen_data();
     void windowsOpen();
 
@@ -360,6 +365,112 @@ void TestPosiEditor::copyAndPasteLines()
     m_w->action(QStringLiteral("tbCellCopy"))->trigger();
     QVERIFY(!gClipLineOk);
     QVERIFY(gClipCellOk);
+}
+
+// Each text of the table meets the same rule on the line paste, the cell paste and in the
+// check: taken, it is pasted and passes; refused, the line paste changes no cell and names it in
+// one box, the cell paste opens no editor, and the check marks the cell that holds it however it
+// got there.
+void TestPosiEditor::fieldTextsThroughPasteAndCheck_data()
+{
+    using namespace fieldtexts;
+    addRows({Pulses, Mm, Vel, Acc, Way, Sm});
+}
+
+void TestPosiEditor::fieldTextsThroughPasteAndCheck()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    for (int a = 0; a < kAxisCount; ++a)
+        gAxisUnused[a] = a != 0;
+    gDevLead[0] = 2;
+    gDevPPR[0] = 400;
+    gDevMaxPulse[0] = 20000;
+    gStrokeMm[0] = 100;
+    gDevStroke[0] = 100;
+    gDispMmUnit = kind == fieldtexts::Mm;
+    QzDataHyoji_3();
+    FixedGrid &g = grid();
+    const int col = fieldtexts::gridColumn(fieldtexts::Kind(kind));
+
+    // A line of position 1 with the text in its column, pasted over position 2.
+    QStringList fields;
+    for (int c = 1; c <= 20; ++c)
+        fields << g.text(2, c);
+    fields[col - 1] = text;
+    const QString clip = fields.join(QLatin1Char('\t'));
+    QGuiApplication::clipboard()->setText(clip);
+    positions::setClipFlags(positions::CheckClipText(clip));
+    SetEditCmdState();
+    QStringList before;
+    for (int c = 0; c <= 20; ++c)
+        before << g.text(3, c);
+    gDataChanged = false;
+    if (!taken)
+        m_env->dialogs().answer(platform::IdOk);
+    g.body()->clearSelection();
+    g.setCursor(3, 1);
+    QAction *paste = m_w->action(QStringLiteral("tbLinePaste"));
+    QVERIFY(paste->isEnabled());
+    paste->trigger();
+    if (taken) {
+        QCOMPARE(g.text(3, col), text);
+        QVERIFY(gDataChanged);
+        QCOMPARE(m_env->dialogs().prompts(), QStringList());
+    } else {
+        QStringList after;
+        for (int c = 0; c <= 20; ++c)
+            after << g.text(3, c);
+        QCOMPARE(after, before);
+        QVERIFY(!gDataChanged);
+        QCOMPARE(m_env->dialogs().prompts(),
+                 QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.2  ") + posigrid::headingRow1(col)
+                             + QStringLiteral("  \"") + text + QLatin1Char('"')});
+    }
+
+    // The cell paste: the text alone on the clipboard, into position 3's cell.
+    if (!text.isEmpty()) {
+        const QString old = g.text(4, col);
+        QGuiApplication::clipboard()->setText(text);
+        positions::setClipFlags(positions::CheckClipText(text));
+        SetEditCmdState();
+        g.body()->clearSelection();
+        g.setCursor(4, col);
+        QAction *cellPaste = m_w->action(QStringLiteral("tbCellPaste"));
+        QVERIFY(cellPaste->isEnabled());
+        cellPaste->trigger();
+        auto *editor = g.body()->findChild<QLineEdit *>();
+        if (taken) {
+            QVERIFY(editor && editor->isVisible());
+            QCOMPARE(editor->text(), text.trimmed());
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();
+            QCOMPARE(positions::cellNumber(col, gDispMmUnit, g.text(4, col)), text.trimmed().toDouble());
+        } else {
+            QVERIFY(!editor || !editor->isVisible());
+            QCOMPARE(g.text(4, col), old);
+        }
+    }
+
+    // The check, with the text in the cell whatever put it there.
+    g.setText(3, col, text);
+    bool flagged = false;
+    if (!taken) {
+        whenModalOpens([&](QWidget *modal) {
+            flagged = gPosiCellFlag[2][col - 1] && gPosiNgCount == 1;
+            modal->close();
+        });
+    }
+    QCOMPARE(PosiDataCheck3(), taken ? 0 : 1);
+    QCOMPARE(flagged, !taken);
+    if (taken) {
+        const double value = text.trimmed().toDouble();
+        if (col == 4)
+            QCOMPARE(gPosiTable[2][gDispMmUnit ? 4 : 0], value);
+        else
+            QCOMPARE(positions::numericValue(gPosiFileTable[2][col - 1]), value);
+    }
 }
 
 void TestPosiEditor::windowsOpen_data()

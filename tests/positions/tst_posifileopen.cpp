@@ -196,6 +196,7 @@ private Q_SLOTS:
     void roundTripWithoutQuestion();
     void fixturesOpenWithSystemActuators_data();
     void fixturesOpenWithSystemActuators();
+    void controlCharactersLeftOutThenSaved();
     void fileActuatorsWithFactoryParameters();
     void actuatorsFromParameterFile();
     void refusalsChangeNothing_data();
@@ -255,6 +256,39 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators_data()
     QTest::newRow("Windows-31J ended by Ctrl-Z") << "ctrlz_sjis.qzd" << golden << false;
     QTest::newRow("half-width kana valid as UTF-8") << "kana_sjis.qzd" << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ") << false;
     QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点") << true;
+    // A TAB and a byte that does not decode (it arrives as a control character).
+    QTest::newRow("control characters") << "comment_control_sjis.qzd" << golden << true;
+}
+
+// A comment's control characters are left out on open and told; the save then writes the
+// table as the golden file's table is written, to the byte.
+void TestPosiFileOpen::controlCharactersLeftOutThenSaved()
+{
+    QByteArray saved[2];
+    const char *const files[2] = {"golden.qzd", "comment_control_sjis.qzd"};
+    for (int i = 0; i < 2; ++i) {
+        Fixture fx;
+        useActuators({{" 28", "L", 100, false}, {}, {}, {}});
+        showTable(fx.form, 1, 15, 10);
+        const QString path = fx.write(QStringLiteral("table.qzd"), bytesOf(fixture(QLatin1String(files[i]))));
+        const bool cleaned = i == 1;
+        if (cleaned)
+            fx.env.dialogs().answer(platform::IdOk);
+        ModalDriver driver;
+        driver.then(choose(0));
+        fx.env.dialogs().chooseFile(path);
+        QCOMPARE(OpenPosiFile(), 0);
+        QCOMPARE(fx.env.dialogs().prompts(),
+                 cleaned ? QStringList{LoadResText(3003) + QStringLiteral("\r\n1")} : QStringList());
+        QCOMPARE(gDataChanged, cleaned);
+        QCOMPARE(fx.form.grid.text(2, 20), QStringLiteral("原点 A"));
+        QCOMPARE(SavePosiFileCheck(), kPosiSaved);
+        QVERIFY(!gDataChanged);
+        saved[i] = bytesOf(path);
+    }
+    QVERIFY(bytesOf(fixture(QLatin1String(files[1]))).contains('\t'));
+    QVERIFY(!saved[0].isEmpty());
+    QCOMPARE(saved[1], saved[0]);
 }
 
 void TestPosiFileOpen::fixturesOpenWithSystemActuators()

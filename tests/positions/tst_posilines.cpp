@@ -31,6 +31,7 @@ private Q_SLOTS:
     void linePaste_data();
     void linePaste();
     void linePasteTellsCleanedPositions();
+    void linePasteAllOrNothing();
 
 private:
     TestEnv *m_env = nullptr;
@@ -345,14 +346,51 @@ void TestPosiLines::linePasteTellsCleanedPositions()
     };
     env.dialogs().answer(platform::IdOk);
     const QString text = QStringList{line(QStringLiteral("ok")), line(QString::fromUtf8("é1\U0001F600")),
-                                     line(QStringLiteral("a") + QChar(0xD83D))}
+                                     line(QStringLiteral("a") + QChar(0xD83D)),
+                                     line(QStringLiteral("x") + QChar(0x1a) + QStringLiteral("y"))}
                              .join(QLatin1Char('\r'));
     LinePasteFromClip(g, text, 2, 1);
-    QCOMPARE(column(g, 20).join(QLatin1Char(' ')), QStringLiteral("ok 1 a c4"));
-    QCOMPARE(env.dialogs().prompts(), QStringList{LoadResText(3003) + QStringLiteral("\r\n2, 3")});
+    QCOMPARE(column(g, 20).join(QLatin1Char(' ')), QStringLiteral("ok 1 a xy"));
+    QCOMPARE(env.dialogs().prompts(), QStringList{LoadResText(3003) + QStringLiteral("\r\n2, 3, 4")});
 
     LinePasteFromClip(g, line(QStringLiteral("plain")), 5, 1);
     QCOMPARE(env.dialogs().prompts().size(), 1);
+}
+
+// One field that is not a number of its column stops the whole paste: no cell changes, and one
+// box names every refused field with its position, column and text.
+void TestPosiLines::linePasteAllOrNothing()
+{
+    MemoryGrid g = gridOf(1, 4);
+    gDataChanged = false;
+    QStringList f(20, QStringLiteral("0"));
+    const auto line = [&f](int col, const QString &text) {
+        QStringList l = f;
+        l[col - 1] = text;
+        return l.join(QLatin1Char('\t'));
+    };
+    const QString text = QStringList{line(1, QStringLiteral("41")), line(1, QStringLiteral("12abc")),
+                                     line(4, QStringLiteral("1,5"))}
+                             .join(QLatin1Char('\r'));
+    QStringList before;
+    for (int r = 0; r < g.rows(); ++r)
+        before << g.row(r).join(QLatin1Char('|'));
+    m_env->dialogs().answer(platform::IdOk);
+    QVERIFY(!LinePasteFromClip(g, text, 3, 1));
+    QStringList after;
+    for (int r = 0; r < g.rows(); ++r)
+        after << g.row(r).join(QLatin1Char('|'));
+    QCOMPARE(after, before);
+    QVERIFY(!gDataChanged);
+    QCOMPARE(m_env->dialogs().prompts(),
+             QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.3  VEL1  \"12abc\"\r\nNo.4  Posi1(pls)  \"1,5\"")});
+    QCOMPARE(m_env->dialogs().pendingAnswers(), 0);
+
+    // The same lines, made good, are pasted.
+    QVERIFY(LinePasteFromClip(g, QStringList{line(1, QStringLiteral("41")), line(1, QStringLiteral("42"))}
+                                     .join(QLatin1Char('\r')), 3, 1));
+    QCOMPARE(column(g, 1).join(QLatin1Char(' ')), QStringLiteral("1 41 42 4"));
+    QVERIFY(gDataChanged);
 }
 
 QTEST_MAIN(TestPosiLines)

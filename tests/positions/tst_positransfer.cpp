@@ -10,6 +10,7 @@
 #include "positions/PosiDataCheck.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiImage.h"
+#include "positions/PosiLines.h"
 #include "positions/PosiTable.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void faultMidRead();
 
     void writeRange();
+    void writeAfterRefusedPasteSendsTheScreen();
     void lateReplyMidway_data();
     void lateReplyMidway();
     void writeOverLimit_data();
@@ -376,6 +378,42 @@ void TestPosiTransfer::writeRange()
     QVERIFY(m_sim.hooks().log.contains(QStringLiteral("progress closed at 3")));
     QVERIFY(form.gridActive);
     QVERIFY(!gDataChanged);
+}
+
+// A paste refused for one field leaves the grid as it was, and the write sends exactly what
+// the grid shows, as it did before the paste.
+void TestPosiTransfer::writeAfterRefusedPasteSendsTheScreen()
+{
+    FakeMainForm form;
+    showTable(form, 1, 3, [] {
+        for (int n = 1; n <= 3; ++n)
+            putIntoTable(n, recordFor(n, 10 + n, 1000 * n));
+    });
+    const auto write = [this] {
+        m_sim.controller().clearReceived();
+        ModalDriver driver;
+        driver.then(range(1, 3));
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().answer(platform::IdOk);
+        const int result = LoadPosidataToCt();
+        return result == 0 ? linesOf(m_sim.received(), QStringLiteral("0WP")) : QStringList();
+    };
+    const QStringList first = write();
+    QCOMPARE(first.size(), 3);
+
+    // Position 2's line from another program: VEL "12abc", a position "1,5".
+    QStringList fields;
+    for (int c = 1; c <= 20; ++c)
+        fields << form.grid.text(3, c);
+    fields[0] = QStringLiteral("12abc");
+    fields[3] = QStringLiteral("1,5");
+    const QStringList shown = form.grid.row(3);
+    m_sim.dialogs().answer(platform::IdOk);
+    QVERIFY(!positions::LinePasteFromClip(form.grid, fields.join(QLatin1Char('\t')), 3, 1));
+    QCOMPARE(form.grid.row(3), shown);
+    QCOMPARE(m_sim.prompts().last().section(QStringLiteral("\r\n"), 0, 0), LoadResText(3010));
+
+    QCOMPARE(write(), first);
 }
 
 // A controller that answers a position only after its resend, and the resend's copy

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The one table of field texts that every road into a numeric field meets: the line paste
+// and the check of the position grid, and a parameter box (paste, leaving it). Each text is
+// taken or refused alike on every road.
+namespace fieldtexts {
+
+enum Kind { Pulses, Mm, Vel, Acc, Way, Sm, ParaBox };
+
+// Grid column of a grid kind on axis 1 (Pulses and Mm: the Posi column).
+int gridColumn(Kind kind);
+
+// Adds the QTest rows "kind" (int), "text" (QString), "taken" (bool) of the kinds asked for.
+void addRows(const QList<Kind> &kinds);
+
+} // namespace fieldtexts

@@ -102,7 +102,11 @@ bool systemEncodable(QStringView character)
     return encodeSystemText(character.toString()).has_value();
 }
 
-TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error)
+namespace {
+
+bool g_lastReadTooLarge = false;
+
+TextFileRead readWhole(const QString &path, QString &text, QString *error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -129,6 +133,20 @@ TextFileRead readSystemTextFile(const QString &path, QString &text, QString *err
     }
     text = decodeSystemText(bytes);
     return TextFileRead::Ok;
+}
+
+} // namespace
+
+TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error)
+{
+    const TextFileRead read = readWhole(path, text, error);
+    g_lastReadTooLarge = read == TextFileRead::TooLarge;
+    return read;
+}
+
+bool lastReadTooLarge()
+{
+    return g_lastReadTooLarge;
 }
 
 } // namespace platform

@@ -27,5 +27,8 @@ constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
 enum class TextFileRead { Ok, IoFailed, TooLarge };
 // Reads and decodes a whole text file of the system; error gets the system's reason.
 TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error = nullptr);
+// Whether the last file readSystemTextFile() was asked for was refused for its size, kept for
+// the operator's message.
+bool lastReadTooLarge();
 
 } // namespace platform

@@ -99,18 +99,22 @@ int LoadDevSetting(bool tellMissingCatalogue)
 
 int SaveDevSetting()
 {
+    // One write for the whole set: a failure midway never leaves a mixed actuator code.
+    QList<QPair<QString, QString>> values;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
-        SettingsStore::setText(key("DevSize", a), gDevSize[a]);
-        SettingsStore::setText(key("DevSpeed", a), gDevSpeed[a]);
-        SettingsStore::setText(key("DevStroke", a), QString::number(gDevStroke[a]));
-        SettingsStore::setText(key("DevLead", a), QString::number(gDevLead[a]));
-        SettingsStore::setText(key("DevPPR", a), QString::number(gDevPPR[a]));
-        SettingsStore::setText(key("NewType", a), flagText(gAxisNewType[a]));
-        SettingsStore::setText(key("Device", a), QStringLiteral("QZ"));
-        SettingsStore::setText(key("Vertical", a), flagText(gDevSetteiVertical[a]));
-        SettingsStore::setText(key("WithPG", a), flagText(gDevSetteiWithPG[a]));
+        values.append({key("DevSize", a), gDevSize[a]});
+        values.append({key("DevSpeed", a), gDevSpeed[a]});
+        values.append({key("DevStroke", a), QString::number(gDevStroke[a])});
+        values.append({key("DevLead", a), QString::number(gDevLead[a])});
+        values.append({key("DevPPR", a), QString::number(gDevPPR[a])});
+        values.append({key("NewType", a), flagText(gAxisNewType[a])});
+        values.append({key("Device", a), QStringLiteral("QZ")});
+        values.append({key("Vertical", a), flagText(gDevSetteiVertical[a])});
+        values.append({key("WithPG", a), flagText(gDevSetteiWithPG[a])});
     }
+    if (!values.isEmpty())
+        SettingsStore::setTexts(values);
     return settings::finishSettingsWrites() ? 0 : 1;
 }

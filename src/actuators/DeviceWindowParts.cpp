@@ -2,6 +2,7 @@
 
 #include "core/AppSettings.h"
 #include "core/FormText.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -257,8 +258,7 @@ void placeBesideMainWindow(QWidget *window)
 {
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (qobject_cast<QMainWindow *>(w) && w->isVisible()) {
-            const int offset = 500 / kTwipsPerPixel;
-            window->move(w->geometry().topLeft() + QPoint(offset, offset));
+            platform::placeBesideOwner(window, w);
             return;
         }
     }

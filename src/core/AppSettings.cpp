@@ -99,8 +99,10 @@ bool finishSettingsWrites()
     if (!SettingsStore::takeWriteFailure())
         return true;
     const QString crlf = QStringLiteral("\r\n");
+    // The reason stands on its own line under the file's name, as the data files' messages do.
+    const QString reason = SettingsStore::lastWriteFailure();
     platform::msgBox(LoadResText(3001) + crlf + QDir::toNativeSeparators(SettingsStore::filePath())
-                         + crlf + crlf + LoadResText(3002),
+                         + (reason.isEmpty() ? QString() : crlf + reason) + crlf + crlf + LoadResText(3002),
                      platform::MbExclamation);
     return false;
 }
@@ -109,9 +111,9 @@ bool finishSettingsWrites()
 
 int StoreSettingsAtExit()
 {
-    SettingsStore::setNumber(QStringLiteral("PortNo"), gPortNo);
     if (gLangChanged)
         gLanguage = gLanguage == 1 ? 2 : 1;
-    SettingsStore::setNumber(QStringLiteral("Language"), gLanguage);
+    SettingsStore::setTexts({{QStringLiteral("PortNo"), QString::number(gPortNo)},
+                             {QStringLiteral("Language"), QString::number(gLanguage)}});
     return settings::finishSettingsWrites() ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "core/frmAbout.h"
 
 #include "core/FormText.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -86,8 +87,7 @@ QString frmAbout::versionLine(int major, int minor, int revision)
 
 void frmAbout::Form_Load()
 {
-    if (parentWidget())
-        move(parentWidget()->geometry().topLeft() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    platform::placeBesideOwner(this, parentWidget());
     Set_FormStr(this);
     const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(QZ_VERSION));
     lblVersion->setText(versionLine(v.majorVersion(), v.minorVersion(), v.microVersion()));

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/Options.h"
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -219,8 +220,7 @@ void frmOptions2::buildLayout()
 
 void frmOptions2::Form_Load()
 {
-    if (parentWidget())
-        move(parentWidget()->geometry().topLeft() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    platform::placeBesideOwner(this, parentWidget());
     Set_FormStr(this);
 
     const options::Loaded l = options::load();

@@ -1,4 +1,5 @@
 #include "core/frmSelection.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,7 +13,6 @@ namespace {
 
 // Twips of the layout at 96 dots per inch.
 constexpr int kTwipsPerPixel = 15;
-constexpr int kOffsetFromMain = 500 / kTwipsPerPixel;
 constexpr int kHeightTwoOptions = 2895 / kTwipsPerPixel;
 constexpr int kHeightThreeOptions = 3450 / kTwipsPerPixel;
 constexpr int kWidth = 5400 / kTwipsPerPixel;
@@ -86,8 +86,7 @@ frmSelection::frmSelection(QWidget *parent)
     connect(m_cmdSelectOk, &QPushButton::clicked, this, &frmSelection::cmdSelectOk_Click);
     connect(m_cmdSelectCancel, &QPushButton::clicked, this, &frmSelection::cmdSelectCancel_Click);
 
-    if (parent)
-        move(parent->geometry().topLeft() + QPoint(kOffsetFromMain, kOffsetFromMain));
+    platform::placeBesideOwner(this, parent);
 }
 
 void frmSelection::setMode(int mode)

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/OnlineMode.h"
 #include "platform/ItemWriter.h"
+#include "platform/TextCodec.h"
 
 namespace editors {
 
@@ -41,6 +42,14 @@ QString writeFailureText(int messageId)
     const QString reason = platform::lastWriteFailure();
     if (!reason.isEmpty())
         text += QStringLiteral("\r\n") + reason;
+    return text;
+}
+
+QString readFailureText(int messageId)
+{
+    QString text = LoadResText(messageId);
+    if (platform::lastReadTooLarge())
+        text += QStringLiteral("\r\n") + LoadResText(3032).arg(platform::kMaxTextFileBytes / (1024 * 1024));
     return text;
 }
 

@@ -20,5 +20,8 @@ bool writeWithRetry(const std::function<bool()> &write);
 // The operator's message of a failed write: the message's text, then the reason of the last
 // try on a line of its own (platform::lastWriteFailure), when one is known.
 QString writeFailureText(int messageId);
+// The operator's message of a failed read: the message's text, then, when the file was refused
+// for its size, a line that says so.
+QString readFailureText(int messageId);
 
 } // namespace editors

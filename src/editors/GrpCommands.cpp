@@ -54,7 +54,7 @@ bool readGrpReported(const QString &path)
         return true;
     // A refused header has been told already.
     if (read != editors::FileRead::Rejected)
-        platform::msgBox(LoadResText(484));
+        platform::msgBox(editors::readFailureText(484));
     return false;
 }
 

@@ -145,7 +145,7 @@ int openParaFileFrom(const QString &path)
     if (r == FileRead::Rejected)
         return 1;
     if (r != FileRead::Ok || LetParaTableToArrays() != 0) {
-        ResMsgBox({681});
+        platform::msgBox(readFailureText(681));
         return 1;
     }
     return 0;

@@ -213,7 +213,7 @@ bool readChosenParaFile(int question, int dialogTitle)
     if (r == editors::FileRead::Rejected)
         return false;
     if (r != editors::FileRead::Ok) {
-        ResMsgBox({681});
+        platform::msgBox(editors::readFailureText(681));
         return false;
     }
     return true;

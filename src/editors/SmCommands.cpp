@@ -53,7 +53,7 @@ bool readSmReported(const QString &path)
         return true;
     // A refused header has been told already; a damaged file is told like an unreadable one.
     if (read != editors::FileRead::Rejected)
-        platform::msgBox(LoadResText(931));
+        platform::msgBox(editors::readFailureText(931));
     return false;
 }
 

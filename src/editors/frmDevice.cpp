@@ -6,6 +6,7 @@
 #include "editors/StrokeCalc.h"
 #include "editors/frmParameta2.h"
 #include "platform/KeyInput.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -122,8 +123,7 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     m_txtRido->installEventFilter(this);
     m_txtStrokeTyo->setValidator(editors::newStrokeCalcValidator(editors::kStrokeLength, m_txtStrokeTyo));
     m_txtRido->setValidator(editors::newStrokeCalcValidator(editors::kLeadLength, m_txtRido));
-    if (auto *main = dynamic_cast<QWidget *>(mainform::form()))
-        move(main->pos() + QPoint(500 / 15, 500 / 15));
+    platform::placeBesideOwner(this, dynamic_cast<QWidget *>(mainform::form()));
 }
 
 void frmDevice::cmdCulStrokePulse_Click()

@@ -8,6 +8,7 @@
 #include "editors/GrpTable.h"
 #include "link/LinkState.h"
 #include "platform/KeyInput.h"
+#include "platform/Screen.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -134,8 +135,7 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
         gGrpData[g][0] = gGrpData[g][1] = 1;
     GrpPageHyoji();
 
-    if (parent)
-        move(parent->pos() + QPoint(500 / 15, 500 / 15));
+    platform::placeBesideOwner(this, parent);
 }
 
 frmGrp *frmGrp::instance()

@@ -17,6 +17,7 @@
 #include "link/LinkHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyInput.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -419,8 +420,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     });
 
     // Opening, in order: place, texts, lists, lock, actuator lists, axis states.
-    if (parent)
-        move(parent->pos() + QPoint(500 / 15, 500 / 15));
+    platform::placeBesideOwner(this, parent);
     Set_FormStr(this);
     for (QPushButton *b : std::as_const(m_commands))
         b->setAccessibleName(b->text());

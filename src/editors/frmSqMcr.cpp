@@ -9,6 +9,7 @@
 #include "editors/SmTable.h"
 #include "link/LinkState.h"
 #include "platform/KeyInput.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -137,8 +138,7 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
     ClearSqMcrData();
     SmDataHyoji();
 
-    if (parent)
-        move(parent->pos() + QPoint(500 / 15, 500 / 15));
+    platform::placeBesideOwner(this, parent);
 }
 
 frmSqMcr *frmSqMcr::instance()

@@ -42,19 +42,25 @@ void takeUnsolicited(const QByteArray &line)
     AlarmHyoji();
 }
 
-// Why a device did not open, with the remedy a permission problem needs.
+// Why a device did not open. Qt reports a port held by another program (its lock file, or
+// exclusive use) as a permission error too: only a device this user may not read and write
+// needs the group remedy.
 QString openFailureReason(const QSerialPort &port, const QString &device)
 {
+    const QByteArray path = QFile::encodeName(device);
+    const QFileInfo info(device);
+    if (port.error() == QSerialPort::PermissionError && info.isReadable() && info.isWritable())
+        return device + QStringLiteral(": ") + LoadResText(3030);
     QString reason = device + QStringLiteral(": ") + port.errorString();
     if (port.error() == QSerialPort::PermissionError) {
         struct stat st;
         QString group;
-        if (::stat(QFile::encodeName(device).constData(), &st) == 0) {
+        if (::stat(path.constData(), &st) == 0) {
             if (const struct group *g = ::getgrgid(st.st_gid))
                 group = QString::fromLocal8Bit(g->gr_name);
         }
         if (!group.isEmpty())
-            reason += QStringLiteral(" (the user must belong to the group \"%1\" that owns the device)").arg(group);
+            reason += QStringLiteral(" ") + LoadResText(3031).arg(group);
     }
     return reason;
 }

@@ -2,8 +2,8 @@
 
 #include "core/FormText.h"
 #include "link/LinkState.h"
-#include "link/WindowPlacement.h"
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -25,7 +25,7 @@ frmProcessing::frmProcessing(QWidget *mainWindow)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblProcese);
 
-    link::placeBesideMainWindow(this, mainWindow);
+    platform::placeBesideOwner(this, mainWindow);
     Set_FormStr(this);
     gProcessingShown = true;
 }

@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/WindowPlacement.h"
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -46,7 +47,7 @@ frmTrance::frmTrance(QWidget *mainWindow)
     layout->addWidget(m_cmdTranceCancel, 0, Qt::AlignHCenter);
     connect(m_cmdTranceCancel, &QPushButton::clicked, this, &frmTrance::cmdTranceCancel_Click);
 
-    link::placeBesideMainWindow(this, mainWindow);
+    platform::placeBesideOwner(this, mainWindow);
     Set_FormStr(this);
     m_prgBar1->setAccessibleName(m_lblSetumei->text());
 

@@ -4,9 +4,9 @@
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "link/WindowPlacement.h"
 #include "operation/IoBits.h"
 #include "operation/IoSignals.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -149,7 +149,7 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
     connect(m_timerBtnOff, &QTimer::timeout, this, &frmIOCheck::TimerBtnOff_Timer);
 
     // Form_Load
-    link::placeBesideMainWindow(this, mainWindow);
+    platform::placeBesideOwner(this, mainWindow);
     Set_FormStr(this);
     AllLED_Off();
     m_timerBtnOff->start();

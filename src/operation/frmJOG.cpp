@@ -7,7 +7,6 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/SerialLink.h"
-#include "link/WindowPlacement.h"
 #include "operation/JogCommand.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
@@ -15,6 +14,7 @@
 #include "positions/PosiDataCheck.h"
 #include "positions/PosiGridText.h"
 #include "positions/PosiTable.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -161,7 +161,7 @@ frmJOG::frmJOG(QWidget *mainWindow)
     m_timerDelay->setInterval(300);
     connect(m_timerDelay, &QTimer::timeout, this, &frmJOG::TimerDelay_Timer);
 
-    link::placeBesideMainWindow(this, mainWindow);
+    platform::placeBesideOwner(this, mainWindow);
     Form_Load();
 }
 

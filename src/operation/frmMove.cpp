@@ -7,6 +7,7 @@
 #include "link/LinkState.h"
 #include "operation/MoveProgram.h"
 #include "platform/Dialogs.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -273,7 +274,7 @@ void frmMove::place()
     if (!main)
         return;
     // 500 twips below the main window's top, 100 twips left of its left edge.
-    move(main->x() - 100 / 15, main->y() + 500 / 15);
+    platform::placeBesideOwner(this, main, -100, 500);
 }
 
 void frmMove::buildProgramPage(QWidget *page)

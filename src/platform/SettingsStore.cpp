@@ -1,6 +1,12 @@
 #include "platform/SettingsStore.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace platform {
@@ -9,14 +15,12 @@ namespace {
 
 QString g_overridePath;
 bool g_writeFailed = false;
+QString g_failureReason;
 
-// Syncs the store and tells whether the file took it.
-bool written(QSettings &store)
+bool failed(const QString &reason)
 {
-    store.sync();
-    if (store.status() == QSettings::NoError)
-        return true;
     g_writeFailed = true;
+    g_failureReason = reason;
     return false;
 }
 
@@ -31,6 +35,90 @@ std::unique_ptr<QSettings> openStore()
 QString fullKey(const QString &key)
 {
     return QStringLiteral("Settings/") + key;
+}
+
+using Entries = QMap<QString, QVariant>;
+
+Entries allEntries(QSettings &store)
+{
+    Entries out;
+    const QStringList keys = store.allKeys();
+    for (const QString &k : keys)
+        out.insert(k, store.value(k));
+    return out;
+}
+
+const QString kCutShort = QStringLiteral("only part of the file reached the disk (the disk may be full)");
+
+// The settings file's bytes for the given entries, made by QSettings in a scratch folder beside
+// the file (on its disk) and read back from a second copy: QSettings may report success for a
+// file the disk cut short, and it answers a re-read of a file it wrote from its own memory.
+std::optional<QByteArray> encodeEntries(const Entries &entries, const QString &folder)
+{
+    QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
+    if (!scratch.isValid()) {
+        failed(scratch.errorString());
+        return std::nullopt;
+    }
+    const QString made = scratch.filePath(QStringLiteral("made.ini"));
+    {
+        QSettings s(made, QSettings::IniFormat);
+        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+            s.setValue(it.key(), it.value());
+        s.sync();
+        if (s.status() != QSettings::NoError) {
+            failed(kCutShort);
+            return std::nullopt;
+        }
+    }
+    QFile madeFile(made);
+    if (!madeFile.open(QIODevice::ReadOnly)) {
+        failed(madeFile.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = madeFile.readAll();
+    const QString check = scratch.filePath(QStringLiteral("check.ini"));
+    QFile checkFile(check);
+    if (!checkFile.open(QIODevice::WriteOnly) || checkFile.write(bytes) != bytes.size() || !checkFile.flush()
+        || checkFile.size() != bytes.size()) {
+        failed(kCutShort);
+        return std::nullopt;
+    }
+    checkFile.close();
+    QSettings reread(check, QSettings::IniFormat);
+    if (reread.status() != QSettings::NoError || allEntries(reread) != entries) {
+        failed(kCutShort);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// Replaces the settings file as the data files are replaced: the whole content reaches the
+// disk and its size is checked before it takes the old file's place.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo before(path);
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return failed(f.errorString());
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.size() != bytes.size()) {
+        const bool told = f.error() != QFileDevice::NoError && f.errorString() != QFile().errorString();
+        f.cancelWriting();
+        return failed(told ? f.errorString() : kCutShort);
+    }
+    // QSettings keeps what it last read of a file and reads it again only when the file's size
+    // or time differs: a file of the same size replaced within the clock's step must still
+    // differ in time.
+    if (before.exists()) {
+        QDateTime stamp = QDateTime::currentDateTimeUtc();
+        const QDateTime old = before.lastModified().toUTC();
+        if (stamp <= old)
+            stamp = old.addMSecs(1);
+        f.setFileTime(stamp, QFileDevice::FileModificationTime);
+    }
+    if (!f.commit())
+        return failed(f.errorString());
+    return true;
 }
 
 } // namespace
@@ -84,9 +172,26 @@ int SettingsStore::numberOr(const QString &key, int defaultValue)
 
 bool SettingsStore::setText(const QString &key, const QString &value)
 {
+    return setTexts({{key, value}});
+}
+
+bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &values)
+{
     const auto store = openStore();
-    store->setValue(fullKey(key), value);
-    return written(*store);
+    const QString path = store->fileName();
+    if (store->status() != QSettings::NoError)
+        return failed(QStringLiteral("the settings file cannot be read"));
+    Entries entries = allEntries(*store);
+    for (const auto &kv : values)
+        entries.insert(fullKey(kv.first), kv.second);
+    // QSettings makes the settings folder on its first write; so does this.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failed(QStringLiteral("the folder cannot be made: ") + QDir::toNativeSeparators(folder));
+    const std::optional<QByteArray> bytes = encodeEntries(entries, folder);
+    if (!bytes)
+        return false;
+    return replaceFile(path, *bytes);
 }
 
 bool SettingsStore::setNumber(const QString &key, int value)
@@ -101,14 +206,20 @@ bool SettingsStore::contains(const QString &key)
 
 bool SettingsStore::sync()
 {
-    return written(*openStore());
+    // Every write replaces the file at once: nothing is left pending.
+    return !g_writeFailed;
 }
 
 bool SettingsStore::takeWriteFailure()
 {
-    const bool failed = g_writeFailed;
+    const bool wasFailed = g_writeFailed;
     g_writeFailed = false;
-    return failed;
+    return wasFailed;
+}
+
+QString SettingsStore::lastWriteFailure()
+{
+    return g_failureReason;
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -19,15 +21,19 @@ public:
     static std::optional<int> number(const QString &key, int defaultValue);
     // Like number(), but a value that is not a number reads as the default.
     static int numberOr(const QString &key, int defaultValue);
-    // Every write reaches the file at once; false when the file could not be written (its
-    // folder missing or not writable, the disk full). A failure is kept for takeWriteFailure().
+    // Every write replaces the file at once, whole, or leaves the old file as it was; false when
+    // the file could not be written (its folder missing or not writable, the disk full). A
+    // failure is kept for takeWriteFailure() and its reason for lastWriteFailure().
     static bool setText(const QString &key, const QString &value);
+    // Several values in one replacement of the file: all of them are stored or none.
+    static bool setTexts(const QList<QPair<QString, QString>> &values);
     static bool setNumber(const QString &key, int value);
     static bool contains(const QString &key);
-    // Writes what is pending; false, kept like a failed write, when that fails.
+    // False when a write failed since the last takeWriteFailure(); nothing is ever pending.
     static bool sync();
     // Whether a write failed since the last call (which clears it).
     static bool takeWriteFailure();
+    static QString lastWriteFailure();
 
     static std::optional<int> parseNumber16(const QString &text);
 };

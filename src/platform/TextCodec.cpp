@@ -36,6 +36,30 @@ bool holdsLongSequence(QByteArrayView bytes)
     return false;
 }
 
+// Whether Windows-31J holds every character that UTF-8 writes in three or four bytes (U+0800
+// and above): the characters whose bytes a Windows-31J file may hold by chance.
+bool longSequencesEncodable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (text.at(i).unicode() >= 0x800 && !systemEncodable(QStringView(text).sliced(i, n)))
+            return false;
+        i += n - 1;
+    }
+    return true;
+}
+
+// A Windows-31J reading without undefined bytes or characters of the user-defined area.
+bool cleanReading(const QStringDecoder &decoder, const QString &text)
+{
+    if (decoder.hasError())
+        return false;
+    for (const QChar c : text)
+        if (c == QChar::ReplacementCharacter || c.category() == QChar::Other_PrivateUse)
+            return false;
+    return true;
+}
+
 } // namespace
 
 QString decodeSystemText(const QByteArray &bytes)
@@ -46,13 +70,20 @@ QString decodeSystemText(const QByteArray &bytes)
         body = body.sliced(3);
         marked = true;
     }
+    QStringDecoder sjis(kCodePage, QStringDecoder::Flag::Stateless);
     if (marked || holdsLongSequence(body)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString asUtf8 = utf8.decode(body);
-        if (!utf8.hasError())
-            return asUtf8;
+        if (!utf8.hasError()) {
+            if (marked || encodeSystemText(asUtf8) || longSequencesEncodable(asUtf8))
+                return asUtf8;
+            // A Windows-31J kanji with lead byte E0 to EF before a katakana can read as a
+            // three-byte UTF-8 sequence too; a reading that holds such a character these files
+            // could never have held loses to a clean Windows-31J one.
+            const QString asSjis = sjis.decode(body);
+            return cleanReading(sjis, asSjis) ? asSjis : asUtf8;
+        }
     }
-    QStringDecoder sjis(kCodePage);
     return sjis.decode(body);
 }
 
@@ -71,7 +102,11 @@ bool systemEncodable(QStringView character)
     return encodeSystemText(character.toString()).has_value();
 }
 
-TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error)
+namespace {
+
+bool g_lastReadTooLarge = false;
+
+TextFileRead readWhole(const QString &path, QString &text, QString *error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -98,6 +133,20 @@ TextFileRead readSystemTextFile(const QString &path, QString &text, QString *err
     }
     text = decodeSystemText(bytes);
     return TextFileRead::Ok;
+}
+
+} // namespace
+
+TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error)
+{
+    const TextFileRead read = readWhole(path, text, error);
+    g_lastReadTooLarge = read == TextFileRead::TooLarge;
+    return read;
+}
+
+bool lastReadTooLarge()
+{
+    return g_lastReadTooLarge;
 }
 
 } // namespace platform

@@ -9,7 +9,10 @@ namespace platform {
 // The system's text files: UTF-8 when they start with a byte-order mark (skipped), or when the
 // bytes are valid UTF-8 and hold a sequence of three or four bytes, as Japanese text does in
 // UTF-8; otherwise Windows-31J, the code page these files have on a Japanese desktop. (Pairs of
-// Windows-31J half-width katakana are often valid two-byte UTF-8 as well.) A Ctrl-Z that only
+// Windows-31J half-width katakana are often valid two-byte UTF-8 as well; and a kanji with lead
+// byte E0 to EF before a katakana may be valid three-byte UTF-8: when such a UTF-8 reading holds
+// a character Windows-31J has not and the Windows-31J reading is clean, the file is
+// Windows-31J.) A Ctrl-Z that only
 // blanks and line ends follow ends the text, as in old DOS files; it is found in the bytes,
 // since Windows-31J decodes that byte to another character. Written as Windows-31J.
 QString decodeSystemText(const QByteArray &bytes);
@@ -24,5 +27,8 @@ constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
 enum class TextFileRead { Ok, IoFailed, TooLarge };
 // Reads and decodes a whole text file of the system; error gets the system's reason.
 TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error = nullptr);
+// Whether the last file readSystemTextFile() was asked for was refused for its size, kept for
+// the operator's message.
+bool lastReadTooLarge();
 
 } // namespace platform

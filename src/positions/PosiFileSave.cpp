@@ -175,7 +175,7 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
         break;
     }
     qWarning().noquote() << "position file" << path << "not read:" << last.detail;
-    ResMsgBox({484});
+    platform::msgBox(editors::readFailureText(484));
     return 1;
 }
 

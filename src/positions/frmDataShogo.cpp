@@ -1,6 +1,7 @@
 #include "positions/frmDataShogo.h"
 
 #include "core/FormText.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -8,10 +9,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
 
 frmDataShogo::frmDataShogo(QWidget *parent)
     : QDialog(parent)
@@ -54,7 +51,7 @@ frmDataShogo::frmDataShogo(QWidget *parent)
     connect(cmdCancelOfShogo, &QPushButton::clicked, this, &frmDataShogo::cmdCancelOfShogo_Click);
 
     if (parent)
-        move(parent->window()->pos() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+        platform::placeBesideOwner(this, parent->window());
     Set_FormStr(this);
     ShogoSaki = 0;
 }

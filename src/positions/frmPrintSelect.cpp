@@ -2,6 +2,7 @@
 
 #include "core/FormText.h"
 #include "positions/PosiPrintCommands.h"
+#include "platform/Screen.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,10 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
 
 frmPrintSelect::frmPrintSelect(QWidget *parent)
     : QDialog(parent)
@@ -76,7 +73,7 @@ frmPrintSelect::frmPrintSelect(QWidget *parent)
     connect(cmdPrintCancel, &QPushButton::clicked, this, &frmPrintSelect::cmdPrintCancel_Click);
 
     if (parent)
-        move(parent->window()->pos() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+        platform::placeBesideOwner(this, parent->window());
     PrintCancel = false;
     Set_FormStr(this);
 }

@@ -6,6 +6,7 @@
 #include "positions/PosiRange.h"
 #include "positions/PosiTable.h"
 #include "positions/RangeWindowParts.h"
+#include "platform/Screen.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -62,7 +63,7 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     connect(m_cancel, &QPushButton::clicked, this, &frmSelectPosiNo2::reject);
 
     if (parent)
-        move(parent->window()->pos() + QPoint(33, 33));
+        platform::placeBesideOwner(this, parent->window());
     gSelectCancel = false;
     Set_FormStr(this);
     m_start->setText(QString::number(posirange::offeredFrom2()));

@@ -6,6 +6,7 @@
 #include "positions/PosiRange.h"
 #include "positions/PosiTable.h"
 #include "positions/RangeWindowParts.h"
+#include "platform/Screen.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -47,7 +48,7 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     connect(m_cancel, &QPushButton::clicked, this, &frmSelectPosiNo3::reject);
 
     if (parent)
-        move(parent->window()->pos() + QPoint(33, 33));
+        platform::placeBesideOwner(this, parent->window());
     gSelectCancel = false;
     Set_FormStr(this);
     m_start->setText(QString::number(gPosiNoDefFrom));

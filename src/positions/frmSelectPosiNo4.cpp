@@ -6,6 +6,7 @@
 #include "positions/PosiNoBox.h"
 #include "positions/PosiTable.h"
 #include "positions/RangeWindowParts.h"
+#include "platform/Screen.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -15,7 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kTwipsPerPixel = 15;
 
 QLabel *numberLabel(QWidget *parent, const QString &name, int value)
 {
@@ -85,7 +85,7 @@ frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
     connect(cmdSelectPosiCancel, &QPushButton::clicked, this, &frmSelectPosiNo4::reject);
 
     if (parent)
-        move(parent->window()->pos() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+        platform::placeBesideOwner(this, parent->window());
     Set_FormStr(this);
     txtStartPosiNo->setText(QString::number(gPosiCommonFrom));
     txtEndPosiNo->setText(QString::number(gPosiCommonTo));

@@ -4,6 +4,7 @@
 #include "core/FormText.h"
 #include "core/Messages.h"
 #include "positions/SyogoKekka.h"
+#include "platform/Screen.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -63,8 +64,7 @@ frmSyogoKekka::frmSyogoKekka(QWidget *parent)
 
 void frmSyogoKekka::Form_Load()
 {
-    if (parentWidget())
-        move(parentWidget()->geometry().topLeft() + QPoint(500 / kTwipsPerPixel, 500 / kTwipsPerPixel));
+    platform::placeBesideOwner(this, parentWidget());
     Set_FormStr(this);
     if (gResultIsVerify) {
         setWindowTitle(LoadResText(2301));

@@ -2,6 +2,7 @@
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "platform/SettingsStore.h"
+#include "support/FileFault.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void storeAtExit();
     void unwritableStoreIsTold_data();
     void unwritableStoreIsTold();
+    void sameSizeReplacementIsRead();
 };
 
 void TestAppSettings::emptyStoreGivesDefaults()
@@ -136,43 +138,86 @@ void TestAppSettings::storeAtExit()
 void TestAppSettings::unwritableStoreIsTold_data()
 {
     QTest::addColumn<QString>("writer");
-    QTest::addColumn<bool>("writable");
+    QTest::addColumn<int>("fault"); // 0 none, 1 the folder is a file, 2 the disk takes only a few bytes
+    QTest::addColumn<int>("room");  // bytes the disk takes beyond the old file
+    QTest::addColumn<QString>("reason");
+    const QString cut = QStringLiteral("only part of the file reached the disk (the disk may be full)");
     for (const char *writer : {"store at exit", "actuator setting"}) {
-        QTest::addRow("%s, written", writer) << QString::fromLatin1(writer) << true;
-        QTest::addRow("%s, folder is a file", writer) << QString::fromLatin1(writer) << false;
+        QTest::addRow("%s, written", writer) << QString::fromLatin1(writer) << 0 << 0 << QString();
+        QTest::addRow("%s, folder is a file", writer) << QString::fromLatin1(writer) << 1 << 0 << QString();
     }
+    // Room for the first key or two: one file per key would have stored a part of the set.
+    QTest::newRow("store at exit, disk full") << "store at exit" << 2 << 12 << cut;
+    QTest::newRow("actuator setting, disk full") << "actuator setting" << 2 << 40 << cut;
 }
 
 // Every write of the store is checked: a settings file that cannot be written is told once,
-// by name, and the writer reports the failure.
+// by name, the writer reports the failure, and the file that was there stays as it was.
 void TestAppSettings::unwritableStoreIsTold()
 {
     QFETCH(QString, writer);
-    QFETCH(bool, writable);
+    QFETCH(int, fault);
+    QFETCH(int, room);
+    QFETCH(QString, reason);
     TestEnv env;
     // Tests run as root, so permissions would not stop the write: a file stands where the
     // settings file's folder should be.
     QFile blocker(env.tempPath(QStringLiteral("folder")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString path = writable ? env.settingsFile() : env.tempPath(QStringLiteral("folder/settings.ini"));
+    const QString path = fault != 1 ? env.settingsFile() : env.tempPath(QStringLiteral("folder/settings.ini"));
     platform::SettingsStore::useFile(path);
-    if (!writable)
+    QByteArray old;
+    if (fault == 2) {
+        env.storeSettings({{"Note", "kept as it was"}, {"PortNo", "3"}});
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        old = f.readAll();
+        gPortNo = 5;
+    }
+    if (fault != 0)
         env.dialogs().answer(platform::IdOk);
 
-    const int result = writer == QLatin1String("store at exit") ? StoreSettingsAtExit() : SaveDevSetting();
+    int result = -1;
+    {
+        FileSizeLimit limit(fault == 2 ? old.size() + room : qint64(1) << 30);
+        result = writer == QLatin1String("store at exit") ? StoreSettingsAtExit() : SaveDevSetting();
+    }
 
-    QCOMPARE(result, writable ? 0 : 1);
-    if (writable) {
+    QCOMPARE(result, fault == 0 ? 0 : 1);
+    if (fault == 0) {
         QVERIFY(env.dialogs().boxes().isEmpty());
         QSettings s(path, QSettings::IniFormat);
         QVERIFY(s.contains(writer == QLatin1String("store at exit") ? "Settings/PortNo" : "Settings/DevSize1"));
         return;
     }
     const QString crlf = QStringLiteral("\r\n");
-    QCOMPARE(env.dialogs().prompts(),
-             QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(path) + crlf + crlf + LoadResText(3002)});
+    const QString prompt = env.dialogs().prompts().value(0);
+    QCOMPARE(env.dialogs().prompts().size(), 1);
+    QVERIFY2(prompt.startsWith(LoadResText(3001) + crlf + QDir::toNativeSeparators(path) + crlf), qPrintable(prompt));
+    QVERIFY2(prompt.endsWith(crlf + crlf + LoadResText(3002)), qPrintable(prompt));
+    if (!reason.isEmpty())
+        QVERIFY2(prompt.contains(crlf + reason + crlf), qPrintable(prompt));
     QCOMPARE(env.dialogs().pendingAnswers(), 0);
+    if (fault == 2) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), old);
+        // What the store reads is the old file, not a copy kept from the failed write.
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("PortNo"), QString()), QStringLiteral("3"));
+    }
+}
+
+// A file replaced by one of the same size at once is read anew, not from what was read before.
+void TestAppSettings::sameSizeReplacementIsRead()
+{
+    TestEnv env;
+    for (int n = 1; n <= 9; ++n) {
+        QVERIFY(platform::SettingsStore::setText(QStringLiteral("PortNo"), QString::number(n)));
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("PortNo"), QString()), QString::number(n));
+        QSettings s(env.settingsFile(), QSettings::IniFormat);
+        QCOMPARE(s.value("Settings/PortNo").toString(), QString::number(n));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -45,6 +45,8 @@ class TestWindowSizes : public QObject
 private Q_SLOTS:
     void fitsSmallScreen_data();
     void fitsSmallScreen();
+    void keptOnScreen_data();
+    void keptOnScreen();
 };
 
 namespace {
@@ -147,6 +149,49 @@ void TestWindowSizes::fitsSmallScreen()
              qPrintable(QStringLiteral("needs %1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
 
     if (guard && guard != main.get()) {
+        guard->hide();
+        delete guard.data();
+    }
+}
+
+void TestWindowSizes::keptOnScreen_data()
+{
+    QTest::addColumn<int>("index");
+    const QList<Window> all = windows();
+    // The main window itself and the splash are not placed beside a window.
+    for (int i = 2; i < all.size(); ++i)
+        QTest::addRow("%s", all[i].name) << i;
+}
+
+// With the main window near the screen's bottom-right corner, every window placed beside it
+// keeps its frame on the screen (its top-left corner where the frame is the larger).
+void TestWindowSizes::keptOnScreen()
+{
+    QFETCH(int, index);
+    TestEnv env;
+    startup::resetAxesForStart();
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(startup::startOfflineActuators(), 0);
+    const QRect available = main->screen()->availableGeometry();
+    main->move(available.right() - 60, available.bottom() - 40);
+    QCoreApplication::processEvents();
+
+    QWidget *w = windows().at(index).make(main.get());
+    QPointer<QWidget> guard(w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QRect frame = w->frameGeometry();
+    const QString where = QStringLiteral("%1,%2 %3 x %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+    QVERIFY2(frame.left() >= available.left() && frame.top() >= available.top(), qPrintable(where));
+    QVERIFY2(frame.width() > available.width() || frame.right() <= available.right(), qPrintable(where));
+    QVERIFY2(frame.height() > available.height() || frame.bottom() <= available.bottom(), qPrintable(where));
+    // Off the edge without the procedure: the test can tell.
+    QVERIFY(main->frameGeometry().left() + 33 + frame.width() > available.right());
+
+    if (guard) {
         guard->hide();
         delete guard.data();
     }

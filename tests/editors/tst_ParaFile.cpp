@@ -226,7 +226,10 @@ private Q_SLOTS:
             QCOMPARE(gPrmHomePush[1], -32768);
             return;
         }
-        QCOMPARE(script.prompts(), QStringList{message == 22 ? ResLines({22, 20}) : ResLines({681})});
+        // A file refused for its size says so under the message.
+        const QString tooLarge = QStringLiteral("\r\n") + LoadResText(3032).arg(16);
+        QCOMPARE(script.prompts(),
+                 QStringList{message == 22 ? ResLines({22, 20}) : ResLines({681}) + (big ? tooLarge : QString())});
         QCOMPARE(paraSetText(), set);
         QCOMPARE(paraTableText(), table);
     }

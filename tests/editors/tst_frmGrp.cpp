@@ -354,13 +354,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("line cut short") << "cut.grp" << LoadResText(484);
         QTest::newRow("missing") << "absent.grp" << LoadResText(484);
+        QTest::newRow("larger than any group file")
+            << "<big>" << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
     }
     void damagedFileChangesNothing()
     {
         QFETCH(QString, file);
         QFETCH(QString, message);
         gGrpData[2][0] = 44;
-        m_sim.dialogs().chooseFile(fixture(file));
+        DataFolder folder;
+        QString path = fixture(file);
+        if (file == QLatin1String("<big>")) {
+            // A good file made sparse beyond the limit.
+            path = folder.path(QStringLiteral("big.grp"));
+            QVERIFY(QFile::copy(fixture(QStringLiteral("good.grp")), path));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.resize(17 * 1024 * 1024));
+        }
+        m_sim.dialogs().chooseFile(path);
         ok(m_sim);
         click(m_w, "cmdGrpFileOpen");
         QCOMPARE(gGrpData[2][0], 44);

@@ -4,8 +4,11 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
+#include "core/Messages.h"
+#include "link/Exchange.h"
 #include "sim/SimSession.h"
 
+#include <QProcess>
 #include <QtTest>
 
 using link::SerialLink;
@@ -24,6 +27,8 @@ private Q_SLOTS:
     void closeAndForcedClose();
     void offlineLeavesInputUnread();
     void timer2OpensTheParameterWindowOnce();
+    void portHeldByAnotherProgram_data();
+    void portHeldByAnotherProgram();
 
 private:
     sim::SimSession m_session;
@@ -129,6 +134,39 @@ void TestSerialPort::timer2OpensTheParameterWindowOnce()
     Timer2_Timer();
     QCOMPARE(opened, 1);
     QVERIFY(!SerialLink::instance().timer2().isActive());
+}
+
+void TestSerialPort::portHeldByAnotherProgram_data()
+{
+    QTest::addColumn<int>("langOffset");
+    QTest::newRow("Japanese") << 0;
+    QTest::newRow("English") << 10000;
+}
+
+// Qt reports a port another program holds as a permission error; the operator is told that
+// it is in use, in the program's language, and not sent to change the device's group.
+void TestSerialPort::portHeldByAnotherProgram()
+{
+    QFETCH(int, langOffset);
+    gLangOffset = langOffset;
+    const QString device = m_session.controller().devicePath();
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/qzw4-portholder"), {device});
+    QVERIFY(holder.waitForStarted());
+    QVERIFY2(holder.waitForReadyRead(30000), holder.readAllStandardError().constData());
+    QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+
+    QCOMPARE(CommPortOpen(), 1);
+    const QString reason = device + QStringLiteral(": ") + LoadResText(3030);
+    QCOMPARE(SerialLink::instance().lastOpenError(), reason);
+    QVERIFY(link::portOpenFailureText().endsWith(QStringLiteral("\r\n") + reason));
+    QVERIFY(!link::portOpenFailureText().contains(QStringLiteral("group")));
+
+    // Once the other program lets go, the port opens.
+    holder.closeWriteChannel();
+    QVERIFY(holder.waitForFinished(30000));
+    QCOMPARE(CommPortOpen(), 0);
+    gLangOffset = 10000;
 }
 
 QTEST_MAIN(TestSerialPort)

@@ -154,6 +154,8 @@ void TestItemFile::encodingDetection_data()
     QTest::newRow("two-byte UTF-8 with BOM") << QByteArray("\xef\xbb\xbf" "caf\xc3\xa9") << "café";
     QTest::newRow("UTF-8 Japanese and e-acute") << QByteArray("\xe4\xbd\x8d\xc3\xa9") << "位é";
     QTest::newRow("four-byte UTF-8") << QByteArray("\xf0\x9f\x98\x80\xc3\xa9") << "\U0001F600é";
+    // Valid UTF-8 too, but as UTF-8 a character no Windows-31J file could hold.
+    QTest::newRow("Windows-31J kanji and katakana valid as UTF-8") << QByteArray("\xea\xa3\x83\x41") << "凜ア";
     QTest::newRow("invalid UTF-8 with a long lead") << QByteArray("\xe4\xbd\x8d\xc3\xbd\x88\x9f") << "菴催ｽ亜";
     // Ctrl-Z ends the file, found before the code page maps the byte to another character.
     QTest::newRow("Ctrl-Z after Windows-31J")

@@ -408,6 +408,9 @@ void TestPosiFileOpen::refusalsChangeNothing_data()
     QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1 << m484 << QString();
     QTest::newRow("unclosed quote") << head + posLine(1).replace("\"c1\"", "\"c1") << -1 << m484 << QString();
     QTest::newRow("no position line") << head << -1 << m484 << QString();
+    QTest::newRow("larger than any position file")
+        << good + QByteArray(17 * 1024 * 1024, ' ') << -1
+        << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16)} << QString();
     QTest::newRow("designation unknown to the catalogue")
         << QByteArray("\"QZ-K4\"\r\n\"QZ- 77X-100E_\",\"\",\"\",\"\"\r\n\"OLD\",\"NEW\",\"NEW\",\"NEW\"\r\n"
                       + posLine(1))

@@ -21,8 +21,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 using platform::SettingsStore;
 
@@ -395,6 +397,11 @@ enum class WayOut {
     ReleaseWhileTickWaits,
     CompleteWhileTickWaits,
     CloseWhileTickWaits,
+    SecondPressByEnter,
+    SecondPressBySpaceAcrossTicks,
+    ClickWhileMoving,
+    PortVanishes,
+    StopFailsThenLinkReturns,
 };
 
 } // namespace
@@ -404,28 +411,48 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
     QTest::addColumn<int>("way");
     QTest::addColumn<bool>("windowGoes");
     QTest::addColumn<bool>("timerStops");
-    QTest::newRow("release") << int(WayOut::Release) << false << false;
-    QTest::newRow("focus loss") << int(WayOut::FocusLoss) << false << false;
-    QTest::newRow("Escape") << int(WayOut::Escape) << true << true;
-    QTest::newRow("two Escapes at once") << int(WayOut::TwoEscapes) << true << true;
-    QTest::newRow("Complete") << int(WayOut::Complete) << true << true;
-    QTest::newRow("close box") << int(WayOut::CloseBox) << true << true;
-    QTest::newRow("window destroyed") << int(WayOut::Destruction) << true << true;
-    QTest::newRow("position reply lost in the tick") << int(WayOut::PositionReplyLost) << false << true;
-    QTest::newRow("reply to the feed lost") << int(WayOut::FeedReplyLost) << false << true;
-    QTest::newRow("release while the tick waits") << int(WayOut::ReleaseWhileTickWaits) << false << false;
-    QTest::newRow("Complete while the tick waits") << int(WayOut::CompleteWhileTickWaits) << true << true;
-    QTest::newRow("close while the tick waits") << int(WayOut::CloseWhileTickWaits) << true << true;
+    QTest::addColumn<int>("boxes");       // message boxes the way out shows
+    QTest::addColumn<bool>("stopFails");  // the stop cannot reach the controller (2901 last)
+    QTest::newRow("release") << int(WayOut::Release) << false << false << 0 << false;
+    QTest::newRow("focus loss") << int(WayOut::FocusLoss) << false << false << 0 << false;
+    QTest::newRow("Escape") << int(WayOut::Escape) << true << true << 0 << false;
+    QTest::newRow("two Escapes at once") << int(WayOut::TwoEscapes) << true << true << 0 << false;
+    QTest::newRow("Complete") << int(WayOut::Complete) << true << true << 0 << false;
+    QTest::newRow("close box") << int(WayOut::CloseBox) << true << true << 0 << false;
+    QTest::newRow("window destroyed") << int(WayOut::Destruction) << true << true << 0 << false;
+    QTest::newRow("position reply lost in the tick") << int(WayOut::PositionReplyLost) << false << true << 1 << false;
+    QTest::newRow("reply to the feed lost") << int(WayOut::FeedReplyLost) << false << true << 1 << false;
+    QTest::newRow("release while the tick waits") << int(WayOut::ReleaseWhileTickWaits) << false << false << 0 << false;
+    QTest::newRow("Complete while the tick waits") << int(WayOut::CompleteWhileTickWaits) << true << true << 0 << false;
+    QTest::newRow("close while the tick waits") << int(WayOut::CloseWhileTickWaits) << true << true << 0 << false;
+    QTest::newRow("second press by Enter, then release")
+        << int(WayOut::SecondPressByEnter) << false << false << 0 << false;
+    QTest::newRow("second press by Space held across ticks")
+        << int(WayOut::SecondPressBySpaceAcrossTicks) << false << false << 0 << false;
+    QTest::newRow("click while the controller reports moving")
+        << int(WayOut::ClickWhileMoving) << false << false << 0 << false;
+    QTest::newRow("port vanishes mid-feed") << int(WayOut::PortVanishes) << false << true << 2 << true;
+    QTest::newRow("stop fails, then the link returns")
+        << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
 }
 
-// AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after "0JR" and
-// its axis ends still.
+// AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
+// "0JR" and its axis ends still. A failure's box comes only once the stop has been tried; a
+// stop that cannot reach the controller is told last (2901) and goes first once the link is
+// back.
 void TestJog::everyWayOutOfAFeedStopsIt()
 {
     QFETCH(int, way);
     QFETCH(bool, windowGoes);
     QFETCH(bool, timerStops);
+    QFETCH(int, boxes);
+    QFETCH(bool, stopFails);
     const WayOut out = WayOut(way);
+    // A vanished port takes the simulator's device with it: it comes back on a new one.
+    auto comeBack = qScopeGuard([&] {
+        if (out == WayOut::PortVanishes)
+            m_sim.restartController();
+    });
     FakeMainForm form;
     fillMainGrid(form, 2);
     m_sim.useAxes(0xF);
@@ -442,6 +469,12 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     if (out == WayOut::FeedReplyLost)
         m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0JR", 1));
     m_sim.controller().clearReceived();
+    // What the controller had received when the first box was asked.
+    std::optional<QStringList> atFirstBox;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        if (!atFirstBox)
+            atFirstBox = m_sim.received();
+    });
 
     QTest::mousePress(axis1, Qt::LeftButton);
     QVERIFY(axis1->isDown());
@@ -500,17 +533,85 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     case WayOut::CloseWhileTickWaits:
         waitingTick(sim::FaultKind::Delay, [w] { w->close(); });
         break;
+    case WayOut::SecondPressByEnter:
+        // Enter on the focused jog button is no click; the hand then leaves the mouse.
+        w->TimerDelay_Timer();
+        QVERIFY(axis1->hasFocus());
+        QTest::keyClick(axis1, Qt::Key_Return);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::SecondPressBySpaceAcrossTicks:
+        // Space's press and its release (a click) while the mouse still holds the button; the
+        // mouse's own release then finds the button up already.
+        w->TimerDelay_Timer();
+        QTest::keyPress(axis1, Qt::Key_Space);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QTest::keyRelease(axis1, Qt::Key_Space);
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::ClickWhileMoving:
+        // The operator clicks the moving axis' button again to stop it.
+        w->TimerDelay_Timer();
+        QTest::mousePress(axis1, Qt::LeftButton);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QVERIFY(m_sim.model().moving());
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::PortVanishes:
+        waitingTick(sim::FaultKind::Vanish, [] {});
+        break;
+    case WayOut::StopFailsThenLinkReturns:
+        // The position reply is lost, which closes the port, and the port does not open again.
+        m_sim.useMissingDevice();
+        waitingTick(sim::FaultKind::Silence, [] {});
+        break;
     }
 
-    const QStringList lines = m_sim.received();
+    QList<platform::DialogScript::Box> told = m_sim.dialogs().boxes();
+    QCOMPARE(told.size(), boxes);
+    QStringList lines = m_sim.received();
     const int feed = lines.indexOf("0JR10000");
-    QVERIFY2(feed >= 0 && lines.lastIndexOf("0SP") > feed, qPrintable(lines.join(' ')));
-    QVERIFY(!m_sim.model().moving());
-    QVERIFY(!m_sim.prompts().contains(LoadResText(2901)));
-    QCOMPARE(gTusinNow, false);
+    QVERIFY2(feed >= 0 && lines.count("0JR10000") == 1, qPrintable(lines.join(' ')));
+    if (boxes > 0 && !stopFails) {
+        // The failure is told only once the stop has gone.
+        QVERIFY(atFirstBox);
+        QVERIFY2(atFirstBox->lastIndexOf("0SP") > atFirstBox->indexOf("0JR10000"), qPrintable(atFirstBox->join(' ')));
+    }
+    QCOMPARE(told.size() > 0 && told.last().prompt == LoadResText(2901), stopFails);
+    QCOMPARE(link::SerialLink::instance().stopOwed(), stopFails);
     QCOMPARE(!w || !w->isVisible(), windowGoes);
-    if (w) {
+    if (w)
         QCOMPARE(!w->timerTusin()->isActive() || !w->control().running(), timerStops);
+    if (stopFails) {
+        // The first box names the failure, the last that the axis may still move; then the
+        // link comes back, and the stop it owes goes before anything else.
+        QVERIFY(told.first().prompt != LoadResText(2901));
+        QVERIFY(m_sim.model().moving());
+        QVERIFY(w && w->findChild<QPushButton *>("cmdJOGST")->isEnabled());
+        if (out == WayOut::PortVanishes) {
+            QString error;
+            QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        } else {
+            m_sim.useSimulator();
+        }
+        m_sim.controller().clearReceived();
+        w->cmdJOGST_Click();
+        const QStringList again = m_sim.received();
+        QVERIFY2(again.size() >= 2 && again.first() == "0SP" && again.at(1) == "0CM02", qPrintable(again.join(' ')));
+        QVERIFY(!link::SerialLink::instance().stopOwed());
+        QVERIFY(w->control().running());
+        QCOMPARE(m_sim.dialogs().boxes().size(), boxes);
+        lines = QStringList{"0JR10000"} + again;
+    }
+    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000"), qPrintable(lines.join(' ')));
+    QVERIFY(!m_sim.model().moving());
+    QCOMPARE(m_sim.prompts().count(LoadResText(2901)), stopFails ? 1 : 0);
+    QCOMPARE(gTusinNow, false);
+    if (w) {
         // Nothing further reaches the controller for this feed.
         const int sent = m_sim.received().size();
         for (int i = 0; i < 4; ++i)
@@ -520,6 +621,8 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         delete w.data();
     }
     QVERIFY(!m_sim.model().moving());
+    // One failure, one box: nothing more is told after the way out.
+    QCOMPARE(m_sim.dialogs().boxes().size(), boxes);
 }
 
 // A press the controller keeps waiting (it reports "moving") and a release before its feed

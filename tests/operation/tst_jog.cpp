@@ -4,6 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "link/CommandSet.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/JogCommand.h"
@@ -13,12 +14,14 @@
 #include "positions/PosiTable.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
+#include "support/ProcessSignal.h"
 #include "support/SimFixture.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
@@ -51,6 +54,10 @@ private Q_SLOTS:
     void everyWayOutOfAFeedStopsIt();
     void releaseBeforeTheFeedWasSentDropsIt();
     void failedStopIsTold();
+    void owedStopGoesFirstForAnyWindow_data();
+    void owedStopGoesFirstForAnyWindow();
+    void programEndStopsTheFeed_data();
+    void programEndStopsTheFeed();
     void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
@@ -686,6 +693,80 @@ void TestJog::failedStopIsTold()
     QCOMPARE(m_sim.dialogs().boxes().last().style & platform::MbExclamation, int(platform::MbExclamation));
     QCOMPARE(gTusinNow, false);
     QVERIFY(!w.control().feedSent());
+}
+
+// A stop the controller did not take is owed by the link: "0SP" goes first on the next
+// exchange of any window, until the controller has answered it.
+void TestJog::owedStopGoesFirstForAnyWindow_data()
+{
+    QTest::addColumn<bool>("stopAnswered");
+    QTest::newRow("taken") << true;
+    QTest::newRow("unanswered: owed still") << false;
+}
+
+void TestJog::owedStopGoesFirstForAnyWindow()
+{
+    QFETCH(bool, stopAnswered);
+    link::SerialLink::instance().setStopOwed(true);
+    if (!stopAnswered) {
+        sim::Fault lost = sim::Fault::always(sim::FaultKind::Silence, "0SP");
+        lost.last = 2;
+        m_sim.controller().addFault(lost);
+    }
+
+    // The main window's version read: two exchanges, each tries the stop until it is taken.
+    QCOMPARE(ReadCtVersion(), 0);
+    const QStringList first = stopAnswered ? QStringList{"0SP", "0CM1", "0RV"} : QStringList{"0SP", "0CM1", "0SP", "0RV"};
+    QCOMPARE(m_sim.received(), first);
+    QCOMPARE(link::SerialLink::instance().stopOwed(), !stopAnswered);
+    m_sim.controller().clearReceived();
+    QCOMPARE(ReadCtVersion(), 0);
+    const QStringList second = stopAnswered ? QStringList{"0CM1", "0RV"} : QStringList{"0SP", "0CM1", "0RV"};
+    QCOMPARE(m_sim.received(), second);
+    QVERIFY(!link::SerialLink::instance().stopOwed());
+    QVERIFY(m_sim.prompts().isEmpty());
+}
+
+void TestJog::programEndStopsTheFeed_data()
+{
+    QTest::addColumn<int>("signal"); // an EndSignal; -1: the application quits, as at the session's end
+    QTest::newRow("SIGTERM") << int(EndSignal::Terminate);
+    QTest::newRow("SIGHUP") << int(EndSignal::HangUp);
+    QTest::newRow("SIGINT") << int(EndSignal::Interrupt);
+    QTest::newRow("session end") << -1;
+}
+
+// The real start-up procedure in a program of its own, feeding AXIS1+, then ended.
+void TestJog::programEndStopsTheFeed()
+{
+    QFETCH(int, signal);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    QProcess driver;
+    driver.start(QCoreApplication::applicationDirPath() + QStringLiteral("/jog_exit_driver"),
+                 {m_dir.filePath(QStringLiteral("driver.ini"))});
+    QVERIFY2(driver.waitForStarted(), qPrintable(driver.errorString()));
+    QByteArray output;
+    while (!output.contains("feeding") && driver.waitForReadyRead(30000))
+        output += driver.readAllStandardOutput();
+    QVERIFY2(output.contains("feeding"), driver.readAllStandardError().constData());
+    QVERIFY(m_sim.model().moving());
+
+    if (signal >= 0)
+        QVERIFY(sendEndSignal(driver.processId(), EndSignal(signal)));
+    else
+    {
+        driver.write("quit\n");
+        QVERIFY(driver.waitForBytesWritten(30000));
+    }
+    QVERIFY(driver.waitForFinished(30000));
+
+    // Ended as it would have been: by the signal itself, or normally.
+    QCOMPARE(driver.exitStatus(), signal >= 0 ? QProcess::CrashExit : QProcess::NormalExit);
+    const QStringList lines = m_sim.received();
+    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
+             qPrintable(lines.join(' ')));
+    QVERIFY(!m_sim.model().moving());
 }
 
 void TestJog::garbledPositionStopsTheTick()

@@ -249,6 +249,15 @@ bool JogControl::stopFeed()
     return stopped;
 }
 
+void JogControl::windowGoes()
+{
+    stopFeed();
+    if (m_feedSent)
+        return; // deferred behind the exchange under way
+    m_moveSent = false;
+    releaseHeldFailures();
+}
+
 bool JogControl::stopEveryFeedBeforeExit()
 {
     if (exchangeUnderWay())
@@ -455,7 +464,7 @@ int JogControl::ReadnDisp_PresentPos()
 
 void JogControl::JogEnd()
 {
-    stopFeed();
+    windowGoes();
     for (Entry &e : m_queue)
         e = Entry();
     m_tusinDACount = -1;

@@ -52,6 +52,9 @@ public:
     // returned. True when no feed is left running.
     bool stopFeed();
     bool feedSent() const { return m_feedSent; }
+    // The window goes: a feed's stop first; an inching move is left to end by itself, and
+    // the failures held for it are told now.
+    void windowGoes();
     // The program is ending (a signal, the end of the desktop session): every jog window's
     // feed or inching move that may run gets one quick, silent "0SP", and nothing queued goes
     // any more. False while an exchange waits for its reply: ask again once it has returned.

@@ -398,7 +398,7 @@ void frmJOG::Form_Unload()
 {
     m_timerTusin->stop();
     m_timerDelay->stop();
-    m_control.stopFeed();
+    m_control.windowGoes();
 }
 
 void frmJOG::showPresentPosition(int axis, const QString &text)

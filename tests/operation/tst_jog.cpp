@@ -54,6 +54,8 @@ private Q_SLOTS:
     void everyWayOutOfAFeedStopsIt();
     void releaseBeforeTheFeedWasSentDropsIt();
     void failedStopIsTold();
+    void inchingMoveLeftUnknownIsStoppedFirst_data();
+    void inchingMoveLeftUnknownIsStoppedFirst();
     void owedStopGoesFirstForAnyWindow_data();
     void owedStopGoesFirstForAnyWindow();
     void programEndStopsTheFeed_data();
@@ -693,6 +695,52 @@ void TestJog::failedStopIsTold()
     QCOMPARE(m_sim.dialogs().boxes().last().style & platform::MbExclamation, int(platform::MbExclamation));
     QCOMPARE(gTusinNow, false);
     QVERIFY(!w.control().feedSent());
+}
+
+void TestJog::inchingMoveLeftUnknownIsStoppedFirst_data()
+{
+    QTest::addColumn<QByteArray>("lost"); // the reply lost once the move has been asked for
+    QTest::newRow("the move's reply") << QByteArray("0MV");
+    QTest::newRow("the next position read") << QByteArray("0RC");
+}
+
+// A failure while an inching move may still run: "0SP" goes before the failure is told.
+void TestJog::inchingMoveLeftUnknownIsStoppedFirst()
+{
+    QFETCH(QByteArray, lost);
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    std::optional<QStringList> atFirstBox;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        if (!atFirstBox)
+            atFirstBox = m_sim.received();
+    });
+    m_sim.dialogs().answer(platform::IdOk);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    w.findChild<QRadioButton *>("optJOG3")->setChecked(true); // 100 pulses
+    m_sim.controller().clearReceived();
+    if (lost == "0MV")
+        m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0MV", 1));
+
+    w.cmdJOG_MouseDown(0);
+    w.cmdJOG_MouseUp(0);
+    for (int i = 0; i < 4 && w.timerTusin()->isActive() && w.control().TusinDACount() >= 0; ++i)
+        w.timerTusin_Timer();
+    if (lost == "0RC")
+        m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0RC", 1));
+    for (int i = 0; i < 4 && w.timerTusin()->isActive(); ++i)
+        w.timerTusin_Timer();
+
+    QVERIFY(!w.timerTusin()->isActive());
+    QCOMPARE(m_sim.prompts().size(), 1);
+    QVERIFY(atFirstBox);
+    const int move = atFirstBox->indexOf(QRegularExpression("^0MV.*"));
+    QVERIFY2(move >= 0 && atFirstBox->lastIndexOf("0SP") > move, qPrintable(atFirstBox->join(' ')));
+    QVERIFY(!link::SerialLink::instance().stopOwed());
+    QCOMPARE(gTusinNow, false);
 }
 
 // A stop the controller did not take is owed by the link: "0SP" goes first on the next

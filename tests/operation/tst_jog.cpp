@@ -393,6 +393,32 @@ void TestJog::releaseAlwaysFindsASlot()
 
 namespace {
 
+// Counts the log lines that start with a prefix while it lives; they still reach the log.
+class LogCounter
+{
+public:
+    explicit LogCounter(const QString &prefix)
+    {
+        s_prefix = prefix;
+        s_count = 0;
+        s_previous = qInstallMessageHandler(handler);
+    }
+    ~LogCounter() { qInstallMessageHandler(s_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.startsWith(s_prefix))
+            ++s_count;
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QString s_prefix;
+    static inline int s_count = 0;
+};
+
 enum class WayOut {
     Release,
     FocusLoss,
@@ -410,6 +436,7 @@ enum class WayOut {
     SecondPressBySpaceAcrossTicks,
     ClickWhileMoving,
     PortVanishes,
+    PortVanishesBetweenTicks,
     StopFailsThenLinkReturns,
 };
 
@@ -441,6 +468,7 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
     QTest::newRow("click while the controller reports moving")
         << int(WayOut::ClickWhileMoving) << false << false << 0 << false;
     QTest::newRow("port vanishes mid-feed") << int(WayOut::PortVanishes) << false << true << 2 << true;
+    QTest::newRow("port vanishes between ticks") << int(WayOut::PortVanishesBetweenTicks) << false << true << 2 << true;
     QTest::newRow("stop fails, then the link returns")
         << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
 }
@@ -457,9 +485,10 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     QFETCH(int, boxes);
     QFETCH(bool, stopFails);
     const WayOut out = WayOut(way);
+    const bool vanishes = out == WayOut::PortVanishes || out == WayOut::PortVanishesBetweenTicks;
     // A vanished port takes the simulator's device with it: it comes back on a new one.
     auto comeBack = qScopeGuard([&] {
-        if (out == WayOut::PortVanishes)
+        if (vanishes)
             m_sim.restartController();
     });
     FakeMainForm form;
@@ -478,11 +507,15 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     if (out == WayOut::FeedReplyLost)
         m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0JR", 1));
     m_sim.controller().clearReceived();
-    // What the controller had received when the first box was asked.
+    // What the controller had received when the first box was asked, and whether a stop
+    // had been tried and failed by then.
     std::optional<QStringList> atFirstBox;
+    bool owedAtFirstBox = false;
     m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
-        if (!atFirstBox)
-            atFirstBox = m_sim.received();
+        if (atFirstBox)
+            return;
+        atFirstBox = m_sim.received();
+        owedAtFirstBox = link::SerialLink::instance().stopOwed();
     });
 
     QTest::mousePress(axis1, Qt::LeftButton);
@@ -491,6 +524,9 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         w->timerTusin_Timer();
     if (out != WayOut::FeedReplyLost) // that tick has failed and stopped the feed already
         QVERIFY(m_sim.model().moving());
+
+    // Attempts to open the port from here on.
+    LogCounter openings(QStringLiteral("port not opened:"));
 
     // The tick that reads the positions is the fourth; its reply comes late or never.
     const auto waitingTick = [&](sim::FaultKind kind, const std::function<void()> &meanwhile) {
@@ -573,6 +609,13 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     case WayOut::PortVanishes:
         waitingTick(sim::FaultKind::Vanish, [] {});
         break;
+    case WayOut::PortVanishesBetweenTicks:
+        // The link tells the loss outside an exchange; the next tick fails on the closed port.
+        m_sim.controller().vanish();
+        QTRY_VERIFY(!CommPortIsOpen());
+        for (int i = 0; i < 4 && w->timerTusin()->isActive(); ++i)
+            w->timerTusin_Timer();
+        break;
     case WayOut::StopFailsThenLinkReturns:
         // The position reply is lost, which closes the port, and the port does not open again.
         m_sim.useMissingDevice();
@@ -580,6 +623,9 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         break;
     }
 
+    // After the port vanished, the stop tries one opening, not a round of six.
+    if (out == WayOut::PortVanishes)
+        QCOMPARE(openings.count(), 1);
     QList<platform::DialogScript::Box> told = m_sim.dialogs().boxes();
     QCOMPARE(told.size(), boxes);
     QStringList lines = m_sim.received();
@@ -599,9 +645,10 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         // The first box names the failure, the last that the axis may still move; then the
         // link comes back, and the stop it owes goes before anything else.
         QVERIFY(told.first().prompt != LoadResText(2901));
+        QVERIFY(owedAtFirstBox);
         QVERIFY(m_sim.model().moving());
         QVERIFY(w && w->findChild<QPushButton *>("cmdJOGST")->isEnabled());
-        if (out == WayOut::PortVanishes) {
+        if (vanishes) {
             QString error;
             QVERIFY2(m_sim.restartController(&error), qPrintable(error));
         } else {

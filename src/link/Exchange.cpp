@@ -10,6 +10,8 @@
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 
+#include <QDebug>
+
 namespace link {
 
 int exchange(Via via, const QString &command, const QString &argument, int replyLength,
@@ -127,12 +129,43 @@ int refuseTransmit()
 
 namespace {
 int g_toldFailures = 0;
-}
+int g_holds = 0;
+QString g_heldFailure;
+bool g_heldAny = false;
+} // namespace
 
 void tellFailure(const QString &text)
 {
     ++g_toldFailures;
+    if (g_holds > 0) {
+        if (!g_heldAny)
+            g_heldFailure = text;
+        else
+            qInfo().noquote() << "link failure kept behind the first:" << text;
+        g_heldAny = true;
+        return;
+    }
     platform::msgBox(text);
+}
+
+FailureHold::FailureHold()
+{
+    ++g_holds;
+}
+
+FailureHold::~FailureHold()
+{
+    // A failure nobody took is still told: none is ever lost.
+    if (--g_holds == 0 && g_heldAny)
+        platform::msgBox(takeHeldFailure());
+}
+
+QString takeHeldFailure()
+{
+    const QString text = g_heldFailure;
+    g_heldFailure.clear();
+    g_heldAny = false;
+    return text;
 }
 
 int toldFailures()

@@ -48,6 +48,20 @@ int refuseTransmit();
 void tellFailure(const QString &text);
 // Link failures told so far in this process.
 int toldFailures();
+// While one lives (they nest), the link's failures are counted as told but kept instead of
+// shown: a window whose axis may be moving tries its stop first and then shows the failure
+// itself (takeHeldFailure), so no box stands in the way of the stop.
+class FailureHold
+{
+public:
+    FailureHold();
+    ~FailureHold();
+    FailureHold(const FailureHold &) = delete;
+    FailureHold &operator=(const FailureHold &) = delete;
+};
+// The first failure kept since the last take (empty when none); later ones are dropped with
+// it, since they follow from the first.
+QString takeHeldFailure();
 // Set up where a command begins: whether the link has told a failure since. A command adds
 // its own failure message only when the link has told nothing, so that the operator sees
 // one box for one failure.

@@ -61,6 +61,31 @@ bool openWithAttempts()
     return true;
 }
 
+const QString kStop = QStringLiteral("0SP");
+
+// A stop that did not reach the controller while an axis may have been moving goes before
+// any other line, once per exchange; it is forgotten only when the controller answers it.
+// False when the port failed under it.
+bool sendOwedStop(SerialLink &link)
+{
+    gTimeOut = false;
+    if (!link.send(kStop.toLatin1()))
+        return false;
+    link.waitForAnswer(gTimeOutMs > 0 ? gTimeOutMs : 1000, false);
+    if (link.linkLost())
+        return false;
+    if (gRecvEnd && gRecvData == kStop + kCrLf) {
+        link.setStopOwed(false);
+        qInfo().noquote() << "owed stop taken by the controller";
+    } else {
+        if (gRecvEnd && gRecvData.startsWith(QLatin1String("0%%")))
+            decodeUnsolicitedAnswer();
+        qWarning().noquote() << "owed stop not answered; it goes again before the next exchange";
+    }
+    gTimeOut = false;
+    return true;
+}
+
 enum class Recovery { Stopped, Unsolicited, Plain, Lost };
 
 // Puts the controller back into plain communication mode; its answer only tells whether an
@@ -108,6 +133,8 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
     const int sends = policy == Policy::Resend && gTimeOutMs > 0 ? 6 : 1;
     const QString line = command + argument;
     const QString echo = line.left(3);
+    if (link.stopOwed() && line != kStop && !sendOwedStop(link))
+        return runTimeError(policy, link);
     for (;;) {
         gTusinErr = false;
         gTimeOut = false;
@@ -186,6 +213,8 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
     }
 
     // 9. A good reply.
+    if (line == kStop)
+        link.setStopOwed(false);
     gEventMsgFlag = false;
     link::clearAlarmPanel();
     SetOnlineMode();

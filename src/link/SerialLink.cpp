@@ -89,6 +89,7 @@ void SerialLink::resetInstance()
     g_link->m_lines.clear();
     g_link->forgetRepeats();
     g_link->m_inExchange = false;
+    g_link->m_stopOwed = false;
     g_link->m_lost = false;
     g_link->m_lostReason.clear();
     g_link->m_lastOpenError.clear();

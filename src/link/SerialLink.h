@@ -48,6 +48,12 @@ public:
     // only the bound for waits the controller may end late.
     void waitForAnswer(int timeoutMs, bool watchStop);
 
+    // A stop ("0SP") that did not reach the controller while an axis may have been moving:
+    // the sender sends it first on the next exchange of any window, and forgets it only once
+    // the controller has answered it.
+    bool stopOwed() const { return m_stopOwed; }
+    void setStopOwed(bool owed) { m_stopOwed = owed; }
+
     // The port failed while open (a USB adapter pulled out, the peer of a pseudo-terminal
     // gone); cleared by the next opening.
     bool linkLost() const { return m_lost; }
@@ -102,6 +108,7 @@ private:
     bool m_waiting = false;
     bool m_inExchange = false;
     bool m_lost = false;
+    bool m_stopOwed = false;
     int m_generation = 0;
     QString m_lostReason;
     QString m_lastOpenError;

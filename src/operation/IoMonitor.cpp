@@ -3,6 +3,7 @@
 #include "core/BusyGuard.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/IoBits.h"
@@ -66,6 +67,9 @@ void IoMonitor::timerInputOutput1_Timer()
 
     if (!m_ioCheckTyu) {
         int mode = m_display.ignoreExternalInput() ? 1 : 0;
+        // Sent is enough: a controller that took "0CM01" and whose answer was lost ignores its
+        // external inputs all the same.
+        m_modeSent = mode == 1;
         if (SetCtCommMode(0, mode) != 0) {
             endMonitoring();
             return;
@@ -100,14 +104,19 @@ void IoMonitor::leaveMonitorMode()
     // Tried once, its result not looked at: the controller takes its external inputs again.
     int mode = 0;
     SetCtCommMode(0, mode);
+    m_modeSent = false;
     CommPortClose();
 }
 
 void IoMonitor::endMonitoring()
 {
     // A controller told to ignore its external inputs must not keep doing so after a failure.
-    if (m_ioCheckTyu)
-        leaveMonitorMode();
+    // The failure has been told: this attempt adds no box of its own.
+    if (m_ioCheckTyu || m_modeSent) {
+        link::leaveTransferModeSilently();
+        CommPortClose();
+    }
+    m_modeSent = false;
     m_ioCheckTyu = false;
     m_gonnaStart = false;
     m_gonnaStop = false;

@@ -47,4 +47,6 @@ private:
     bool m_gonnaStop = false;
     bool m_readUnderWay = false;
     bool m_inCycle = false;
+    bool m_modeSent = false; // "0CM01" sent, no "0CM00" since
+
 };

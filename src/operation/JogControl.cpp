@@ -16,10 +16,40 @@
 #include "positions/PosiGridText.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QList>
+
+namespace {
+// Every jog control alive, for the stop at the program's end.
+QList<JogControl *> g_controls;
+} // namespace
 
 JogControl::JogControl(JogDisplay &display)
     : m_display(display)
 {
+    g_controls.append(this);
+}
+
+JogControl::~JogControl()
+{
+    g_controls.removeOne(this);
+    releaseHeldFailures();
+}
+
+void JogControl::holdLinkFailures()
+{
+    if (!m_hold)
+        m_hold = std::make_unique<link::FailureHold>();
+}
+
+void JogControl::releaseHeldFailures()
+{
+    if (!m_hold)
+        return;
+    const QString held = link::takeHeldFailure();
+    m_hold.reset();
+    if (!held.isEmpty())
+        platform::msgBox(held);
 }
 
 int JogControl::failStart()
@@ -126,6 +156,14 @@ bool JogControl::dropQueuedFeed()
 
 bool JogControl::press(int button, int option, int velocity)
 {
+    // A second press of the held button would queue a feed whose release drops it instead of
+    // stopping the one that runs.
+    if (m_feedSent)
+        return false;
+    for (int k = 0; k <= m_tusinDACount; ++k) {
+        if (m_queue[k].command.startsWith(QLatin1String("0JR")))
+            return false;
+    }
     // A JOG feed keeps the last slot for the stop its release queues.
     const int lastFree = option == 0 ? kSlots - 3 : kSlots - 2;
     if (!m_delayTimeup || m_tusinDACount > lastFree)
@@ -148,14 +186,14 @@ bool JogControl::press(int button, int option, int velocity)
 void JogControl::release(int button, int option)
 {
     Q_UNUSED(button);
-    // A feed not sent yet is dropped with its stop: nothing moves once the hand has left.
-    if (dropQueuedFeed())
-        return;
+    // A feed not sent yet is dropped with its stop: nothing moves once the hand has left. One
+    // that has been sent is stopped, whatever else was queued.
+    const bool dropped = dropQueuedFeed();
     if (m_feedSent) {
         stopFeed();
         return;
     }
-    if (option != 0 || !m_running)
+    if (dropped || option != 0 || !m_running)
         return;
     // The release of a press the gate ignored still asks for a stop.
     Entry e;
@@ -171,8 +209,11 @@ bool JogControl::exchangeUnderWay()
 
 bool JogControl::stopFeed()
 {
-    if (!m_feedSent)
+    if (!m_feedSent) {
+        if (!m_moveSent)
+            releaseHeldFailures();
         return true;
+    }
     if (exchangeUnderWay()) {
         m_stopDeferred = true;
         return false;
@@ -180,14 +221,73 @@ bool JogControl::stopFeed()
     m_stopDeferred = false;
     gTimeOutMs = 1000;
     gTusinNow = true;
-    const bool stopped = SendCmdToCt(QStringLiteral("0SP"), 5, QString()) == 0;
+    link::SerialLink &serial = link::SerialLink::instance();
+    bool stopped = false;
+    QString failure;
+    {
+        // The stop's own failures follow from the first one, which is what the operator reads.
+        link::FailureHold hold;
+        // A port that vanished gets one attempt to open, not a round of them: the owed stop
+        // goes as soon as the port is back.
+        if (!serial.linkLost() || serial.isOpen() || CommPortOpen() == 0)
+            stopped = SendCmdToCt(QStringLiteral("0SP"), 5, QString()) == 0;
+        failure = link::takeHeldFailure();
+    }
     gTusinNow = false;
-    // Tried with every resend and told: later ways out do not repeat the attempt.
+    // Tried with every resend: later ways out do not repeat the attempt, the link does.
     m_feedSent = false;
+    m_moveSent = false;
+    if (!stopped)
+        serial.setStopOwed(true);
+    // One box: the first failure held, the one before the stop when there was one.
+    m_hold.reset();
+    if (!failure.isEmpty())
+        platform::msgBox(failure);
     if (!stopped)
         ResMsgBox({2901}, platform::MbExclamation);
     settle();
     return stopped;
+}
+
+void JogControl::windowGoes()
+{
+    stopFeed();
+    if (m_feedSent)
+        return; // deferred behind the exchange under way
+    m_moveSent = false;
+    releaseHeldFailures();
+}
+
+bool JogControl::stopEveryFeedBeforeExit()
+{
+    if (exchangeUnderWay())
+        return false;
+    for (JogControl *control : std::as_const(g_controls)) {
+        for (Entry &e : control->m_queue)
+            e = Entry();
+        control->m_tusinDACount = -1;
+        control->m_needTusin = false;
+        control->m_pendingAction = nullptr;
+        if (!control->m_feedSent && !control->m_moveSent)
+            continue;
+        // Once and quickly, without a box: the program is going.
+        gTimeOutMs = 300;
+        gTusinNow = true;
+        bool stopped;
+        {
+            link::FailureHold hold;
+            stopped = SendCmdToCt3(QStringLiteral("0SP"), 5, QString()) == 0;
+            link::takeHeldFailure();
+        }
+        gTusinNow = false;
+        control->m_feedSent = false;
+        control->m_moveSent = false;
+        control->m_hold.reset();
+        if (!stopped)
+            link::SerialLink::instance().setStopOwed(true);
+        qInfo().noquote() << "program ending:" << (stopped ? "jog stop sent" : "jog stop not answered");
+    }
+    return true;
 }
 
 void JogControl::whenLinkFree(std::function<void()> action)
@@ -221,7 +321,10 @@ void JogControl::stopTimer()
     gTusinNow = false;
     m_running = false;
     m_display.setCommTimer(false);
-    // A failed exchange ends a feed too: its stop first, then the controls go grey.
+    // A failed exchange ends a feed too: its stop first, then the controls go grey. An inching
+    // move the failure left unknown is stopped the same way.
+    if (m_moveSent)
+        m_feedSent = true;
     stopFeed();
     m_display.JogCMDBTN_Muko();
 }
@@ -268,6 +371,10 @@ void JogControl::tick()
         }
         if (ready == 0)
             return;
+        // Ready: the inching move sent before has ended.
+        m_moveSent = false;
+        if (!m_feedSent)
+            releaseHeldFailures();
     }
     if (command == QLatin1String("0MV")) {
         if (ReadnDisp_PresentPos() != 0) {
@@ -283,16 +390,25 @@ void JogControl::tick()
         JogCmdMake(m_queue[0].amount, m_queue[0].button);
     const Entry entry = takeHead();
     const bool feed = entry.command.startsWith(QLatin1String("0JR"));
+    const bool move = entry.command.startsWith(QLatin1String("0MV"));
+    // From here on the axis may run, whatever the reply says.
+    if (feed || move)
+        holdLinkFailures();
     if (feed)
-        m_feedSent = true; // from here on the axis may run, whatever the reply says
+        m_feedSent = true;
+    if (move)
+        m_moveSent = true;
     gTusinNow = true;
     const int sent = SendCmdToCt2(entry.command, entry.replyLength, QString());
     if (sent != 0) {
         stopTimer();
         return;
     }
-    if (entry.command == QLatin1String("0SP"))
+    if (entry.command == QLatin1String("0SP")) {
         m_feedSent = false;
+        m_moveSent = false;
+        releaseHeldFailures();
+    }
     gTusinNow = false;
 }
 
@@ -348,7 +464,7 @@ int JogControl::ReadnDisp_PresentPos()
 
 void JogControl::JogEnd()
 {
-    stopFeed();
+    windowGoes();
     for (Entry &e : m_queue)
         e = Entry();
     m_tusinDACount = -1;

@@ -82,6 +82,9 @@ frmJOG::frmJOG(QWidget *mainWindow)
         cmdJOG[i]->setObjectName(QStringLiteral("cmdJOG%1").arg(i));
         formtext::tag(cmdJOG[i], 2213 + i);
         cmdJOG[i]->setAutoRepeat(false);
+        // Enter on a focused jog button is no click: a press and a release at once.
+        cmdJOG[i]->setAutoDefault(false);
+        cmdJOG[i]->setDefault(false);
         connect(cmdJOG[i], &QPushButton::pressed, this, [this, i] { cmdJOG_MouseDown(i); });
         connect(cmdJOG[i], &QPushButton::released, this, [this, i] { cmdJOG_MouseUp(i); });
         buttons->addWidget(cmdJOG[i], i / 2, i % 2);
@@ -395,7 +398,7 @@ void frmJOG::Form_Unload()
 {
     m_timerTusin->stop();
     m_timerDelay->stop();
-    m_control.stopFeed();
+    m_control.windowGoes();
 }
 
 void frmJOG::showPresentPosition(int axis, const QString &text)

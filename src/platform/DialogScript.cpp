@@ -61,6 +61,10 @@ void DialogScript::clear()
 int DialogScript::takeBox(const QString &prompt, int style, const QString &title)
 {
     m_boxes.append({prompt, style, title});
+    if (m_onBox) {
+        const Box box = m_boxes.last();
+        m_onBox(box);
+    }
     if (m_answers.isEmpty()) {
         m_unexpected << prompt;
         qWarning().noquote() << "unexpected message box:" << prompt;

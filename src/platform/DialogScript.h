@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 namespace platform {
 
@@ -33,6 +34,10 @@ public:
     // The print and page set-up dialogs: a PDF path prints into that file, empty cancels.
     void choosePrinter(const QString &pdfPath);
 
+    // Runs as each box is asked, before it is answered: a test records there what had
+    // happened by then (what the controller had received, say).
+    void onBox(std::function<void(const Box &)> callback) { m_onBox = std::move(callback); }
+
     const QList<Box> &boxes() const { return m_boxes; }
     QStringList prompts() const;
     const QStringList &unexpected() const { return m_unexpected; }
@@ -54,6 +59,7 @@ private:
     QStringList m_unexpected;
     QList<FileDialogRequest> m_fileRequests;
     DialogScript *m_previous = nullptr;
+    std::function<void(const Box &)> m_onBox;
 };
 
 } // namespace platform

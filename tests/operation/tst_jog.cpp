@@ -4,6 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "link/CommandSet.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/JogCommand.h"
@@ -13,16 +14,20 @@
 #include "positions/PosiTable.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
+#include "support/ProcessSignal.h"
 #include "support/SimFixture.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 using platform::SettingsStore;
 
@@ -49,6 +54,12 @@ private Q_SLOTS:
     void everyWayOutOfAFeedStopsIt();
     void releaseBeforeTheFeedWasSentDropsIt();
     void failedStopIsTold();
+    void inchingMoveLeftUnknownIsStoppedFirst_data();
+    void inchingMoveLeftUnknownIsStoppedFirst();
+    void owedStopGoesFirstForAnyWindow_data();
+    void owedStopGoesFirstForAnyWindow();
+    void programEndStopsTheFeed_data();
+    void programEndStopsTheFeed();
     void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
@@ -382,6 +393,32 @@ void TestJog::releaseAlwaysFindsASlot()
 
 namespace {
 
+// Counts the log lines that start with a prefix while it lives; they still reach the log.
+class LogCounter
+{
+public:
+    explicit LogCounter(const QString &prefix)
+    {
+        s_prefix = prefix;
+        s_count = 0;
+        s_previous = qInstallMessageHandler(handler);
+    }
+    ~LogCounter() { qInstallMessageHandler(s_previous); }
+    int count() const { return s_count; }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.startsWith(s_prefix))
+            ++s_count;
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QString s_prefix;
+    static inline int s_count = 0;
+};
+
 enum class WayOut {
     Release,
     FocusLoss,
@@ -395,6 +432,12 @@ enum class WayOut {
     ReleaseWhileTickWaits,
     CompleteWhileTickWaits,
     CloseWhileTickWaits,
+    SecondPressByEnter,
+    SecondPressBySpaceAcrossTicks,
+    ClickWhileMoving,
+    PortVanishes,
+    PortVanishesBetweenTicks,
+    StopFailsThenLinkReturns,
 };
 
 } // namespace
@@ -404,28 +447,50 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
     QTest::addColumn<int>("way");
     QTest::addColumn<bool>("windowGoes");
     QTest::addColumn<bool>("timerStops");
-    QTest::newRow("release") << int(WayOut::Release) << false << false;
-    QTest::newRow("focus loss") << int(WayOut::FocusLoss) << false << false;
-    QTest::newRow("Escape") << int(WayOut::Escape) << true << true;
-    QTest::newRow("two Escapes at once") << int(WayOut::TwoEscapes) << true << true;
-    QTest::newRow("Complete") << int(WayOut::Complete) << true << true;
-    QTest::newRow("close box") << int(WayOut::CloseBox) << true << true;
-    QTest::newRow("window destroyed") << int(WayOut::Destruction) << true << true;
-    QTest::newRow("position reply lost in the tick") << int(WayOut::PositionReplyLost) << false << true;
-    QTest::newRow("reply to the feed lost") << int(WayOut::FeedReplyLost) << false << true;
-    QTest::newRow("release while the tick waits") << int(WayOut::ReleaseWhileTickWaits) << false << false;
-    QTest::newRow("Complete while the tick waits") << int(WayOut::CompleteWhileTickWaits) << true << true;
-    QTest::newRow("close while the tick waits") << int(WayOut::CloseWhileTickWaits) << true << true;
+    QTest::addColumn<int>("boxes");       // message boxes the way out shows
+    QTest::addColumn<bool>("stopFails");  // the stop cannot reach the controller (2901 last)
+    QTest::newRow("release") << int(WayOut::Release) << false << false << 0 << false;
+    QTest::newRow("focus loss") << int(WayOut::FocusLoss) << false << false << 0 << false;
+    QTest::newRow("Escape") << int(WayOut::Escape) << true << true << 0 << false;
+    QTest::newRow("two Escapes at once") << int(WayOut::TwoEscapes) << true << true << 0 << false;
+    QTest::newRow("Complete") << int(WayOut::Complete) << true << true << 0 << false;
+    QTest::newRow("close box") << int(WayOut::CloseBox) << true << true << 0 << false;
+    QTest::newRow("window destroyed") << int(WayOut::Destruction) << true << true << 0 << false;
+    QTest::newRow("position reply lost in the tick") << int(WayOut::PositionReplyLost) << false << true << 1 << false;
+    QTest::newRow("reply to the feed lost") << int(WayOut::FeedReplyLost) << false << true << 1 << false;
+    QTest::newRow("release while the tick waits") << int(WayOut::ReleaseWhileTickWaits) << false << false << 0 << false;
+    QTest::newRow("Complete while the tick waits") << int(WayOut::CompleteWhileTickWaits) << true << true << 0 << false;
+    QTest::newRow("close while the tick waits") << int(WayOut::CloseWhileTickWaits) << true << true << 0 << false;
+    QTest::newRow("second press by Enter, then release")
+        << int(WayOut::SecondPressByEnter) << false << false << 0 << false;
+    QTest::newRow("second press by Space held across ticks")
+        << int(WayOut::SecondPressBySpaceAcrossTicks) << false << false << 0 << false;
+    QTest::newRow("click while the controller reports moving")
+        << int(WayOut::ClickWhileMoving) << false << false << 0 << false;
+    QTest::newRow("port vanishes mid-feed") << int(WayOut::PortVanishes) << false << true << 2 << true;
+    QTest::newRow("port vanishes between ticks") << int(WayOut::PortVanishesBetweenTicks) << false << true << 2 << true;
+    QTest::newRow("stop fails, then the link returns")
+        << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
 }
 
-// AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after "0JR" and
-// its axis ends still.
+// AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
+// "0JR" and its axis ends still. A failure's box comes only once the stop has been tried; a
+// stop that cannot reach the controller is told last (2901) and goes first once the link is
+// back.
 void TestJog::everyWayOutOfAFeedStopsIt()
 {
     QFETCH(int, way);
     QFETCH(bool, windowGoes);
     QFETCH(bool, timerStops);
+    QFETCH(int, boxes);
+    QFETCH(bool, stopFails);
     const WayOut out = WayOut(way);
+    const bool vanishes = out == WayOut::PortVanishes || out == WayOut::PortVanishesBetweenTicks;
+    // A vanished port takes the simulator's device with it: it comes back on a new one.
+    auto comeBack = qScopeGuard([&] {
+        if (vanishes)
+            m_sim.restartController();
+    });
     FakeMainForm form;
     fillMainGrid(form, 2);
     m_sim.useAxes(0xF);
@@ -442,6 +507,16 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     if (out == WayOut::FeedReplyLost)
         m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0JR", 1));
     m_sim.controller().clearReceived();
+    // What the controller had received when the first box was asked, and whether a stop
+    // had been tried and failed by then.
+    std::optional<QStringList> atFirstBox;
+    bool owedAtFirstBox = false;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        if (atFirstBox)
+            return;
+        atFirstBox = m_sim.received();
+        owedAtFirstBox = link::SerialLink::instance().stopOwed();
+    });
 
     QTest::mousePress(axis1, Qt::LeftButton);
     QVERIFY(axis1->isDown());
@@ -449,6 +524,9 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         w->timerTusin_Timer();
     if (out != WayOut::FeedReplyLost) // that tick has failed and stopped the feed already
         QVERIFY(m_sim.model().moving());
+
+    // Attempts to open the port from here on.
+    LogCounter openings(QStringLiteral("port not opened:"));
 
     // The tick that reads the positions is the fourth; its reply comes late or never.
     const auto waitingTick = [&](sim::FaultKind kind, const std::function<void()> &meanwhile) {
@@ -500,17 +578,96 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     case WayOut::CloseWhileTickWaits:
         waitingTick(sim::FaultKind::Delay, [w] { w->close(); });
         break;
+    case WayOut::SecondPressByEnter:
+        // Enter on the focused jog button is no click; the hand then leaves the mouse.
+        w->TimerDelay_Timer();
+        QVERIFY(axis1->hasFocus());
+        QTest::keyClick(axis1, Qt::Key_Return);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::SecondPressBySpaceAcrossTicks:
+        // Space's press and its release (a click) while the mouse still holds the button; the
+        // mouse's own release then finds the button up already.
+        w->TimerDelay_Timer();
+        QTest::keyPress(axis1, Qt::Key_Space);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QTest::keyRelease(axis1, Qt::Key_Space);
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::ClickWhileMoving:
+        // The operator clicks the moving axis' button again to stop it.
+        w->TimerDelay_Timer();
+        QTest::mousePress(axis1, Qt::LeftButton);
+        for (int i = 0; i < 4; ++i)
+            w->timerTusin_Timer();
+        QVERIFY(m_sim.model().moving());
+        QTest::mouseRelease(axis1, Qt::LeftButton);
+        break;
+    case WayOut::PortVanishes:
+        waitingTick(sim::FaultKind::Vanish, [] {});
+        break;
+    case WayOut::PortVanishesBetweenTicks:
+        // The link tells the loss outside an exchange; the next tick fails on the closed port.
+        m_sim.controller().vanish();
+        QTRY_VERIFY(!CommPortIsOpen());
+        for (int i = 0; i < 4 && w->timerTusin()->isActive(); ++i)
+            w->timerTusin_Timer();
+        break;
+    case WayOut::StopFailsThenLinkReturns:
+        // The position reply is lost, which closes the port, and the port does not open again.
+        m_sim.useMissingDevice();
+        waitingTick(sim::FaultKind::Silence, [] {});
+        break;
     }
 
-    const QStringList lines = m_sim.received();
+    // After the port vanished, the stop tries one opening, not a round of six.
+    if (out == WayOut::PortVanishes)
+        QCOMPARE(openings.count(), 1);
+    QList<platform::DialogScript::Box> told = m_sim.dialogs().boxes();
+    QCOMPARE(told.size(), boxes);
+    QStringList lines = m_sim.received();
     const int feed = lines.indexOf("0JR10000");
-    QVERIFY2(feed >= 0 && lines.lastIndexOf("0SP") > feed, qPrintable(lines.join(' ')));
-    QVERIFY(!m_sim.model().moving());
-    QVERIFY(!m_sim.prompts().contains(LoadResText(2901)));
-    QCOMPARE(gTusinNow, false);
+    QVERIFY2(feed >= 0 && lines.count("0JR10000") == 1, qPrintable(lines.join(' ')));
+    if (boxes > 0 && !stopFails) {
+        // The failure is told only once the stop has gone.
+        QVERIFY(atFirstBox);
+        QVERIFY2(atFirstBox->lastIndexOf("0SP") > atFirstBox->indexOf("0JR10000"), qPrintable(atFirstBox->join(' ')));
+    }
+    QCOMPARE(told.size() > 0 && told.last().prompt == LoadResText(2901), stopFails);
+    QCOMPARE(link::SerialLink::instance().stopOwed(), stopFails);
     QCOMPARE(!w || !w->isVisible(), windowGoes);
-    if (w) {
+    if (w)
         QCOMPARE(!w->timerTusin()->isActive() || !w->control().running(), timerStops);
+    if (stopFails) {
+        // The first box names the failure, the last that the axis may still move; then the
+        // link comes back, and the stop it owes goes before anything else.
+        QVERIFY(told.first().prompt != LoadResText(2901));
+        QVERIFY(owedAtFirstBox);
+        QVERIFY(m_sim.model().moving());
+        QVERIFY(w && w->findChild<QPushButton *>("cmdJOGST")->isEnabled());
+        if (vanishes) {
+            QString error;
+            QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        } else {
+            m_sim.useSimulator();
+        }
+        m_sim.controller().clearReceived();
+        w->cmdJOGST_Click();
+        const QStringList again = m_sim.received();
+        QVERIFY2(again.size() >= 2 && again.first() == "0SP" && again.at(1) == "0CM02", qPrintable(again.join(' ')));
+        QVERIFY(!link::SerialLink::instance().stopOwed());
+        QVERIFY(w->control().running());
+        QCOMPARE(m_sim.dialogs().boxes().size(), boxes);
+        lines = QStringList{"0JR10000"} + again;
+    }
+    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000"), qPrintable(lines.join(' ')));
+    QVERIFY(!m_sim.model().moving());
+    QCOMPARE(m_sim.prompts().count(LoadResText(2901)), stopFails ? 1 : 0);
+    QCOMPARE(gTusinNow, false);
+    if (w) {
         // Nothing further reaches the controller for this feed.
         const int sent = m_sim.received().size();
         for (int i = 0; i < 4; ++i)
@@ -520,6 +677,8 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         delete w.data();
     }
     QVERIFY(!m_sim.model().moving());
+    // One failure, one box: nothing more is told after the way out.
+    QCOMPARE(m_sim.dialogs().boxes().size(), boxes);
 }
 
 // A press the controller keeps waiting (it reports "moving") and a release before its feed
@@ -583,6 +742,126 @@ void TestJog::failedStopIsTold()
     QCOMPARE(m_sim.dialogs().boxes().last().style & platform::MbExclamation, int(platform::MbExclamation));
     QCOMPARE(gTusinNow, false);
     QVERIFY(!w.control().feedSent());
+}
+
+void TestJog::inchingMoveLeftUnknownIsStoppedFirst_data()
+{
+    QTest::addColumn<QByteArray>("lost"); // the reply lost once the move has been asked for
+    QTest::newRow("the move's reply") << QByteArray("0MV");
+    QTest::newRow("the next position read") << QByteArray("0RC");
+}
+
+// A failure while an inching move may still run: "0SP" goes before the failure is told.
+void TestJog::inchingMoveLeftUnknownIsStoppedFirst()
+{
+    QFETCH(QByteArray, lost);
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    std::optional<QStringList> atFirstBox;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        if (!atFirstBox)
+            atFirstBox = m_sim.received();
+    });
+    m_sim.dialogs().answer(platform::IdOk);
+    frmJOG w;
+    w.cmdJOGST_Click();
+    w.findChild<QRadioButton *>("optJOG3")->setChecked(true); // 100 pulses
+    m_sim.controller().clearReceived();
+    if (lost == "0MV")
+        m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0MV", 1));
+
+    w.cmdJOG_MouseDown(0);
+    w.cmdJOG_MouseUp(0);
+    for (int i = 0; i < 4 && w.timerTusin()->isActive() && w.control().TusinDACount() >= 0; ++i)
+        w.timerTusin_Timer();
+    if (lost == "0RC")
+        m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::Silence, "0RC", 1));
+    for (int i = 0; i < 4 && w.timerTusin()->isActive(); ++i)
+        w.timerTusin_Timer();
+
+    QVERIFY(!w.timerTusin()->isActive());
+    QCOMPARE(m_sim.prompts().size(), 1);
+    QVERIFY(atFirstBox);
+    const int move = atFirstBox->indexOf(QRegularExpression("^0MV.*"));
+    QVERIFY2(move >= 0 && atFirstBox->lastIndexOf("0SP") > move, qPrintable(atFirstBox->join(' ')));
+    QVERIFY(!link::SerialLink::instance().stopOwed());
+    QCOMPARE(gTusinNow, false);
+}
+
+// A stop the controller did not take is owed by the link: "0SP" goes first on the next
+// exchange of any window, until the controller has answered it.
+void TestJog::owedStopGoesFirstForAnyWindow_data()
+{
+    QTest::addColumn<bool>("stopAnswered");
+    QTest::newRow("taken") << true;
+    QTest::newRow("unanswered: owed still") << false;
+}
+
+void TestJog::owedStopGoesFirstForAnyWindow()
+{
+    QFETCH(bool, stopAnswered);
+    link::SerialLink::instance().setStopOwed(true);
+    if (!stopAnswered) {
+        sim::Fault lost = sim::Fault::always(sim::FaultKind::Silence, "0SP");
+        lost.last = 2;
+        m_sim.controller().addFault(lost);
+    }
+
+    // The main window's version read: two exchanges, each tries the stop until it is taken.
+    QCOMPARE(ReadCtVersion(), 0);
+    const QStringList first = stopAnswered ? QStringList{"0SP", "0CM1", "0RV"} : QStringList{"0SP", "0CM1", "0SP", "0RV"};
+    QCOMPARE(m_sim.received(), first);
+    QCOMPARE(link::SerialLink::instance().stopOwed(), !stopAnswered);
+    m_sim.controller().clearReceived();
+    QCOMPARE(ReadCtVersion(), 0);
+    const QStringList second = stopAnswered ? QStringList{"0CM1", "0RV"} : QStringList{"0SP", "0CM1", "0RV"};
+    QCOMPARE(m_sim.received(), second);
+    QVERIFY(!link::SerialLink::instance().stopOwed());
+    QVERIFY(m_sim.prompts().isEmpty());
+}
+
+void TestJog::programEndStopsTheFeed_data()
+{
+    QTest::addColumn<int>("signal"); // an EndSignal; -1: the application quits, as at the session's end
+    QTest::newRow("SIGTERM") << int(EndSignal::Terminate);
+    QTest::newRow("SIGHUP") << int(EndSignal::HangUp);
+    QTest::newRow("SIGINT") << int(EndSignal::Interrupt);
+    QTest::newRow("session end") << -1;
+}
+
+// The real start-up procedure in a program of its own, feeding AXIS1+, then ended.
+void TestJog::programEndStopsTheFeed()
+{
+    QFETCH(int, signal);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    QProcess driver;
+    driver.start(QCoreApplication::applicationDirPath() + QStringLiteral("/jog_exit_driver"),
+                 {m_dir.filePath(QStringLiteral("driver.ini"))});
+    QVERIFY2(driver.waitForStarted(), qPrintable(driver.errorString()));
+    QByteArray output;
+    while (!output.contains("feeding") && driver.waitForReadyRead(30000))
+        output += driver.readAllStandardOutput();
+    QVERIFY2(output.contains("feeding"), driver.readAllStandardError().constData());
+    QVERIFY(m_sim.model().moving());
+
+    if (signal >= 0)
+        QVERIFY(sendEndSignal(driver.processId(), EndSignal(signal)));
+    else
+    {
+        driver.write("quit\n");
+        QVERIFY(driver.waitForBytesWritten(30000));
+    }
+    QVERIFY(driver.waitForFinished(30000));
+
+    // Ended as it would have been: by the signal itself, or normally.
+    QCOMPARE(driver.exitStatus(), signal >= 0 ? QProcess::CrashExit : QProcess::NormalExit);
+    const QStringList lines = m_sim.received();
+    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
+             qPrintable(lines.join(' ')));
+    QVERIFY(!m_sim.model().moving());
 }
 
 void TestJog::garbledPositionStopsTheTick()

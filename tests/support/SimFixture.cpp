@@ -33,6 +33,15 @@ void SimFixture::reset()
     gTimeOutMs = 1000;
 }
 
+bool SimFixture::restartController(QString *error)
+{
+    m_session.controller().stop();
+    if (!m_session.controller().start(error))
+        return false;
+    m_session.useSimulator();
+    return true;
+}
+
 void SimFixture::useAxes(int mask)
 {
     for (int i = 0; i < kAxisCount; ++i)

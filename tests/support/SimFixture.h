@@ -20,6 +20,10 @@ public:
     void useAxes(int mask);
     // The port names a device that does not exist until the next reset().
     void useMissingDevice() { m_session.useMissingDevice(); }
+    // The port names the simulator again (after useMissingDevice or a restart).
+    void useSimulator() { m_session.useSimulator(); }
+    // A controller whose port vanished comes back on a new device; the model keeps its state.
+    bool restartController(QString *error = nullptr);
 
     sim::ControllerModel &model() { return m_model; }
     sim::ControllerSim &controller() { return m_session.controller(); }

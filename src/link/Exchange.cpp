@@ -10,6 +10,8 @@
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 
+#include <utility>
+
 namespace link {
 
 int exchange(Via via, const QString &command, const QString &argument, int replyLength,
@@ -127,12 +129,39 @@ int refuseTransmit()
 
 namespace {
 int g_toldFailures = 0;
+QStringList *g_heldTells = nullptr;
 }
 
 void tellFailure(const QString &text)
 {
     ++g_toldFailures;
+    if (g_heldTells) {
+        g_heldTells->append(text);
+        return;
+    }
     platform::msgBox(text);
+}
+
+HeldTells::HeldTells()
+    : m_outer(g_heldTells)
+{
+    g_heldTells = &m_texts;
+}
+
+HeldTells::~HeldTells()
+{
+    g_heldTells = m_outer;
+    for (const QString &text : std::as_const(m_texts)) {
+        if (m_outer)
+            m_outer->append(text);
+        else
+            platform::msgBox(text);
+    }
+}
+
+QStringList HeldTells::take()
+{
+    return std::exchange(m_texts, {});
 }
 
 int toldFailures()

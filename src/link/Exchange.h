@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -58,6 +59,24 @@ public:
 
 private:
     int m_start = toldFailures();
+};
+
+// While one lives, the link's failure texts are kept (and counted as told) instead of shown,
+// so that an operation can show them in one box with what the failure leaves behind. Texts
+// still kept when it ends go to an enclosing one, or are shown then, one box each.
+class HeldTells
+{
+public:
+    HeldTells();
+    ~HeldTells();
+    HeldTells(const HeldTells &) = delete;
+    HeldTells &operator=(const HeldTells &) = delete;
+    // The texts kept so far, which are then no longer kept.
+    QStringList take();
+
+private:
+    QStringList m_texts;
+    QStringList *m_outer;
 };
 
 // "0CM" "00" without a message: the controller leaves its transfer or write mode on a way

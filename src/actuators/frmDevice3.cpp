@@ -295,8 +295,8 @@ void frmDevice3::takeWrittenActuators()
     int mode = 0;
     const int left = SetCtCommMode(0, mode);
     gTusinNow = false;
-    if (left != 0 && !watch.linkTold())
-        ResMsgBox({377});
+    // Told with the outcome below when the link has not told it.
+    const bool tellLeft = left != 0 && !watch.linkTold();
     // A controller that did not take the mode command is not asked for its parameters.
     const int reread = left == 0 ? GetParametaValue2() : 1;
     link::transferProgress().close();
@@ -305,8 +305,10 @@ void frmDevice3::takeWrittenActuators()
     // could be read back (the parameter set then holds what was written).
     actuators::makeActuatorsCurrent();
     DispAxisData();
+    QStringList lines{LoadResText(1527)};
+    if (tellLeft)
+        lines.prepend(LoadResText(377));
     if (reread != 0)
-        ResMsgBox({1527, 2921});
-    else
-        ResMsgBox({1527});
+        lines << LoadResText(2921);
+    platform::msgBox(lines.join(QStringLiteral("\r\n")));
 }

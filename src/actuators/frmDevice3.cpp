@@ -207,6 +207,7 @@ void frmDevice3::changeAndWrite()
     const int maskBefore = gAxisMask;
 
     QString stop; // this sequence's own reason for a stop; the link's are held
+    bool blocksSent = false;
     bool written = false;
     bool portDead = false;
     {
@@ -214,21 +215,21 @@ void frmDevice3::changeAndWrite()
         {
             TransferModeGuard transferMode;
             transferMode.entered();
-            written = writeChosenActuators(stop);
+            written = writeChosenActuators(stop, blocksSent);
             if (written)
                 transferMode.left();
             // Whether the link declared the port dead, before the silent mode command answers.
             portDead = !written && gOfflineMode;
         }
         if (!written) {
-            followControllerAxisUse(held.take(), stop, portDead, unusedBefore, maskBefore);
+            followControllerAxisUse(held.take(), stop, portDead, blocksSent, unusedBefore, maskBefore);
             return;
         }
     }
     takeWrittenActuators();
 }
 
-bool frmDevice3::writeChosenActuators(QString &stop)
+bool frmDevice3::writeChosenActuators(QString &stop, bool &blocksSent)
 {
     gDevWinOnline = true;
     gAxisMaskNew = 0;
@@ -260,11 +261,13 @@ bool frmDevice3::writeChosenActuators(QString &stop)
         stop = ResLines({1524, 1525});
         return false;
     }
+    blocksSent = true;
     return WriteParaToCt_Device() == 0;
 }
 
 void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,
-                                         const bool (&unusedBefore)[kAxisCount], int maskBefore)
+                                         bool blocksSent, const bool (&unusedBefore)[kAxisCount],
+                                         int maskBefore)
 {
     QStringList lines = linkTold;
     if (!stop.isEmpty())
@@ -282,10 +285,17 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
         // The system and its windows at least agree with each other again.
         std::copy(std::begin(unusedBefore), std::end(unusedBefore), std::begin(gAxisUnused));
         gAxisMask = maskBefore;
-        SetOfflineMode();
     }
+    // Blocks the controller may have taken in part leave its parameters unknown as well.
+    const bool unknown = !read || blocksSent;
+    if (unknown)
+        SetOfflineMode();
     showAxisUse();
-    lines << LoadResText(2941) << LoadResText(read ? 2942 : 2944);
+    lines << LoadResText(2941);
+    if (read)
+        lines << LoadResText(2942);
+    if (unknown)
+        lines << LoadResText(2944);
     platform::msgBox(lines.join(QStringLiteral("\r\n")));
 }
 

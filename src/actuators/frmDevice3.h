@@ -39,13 +39,15 @@ private:
     void cmdDeviceCancel_Click();
     void changeAndWrite();
     // The axis-use rewrite, the factory parameters and their write; false on a stop, with
-    // `stop` set to this sequence's own reason when it has one (the link's are held).
-    bool writeChosenActuators(QString &stop);
+    // `stop` set to this sequence's own reason when it has one (the link's are held), and
+    // `blocksSent` once the parameter blocks have begun to go.
+    bool writeChosenActuators(QString &stop, bool &blocksSent);
     // After a stop once the axis use may have reached the controller: the system and both
-    // windows follow the controller's axis use when it can be read (else the system's own,
-    // offline; a port the link declared dead is not tried), and one box says why and what now.
+    // windows follow the controller's axis use when it can be read (else the system's own; a
+    // port the link declared dead is not tried); offline when the controller's axis use or
+    // parameters are unknown; one box says why and what now.
     void followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,
-                                 const bool (&unusedBefore)[kAxisCount], int maskBefore);
+                                 bool blocksSent, const bool (&unusedBefore)[kAxisCount], int maskBefore);
     // After the controller took the whole set: its plain mode, the read-back, the chosen
     // actuators current, 1527 (with 2921 when the read-back failed).
     void takeWrittenActuators();

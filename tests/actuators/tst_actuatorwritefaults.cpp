@@ -178,8 +178,9 @@ private Q_SLOTS:
         QCOMPARE(storedStroke(), 100);
     }
 
-    // Stopped after the axis-use rewrite with the link alive: the system and both windows
-    // follow the controller's axis use, the main window's designations and headings included.
+    // Stopped while the parameter blocks go, the link alive: the system and both windows follow
+    // the controller's axis use, the main window's designations and headings included; its
+    // parameters are unknown, so the system goes offline and the box says to read them.
     void changeAndWriteStopFollowsControllerOnMainWindow()
     {
         m_sim.controller().addFault(sim::Fault::nth(sim::FaultKind::WrongRecord, "0WD", 2));
@@ -188,8 +189,9 @@ private Q_SLOTS:
         w.show();
         m_sim.dialogs().answer(IdOk);
         w.cmdPrmCtWrite()->click();
-        QCOMPARE(m_sim.prompts(), QStringList{ResLines({384, 385, 2941, 2942})});
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({384, 385, 2941, 2942, 2944})});
         QCOMPARE(gAxisMask, 1);
+        QVERIFY(gOfflineMode);
         QVERIFY(!m_main->deviceLabel(0).isEmpty());
         for (int a = 1; a < kAxisCount; ++a) {
             QVERIFY(m_main->deviceLabel(a).isEmpty());

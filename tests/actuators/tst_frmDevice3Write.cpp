@@ -220,24 +220,26 @@ private Q_SLOTS:
     // Stopped once the axis-use mask may have reached the controller: the controller left in
     // mode "00", no progress window on screen, then, on a port the link has not declared dead,
     // the axis use read back so that the system and its windows follow the controller; a dead
-    // one is not tried again: the system keeps its own axis use and goes offline. One box says
-    // the stop's reason and what it leaves behind.
+    // one is not tried again: the system keeps its own axis use. Offline when the controller's
+    // axis use or parameters are unknown. One box says the stop's reason and what it leaves.
     void stopAfterAxisRewriteFollowsController_data()
     {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("controllerMask");
+        QTest::addColumn<bool>("readBack");
         QTest::addColumn<bool>("offline");
         QTest::newRow("axis-use rewrite refused")
-            << "rewrite" << QStringList{ResLines({104, 2941, 2944})} << 15 << true;
+            << "rewrite" << QStringList{ResLines({104, 2941, 2944})} << 15 << false << true;
         QTest::newRow("parameter write echo refused")
-            << "write" << QStringList{ResLines({384, 385, 2941, 2942})} << 1 << false;
+            << "write" << QStringList{ResLines({384, 385, 2941, 2942, 2944})} << 1 << true << true;
     }
     void stopAfterAxisRewriteFollowsController()
     {
         QFETCH(QString, stop);
         QFETCH(QStringList, messages);
         QFETCH(int, controllerMask);
+        QFETCH(bool, readBack);
         QFETCH(bool, offline);
         // The real progress window, as the operator sees it.
         link::setTransferProgress(nullptr);
@@ -260,7 +262,7 @@ private Q_SLOTS:
         QCOMPARE(gAxisMask, controllerMask);
         QCOMPARE(gOfflineMode, offline);
         // The read-back follows the controller's leaving its transfer mode.
-        QCOMPARE(sentAfter(sent, QStringLiteral("0CM00")).contains(QStringLiteral("0RD0")), !offline);
+        QCOMPARE(sentAfter(sent, QStringLiteral("0CM00")).contains(QStringLiteral("0RD0")), readBack);
         for (int a = 0; a < kAxisCount; ++a) {
             const bool used = (controllerMask & (1 << a)) != 0;
             QCOMPARE(gAxisUnused[a], !used);

@@ -15,6 +15,7 @@
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/SettingsStore.h"
 #include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/ModalDriver.h"
@@ -56,11 +57,7 @@ void systemHasStroke100()
 // The stored stroke of axis 1, as the next start would load it.
 int storedStroke()
 {
-    const int current = gDevStroke[0];
-    LoadDevSetting(false);
-    const int stored = gDevStroke[0];
-    gDevStroke[0] = current;
-    return stored;
+    return SettingsStore::text(QStringLiteral("DevStroke1"), QString()).toInt();
 }
 
 QString heading(int axis)

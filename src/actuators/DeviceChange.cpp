@@ -1,5 +1,6 @@
 #include "actuators/DeviceChange.h"
 
+#include "actuators/CurrentActuators.h"
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSettingStore.h"
@@ -38,17 +39,11 @@ QWidget *mainWindow()
     return nullptr;
 }
 
-// Everything that follows the current actuators once the parameters in force changed.
+// Everything that follows the current actuators once the parameters in force changed; the
+// controller still holds the old ones, so the system works offline.
 void takeNewActuators(bool store)
 {
-    CulcDevLimits();
-    CopyNewTypeFlag();
-    if (store)
-        SaveDevSetting();
-    DispDeviceName();
-    DispAxisData();
-    DispPulsePerMm();
-    actuators::convertPositionsToNewActuators();
+    actuators::makeActuatorsCurrent(store ? 0 : actuators::DoNotStore);
     if (!gOfflineMode)
         SetOfflineMode();
 }

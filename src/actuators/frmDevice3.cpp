@@ -1,6 +1,7 @@
 #include "actuators/frmDevice3.h"
 
 #include "actuators/ChosenActuators.h"
+#include "actuators/CurrentActuators.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
@@ -10,6 +11,7 @@
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/OnlineMode.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
@@ -20,6 +22,7 @@
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
+#include "platform/Dialogs.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -155,14 +158,9 @@ void frmDevice3::cmdPrmCtWrite_Click()
         BusyGuard busy;
         m_writing = true;
         Device3CMDBTN_Muko();
-        bool unusedBefore[kAxisCount];
-        std::copy(std::begin(gAxisUnused), std::end(gAxisUnused), std::begin(unusedBefore));
-        const int maskBefore = gAxisMask;
-        const WriteEnd end = changeAndWrite();
+        changeAndWrite();
         // No way out leaves the progress window on screen: it refuses to be closed by hand.
         link::transferProgress().close();
-        if (end == WriteEnd::AxisUseUncertain)
-            followControllerAxisUse(unusedBefore, maskBefore);
         m_writing = false;
         CommPortClose();
         Device3CMDBTN_Yuko();
@@ -171,44 +169,68 @@ void frmDevice3::cmdPrmCtWrite_Click()
     done(QDialog::Accepted);
 }
 
-void frmDevice3::followControllerAxisUse(const bool (&unusedBefore)[kAxisCount], int maskBefore)
+void frmDevice3::showAxisUse()
 {
-    const bool read = ReadAxisUse() == 0;
-    if (!read) {
-        // Unknown: the system and its windows at least agree with each other again.
-        std::copy(std::begin(unusedBefore), std::end(unusedBefore), std::begin(gAxisUnused));
-        gAxisMask = maskBefore;
-    }
+    DispDeviceName();
     DispAxisData();
     for (int a = 0; a < kAxisCount; ++a)
         m_panels.setAxisEnable(a, gAxisUnused[a] ? 0 : 1);
     devicewindow::showState(m_panels, m_controls);
-    ResMsgBox({2941, read ? 2942 : 2943});
 }
 
-frmDevice3::WriteEnd frmDevice3::changeAndWrite()
+void frmDevice3::changeAndWrite()
 {
     // Nothing reaches the controller before every chosen actuator is known to be writable.
     if (!actuators::chosenActuatorsWritable(m_panels))
-        return WriteEnd::Stopped;
+        return;
     if (gOfflineMode)
         gOfflineMode = false;
+    // One failure, one box: what the link has told is not told again.
+    const link::TellWatch watch;
     const int ready = ReadCtRAStatus();
     if (ready == 0) {
         ResMsgBox({424});
-        return WriteEnd::Stopped;
+        return;
     }
     if (ready != 1)
-        return WriteEnd::Stopped;
+        return;
     int mode = 1;
     const int entered = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (entered != 0) {
-        ResMsgBox({377});
-        return WriteEnd::Stopped;
+        if (!watch.linkTold())
+            ResMsgBox({377});
+        return;
     }
-    TransferModeGuard transferMode;
-    transferMode.entered();
+    bool unusedBefore[kAxisCount];
+    std::copy(std::begin(gAxisUnused), std::end(gAxisUnused), std::begin(unusedBefore));
+    const int maskBefore = gAxisMask;
+
+    QString stop; // this sequence's own reason for a stop; the link's are held
+    bool blocksSent = false;
+    bool written = false;
+    bool portDead = false;
+    {
+        link::HeldTells held;
+        {
+            TransferModeGuard transferMode;
+            transferMode.entered();
+            written = writeChosenActuators(stop, blocksSent);
+            if (written)
+                transferMode.left();
+            // Whether the link declared the port dead, before the silent mode command answers.
+            portDead = !written && gOfflineMode;
+        }
+        if (!written) {
+            followControllerAxisUse(held.take(), stop, portDead, blocksSent, unusedBefore, maskBefore);
+            return;
+        }
+    }
+    takeWrittenActuators();
+}
+
+bool frmDevice3::writeChosenActuators(QString &stop, bool &blocksSent)
+{
     gDevWinOnline = true;
     gAxisMaskNew = 0;
     bool unused[kAxisCount];
@@ -217,48 +239,86 @@ frmDevice3::WriteEnd frmDevice3::changeAndWrite()
         if (!unused[a])
             gAxisMaskNew += 1 << a;
     }
+    const link::TellWatch watch;
+    const auto linkFailed = [&stop, &watch] {
+        if (!watch.linkTold())
+            stop = LoadResText(377);
+        return false;
+    };
     // From here on a stop may leave the controller with the new axis use.
-    if (RewriteParaBlock2(gAxisMaskNew) != 0) {
-        ResMsgBox({377});
-        return WriteEnd::AxisUseUncertain;
-    }
+    if (RewriteParaBlock2(gAxisMaskNew) != 0)
+        return linkFailed();
     for (int a = 0; a < kAxisCount; ++a)
         gAxisUnused[a] = unused[a];
-    if (ReadAxisUse() != 0) {
-        ResMsgBox({377});
-        return WriteEnd::AxisUseUncertain;
-    }
+    if (ReadAxisUse() != 0)
+        return linkFailed();
     if (ReadParaFromCt() != 0 || SetParametaFromTable() != 0)
-        return WriteEnd::AxisUseUncertain;
+        return false;
     actuators::takeChosenActuators(m_panels);
     if (SetStdParameta2() != 0)
-        return WriteEnd::AxisUseUncertain;
+        return false;
     if (ParametaValueCheck2() != 0) {
-        ResMsgBox({1524, 1525});
-        return WriteEnd::AxisUseUncertain;
+        stop = ResLines({1524, 1525});
+        return false;
     }
-    if (WriteParaToCt_Device() != 0)
-        return WriteEnd::AxisUseUncertain;
-    mode = 0;
-    transferMode.left();
+    blocksSent = true;
+    return WriteParaToCt_Device() == 0;
+}
+
+void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,
+                                         bool blocksSent, const bool (&unusedBefore)[kAxisCount],
+                                         int maskBefore)
+{
+    QStringList lines = linkTold;
+    if (!stop.isEmpty())
+        lines.prepend(stop);
+    link::transferProgress().close();
+    // A port the link has just declared dead is not tried again: what the controller holds
+    // cannot be known, and the operator is sent to read it.
+    bool read = false;
+    if (!portDead) {
+        link::HeldTells held;
+        read = ReadAxisUse() == 0;
+        lines += held.take();
+    }
+    if (!read) {
+        // The system and its windows at least agree with each other again.
+        std::copy(std::begin(unusedBefore), std::end(unusedBefore), std::begin(gAxisUnused));
+        gAxisMask = maskBefore;
+    }
+    // Blocks the controller may have taken in part leave its parameters unknown as well.
+    const bool unknown = !read || blocksSent;
+    if (unknown)
+        SetOfflineMode();
+    showAxisUse();
+    lines << LoadResText(2941);
+    if (read)
+        lines << LoadResText(2942);
+    if (unknown)
+        lines << LoadResText(2944);
+    platform::msgBox(lines.join(QStringLiteral("\r\n")));
+}
+
+void frmDevice3::takeWrittenActuators()
+{
+    const link::TellWatch watch;
+    int mode = 0;
     const int left = SetCtCommMode(0, mode);
     gTusinNow = false;
-    if (left != 0) {
-        ResMsgBox({377});
-        return WriteEnd::AxisUseUncertain;
-    }
-    const int reread = GetParametaValue2();
+    // Told with the outcome below when the link has not told it.
+    const bool tellLeft = left != 0 && !watch.linkTold();
+    // A controller that did not take the mode command is not asked for its parameters.
+    const int reread = left == 0 ? GetParametaValue2() : 1;
     link::transferProgress().close();
     hide();
+    // The controller took the whole set: the chosen actuators are current whether or not they
+    // could be read back (the parameter set then holds what was written).
+    actuators::makeActuatorsCurrent();
+    DispAxisData();
+    QStringList lines{LoadResText(1527)};
+    if (tellLeft)
+        lines.prepend(LoadResText(377));
     if (reread != 0)
-        return WriteEnd::AxisUseUncertain;
-    CulcDevLimits();
-    CopyNewTypeFlag();
-    // The next offline start begins with the actuators the controller now has.
-    SaveDevSetting();
-    DispAxisData();
-    actuators::convertPositionsToNewActuators();
-    DispAxisData();
-    ResMsgBox({1527});
-    return WriteEnd::Written;
+        lines << LoadResText(2921);
+    platform::msgBox(lines.join(QStringLiteral("\r\n")));
 }

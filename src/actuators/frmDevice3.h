@@ -35,14 +35,24 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    // How the sequence ended: written, stopped with the controller's axis use untouched, or
-    // stopped once the axis-use mask may have reached the controller.
-    enum class WriteEnd { Written, Stopped, AxisUseUncertain };
-
     void cmdSyosai_Click();
     void cmdDeviceCancel_Click();
-    WriteEnd changeAndWrite();
-    void followControllerAxisUse(const bool (&unusedBefore)[kAxisCount], int maskBefore);
+    void changeAndWrite();
+    // The axis-use rewrite, the factory parameters and their write; false on a stop, with
+    // `stop` set to this sequence's own reason when it has one (the link's are held), and
+    // `blocksSent` once the parameter blocks have begun to go.
+    bool writeChosenActuators(QString &stop, bool &blocksSent);
+    // After a stop once the axis use may have reached the controller: the system and both
+    // windows follow the controller's axis use when it can be read (else the system's own; a
+    // port the link declared dead is not tried); offline when the controller's axis use or
+    // parameters are unknown; one box says why and what now.
+    void followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,
+                                 bool blocksSent, const bool (&unusedBefore)[kAxisCount], int maskBefore);
+    // After the controller took the whole set: its plain mode, the read-back, the chosen
+    // actuators current, 1527 (with 2921 when the read-back failed).
+    void takeWrittenActuators();
+    // The axis use on the main window (designations, headings, columns) and in this window.
+    void showAxisUse();
 
     DevicePanels m_panels;
     devicewindow::Controls m_controls;

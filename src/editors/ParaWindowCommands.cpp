@@ -1,5 +1,6 @@
 #include "editors/ParaWindowCommands.h"
 
+#include "actuators/CurrentActuators.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "actuators/DevWinFlags.h"
@@ -127,6 +128,9 @@ void ParaWriteToCt(frmParameta2 &w)
 {
     if (ResMsgBox({470}, MbYesNo | MbQuestion) != IdYes)
         return;
+    // Nothing reaches the controller before the fields pass, not even the axis-use rewrite.
+    if (!editors::takeParaFields(w, 1524, 1525))
+        return;
     if (gOfflineMode)
         gOfflineMode = false;
     // One failure, one box: what the link has told is not told again.
@@ -134,22 +138,36 @@ void ParaWriteToCt(frmParameta2 &w)
     const int axes = ReadAxisSetting();
     if (axes == -1)
         return;
+    bool rewriteAxisUse = false;
     if (axes == 1) {
         const int choice = ShowSelection(LoadResText(471), LoadResText(472), LoadResText(473), LoadResText(474), 0);
         if (choice < 0)
             return;
-        // The axis use the operator chose could not be made the same, and the link said why:
-        // nothing is written.
-        if ((choice == 0 ? RewriteParaBlock() : ReadAxisUse()) != 0 && watch.linkTold())
-            return;
+        rewriteAxisUse = choice == 0;
+        if (choice == 1) {
+            // The axis use the operator chose could not be taken, and the link said why:
+            // nothing is written.
+            if (ReadAxisUse() != 0 && watch.linkTold())
+                return;
+            // Both windows show the axes now in use before their fields are checked, so that a
+            // refusal points at fields the operator can see.
+            w.YukoJikuHyojiSettei();
+            DispDeviceName();
+            showAxisUse();
+            if (!editors::takeParaFields(w, 1524, 1525))
+                return;
+        }
     }
-    if (!editors::takeParaFields(w, 1524, 1525))
+    if (rewriteAxisUse && RewriteParaBlock() != 0 && watch.linkTold())
         return;
     if (!editors::enterCtWriteMode())
         return;
     const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
+    const link::TellWatch leaveWatch;
     editors::leaveCtWriteMode(written == 0);
+    // A port the link has just declared dead is not asked for the parameters again.
+    const bool portDead = leaveWatch.linkTold() && gOfflineMode;
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
@@ -160,24 +178,19 @@ void ParaWriteToCt(frmParameta2 &w)
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
         QPointer<frmProcessing> notice = new frmProcessing(dynamic_cast<QWidget *>(mainform::form()));
         notice->show();
-        const auto unload = [&notice] {
-            if (notice) {
-                notice->unload();
-                delete notice;
-            }
-        };
-        if (GetParametaValue2() != 0) {
-            unload();
-            // The controller holds the new parameters even though the system could not take them.
+        const int reread = portDead ? 1 : GetParametaValue2();
+        // The controller took the whole set: the system follows it whether or not it could be
+        // read back (the parameter set then holds what was written).
+        actuators::makeActuatorsCurrent();
+        if (notice) {
+            notice->unload();
+            delete notice;
+        }
+        w.ParametaHyoji();
+        if (reread != 0) {
             ResMsgBox({1527, 2921});
             return;
         }
-        CulcDevLimits();
-        CopyNewTypeFlag();
-        showAxisUse();
-        actuators::convertPositionsToNewActuators();
-        unload();
-        w.ParametaHyoji();
     }
     ResMsgBox({1527});
 }

@@ -10,7 +10,9 @@
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
 
-#include <QDebug>
+#include <QList>
+
+#include <utility>
 
 namespace link {
 
@@ -129,43 +131,42 @@ int refuseTransmit()
 
 namespace {
 int g_toldFailures = 0;
-int g_holds = 0;
-QString g_heldFailure;
-bool g_heldAny = false;
+// Innermost last; a hold may end out of order (the jog window's lives across events).
+QList<HeldTells *> g_holds;
 } // namespace
 
 void tellFailure(const QString &text)
 {
     ++g_toldFailures;
-    if (g_holds > 0) {
-        if (!g_heldAny)
-            g_heldFailure = text;
-        else
-            qInfo().noquote() << "link failure kept behind the first:" << text;
-        g_heldAny = true;
+    if (!g_holds.isEmpty()) {
+        g_holds.last()->m_texts.append(text);
         return;
     }
     platform::msgBox(text);
 }
 
-FailureHold::FailureHold()
+HeldTells::HeldTells()
 {
-    ++g_holds;
+    g_holds.append(this);
 }
 
-FailureHold::~FailureHold()
+HeldTells::~HeldTells()
 {
+    const qsizetype at = g_holds.indexOf(this);
+    g_holds.removeAt(at);
+    HeldTells *outer = at > 0 ? g_holds.at(at - 1) : nullptr;
     // A failure nobody took is still told: none is ever lost.
-    if (--g_holds == 0 && g_heldAny)
-        platform::msgBox(takeHeldFailure());
+    for (const QString &text : std::as_const(m_texts)) {
+        if (outer)
+            outer->m_texts.append(text);
+        else
+            platform::msgBox(text);
+    }
 }
 
-QString takeHeldFailure()
+QStringList HeldTells::take()
 {
-    const QString text = g_heldFailure;
-    g_heldFailure.clear();
-    g_heldAny = false;
-    return text;
+    return std::exchange(m_texts, {});
 }
 
 int toldFailures()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -48,20 +49,6 @@ int refuseTransmit();
 void tellFailure(const QString &text);
 // Link failures told so far in this process.
 int toldFailures();
-// While one lives (they nest), the link's failures are counted as told but kept instead of
-// shown: a window whose axis may be moving tries its stop first and then shows the failure
-// itself (takeHeldFailure), so no box stands in the way of the stop.
-class FailureHold
-{
-public:
-    FailureHold();
-    ~FailureHold();
-    FailureHold(const FailureHold &) = delete;
-    FailureHold &operator=(const FailureHold &) = delete;
-};
-// The first failure kept since the last take (empty when none); later ones are dropped with
-// it, since they follow from the first.
-QString takeHeldFailure();
 // Set up where a command begins: whether the link has told a failure since. A command adds
 // its own failure message only when the link has told nothing, so that the operator sees
 // one box for one failure.
@@ -72,6 +59,25 @@ public:
 
 private:
     int m_start = toldFailures();
+};
+
+// While one lives, the link's failure texts are kept (and counted as told) instead of shown,
+// so that an operation can show them in one box with what the failure leaves behind, or a
+// window whose axis may be moving can try its stop before any box stands in the way. Texts
+// still kept when it ends go to the hold made before it, or are shown then, one box each.
+class HeldTells
+{
+public:
+    HeldTells();
+    ~HeldTells();
+    HeldTells(const HeldTells &) = delete;
+    HeldTells &operator=(const HeldTells &) = delete;
+    // The texts kept so far, which are then no longer kept.
+    QStringList take();
+
+private:
+    friend void tellFailure(const QString &text);
+    QStringList m_texts;
 };
 
 // "0CM" "00" without a message: the controller leaves its transfer or write mode on a way

@@ -22,6 +22,14 @@
 namespace {
 // Every jog control alive, for the stop at the program's end.
 QList<JogControl *> g_controls;
+// The failures after the first follow from it; the operator reads the first.
+QString firstFailure(const QStringList &failures)
+{
+    for (qsizetype i = 1; i < failures.size(); ++i)
+        qInfo().noquote() << "link failure kept behind the first:" << failures.at(i);
+    return failures.value(0);
+}
+
 } // namespace
 
 JogControl::JogControl(JogDisplay &display)
@@ -39,14 +47,14 @@ JogControl::~JogControl()
 void JogControl::holdLinkFailures()
 {
     if (!m_hold)
-        m_hold = std::make_unique<link::FailureHold>();
+        m_hold = std::make_unique<link::HeldTells>();
 }
 
 void JogControl::releaseHeldFailures()
 {
     if (!m_hold)
         return;
-    const QString held = link::takeHeldFailure();
+    const QString held = firstFailure(m_hold->take());
     m_hold.reset();
     if (!held.isEmpty())
         platform::msgBox(held);
@@ -223,15 +231,14 @@ bool JogControl::stopFeed()
     gTusinNow = true;
     link::SerialLink &serial = link::SerialLink::instance();
     bool stopped = false;
-    QString failure;
+    QStringList failures = m_hold ? m_hold->take() : QStringList();
     {
-        // The stop's own failures follow from the first one, which is what the operator reads.
-        link::FailureHold hold;
+        link::HeldTells hold;
         // A port that vanished gets one attempt to open, not a round of them: the owed stop
         // goes as soon as the port is back.
         if (!serial.linkLost() || serial.isOpen() || CommPortOpen() == 0)
             stopped = SendCmdToCt(QStringLiteral("0SP"), 5, QString()) == 0;
-        failure = link::takeHeldFailure();
+        failures += hold.take();
     }
     gTusinNow = false;
     // Tried with every resend: later ways out do not repeat the attempt, the link does.
@@ -241,6 +248,7 @@ bool JogControl::stopFeed()
         serial.setStopOwed(true);
     // One box: the first failure held, the one before the stop when there was one.
     m_hold.reset();
+    const QString failure = firstFailure(failures);
     if (!failure.isEmpty())
         platform::msgBox(failure);
     if (!stopped)
@@ -275,13 +283,15 @@ bool JogControl::stopEveryFeedBeforeExit()
         gTusinNow = true;
         bool stopped;
         {
-            link::FailureHold hold;
+            link::HeldTells hold;
             stopped = SendCmdToCt3(QStringLiteral("0SP"), 5, QString()) == 0;
-            link::takeHeldFailure();
+            hold.take();
         }
         gTusinNow = false;
         control->m_feedSent = false;
         control->m_moveSent = false;
+        if (control->m_hold)
+            control->m_hold->take(); // the program is going: no box
         control->m_hold.reset();
         if (!stopped)
             link::SerialLink::instance().setStopOwed(true);

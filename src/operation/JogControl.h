@@ -6,7 +6,7 @@
 #include <memory>
 
 namespace link {
-class FailureHold;
+class HeldTells;
 }
 
 class JogDisplay;
@@ -105,7 +105,7 @@ private:
     bool m_running = false;
     bool m_feedSent = false;     // "0JR" sent, no "0SP" since
     bool m_moveSent = false;     // "0MV" sent, not yet seen ready, no "0SP" since
-    std::unique_ptr<link::FailureHold> m_hold;
+    std::unique_ptr<link::HeldTells> m_hold;
     bool m_stopDeferred = false; // a stop asked for while an exchange waited
     quint32 m_nextSerial = 0;
     std::function<void()> m_pendingAction;

@@ -1,8 +1,8 @@
 #include "positions/PosiFileCommands.h"
 
+#include "actuators/CurrentActuators.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
-#include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
@@ -139,8 +139,7 @@ int OpenPosiFile2()
             ReflectFileDevice2PcDevice();
             if (SetStdParameta() != 0)
                 return undo.refuse();
-            CulcDevLimits();
-            SaveDevSetting();
+            actuators::makeActuatorsCurrent(actuators::PositionsReplaced);
             break;
         case UseParameterFile: {
             const int loaded = LoadParaFile();
@@ -150,7 +149,8 @@ int OpenPosiFile2()
             }
             if (loaded != 0)
                 return undo.refuse();
-            CulcDevLimits();
+            // The parameter file names no new-type flags: the current ones stay.
+            actuators::makeActuatorsCurrent(actuators::KeepNewTypeFlags | actuators::PositionsReplaced);
             break;
         }
         default:

@@ -217,25 +217,30 @@ private Q_SLOTS:
         QVERIFY(w.cmdPrmCtWrite()->isEnabled());
     }
 
-    // Stopped once the axis-use mask may have reached the controller: the stop's own message,
-    // the controller left in mode "00", no progress window on screen, then the axis use read
-    // back so that the system and its windows follow the controller (or, unreadable, stay as
-    // they were) and the operator is told.
+    // Stopped once the axis-use mask may have reached the controller: the controller left in
+    // mode "00", no progress window on screen, then, on a port the link has not declared dead,
+    // the axis use read back so that the system and its windows follow the controller; a dead
+    // one is not tried again: the system keeps its own axis use. Offline when the controller's
+    // axis use or parameters are unknown. One box says the stop's reason and what it leaves.
     void stopAfterAxisRewriteFollowsController_data()
     {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<int>("controllerMask");
-        QTest::newRow("axis-use rewrite refused, read-back refused too")
-            << "rewrite" << QStringList{LoadResText(104), LoadResText(377), LoadResText(104), ResLines({2941, 2943})} << 15;
+        QTest::addColumn<bool>("readBack");
+        QTest::addColumn<bool>("offline");
+        QTest::newRow("axis-use rewrite refused")
+            << "rewrite" << QStringList{ResLines({104, 2941, 2944})} << 15 << false << true;
         QTest::newRow("parameter write echo refused")
-            << "write" << QStringList{ResLines({384, 385}), ResLines({2941, 2942})} << 1;
+            << "write" << QStringList{ResLines({384, 385, 2941, 2942, 2944})} << 1 << true << true;
     }
     void stopAfterAxisRewriteFollowsController()
     {
         QFETCH(QString, stop);
         QFETCH(QStringList, messages);
         QFETCH(int, controllerMask);
+        QFETCH(bool, readBack);
+        QFETCH(bool, offline);
         // The real progress window, as the operator sees it.
         link::setTransferProgress(nullptr);
         if (stop == QLatin1String("rewrite"))
@@ -255,6 +260,9 @@ private Q_SLOTS:
         const QStringList sent = m_sim.received();
         QVERIFY(sentAfter(sent, QStringLiteral("0CM01")).contains(QStringLiteral("0CM00")));
         QCOMPARE(gAxisMask, controllerMask);
+        QCOMPARE(gOfflineMode, offline);
+        // The read-back follows the controller's leaving its transfer mode.
+        QCOMPARE(sentAfter(sent, QStringLiteral("0CM00")).contains(QStringLiteral("0RD0")), readBack);
         for (int a = 0; a < kAxisCount; ++a) {
             const bool used = (controllerMask & (1 << a)) != 0;
             QCOMPARE(gAxisUnused[a], !used);

@@ -384,6 +384,10 @@ void TestPosiFileOpen::actuatorsFromParameterFile()
     QCOMPARE(gDevStroke[0], 50);
     QCOMPARE(gDevStroke[1], 200);
     QCOMPARE(gPosiNoDefTo, 1);
+    // Stored, so that the next start converts with them too.
+    QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevStroke1"), QString()), QStringLiteral("50"));
+    QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevSize2"), QString()), QStringLiteral(" 42"));
+    QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevStroke2"), QString()), QStringLiteral("200"));
 }
 
 void TestPosiFileOpen::refusalsChangeNothing_data()

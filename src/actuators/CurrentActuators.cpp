@@ -1,0 +1,27 @@
+#include "actuators/CurrentActuators.h"
+
+#include "actuators/DevDesignation.h"
+#include "actuators/DevSetting.h"
+#include "actuators/DevSettingStore.h"
+#include "actuators/DeviceChange.h"
+#include "core/MainForm.h"
+#include "core/Module2Calc.h"
+
+namespace actuators {
+
+int makeActuatorsCurrent(int options)
+{
+    CulcDevLimits();
+    if (!(options & KeepNewTypeFlags))
+        CopyNewTypeFlag();
+    // The next offline start must convert and limit with these actuators, not the old ones.
+    const int stored = options & DoNotStore ? 0 : SaveDevSetting();
+    DispDeviceName();
+    DispAxisData();
+    DispPulsePerMm();
+    if (!(options & PositionsReplaced))
+        convertPositionsToNewActuators();
+    return stored;
+}
+
+} // namespace actuators

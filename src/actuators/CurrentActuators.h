@@ -1,0 +1,23 @@
+#pragma once
+
+// The one way new actuators become the current ones, whichever road brought them (the actuator
+// change, Change and Write, the parameter write's take-over, the position-file open): the
+// current set and its limits from the parameter set and the axis-use mask, the stored setting
+// for the next start, the designations, the axis columns, the pulse-per-millimetre panels and
+// the positions.
+namespace actuators {
+
+enum ActuatorsCurrentOption {
+    // The current new-type flags stay: the pending ones do not describe these actuators.
+    KeepNewTypeFlags = 1,
+    // Not stored: the factory parameters of the chosen actuators could not be computed.
+    DoNotStore = 2,
+    // The caller replaces the positions itself (an opened file): they are not converted.
+    PositionsReplaced = 4,
+};
+
+// `options` is a combination of ActuatorsCurrentOption. 0, or 1 when the setting could not be
+// stored (the operator has been told).
+int makeActuatorsCurrent(int options = 0);
+
+} // namespace actuators

@@ -19,7 +19,7 @@ int makeActuatorsCurrent(int options)
     DispDeviceName();
     DispAxisData();
     DispPulsePerMm();
-    if (!(options & PositionsReplaced))
+    if (!(options & PositionsLeft))
         convertPositionsToNewActuators();
     return stored;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The one way new actuators become the current ones, whichever road brought them (the actuator
-// change, Change and Write, the parameter write's take-over, the position-file open): the
+// change, Change and Write, the parameter write's take-over, the parameter read's and the
+// position read's take-over of the controller's actuators, the position-file open): the
 // current set and its limits from the parameter set and the axis-use mask, the stored setting
 // for the next start, the designations, the axis columns, the pulse-per-millimetre panels and
 // the positions.
@@ -12,8 +13,9 @@ enum ActuatorsCurrentOption {
     KeepNewTypeFlags = 1,
     // Not stored: the factory parameters of the chosen actuators could not be computed.
     DoNotStore = 2,
-    // The caller replaces the positions itself (an opened file): they are not converted.
-    PositionsReplaced = 4,
+    // The positions are not converted: the caller replaces them (an opened file, a read from
+    // the controller) or keeps them as the grid shows them (the parameter read).
+    PositionsLeft = 4,
 };
 
 // `options` is a combination of ActuatorsCurrentOption. 0, or 1 when the setting could not be

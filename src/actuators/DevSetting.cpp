@@ -117,12 +117,29 @@ bool IsNewTypeSize(const QString &size)
            || size == QLatin1String(" 42");
 }
 
+namespace {
+bool readBackAxisComplete(int a)
+{
+    return !gPrmActSpeed[a].isEmpty() && !gPrmActSize[a].isEmpty() && gPrmActStroke[a] != 0;
+}
+} // namespace
+
+bool readBackComplete()
+{
+    for (int a = 0; a < kAxisCount; ++a) {
+        if (!gAxisUnused[a] && !readBackAxisComplete(a))
+            return false;
+    }
+    return true;
+}
+
 int CheckDevSetting()
 {
+    // The axes before an incomplete one are taken: the start-up's setup window offers them.
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
-        if (gPrmActSpeed[a].isEmpty() || gPrmActSize[a].isEmpty() || gPrmActStroke[a] == 0)
+        if (!readBackAxisComplete(a))
             return 1;
         gDevSize[a] = gPrmActSize[a];
         gDevSpeed[a] = gPrmActSpeed[a];

@@ -52,6 +52,8 @@ extern int gAxisMaskNew;    // axis-use mask built from the chosen actuators
 // Sizes that are always of the new type.
 bool IsNewTypeSize(const QString &size);
 
+// Every axis in use names a whole actuator in the read-back (size, speed letter, stroke).
+bool readBackComplete();
 // Read-back to current: the check of the read-back actuators (0 all used axes complete,
 // 1 an axis is not; that axis and the later ones are not taken) and the flags and limits.
 int CheckDevSetting();

@@ -283,9 +283,8 @@ int DevChangeFromCt()
     link::transferProgress().close();
     if (read != 0)
         return 1;
-    CulcDevLimits();
-    DispDeviceName();
-    DispAxisData();
+    // The positions are read from the controller next: they are not converted.
+    actuators::makeActuatorsCurrent(actuators::KeepNewTypeFlags | actuators::PositionsLeft);
     return 0;
 }
 

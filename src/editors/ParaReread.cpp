@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "editors/ParaSet.h"
 #include "link/CommandSet.h"
+#include "link/Exchange.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 
@@ -17,8 +18,11 @@ void setParaAxisUseHook(std::function<void()> hook)
 
 int GetParametaValue2()
 {
+    const link::TellWatch watch;
     if (ReadAxisUse() != 0) {
-        ResMsgBox({359});
+        // One failure, one box: the link's box stands for a fault it has told.
+        if (!watch.linkTold())
+            ResMsgBox({359});
         return 1;
     }
     if (g_axisUseHook)

@@ -69,6 +69,11 @@ bool takeControllerActuators()
         SetOfflineMode();
         return false;
     }
+    // Refused before anything is taken: the current set stays whole.
+    if (!readBackComplete()) {
+        SetOfflineMode();
+        return false;
+    }
     LetDevFlags();
     if (CheckDevSetting() != 0) {
         SetOfflineMode();
@@ -96,8 +101,10 @@ void GetParametaValue(frmParameta2 &w)
     }
     if (gOfflineMode)
         gOfflineMode = false;
+    const link::TellWatch watch;
     if (ReadAxisUse() != 0) {
-        ResMsgBox({359});
+        if (!watch.linkTold())
+            ResMsgBox({359});
         CommPortClose();
         return;
     }
@@ -108,7 +115,8 @@ void GetParametaValue(frmParameta2 &w)
         CommPortClose();
         return;
     }
-    if (devices == 1) {
+    const bool takenOver = devices == 1;
+    if (takenOver) {
         if (ResMsgBox({357, 358}, MbOkCancel | MbQuestion) != IdOk || !takeControllerActuators()) {
             CommPortClose();
             return;
@@ -119,8 +127,13 @@ void GetParametaValue(frmParameta2 &w)
         return;
     }
     // A table the unpacking refuses leaves the set and the window as they were.
-    if (SetParametaFromTable() == 0)
+    if (SetParametaFromTable() == 0) {
+        // Only the whole parameter set carries the taken actuators' lead and pulses: the
+        // system converts, limits and starts next time with them from here on.
+        if (takenOver)
+            actuators::makeActuatorsCurrent(actuators::PositionsLeft);
         w.ParametaHyoji();
+    }
     CommPortClose();
 }
 

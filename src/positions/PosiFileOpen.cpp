@@ -139,7 +139,7 @@ int OpenPosiFile2()
             ReflectFileDevice2PcDevice();
             if (SetStdParameta() != 0)
                 return undo.refuse();
-            actuators::makeActuatorsCurrent(actuators::PositionsReplaced);
+            actuators::makeActuatorsCurrent(actuators::PositionsLeft);
             break;
         case UseParameterFile: {
             const int loaded = LoadParaFile();
@@ -150,7 +150,7 @@ int OpenPosiFile2()
             if (loaded != 0)
                 return undo.refuse();
             // The parameter file names no new-type flags: the current ones stay.
-            actuators::makeActuatorsCurrent(actuators::KeepNewTypeFlags | actuators::PositionsReplaced);
+            actuators::makeActuatorsCurrent(actuators::KeepNewTypeFlags | actuators::PositionsLeft);
             break;
         }
         default:

@@ -11,6 +11,7 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
+#include "platform/SettingsStore.h"
 #include "positions/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/DiesWhenWriting.h"
@@ -312,9 +313,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("read");
         QTest::addColumn<int>("devStroke");
         QTest::addColumn<bool>("offline");
-        QTest::newRow("taken over") << int(IdOk) << 50 << true << 50 << false;
-        QTest::newRow("cancelled") << int(IdCancel) << 50 << false << 100 << false;
-        QTest::newRow("refused") << int(IdOk) << 0 << false << 100 << true;
+        QTest::addColumn<int>("devLead");
+        QTest::newRow("taken over") << int(IdOk) << 50 << true << 50 << false << 4;
+        QTest::newRow("cancelled") << int(IdCancel) << 50 << false << 100 << false << 2;
+        QTest::newRow("refused") << int(IdOk) << 0 << false << 100 << true << 2;
     }
     void readWithOtherActuator()
     {
@@ -323,9 +325,12 @@ private Q_SLOTS:
         QFETCH(bool, read);
         QFETCH(int, devStroke);
         QFETCH(bool, offline);
+        QFETCH(int, devLead);
+        const QString storedBefore = platform::SettingsStore::text(QStringLiteral("DevStroke1"), QString());
         sim::ControllerModel::Actuator other;
         other.stroke = ctStroke;
         other.strokeLimit = 10000;
+        other.lead = 4;
         m_sim.model().setActuator(0, other);
         text("txtHomeVel_0")->setText(QStringLiteral("33"));
         m_sim.dialogs().answer(IdNo); // 355
@@ -334,6 +339,11 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts().last(), ResLines({357, 358}));
         QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read); // a block only the parameter read asks for
         QCOMPARE(gDevStroke[0], devStroke);
+        // Taken over, the controller's actuator converts with its own lead and is the one the
+        // next start loads.
+        QCOMPARE(gDevLead[0], devLead);
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevStroke1"), QString()),
+                 read ? QString::number(devStroke) : storedBefore);
         QCOMPARE(gOfflineMode, offline);
         if (!read)
             QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
@@ -342,15 +352,16 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaRead"))->isEnabled());
     }
 
-    // The short re-read that fails on the axis use reports 359 and leaves the port closed.
+    // The short re-read that fails on the axis use leaves the port closed; the link's box is
+    // the only one.
     void reReadAxisUseFailureClosesPort()
     {
         m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD0"));
         const bool occupy = std::exchange(gPortOccupy, false);
         m_sim.dialogs().answer(IdOk); // the link's report of the short reply
-        m_sim.dialogs().answer(IdOk); // 359
         QCOMPARE(GetParametaValue2(), 1);
-        QCOMPARE(m_sim.prompts().last(), LoadResText(359));
+        QCOMPARE(m_sim.prompts().size(), 1);
+        QVERIFY(m_sim.prompts().last() != LoadResText(359));
         const bool open = CommPortIsOpen();
         gPortOccupy = occupy;
         QVERIFY(!open);

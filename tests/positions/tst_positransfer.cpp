@@ -1,6 +1,7 @@
 // Reading the position table from the controller and writing it to the controller, against
 // the simulated controller.
 #include "actuators/DevSetting.h"
+#include "actuators/DevSettingStore.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "editors/ParaSet.h"
@@ -246,6 +247,8 @@ void TestPosiTransfer::reconciliation()
     QFETCH(QStringList, after);
     FakeMainForm form;
     fillController(m_sim, 10);
+    const int storedStroke = gDevStroke[0];
+    SaveDevSetting();
     // The controller's axis 1 carries another stroke.
     sim::ControllerModel::Actuator other;
     other.stroke = 50;
@@ -275,6 +278,10 @@ void TestPosiTransfer::reconciliation()
     QCOMPARE(gOfflineMode, option == -2);
     // Reading the controller's setting takes its actuator.
     QCOMPARE(gPrmActStroke[0], option == -2 ? 0 : 50);
+    // Taken, it is the current one and the one the next start loads; disregarded, neither.
+    const bool taken = option == 0;
+    QCOMPARE(gDevStroke[0], taken ? 50 : storedStroke);
+    QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevStroke1"), QString()).toInt(), taken ? 50 : storedStroke);
 }
 
 void TestPosiTransfer::cancelMidRead()

@@ -302,7 +302,9 @@ void TestPosiPrint::pdfForALook()
         grid->setText(r, 20, QStringLiteral("comment %1").arg(r - 1));
     const QString outDir = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../print-preview"));
     QDir().mkpath(outDir);
-    const QString pdf = QDir(outDir).filePath(QStringLiteral("position-report.pdf"));
+    // One file per desktop locale: the runs under both locales may go at once.
+    const QString base = QStringLiteral("position-report-") + QLocale::system().name();
+    const QString pdf = QDir(outDir).filePath(base + QStringLiteral(".pdf"));
     QFile::remove(pdf);
     ModalDriver driver;
     selectOk(driver);
@@ -333,14 +335,14 @@ void TestPosiPrint::pdfForALook()
     const QString gs = QStandardPaths::findExecutable(QStringLiteral("gs"));
     if (gs.isEmpty())
         QSKIP("no Ghostscript to render the PDF");
-    const QString png = QDir(outDir).filePath(QStringLiteral("position-report-%d.png"));
+    const QString png = QDir(outDir).filePath(base + QStringLiteral("-%d.png"));
     QProcess proc;
     proc.start(gs, {QStringLiteral("-q"), QStringLiteral("-dNOPAUSE"), QStringLiteral("-dBATCH"),
                     QStringLiteral("-dSAFER"), QStringLiteral("-sDEVICE=png16m"), QStringLiteral("-r100"),
                     QStringLiteral("-sOutputFile=") + png, pdf});
     QVERIFY(proc.waitForFinished(120000));
     QCOMPARE(proc.exitCode(), 0);
-    QVERIFY(QFileInfo(QDir(outDir).filePath(QStringLiteral("position-report-1.png"))).size() > 0);
+    QVERIFY(QFileInfo(QDir(outDir).filePath(base + QStringLiteral("-1.png"))).size() > 0);
 }
 
 QTEST_MAIN(TestPosiPrint)

@@ -65,6 +65,7 @@ Fault Fault::slow(const QByteArray &match, int first, int count, int delayMs)
     f.first = first;
     f.last = first + count - 1;
     f.delayMs = delayMs;
+    f.inTurn = true;
     return f;
 }
 
@@ -226,6 +227,7 @@ void ControllerSim::clearFaults()
     // Answers a slow controller still owes belong to the test before.
     m_output.clear();
     m_wireFree = Clock::time_point();
+    m_inTurnAfter = Clock::time_point();
     m_lateLine.clear();
     m_lateAnswer.clear();
     m_heldCopy.clear();
@@ -462,6 +464,11 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     switch (f.kind) {
     case FaultKind::Delay:
         at += std::chrono::milliseconds(f.delayMs);
+        if (f.inTurn && !m_paced) {
+            queueOutput(answer + "\r\n", at);
+            m_inTurnAfter = std::max(m_inTurnAfter, at);
+            return;
+        }
         break;
     case FaultKind::WrongEcho:
         answer.replace(0, qMin<qsizetype>(3, answer.size()), "0XX");
@@ -509,7 +516,7 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
 void ControllerSim::queueOutput(const QByteArray &bytes, Clock::time_point notBefore)
 {
     if (!m_paced) {
-        m_output.emplace(notBefore, bytes);
+        m_output.emplace(std::max(notBefore, m_inTurnAfter), bytes);
         return;
     }
     auto t = std::max(notBefore, m_wireFree);

@@ -39,7 +39,7 @@ struct ReceivedLine
 
 enum class FaultKind {
     Silence,           // no answer
-    Delay,             // answer after delayMs (paced, what follows waits its turn behind it)
+    Delay,             // answer after delayMs (paced or inTurn: what follows waits behind it)
     WrongEcho,         // the first three characters become "0XX"
     WrongRecord,       // character 4 (the record or block digit) changes
     WrongLength,       // lengthDelta characters fewer (negative) or more before CR LF
@@ -70,6 +70,7 @@ struct Fault
     int offset = -1;      // Split: where to cut (-1: the middle); NotHex: which character (-1: 4)
     int lengthDelta = -1; // WrongLength
     int cutAtMs = -1;     // Split
+    bool inTurn = false;  // Delay: later answers go out after this one, as a controller's do
     bool holdResendAnswer = false; // LateThenResend
     QByteArray unsolicited = "0%%0000";
 
@@ -175,6 +176,7 @@ private:
     Clock::time_point m_lineStart;
     std::multimap<Clock::time_point, QByteArray> m_output;
     Clock::time_point m_wireFree; // paced: when the line is free for the next character
+    Clock::time_point m_inTurnAfter; // unpaced: nothing goes out before a slow answer owed
 };
 
 } // namespace sim

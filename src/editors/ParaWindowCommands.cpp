@@ -149,7 +149,7 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
-    editors::leaveCtWriteMode(written == 0);
+    const bool modeLeft = editors::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
@@ -157,6 +157,9 @@ void ParaWriteToCt(frmParameta2 &w)
             ResMsgBox({1528});
         return;
     }
+    // Written, with the controller's mode unconfirmed and told so: nothing more is asked of it.
+    if (!modeLeft)
+        return;
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
         QPointer<frmProcessing> notice = new frmProcessing(dynamic_cast<QWidget *>(mainform::form()));
         notice->show();

@@ -595,7 +595,7 @@ void TestTransfers::lateReplyInEveryTransfer_data()
     for (const Transfer &t : transfers) {
         const QByteArray match = QByteArray(t.operation) == "axis use" ? QByteArray() : t.command;
         QTest::newRow(qPrintable(QStringLiteral("%1, slow run").arg(QLatin1String(t.name))))
-            << t.operation << Fault::slow(match, t.n, 4, 1100) << true << true;
+            << t.operation << Fault::slow(match, t.n, 4, 1500) << true << true;
     }
     // A reply that the time-out cuts: its rest comes within one line time ...
     for (const Transfer &t : transfers)

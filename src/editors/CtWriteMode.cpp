@@ -26,6 +26,9 @@ bool enterCtWriteMode()
     const int opened = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (opened != 0) {
+        // The controller may have taken the command and answered too late, or not at all:
+        // it is asked back into its plain mode, once and without a box of its own.
+        link::leaveTransferModeSilently();
         if (!watch.linkTold())
             platform::msgBox(LoadResText(377));
         return false;
@@ -35,16 +38,14 @@ bool enterCtWriteMode()
 
 bool leaveCtWriteMode(bool written)
 {
-    if (!written) {
-        // The link has told why the write failed: leaving the mode adds no second box.
-        link::leaveTransferModeSilently();
+    // After a failed write the link has told why: leaving the mode adds no second box.
+    // After a complete write every record was accepted: a mode command that goes unanswered
+    // does not make it a failed write.
+    const bool left = link::leaveTransferModeSilently();
+    if (!written || left)
         return true;
-    }
-    const link::TellWatch watch;
-    int mode = 0;
-    const int left = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    return left == 0 || watch.linkTold();
+    platform::msgBox(ResLines({3020, 3021}));
+    return false;
 }
 
 } // namespace editors

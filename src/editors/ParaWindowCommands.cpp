@@ -177,10 +177,7 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
-    const link::TellWatch leaveWatch;
-    editors::leaveCtWriteMode(written == 0);
-    // A port the link has just declared dead is not asked for the parameters again.
-    const bool portDead = leaveWatch.linkTold() && gOfflineMode;
+    const bool modeLeft = editors::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
@@ -191,7 +188,8 @@ void ParaWriteToCt(frmParameta2 &w)
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
         QPointer<frmProcessing> notice = new frmProcessing(dynamic_cast<QWidget *>(mainform::form()));
         notice->show();
-        const int reread = portDead ? 1 : GetParametaValue2();
+        // A controller whose mode could not be confirmed (told already) is not asked again.
+        const int reread = modeLeft ? GetParametaValue2() : 1;
         // The controller took the whole set: the system follows it whether or not it could be
         // read back (the parameter set then holds what was written).
         actuators::makeActuatorsCurrent();
@@ -200,12 +198,14 @@ void ParaWriteToCt(frmParameta2 &w)
             delete notice;
         }
         w.ParametaHyoji();
-        if (reread != 0) {
+        if (modeLeft && reread != 0) {
             ResMsgBox({1527, 2921});
             return;
         }
     }
-    ResMsgBox({1527});
+    // Written with the mode unconfirmed has been told once, as written.
+    if (modeLeft)
+        ResMsgBox({1527});
 }
 
 void ParaCtShogo(frmParameta2 &w)

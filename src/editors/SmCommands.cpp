@@ -145,8 +145,7 @@ void SmWriteToCt()
     if (!editors::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    if (!editors::leaveCtWriteMode(WriteSqMcrToCt() == 0))
-        platform::msgBox(LoadResText(377));
+    editors::leaveCtWriteMode(WriteSqMcrToCt() == 0);
 }
 
 void SmCtShogo()

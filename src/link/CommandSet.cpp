@@ -149,15 +149,13 @@ int ReadCtVersion()
 
 int CheckCtModel()
 {
-    int result = 0;
     for (int axis = 0; axis < kAxisCount; ++axis) {
         if (gAxisUnused[axis])
             continue;
         const QString axisDigit = QString::number(axis + 1);
-        if (exchange(Via::Resend, QStringLiteral("0RV"), axisDigit, 12) != 0) {
-            result = 1;
-            continue;
-        }
+        // The link has told why: the other axes would only tell it again.
+        if (exchange(Via::Resend, QStringLiteral("0RV"), axisDigit, 12) != 0)
+            return 1;
         // The reply names its axis: another axis' version is never taken for this one.
         if (!link::replyRecordIs(4, axisDigit))
             return link::refuseReply();
@@ -165,7 +163,7 @@ int CheckCtModel()
             return 1;
         gAxisVersionStr[axis] = gRecvData.mid(4, 3);
     }
-    return result;
+    return 0;
 }
 
 int ReadAxisUse()

@@ -21,6 +21,8 @@ public:
     QList<QByteArray> feed(const QByteArray &chunk);
     // Characters of the line not yet completed.
     const QByteArray &partial() const { return m_partial; }
+    // The partial line continues one that was dropped as overlong.
+    bool discarding() const { return m_discarding; }
     void clear();
     // Characters dropped as parts of overlong lines so far.
     qint64 dropped() const { return m_dropped; }

@@ -216,25 +216,31 @@ void SerialLink::deliverLines()
     }
 }
 
-void SerialLink::takeAnswer(QByteArray line)
+void SerialLink::takeAnswer(QByteArray line, bool heldCopy)
 {
     gRecvData = QString::fromLatin1(line);
     gRecvEnd = true;
     m_timeout.stop();
     // The copies the previous exchange left to expect end here; a reply that came only
-    // after the line had gone again may be followed by copies of its own.
+    // after the line had gone again may be followed by copies of its own, and so may a
+    // held copy taken for the reply, whose line's own answer may still be on its way.
     m_lastAnswered = true;
     m_held.clear();
-    m_repeatLine = m_resends > 0 ? line : QByteArray();
+    m_repeatLine = m_resends > 0 || heldCopy ? line : QByteArray();
+    m_repeatFor = m_lastSent;
     m_repeatsLeft = m_resends;
+    m_ownReplyMayFollow = heldCopy;
     endWait();
 }
 
 bool SerialLink::takeRepeat(const QByteArray &line)
 {
-    if (m_repeatsLeft <= 0 || line != m_repeatLine)
+    if (!copiesMayCome() || line != m_repeatLine)
         return false;
-    --m_repeatsLeft;
+    if (m_repeatsLeft > 0)
+        --m_repeatsLeft;
+    else
+        m_ownReplyMayFollow = false;
     return true;
 }
 
@@ -244,7 +250,9 @@ void SerialLink::forgetRepeats()
     m_resends = 0;
     m_lastAnswered = true;
     m_repeatLine.clear();
+    m_repeatFor.clear();
     m_repeatsLeft = 0;
+    m_ownReplyMayFollow = false;
     m_held.clear();
 }
 
@@ -255,7 +263,7 @@ void SerialLink::awaitRepeats()
 {
     QElapsedTimer quiet;
     quiet.start();
-    while (m_repeatsLeft > 0 && m_port.isOpen() && !m_lost) {
+    while (copiesMayCome() && m_port.isOpen() && !m_lost) {
         const qint64 left = kRepeatQuietMs - quiet.elapsed();
         if (left <= 0)
             break;
@@ -276,7 +284,7 @@ bool SerialLink::send(const QByteArray &line)
     // Whatever came before this command is no answer to it.
     m_waiting = false;
     m_held.clear();
-    if (m_lastAnswered && m_repeatsLeft > 0)
+    if (m_lastAnswered && copiesMayCome())
         awaitRepeats();
     if (m_lost || !m_port.isOpen())
         return false;
@@ -286,13 +294,16 @@ bool SerialLink::send(const QByteArray &line)
         return false;
     readPending();
     deliverLines();
-    m_assembler.clear();
-    gRecvBuf.clear();
+    const bool resend = line == m_lastSent && !m_lastAnswered;
+    if (!resend || !isHeadOfReply(line)) {
+        m_assembler.clear();
+        gRecvBuf.clear();
+    }
     if (!m_port.isOpen())
         return false;
 
     gRecvEnd = false;
-    m_resends = line == m_lastSent && !m_lastAnswered ? m_resends + 1 : 0;
+    m_resends = resend ? m_resends + 1 : 0;
     m_lastSent = line;
     m_lastAnswered = false;
     const QByteArray frame = line + "\r\n";
@@ -327,17 +338,64 @@ void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
             m_port.clearError();
         readPending();
         deliverLines();
+        awaitLineEnd();
         if (gRecvEnd)
             gTimeOut = false;
     }
-    // A copy held back that nothing followed was the reply after all.
+    // A copy held back that nothing followed was the reply after all, when it answered the
+    // line now waiting; the reply of another line never is: that line goes again.
     if (!gRecvEnd && gTimeOut && !m_held.isEmpty()) {
-        takeAnswer(m_held);
-        gTimeOut = false;
+        if (m_repeatFor == m_lastSent) {
+            takeAnswer(m_held, true);
+            gTimeOut = false;
+        } else {
+            qInfo().noquote() << "copy of an earlier reply dropped at the time-out:" << m_held.trimmed();
+            m_held.clear();
+        }
     }
     m_waiting = false;
     if (!m_lines.isEmpty())
         QTimer::singleShot(0, this, [this] { if (!m_waiting) deliverLines(); });
+}
+
+int SerialLink::lineTimeMs() const
+{
+    const qint64 baud = m_port.baudRate() > 0 ? m_port.baudRate() : 9600;
+    return int((LineAssembler::kLongestLine * 10 * 1000 + baud - 1) / baud);
+}
+
+// A line the time-out cut is still arriving: at the port's speed it ends within one line
+// time, and it may well be the reply.
+void SerialLink::awaitLineEnd()
+{
+    if (m_assembler.partial().isEmpty() || m_assembler.discarding())
+        return;
+    QElapsedTimer since;
+    since.start();
+    const int lineMs = lineTimeMs();
+    while (!gRecvEnd && !m_assembler.partial().isEmpty() && m_port.isOpen() && !m_lost) {
+        const qint64 left = lineMs - since.elapsed();
+        if (left <= 0)
+            break;
+        if (!m_port.waitForReadyRead(int(left))) {
+            if (m_port.error() == QSerialPort::TimeoutError)
+                m_port.clearError();
+            break;
+        }
+        readPending();
+        deliverLines();
+    }
+}
+
+// The partial line received so far can begin the reply to `line`: it repeats the line's
+// command as far as it goes.
+bool SerialLink::isHeadOfReply(const QByteArray &line) const
+{
+    const QByteArray &partial = m_assembler.partial();
+    if (partial.isEmpty() || m_assembler.discarding())
+        return false;
+    const QByteArray echo = partial.left(3);
+    return line.startsWith(echo);
 }
 
 void SerialLink::endWait()

@@ -39,13 +39,16 @@ public:
 
     // Discards pending input and any partial line (decoding complete unsolicited lines in
     // them), clears gRecvEnd and writes the line with CR LF. False when the port failed.
+    // A resent line keeps a partial line that is the head of its reply: the time-out cut
+    // that reply, and its rest is still coming.
     // After a reply that came only once the line had been sent again, the controller may
     // still answer the other sends with copies of it: a short quiet interval lets them
     // arrive and be dropped first.
     bool send(const QByteArray &line);
     // Arms the reply time-out and waits for the first complete line, the time-out, a lost
     // link or (with watchStop) the stop request gGrpMoveStop. A timeout of 0 or less arms
-    // only the bound for waits the controller may end late.
+    // only the bound for waits the controller may end late. When the time-out falls while a
+    // line is partly received, the line is given one line time to end.
     void waitForAnswer(int timeoutMs, bool watchStop);
 
     // A stop ("0SP") that did not reach the controller while an axis may have been moving:
@@ -61,6 +64,8 @@ public:
 
     // How long a send waits at most for the copies of the previous reply to arrive.
     static constexpr int kRepeatQuietMs = 200;
+    // Time the longest reply takes on the line at the port's speed (8N1: ten bits a character).
+    int lineTimeMs() const;
     // Copies of a reply still expected (tests).
     int repeatsExpected() const { return m_repeatsLeft; }
     // Characters dropped as parts of overlong lines so far.
@@ -81,9 +86,12 @@ private:
     SerialLink();
     void readPending();
     void deliverLines();
-    void takeAnswer(QByteArray line); // a copy: it may be the held line
+    void takeAnswer(QByteArray line, bool heldCopy = false); // a copy: it may be the held line
     bool takeRepeat(const QByteArray &line);
+    bool copiesMayCome() const { return m_repeatsLeft > 0 || m_ownReplyMayFollow; }
     void awaitRepeats();
+    void awaitLineEnd();
+    bool isHeadOfReply(const QByteArray &line) const;
     void forgetRepeats();
     void onError(QSerialPort::SerialPortError error);
     void endWait();
@@ -98,11 +106,15 @@ private:
     QByteArray m_lastSent;
     int m_resends = 0;
     bool m_lastAnswered = true;
-    // The reply of an exchange that needed resends and how many copies of it may follow;
-    // a copy met while a reply is awaited is held back until a different line shows it
-    // up as a copy, or the time-out makes it the reply after all.
+    // The reply of an exchange that needed resends, the line it answered and how many copies
+    // of it may follow; a copy met while a reply is awaited is held back until a different
+    // line shows it up as a copy, or the time-out makes it the reply after all, but only to
+    // the very line it answered: for any other line it is dropped and the line goes again.
     QByteArray m_repeatLine;
+    QByteArray m_repeatFor;
     int m_repeatsLeft = 0;
+    // A held copy became the reply: the line's own reply may still come, and is a copy too.
+    bool m_ownReplyMayFollow = false;
     QByteArray m_held;
     QEventLoop *m_loop = nullptr;
     bool m_waiting = false;

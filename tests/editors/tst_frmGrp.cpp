@@ -295,6 +295,38 @@ private Q_SLOTS:
         QVERIFY(!gCmdNow);
     }
 
+    // The write mode answered late. On entry: the time-out is told, nothing is written and
+    // the plain mode is sent once, silently. On leaving after a complete write: told as
+    // written with the mode unconfirmed, not as a failed write.
+    void writeModeAnsweredLate_data()
+    {
+        QTest::addColumn<QByteArray>("modeLine");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("writeEnds");
+        QTest::newRow("entry") << QByteArray("0CM01") << ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n")) << 0;
+        QTest::newRow("end after a complete write") << QByteArray("0CM00") << ResLines({3020, 3021}) << 1;
+    }
+    void writeModeAnsweredLate()
+    {
+        QFETCH(QByteArray, modeLine);
+        QFETCH(QString, told);
+        QFETCH(int, writeEnds);
+        fillValid();
+        Fault late = Fault::nth(FaultKind::Delay, modeLine, 1);
+        late.delayMs = 1100;
+        m_sim.controller().addFault(late);
+        m_sim.dialogs().answer(platform::IdYes);
+        ok(m_sim);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(839), told}));
+        const QStringList received = m_sim.received();
+        QCOMPARE(received.last(), QStringLiteral("0CM00"));
+        QCOMPARE(received.count(QStringLiteral("0CM00")), 1);
+        QCOMPARE(m_sim.model().writeEnds('3'), writeEnds);
+        QCOMPARE(m_sim.model().group(99), writeEnds ? std::make_pair(99, 199) : std::make_pair(0, 0));
+        QVERIFY(!gCmdNow);
+    }
+
     void verifyAgainstController()
     {
         fillValid();

@@ -250,6 +250,43 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
+    // The write mode answered late. On entry: the time-out is told, nothing is written and
+    // the plain mode is sent once, silently. On leaving after a complete write: told as
+    // written with the mode unconfirmed, not as a failed write, and nothing more is asked.
+    void writeModeAnsweredLate_data()
+    {
+        QTest::addColumn<QByteArray>("modeLine");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("entry") << QByteArray("0CM01") << ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n")) << false;
+        QTest::newRow("end after a complete write") << QByteArray("0CM00") << ResLines({3020, 3021}) << true;
+    }
+    // Written with the mode unconfirmed: the system may still follow the set the controller
+    // took, without asking the controller again or telling the failure twice.
+    void writeModeAnsweredLate()
+    {
+        QFETCH(QByteArray, modeLine);
+        QFETCH(QString, told);
+        QFETCH(bool, written);
+        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, modeLine, 1);
+        late.delayMs = 1100;
+        m_sim.controller().addFault(late);
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the time-out, or written with the mode unconfirmed
+        if (written)
+            m_sim.dialogs().answer(IdYes); // 685
+        click("cmdParaWrite");
+        QStringList prompts{LoadResText(470), told};
+        if (written)
+            prompts << LoadResText(685);
+        QCOMPARE(m_sim.prompts(), prompts);
+        const QStringList received = m_sim.received();
+        QCOMPARE(received.last(), QStringLiteral("0CM00"));
+        QCOMPARE(received.count(QStringLiteral("0CM00")), 1);
+        QCOMPARE(received.contains(QStringLiteral("0WE2")), written);
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
+    }
+
     // The controller uses axes 1 and 2: "PC-Soft" writes the system's axis use back first.
     void writeAfterAxisChoice_data()
     {

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void readsTakeTheirFields();
     void versionShownInTheStatusBar_data();
     void versionShownInTheStatusBar();
+    void modelCheckTellsAFailureOnce_data();
+    void modelCheckTellsAFailureOnce();
     void homeMoveWaitsWhileMoving();
     void homeMoveWithoutOutputsGivesTheWindowsBack();
     void replyForAnotherRecordIsAWrongEcho_data();
@@ -224,6 +226,33 @@ void TestCommandSet::versionShownInTheStatusBar()
         m_sim.controller().addFault(Fault::always(FaultKind::WrongEcho, "0RV"));
     m_sim.model().setAxisTag(1, tag);
     QCOMPARE(ShowCtVersion2(), second);
+}
+
+void TestCommandSet::modelCheckTellsAFailureOnce_data()
+{
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("received");
+
+    const QString crlf2 = QStringLiteral("\r\n\r\n");
+    QTest::newRow("dead controller") << Fault::always(FaultKind::Silence, "0RV")
+                                     << ResLines({100, 101, 102, 103}, crlf2)
+                                     << QStringList(6, QStringLiteral("0RV1"));
+    QTest::newRow("every reply garbled") << Fault::always(FaultKind::WrongEcho, "0RV") << LoadResText(104)
+                                         << QStringList{"0RV1", "0CM0"};
+}
+
+void TestCommandSet::modelCheckTellsAFailureOnce()
+{
+    QFETCH(Fault, fault);
+    QFETCH(QString, message);
+    QFETCH(QStringList, received);
+
+    m_sim.useAxes(15);
+    m_sim.controller().addFault(fault);
+    QCOMPARE(CheckCtModel(), 1);
+    QCOMPARE(m_sim.prompts(), QStringList{message});
+    QCOMPARE(m_sim.received(), received);
 }
 
 void TestCommandSet::homeMoveWaitsWhileMoving()

@@ -349,6 +349,9 @@ void TestSender::copiesOfALateReply_data()
     QTest::newRow("copy meets the same command") << Fault::late("0RD0", 1, true) << 2 << "0" << sameBlock;
     // Only the resend was answered: the next reply looks like a copy, and is the reply.
     QTest::newRow("no copy, the same reply next") << Fault::answerOnly("0RD0", 2) << 2 << "0" << sameBlock;
+    // Slow twice: the copy of the first reply is taken for the second at its time-out, and
+    // the second's own reply, still to come, is no answer to the command after them.
+    QTest::newRow("slow run, the same command again") << Fault::slow("0RD0", 1, 3, 400) << 2 << "0" << sameBlock;
 }
 
 void TestSender::copiesOfALateReply()

@@ -12,6 +12,7 @@
 #include "link/LinkState.h"
 #include "link/ParaBlockCodec.h"
 #include "link/ParaTransfer.h"
+#include "link/Sender.h"
 #include "link/SerialLink.h"
 #include "operation/IoBits.h"
 #include "support/SimFixture.h"
@@ -559,27 +560,59 @@ void TestTransfers::lateReplyInEveryTransfer_data()
 {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<Fault>("fault");
+    QTest::addColumn<bool>("paced");  // the controller's characters at 9600 baud, in turn
+    QTest::addColumn<bool>("resent"); // some line must have gone twice
 
+    struct Transfer
+    {
+        const char *name;
+        const char *operation;
+        QByteArray command;
+        int n;
+    };
+    const Transfer transfers[] = {
+        {"parameter read", "para read", "0RD", 2},
+        {"parameter write", "para write", "0WD", 2},
+        {"actuator parameter write", "device write", "0WD", 1},
+        {"axis use rewrite", "axis use", "0RD", 1},
+        {"group read", "grp read", "0RG", 40},
+        {"group write", "grp write", "0WG", 40},
+        {"macro read", "sm read", "0RS", 5},
+        {"macro write", "sm write", "0WS", 5},
+        {"actuator read-back", "device read", "0RD", 1},
+        {"axis limits", "axis block", "0RD", 1},
+        {"model of every axis", "model", "0RV", 1},
+    };
     // The copy of the late reply meets the next command (the worst case) ...
-    QTest::newRow("parameter read") << "para read" << Fault::late("0RD", 2, true);
-    QTest::newRow("parameter write") << "para write" << Fault::late("0WD", 2, true);
-    QTest::newRow("actuator parameter write") << "device write" << Fault::late("0WD", 1, true);
-    QTest::newRow("axis use rewrite") << "axis use" << Fault::late("0RD", 1, true);
-    QTest::newRow("group read") << "grp read" << Fault::late("0RG", 40, true);
-    QTest::newRow("group write") << "grp write" << Fault::late("0WG", 40, true);
-    QTest::newRow("macro read") << "sm read" << Fault::late("0RS", 5, true);
-    QTest::newRow("macro write") << "sm write" << Fault::late("0WS", 5, true);
-    QTest::newRow("actuator read-back") << "device read" << Fault::late("0RD", 1, true);
-    QTest::newRow("axis limits") << "axis block" << Fault::late("0RD", 1, true);
-    QTest::newRow("model of every axis") << "model" << Fault::late("0RV", 1, true);
+    for (const Transfer &t : transfers)
+        QTest::newRow(t.name) << t.operation << Fault::late(t.command, t.n, true) << false << true;
     // ... or follows the late reply at once.
-    QTest::newRow("group read, copy at once") << "grp read" << Fault::late("0RG", 40, false);
+    QTest::newRow("group read, copy at once") << "grp read" << Fault::late("0RG", 40, false) << false << true;
+
+    // A controller that stays slow for a while: every line answered after the time-out,
+    // resends included, so that each copy of a reply meets the next line's time-out.
+    // The axis use rewrite reads one block and writes one: the run spans both commands.
+    for (const Transfer &t : transfers) {
+        const QByteArray match = QByteArray(t.operation) == "axis use" ? QByteArray() : t.command;
+        QTest::newRow(qPrintable(QStringLiteral("%1, slow run").arg(QLatin1String(t.name))))
+            << t.operation << Fault::slow(match, t.n, 4, 1500) << true << true;
+    }
+    // A reply that the time-out cuts: its rest comes within one line time ...
+    for (const Transfer &t : transfers)
+        QTest::newRow(qPrintable(QStringLiteral("%1, cut by the time-out").arg(QLatin1String(t.name))))
+            << t.operation << Fault::straddle(t.command, t.n, 975, 35) << true << false;
+    // ... or pauses longer: the line goes again, and the head received is kept.
+    QTest::newRow("parameter read, cut reply pauses") << "para read" << Fault::straddle("0RD", 2, 975, 150) << true << true;
+    QTest::newRow("group write, cut reply pauses") << "grp write" << Fault::straddle("0WG", 40, 975, 150) << true << true;
+    QTest::newRow("model, cut reply pauses") << "model" << Fault::straddle("0RV", 2, 975, 150) << true << true;
 }
 
 void TestTransfers::lateReplyInEveryTransfer()
 {
     QFETCH(QString, operation);
     QFETCH(Fault, fault);
+    QFETCH(bool, paced);
+    QFETCH(bool, resent);
 
     sim::ControllerModel &model = m_sim.model();
     m_sim.useAxes(3);
@@ -607,6 +640,7 @@ void TestTransfers::lateReplyInEveryTransfer()
     for (int a = 1; a <= 4; ++a)
         model.setAxisVersion(a, "1." + QByteArray::number(a));
 
+    m_sim.controller().setPaced(paced);
     m_sim.controller().addFault(fault);
     int result = -1;
     if (operation == QLatin1String("para read"))
@@ -636,8 +670,16 @@ void TestTransfers::lateReplyInEveryTransfer()
     QCOMPARE(result, 0);
     QCOMPARE(m_sim.prompts(), QStringList{});
     const QStringList received = m_sim.received();
-    QVERIFY2(resentOnce(received, fault.match), qPrintable(received.join(QLatin1Char(' '))));
+    if (resent)
+        QVERIFY2(resentOnce(received, fault.match), qPrintable(received.join(QLatin1Char(' '))));
+    // A slow run may end with the transfer's last line: its copy is still to come.
+    if (!paced)
+        QCOMPARE(link::SerialLink::instance().repeatsExpected(), 0);
+    // Nothing is left over for the command after them.
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
     QCOMPARE(link::SerialLink::instance().repeatsExpected(), 0);
+    QCOMPARE(m_sim.prompts(), QStringList{});
 
     if (operation == QLatin1String("para read")) {
         for (int b = 0; b < link::kParaBlockCount; ++b)

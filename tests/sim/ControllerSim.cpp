@@ -59,6 +59,24 @@ Fault Fault::late(const QByteArray &match, int n, bool holdResendAnswer)
     return f;
 }
 
+Fault Fault::slow(const QByteArray &match, int first, int count, int delayMs)
+{
+    Fault f = always(FaultKind::Delay, match);
+    f.first = first;
+    f.last = first + count - 1;
+    f.delayMs = delayMs;
+    f.inTurn = true;
+    return f;
+}
+
+Fault Fault::straddle(const QByteArray &match, int n, int cutAtMs, int gapMs)
+{
+    Fault f = nth(FaultKind::Split, match, n);
+    f.cutAtMs = cutAtMs;
+    f.delayMs = gapMs;
+    return f;
+}
+
 ControllerSim::ControllerSim()
 {
     for (QByteArray &b : m_blocks)
@@ -206,6 +224,10 @@ void ControllerSim::clearFaults()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults.clear();
+    // Answers a slow controller still owes belong to the test before.
+    m_output.clear();
+    m_wireFree = Clock::time_point();
+    m_inTurnAfter = Clock::time_point();
     m_lateLine.clear();
     m_lateAnswer.clear();
     m_heldCopy.clear();
@@ -442,6 +464,11 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     switch (f.kind) {
     case FaultKind::Delay:
         at += std::chrono::milliseconds(f.delayMs);
+        if (f.inTurn && !m_paced) {
+            queueOutput(answer + "\r\n", at);
+            m_inTurnAfter = std::max(m_inTurnAfter, at);
+            return;
+        }
         break;
     case FaultKind::WrongEcho:
         answer.replace(0, qMin<qsizetype>(3, answer.size()), "0XX");
@@ -465,6 +492,11 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     case FaultKind::Split: {
         const QByteArray full = answer + "\r\n";
         const qsizetype cut = f.offset >= 0 ? qMin<qsizetype>(f.offset, full.size()) : full.size() / 2;
+        if (f.cutAtMs >= 0) {
+            const auto cutAt = firstByte + std::chrono::milliseconds(f.cutAtMs);
+            const auto start = m_paced ? cutAt - kCharTime * int(cut) : cutAt;
+            at = std::max(at, start);
+        }
         queueOutput(full.left(cut), at);
         queueOutput(full.mid(cut), (m_paced ? std::max(at, m_wireFree) : at) + std::chrono::milliseconds(f.delayMs));
         return;
@@ -484,7 +516,7 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
 void ControllerSim::queueOutput(const QByteArray &bytes, Clock::time_point notBefore)
 {
     if (!m_paced) {
-        m_output.emplace(notBefore, bytes);
+        m_output.emplace(std::max(notBefore, m_inTurnAfter), bytes);
         return;
     }
     auto t = std::max(notBefore, m_wireFree);

@@ -39,12 +39,14 @@ struct ReceivedLine
 
 enum class FaultKind {
     Silence,           // no answer
-    Delay,             // answer after delayMs
+    Delay,             // answer after delayMs (paced or inTurn: what follows waits behind it)
     WrongEcho,         // the first three characters become "0XX"
     WrongRecord,       // character 4 (the record or block digit) changes
     WrongLength,       // lengthDelta characters fewer (negative) or more before CR LF
     NotHex,            // the character at offset becomes "G"
-    Split,             // written in two pieces, cut at offset, delayMs apart
+    Split,             // written in two pieces, cut at offset, delayMs apart; with cutAtMs
+                       // >= 0 the first piece has arrived cutAtMs after the line began
+                       // to arrive (paced: the piece is on the line just before that)
     UnsolicitedInstead,// the unsolicited line in place of the answer
     UnsolicitedBefore, // the unsolicited line, then the answer, in one write
     UnsolicitedAfter,  // the answer, then the unsolicited line, in one write
@@ -67,6 +69,8 @@ struct Fault
     int delayMs = 0;
     int offset = -1;      // Split: where to cut (-1: the middle); NotHex: which character (-1: 4)
     int lengthDelta = -1; // WrongLength
+    int cutAtMs = -1;     // Split
+    bool inTurn = false;  // Delay: later answers go out after this one, as a controller's do
     bool holdResendAnswer = false; // LateThenResend
     QByteArray unsolicited = "0%%0000";
 
@@ -76,6 +80,12 @@ struct Fault
     static Fault answerOnly(const QByteArray &match, int k);
     // LateThenResend for the n-th line that matches.
     static Fault late(const QByteArray &match, int n, bool holdResendAnswer);
+    // A controller that stays slow: lines first .. first + count - 1 that match (resends
+    // counted) are answered after delayMs.
+    static Fault slow(const QByteArray &match, int first, int count, int delayMs);
+    // The n-th reply cut by the reply time-out: its first half has arrived cutAtMs after the
+    // line began to arrive, the rest follows gapMs later.
+    static Fault straddle(const QByteArray &match, int n, int cutAtMs, int gapMs);
 };
 
 class ControllerSim
@@ -166,6 +176,7 @@ private:
     Clock::time_point m_lineStart;
     std::multimap<Clock::time_point, QByteArray> m_output;
     Clock::time_point m_wireFree; // paced: when the line is free for the next character
+    Clock::time_point m_inTurnAfter; // unpaced: nothing goes out before a slow answer owed
 };
 
 } // namespace sim

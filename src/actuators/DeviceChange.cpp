@@ -12,7 +12,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "core/frmSelection.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaReread.h"

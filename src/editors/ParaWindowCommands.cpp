@@ -9,7 +9,7 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "core/MainForm.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "core/frmSelection.h"
 #include "editors/CtWriteMode.h"
 #include "editors/ParaFile.h"

@@ -1,7 +1,7 @@
 #include "link/Sender.h"
 
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "link/ErrorList.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"

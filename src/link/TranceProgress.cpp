@@ -1,4 +1,4 @@
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/WindowHooks.h"
 #include "link/frmTrance.h"
 

@@ -4,7 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiDataCheck.h"

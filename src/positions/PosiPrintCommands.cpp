@@ -5,7 +5,7 @@
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
 #include "core/PrintRun.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/PrintDialogs.h"

@@ -3,7 +3,7 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/CommandSet.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"

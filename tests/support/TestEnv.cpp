@@ -6,7 +6,7 @@
 #include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
 #include "core/WinFlags.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
 #include "editors/GrpTable.h"

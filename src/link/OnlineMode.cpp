@@ -1,4 +1,4 @@
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 
 #include "core/Messages.h"
 #include "link/LinkState.h"

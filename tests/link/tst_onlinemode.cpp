@@ -1,4 +1,4 @@
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
 #include "support/TestEnv.h"

@@ -1,4 +1,4 @@
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
@@ -7,8 +7,8 @@
 #include "core/FormText.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
-#include "core/ToolbarPictures.h"
+#include "link/OnlineMode.h"
+#include "app/ToolbarPictures.h"
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"

@@ -13,6 +13,7 @@
 #include "core/ModuleHelp.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
+#include "core/MsecTimerWait.h"
 #include "app/StartOffline.h"
 #include "app/frmMain.h"
 #include "editors/DataWindowCommands.h"

@@ -2,6 +2,7 @@
 
 #include "actuators/DevSetting.h"
 #include "core/Messages.h"
+#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "core/Padding.h"
 #include "editors/ParaSet.h"

@@ -3,6 +3,7 @@
 #include "actuators/DevSetting.h"
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
+#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/LinkState.h"

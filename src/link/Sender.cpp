@@ -1,6 +1,7 @@
 #include "link/Sender.h"
 
 #include "core/Messages.h"
+#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/ErrorList.h"
 #include "link/Exchange.h"

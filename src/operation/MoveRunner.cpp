@@ -3,6 +3,7 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/ErrorList.h"

@@ -1,3 +1,4 @@
+#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"

@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/MainLinkProbe.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
@@ -160,6 +161,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     g_instance = this;
+    mainform::setWindow(this);
     buildMenus();
     buildToolBar();
 
@@ -921,6 +923,12 @@ void frmMain::setDeviceLabel(int axis, const QString &text)
 void frmMain::setAxisHeading(int axis, const QString &text)
 {
     posigrid::setAxisHeading(*m_grid, axis, text);
+}
+
+void frmMain::repaintWindow()
+{
+    update();
+    m_grid->update();
 }
 
 void frmMain::showHomeLamp(bool shown)

@@ -4,7 +4,6 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
-#include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiDataCheck.h"
@@ -217,14 +216,17 @@ GridSelection selectionOf(const platform::FixedGrid &grid)
     return s;
 }
 
-void attachPosiEditing(frmMain &window)
+void attachPosiEditing(QWidget &window)
 {
-    platform::FixedGrid &g = *window.flgdData();
+    auto *grid = window.findChild<platform::FixedGrid *>(QStringLiteral("flgdData"));
+    if (!grid)
+        return;
+    platform::FixedGrid &g = *grid;
     static FixedGridCells *cells = nullptr;
     delete cells;
     cells = new FixedGridCells(g);
     setCheckGrid(cells);
-    QPointer<frmMain> owner(&window);
+    QPointer<QWidget> owner(&window);
     setCheckResultWindow([owner] {
         frmSyogoKekka w(owner);
         w.exec();

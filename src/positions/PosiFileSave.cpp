@@ -6,7 +6,6 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/OnlineMode.h"
-#include "app/frmMain.h"
 #include "editors/FileRetry.h"
 #include "platform/Dialogs.h"
 #include "platform/ItemWriter.h"
@@ -70,7 +69,7 @@ void unlockGrid()
 
 QWidget *mainWindow()
 {
-    return frmMain::instance();
+    return mainform::window();
 }
 
 } // namespace

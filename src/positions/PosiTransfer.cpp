@@ -8,7 +8,6 @@
 #include "core/Module2Calc.h"
 #include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
-#include "app/frmMain.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
 #include "link/Exchange.h"
@@ -173,7 +172,7 @@ int GetPosidataFromCt2()
     const Ranges before;
     gTranceCancelable = true;
     {
-        frmSelectPosiNo2 range(frmMain::instance());
+        frmSelectPosiNo2 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -349,7 +348,7 @@ int LoadPosidataToCt2()
     if (Check_flgdLineNo() == 1)
         return 1;
     {
-        frmSelectPosiNo3 range(frmMain::instance());
+        frmSelectPosiNo3 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {

@@ -6,6 +6,7 @@
 #include "link/OnlineMode.h"
 #include "app/ToolbarPictures.h"
 #include "app/frmMain.h"
+#include "app/MainLinkProbe.h"
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"

@@ -4,6 +4,7 @@
 #include "app/MainCommands.h"
 #include "core/MainForm.h"
 #include "app/frmMain.h"
+#include "app/MainLinkProbe.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"

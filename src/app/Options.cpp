@@ -3,6 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
+#include "positions/PosiUnits.h"
 #include "link/OnlineMode.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"

@@ -6,6 +6,7 @@
 #include "actuators/DevSettingStore.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
 #include "editors/ParaSet.h"

@@ -11,6 +11,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/ModuleHelp.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
 #include "core/MsecTimerWait.h"

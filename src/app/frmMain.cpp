@@ -7,6 +7,7 @@
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
 #include "app/ToolbarPictures.h"

@@ -7,6 +7,7 @@
 #include "actuators/frmDevice2.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "core/MainForm.h"
 #include "link/OnlineMode.h"

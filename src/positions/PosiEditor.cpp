@@ -3,6 +3,7 @@
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "platform/FixedGrid.h"
 #include "positions/CellEntry.h"

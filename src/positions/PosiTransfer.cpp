@@ -6,6 +6,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
+#include "positions/PosiUnits.h"
 #include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/CommandSet.h"

@@ -7,6 +7,7 @@
 #include "core/AppSettings.h"
 #include "core/WinFlags.h"
 #include "link/OnlineMode.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "core/PrintLayout.h"
 #include "editors/GrpTable.h"

@@ -26,18 +26,12 @@
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 
-#include <QApplication>
-#include <QMainWindow>
 
 namespace {
 
 QWidget *mainWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return mainform::shownWindow();
 }
 
 // Everything that follows the current actuators once the parameters in force changed.

@@ -2,8 +2,8 @@
 
 #include "core/AppSettings.h"
 #include "core/FormText.h"
+#include "core/MainForm.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -255,12 +254,9 @@ void connectPanels(QDialog *window, DevicePanels &panels, Controls &c)
 
 void placeBesideMainWindow(QWidget *window)
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible()) {
-            const int offset = 500 / kTwipsPerPixel;
-            window->move(w->geometry().topLeft() + QPoint(offset, offset));
-            return;
-        }
+    if (QWidget *w = mainform::shownWindow()) {
+        const int offset = 500 / kTwipsPerPixel;
+        window->move(w->geometry().topLeft() + QPoint(offset, offset));
     }
 }
 

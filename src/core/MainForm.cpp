@@ -46,6 +46,12 @@ QWidget *window()
     return g_window.data();
 }
 
+QWidget *shownWindow()
+{
+    QWidget *w = g_window.data();
+    return w && w->isVisible() ? w : nullptr;
+}
+
 bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool exchangeRunning)
 {
     return !offline && !alarmNow && eventMsgPending && !exchangeRunning;

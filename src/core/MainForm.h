@@ -52,6 +52,9 @@ MainFormPort *form();
 // is none. The main window sets it when it is built.
 void setWindow(QWidget *window);
 QWidget *window();
+// The main window while it is shown, as the parent and the anchor of the windows opened over
+// it; null before it is shown and after it has gone.
+QWidget *shownWindow();
 
 // The status timer's third step: the communication-mode command is sent again when the
 // system is online, no alarm is reported, a controller message is pending and no exchange

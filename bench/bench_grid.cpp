@@ -3,7 +3,7 @@
 // and ends with status 1 when the median exceeds the 100 ms the table must fill within.
 
 #include "core/MainForm.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiTable.h"
 

@@ -1,5 +1,5 @@
-#include "core/Startup.h"
-#include "core/frmSplash.h"
+#include "app/Startup.h"
+#include "app/frmSplash.h"
 #include "operation/StopOnExit.h"
 
 #include <QApplication>

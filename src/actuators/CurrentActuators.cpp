@@ -5,6 +5,7 @@
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
 #include "core/MainForm.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 
 namespace actuators {

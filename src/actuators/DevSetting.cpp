@@ -1,5 +1,6 @@
 #include "actuators/DevSetting.h"
 
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "core/Padding.h"
 #include "core/PrintLayout.h"

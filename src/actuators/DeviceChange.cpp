@@ -12,8 +12,10 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
+#include "positions/PosiUnits.h"
+#include "link/OnlineMode.h"
 #include "core/frmSelection.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaReread.h"
@@ -25,18 +27,12 @@
 #include "positions/PosiImage.h"
 #include "positions/PosiTable.h"
 
-#include <QApplication>
-#include <QMainWindow>
 
 namespace {
 
 QWidget *mainWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return mainform::shownWindow();
 }
 
 // Everything that follows the current actuators once the parameters in force changed; the

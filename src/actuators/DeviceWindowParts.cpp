@@ -2,9 +2,9 @@
 
 #include "core/AppSettings.h"
 #include "core/FormText.h"
+#include "core/MainForm.h"
 #include "platform/Screen.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -256,12 +255,8 @@ void connectPanels(QDialog *window, DevicePanels &panels, Controls &c)
 
 void placeBesideMainWindow(QWidget *window)
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible()) {
-            platform::placeBesideOwner(window, w);
-            return;
-        }
-    }
+    if (QWidget *w = mainform::shownWindow())
+        platform::placeBesideOwner(window, w);
 }
 
 } // namespace devicewindow

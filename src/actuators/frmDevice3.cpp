@@ -11,7 +11,7 @@
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"

@@ -1,5 +1,8 @@
 #include "core/CommandSwitch.h"
 
+bool gClipLineOk = false;
+bool gClipCellOk = false;
+
 namespace cmdswitch {
 
 namespace {

@@ -8,6 +8,11 @@
 // what. Controls are named as the main window names its objects (toolbar buttons "tb" + key,
 // menu titles by their menu's name). Each switch sets its list unconditionally; the state
 // lives in the controls, so the last switch wins and nothing nests.
+// The clipboard flags the edit commands' switch reads; the position editing sets them and
+// the position table's reset clears them.
+extern bool gClipLineOk;      // the clipboard holds whole lines: line paste possible
+extern bool gClipCellOk;      // the clipboard holds cells or lines: cell paste possible
+
 namespace cmdswitch {
 
 enum class Group {

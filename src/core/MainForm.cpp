@@ -1,33 +1,13 @@
 #include "core/MainForm.h"
 
-#include "link/CommandSet.h"
-#include "link/LinkState.h"
-#include "link/SerialLink.h"
-#include "positions/PosiTable.h"
-
 #include <QDebug>
 #include <QHash>
+#include <QPointer>
+#include <QWidget>
 
 namespace {
 MainFormPort *g_form = nullptr;
-mainform::LinkProbe linkItself()
-{
-    mainform::LinkProbe p;
-    p.portOpen = [] { return CommPortIsOpen(); };
-    p.alarmNow = [] { return gAlarmNow; };
-    p.eventMsgPending = [] { return gEventMsgFlag; };
-    p.exchangeRunning = [] { return gTusinNow; };
-    p.clearEventMsg = [] { gEventMsgFlag = false; };
-    p.commModeOn2 = [] { return CtCommModeOn2(); };
-    // At exit the port closes whatever "PortOccupy" says.
-    p.closePort = [] {
-        if (CommPortIsOpen())
-            CommPortCloseForce();
-    };
-    return p;
-}
-
-mainform::LinkProbe g_probe = linkItself();
+QPointer<QWidget> g_window;
 
 QHash<QString, mainform::Command> &commands()
 {
@@ -56,19 +36,25 @@ MainFormPort *form()
     return g_form;
 }
 
+void setWindow(QWidget *window)
+{
+    g_window = window;
+}
+
+QWidget *window()
+{
+    return g_window.data();
+}
+
+QWidget *shownWindow()
+{
+    QWidget *w = g_window.data();
+    return w && w->isVisible() ? w : nullptr;
+}
+
 bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool exchangeRunning)
 {
     return !offline && !alarmNow && eventMsgPending && !exchangeRunning;
-}
-
-void setLinkProbe(LinkProbe probe)
-{
-    g_probe = probe.portOpen || probe.closePort || probe.commModeOn2 ? std::move(probe) : linkItself();
-}
-
-const LinkProbe &linkProbe()
-{
-    return g_probe;
 }
 
 void setCommand(const QString &name, Command command)

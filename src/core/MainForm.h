@@ -3,6 +3,8 @@
 #include "core/CommandSwitch.h"
 
 #include <QString>
+
+class QWidget;
 #include <functional>
 
 // What the rest of the system asks of the main window. The main window registers itself
@@ -33,6 +35,9 @@ public:
     virtual void setDeviceLabel(int axis, const QString &text) = 0;
     virtual void setAxisHeading(int axis, const QString &text) = 0;
 
+    // Paints the window and its grid again (after a print).
+    virtual void repaintWindow() {}
+
     virtual void showHomeLamp(bool shown) = 0;
     virtual void setStatusPanel(int panel, const QString &text) = 0; // panels 1 to 5
     virtual void showAlarm(bool lamp, const QString &number, const QString &comment) = 0;
@@ -43,25 +48,18 @@ namespace mainform {
 void registerForm(MainFormPort *form);
 MainFormPort *form();
 
+// The main window as the parent of the windows the subsystems open over it; null while there
+// is none. The main window sets it when it is built.
+void setWindow(QWidget *window);
+QWidget *window();
+// The main window while it is shown, as the parent and the anchor of the windows opened over
+// it; null before it is shown and after it has gone.
+QWidget *shownWindow();
+
 // The status timer's third step: the communication-mode command is sent again when the
 // system is online, no alarm is reported, a controller message is pending and no exchange
 // runs.
 bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool exchangeRunning);
-
-// What the main window needs of the link: the link itself unless a test puts a probe in its
-// place (an empty probe gives the link back).
-struct LinkProbe
-{
-    std::function<bool()> portOpen;
-    std::function<bool()> alarmNow;
-    std::function<bool()> eventMsgPending;
-    std::function<bool()> exchangeRunning;
-    std::function<void()> clearEventMsg;
-    std::function<int()> commModeOn2; // 0 when the controller took the command
-    std::function<void()> closePort;
-};
-void setLinkProbe(LinkProbe probe);
-const LinkProbe &linkProbe();
 
 // The commands of the other subsystems that the main window's buttons, menus and toolbar
 // run, by the name of the procedure or window they stand for ("OpenPosiFile", "frmGrp" ...).

@@ -1,10 +1,10 @@
 #include "core/frmSelection.h"
 #include "platform/Screen.h"
 
-#include <QApplication>
+#include "core/MainForm.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -19,11 +19,7 @@ constexpr int kWidth = 5400 / kTwipsPerPixel;
 
 QWidget *mainWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return mainform::shownWindow();
 }
 
 int runSelection(const QString &title, const QString &prompt, const QStringList &options, int mode)

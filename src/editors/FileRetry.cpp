@@ -2,7 +2,7 @@
 
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "core/MsecTimerWait.h"
 #include "platform/ItemWriter.h"
 #include "platform/TextCodec.h"
 

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "editors/CtWriteMode.h"
 #include "editors/FileRetry.h"
+#include "editors/GrpSmFiles.h"
 #include "editors/GrpSmPrint.h"
 #include "editors/GrpTable.h"
 #include "editors/ParaFile.h"
@@ -43,19 +44,7 @@ platform::FileDialogRequest openRequest(int titleId, int filterId)
 // Reads the file into gGrpDataIn with the retries; false after telling why.
 bool readGrpReported(const QString &path)
 {
-    gRetryCount = 0;
-    const editors::FileRead read = editors::readWithRetry([&] {
-        const editors::FileRead r = editors::readGrpFile(path);
-        if (r == editors::FileRead::IoFailed)
-            ++gRetryCount;
-        return r;
-    });
-    if (read == editors::FileRead::Ok)
-        return true;
-    // A refused header has been told already.
-    if (read != editors::FileRead::Rejected)
-        platform::msgBox(editors::readFailureText(484));
-    return false;
+    return editors::readDataFileReported([&] { return editors::readGrpFile(path); }, 484);
 }
 
 void showVerifyResult()
@@ -164,19 +153,7 @@ void GrpFileSave()
     r.defaultName = LoadResText(833);
     r.defaultExt = QStringLiteral("grp");
     r.overwritePrompt = true;
-    const QString path = platform::getSaveFileName(r);
-    if (path.isEmpty())
-        return;
-    gParaFileName = QFileInfo(path).fileName();
-    gRetryCount = 0;
-    const bool written = editors::writeWithRetry([&] {
-        if (WriteGrpFile(path) == 0)
-            return true;
-        ++gRetryCount;
-        return false;
-    });
-    if (!written)
-        platform::msgBox(editors::writeFailureText(18));
+    editors::saveDataFile(r, &WriteGrpFile, 18);
 }
 
 void GrpFileShogo()

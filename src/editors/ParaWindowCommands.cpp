@@ -8,9 +8,10 @@
 #include "actuators/frmDevice2.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "core/MainForm.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "core/frmSelection.h"
 #include "editors/CtWriteMode.h"
 #include "editors/ParaFile.h"
@@ -186,7 +187,7 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     }
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
-        QPointer<frmProcessing> notice = new frmProcessing(dynamic_cast<QWidget *>(mainform::form()));
+        QPointer<frmProcessing> notice = new frmProcessing(mainform::window());
         notice->show();
         // A controller whose mode could not be confirmed (told already) is not asked again.
         const int reread = modeLeft ? GetParametaValue2() : 1;

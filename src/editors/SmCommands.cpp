@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "editors/CtWriteMode.h"
 #include "editors/FileRetry.h"
+#include "editors/GrpSmFiles.h"
 #include "editors/GrpSmPrint.h"
 #include "editors/ParaFile.h"
 #include "editors/SmTable.h"
@@ -42,19 +43,7 @@ platform::FileDialogRequest openRequest(int titleId)
 // Reads the file into gSmDataIn with the retries; false after telling why.
 bool readSmReported(const QString &path)
 {
-    gRetryCount = 0;
-    const editors::FileRead read = editors::readWithRetry([&] {
-        const editors::FileRead r = editors::readSqMcrFile(path);
-        if (r == editors::FileRead::IoFailed)
-            ++gRetryCount;
-        return r;
-    });
-    if (read == editors::FileRead::Ok)
-        return true;
-    // A refused header has been told already; a damaged file is told like an unreadable one.
-    if (read != editors::FileRead::Rejected)
-        platform::msgBox(editors::readFailureText(931));
-    return false;
+    return editors::readDataFileReported([&] { return editors::readSqMcrFile(path); }, 931);
 }
 
 void showVerifyResult()
@@ -178,19 +167,7 @@ void SmFileSave()
     r.defaultName = LoadResText(934);
     r.defaultExt = LoadResText(929);
     r.overwritePrompt = true;
-    const QString path = platform::getSaveFileName(r);
-    if (path.isEmpty())
-        return;
-    gParaFileName = QFileInfo(path).fileName();
-    gRetryCount = 0;
-    const bool written = editors::writeWithRetry([&] {
-        if (WriteSqMcrFile(path) == 0)
-            return true;
-        ++gRetryCount;
-        return false;
-    });
-    if (!written)
-        platform::msgBox(editors::writeFailureText(935));
+    editors::saveDataFile(r, &WriteSqMcrFile, 935);
 }
 
 void SmFileShogo()

@@ -123,7 +123,7 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     m_txtRido->installEventFilter(this);
     m_txtStrokeTyo->setValidator(editors::newStrokeCalcValidator(editors::kStrokeLength, m_txtStrokeTyo));
     m_txtRido->setValidator(editors::newStrokeCalcValidator(editors::kLeadLength, m_txtRido));
-    platform::placeBesideOwner(this, dynamic_cast<QWidget *>(mainform::form()));
+    platform::placeBesideOwner(this, mainform::window());
 }
 
 void frmDevice::cmdCulStrokePulse_Click()

@@ -146,7 +146,7 @@ frmGrp *frmGrp::instance()
 frmGrp *frmGrp::showWindow()
 {
     if (!g_window) {
-        auto *main = dynamic_cast<QWidget *>(mainform::form());
+        auto *main = mainform::window();
         g_window = new frmGrp(main);
     }
     g_window->show();

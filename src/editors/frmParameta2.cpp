@@ -519,7 +519,7 @@ frmParameta2 *frmParameta2::instance()
 frmParameta2 *frmParameta2::showWindow()
 {
     if (!g_window) {
-        auto *main = dynamic_cast<QWidget *>(mainform::form());
+        auto *main = mainform::window();
         g_window = new frmParameta2(main);
     }
     g_window->show();

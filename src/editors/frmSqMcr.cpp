@@ -149,7 +149,7 @@ frmSqMcr *frmSqMcr::instance()
 frmSqMcr *frmSqMcr::showWindow()
 {
     if (!g_window) {
-        auto *main = dynamic_cast<QWidget *>(mainform::form());
+        auto *main = mainform::window();
         g_window = new frmSqMcr(main);
     }
     g_window->show();

@@ -2,7 +2,8 @@
 
 #include "actuators/DevSetting.h"
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "core/MsecTimerWait.h"
+#include "link/OnlineMode.h"
 #include "core/Padding.h"
 #include "editors/ParaSet.h"
 #include "link/DeviceIo.h"

@@ -1,7 +1,8 @@
 #include "link/Sender.h"
 
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "core/MsecTimerWait.h"
+#include "link/OnlineMode.h"
 #include "link/ErrorList.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"

@@ -2,7 +2,7 @@
 
 #include "core/AppSettings.h"
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "link/ErrorList.h"
 #include "link/Exchange.h"
 #include "link/LinkHooks.h"

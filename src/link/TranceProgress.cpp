@@ -1,4 +1,4 @@
-#include "core/frmMain.h"
+#include "core/MainForm.h"
 #include "link/WindowHooks.h"
 #include "link/frmTrance.h"
 
@@ -21,7 +21,7 @@ public:
             return;
         // Placed by the main window, whichever window is active (a modeless editor, or none
         // when the program has lost the focus).
-        QWidget *mainWindow = frmMain::instance();
+        QWidget *mainWindow = mainform::window();
         m_window = new frmTrance(mainWindow ? mainWindow : QApplication::activeWindow());
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setCaption(captionId);

@@ -8,13 +8,11 @@
 #include "operation/IoSignals.h"
 #include "platform/Screen.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QMainWindow>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -50,11 +48,7 @@ QToolButton *lampButton(QWidget *parent, const QString &name, const QString &lab
 
 QWidget *mainWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return mainform::shownWindow();
 }
 
 int showIoCheck()

@@ -22,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -47,11 +46,7 @@ void paintLabel(QLabel *label, const QColor &colour)
 
 QWidget *mainWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QMainWindow *>(w) && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return mainform::shownWindow();
 }
 
 } // namespace

@@ -728,7 +728,7 @@ void ShowMoveWindow()
     frmMove *window = frmMove::instance();
     // The main window owns it, so the program ends with the main window.
     if (!window)
-        window = new frmMove(dynamic_cast<QWidget *>(mainform::form()));
+        window = new frmMove(mainform::window());
     window->show();
     window->raise();
     window->activateWindow();

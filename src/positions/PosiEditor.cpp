@@ -3,8 +3,8 @@
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "core/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/CellEntry.h"
 #include "positions/PosiDataCheck.h"
@@ -217,14 +217,17 @@ GridSelection selectionOf(const platform::FixedGrid &grid)
     return s;
 }
 
-void attachPosiEditing(frmMain &window)
+void attachPosiEditing(QWidget &window)
 {
-    platform::FixedGrid &g = *window.flgdData();
+    auto *grid = window.findChild<platform::FixedGrid *>(QStringLiteral("flgdData"));
+    if (!grid)
+        return;
+    platform::FixedGrid &g = *grid;
     static FixedGridCells *cells = nullptr;
     delete cells;
     cells = new FixedGridCells(g);
     setCheckGrid(cells);
-    QPointer<frmMain> owner(&window);
+    QPointer<QWidget> owner(&window);
     setCheckResultWindow([owner] {
         frmSyogoKekka w(owner);
         w.exec();

@@ -3,7 +3,7 @@
 #include "positions/GridCells.h"
 #include "positions/PosiLines.h"
 
-class frmMain;
+class QWidget;
 
 namespace platform {
 class FixedGrid;
@@ -30,7 +30,8 @@ private:
 GridSelection selectionOf(const platform::FixedGrid &grid);
 
 // Gives the main window's grid its cell editor, range selection and cursor handlers, makes
-// it the grid the position check reads, and wires the line and clipboard commands.
-void attachPosiEditing(frmMain &window);
+// it the grid the position check reads, and wires the line and clipboard commands. The grid
+// is the window's child "flgdData"; a window without one gets nothing.
+void attachPosiEditing(QWidget &window);
 
 } // namespace positions

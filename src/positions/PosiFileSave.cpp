@@ -5,8 +5,7 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/OnlineMode.h"
-#include "core/frmMain.h"
+#include "link/OnlineMode.h"
 #include "editors/FileRetry.h"
 #include "platform/Dialogs.h"
 #include "platform/ItemWriter.h"
@@ -70,7 +69,7 @@ void unlockGrid()
 
 QWidget *mainWindow()
 {
-    return frmMain::instance();
+    return mainform::window();
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
 #include "core/PrintRun.h"
-#include "core/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/PrintDialogs.h"
@@ -46,7 +45,7 @@ void PosiDataPrint()
 {
     BusyGuard busy;
     {
-        frmPrintSelect select(frmMain::instance());
+        frmPrintSelect select(mainform::window());
         select.exec();
     }
     if (PrintCancel || !PrintPosiNow)
@@ -54,7 +53,7 @@ void PosiDataPrint()
     if (Check_flgdLineNo() == 1)
         return;
     {
-        frmSelectPosiNo3 range(frmMain::instance());
+        frmSelectPosiNo3 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -99,10 +98,8 @@ int mnuFilePrint_Click()
     PosiDataPrint();
     CMDBTN_Yuko();
     ToolBar_Yuko();
-    if (frmMain *w = frmMain::instance()) {
-        w->update();
-        w->flgdData()->update();
-    }
+    if (MainFormPort *form = mainform::form())
+        form->repaintWindow();
     return 0;
 }
 

@@ -22,8 +22,6 @@ int gPosiCommonFrom = 0;
 int gPosiCommonTo = 0;
 bool gPosiNewMode = false;
 bool gSelectCancel = false;
-bool gClipLineOk = false;
-bool gClipCellOk = false;
 
 namespace positions {
 

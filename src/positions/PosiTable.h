@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CommandSwitch.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -39,8 +41,7 @@ extern int gPosiCommonFrom;   // overlap of the file's and the displayed range
 extern int gPosiCommonTo;
 extern bool gPosiNewMode;     // New is asking for the range of the new table
 extern bool gSelectCancel;    // a range window was left by Cancel or its close box
-extern bool gClipLineOk;      // the clipboard holds whole lines: line paste possible
-extern bool gClipCellOk;      // the clipboard holds cells or lines: cell paste possible
+// gClipLineOk and gClipCellOk, the clipboard flags, live with the command switches.
 
 namespace positions {
 

@@ -6,8 +6,9 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
-#include "core/frmMain.h"
+#include "positions/PosiUnits.h"
+#include "core/MsecTimerWait.h"
+#include "link/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
 #include "link/Exchange.h"
@@ -172,7 +173,7 @@ int GetPosidataFromCt2()
     const Ranges before;
     gTranceCancelable = true;
     {
-        frmSelectPosiNo2 range(frmMain::instance());
+        frmSelectPosiNo2 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -348,7 +349,7 @@ int LoadPosidataToCt2()
     if (Check_flgdLineNo() == 1)
         return 1;
     {
-        frmSelectPosiNo3 range(frmMain::instance());
+        frmSelectPosiNo3 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {

@@ -3,7 +3,6 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
 #include "link/CommandSet.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
@@ -40,7 +39,7 @@ void showVerifyResult(const QString &noDifferenceText)
 {
     if (gPosiNgCount > 0) {
         gResultIsVerify = true;
-        frmSyogoKekka result(frmMain::instance());
+        frmSyogoKekka result(mainform::window());
         result.exec();
     } else {
         platform::msgBox(noDifferenceText + QStringLiteral("\r\n\r\n") + LoadResText(826));
@@ -79,7 +78,7 @@ int PosiDataFileShogo2()
 
     const bool overlap = ClampSelectRow() == 0;
     {
-        frmSelectPosiNo4 range(overlap, frmMain::instance());
+        frmSelectPosiNo4 range(overlap, mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -98,7 +97,7 @@ int PosiDataCtShogo()
 {
     BusyGuard busy;
     {
-        frmSelectPosiNo3 range(frmMain::instance());
+        frmSelectPosiNo3 range(mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -131,7 +130,7 @@ int PosiDataShogo()
     AllCMD_Muko();
     int result = 1;
     {
-        frmDataShogo choice(frmMain::instance());
+        frmDataShogo choice(mainform::window());
         choice.exec();
         if (choice.ShogoSaki == 1)
             result = PosiDataFileShogo2();

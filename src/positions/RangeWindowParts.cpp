@@ -1,12 +1,17 @@
 #include "positions/RangeWindowParts.h"
 
 #include "core/FormText.h"
+#include "core/Messages.h"
+#include "positions/PosiNoBox.h"
 
+#include <QDialog>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace rangewindow {
 
@@ -46,6 +51,44 @@ OkCancel makeOkCancel(QWidget *parent)
     c.row->addWidget(c.ok);
     c.row->addWidget(c.cancel);
     return c;
+}
+
+void addExplanation(QWidget *parent, QVBoxLayout *column)
+{
+    auto *explain = new QLabel(parent);
+    explain->setObjectName(QStringLiteral("lblSetumeiSelectNo"));
+    formtext::tag(explain, 2102);
+    column->addWidget(explain);
+}
+
+OkCancel addRuleAndButtons(QWidget *parent, QVBoxLayout *column)
+{
+    auto *line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    column->addWidget(line);
+
+    const OkCancel buttons = makeOkCancel(parent);
+    column->addLayout(buttons.row);
+    return buttons;
+}
+
+void wireNumbersAndButtons(QDialog *window, const NumberBoxes &boxes, const OkCancel &buttons,
+                           std::function<void()> ok)
+{
+    posinobox::setUp(boxes.start, boxes.end);
+    posinobox::setUp(boxes.end, buttons.ok);
+    QObject::connect(buttons.ok, &QPushButton::clicked, window, std::move(ok));
+    QObject::connect(buttons.cancel, &QPushButton::clicked, window, &QDialog::reject);
+}
+
+void acceptOrTell(QDialog *window, int result)
+{
+    if (result != 0) {
+        ResMsgBox({1610});
+        return;
+    }
+    window->accept();
 }
 
 } // namespace rangewindow

@@ -23,10 +23,7 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     setObjectName(QStringLiteral("frmSelectPosiNo2"));
     formtext::tagWindow(this, 2101);
     auto *v = new QVBoxLayout(this);
-    auto *explain = new QLabel(this);
-    explain->setObjectName(QStringLiteral("lblSetumeiSelectNo"));
-    formtext::tag(explain, 2102);
-    v->addWidget(explain);
+    rangewindow::addExplanation(this, v);
 
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
@@ -46,21 +43,11 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     grid->setContentsMargins(20, 0, 0, 0);
     v->addLayout(grid);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    v->addWidget(line);
-
-    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    const rangewindow::OkCancel buttons = rangewindow::addRuleAndButtons(this, v);
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
-    v->addLayout(buttons.row);
-
-    posinobox::setUp(m_start, m_end);
-    posinobox::setUp(m_end, m_ok);
+    rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
     connect(group, &QButtonGroup::idClicked, this, &frmSelectPosiNo2::optSelectPosiNo_Click);
-    connect(m_ok, &QPushButton::clicked, this, &frmSelectPosiNo2::cmdSelectPosiOk_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &frmSelectPosiNo2::reject);
 
     if (parent)
         platform::placeBesideOwner(this, parent->window());
@@ -83,11 +70,7 @@ void frmSelectPosiNo2::optSelectPosiNo_Click(int index)
 
 void frmSelectPosiNo2::cmdSelectPosiOk_Click()
 {
-    if (posirange::acceptRange2(m_opt[0]->isChecked(), m_start->text(), m_end->text()) != 0) {
-        ResMsgBox({1610});
-        return;
-    }
-    accept();
+    rangewindow::acceptOrTell(this, posirange::acceptRange2(m_opt[0]->isChecked(), m_start->text(), m_end->text()));
 }
 
 void frmSelectPosiNo2::reject()

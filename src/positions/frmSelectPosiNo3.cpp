@@ -21,10 +21,7 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     setObjectName(QStringLiteral("frmSelectPosiNo3"));
     formtext::tagWindow(this, 2101);
     auto *v = new QVBoxLayout(this);
-    auto *explain = new QLabel(this);
-    explain->setObjectName(QStringLiteral("lblSetumeiSelectNo"));
-    formtext::tag(explain, 2102);
-    v->addWidget(explain);
+    rangewindow::addExplanation(this, v);
 
     auto *grid = new QGridLayout;
     const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(this, grid);
@@ -32,20 +29,10 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     m_end = boxes.end;
     v->addLayout(grid);
 
-    auto *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    v->addWidget(line);
-
-    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    const rangewindow::OkCancel buttons = rangewindow::addRuleAndButtons(this, v);
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
-    v->addLayout(buttons.row);
-
-    posinobox::setUp(m_start, m_end);
-    posinobox::setUp(m_end, m_ok);
-    connect(m_ok, &QPushButton::clicked, this, &frmSelectPosiNo3::cmdSelectPosiOk_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &frmSelectPosiNo3::reject);
+    rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
 
     if (parent)
         platform::placeBesideOwner(this, parent->window());
@@ -57,11 +44,7 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
 
 void frmSelectPosiNo3::cmdSelectPosiOk_Click()
 {
-    if (posirange::acceptRange3(m_start->text(), m_end->text()) != 0) {
-        ResMsgBox({1610});
-        return;
-    }
-    accept();
+    rangewindow::acceptOrTell(this, posirange::acceptRange3(m_start->text(), m_end->text()));
 }
 
 void frmSelectPosiNo3::reject()

@@ -8,7 +8,7 @@
 #include "actuators/frmDevice3.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 #include "editors/frmParameta2.h"

@@ -1,5 +1,7 @@
 #include "actuators/DevSetting.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
+#include "positions/PosiUnits.h"
 #include "positions/PosiTable.h"
 #include "support/TestEnv.h"
 

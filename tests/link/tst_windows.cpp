@@ -1,5 +1,5 @@
 // The progress and busy windows offscreen.
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/LinkState.h"
 #include "link/WindowHooks.h"
 #include "link/WindowPlacement.h"

@@ -4,6 +4,7 @@
 #include "actuators/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "core/Module2Calc.h"
+#include "positions/PosiUnits.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "core/frmSelection.h"

@@ -3,7 +3,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiTable.h"
 #include "support/FileFault.h"

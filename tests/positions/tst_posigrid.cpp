@@ -2,7 +2,7 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiGrid.h"

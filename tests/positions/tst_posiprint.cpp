@@ -3,7 +3,7 @@
 #include "actuators/DevSetting.h"
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/PrintDialogs.h"

@@ -1,6 +1,6 @@
 // The main window's entry points of the position read, write and verification.
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"

@@ -1,9 +1,10 @@
 #include "support/PosiMainWindow.h"
 
 #include "actuators/DevSetting.h"
-#include "core/MainCommands.h"
+#include "app/MainCommands.h"
 #include "core/MainForm.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
+#include "app/MainLinkProbe.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiTable.h"

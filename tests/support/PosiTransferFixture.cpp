@@ -1,7 +1,9 @@
 #include "support/PosiTransferFixture.h"
 
 #include "actuators/DevSetting.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
+#include "positions/PosiUnits.h"
 #include "positions/PosiTable.h"
 
 #include <QAbstractButton>

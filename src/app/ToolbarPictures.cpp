@@ -1,4 +1,4 @@
-#include "core/ToolbarPictures.h"
+#include "app/ToolbarPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,8 +1,8 @@
-#include "core/frmOptions2.h"
+#include "app/frmOptions2.h"
 
 #include "core/FormText.h"
 #include "core/Messages.h"
-#include "core/Options.h"
+#include "app/Options.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
 

@@ -1,4 +1,4 @@
-#include "core/frmAbout.h"
+#include "app/frmAbout.h"
 
 #include "core/FormText.h"
 #include "platform/Screen.h"

@@ -73,6 +73,7 @@ public:
     QString deviceLabel(int axis) const override;
     void setDeviceLabel(int axis, const QString &text) override;
     void setAxisHeading(int axis, const QString &text) override;
+    void repaintWindow() override;
     void showHomeLamp(bool shown) override;
     void setStatusPanel(int panel, const QString &text) override;
     void showAlarm(bool lamp, const QString &number, const QString &comment) override;

@@ -1,4 +1,5 @@
-#include "core/OnlineMode.h"
+#include "core/MsecTimerWait.h"
+#include "link/OnlineMode.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
 #include "support/TestEnv.h"

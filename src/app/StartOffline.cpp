@@ -1,4 +1,4 @@
-#include "core/StartOffline.h"
+#include "app/StartOffline.h"
 
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
@@ -6,8 +6,9 @@
 #include "actuators/DevSettingStore.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 

@@ -1,11 +1,8 @@
-#include "core/OnlineMode.h"
+#include "link/OnlineMode.h"
 
 #include "core/Messages.h"
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
-
-#include <QEventLoop>
-#include <QTimer>
 
 namespace {
 std::function<void(bool)> g_lampHook;
@@ -40,15 +37,4 @@ int ConfirmOffline()
         return 0;
     const int answer = ResMsgBox({432}, platform::MbOkCancel | platform::MbQuestion);
     return answer == platform::IdOk ? 0 : 1;
-}
-
-void MsecTimerWait(int ms)
-{
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(qMax(ms, 0));
-    loop.exec();
 }

@@ -1,9 +1,10 @@
-#include "core/Options.h"
+#include "app/Options.h"
 
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
+#include "positions/PosiUnits.h"
+#include "link/OnlineMode.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiDataCheck.h"

@@ -1,14 +1,16 @@
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
+#include "app/MainLinkProbe.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
 #include "core/Messages.h"
+#include "actuators/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "core/OnlineMode.h"
-#include "core/ToolbarPictures.h"
+#include "link/OnlineMode.h"
+#include "app/ToolbarPictures.h"
 #include "link/ErrorList.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -160,6 +162,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     g_instance = this;
+    mainform::setWindow(this);
     buildMenus();
     buildToolBar();
 
@@ -921,6 +924,12 @@ void frmMain::setDeviceLabel(int axis, const QString &text)
 void frmMain::setAxisHeading(int axis, const QString &text)
 {
     posigrid::setAxisHeading(*m_grid, axis, text);
+}
+
+void frmMain::repaintWindow()
+{
+    update();
+    m_grid->update();
 }
 
 void frmMain::showHomeLamp(bool shown)

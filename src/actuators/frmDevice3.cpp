@@ -198,6 +198,9 @@ void frmDevice3::changeAndWrite()
     const int entered = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (entered != 0) {
+        // The controller may have taken the command and answered too late, or not at all:
+        // it is asked back into its plain mode, once and without a box of its own.
+        link::leaveTransferModeSilently();
         if (!watch.linkTold())
             ResMsgBox({377});
         return;

@@ -375,11 +375,16 @@ int LoadPosidataToCt2()
         return 1;
 
     TransferModeGuard transferMode;
+    const link::TellWatch watch;
     int mode = 1;
     const int entered = SetCtCommMode(0, mode);
     gTusinNow = false;
     if (entered != 0) {
-        ResMsgBox({377});
+        // The controller may have taken the command and answered too late, or not at all:
+        // it is asked back into its plain mode, once and without a box of its own.
+        link::leaveTransferModeSilently();
+        if (!watch.linkTold())
+            ResMsgBox({377});
         return 1;
     }
     transferMode.entered();
@@ -416,9 +421,12 @@ int LoadPosidataToCt2()
             MsecTimerWait(100);
         back = link::leaveTransferModeSilently();
     }
-    if (!back)
-        ResMsgBox({377});
-    ResMsgBox({376});
+    // Every position was accepted: a mode command that goes unanswered does not make it a
+    // failed write, and the operator reads the outcome once.
+    if (back)
+        ResMsgBox({376});
+    else
+        ResMsgBox({3020, 3021});
     return back ? 0 : 1;
 }
 

@@ -161,6 +161,25 @@ private Q_SLOTS:
         QVERIFY(w.isVisible());
     }
 
+    // The write mode entered late: the link's box alone, the plain mode asked for once,
+    // silently, and nothing written.
+    void writeModeEnteredLate()
+    {
+        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, "0CM01", 1);
+        late.delayMs = 1100;
+        m_sim.controller().addFault(late);
+        frmDevice3 w;
+        chooseAxisOne(w);
+        w.show();
+        m_sim.dialogs().answer(IdOk); // the time-out
+        w.cmdPrmCtWrite()->click();
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))});
+        const QStringList sent = m_sim.received();
+        QCOMPARE(sent.last(), QStringLiteral("0CM00"));
+        QCOMPARE(sent.count(QStringLiteral("0CM00")), 1);
+        QCOMPARE(m_sim.model().writeEnds('2'), 0);
+    }
+
     // A moving controller: only "0RA" is sent, message 424, and the window closes.
     void movingControllerStops()
     {

@@ -98,6 +98,7 @@ private Q_SLOTS:
     void writeSkipsFlaggedAndRefusesBadValues();
     void writeCancelledBetweenPositions();
     void writePlainModeRefused_data();
+    void writeModeEnteredLate();
     void writePlainModeRefused();
     void roundTrip();
     void newControllerReadAndWrittenBack();
@@ -589,6 +590,31 @@ void TestPosiTransfer::writeCancelledBetweenPositions()
     QVERIFY(form.gridActive);
 }
 
+// The write mode entered late: the link's box alone, the plain mode asked for once, silently,
+// and no position sent.
+void TestPosiTransfer::writeModeEnteredLate()
+{
+    FakeMainForm form;
+    showTable(form, 1, 2, [] {
+        for (int n = 1; n <= 2; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    Fault late = Fault::nth(FaultKind::Delay, "0CM01", 1);
+    late.delayMs = 1100;
+    m_sim.controller().addFault(late);
+
+    ModalDriver driver;
+    driver.then(range(1, 2));
+    m_sim.dialogs().answer(platform::IdOk); // 375
+    m_sim.dialogs().answer(platform::IdOk); // the time-out
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), (QStringList{LoadResText(375), ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
+    QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
+    QCOMPARE(m_sim.received().count(QStringLiteral("0CM00")), 1);
+}
+
 void TestPosiTransfer::writePlainModeRefused_data()
 {
     QTest::addColumn<int>("refusals"); // of "0CM00", each a wrong echo
@@ -596,7 +622,7 @@ void TestPosiTransfer::writePlainModeRefused_data()
     QTest::addColumn<QStringList>("after375");
 
     QTest::newRow("taken at the third try") << 2 << 0 << QStringList{LoadResText(376)};
-    QTest::newRow("refused at every try") << 6 << 1 << QStringList{LoadResText(377), LoadResText(376)};
+    QTest::newRow("refused at every try") << 6 << 1 << QStringList{ResLines({3020, 3021})};
 }
 
 void TestPosiTransfer::writePlainModeRefused()

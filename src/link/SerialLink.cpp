@@ -259,12 +259,12 @@ void SerialLink::forgetRepeats()
 // The controller answers the sends it had queued at once after the late reply: their
 // copies are taken in and dropped before the next command goes. Whatever stays away longer
 // is recognised once the next command is out.
-void SerialLink::awaitRepeats()
+void SerialLink::readWithin(int ms, const std::function<bool()> &more)
 {
-    QElapsedTimer quiet;
-    quiet.start();
-    while (copiesMayCome() && m_port.isOpen() && !m_lost) {
-        const qint64 left = kRepeatQuietMs - quiet.elapsed();
+    QElapsedTimer since;
+    since.start();
+    while (more() && m_port.isOpen() && !m_lost) {
+        const qint64 left = ms - since.elapsed();
         if (left <= 0)
             break;
         if (!m_port.waitForReadyRead(int(left))) {
@@ -275,6 +275,11 @@ void SerialLink::awaitRepeats()
         readPending();
         deliverLines();
     }
+}
+
+void SerialLink::awaitRepeats()
+{
+    readWithin(kRepeatQuietMs, [this] { return copiesMayCome(); });
 }
 
 bool SerialLink::send(const QByteArray &line)
@@ -370,21 +375,7 @@ void SerialLink::awaitLineEnd()
 {
     if (m_assembler.partial().isEmpty() || m_assembler.discarding())
         return;
-    QElapsedTimer since;
-    since.start();
-    const int lineMs = lineTimeMs();
-    while (!gRecvEnd && !m_assembler.partial().isEmpty() && m_port.isOpen() && !m_lost) {
-        const qint64 left = lineMs - since.elapsed();
-        if (left <= 0)
-            break;
-        if (!m_port.waitForReadyRead(int(left))) {
-            if (m_port.error() == QSerialPort::TimeoutError)
-                m_port.clearError();
-            break;
-        }
-        readPending();
-        deliverLines();
-    }
+    readWithin(lineTimeMs(), [this] { return !gRecvEnd && !m_assembler.partial().isEmpty(); });
 }
 
 // The partial line received so far can begin the reply to `line`: it repeats the line's

@@ -8,6 +8,8 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <functional>
+
 class QEventLoop;
 
 namespace link {
@@ -89,6 +91,8 @@ private:
     void takeAnswer(QByteArray line, bool heldCopy = false); // a copy: it may be the held line
     bool takeRepeat(const QByteArray &line);
     bool copiesMayCome() const { return m_repeatsLeft > 0 || m_ownReplyMayFollow; }
+    // Reads and delivers what arrives within `ms` while `more` holds and the port lives.
+    void readWithin(int ms, const std::function<bool()> &more);
     void awaitRepeats();
     void awaitLineEnd();
     bool isHeadOfReply(const QByteArray &line) const;

@@ -11,14 +11,15 @@
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "link/OnlineMode.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaReread.h"
 #include "editors/ParaSet.h"
 #include "editors/StdParaList.h"
 #include "link/CommandSet.h"
+#include "link/CtWriteMode.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
+#include "link/OnlineMode.h"
 #include "link/ParaTransfer.h"
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
@@ -183,28 +184,8 @@ void frmDevice3::changeAndWrite()
     // Nothing reaches the controller before every chosen actuator is known to be writable.
     if (!actuators::chosenActuatorsWritable(m_panels))
         return;
-    if (gOfflineMode)
-        gOfflineMode = false;
-    // One failure, one box: what the link has told is not told again.
-    const link::TellWatch watch;
-    const int ready = ReadCtRAStatus();
-    if (ready == 0) {
-        ResMsgBox({424});
+    if (!link::enterCtWriteMode())
         return;
-    }
-    if (ready != 1)
-        return;
-    int mode = 1;
-    const int entered = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (entered != 0) {
-        // The controller may have taken the command and answered too late, or not at all:
-        // it is asked back into its plain mode, once and without a box of its own.
-        link::leaveTransferModeSilently();
-        if (!watch.linkTold())
-            ResMsgBox({377});
-        return;
-    }
     bool unusedBefore[kAxisCount];
     std::copy(std::begin(gAxisUnused), std::end(gAxisUnused), std::begin(unusedBefore));
     const int maskBefore = gAxisMask;

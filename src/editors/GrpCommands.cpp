@@ -2,7 +2,7 @@
 
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
-#include "editors/CtWriteMode.h"
+#include "link/CtWriteMode.h"
 #include "editors/FileRetry.h"
 #include "editors/GrpSmFiles.h"
 #include "editors/GrpSmPrint.h"
@@ -111,10 +111,10 @@ void GrpWriteToCt()
     }
     if (platform::msgBox(LoadResText(839), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
         return;
-    if (!editors::enterCtWriteMode())
+    if (!link::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    editors::leaveCtWriteMode(WriteGrpDataToCt() == 0);
+    link::leaveCtWriteMode(WriteGrpDataToCt() == 0);
 }
 
 void GrpCtShogo()

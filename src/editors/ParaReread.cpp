@@ -16,15 +16,21 @@ void setParaAxisUseHook(std::function<void()> hook)
     g_axisUseHook = std::move(hook);
 }
 
-int GetParametaValue2()
+bool readAxisUseReported()
 {
     const link::TellWatch watch;
-    if (ReadAxisUse() != 0) {
-        // One failure, one box: the link's box stands for a fault it has told.
-        if (!watch.linkTold())
-            ResMsgBox({359});
+    if (ReadAxisUse() == 0)
+        return true;
+    // One failure, one box: the link's box stands for a fault it has told.
+    if (!watch.linkTold())
+        ResMsgBox({359});
+    return false;
+}
+
+int GetParametaValue2()
+{
+    if (!readAxisUseReported())
         return 1;
-    }
     if (g_axisUseHook)
         g_axisUseHook();
     if (ReadParaFromCt() != 0) {

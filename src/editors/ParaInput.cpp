@@ -3,7 +3,6 @@
 #include "editors/ParaSet.h"
 #include "platform/FieldValidator.h"
 
-
 bool gParaEmpty = false;
 
 namespace editors {

@@ -151,27 +151,30 @@ JogControl::Entry JogControl::takeHead()
     return head;
 }
 
-bool JogControl::dropQueuedFeed()
+int JogControl::queuedFeed() const
 {
     for (int k = m_tusinDACount; k >= 0; --k) {
-        if (!m_queue[k].command.startsWith(QLatin1String("0JR")))
-            continue;
-        removeAt(k);
-        return true;
+        if (m_queue[k].command.startsWith(QLatin1String("0JR")))
+            return k;
     }
-    return false;
+    return -1;
+}
+
+bool JogControl::dropQueuedFeed()
+{
+    const int k = queuedFeed();
+    if (k < 0)
+        return false;
+    removeAt(k);
+    return true;
 }
 
 bool JogControl::press(int button, int option, int velocity)
 {
     // A second press of the held button would queue a feed whose release drops it instead of
     // stopping the one that runs.
-    if (m_feedSent)
+    if (m_feedSent || queuedFeed() >= 0)
         return false;
-    for (int k = 0; k <= m_tusinDACount; ++k) {
-        if (m_queue[k].command.startsWith(QLatin1String("0JR")))
-            return false;
-    }
     // A JOG feed keeps the last slot for the stop its release queues.
     const int lastFree = option == 0 ? kSlots - 3 : kSlots - 2;
     if (!m_delayTimeup || m_tusinDACount > lastFree)

@@ -81,6 +81,8 @@ public:
 private:
     void append(const Entry &entry);
     void tick();
+    // The slot of the last "0JR" still queued; -1 when none is.
+    int queuedFeed() const;
     // Removes the last queued "0JR" not yet sent; true when there was one.
     bool dropQueuedFeed();
     Entry takeHead();

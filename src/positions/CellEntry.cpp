@@ -224,13 +224,13 @@ bool holdsUnstorable(const QString &text)
     return !platform::encodeSystemText(text).has_value();
 }
 
-bool holdsControl(const QString &text)
+bool commentNeedsCleaning(const QString &text)
 {
     for (const QChar ch : text) {
         if (ch.unicode() < 0x20 || ch.unicode() == 0x7f)
             return true;
     }
-    return false;
+    return holdsUnstorable(text);
 }
 
 void tellCleanedComments(const QList<int> &positions)

@@ -56,9 +56,10 @@ bool commentValid(const QString &comment);
 QString cleanComment(const QString &comment);
 // Whether the text holds a character the file's encoding cannot hold.
 bool holdsUnstorable(const QString &text);
-// Whether the text holds a control character (below 0x20, or 0x7F); a byte of a file that does
-// not decode arrives as one (U+001A).
-bool holdsControl(const QString &text);
+// Whether a comment from another program or a file must be cleaned before it is kept: it holds
+// a character the file's encoding cannot hold or a control character (below 0x20, or 0x7F; a
+// byte of a file that does not decode arrives as one, U+001A).
+bool commentNeedsCleaning(const QString &text);
 // Tells the operator once that such characters were left out of the comments of these
 // positions (nothing when the list is empty).
 void tellCleanedComments(const QList<int> &positions);

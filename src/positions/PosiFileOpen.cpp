@@ -63,8 +63,7 @@ QList<int> cleanComments(PosiFileImage &image)
     QList<int> cleaned;
     for (PosiFileLine &line : image.lines) {
         QVariant &comment = line.items[kPosiFileItems - 1];
-        const QString text = comment.toString();
-        if (positions::holdsUnstorable(text) || positions::holdsControl(text)) {
+        if (positions::commentNeedsCleaning(comment.toString())) {
             comment = positions::cleanComment(comment.toString());
             cleaned << line.no;
         }

@@ -297,7 +297,7 @@ bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
         int c = col;
         for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
             // Another program's text may hold what the file cannot: the comment is cleaned.
-            if (c == kGridCommentCol && (holdsUnstorable(fields[i]) || holdsControl(fields[i])))
+            if (c == kGridCommentCol && commentNeedsCleaning(fields[i]))
                 cleaned << grid.text(r, 0).toInt();
             grid.setText(r, c, c == kGridCommentCol ? cleanComment(fields[i]) : fields[i]);
             wrote = true;

@@ -1,13 +1,13 @@
 #include "actuators/ChosenActuators.h"
 
 #include "actuators/DevCatalogue.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevicePanels.h"
 #include "actuators/PendingSnapshot.h"
 #include "core/Messages.h"
-#include "editors/ParaInput.h"
-#include "editors/ParaSet.h"
-#include "editors/StdParaList.h"
+#include "tables/ParaInput.h"
+#include "tables/ParaSet.h"
+#include "tables/StdParaList.h"
 
 namespace actuators {
 

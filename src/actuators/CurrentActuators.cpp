@@ -1,11 +1,11 @@
 #include "actuators/CurrentActuators.h"
 
 #include "actuators/DevDesignation.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
 #include "core/MainForm.h"
-#include "actuators/AxisScale.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 
 namespace actuators {

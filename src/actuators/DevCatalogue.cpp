@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ProgramFolder.h"
 

@@ -1,7 +1,7 @@
 #include "actuators/DevSettingStore.h"
 
 #include "actuators/DevCatalogue.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "platform/SettingsStore.h"

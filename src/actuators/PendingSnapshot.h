@@ -1,6 +1,6 @@
 #pragma once
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 
 #include <QString>
 

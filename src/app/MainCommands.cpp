@@ -1,6 +1,6 @@
 #include "app/MainCommands.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
@@ -15,7 +15,7 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <QPointer>
 

@@ -3,12 +3,12 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
-#include "positions/PosiUnits.h"
+#include "tables/PosiUnits.h"
 #include "link/OnlineMode.h"
 #include "link/SerialLink.h"
 #include "platform/SettingsStore.h"
-#include "positions/PosiDataCheck.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiDataCheck.h"
+#include "tables/PosiTable.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -2,15 +2,15 @@
 
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "actuators/AxisScale.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
-#include "editors/ParaSet.h"
-#include "editors/StdParaList.h"
+#include "tables/ParaSet.h"
+#include "tables/StdParaList.h"
 
 namespace startup {
 

@@ -2,12 +2,12 @@
 
 #include "app/MainLinkProbe.h"
 #include "actuators/DevDesignation.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
 #include "core/Messages.h"
-#include "actuators/AxisScale.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
 #include "app/ToolbarPictures.h"
@@ -21,7 +21,7 @@
 #include "positions/PosiGrid.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "positions/frmSelectPosiNo3.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "editors/GrpSmFiles.h"
 
 #include "core/Messages.h"
-#include "editors/ParaFile.h"
+#include "tables/ParaFile.h"
 #include "link/LinkState.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/FileRetry.h"
+#include "tables/FileRetry.h"
 #include "platform/Dialogs.h"
 
 #include <QString>

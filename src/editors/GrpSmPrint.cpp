@@ -4,9 +4,9 @@
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
 #include "core/PrintRun.h"
-#include "editors/GrpTable.h"
+#include "tables/GrpTable.h"
 #include "editors/ReportCanvas.h"
-#include "editors/SmTable.h"
+#include "tables/SmTable.h"
 #include "platform/PrintDialogs.h"
 #include "platform/PrinterDevice.h"
 

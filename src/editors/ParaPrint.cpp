@@ -1,11 +1,11 @@
 #include "editors/ParaPrint.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "core/Padding.h"
 #include "core/PrintLayout.h"
 #include "editors/GrpSmPrint.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "editors/ReportCanvas.h"
 
 bool gParaPrintFromFile = false;

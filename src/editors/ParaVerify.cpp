@@ -1,8 +1,8 @@
 #include "editors/ParaVerify.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 
 bool gVerifyNG = false;
 QString gVerifyDiff[kVerifyGroups];

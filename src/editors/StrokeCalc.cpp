@@ -1,6 +1,6 @@
 #include "editors/StrokeCalc.h"
 
-#include "editors/ParaInput.h"
+#include "tables/ParaInput.h"
 #include "platform/FieldValidator.h"
 
 #include <cmath>

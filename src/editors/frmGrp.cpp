@@ -5,7 +5,7 @@
 #include "core/MainForm.h"
 #include "core/WinFlags.h"
 #include "editors/GrpCommands.h"
-#include "editors/GrpTable.h"
+#include "tables/GrpTable.h"
 #include "link/LinkState.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"

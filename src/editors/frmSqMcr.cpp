@@ -6,7 +6,7 @@
 #include "core/WinFlags.h"
 #include "editors/GrpSmPrint.h"
 #include "editors/SmCommands.h"
-#include "editors/SmTable.h"
+#include "tables/SmTable.h"
 #include "link/LinkState.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"

@@ -1,11 +1,11 @@
 #include "link/CommandSet.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "core/Padding.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/DeviceIo.h"
 #include "link/Exchange.h"
 #include "link/LinkHooks.h"

@@ -1,16 +1,16 @@
 #include "link/DeviceIo.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "core/Padding.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/CommandSet.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/ParaBlockCodec.h"
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "link/Exchange.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
 #include "core/MsecTimerWait.h"

@@ -2,8 +2,8 @@
 
 #include "core/Messages.h"
 #include "core/Padding.h"
-#include "editors/GrpTable.h"
-#include "editors/SmTable.h"
+#include "tables/GrpTable.h"
+#include "tables/SmTable.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"

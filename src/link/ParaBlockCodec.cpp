@@ -1,8 +1,8 @@
 #include "link/ParaBlockCodec.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Padding.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/Exchange.h"
 
 namespace link {

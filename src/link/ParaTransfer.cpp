@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/Padding.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"

@@ -6,7 +6,7 @@
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 #include "operation/IoMonitorDisplay.h"
 
 #include <cstring>

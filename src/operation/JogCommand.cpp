@@ -1,6 +1,6 @@
 #include "operation/JogCommand.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Padding.h"
 #include "platform/SettingsStore.h"

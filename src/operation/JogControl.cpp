@@ -1,6 +1,6 @@
 #include "operation/JogControl.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/Messages.h"

@@ -4,7 +4,7 @@
 #include "core/FormText.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 #include "operation/IoSignals.h"
 #include "platform/Screen.h"
 

@@ -1,6 +1,6 @@
 #include "operation/frmJOG.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/BusyGuard.h"
 #include "core/FormText.h"
@@ -10,10 +10,10 @@
 #include "operation/JogCommand.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
-#include "positions/GridCells.h"
-#include "positions/PosiDataCheck.h"
+#include "tables/GridCells.h"
+#include "tables/PosiDataCheck.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "platform/Screen.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positions/GridCells.h"
+#include "tables/GridCells.h"
 
 #include <QList>
 #include <QStringList>

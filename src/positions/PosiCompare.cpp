@@ -1,9 +1,9 @@
 #include "positions/PosiCompare.h"
 
-#include "actuators/DevSetting.h"
-#include "positions/PosiImage.h"
+#include "tables/DevSetting.h"
+#include "tables/PosiImage.h"
 #include "positions/PosiRange.h"
-#include "positions/SyogoKekka.h"
+#include "tables/SyogoKekka.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positions/GridCells.h"
+#include "tables/GridCells.h"
 #include "positions/PosiLines.h"
 
 class QWidget;

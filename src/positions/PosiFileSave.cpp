@@ -1,17 +1,17 @@
 #include "positions/PosiFileCommands.h"
 
 #include "actuators/DevDesignation.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/OnlineMode.h"
-#include "editors/FileRetry.h"
+#include "tables/FileRetry.h"
 #include "platform/Dialogs.h"
 #include "platform/ItemWriter.h"
-#include "positions/PosiDataCheck.h"
-#include "positions/PosiImage.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiDataCheck.h"
+#include "tables/PosiImage.h"
+#include "tables/PosiTable.h"
 #include "positions/frmSelectPosiNo3.h"
 
 #include <QDebug>

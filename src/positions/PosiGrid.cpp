@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <QFontMetrics>
 

@@ -1,10 +1,10 @@
 #include "positions/PosiGridText.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "core/Padding.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 namespace posigrid {
 

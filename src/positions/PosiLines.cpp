@@ -4,10 +4,10 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "platform/Dialogs.h"
-#include "positions/CellEntry.h"
-#include "positions/GridCells.h"
+#include "tables/CellEntry.h"
+#include "tables/GridCells.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 
 namespace positions {

@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
-#include "positions/PosiImage.h"
+#include "tables/PosiImage.h"
 #include "positions/PosiPrintCanvas.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "positions/PosiRange.h"
 
 #include "core/Module2Calc.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <limits>
 

@@ -2,8 +2,8 @@
 
 #include "core/Padding.h"
 #include "link/Exchange.h"
-#include "positions/PosiImage.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiImage.h"
+#include "tables/PosiTable.h"
 
 #include <cmath>
 

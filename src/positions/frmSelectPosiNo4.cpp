@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "positions/PosiCompare.h"
 #include "positions/PosiNoBox.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "positions/RangeWindowParts.h"
 #include "platform/Screen.h"
 

@@ -1,9 +1,9 @@
 #include "positions/frmSyogoKekka.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/FormText.h"
 #include "core/Messages.h"
-#include "positions/SyogoKekka.h"
+#include "tables/SyogoKekka.h"
 #include "platform/Screen.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/PrintLayout.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 
 #include <QtTest>
 

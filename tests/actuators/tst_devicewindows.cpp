@@ -1,5 +1,5 @@
 #include "actuators/DevCatalogue.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevWinFlags.h"
 #include "actuators/DevicePanels.h"
 #include "actuators/frmDevice2.h"

@@ -17,7 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "app/Options.h"
@@ -7,8 +7,8 @@
 #include "link/LinkState.h"
 #include "platform/SettingsStore.h"
 #include "positions/MemoryGrid.h"
-#include "positions/PosiDataCheck.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiDataCheck.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QGroupBox>

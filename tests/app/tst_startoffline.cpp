@@ -1,5 +1,5 @@
 #include "actuators/DevDesignation.h"
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "app/StartOffline.h"
 #include "app/frmMain.h"
@@ -7,8 +7,8 @@
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/ProgramFolder.h"
-#include "positions/PosiImage.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiImage.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevWinFlags.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"

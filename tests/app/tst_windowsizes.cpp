@@ -23,8 +23,8 @@
 #include "positions/frmSelectPosiNo3.h"
 #include "positions/frmSelectPosiNo4.h"
 #include "positions/frmSyogoKekka.h"
-#include "positions/PosiTable.h"
-#include "positions/SyogoKekka.h"
+#include "tables/PosiTable.h"
+#include "tables/SyogoKekka.h"
 #include "support/TestEnv.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "actuators/DevSetting.h"
-#include "actuators/AxisScale.h"
+#include "tables/DevSetting.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "positions/PosiUnits.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiUnits.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 #include "core/Messages.h"
-#include "editors/GrpTable.h"
+#include "tables/GrpTable.h"
 #include "platform/DialogScript.h"
 #include "support/DataFolder.h"
 

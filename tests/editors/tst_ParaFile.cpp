@@ -1,6 +1,6 @@
 #include "core/Messages.h"
-#include "editors/ParaFile.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaFile.h"
+#include "tables/ParaSet.h"
 #include "platform/DialogScript.h"
 #include "platform/ItemWriter.h"
 #include "support/DataFolder.h"

@@ -1,10 +1,10 @@
 // The parameter report on a recording canvas, and the window's two print commands.
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
 #include "editors/ParaPrint.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "editors/ReportCanvas.h"
 #include "editors/frmParameta2.h"
 #include "platform/Dialogs.h"

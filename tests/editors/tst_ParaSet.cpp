@@ -1,4 +1,4 @@
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 
 #include <QtTest>
 

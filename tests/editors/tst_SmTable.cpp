@@ -1,5 +1,5 @@
 #include "core/Messages.h"
-#include "editors/SmTable.h"
+#include "tables/SmTable.h"
 #include "platform/DialogScript.h"
 #include "support/DataFolder.h"
 

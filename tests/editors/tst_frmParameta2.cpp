@@ -1,9 +1,9 @@
 // The parameter window: opening, actuator lists, display, lock and input checks.
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevWinFlags.h"
 #include "core/MainForm.h"
-#include "editors/ParaInput.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaInput.h"
+#include "tables/ParaSet.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkHooks.h"
 #include "platform/Dialogs.h"

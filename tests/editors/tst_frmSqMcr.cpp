@@ -8,7 +8,7 @@
 #include "platform/PrintDialogs.h"
 #include "platform/PrinterDevice.h"
 #include "editors/SmCommands.h"
-#include "editors/SmTable.h"
+#include "tables/SmTable.h"
 #include "editors/frmSqMcr.h"
 #include "link/LinkState.h"
 #include "support/DataFolder.h"

@@ -1,5 +1,5 @@
 // The command arguments and record codecs, without a controller.
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/CommandSet.h"
 #include "link/GrpSmTransfer.h"
 #include "link/ParaBlockCodec.h"

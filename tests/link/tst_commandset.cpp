@@ -1,7 +1,7 @@
 // The controller command set against the simulated controller.
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/CommandSet.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"

@@ -1,11 +1,11 @@
 // Block transfers of parameters, group data, sequence macros, actuator read-back and the
 // input/output words against the simulated controller.
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
-#include "editors/GrpTable.h"
-#include "editors/ParaReread.h"
-#include "editors/ParaSet.h"
-#include "editors/SmTable.h"
+#include "tables/GrpTable.h"
+#include "link/ParaReread.h"
+#include "tables/ParaSet.h"
+#include "tables/SmTable.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
 #include "link/GrpSmTransfer.h"
@@ -14,7 +14,7 @@
 #include "link/ParaTransfer.h"
 #include "link/Sender.h"
 #include "link/SerialLink.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 #include "support/SimFixture.h"
 
 #include <QtTest>

@@ -1,5 +1,5 @@
 // The input and output words: six hexadecimal digits, weights 8, 4, 2, 1 per digit.
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 
 #include <QtTest>
 

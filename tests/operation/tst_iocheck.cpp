@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 #include "operation/frmIOCheck.h"
 #include "core/MainForm.h"
 #include "support/FakeMainForm.h"

@@ -1,6 +1,6 @@
 // The jog and teaching window against the simulated controller; its timers are driven by
 // calling their handlers.
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
@@ -11,7 +11,7 @@
 #include "operation/frmJOG.h"
 #include "platform/FixedGrid.h"
 #include "platform/SettingsStore.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/ProcessSignal.h"

@@ -1,7 +1,7 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
-#include "positions/CellEntry.h"
-#include "positions/PosiTable.h"
+#include "tables/CellEntry.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

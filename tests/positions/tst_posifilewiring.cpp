@@ -5,7 +5,7 @@
 #include "core/Messages.h"
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "support/FileFault.h"
 #include "support/ModalDriver.h"
 #include "support/PosiMainWindow.h"

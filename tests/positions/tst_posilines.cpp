@@ -2,7 +2,7 @@
 #include "core/Messages.h"
 #include "positions/MemoryGrid.h"
 #include "positions/PosiLines.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

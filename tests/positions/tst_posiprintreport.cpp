@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "core/PrintLayout.h"
 #include "platform/PrinterDevice.h"
-#include "positions/PosiImage.h"
+#include "tables/PosiImage.h"
 #include "positions/PosiPrintCanvas.h"
 #include "positions/PosiPrintReport.h"
 #include "support/TestEnv.h"

@@ -1,7 +1,7 @@
 #include "core/Messages.h"
 #include "platform/Dialogs.h"
 #include "positions/PosiRange.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "positions/frmSelectPosiNo2.h"
 #include "positions/frmSelectPosiNo3.h"
 #include "support/TestEnv.h"

@@ -1,9 +1,9 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "positions/PosiCompare.h"
-#include "positions/PosiImage.h"
+#include "tables/PosiImage.h"
 #include "positions/PosiRecord.h"
-#include "positions/PosiTable.h"
-#include "positions/SyogoKekka.h"
+#include "tables/PosiTable.h"
+#include "tables/SyogoKekka.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "actuators/DevSetting.h"
-#include "positions/PosiImage.h"
-#include "positions/PosiTable.h"
+#include "tables/DevSetting.h"
+#include "tables/PosiImage.h"
+#include "tables/PosiTable.h"
 #include "support/TestEnv.h"
 
 #include <QtTest>

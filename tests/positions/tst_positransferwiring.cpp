@@ -3,7 +3,7 @@
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "positions/PosiFileCommands.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "positions/PosiTransfer.h"
 #include "positions/PosiVerify.h"
 #include "support/ModalDriver.h"

@@ -2,9 +2,9 @@
 
 #include "core/AppSettings.h"
 #include "core/Messages.h"
-#include "positions/PosiDataCheck.h"
+#include "tables/PosiDataCheck.h"
 #include "positions/PosiGridText.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 FakeMainForm::FakeMainForm()
 {

@@ -1,13 +1,13 @@
 #include "support/PosiMainWindow.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "app/MainCommands.h"
 #include "core/MainForm.h"
 #include "app/frmMain.h"
 #include "app/MainLinkProbe.h"
 #include "positions/PosiEditor.h"
 #include "positions/PosiFileCommands.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 PosiMainWindow::PosiMainWindow(const std::function<void()> &beforeTable)
 {

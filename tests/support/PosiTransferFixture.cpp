@@ -1,10 +1,10 @@
 #include "support/PosiTransferFixture.h"
 
-#include "actuators/DevSetting.h"
-#include "actuators/AxisScale.h"
+#include "tables/DevSetting.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
-#include "positions/PosiUnits.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiUnits.h"
+#include "tables/PosiTable.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "support/SimFixture.h"
 
-#include "actuators/DevSetting.h"
-#include "editors/GrpTable.h"
-#include "editors/ParaSet.h"
-#include "editors/SmTable.h"
+#include "tables/DevSetting.h"
+#include "tables/GrpTable.h"
+#include "tables/ParaSet.h"
+#include "tables/SmTable.h"
 #include "link/LinkState.h"
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 
 bool SimFixture::start(QString *error)
 {

@@ -1,6 +1,6 @@
-#include "actuators/AxisScale.h"
+#include "tables/AxisScale.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 

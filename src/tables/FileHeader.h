@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/FileRetry.h"
+#include "tables/FileRetry.h"
 
 #include <QString>
 #include <initializer_list>

@@ -1,13 +1,13 @@
-#include "positions/CellEntry.h"
+#include "tables/CellEntry.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Module2Calc.h"
 #include "core/Padding.h"
 #include "core/Messages.h"
 #include "platform/Dialogs.h"
 #include "platform/TextCodec.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <cmath>
 
@@ -332,8 +332,8 @@ int SetDataForFlex(int position, int gridCol, QString &editorText)
     return 0;
 }
 
-#include "positions/PosiDataCheck.h"
-#include "positions/SyogoKekka.h"
+#include "tables/PosiDataCheck.h"
+#include "tables/SyogoKekka.h"
 
 namespace positions {
 void resetEditState()

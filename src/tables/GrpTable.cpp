@@ -1,9 +1,9 @@
-#include "editors/GrpTable.h"
+#include "tables/GrpTable.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Module2Calc.h"
-#include "editors/FileHeader.h"
-#include "editors/ParaSet.h"
+#include "tables/FileHeader.h"
+#include "tables/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
 

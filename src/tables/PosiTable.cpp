@@ -1,7 +1,7 @@
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
-#include "actuators/DevSetting.h"
-#include "positions/PosiImage.h"
+#include "tables/DevSetting.h"
+#include "tables/PosiImage.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "positions/SyogoKekka.h"
+#include "tables/SyogoKekka.h"
 
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <cmath>
 

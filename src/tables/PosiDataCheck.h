@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positions/CellEntry.h"
+#include "tables/CellEntry.h"
 
 #include <functional>
 

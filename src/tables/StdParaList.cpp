@@ -1,8 +1,8 @@
-#include "editors/StdParaList.h"
+#include "tables/StdParaList.h"
 
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "core/Messages.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "platform/Dialogs.h"
 #include "platform/ItemReader.h"
 #include "platform/ProgramFolder.h"

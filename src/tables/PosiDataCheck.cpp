@@ -1,11 +1,11 @@
-#include "positions/PosiDataCheck.h"
+#include "tables/PosiDataCheck.h"
 
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Module2Calc.h"
-#include "positions/GridCells.h"
-#include "positions/PosiTable.h"
-#include "positions/SyogoKekka.h"
+#include "tables/GridCells.h"
+#include "tables/PosiTable.h"
+#include "tables/SyogoKekka.h"
 
 #include <QDebug>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "editors/SmTable.h"
+#include "tables/SmTable.h"
 
-#include "actuators/DevSetting.h"
-#include "editors/FileHeader.h"
-#include "editors/ParaSet.h"
+#include "tables/DevSetting.h"
+#include "tables/FileHeader.h"
+#include "tables/ParaSet.h"
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
 

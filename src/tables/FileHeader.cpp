@@ -1,4 +1,4 @@
-#include "editors/FileHeader.h"
+#include "tables/FileHeader.h"
 
 #include "core/Messages.h"
 #include "platform/ItemReader.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <QString>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "editors/ParaInput.h"
+#include "tables/ParaInput.h"
 
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "platform/FieldValidator.h"
 
 bool gParaEmpty = false;

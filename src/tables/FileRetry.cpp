@@ -1,4 +1,4 @@
-#include "editors/FileRetry.h"
+#include "tables/FileRetry.h"
 
 #include "core/BusyGuard.h"
 #include "core/Messages.h"

@@ -1,7 +1,7 @@
-#include "editors/ParaReread.h"
+#include "link/ParaReread.h"
 
 #include "core/Messages.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 #include "link/CommandSet.h"
 #include "link/Exchange.h"
 #include "link/ParaTransfer.h"

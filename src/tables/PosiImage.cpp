@@ -1,4 +1,4 @@
-#include "positions/PosiImage.h"
+#include "tables/PosiImage.h"
 
 QVariant gPosiWork[kPosiRows][kPosiFileCols];
 QString gPosiFileDev[4];

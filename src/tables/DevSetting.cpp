@@ -1,10 +1,10 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 
-#include "actuators/AxisScale.h"
+#include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "core/Padding.h"
 #include "core/PrintLayout.h"
-#include "editors/ParaSet.h"
+#include "tables/ParaSet.h"
 
 bool gAxisUnused[kAxisCount] = {};
 bool gDevIsQz[kAxisCount] = {true, true, true, true};

@@ -1,9 +1,9 @@
-#include "positions/PosiUnits.h"
+#include "tables/PosiUnits.h"
 
-#include "actuators/AxisScale.h"
-#include "actuators/DevSetting.h"
+#include "tables/AxisScale.h"
+#include "tables/DevSetting.h"
 #include "core/Module2Calc.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 int PulseToMm_Table()
 {

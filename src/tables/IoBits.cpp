@@ -1,4 +1,4 @@
-#include "operation/IoBits.h"
+#include "tables/IoBits.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include "core/MainForm.h"
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,9 +2,9 @@
 
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
-#include "positions/PosiImage.h"
+#include "tables/PosiImage.h"
 #include "positions/PosiRecord.h"
-#include "positions/PosiTable.h"
+#include "tables/PosiTable.h"
 #include "positions/PosiTransfer.h"
 #include "sim/ControllerModel.h"
 #include "sim/SimSession.h"

@@ -12,8 +12,8 @@ std::optional<double> MmToPulse(int lead, qint32 ppr, double mm);
 // Millimetres snapped to a whole number of pulses; mode 1 rounds an exact half up, 0 down.
 std::optional<double> MmRoundToPulse(int lead, int mode, qint32 ppr, double mm);
 
-// The conversions of the actuators' axes are in actuators/AxisScale.h, those of the position
-// table in positions/PosiUnits.h.
+// The conversions of the actuators' axes are in tables/AxisScale.h, those of the position
+// table in tables/PosiUnits.h.
 
 // (a / b) * c to one decimal, raised to the next whole number unless its tenths digit is 0;
 // -1 when b is 0 or the value is below 0.05.

@@ -37,7 +37,7 @@ extern bool gDevSetteiVertical[kAxisCount];
 extern bool gDevSetteiWithPG[kAxisCount];
 
 // Read-back set (the controller's actuator blocks); its size, speed and stroke are the
-// parameter set's gPrmActSize, gPrmActSpeed and gPrmActStroke (editors/ParaSet.h).
+// parameter set's gPrmActSize, gPrmActSpeed and gPrmActStroke (tables/ParaSet.h).
 extern int gCtDevKind[kAxisCount];     // 0 QZ, 1 QZ vertical, other: another family
 extern int gCtDevLead[kAxisCount];
 extern qint32 gCtDevPPR[kAxisCount];

@@ -44,6 +44,18 @@ void takeNewActuators(bool store)
         SetOfflineMode();
 }
 
+// One designation parsed against the catalogue; nullopt when it cannot be taken.
+struct ParsedDesignation
+{
+    QString family; // "QZ" or "JH"
+    QString size;
+    QString speed;
+    int stroke = 0;
+    bool newType = false;
+    bool vertical = false;
+    bool withPG = false;
+};
+
 // The catalogue's option codes for DevFileShogo: the first look-up of a pass may tell that
 // the catalogue cannot be read; the others stay quiet.
 struct QuietOnceLookups
@@ -65,10 +77,10 @@ struct QuietOnceLookups
     }
 };
 
-std::optional<actuators::ParsedDesignation> parseWith(QuietOnceLookups &lookups, const QString &d,
+std::optional<ParsedDesignation> parseWith(QuietOnceLookups &lookups, const QString &d,
                                                      const QString &newTypeEntry, bool vertical)
 {
-    actuators::ParsedDesignation p;
+    ParsedDesignation p;
     if (d.startsWith(QLatin1String("QZ-"))) {
         p.family = QStringLiteral("QZ");
         p.newType = newTypeEntry == QLatin1String("NEW");
@@ -134,7 +146,7 @@ std::optional<actuators::ParsedDesignation> parseWith(QuietOnceLookups &lookups,
     return p;
 }
 
-void takeIntoPending(int a, const actuators::ParsedDesignation &p)
+void takeIntoPending(int a, const ParsedDesignation &p)
 {
     if (p.family == QLatin1String("QZ")) {
         gDevFamily[a] = p.family;
@@ -158,13 +170,6 @@ int showDevice3()
 } // namespace
 
 namespace actuators {
-
-std::optional<ParsedDesignation> parseDesignation(const QString &designation, const QString &newTypeEntry,
-                                                  bool vertical)
-{
-    QuietOnceLookups lookups;
-    return parseWith(lookups, designation, newTypeEntry, vertical);
-}
 
 void wireDeviceCommands()
 {
@@ -287,7 +292,7 @@ int DevChangeFromCt()
 int DevFileShogo(std::array<bool, kAxisCount> *fileOnlyFailed)
 {
     QuietOnceLookups lookups;
-    std::optional<actuators::ParsedDesignation> parsed[kAxisCount];
+    std::optional<ParsedDesignation> parsed[kAxisCount];
     std::array<bool, kAxisCount> failedFileOnly{};
     for (int a = 0; a < kAxisCount; ++a) {
         if (gDevSetteiUnused[a])

@@ -34,22 +34,6 @@ void mnuSettingsDeviceOnline_Click();
 
 namespace actuators {
 
-// One designation parsed against the catalogue; nullopt when it cannot be taken.
-struct ParsedDesignation
-{
-    QString family; // "QZ" or "JH"
-    QString size;
-    QString speed;
-    int stroke = 0;
-    bool newType = false;
-    bool vertical = false;
-    bool withPG = false;
-};
-// `newTypeEntry` is the file's "NEW"/"OLD"; `vertical` the pending vertical flag as it stands
-// (kept for a new-type actuator whose catalogue row makes the option selectable).
-std::optional<ParsedDesignation> parseDesignation(const QString &designation, const QString &newTypeEntry,
-                                                  bool vertical);
-
 // The main window's commands of this subsystem, by their handler names.
 void wireDeviceCommands();
 

@@ -154,8 +154,4 @@ void wireMainCommands(frmMain &window)
                              w ? w->windowTitle() : QString());
         return 0;
     });
-    for (const char *empty : {"mnuFilePrintPreview_Click", "mnuFileProperties_Click", "mnuFileSend_Click",
-                              "mnuFuncExternal_Click", "mnuWindowCascade_Click",
-                              "mnuWindowTitleHorizontal_Click", "mnuWindowTitleVertical_Click"})
-        setCommand(QLatin1String(empty), [] { return 0; });
 }

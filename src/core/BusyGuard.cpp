@@ -19,11 +19,6 @@ bool BusyGuard::busy()
     return g_depth > 0;
 }
 
-int BusyGuard::depth()
-{
-    return g_depth;
-}
-
 bool commandRefused()
 {
     return BusyGuard::busy();

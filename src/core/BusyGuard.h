@@ -18,7 +18,6 @@ public:
     BusyGuard &operator=(const BusyGuard &) = delete;
 
     static bool busy();
-    static int depth();
 };
 
 // A command entry asks this first and returns at once when it is true.

@@ -65,11 +65,6 @@ void setCommand(const QString &name, Command command)
         commands().remove(name);
 }
 
-bool hasCommand(const QString &name)
-{
-    return commands().contains(name);
-}
-
 void clearCommands()
 {
     commands().clear();

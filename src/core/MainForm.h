@@ -66,7 +66,6 @@ bool commModeRetryDue(bool offline, bool alarmNow, bool eventMsgPending, bool ex
 // Each subsystem wires its own; a command returns 0 when it did its work.
 using Command = std::function<int()>;
 void setCommand(const QString &name, Command command);
-bool hasCommand(const QString &name);
 // The command's result, or -1 when nothing is wired under that name.
 int runCommand(const QString &name);
 void clearCommands();

@@ -7,14 +7,9 @@
 #include <QFileInfo>
 
 namespace {
-QString g_helpFileName; // the program ships no help file
+const QString g_helpFileName; // the program ships no help file
 QString g_helpFilePath;
 } // namespace
-
-void setHelpFileName(const QString &name)
-{
-    g_helpFileName = name;
-}
 
 QString helpFilePath()
 {

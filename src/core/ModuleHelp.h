@@ -7,7 +7,6 @@ class QWidget;
 // The help file's path: the program folder joined with the name the program is built with.
 void SetHelpFile();
 QString helpFilePath();
-void setHelpFileName(const QString &name); // the build's name is empty
 
 // Opens the help file; when there is none, shows the given message as an information box.
 void ShowHelp(QWidget *owner, const QString &message);

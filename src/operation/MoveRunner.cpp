@@ -68,11 +68,6 @@ void MoveRunner::setPauseMs(int ms)
     g_pauseMs = qMax(ms, 0);
 }
 
-int MoveRunner::pauseMs()
-{
-    return g_pauseMs;
-}
-
 void MoveRunner::pause()
 {
     MsecTimerWait(g_pauseMs);

@@ -80,7 +80,6 @@ public:
 
     // The pause of the runs' waits and polls (100 ms); tests shorten it.
     static void setPauseMs(int ms);
-    static int pauseMs();
 
 private:
     void ContinualMove();

@@ -131,10 +131,6 @@ FixedGrid::FixedGrid(int headingRows, int columns, QWidget *parent)
         m_col = c;
         Q_EMIT cursorMoved(m_row, m_col);
     });
-    connect(m_body, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
-        if (!m_filling)
-            Q_EMIT cellEdited(item->row() + m_headingRows, item->column());
-    });
     fitHeading();
 }
 

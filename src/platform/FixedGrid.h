@@ -71,7 +71,6 @@ Q_SIGNALS:
     void cellPressed(int row, int col);
     void cellDoubleClicked(int row, int col);
     void cursorMoved(int row, int col);
-    void cellEdited(int row, int col);
     // The body's visible area may have changed (window resized, a scroll bar or the number
     // column came or went).
     void viewportResized();

@@ -50,7 +50,6 @@ public:
     const QList<Item> &items() const { return m_items; }
 
 private:
-    void applyFont();
     Item item(double x, double y, const QString &text) const;
 
     platform::PrinterDevice &m_printer;

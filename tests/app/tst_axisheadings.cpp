@@ -3,27 +3,23 @@
 #include "core/Messages.h"
 #include "app/StartOffline.h"
 #include "app/frmMain.h"
-#include "link/LinkState.h"
-#include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
-#include "platform/ProgramFolder.h"
 #include "tables/PosiImage.h"
 #include "tables/PosiTable.h"
+#include "support/StoredActuators.h"
 #include "support/TestEnv.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
-// The interim start: the offline road's actuator steps that need no window.
-class TestStartOffline : public QObject
+// The main window's designations, axis headings and conversion panel follow the current
+// actuators.
+class TestAxisHeadings : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void defaultActuators();
-    void invalidStoredActuators();
-    void noCatalogue();
 };
 
 namespace {
@@ -41,13 +37,11 @@ struct Window
 };
 } // namespace
 
-void TestStartOffline::defaultActuators()
+void TestAxisHeadings::defaultActuators()
 {
     TestEnv env;
     Window win;
-    gOfflineMode = false;
-    QCOMPARE(startup::startOfflineActuators(), 0);
-    QVERIFY(gOfflineMode);
+    QCOMPARE(useStoredActuatorsOffline(), 0);
     QVERIFY(win.w->lamp(QStringLiteral("imgGreenLedOnline"))->isHidden());
     for (int a = 0; a < kAxisCount; ++a) {
         QVERIFY(!gAxisUnused[a]);
@@ -67,31 +61,5 @@ void TestStartOffline::defaultActuators()
     QVERIFY(!win.w->flgdData()->isHidden());
 }
 
-void TestStartOffline::invalidStoredActuators()
-{
-    TestEnv env;
-    env.storeSettings({{QStringLiteral("DevStroke2"), QStringLiteral("5")}});
-    Window win;
-    env.dialogs().answer(platform::IdOk);
-    QCOMPARE(startup::startOfflineActuators(), 1);
-    QCOMPARE(env.dialogs().prompts(), QStringList{ResLines({4, 5})});
-    QVERIFY(gOfflineMode);
-}
-
-void TestStartOffline::noCatalogue()
-{
-    TestEnv env;
-    QTemporaryDir empty;
-    platform::setProgramFolder(empty.path());
-    env.dialogs().answer(platform::IdOk); // the load tells that the error list is missing
-    Window win;
-    // The stored actuators' look-ups may report the missing catalogue on their own first.
-    for (int i = 0; i < 8; ++i)
-        env.dialogs().answer(platform::IdOk);
-    QCOMPARE(startup::startOfflineActuators(), 1);
-    QCOMPARE(env.dialogs().prompts().last(), ResLines({15, 16}));
-    QCOMPARE(win.w->deviceLabel(0), QString());
-}
-
-QTEST_MAIN(TestStartOffline)
-#include "tst_startoffline.moc"
+QTEST_MAIN(TestAxisHeadings)
+#include "tst_axisheadings.moc"

@@ -6,6 +6,7 @@
 #include "tables/PosiImage.h"
 #include "tables/PosiTable.h"
 #include "positions/frmSelectPosiNo3.h"
+#include "support/StoredActuators.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -47,8 +48,8 @@ void TestMainWindowShots::render()
     frmMain w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // The start-up's offline road with the example catalogue's default actuators.
-    QCOMPARE(startup::startOfflineActuators(), 0);
+    // The example catalogue's default actuators, offline.
+    QCOMPARE(useStoredActuatorsOffline(), 0);
     whenModalOpens([](QWidget *modal) {
         auto *range = qobject_cast<frmSelectPosiNo3 *>(modal);
         QVERIFY(range);

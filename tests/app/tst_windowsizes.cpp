@@ -25,6 +25,7 @@
 #include "positions/frmSyogoKekka.h"
 #include "tables/PosiTable.h"
 #include "tables/SyogoKekka.h"
+#include "support/StoredActuators.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -127,7 +128,7 @@ void TestWindowSizes::fitsSmallScreen()
     auto main = std::make_unique<frmMain>();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(startup::startOfflineActuators(), 0);
+    QCOMPARE(useStoredActuatorsOffline(), 0);
 
     const Window window = windows().at(index);
     QWidget *w = window.make(main.get());
@@ -174,7 +175,7 @@ void TestWindowSizes::keptOnScreen()
     auto main = std::make_unique<frmMain>();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(startup::startOfflineActuators(), 0);
+    QCOMPARE(useStoredActuatorsOffline(), 0);
     const QRect available = main->screen()->availableGeometry();
     main->move(available.right() - 60, available.bottom() - 40);
     QCoreApplication::processEvents();

@@ -31,30 +31,6 @@
 #include <algorithm>
 #include <iterator>
 
-namespace {
-
-// Once the controller is in transfer mode, every way out tries "0CM" "00" once, silently
-// (the stop has been reported already), so that the controller is never left in it.
-class TransferModeGuard
-{
-public:
-    TransferModeGuard() = default;
-    TransferModeGuard(const TransferModeGuard &) = delete;
-    TransferModeGuard &operator=(const TransferModeGuard &) = delete;
-    void entered() { m_entered = true; }
-    void left() { m_entered = false; }
-    ~TransferModeGuard()
-    {
-        if (m_entered)
-            link::leaveTransferModeSilently();
-    }
-
-private:
-    bool m_entered = false;
-};
-
-} // namespace
-
 frmDevice3::frmDevice3(QWidget *parent)
     : QDialog(parent)
     , m_panels(DevicePanels::Kind::Online)
@@ -197,7 +173,7 @@ void frmDevice3::changeAndWrite()
     {
         link::HeldTells held;
         {
-            TransferModeGuard transferMode;
+            link::TransferModeGuard transferMode;
             transferMode.entered();
             written = writeChosenActuators(stop, blocksSent);
             if (written)

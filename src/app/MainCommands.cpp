@@ -123,7 +123,7 @@ void wireMainCommands(frmMain &window)
         {
             BusyGuard busy;
             // The exchange itself brings the system online again.
-            gOfflineMode = false;
+            leaveOfflineForExchange();
             if (openPortForMenuCommand() && ReadAxisUseWithProgress() == 0) {
                 DispAxisData();
                 platform::msgBox(axisSettingText());
@@ -136,7 +136,7 @@ void wireMainCommands(frmMain &window)
         switchCommandsOff();
         {
             BusyGuard busy;
-            gOfflineMode = false;
+            leaveOfflineForExchange();
             if (openPortForMenuCommand() && ShowCtVersion2() == 0)
                 platform::msgBox(ctVersionText());
             CommPortClose();

@@ -14,7 +14,6 @@
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
-#include "core/MsecTimerWait.h"
 #include "app/StartOffline.h"
 #include "app/frmMain.h"
 #include "editors/DataWindowCommands.h"
@@ -46,8 +45,6 @@
 
 namespace {
 
-constexpr int kPortTries = 6;
-
 // The busy notice between the online road's reads and its end.
 class BusyNotice
 {
@@ -72,9 +69,8 @@ private:
 // system goes offline; the progress window goes.
 void leaveOnlineRoad()
 {
-    gOfflineMode = true;
-    CommPortCloseForce();
     SetOfflineMode();
+    CommPortCloseForce();
     link::transferProgress().close();
 }
 
@@ -85,15 +81,10 @@ void onlineReads()
     gTranceCancelable = false;
     progress.open(368, 4);
 
-    gRetryCount = 0;
-    while (CommPortOpen() == 1) {
-        ++gRetryCount;
-        if (gRetryCount >= kPortTries) {
-            leaveOnlineRoad();
-            platform::msgBox(link::portOpenFailureText());
-            return;
-        }
-        MsecTimerWait(100);
+    if (!link::openPortWithTries()) {
+        leaveOnlineRoad();
+        platform::msgBox(link::portOpenFailureText());
+        return;
     }
 
     int mode = 2;
@@ -110,9 +101,8 @@ void onlineReads()
         return;
     }
     if (gCtVersion != 4) {
-        gOfflineMode = true;
-        CommPortCloseForce();
         SetOfflineMode();
+        CommPortCloseForce();
         ResMsgBox({124, 125});
         progress.close();
         return;

@@ -156,3 +156,17 @@ void GridCursorTop()
     if (g_form)
         g_form->GridCursorTop();
 }
+
+void lockGrid(GridCursor cursor)
+{
+    if (cursor == GridCursor::ToTop)
+        GridCursorTop();
+    if (g_form)
+        g_form->setGridActive(false);
+}
+
+void unlockGrid()
+{
+    if (g_form)
+        g_form->setGridActive(true);
+}

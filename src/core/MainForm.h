@@ -96,3 +96,8 @@ int Check_flgdLineNo();
 void GridStateOff();
 void GridStateOn();
 void GridCursorTop();
+// The grid closed to the operator while a command works on the table (its cursor first put on
+// the top row, or left where it is), and open again.
+enum class GridCursor { Kept, ToTop };
+void lockGrid(GridCursor cursor);
+void unlockGrid();

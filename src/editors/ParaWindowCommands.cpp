@@ -98,8 +98,7 @@ void GetParametaValue(frmParameta2 &w)
         if (answer == IdYes && SaveParaFileAs(w) != 0)
             return;
     }
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     if (!readAxisUseReported()) {
         CommPortClose();
         return;
@@ -140,8 +139,7 @@ void ParaWriteToCt(frmParameta2 &w)
     // Nothing reaches the controller before the fields pass, not even the axis-use rewrite.
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     // One failure, one box: what the link has told is not told again.
     const link::TellWatch watch;
     const int axes = ReadAxisSetting();
@@ -208,8 +206,7 @@ void ParaCtShogo(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     const int read = ReadParaFromCt();
     CommPortClose();
     if (read != 0)

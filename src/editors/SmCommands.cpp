@@ -1,4 +1,5 @@
 #include "editors/SmCommands.h"
+#include "link/OnlineMode.h"
 
 #include "core/Messages.h"
 #include "link/CtWriteMode.h"
@@ -120,7 +121,7 @@ void SmReadFromCt()
     if (platform::msgBox(LoadResText(920), platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
         return;
     gTranceCancel = false;
-    gOfflineMode = false;
+    leaveOfflineForExchange();
     if (ReadSqMcrFromCt() != 1)
         SqMcrDataRestore();
 }
@@ -141,7 +142,7 @@ void SmCtShogo()
 {
     if (!checkAll())
         return;
-    gOfflineMode = false;
+    leaveOfflineForExchange();
     gTranceCancel = false;
     if (ReadSqMcrFromCt() == 1)
         return;

@@ -104,8 +104,7 @@ int SetCtCommMode(int flag, int &mode)
     if (mode < 0 || mode > 2)
         mode = 0;
     // Silently: the online lamp follows the reply.
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     return exchange(Via::Once, QStringLiteral("0CM"), link::cmd::commModeArgument(mask, mode), 7,
                     1000, true) == 0 ? 0 : 1;
 }
@@ -187,17 +186,7 @@ int ReadAxisUseWithProgress()
     link::TransferProgress &progress = link::transferProgress();
     gTranceCancelable = false;
     progress.open(368, 3);
-    bool opened = false;
-    for (int attempt = 1; attempt <= 6; ++attempt) {
-        gRetryCount = attempt - 1;
-        opened = CommPortOpen() == 0;
-        progress.setValue(1);
-        if (opened)
-            break;
-        if (attempt < 6)
-            MsecTimerWait(100);
-    }
-    if (!opened) {
+    if (!link::openPortWithTries(false, [&progress] { progress.setValue(1); })) {
         progress.close();
         return 1;
     }

@@ -1,4 +1,5 @@
 #include "link/CtWriteMode.h"
+#include "link/OnlineMode.h"
 
 #include "core/Messages.h"
 #include "link/CommandSet.h"
@@ -11,7 +12,7 @@ namespace link {
 bool enterCtWriteMode()
 {
     const link::TellWatch watch;
-    gOfflineMode = false;
+    leaveOfflineForExchange();
     const int ready = ReadCtRAStatus();
     if (ready == -1) {
         if (!watch.linkTold())

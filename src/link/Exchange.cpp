@@ -41,16 +41,18 @@ int exchange(Via via, const QString &command, const QString &argument, int reply
     return result;
 }
 
-bool openPortWithTries(bool secondName)
+bool openPortWithTries(bool secondName, const std::function<void()> &afterTry)
 {
-    // A counter of our own: the senders reset the shared gRetryCount.
-    for (int attempt = 1;; ++attempt) {
-        gRetryCount = attempt - 1;
-        if ((secondName ? CommPortOpen2() : CommPortOpen()) == 0)
+    gRetryCount = 0;
+    for (;;) {
+        const bool opened = (secondName ? CommPortOpen2() : CommPortOpen()) == 0;
+        if (afterTry)
+            afterTry();
+        if (opened)
             return true;
-        if (attempt >= 6)
+        if (++gRetryCount >= kPortOpenTries)
             return false;
-        MsecTimerWait(100);
+        MsecTimerWait(kPortOpenPauseMs);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 // What every command builder and transfer shares: one exchange framed by the reply time-out
@@ -16,8 +17,12 @@ enum class Via { Resend, Once, Silent }; // SendCmdToCt, SendCmdToCt2, SendCmdTo
 int exchange(Via via, const QString &command, const QString &argument, int replyLength,
              int timeoutMs = 1000, bool keepBusy = false);
 
-// Opens the port, up to six attempts 100 ms apart, with a counter of its own; silent.
-bool openPortWithTries(bool secondName = false);
+// The one way a command opens the port: up to kPortOpenTries tries, kPortOpenPauseMs apart;
+// silent. gRetryCount is left at the number of failed tries. `afterTry`, when given, runs
+// after every try (a progress window's step).
+constexpr int kPortOpenTries = 6;
+constexpr int kPortOpenPauseMs = 100;
+bool openPortWithTries(bool secondName = false, const std::function<void()> &afterTry = {});
 // The port opened, then communication mode ("0CM" "1"); 0 good, 1 failed (silently where
 // the port would not open).
 int preparePort(bool secondName = false);
@@ -83,5 +88,25 @@ private:
 // "0CM" "00" without a message: the controller leaves its transfer or write mode on a way
 // out after a failure that has been told already. True when it answered.
 bool leaveTransferModeSilently();
+
+// Once the controller was put into transfer mode (`entered`), every way out that has not
+// `left` it sends leaveTransferModeSilently, so that the controller is never left in it.
+class TransferModeGuard
+{
+public:
+    TransferModeGuard() = default;
+    TransferModeGuard(const TransferModeGuard &) = delete;
+    TransferModeGuard &operator=(const TransferModeGuard &) = delete;
+    ~TransferModeGuard()
+    {
+        if (m_entered)
+            leaveTransferModeSilently();
+    }
+    void entered() { m_entered = true; }
+    void left() { m_entered = false; }
+
+private:
+    bool m_entered = false;
+};
 
 } // namespace link

@@ -1,4 +1,5 @@
 #include "link/GrpSmTransfer.h"
+#include "link/OnlineMode.h"
 
 #include "core/Messages.h"
 #include "core/Padding.h"
@@ -135,8 +136,7 @@ int ReadGrpDataFromCt()
     link::TransferProgress &progress = link::transferProgress();
     gTranceCancelable = false;
     progress.open(368, kGrpCount - 1);
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
 
     int read[kGrpCount + 1][2] = {};
     for (int g = 1; g <= kGrpCount && !gTranceCancel; ++g) {

@@ -31,6 +31,11 @@ void SetOfflineMode()
     showLamp(false);
 }
 
+void leaveOfflineForExchange()
+{
+    gOfflineMode = false;
+}
+
 int ConfirmOffline()
 {
     if (gOfflineMode)

@@ -1,7 +1,6 @@
 #include "link/Sender.h"
 
 #include "core/Messages.h"
-#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/ErrorList.h"
 #include "link/Exchange.h"
@@ -48,18 +47,6 @@ int runTimeError(Policy policy, SerialLink &link)
     SetOfflineMode();
     tell(policy, text);
     return 1;
-}
-
-bool openWithAttempts()
-{
-    gRetryCount = 0;
-    while (CommPortOpen() == 1) {
-        ++gRetryCount;
-        if (gRetryCount > 5)
-            return false;
-        MsecTimerWait(100);
-    }
-    return true;
 }
 
 const QString kStop = QStringLiteral("0SP");
@@ -117,7 +104,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
     ExchangeGuard guard(link);
 
     // 1. Port.
-    if (!openWithAttempts()) {
+    if (!link::openPortWithTries()) {
         if (policy == Policy::Silent) {
             CommPortCloseForce();
             SetOfflineMode();

@@ -1,4 +1,5 @@
 #include "operation/AlarmReset.h"
+#include "link/OnlineMode.h"
 
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
@@ -26,7 +27,7 @@ void cmdReset_Click()
     EditCMD_Muko();
     enableResetButton(false);
     // The reset is the operator's way back from an alarm that put the system offline.
-    gOfflineMode = false;
+    leaveOfflineForExchange();
 
     gTimeOutMs = 1000;
     gTusinNow = true;

@@ -1,4 +1,5 @@
 #include "operation/IoMonitor.h"
+#include "link/OnlineMode.h"
 
 #include "core/BusyGuard.h"
 #include "link/CommandSet.h"
@@ -33,7 +34,7 @@ void IoMonitor::requestStartStop()
 
 int IoMonitor::readAndShow()
 {
-    gOfflineMode = false;
+    leaveOfflineForExchange();
     m_readUnderWay = true;
     if (ReadIOFromCt() != 0)
         return 1;

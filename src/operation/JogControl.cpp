@@ -1,4 +1,5 @@
 #include "operation/JogControl.h"
+#include "link/OnlineMode.h"
 
 #include "tables/DevSetting.h"
 #include "core/AppSettings.h"
@@ -72,7 +73,7 @@ int JogControl::start()
 {
     BusyGuard busy;
     m_display.enableStart(false);
-    gOfflineMode = false;
+    leaveOfflineForExchange();
 
     int mode = 2;
     if (SetCtCommMode(0, mode) != 0) {

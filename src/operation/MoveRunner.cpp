@@ -36,8 +36,7 @@ void processEvents()
 
 void goOnline()
 {
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
 }
 
 } // namespace

@@ -54,19 +54,6 @@ int writeWithRetries(const QString &path)
     return kPosiSaveFailed;
 }
 
-void lockGrid()
-{
-    GridCursorTop();
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(false);
-}
-
-void unlockGrid()
-{
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(true);
-}
-
 QWidget *mainWindow()
 {
     return mainform::window();
@@ -231,7 +218,7 @@ int SaveFileAs2(const QString &path)
 
 int SavePosiFile()
 {
-    lockGrid();
+    lockGrid(GridCursor::ToTop);
     if (Check_flgdLineNo() == 1) {
         ResMsgBox({422});
         return kPosiSaveFailed;
@@ -277,7 +264,7 @@ int mnuFileSave_Click()
 
 int SavePosiFileAs()
 {
-    lockGrid();
+    lockGrid(GridCursor::ToTop);
     if (Check_flgdLineNo() == 1)
         return kPosiSaveStopped;
     {

@@ -36,18 +36,6 @@ int gPosiNoPrevTo = 0;
 
 namespace {
 
-void lockGrid()
-{
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(false);
-}
-
-void unlockGrid()
-{
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(true);
-}
-
 // The displayed and working ranges as a command found them, put back when it does not end
 // well, so that the grid and its numbering never disagree.
 struct Ranges
@@ -70,22 +58,6 @@ bool validRange(int from, int to)
 {
     return from >= 1 && from <= to && to <= kPosiMax;
 }
-
-// Leaves the transfer mode on every way out of the write once it was entered.
-class TransferModeGuard
-{
-public:
-    void entered() { m_entered = true; }
-    void left() { m_entered = false; }
-    ~TransferModeGuard()
-    {
-        if (m_entered)
-            link::leaveTransferModeSilently();
-    }
-
-private:
-    bool m_entered = false;
-};
 
 } // namespace
 
@@ -154,7 +126,7 @@ int ReadPosidataFromCt()
 int GetPosidataFromCt2()
 {
     GridCursorTop();
-    lockGrid();
+    lockGrid(GridCursor::Kept);
 
     gPosiDataExist = false;
     CheckPosiDataExist();
@@ -167,7 +139,7 @@ int GetPosidataFromCt2()
             SaveCancelFlag = false;
             if (SavePosiFileAs() != kPosiSaved)
                 return 1;
-            lockGrid();
+            lockGrid(GridCursor::Kept);
         }
     }
 
@@ -191,8 +163,7 @@ int GetPosidataFromCt2()
         return 1;
     }
 
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     gTranceCancel = false;
     gPosiNoPrevFrom = gPosiNoDefFrom;
     gPosiNoPrevTo = gPosiNoDefTo;
@@ -346,7 +317,7 @@ int WritePosidataToCt()
 
 int LoadPosidataToCt2()
 {
-    lockGrid();
+    lockGrid(GridCursor::Kept);
     if (Check_flgdLineNo() == 1)
         return 1;
     {
@@ -362,14 +333,13 @@ int LoadPosidataToCt2()
     if (ResMsgBox({375}, platform::MbOkCancel | platform::MbQuestion) != platform::IdOk)
         return 1;
 
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     gTranceCancel = false;
     QCoreApplication::processEvents();
 
     if (!link::enterCtWriteMode())
         return 1;
-    TransferModeGuard transferMode;
+    link::TransferModeGuard transferMode;
     transferMode.entered();
 
     const int axes = ReadAxisSetting();

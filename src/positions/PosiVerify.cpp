@@ -1,4 +1,5 @@
 #include "positions/PosiVerify.h"
+#include "link/OnlineMode.h"
 
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
@@ -20,19 +21,6 @@
 #include "positions/frmSyogoKekka.h"
 
 namespace {
-
-void lockGrid()
-{
-    GridCursorTop();
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(false);
-}
-
-void unlockGrid()
-{
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(true);
-}
 
 // The differences in the result window, or the message that there are none.
 void showVerifyResult(const QString &noDifferenceText)
@@ -106,8 +94,7 @@ int PosiDataCtShogo()
     }
     if (PosiDataCheck3() != 0)
         return 1;
-    if (gOfflineMode)
-        gOfflineMode = false;
+    leaveOfflineForExchange();
     if (!link::openPortWithTries()) {
         positions::reportPortClosed();
         return 1;
@@ -145,7 +132,7 @@ int PosiDataShogo()
 int cmdPosiVerify_Click()
 {
     AllCMD_Muko();
-    lockGrid();
+    lockGrid(GridCursor::ToTop);
     if (Check_flgdLineNo() == 1) {
         AllCMD_Yuko();
         unlockGrid();
@@ -159,7 +146,7 @@ int cmdPosiVerify_Click()
 int PosiDataCtShogoCmd()
 {
     AllCMD_Muko();
-    lockGrid();
+    lockGrid(GridCursor::ToTop);
     int result = 1;
     if (Check_flgdLineNo() != 1) {
         result = PosiDataCtShogo();

@@ -2,6 +2,7 @@
 // window, the parameter window's write) through the real windows against the simulated
 // controller, with a fault at a chosen exchange: afterwards the controller, the current and the
 // stored actuators and both windows agree, or one box says plainly that they may not.
+#include "link/OnlineMode.h"
 #include "actuators/DevDesignation.h"
 #include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
@@ -94,7 +95,7 @@ private Q_SLOTS:
         m_sim.useAxes(15);
         gAxisMask = 15;
         systemHasStroke100();
-        gOfflineMode = false;
+        SetOnlineMode();
     }
     void cleanup()
     {

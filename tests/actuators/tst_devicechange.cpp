@@ -1,3 +1,4 @@
+#include "link/OnlineMode.h"
 #include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DeviceChange.h"
@@ -119,7 +120,7 @@ void TestDeviceChange::changeDevice()
     QFETCH(bool, changed);
 
     TestEnv env;
-    gOfflineMode = false;
+    SetOnlineMode();
     for (int a = 0; a < kAxisCount; ++a) {
         gDevSize[a] = QStringLiteral(" 35");
         gDevSpeed[a] = QStringLiteral("D");

@@ -1,4 +1,5 @@
 // Change and Write of the online actuator window against the simulated controller.
+#include "link/OnlineMode.h"
 #include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "actuators/DevWinFlags.h"
@@ -77,7 +78,7 @@ private Q_SLOTS:
         m_main = std::make_unique<FakeMainForm>();
         positions::resetPosiTable();
         m_sim.useAxes(15);
-        gOfflineMode = false;
+        SetOnlineMode();
     }
     void cleanup()
     {

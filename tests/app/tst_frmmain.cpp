@@ -326,7 +326,7 @@ void TestFrmMain::timer1Tick()
     probe.commModeOn2 = [&] { ++sent; return commModeResult; };
     probe.clearEventMsg = [&] { pending = false; };
     mainform::setLinkProbe(probe);
-    gOfflineMode = false;
+    SetOnlineMode();
     QLabel *port = win.w->lamp(QStringLiteral("imgPortGreen"));
 
     win.w->Timer1_Timer(); // an exchange runs: nothing is sent

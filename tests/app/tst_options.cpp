@@ -1,3 +1,4 @@
+#include "link/OnlineMode.h"
 #include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
@@ -198,7 +199,7 @@ void TestOptions::pulseFeedFromStore()
 void TestOptions::portChangeGoesOffline()
 {
     TestEnv env;
-    gOfflineMode = false;
+    SetOnlineMode();
     gPortNo = 1;
     frmOptions2 w;
     w.txtPortNo->setText(QStringLiteral("3"));

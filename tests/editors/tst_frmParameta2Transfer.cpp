@@ -1,4 +1,5 @@
 // The parameter window's controller and file commands against the simulated controller.
+#include "link/OnlineMode.h"
 #include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
@@ -91,7 +92,7 @@ private Q_SLOTS:
         gDevLead[0] = 2;
         gDevPPR[0] = 400;
         gDevMaxPulse[0] = 20000;
-        gOfflineMode = false;
+        SetOnlineMode();
         mainform::clearCommands();
         editors::registerParameterWindowCommands();
         m_w = frmParameta2::showWindow();

@@ -1,4 +1,5 @@
 // The controller command set against the simulated controller.
+#include "link/OnlineMode.h"
 #include "tables/DevSetting.h"
 #include "core/Messages.h"
 #include "tables/ParaSet.h"
@@ -148,7 +149,7 @@ void TestCommandSet::commandLines()
 
 void TestCommandSet::commModeCorrectsTheMode()
 {
-    gOfflineMode = true;
+    SetOfflineMode();
     int mode = 7;
     QCOMPARE(SetCtCommMode(0, mode), 0);
     QCOMPARE(mode, 0);

@@ -32,6 +32,13 @@ void TestOnlineMode::lampFollowsMode()
     SetOnlineMode();
     QCOMPARE(gOfflineMode, false);
     QCOMPARE(lamp, (QList<bool>{false, false, true, true}));
+
+    // A command about to talk to the controller leaves offline mode; the lamp waits for the
+    // reply.
+    SetOfflineMode();
+    leaveOfflineForExchange();
+    QCOMPARE(gOfflineMode, false);
+    QCOMPARE(lamp, (QList<bool>{false, false, true, true, false}));
 }
 
 void TestOnlineMode::confirmOffline_data()
@@ -52,7 +59,10 @@ void TestOnlineMode::confirmOffline()
     QFETCH(int, expected);
 
     TestEnv env;
-    gOfflineMode = offline;
+    if (offline)
+        SetOfflineMode();
+    else
+        SetOnlineMode();
     if (answer)
         env.dialogs().answer(answer);
     QCOMPARE(ConfirmOffline(), expected);

@@ -1,4 +1,5 @@
 // The three senders against the simulated controller, through the real serial port code.
+#include "link/OnlineMode.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "link/ErrorList.h"
@@ -324,11 +325,11 @@ void TestSender::lateReplyIsNotTakenForTheNextCommand()
 {
     QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
     // Offline, what arrives stays in the port: a stale reply, an alarm line, half a line.
-    gOfflineMode = true;
+    SetOfflineMode();
     const QByteArray stale = "0CM9\r\n0%%003\r\n0RD";
     m_session.controller().sendRaw(stale);
     QTRY_COMPARE(link::SerialLink::instance().pendingInput(), qint64(stale.size()));
-    gOfflineMode = false;
+    SetOnlineMode();
     QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
     QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
     QCOMPARE(gEventMsg, QStringLiteral("0%%003\r\n"));

@@ -1,4 +1,5 @@
 // Port numbers, devices, opening and closing, and the deferred parameter window.
+#include "link/OnlineMode.h"
 #include "core/AppSettings.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -103,13 +104,13 @@ void TestSerialPort::closeAndForcedClose()
 void TestSerialPort::offlineLeavesInputUnread()
 {
     QCOMPARE(CommPortOpen(), 0);
-    gOfflineMode = true;
+    SetOfflineMode();
     m_session.controller().sendUnsolicited(sim::ControllerSim::unsolicitedLine('5', '3'));
     QTRY_COMPARE(SerialLink::instance().pendingInput(), qint64(8));
     QVERIFY(!gEventMsgFlag);
     QVERIFY(!gRecvEnd);
     // Online, an unsolicited line outside an exchange is decoded at once.
-    gOfflineMode = false;
+    SetOnlineMode();
     m_session.controller().sendUnsolicited(sim::ControllerSim::unsolicitedLine('0', '3'));
     QTRY_VERIFY(gEventMsgFlag);
     QVERIFY(link::alarmPanel().lampShown);

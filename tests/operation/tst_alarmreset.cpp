@@ -1,4 +1,5 @@
 // The alarm reset against the simulated controller.
+#include "link/OnlineMode.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "link/LinkHooks.h"
@@ -69,7 +70,7 @@ void TestAlarmReset::reset()
         m_sim.model().setAlarm('1', '5', false);
     if (controller == QLatin1String("silent"))
         m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0AR"));
-    gOfflineMode = true;
+    SetOfflineMode();
     for (int i = 0; i < 8; ++i)
         m_sim.dialogs().answer(1);
 

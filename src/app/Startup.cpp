@@ -158,9 +158,25 @@ void offlineRoad(bool storedSetKnownBad)
 
 } // namespace
 
+void wireCommands(frmMain &window)
+{
+    positions::attachPosiEditing(window);
+    actuators::wireDeviceCommands();
+    wireMainCommands(window);
+    positions::registerPosiFileCommands();
+    positions::registerPosiTransferCommands();
+    positions::registerPosiVerifyCommands();
+    positions::registerPosiPrintCommands();
+    operation::registerAlarmReset();
+    operation::registerMoveWindow();
+    editors::registerDataWindowCommands();
+    operation::registerIoCheckCommands();
+    operation::registerJogCommands();
+    editors::registerParameterWindowCommands();
+}
+
 frmMain *Main(int splashMs)
 {
-    actuators::wireDeviceCommands();
     SetHelpFile();
 
     {
@@ -181,18 +197,7 @@ frmMain *Main(int splashMs)
 
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    positions::attachPosiEditing(*window);
-    wireMainCommands(*window);
-    positions::registerPosiFileCommands();
-    positions::registerPosiTransferCommands();
-    positions::registerPosiVerifyCommands();
-    positions::registerPosiPrintCommands();
-    operation::registerAlarmReset();
-    operation::registerMoveWindow();
-    editors::registerDataWindowCommands();
-    operation::registerIoCheckCommands();
-    operation::registerJogCommands();
-    editors::registerParameterWindowCommands();
+    wireCommands(*window);
     window->show();
 
     const int road = ShowSelection(LoadResText(471), LoadResText(1), LoadResText(2), LoadResText(3), 1);

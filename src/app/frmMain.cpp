@@ -743,7 +743,8 @@ void frmMain::entry(const QString &command)
         {QStringLiteral("mnuViewToolBar_Click"), &frmMain::mnuViewToolBar_Click},
         {QStringLiteral("mnuViewStatusBar_Click"), &frmMain::mnuViewStatusBar_Click}};
     if (const auto handler = own.value(command)) {
-        (this->*handler)();
+        if (!mainform::CommandRecorder::record(command, true))
+            (this->*handler)();
         return;
     }
     mainform::runCommand(command);

@@ -73,6 +73,8 @@ void clearCommands()
 int runCommand(const QString &name)
 {
     const auto it = commands().constFind(name);
+    if (CommandRecorder::record(name, it != commands().constEnd()))
+        return it != commands().constEnd() ? 0 : -1;
     if (it == commands().constEnd()) {
         qInfo().noquote() << "command not available yet:" << name;
         return -1;
@@ -80,6 +82,29 @@ int runCommand(const QString &name)
     // A copy, so that a command may rewire itself while it runs.
     const Command command = it.value();
     return command();
+}
+
+namespace {
+CommandRecorder *g_recorder = nullptr;
+}
+
+CommandRecorder::CommandRecorder()
+{
+    g_recorder = this;
+}
+
+CommandRecorder::~CommandRecorder()
+{
+    if (g_recorder == this)
+        g_recorder = nullptr;
+}
+
+bool CommandRecorder::record(const QString &name, bool wired)
+{
+    if (!g_recorder)
+        return false;
+    (wired ? g_recorder->m_wired : g_recorder->m_unknown) << name;
+    return true;
 }
 
 } // namespace mainform

@@ -3,6 +3,7 @@
 #include "core/CommandSwitch.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 #include <functional>
@@ -69,6 +70,29 @@ void setCommand(const QString &name, Command command);
 // The command's result, or -1 when nothing is wired under that name.
 int runCommand(const QString &name);
 void clearCommands();
+
+// While one lives, a command asked for by name is recorded instead of run: runCommand and the
+// main window's own handlers note the name, wired or not, and do nothing else. Tests see
+// through it which command each control reaches.
+class CommandRecorder
+{
+public:
+    CommandRecorder();
+    ~CommandRecorder();
+    CommandRecorder(const CommandRecorder &) = delete;
+    CommandRecorder &operator=(const CommandRecorder &) = delete;
+
+    // The names asked for that have a command, and those that have none, in order.
+    QStringList wired() const { return m_wired; }
+    QStringList unknown() const { return m_unknown; }
+
+    // True when a recorder lives and has noted the name: the caller then runs nothing.
+    static bool record(const QString &name, bool wired);
+
+private:
+    QStringList m_wired;
+    QStringList m_unknown;
+};
 
 } // namespace mainform
 

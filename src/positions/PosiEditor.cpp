@@ -353,8 +353,6 @@ void attachPosiEditing(QWidget &window)
         g.setCursor(sel.row, sel.col);
         return pasted ? 0 : 1;
     });
-    mainform::setCommand(QStringLiteral("mnuEditCut_Click"), [] { return 0; });
-    mainform::setCommand(QStringLiteral("mnuEditUndo_Click"), [] { return 0; });
 }
 
 } // namespace positions

@@ -91,15 +91,12 @@ void wireMainCommands(frmMain &window)
     });
     setCommand(QStringLiteral("mnuSettingsOffline_Click"), [w] {
         EditCMD_Muko();
-        GridCursorTop();
-        if (MainFormPort *form = mainform::form())
-            form->setGridActive(false);
+        lockGrid(GridCursor::ToTop);
         if (ConfirmOffline() == 0) {
             CommPortCloseForce();
             SetOfflineMode();
         }
-        if (MainFormPort *form = mainform::form())
-            form->setGridActive(true);
+        unlockGrid();
         if (w)
             w->update();
         return 0;

@@ -458,10 +458,7 @@ void registerJogCommands()
         ToolBar_Muko();
         Menyu_Muko();
         EditCMD_Muko();
-        GridCursorTop();
-        MainFormPort *form = mainform::form();
-        if (form)
-            form->setGridActive(false);
+        lockGrid(GridCursor::ToTop);
         const bool rows = Check_flgdLineNo() != 1;
         if (rows) {
             frmJOG window(mainWindow());
@@ -471,8 +468,7 @@ void registerJogCommands()
         ToolBar_Yuko();
         Menyu_Yuko();
         // The grid keeps the taught text: it is repainted, not refilled from the table.
-        if (form)
-            form->setGridActive(true);
+        unlockGrid();
         return rows ? 0 : 1;
     });
 }

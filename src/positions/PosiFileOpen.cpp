@@ -79,16 +79,13 @@ int OpenPosiFile()
     AllCMD_Muko();
     const int result = OpenPosiFile2();
     AllCMD_Yuko();
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(true);
+    unlockGrid();
     return result;
 }
 
 int OpenPosiFile2()
 {
-    GridCursorTop();
-    if (MainFormPort *form = mainform::form())
-        form->setGridActive(false);
+    lockGrid(GridCursor::ToTop);
 
     platform::FileDialogRequest request;
     request.title = LoadResText(364);

@@ -16,19 +16,24 @@ bool sameNumber(qint64 value, const QVariant &cell)
     return v && *v == value;
 }
 
-void note(int group, const char *text, int axis)
+// A differing item: its name, with the axis for a per-axis item ("OFFSET(1)").
+void note(const editors::ParaItem &item, int axis)
 {
+    QString &diff = gVerifyDiff[item.verifyGroup];
     gVerifyNG = true;
-    gVerifyDiff[group] += QLatin1String(text);
-    if (axis >= 0)
-        gVerifyDiff[group] += QString::number(axis + 1) + QLatin1Char(')');
-    gVerifyDiff[group] += QLatin1Char(',');
+    diff += QLatin1String(item.verifyName);
+    if (item.perAxis)
+        diff += QLatin1Char('(') + QString::number(axis + 1) + QLatin1Char(')');
+    diff += QLatin1Char(',');
 }
 
-void compare(int group, const char *text, qint64 value, int item, int axis)
+void compare(const editors::ParaItem &item, int axis)
 {
-    if (!sameNumber(value, gParaTmp[item][axis < 0 ? 0 : axis]))
-        note(group, text, axis);
+    const QVariant &cell = item.tableCell(axis);
+    const bool same = item.store == editors::ParaStore::Text ? cell.toString() == item.textAt(axis)
+                                                             : sameNumber(item.valueAt(axis), cell);
+    if (!same)
+        note(item, axis);
 }
 
 } // namespace
@@ -38,51 +43,19 @@ void ParaChangeCheck()
     gVerifyNG = false;
     for (QString &d : gVerifyDiff)
         d.clear();
-    for (int a = 0; a < kAxisCount; ++a) {
-        if (gAxisUnused[a])
-            continue;
-        compare(kVerifyHome, "OFFSET(", gPrmHomeOffset[a], 1, a);
-        compare(kVerifyHome, "PUSH(", gPrmHomePush[a], 2, a);
-        compare(kVerifyHome, "VEL(", gPrmHomeVel[a], 3, a);
-        compare(kVerifyHome, "OFSVEL(", gPrmHomeOfsVel[a], 4, a);
-        compare(kVerifyHome, "PUSHVEL(", gPrmHomePushVel[a], 5, a);
-        compare(kVerifyHome, "SEQ(", gPrmHomeOrder[a], 6, a);
+    // Each group lists its single items, then the items of each axis in use.
+    for (int group = 0; group < kVerifyGroups; ++group) {
+        for (const editors::ParaItem &item : editors::kParaItemTable)
+            if (item.verifyGroup == group && !item.perAxis)
+                compare(item, 0);
+        for (int a = 0; a < kAxisCount; ++a) {
+            if (gAxisUnused[a])
+                continue;
+            for (const editors::ParaItem &item : editors::kParaItemTable)
+                if (item.verifyGroup == group && item.perAxis)
+                    compare(item, a);
+        }
     }
-    for (int a = 0; a < kAxisCount; ++a) {
-        if (gAxisUnused[a])
-            continue;
-        compare(kVerifyAxis, "STROKE(", gPrmAxisStroke[a], 7, a);
-        compare(kVerifyAxis, "LEAD(", gPrmAxisLead[a], 8, a);
-        compare(kVerifyAxis, "PULSE(", gPrmAxisPulse[a], 9, a);
-        compare(kVerifyAxis, "JOGVEL(", gPrmJogHighVel[a], 10, a);
-        compare(kVerifyAxis, "AUTODRIVE(", gPrmAutoDrv[a], 11, a);
-        compare(kVerifyAxis, "TYPE(", gPrmJhOrQz[a], 12, a);
-        const QVariant &code = gParaTmp[13][a];
-        if (code.toString() != gPrmActuator[a])
-            note(kVerifyAxis, "Actuator(", a);
-    }
-    for (int a = 0; a < kAxisCount; ++a) {
-        if (gAxisUnused[a])
-            continue;
-        compare(kVerifyPg, "FUNCTION(", gPrmPgFunc[a], 14, a);
-        compare(kVerifyPg, "ALM(", gPrmPgAlarm[a], 15, a);
-    }
-    compare(kVerifySp, "AXIS", gAxisMask, 21, -1);
-    compare(kVerifySp, "AUTO HOME", gPrmAutoHome, 22, -1);
-    compare(kVerifySp, "STOP/PAUSE", gPrmStopPause, 27, -1);
-    for (int a = 0; a < kAxisCount; ++a) {
-        if (gAxisUnused[a])
-            continue;
-        compare(kVerifySp, "PG TIMER(", gPrmPgCheckTimer[a], 23, a);
-        compare(kVerifySp, "LS SERCH TIMER(", gPrmLsSerchTimer[a], 24, a);
-        compare(kVerifySp, "SOFT LIMIT(", gPrmSoftLimit[a], 25, a);
-        compare(kVerifySp, "M0 DISABLE(", gPrmM0Disable[a], 26, a);
-    }
-    compare(kVerifyEtc, "HOME OUT", gPrmHomeOut, 16, -1);
-    compare(kVerifyEtc, "ALM CODE", gPrmAlmCode, 17, -1);
-    compare(kVerifyEtc, "GRP ENABLE", gPrmGrpEnable, 18, -1);
-    compare(kVerifyEtc, "SM TIMEOUT", gPrmSmTimeoutSel, 19, -1);
-    compare(kVerifyEtc, "SM TIMER", gPrmSmTimerVal, 20, -1);
 }
 
 QString paraVerifyText()

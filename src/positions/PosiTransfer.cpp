@@ -386,10 +386,9 @@ int LoadPosidataToCt2()
         ResMsgBox({357, 483});
         return 1;
     }
-    if (ReadAxisUse() != 0) {
-        ResMsgBox({377});
+    // One failure, one box: 377 only for a failure the link has not told.
+    if (link::runStepOrTell(&ReadAxisUse, LoadResText(377)) != 0)
         return 1;
-    }
     if (PosiKakikomimaeParaCheck() != 0)
         return 1;
     if (WritePosidataToCt() != 0)

@@ -99,6 +99,8 @@ private Q_SLOTS:
     void writeCancelledBetweenPositions();
     void writePlainModeRefused_data();
     void writeModeEnteredLate();
+    void writeAxisUseUnread_data();
+    void writeAxisUseUnread();
     void writePlainModeRefused();
     void roundTrip();
     void newControllerReadAndWrittenBack();
@@ -613,6 +615,41 @@ void TestPosiTransfer::writeModeEnteredLate()
     QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QCOMPARE(m_sim.received().count(QStringLiteral("0CM00")), 1);
+}
+
+void TestPosiTransfer::writeAxisUseUnread_data()
+{
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::addColumn<QStringList>("after375");
+
+    // The axis use read again in the write mode (the second "0RD0"): the link's box alone.
+    QTest::newRow("echo of another block") << Fault::nth(FaultKind::WrongRecord, "0RD0", 2)
+                                           << QStringList{LoadResText(104)};
+    QTest::newRow("wrong echo") << Fault::nth(FaultKind::WrongEcho, "0RD0", 2) << QStringList{LoadResText(104)};
+}
+
+// The axis use that cannot be read in the write mode is told once, and nothing is written.
+void TestPosiTransfer::writeAxisUseUnread()
+{
+    QFETCH(sim::Fault, fault);
+    QFETCH(QStringList, after375);
+    FakeMainForm form;
+    showTable(form, 1, 2, [] {
+        for (int n = 1; n <= 2; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    m_sim.controller().addFault(fault);
+
+    ModalDriver driver;
+    driver.then(range(1, 2));
+    m_sim.dialogs().answer(platform::IdOk);
+    for (int i = 0; i < after375.size(); ++i)
+        m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)} + after375);
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
+    QCOMPARE(m_sim.model().position(1), sim::ControllerModel::newPosition());
 }
 
 void TestPosiTransfer::writePlainModeRefused_data()

@@ -105,9 +105,13 @@ void GetParametaValue(frmParameta2 &w)
         return;
     }
     w.YukoJikuHyojiSettei();
-    const int devices = SetDeviceFromCt();
-    if (devices == -1) {
-        ResMsgBox({356});
+    int devices = 0;
+    const auto readDevices = [&devices] {
+        devices = SetDeviceFromCt();
+        return devices == -1 ? 1 : 0;
+    };
+    // One failure, one box: 356 only for a failure the link has not told.
+    if (link::runStepOrTell(readDevices, LoadResText(356)) != 0) {
         CommPortClose();
         return;
     }

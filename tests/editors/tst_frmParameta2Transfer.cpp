@@ -397,12 +397,25 @@ private Q_SLOTS:
         const bool occupy = std::exchange(gPortOccupy, false);
         m_sim.dialogs().answer(IdOk); // the link's report of the short reply
         QCOMPARE(GetParametaValue2(), 1);
-        QCOMPARE(m_sim.prompts().size(), 1);
-        QVERIFY(m_sim.prompts().last() != LoadResText(359));
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({105, 106})});
         const bool open = CommPortIsOpen();
         gPortOccupy = occupy;
         QVERIFY(!open);
         QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+    }
+
+    // The actuators cannot be read from the controller: the link's box alone, no check
+    // failure on top of it, and the window keeps its values.
+    void readDevicesFailureOneBox()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD6"));
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdNo); // 355
+        m_sim.dialogs().answer(IdOk); // the link's report of the short reply
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(355), ResLines({105, 106})}));
+        QVERIFY(!m_sim.received().contains(QStringLiteral("0RD1")));
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
     }
 
     void readCancelledSendsNothing()

@@ -317,19 +317,19 @@ void TestPosiTransfer::cancelMidRead()
 void TestPosiTransfer::faultMidRead_data()
 {
     QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<int>("message"); // 0: the sender's own
+    QTest::addColumn<QString>("message"); // the link's box, the only one after the questions
 
     Fault notHex = Fault::nth(FaultKind::NotHex, "0RP", 3);
     notHex.offset = 12;
-    QTest::newRow("field not hexadecimal") << notHex << 104;
-    QTest::newRow("another position's reply") << Fault::nth(FaultKind::WrongRecord, "0RP", 3) << 104;
-    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0RP", 3) << 0;
+    QTest::newRow("field not hexadecimal") << notHex << LoadResText(104);
+    QTest::newRow("another position's reply") << Fault::nth(FaultKind::WrongRecord, "0RP", 3) << LoadResText(104);
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0RP", 3) << ResLines({105, 106});
 }
 
 void TestPosiTransfer::faultMidRead()
 {
     QFETCH(sim::Fault, fault);
-    QFETCH(int, message);
+    QFETCH(QString, message);
     FakeMainForm form;
     fillController(m_sim, 10);
     showTable(form, 1, 15);
@@ -343,12 +343,7 @@ void TestPosiTransfer::faultMidRead()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(GetPosidataFromCt(), 1);
 
-    const QStringList prompts = m_sim.prompts();
-    QCOMPARE(prompts.size(), 3);
-    if (message)
-        QCOMPARE(prompts.last(), LoadResText(message));
-    else
-        QVERIFY(!prompts.last().isEmpty() && prompts.last() != LoadResText(425));
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(369), LoadResText(370), message}));
     QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0RP")).contains(QStringLiteral("0RP005")));
     QVERIFY(gOfflineMode);
     QCOMPARE(gPosiFileTable[2][0].toInt(), 30);
@@ -506,10 +501,10 @@ void TestPosiTransfer::writeOverLimit()
 void TestPosiTransfer::writeFaultMidway_data()
 {
     QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<QString>("message"); // empty: the sender's own
+    QTest::addColumn<QString>("message"); // the link's box, the only one after the question
 
     QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385});
-    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << QString();
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << ResLines({105, 106});
 }
 
 void TestPosiTransfer::writeFaultMidway()
@@ -529,11 +524,7 @@ void TestPosiTransfer::writeFaultMidway()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(LoadPosidataToCt(), 1);
 
-    const QStringList prompts = m_sim.prompts();
-    QCOMPARE(prompts.size(), 2);
-    if (!message.isEmpty())
-        QCOMPARE(prompts.last(), message);
-    QVERIFY(!prompts.contains(LoadResText(376)));
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(375), message}));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
     QCOMPARE(m_sim.model().position(4), sim::ControllerModel::newPosition());

@@ -175,12 +175,12 @@ int toldFailures()
     return g_toldFailures;
 }
 
-bool LinkStep::followUp(const QString &text) const
+bool LinkStep::followUp(const QString &text, int style) const
 {
     const QString shown = followUpText(text);
     if (shown.isEmpty())
         return false;
-    platform::msgBox(shown);
+    platform::msgBox(shown, style);
     return true;
 }
 

@@ -62,7 +62,7 @@ public:
     bool linkTold() const { return m_linkTold; }
     // The command's own message after a failed step, shown only when the link told nothing
     // while the step ran. True when shown.
-    bool followUp(const QString &text) const;
+    bool followUp(const QString &text, int style = 0) const;
     // The same for a box the command composes itself: the text, or empty when the step did
     // not fail or the link told.
     QString followUpText(const QString &text) const;

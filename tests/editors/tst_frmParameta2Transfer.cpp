@@ -181,7 +181,8 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdOk);  // 1527 + 2921
         click("cmdParaWrite");
         QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
-        QCOMPARE(m_sim.prompts().last(), ResLines({1527, 2921}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106}),
+                                               ResLines({1527, 2921})}));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
@@ -337,7 +338,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdYes);
         m_sim.dialogs().answer(IdOk);
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), ResLines({first, first + 1}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({first, first + 1})}));
         QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
     }
 

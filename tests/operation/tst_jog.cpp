@@ -784,7 +784,7 @@ void TestJog::inchingMoveLeftUnknownIsStoppedFirst()
         w.timerTusin_Timer();
 
     QVERIFY(!w.timerTusin()->isActive());
-    QCOMPARE(m_sim.prompts().size(), 1);
+    QCOMPARE(m_sim.prompts(), QStringList{ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))});
     QVERIFY(atFirstBox);
     const int move = atFirstBox->indexOf(QRegularExpression("^0MV.*"));
     QVERIFY2(move >= 0 && atFirstBox->lastIndexOf("0SP") > move, qPrintable(atFirstBox->join(' ')));

@@ -199,11 +199,16 @@ int GetPosidataFromCt2()
     gPosiNoDefFrom = gPosiNoFrom;
     gPosiNoDefTo = gPosiNoTo;
 
-    const int reconciled = DevChangeFromCt();
+    int reconciled = 0;
+    const link::LinkStep reconcile = link::runStep([&reconciled] {
+        reconciled = DevChangeFromCt();
+        return reconciled;
+    });
     if (reconciled != 0) {
         before.restore();
+        // One failure, one box: a communication failure the link has told is not told again.
         if (reconciled == 1)
-            ResMsgBox({108, 425});
+            reconcile.followUp(ResLines({108, 425}));
         else
             ResMsgBox({425});
         return 1;

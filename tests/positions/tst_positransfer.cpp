@@ -81,6 +81,7 @@ private Q_SLOTS:
     void readRange();
     void saveQuestion_data();
     void saveQuestion();
+    void reconciliationReadFails();
     void reconciliation_data();
     void reconciliation();
     void cancelMidRead();
@@ -229,6 +230,25 @@ void TestPosiTransfer::saveQuestion()
     QCOMPARE(tableHolds(2, recordFor(2, 20, 200)), reads);
     QCOMPARE(driver.pending(), 0);
     QVERIFY(form.gridActive);
+}
+
+// The controller's actuators cannot be read: the link's box alone, nothing read.
+void TestPosiTransfer::reconciliationReadFails()
+{
+    FakeMainForm form;
+    fillController(m_sim, 10);
+    m_sim.controller().addFault(Fault::nth(FaultKind::WrongRecord, "0RD6", 1));
+
+    ModalDriver driver;
+    driver.then(range(3, 6));
+    m_sim.dialogs().answer(platform::IdOk); // 370
+    m_sim.dialogs().answer(platform::IdOk); // the link's box
+    QCOMPARE(GetPosidataFromCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(370), LoadResText(104)}));
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0RP")).isEmpty());
+    QVERIFY(gOfflineMode);
 }
 
 void TestPosiTransfer::reconciliation_data()

@@ -199,19 +199,19 @@ bool frmDevice3::writeChosenActuators(QString &stop, bool &blocksSent)
         if (!unused[a])
             gAxisMaskNew += 1 << a;
     }
-    const link::TellWatch watch;
-    const auto linkFailed = [&stop, &watch] {
-        if (!watch.linkTold())
-            stop = LoadResText(377);
-        return false;
+    // A step the link told about stops with the link's text alone.
+    const auto stopsAt = [&stop](const link::LinkStep &step) {
+        if (step.failed())
+            stop = step.followUpText(LoadResText(377));
+        return step.failed();
     };
     // From here on a stop may leave the controller with the new axis use.
-    if (RewriteParaBlock2(gAxisMaskNew) != 0)
-        return linkFailed();
+    if (stopsAt(link::runStep([] { return RewriteParaBlock2(gAxisMaskNew); })))
+        return false;
     for (int a = 0; a < kAxisCount; ++a)
         gAxisUnused[a] = unused[a];
-    if (ReadAxisUse() != 0)
-        return linkFailed();
+    if (stopsAt(link::runStep(&ReadAxisUse)))
+        return false;
     if (ReadParaFromCt() != 0 || SetParametaFromTable() != 0)
         return false;
     actuators::takeChosenActuators(m_panels);
@@ -261,14 +261,16 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
 
 void frmDevice3::takeWrittenActuators()
 {
-    const link::TellWatch watch;
-    int mode = 0;
-    const int left = SetCtCommMode(0, mode);
-    gTusinNow = false;
+    const link::LinkStep left = link::runStep([] {
+        int mode = 0;
+        const int result = SetCtCommMode(0, mode);
+        gTusinNow = false;
+        return result;
+    });
     // Told with the outcome below when the link has not told it.
-    const bool tellLeft = left != 0 && !watch.linkTold();
+    const QString leftText = left.followUpText(LoadResText(377));
     // A controller that did not take the mode command is not asked for its parameters.
-    const int reread = left == 0 ? GetParametaValue2() : 1;
+    const int reread = left.failed() ? 1 : GetParametaValue2();
     link::transferProgress().close();
     hide();
     // The controller took the whole set: the chosen actuators are current whether or not they
@@ -276,8 +278,8 @@ void frmDevice3::takeWrittenActuators()
     actuators::makeActuatorsCurrent();
     DispAxisData();
     QStringList lines{LoadResText(1527)};
-    if (tellLeft)
-        lines.prepend(LoadResText(377));
+    if (!leftText.isEmpty())
+        lines.prepend(leftText);
     if (reread != 0)
         lines << LoadResText(2921);
     platform::msgBox(lines.join(QStringLiteral("\r\n")));

@@ -19,7 +19,7 @@
 #include "editors/ParaPrint.h"
 #include "link/ParaReread.h"
 #include "tables/ParaSet.h"
-#include "editors/ParaVerify.h"
+#include "tables/ParaVerify.h"
 #include "tables/StdParaList.h"
 #include "editors/frmParameta2.h"
 #include "link/CommandSet.h"
@@ -104,9 +104,13 @@ void GetParametaValue(frmParameta2 &w)
         return;
     }
     w.YukoJikuHyojiSettei();
-    const int devices = SetDeviceFromCt();
-    if (devices == -1) {
-        ResMsgBox({356});
+    int devices = 0;
+    const auto readDevices = [&devices] {
+        devices = SetDeviceFromCt();
+        return devices == -1 ? 1 : 0;
+    };
+    // One failure, one box: 356 only for a failure the link has not told.
+    if (link::runStepOrTell(readDevices, LoadResText(356)) != 0) {
         CommPortClose();
         return;
     }
@@ -140,8 +144,6 @@ void ParaWriteToCt(frmParameta2 &w)
     if (!editors::takeParaFields(w, 1524, 1525))
         return;
     leaveOfflineForExchange();
-    // One failure, one box: what the link has told is not told again.
-    const link::TellWatch watch;
     const int axes = ReadAxisSetting();
     if (axes == -1)
         return;
@@ -154,7 +156,8 @@ void ParaWriteToCt(frmParameta2 &w)
         if (choice == 1) {
             // The axis use the operator chose could not be taken, and the link said why:
             // nothing is written.
-            if (ReadAxisUse() != 0 && watch.linkTold())
+            const link::LinkStep use = link::runStep(&ReadAxisUse);
+            if (use.failed() && use.linkTold())
                 return;
             // Both windows show the axes now in use before their fields are checked, so that a
             // refusal points at fields the operator can see.
@@ -165,18 +168,24 @@ void ParaWriteToCt(frmParameta2 &w)
                 return;
         }
     }
-    if (rewriteAxisUse && RewriteParaBlock() != 0 && watch.linkTold())
-        return;
+    if (rewriteAxisUse) {
+        const link::LinkStep rewrite = link::runStep(&RewriteParaBlock);
+        if (rewrite.failed() && rewrite.linkTold())
+            return;
+    }
     if (!link::enterCtWriteMode())
         return;
-    const link::TellWatch writeWatch;
-    const int written = WriteParaToCt();
-    const bool modeLeft = link::leaveCtWriteMode(written == 0);
+    bool modeLeft = false;
+    const link::LinkStep write = link::runStep([&modeLeft] {
+        const int written = WriteParaToCt();
+        modeLeft = link::leaveCtWriteMode(written == 0);
+        return written;
+    });
     link::transferProgress().close();
     CommPortClose();
-    if (written != 0) {
-        if (!writeWatch.linkTold())
-            ResMsgBox({1528});
+    // One failure, one box: what the link has told is not told again.
+    if (write.failed()) {
+        write.followUp(LoadResText(1528));
         return;
     }
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {

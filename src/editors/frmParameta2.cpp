@@ -805,7 +805,7 @@ int frmParameta2::intakeFields()
         if (!int16(ActStroke, a, gPrmActStroke[a]))
             return 1;
         gDevSetteiStroke[a] = gPrmActStroke[a];
-        gPrmActuator[a] = gPrmActSize[a] + gPrmActSpeed[a] + DecZeroPad(gPrmActStroke[a], 3);
+        editors::rebuildActuatorCode(a);
         gPrmPgFunc[a] = selectedValue(m_field[PgFunc][a]);
         if (!int32(PgAlarm, a, gPrmPgAlarm[a]) || !int16(PgCheckTimer, a, gPrmPgCheckTimer[a])
             || !int16(LsSerchTimer, a, gPrmLsSerchTimer[a]))

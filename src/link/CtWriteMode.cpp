@@ -11,30 +11,29 @@ namespace link {
 
 bool enterCtWriteMode()
 {
-    const link::TellWatch watch;
     leaveOfflineForExchange();
-    const int ready = ReadCtRAStatus();
-    if (ready == -1) {
-        if (!watch.linkTold())
-            platform::msgBox(LoadResText(377));
+    int ready = 0;
+    const auto readStatus = [&ready] {
+        ready = ReadCtRAStatus();
+        return ready == -1 ? 1 : 0;
+    };
+    if (runStepOrTell(readStatus, LoadResText(377)) != 0)
         return false;
-    }
     if (ready == 0) {
         platform::msgBox(LoadResText(424));
         return false;
     }
-    int mode = 1;
-    const int opened = SetCtCommMode(0, mode);
-    gTusinNow = false;
-    if (opened != 0) {
+    const auto openMode = [] {
+        int mode = 1;
+        const int opened = SetCtCommMode(0, mode);
+        gTusinNow = false;
         // The controller may have taken the command and answered too late, or not at all:
         // it is asked back into its plain mode, once and without a box of its own.
-        link::leaveTransferModeSilently();
-        if (!watch.linkTold())
-            platform::msgBox(LoadResText(377));
-        return false;
-    }
-    return true;
+        if (opened != 0)
+            link::leaveTransferModeSilently();
+        return opened;
+    };
+    return runStepOrTell(openMode, LoadResText(377)) == 0;
 }
 
 bool leaveCtWriteMode(bool written)

@@ -177,6 +177,34 @@ int toldFailures()
     return g_toldFailures;
 }
 
+bool LinkStep::followUp(const QString &text, int style) const
+{
+    const QString shown = followUpText(text);
+    if (shown.isEmpty())
+        return false;
+    platform::msgBox(shown, style);
+    return true;
+}
+
+QString LinkStep::followUpText(const QString &text) const
+{
+    return failed() && !m_linkTold ? text : QString();
+}
+
+LinkStep runStep(const std::function<int()> &step)
+{
+    const int before = g_toldFailures;
+    const int result = step();
+    return LinkStep(result, g_toldFailures != before);
+}
+
+int runStepOrTell(const std::function<int()> &step, const QString &followUp)
+{
+    const LinkStep done = runStep(step);
+    done.followUp(followUp);
+    return done.result();
+}
+
 bool leaveTransferModeSilently()
 {
     const bool left = exchange(Via::Silent, QStringLiteral("0CM"), cmd::commModeArgument(0, 0), 7) == 0;

@@ -54,17 +54,33 @@ int refuseTransmit();
 void tellFailure(const QString &text);
 // Link failures told so far in this process.
 int toldFailures();
-// Set up where a command begins: whether the link has told a failure since. A command adds
-// its own failure message only when the link has told nothing, so that the operator sees
-// one box for one failure.
-class TellWatch
+// What one step of a command that talks to the controller came to: its result (0 good) and
+// whether the link told the operator a failure while it ran. A command adds its own failure
+// message only through it, so that one failure is one box.
+class LinkStep
 {
 public:
-    bool linkTold() const { return toldFailures() != m_start; }
+    LinkStep(int result, bool linkTold) : m_result(result), m_linkTold(linkTold) {}
+    int result() const { return m_result; }
+    bool failed() const { return m_result != 0; }
+    bool linkTold() const { return m_linkTold; }
+    // The command's own message after a failed step, shown only when the link told nothing
+    // while the step ran. True when shown.
+    bool followUp(const QString &text, int style = 0) const;
+    // The same for a box the command composes itself: the text, or empty when the step did
+    // not fail or the link told.
+    QString followUpText(const QString &text) const;
 
 private:
-    int m_start = toldFailures();
+    int m_result;
+    bool m_linkTold;
 };
+
+// Runs one step (0 good) and notes whether the link told a failure meanwhile.
+LinkStep runStep(const std::function<int()> &step);
+// A step with its follow-up message shown right after it when it failed and the link told
+// nothing. The step's result.
+int runStepOrTell(const std::function<int()> &step, const QString &followUp);
 
 // While one lives, the link's failure texts are kept (and counted as told) instead of shown,
 // so that an operation can show them in one box with what the failure leaves behind, or a

@@ -5,6 +5,8 @@
 #include "tables/ParaSet.h"
 #include "link/Exchange.h"
 
+#include <QList>
+
 namespace link {
 
 namespace {
@@ -34,61 +36,25 @@ qint64 take(const BlockBytes &bytes, int first, int width)
     return value;
 }
 
-struct Field
+// The kind of block a block number is.
+editors::ParaBlock blockKind(int block)
 {
-    int first;
-    int width;
-    int item;
-};
-
-// Per-axis fields of the odd and even blocks (the actuator code aside).
-constexpr Field kOddFields[] = {{0, 2, 1},  {2, 1, 2},   {3, 1, 3},   {4, 1, 4},
-                                {5, 1, 5},  {6, 1, 10},  {7, 2, 15},  {9, 1, 23},
-                                {10, 1, 24}, {11, 1, 25}, {12, 1, 11}, {13, 1, 26}};
-constexpr Field kEvenFields[] = {{0, 1, 12}, {1, 1, 8}, {2, 2, 9}, {4, 1, 14}, {5, 3, 7}, {10, 2, 31}};
-// Block 0: byte b carries the single item kSingleItems[b].
-constexpr int kSingleItems[] = {16, 22, 17, 18, 19, 20, 21, 27, 28};
-
-qint64 axisItemValue(int item, int a)
-{
-    switch (item) {
-    case 1: return gPrmHomeOffset[a];
-    case 2: return gPrmHomePush[a];
-    case 3: return gPrmHomeVel[a];
-    case 4: return gPrmHomeOfsVel[a];
-    case 5: return gPrmHomePushVel[a];
-    case 6: return gPrmHomeOrder[a];
-    case 7: return gPrmAxisStroke[a];
-    case 8: return gPrmAxisLead[a];
-    case 9: return gPrmAxisPulse[a];
-    case 10: return gPrmJogHighVel[a];
-    case 11: return gPrmAutoDrv[a];
-    case 12: return gPrmJhOrQz[a];
-    case 14: return gPrmPgFunc[a];
-    case 15: return gPrmPgAlarm[a];
-    case 23: return gPrmPgCheckTimer[a];
-    case 24: return gPrmLsSerchTimer[a];
-    case 25: return gPrmSoftLimit[a];
-    case 26: return gPrmM0Disable[a];
-    case 31: return gPrmActStroke[a];
-    }
-    return -1;
+    if (block == 0)
+        return editors::ParaBlock::Zero;
+    if (block <= 4)
+        return editors::ParaBlock::Order;
+    return isOddPairBlock(block) ? editors::ParaBlock::Odd : editors::ParaBlock::Even;
 }
 
-qint64 singleItemValue(int item)
+// The items a kind of block carries, in the order of their bytes.
+QList<const editors::ParaItem *> blockItems(editors::ParaBlock kind)
 {
-    switch (item) {
-    case 16: return gPrmHomeOut;
-    case 17: return gPrmAlmCode;
-    case 18: return gPrmGrpEnable;
-    case 19: return gPrmSmTimeoutSel;
-    case 20: return gPrmSmTimerVal;
-    case 21: return gAxisMask;
-    case 22: return gPrmAutoHome;
-    case 27: return gPrmStopPause;
-    case 28: return gPrmSingle28;
-    }
-    return -1;
+    QList<const editors::ParaItem *> items;
+    for (int byte = 0; byte < kParaBlockBytes; ++byte)
+        for (const editors::ParaItem &item : editors::kParaItemTable)
+            if (item.block == kind && item.firstByte == byte)
+                items << &item;
+    return items;
 }
 
 QString sizeText(int value)
@@ -186,27 +152,16 @@ bool encodeParaBlock(int block, const ParaRsv &rsv, BlockBytes &bytes, int *badI
             *badItem = item;
         return false;
     };
-    const int a = paraBlockAxis(block);
-    if (block == 0) {
-        for (int b = 0; b < int(std::size(kSingleItems)); ++b)
-            if (!put(bytes, b, 1, singleItemValue(kSingleItems[b])))
-                return refuse(kSingleItems[b]);
-    } else if (block <= 4) {
-        if (!put(bytes, 0, 1, gPrmHomeOrder[a]))
-            return refuse(6);
-    } else if (isOddPairBlock(block)) {
-        for (const Field &f : kOddFields)
-            if (!put(bytes, f.first, f.width, axisItemValue(f.item, a)))
-                return refuse(f.item);
-    } else if (block <= 12) {
-        for (const Field &f : kEvenFields)
-            if (!put(bytes, f.first, f.width, axisItemValue(f.item, a)))
-                return refuse(f.item);
-        if (!actCodeToBytes(gPrmActSize[a], gPrmActSpeed[a], bytes[8], bytes[9]))
-            return refuse(gPrmActSize[a].trimmed().isEmpty() ? 29 : 30);
-    } else {
+    if (block < 0 || block >= kParaBlockCount)
         return refuse(0);
-    }
+    const int a = qMax(paraBlockAxis(block), 0);
+    const editors::ParaBlock kind = blockKind(block);
+    for (const editors::ParaItem *item : blockItems(kind))
+        if (!put(bytes, item->firstByte, item->bytes, item->valueAt(a)))
+            return refuse(item->number);
+    if (kind == editors::ParaBlock::Even
+        && !actCodeToBytes(gPrmActSize[a], gPrmActSpeed[a], bytes[8], bytes[9]))
+        return refuse(gPrmActSize[a].trimmed().isEmpty() ? 29 : 30);
     for (int byte = 0; byte < kParaBlockBytes; ++byte) {
         const int slot = paraRsvSlot(block, byte);
         if (slot < 0)
@@ -247,18 +202,11 @@ std::optional<BlockBytes> paraBlockFromReply(int block, const QString &line)
 
 void decodeParaBlock(int block, const BlockBytes &bytes, QVariant (&table)[36][5], ParaRsv &rsv)
 {
-    const int a = paraBlockAxis(block);
-    if (block == 0) {
-        for (int b = 0; b < int(std::size(kSingleItems)); ++b)
-            table[kSingleItems[b]][0] = bytes[b];
-    } else if (block <= 4) {
-        table[6][a] = bytes[0];
-    } else if (isOddPairBlock(block)) {
-        for (const Field &f : kOddFields)
-            table[f.item][a] = int(take(bytes, f.first, f.width));
-    } else {
-        for (const Field &f : kEvenFields)
-            table[f.item][a] = int(take(bytes, f.first, f.width));
+    const int a = qMax(paraBlockAxis(block), 0);
+    const editors::ParaBlock kind = blockKind(block);
+    for (const editors::ParaItem *item : blockItems(kind))
+        table[item->number][item->row(a)] = int(take(bytes, item->firstByte, item->bytes));
+    if (kind == editors::ParaBlock::Even) {
         QString size;
         QString speed;
         actCodeFromBytes(bytes[8], bytes[9], size, speed);

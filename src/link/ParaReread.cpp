@@ -18,13 +18,7 @@ void setParaAxisUseHook(std::function<void()> hook)
 
 bool readAxisUseReported()
 {
-    const link::TellWatch watch;
-    if (ReadAxisUse() == 0)
-        return true;
-    // One failure, one box: the link's box stands for a fault it has told.
-    if (!watch.linkTold())
-        ResMsgBox({359});
-    return false;
+    return link::runStepOrTell(&ReadAxisUse, LoadResText(359)) == 0;
 }
 
 int GetParametaValue2()

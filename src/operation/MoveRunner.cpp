@@ -504,13 +504,17 @@ void MoveRunner::HomeReturn()
     }
 
     int status = 0;
+    link::LinkStep poll(0, false);
     do {
         processEvents();
         pause();
         if (!waitLink())
             return finish();
         gTusinNow = true;
-        status = ReadCtRAStatus();
+        poll = link::runStep([&status] {
+            status = ReadCtRAStatus();
+            return status == -1 ? 1 : 0;
+        });
         processEvents();
         processEvents();
     } while (status != 1 && status != -1);
@@ -535,10 +539,12 @@ void MoveRunner::HomeReturn()
         gEventMsgFlag = true;
         AlarmHyoji();
         CommPortClose();
+        // What to check when the home sensor was not found goes beyond the alarm the link
+        // told; any other alarm has been told by the link, and 104 is not said twice.
         if (gRecvData.startsWith(QLatin1String("0%%134")))
             ResMsgBox({562, 563, 564, 565, 566, 567, 568}, platform::MbExclamation);
         else
-            ResMsgBox({104}, platform::MbExclamation);
+            poll.followUp(LoadResText(104), platform::MbExclamation);
     }
     finish();
 }

@@ -170,11 +170,16 @@ int GetPosidataFromCt2()
     gPosiNoDefFrom = gPosiNoFrom;
     gPosiNoDefTo = gPosiNoTo;
 
-    const int reconciled = DevChangeFromCt();
+    int reconciled = 0;
+    const link::LinkStep reconcile = link::runStep([&reconciled] {
+        reconciled = DevChangeFromCt();
+        return reconciled;
+    });
     if (reconciled != 0) {
         before.restore();
+        // One failure, one box: a communication failure the link has told is not told again.
         if (reconciled == 1)
-            ResMsgBox({108, 425});
+            reconcile.followUp(ResLines({108, 425}));
         else
             ResMsgBox({425});
         return 1;
@@ -356,10 +361,9 @@ int LoadPosidataToCt2()
         ResMsgBox({357, 483});
         return 1;
     }
-    if (ReadAxisUse() != 0) {
-        ResMsgBox({377});
+    // One failure, one box: 377 only for a failure the link has not told.
+    if (link::runStepOrTell(&ReadAxisUse, LoadResText(377)) != 0)
         return 1;
-    }
     if (PosiKakikomimaeParaCheck() != 0)
         return 1;
     if (WritePosidataToCt() != 0)

@@ -47,24 +47,18 @@ QVariant cellFromItem(const QString &item, bool quoted)
 // Every cell that unpacking converts must convert, so that an accepted file always loads whole.
 bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
 {
-    const int axis16[] = {2, 3, 4, 5, 6, 8, 10, 11, 12, 14, 23, 24, 25, 26};
-    const int axis32[] = {1, 7, 9, 15};
-    for (int a = 0; a < kAxisCount; ++a) {
-        for (int item : axis16)
-            if (!editors::cellToInt16(t[item][a]))
+    for (const editors::ParaItem &item : editors::kParaItemTable) {
+        if (!item.filed)
+            continue;
+        for (int a = 0; a < (item.perAxis ? kAxisCount : 1); ++a) {
+            const QVariant &cell = t[item.number][item.row(a)];
+            // An actuator code that does not parse would come back as another actuator.
+            if (item.store == editors::ParaStore::Text ? !actuators::parseActuatorCode(cell.toString())
+                                                      : !editors::cellToInteger(cell, item.storeMin(), item.storeMax()))
                 return false;
-        for (int item : axis32)
-            if (!editors::cellToInt32(t[item][a]))
-                return false;
+        }
     }
-    // An actuator code that does not parse would come back as another actuator.
-    for (int a = 0; a < kAxisCount; ++a)
-        if (!actuators::parseActuatorCode(t[13][a].toString()))
-            return false;
-    for (int item = 16; item <= 22; ++item)
-        if (!editors::cellToInt16(t[item][0]))
-            return false;
-    return bool(editors::cellToInt16(t[27][0]));
+    return true;
 }
 
 } // namespace
@@ -97,9 +91,10 @@ FileRead readParaFile(const QString &path)
         if ((rows != s.rows && !olderSpecial) || values < s.minValues || values > kMaxValuesPerRow)
             return FileRead::Damaged;
         if (k == 4) {
-            if (olderSpecial)
-                t[27][0] = 0;
-            t[28][0] = 0;
+            // The rows the older layout lacks read as 0, and so do the single items no file holds.
+            for (const editors::ParaItem &p : editors::kParaItemTable)
+                if ((olderSpecial && p.newerRow) || (!p.perAxis && !p.filed))
+                    t[p.number][0] = 0;
         }
         for (int r = 0; r < rows; ++r, ++item)
             for (int c = 0; c < values; ++c) {
@@ -172,7 +167,7 @@ int ReadParaFile(const QString &path)
 int WriteParaFile(const QString &path)
 {
     for (int a = 0; a < kAxisCount; ++a) {
-        gPrmActuator[a] = gPrmActSize[a] + gPrmActSpeed[a] + DecZeroPad(gPrmActStroke[a], 3);
+        editors::rebuildActuatorCode(a);
         // A code the reader could not take apart again is not written.
         if (!actuators::parseActuatorCode(gPrmActuator[a])) {
             platform::noteWriteFailure(QStringLiteral("actuator code of axis %1 cannot be stored: \"%2\"")
@@ -183,57 +178,31 @@ int WriteParaFile(const QString &path)
     }
 
     platform::ItemWriter w;
-    const auto perAxis = [&w](const auto &values) {
-        for (int a = 0; a < kAxisCount; ++a)
-            w.number(qint64(values[a]));
-        w.endLine();
-    };
-    const auto single = [&w](int value, int padding) {
-        w.number(qint64(value));
-        for (int i = 0; i < padding; ++i)
-            w.number(qint64(0));
-        w.endLine();
-    };
-    const auto section = [&w](const char *name, int rows, int values) {
-        w.text(QLatin1String(name)).number(qint64(rows)).number(qint64(values)).endLine();
-    };
-
     w.text(QLatin1String(kModel)).text(QLatin1String(kKind)).endLine();
     w.number(qint64(5)).endLine();
-    section("HOME", 6, 4);
-    perAxis(gPrmHomeOffset);
-    perAxis(gPrmHomePush);
-    perAxis(gPrmHomeVel);
-    perAxis(gPrmHomeOfsVel);
-    perAxis(gPrmHomePushVel);
-    perAxis(gPrmHomeOrder);
-    section("AXIS", 7, 4);
-    perAxis(gPrmAxisStroke);
-    perAxis(gPrmAxisLead);
-    perAxis(gPrmAxisPulse);
-    perAxis(gPrmJogHighVel);
-    perAxis(gPrmAutoDrv);
-    perAxis(gPrmJhOrQz);
-    for (int a = 0; a < kAxisCount; ++a)
-        w.text(gPrmActuator[a]);
-    w.endLine();
-    section("PG", 2, 4);
-    perAxis(gPrmPgFunc);
-    perAxis(gPrmPgAlarm);
-    section("ETC", 5, 1);
-    single(gPrmHomeOut, 0);
-    single(gPrmAlmCode, 0);
-    single(gPrmGrpEnable, 0);
-    single(gPrmSmTimeoutSel, 0);
-    single(gPrmSmTimerVal, 0);
-    section("SPECIAL", 7, 4);
-    single(gAxisMask, 3);
-    single(gPrmAutoHome, 3);
-    perAxis(gPrmPgCheckTimer);
-    perAxis(gPrmLsSerchTimer);
-    perAxis(gPrmSoftLimit);
-    perAxis(gPrmM0Disable);
-    single(gPrmStopPause, 3);
+    // The file's rows are the filed items in order, section after section.
+    const editors::ParaItem *item = editors::kParaItemTable;
+    for (const Section &s : kSections) {
+        w.text(QLatin1String(s.name)).number(qint64(s.rows)).number(qint64(s.minValues)).endLine();
+        for (int r = 0; r < s.rows; ++r, ++item) {
+            while (!item->filed)
+                ++item;
+            if (item->perAxis) {
+                for (int a = 0; a < kAxisCount; ++a) {
+                    if (item->store == editors::ParaStore::Text)
+                        w.text(item->textAt(a));
+                    else
+                        w.number(item->valueAt(a));
+                }
+            } else {
+                // A single value fills the rest of its row with zeros.
+                w.number(item->valueAt(0));
+                for (int i = 1; i < s.minValues; ++i)
+                    w.number(qint64(0));
+            }
+            w.endLine();
+        }
+    }
     return w.commit(path) ? 0 : 1;
 }
 

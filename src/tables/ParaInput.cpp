@@ -77,21 +77,19 @@ QValidator *newParaFieldValidator(ParaField field, QObject *parent)
 
 namespace {
 
-bool in(qint64 v, qint64 lo, qint64 hi)
+// The items of one axis (the single items for axis -1) within their limits: every checked
+// item for the whole set's check, only those of the smaller check otherwise.
+bool itemsWithinLimits(int axis, bool wholeSet)
 {
-    return v >= lo && v <= hi;
-}
-
-// The items both checks share.
-bool axisItemsOk(int a)
-{
-    return in(gPrmHomeOffset[a], 1, 65535) && in(gPrmHomePush[a], 1, 255) && in(gPrmHomeVel[a], 1, 60)
-           && in(gPrmHomeOfsVel[a], 1, 60) && in(gPrmHomePushVel[a], 1, 60)
-           && in(gPrmAxisStroke[a], 0, 262143) && in(gPrmAxisLead[a], 1, 255)
-           && in(gPrmAxisPulse[a], 1, 65535) && in(gPrmJogHighVel[a], 1, 30)
-           && in(gPrmJhOrQz[a], 0, editors::kParaTypeCount - 1)
-           && !gPrmActuator[a].isEmpty() && gPrmActSize[a].size() == 3 && !gPrmActSpeed[a].isEmpty()
-           && in(gPrmActStroke[a], 0, 500) && in(gPrmPgFunc[a], 0, 2);
+    for (const editors::ParaItem &item : editors::kParaItemTable) {
+        if (item.perAxis != (axis >= 0) || item.check == editors::ParaCheck::None)
+            continue;
+        if (!wholeSet && item.check != editors::ParaCheck::Always)
+            continue;
+        if (!item.withinLimits(qMax(axis, 0)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -100,16 +98,10 @@ int ParametaValueCheck()
 {
     bool bad = false;
     for (int a = 0; a < kAxisCount; ++a) {
-        if (gAxisUnused[a])
-            continue;
-        if (!axisItemsOk(a) || !in(gPrmHomeOrder[a], 1, 9) || !in(gPrmAutoDrv[a], 0, 1)
-            || !in(gPrmPgAlarm[a], 5, 65535) || !in(gPrmPgCheckTimer[a], 0, 255)
-            || !in(gPrmLsSerchTimer[a], 0, 255) || !in(gPrmSoftLimit[a], 0, 1) || !in(gPrmM0Disable[a], 0, 1))
+        if (!gAxisUnused[a] && !itemsWithinLimits(a, true))
             bad = true;
     }
-    if (!in(gPrmHomeOut, 0, 3) || !in(gPrmAlmCode, 0, 1) || !in(gPrmGrpEnable, 0, 1)
-        || !in(gPrmSmTimeoutSel, 0, 1) || !in(gPrmSmTimerVal, 1, 255) || !in(gAxisMask, 0, 15)
-        || !in(gPrmAutoHome, 0, 1) || !in(gPrmStopPause, 0, 1))
+    if (!itemsWithinLimits(-1, true))
         bad = true;
     return bad ? 1 : 0;
 }
@@ -117,7 +109,7 @@ int ParametaValueCheck()
 int ParametaValueCheck2()
 {
     for (int a = 0; a < kAxisCount; ++a) {
-        if (!gAxisUnused[a] && !axisItemsOk(a))
+        if (!gAxisUnused[a] && !itemsWithinLimits(a, false))
             return 1;
     }
     return 0;

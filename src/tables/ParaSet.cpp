@@ -1,8 +1,11 @@
 #include "tables/ParaSet.h"
 
 #include "core/Module2Calc.h"
+#include "core/Padding.h"
+#include "tables/ParaVerify.h"
 
 #include <cmath>
+#include <limits>
 
 qint32 gPrmHomeOffset[kAxisCount] = {};
 int gPrmHomePush[kAxisCount] = {};
@@ -73,24 +76,138 @@ std::optional<qint64> cellToInteger(const QVariant &cell, qint64 min, qint64 max
     return qint64(r);
 }
 
+namespace {
+
+constexpr qint64 kNoMax = std::numeric_limits<qint64>::max();
+constexpr ParaStore I16 = ParaStore::Int16, I32 = ParaStore::Int32, TXT = ParaStore::Text;
+constexpr ParaBlock NONE = ParaBlock::None, ZERO = ParaBlock::Zero, ORDER = ParaBlock::Order,
+                    ODD = ParaBlock::Odd, EVEN = ParaBlock::Even;
+constexpr ParaCheck UNCHECKED = ParaCheck::None, WHOLE = ParaCheck::WholeSet, ALWAYS = ParaCheck::Always;
+
+} // namespace
+
+// clang-format off
+const ParaItem kParaItemTable[kParaItemCount] = {
+// no  axis   store  variable: 16-bit, 32-bit, text        block firstByte bytes filed newerRow check  min  max
+//     verification                   print line and label           list        common row
+{ 1, true,  I32, nullptr, gPrmHomeOffset, nullptr,   ODD,   0, 2, true,  false, ALWAYS,    1, 65535,
+       kVerifyHome, "OFFSET",          5, " 1.OFFSET:",        0, 0,               -1},
+{ 2, true,  I16, gPrmHomePush, nullptr, nullptr,     ODD,   2, 1, true,  false, ALWAYS,    1, 255,
+       kVerifyHome, "PUSH",            6, " 2.PUSH:",          0, 0,               -1},
+{ 3, true,  I16, gPrmHomeVel, nullptr, nullptr,      ODD,   3, 1, true,  false, ALWAYS,    1, 60,
+       kVerifyHome, "VEL",             7, " 3.VEL:",           0, 0,               -1},
+{ 4, true,  I16, gPrmHomeOfsVel, nullptr, nullptr,   ODD,   4, 1, true,  false, ALWAYS,    1, 60,
+       kVerifyHome, "OFSVEL",          8, " 4.OFSVEL:",        0, 0,               -1},
+{ 5, true,  I16, gPrmHomePushVel, nullptr, nullptr,  ODD,   5, 1, true,  false, ALWAYS,    1, 60,
+       kVerifyHome, "PUSHVEL",         9, " 5.PUSHVEL:",       0, 0,               -1},
+{ 6, true,  I16, gPrmHomeOrder, nullptr, nullptr,    ORDER, 0, 1, true,  false, WHOLE,     1, 9,
+       kVerifyHome, "SEQ",            10, " 6.SEQ:",           0, 0,               -1},
+{ 7, true,  I32, nullptr, gPrmAxisStroke, nullptr,   EVEN,  5, 3, true,  false, ALWAYS,    0, 262143,
+       kVerifyAxis, "STROKE",         13, " 1.STROKE:",        0, 0,               -1},
+{ 8, true,  I16, gPrmAxisLead, nullptr, nullptr,     EVEN,  1, 1, true,  false, ALWAYS,    1, 255,
+       kVerifyAxis, "LEAD",           14, " 2.LEAD:",          0, 0,               -1},
+{ 9, true,  I32, nullptr, gPrmAxisPulse, nullptr,    EVEN,  2, 2, true,  false, ALWAYS,    1, 65535,
+       kVerifyAxis, "PULSE",          15, " 3.PULSE:",         0, 0,               -1},
+{10, true,  I16, gPrmJogHighVel, nullptr, nullptr,   ODD,   6, 1, true,  false, ALWAYS,    1, 30,
+       kVerifyAxis, "JOGVEL",         16, " 4.JOG VEL:",       0, 0,               -1},
+{11, true,  I16, gPrmAutoDrv, nullptr, nullptr,      ODD,  12, 1, true,  false, WHOLE,     0, 1,
+       kVerifyAxis, "AUTODRIVE",      17, " 5.Auto Drive:",    641, 2,             -1},
+{12, true,  I16, gPrmJhOrQz, nullptr, nullptr,       EVEN,  0, 1, true,  false, ALWAYS,    0, kParaTypeCount - 1,
+       kVerifyAxis, "TYPE",           18, " 6.TYPE:",          kParaTypeText, kParaTypeCount, -1},
+{13, true,  TXT, nullptr, nullptr, gPrmActuator,     NONE,  0, 0, true,  false, ALWAYS,    1, kNoMax,
+       kVerifyAxis, "Actuator",       19, " 7.Actuator:",      0, 0,               -1},
+{14, true,  I16, gPrmPgFunc, nullptr, nullptr,       EVEN,  4, 1, true,  false, ALWAYS,    0, 2,
+       kVerifyPg,   "FUNCTION",       22, " 1.FUNCTION:",      652, 3,              0},
+{15, true,  I32, nullptr, gPrmPgAlarm, nullptr,      ODD,   7, 2, true,  false, WHOLE,     5, 65535,
+       kVerifyPg,   "ALM",            23, " 2.ALM:",           0, 0,                1},
+{16, false, I16, &gPrmHomeOut, nullptr, nullptr,     ZERO,  0, 1, true,  false, WHOLE,     0, 3,
+       kVerifyEtc,  "HOME OUT",       26, " 1. HOME OUT:",     0, 0,                2},
+{17, false, I16, &gPrmAlmCode, nullptr, nullptr,     ZERO,  2, 1, true,  false, WHOLE,     0, 1,
+       kVerifyEtc,  "ALM CODE",       27, " 2. ALM CODE:",     0, 0,                3},
+{18, false, I16, &gPrmGrpEnable, nullptr, nullptr,   ZERO,  3, 1, true,  false, WHOLE,     0, 1,
+       kVerifyEtc,  "GRP ENABLE",     28, " 3. GRP ENABLE:",   655, 2,              4},
+{19, false, I16, &gPrmSmTimeoutSel, nullptr, nullptr, ZERO, 4, 1, true,  false, WHOLE,     0, 1,
+       kVerifyEtc,  "SM TIMEOUT",     29, " 4. SM TIMEOUT:",   0, 0,                5},
+{20, false, I16, &gPrmSmTimerVal, nullptr, nullptr,  ZERO,  5, 1, true,  false, WHOLE,     1, 255,
+       kVerifyEtc,  "SM TIMER",       30, " 5. SM TIMER:",     0, 0,                6},
+{21, false, I16, &gAxisMask, nullptr, nullptr,       ZERO,  6, 1, true,  false, WHOLE,     0, 15,
+       kVerifySp,   "AXIS",           33, " 1. AXIS:",         0, 0,               -1},
+{22, false, I16, &gPrmAutoHome, nullptr, nullptr,    ZERO,  1, 1, true,  false, WHOLE,     0, 1,
+       kVerifySp,   "AUTO HOME",      34, " 2. AUTO HOME:",    663, 2,              8},
+{23, true,  I16, gPrmPgCheckTimer, nullptr, nullptr, ODD,   9, 1, true,  false, WHOLE,     0, 255,
+       kVerifySp,   "PG TIMER",       36, " 3. PG TIMER:",     0, 0,                9},
+{24, true,  I16, gPrmLsSerchTimer, nullptr, nullptr, ODD,  10, 1, true,  false, WHOLE,     0, 255,
+       kVerifySp,   "LS SERCH TIMER", 37, " 4. LS TIMER:",     0, 0,               10},
+{25, true,  I16, gPrmSoftLimit, nullptr, nullptr,    ODD,  11, 1, true,  false, WHOLE,     0, 1,
+       kVerifySp,   "SOFT LIMIT",     38, " 5. SOFT LIMIT:",   655, 2,             11},
+{26, true,  I16, gPrmM0Disable, nullptr, nullptr,    ODD,  13, 1, true,  false, WHOLE,     0, 1,
+       kVerifySp,   "M0 DISABLE",     39, " 6. M0 ENABLE:",    655, 2,             12},
+{27, false, I16, &gPrmStopPause, nullptr, nullptr,   ZERO,  7, 1, true,  true,  WHOLE,     0, 1,
+       kVerifySp,   "STOP/PAUSE",     40, " 7. STOP/PAUSE:",   667, 2,             13},
+// Carried to the controller only: in no file, check, verification or print.
+{28, false, I16, &gPrmSingle28, nullptr, nullptr,    ZERO,  8, 1, false, false, UNCHECKED, 0, 0,
+       -1,          nullptr,           0, nullptr,             0, 0,               -1},
+// The actuator code's parts: filed and verified as the code (13); the even block carries
+// size and speed as a code of their own.
+{29, true,  TXT, nullptr, nullptr, gPrmActSize,      NONE,  0, 0, false, false, ALWAYS,    3, 3,
+       -1,          nullptr,           0, nullptr,             0, 0,               -1},
+{30, true,  TXT, nullptr, nullptr, gPrmActSpeed,     NONE,  0, 0, false, false, ALWAYS,    1, kNoMax,
+       -1,          nullptr,           0, nullptr,             0, 0,               -1},
+{31, true,  I16, gPrmActStroke, nullptr, nullptr,    EVEN, 10, 2, false, false, ALWAYS,    0, 500,
+       -1,          nullptr,           0, nullptr,             0, 0,               -1},
+};
+// clang-format on
+
+qint64 ParaItem::valueAt(int axis) const
+{
+    const int i = row(axis);
+    return wide ? qint64(wide[i]) : narrow ? qint64(narrow[i]) : 0;
+}
+
+void ParaItem::setValueAt(int axis, qint64 value) const
+{
+    const int i = row(axis);
+    if (wide)
+        wide[i] = qint32(value);
+    else if (narrow)
+        narrow[i] = int(value);
+}
+
+QString &ParaItem::textAt(int axis) const
+{
+    return text[row(axis)];
+}
+
+QVariant ParaItem::cell(int axis) const
+{
+    return store == ParaStore::Text ? QVariant(textAt(axis)) : QVariant(int(valueAt(axis)));
+}
+
+qint64 ParaItem::storeMin() const
+{
+    return store == ParaStore::Int32 ? -2147483647LL - 1 : -32768;
+}
+
+qint64 ParaItem::storeMax() const
+{
+    return store == ParaStore::Int32 ? 2147483647LL : 32767;
+}
+
+bool ParaItem::withinLimits(int axis) const
+{
+    const qint64 v = store == ParaStore::Text ? qint64(textAt(axis).size()) : valueAt(axis);
+    return v >= min && v <= max;
+}
+
+void rebuildActuatorCode(int axis)
+{
+    gPrmActuator[axis] = gPrmActSize[axis] + gPrmActSpeed[axis] + DecZeroPad(gPrmActStroke[axis], 3);
+}
+
 struct ParaSnapshot
 {
-    qint32 homeOffset[kAxisCount];
-    int homePush[kAxisCount], homeVel[kAxisCount], homeOfsVel[kAxisCount];
-    int homePushVel[kAxisCount], homeOrder[kAxisCount];
-    qint32 axisStroke[kAxisCount];
-    int axisLead[kAxisCount];
-    qint32 axisPulse[kAxisCount];
-    int jogHighVel[kAxisCount], autoDrv[kAxisCount], jhOrQz[kAxisCount];
-    QString actuator[kAxisCount];
-    int pgFunc[kAxisCount];
-    qint32 pgAlarm[kAxisCount];
-    int homeOut, almCode, grpEnable, smTimeoutSel, smTimerVal, axisMask, autoHome;
-    int pgCheckTimer[kAxisCount], lsSerchTimer[kAxisCount], softLimit[kAxisCount];
-    int m0Disable[kAxisCount];
-    int stopPause, single28;
-    QString actSize[kAxisCount], actSpeed[kAxisCount];
-    int actStroke[kAxisCount];
+    qint64 numbers[kParaItemCount][kAxisCount];
+    QString texts[kParaItemCount][kAxisCount];
     bool devIsQz[kAxisCount], setteiVertical[kAxisCount], setteiWithPG[kAxisCount];
     int axisMaskNew;
 };
@@ -104,39 +221,21 @@ void copyArray(T (&to)[kAxisCount], const U (&from)[kAxisCount])
         to[a] = from[a];
 }
 
+int rowsOf(const ParaItem &item)
+{
+    return item.perAxis ? kAxisCount : 1;
+}
+
 void capture(ParaSnapshot &s)
 {
-    copyArray(s.homeOffset, gPrmHomeOffset);
-    copyArray(s.homePush, gPrmHomePush);
-    copyArray(s.homeVel, gPrmHomeVel);
-    copyArray(s.homeOfsVel, gPrmHomeOfsVel);
-    copyArray(s.homePushVel, gPrmHomePushVel);
-    copyArray(s.homeOrder, gPrmHomeOrder);
-    copyArray(s.axisStroke, gPrmAxisStroke);
-    copyArray(s.axisLead, gPrmAxisLead);
-    copyArray(s.axisPulse, gPrmAxisPulse);
-    copyArray(s.jogHighVel, gPrmJogHighVel);
-    copyArray(s.autoDrv, gPrmAutoDrv);
-    copyArray(s.jhOrQz, gPrmJhOrQz);
-    copyArray(s.actuator, gPrmActuator);
-    copyArray(s.pgFunc, gPrmPgFunc);
-    copyArray(s.pgAlarm, gPrmPgAlarm);
-    s.homeOut = gPrmHomeOut;
-    s.almCode = gPrmAlmCode;
-    s.grpEnable = gPrmGrpEnable;
-    s.smTimeoutSel = gPrmSmTimeoutSel;
-    s.smTimerVal = gPrmSmTimerVal;
-    s.axisMask = gAxisMask;
-    s.autoHome = gPrmAutoHome;
-    copyArray(s.pgCheckTimer, gPrmPgCheckTimer);
-    copyArray(s.lsSerchTimer, gPrmLsSerchTimer);
-    copyArray(s.softLimit, gPrmSoftLimit);
-    copyArray(s.m0Disable, gPrmM0Disable);
-    s.stopPause = gPrmStopPause;
-    s.single28 = gPrmSingle28;
-    copyArray(s.actSize, gPrmActSize);
-    copyArray(s.actSpeed, gPrmActSpeed);
-    copyArray(s.actStroke, gPrmActStroke);
+    for (const ParaItem &item : kParaItemTable) {
+        for (int a = 0; a < rowsOf(item); ++a) {
+            if (item.store == ParaStore::Text)
+                s.texts[item.number - 1][a] = item.textAt(a);
+            else
+                s.numbers[item.number - 1][a] = item.valueAt(a);
+        }
+    }
     copyArray(s.devIsQz, gDevIsQz);
     copyArray(s.setteiVertical, gDevSetteiVertical);
     copyArray(s.setteiWithPG, gDevSetteiWithPG);
@@ -145,37 +244,14 @@ void capture(ParaSnapshot &s)
 
 void restore(const ParaSnapshot &s)
 {
-    copyArray(gPrmHomeOffset, s.homeOffset);
-    copyArray(gPrmHomePush, s.homePush);
-    copyArray(gPrmHomeVel, s.homeVel);
-    copyArray(gPrmHomeOfsVel, s.homeOfsVel);
-    copyArray(gPrmHomePushVel, s.homePushVel);
-    copyArray(gPrmHomeOrder, s.homeOrder);
-    copyArray(gPrmAxisStroke, s.axisStroke);
-    copyArray(gPrmAxisLead, s.axisLead);
-    copyArray(gPrmAxisPulse, s.axisPulse);
-    copyArray(gPrmJogHighVel, s.jogHighVel);
-    copyArray(gPrmAutoDrv, s.autoDrv);
-    copyArray(gPrmJhOrQz, s.jhOrQz);
-    copyArray(gPrmActuator, s.actuator);
-    copyArray(gPrmPgFunc, s.pgFunc);
-    copyArray(gPrmPgAlarm, s.pgAlarm);
-    gPrmHomeOut = s.homeOut;
-    gPrmAlmCode = s.almCode;
-    gPrmGrpEnable = s.grpEnable;
-    gPrmSmTimeoutSel = s.smTimeoutSel;
-    gPrmSmTimerVal = s.smTimerVal;
-    gAxisMask = s.axisMask;
-    gPrmAutoHome = s.autoHome;
-    copyArray(gPrmPgCheckTimer, s.pgCheckTimer);
-    copyArray(gPrmLsSerchTimer, s.lsSerchTimer);
-    copyArray(gPrmSoftLimit, s.softLimit);
-    copyArray(gPrmM0Disable, s.m0Disable);
-    gPrmStopPause = s.stopPause;
-    gPrmSingle28 = s.single28;
-    copyArray(gPrmActSize, s.actSize);
-    copyArray(gPrmActSpeed, s.actSpeed);
-    copyArray(gPrmActStroke, s.actStroke);
+    for (const ParaItem &item : kParaItemTable) {
+        for (int a = 0; a < rowsOf(item); ++a) {
+            if (item.store == ParaStore::Text)
+                item.textAt(a) = s.texts[item.number - 1][a];
+            else
+                item.setValueAt(a, s.numbers[item.number - 1][a]);
+        }
+    }
     copyArray(gDevIsQz, s.devIsQz);
     copyArray(gDevSetteiVertical, s.setteiVertical);
     copyArray(gDevSetteiWithPG, s.setteiWithPG);
@@ -189,64 +265,23 @@ class Unpacker
 public:
     bool ok() const { return m_ok; }
 
-    int i16(int item, int row)
+    // The item's cell into its variable: a text as it is, a number within its store.
+    void take(const ParaItem &item, int axis)
     {
-        return int(take(gParaTmp[item][row], -32768, 32767));
-    }
-    qint32 i32(int item, int row)
-    {
-        return qint32(take(gParaTmp[item][row], -2147483647LL - 1, 2147483647LL));
+        const QVariant &cell = item.tableCell(axis);
+        if (item.store == ParaStore::Text) {
+            item.textAt(axis) = cell.toString();
+            return;
+        }
+        const auto v = editors::cellToInteger(cell, item.storeMin(), item.storeMax());
+        if (!v)
+            m_ok = false;
+        item.setValueAt(axis, v.value_or(0));
     }
 
 private:
-    qint64 take(const QVariant &cell, qint64 min, qint64 max)
-    {
-        const auto v = editors::cellToInteger(cell, min, max);
-        if (!v)
-            m_ok = false;
-        return v.value_or(0);
-    }
     bool m_ok = true;
 };
-
-// Items 1 to 13 of one axis.
-void unpackAxisItems(Unpacker &u, int a)
-{
-    gPrmHomeOffset[a] = u.i32(1, a);
-    gPrmHomePush[a] = u.i16(2, a);
-    gPrmHomeVel[a] = u.i16(3, a);
-    gPrmHomeOfsVel[a] = u.i16(4, a);
-    gPrmHomePushVel[a] = u.i16(5, a);
-    gPrmHomeOrder[a] = u.i16(6, a);
-    gPrmAxisStroke[a] = u.i32(7, a);
-    gPrmAxisLead[a] = u.i16(8, a);
-    gPrmAxisPulse[a] = u.i32(9, a);
-    gPrmJogHighVel[a] = u.i16(10, a);
-    gPrmAutoDrv[a] = u.i16(11, a);
-    gPrmJhOrQz[a] = u.i16(12, a);
-    gPrmActuator[a] = gParaTmp[13][a].toString();
-}
-
-void unpackPgAndSpecial(Unpacker &u, int a)
-{
-    gPrmPgFunc[a] = u.i16(14, a);
-    gPrmPgAlarm[a] = u.i32(15, a);
-    gPrmPgCheckTimer[a] = u.i16(23, a);
-    gPrmLsSerchTimer[a] = u.i16(24, a);
-    gPrmSoftLimit[a] = u.i16(25, a);
-    gPrmM0Disable[a] = u.i16(26, a);
-}
-
-void unpackSingles(Unpacker &u)
-{
-    gPrmHomeOut = u.i16(16, 0);
-    gPrmAlmCode = u.i16(17, 0);
-    gPrmGrpEnable = u.i16(18, 0);
-    gPrmSmTimeoutSel = u.i16(19, 0);
-    gPrmSmTimerVal = u.i16(20, 0);
-    gAxisMask = u.i16(21, 0);
-    gPrmAutoHome = u.i16(22, 0);
-}
 
 } // namespace
 
@@ -275,39 +310,14 @@ ParaSetGuard::~ParaSetGuard()
 
 void ClearParaArrays()
 {
-    for (int a = 0; a < kAxisCount; ++a) {
-        gPrmHomeOffset[a] = 0;
-        gPrmHomePush[a] = 0;
-        gPrmHomeVel[a] = 0;
-        gPrmHomeOfsVel[a] = 0;
-        gPrmHomePushVel[a] = 0;
-        gPrmHomeOrder[a] = 0;
-        gPrmAxisStroke[a] = 0;
-        gPrmAxisLead[a] = 0;
-        gPrmAxisPulse[a] = 0;
-        gPrmJogHighVel[a] = 0;
-        gPrmAutoDrv[a] = 0;
-        gPrmJhOrQz[a] = 0;
-        gPrmActuator[a].clear();
-        gPrmPgFunc[a] = 0;
-        gPrmPgAlarm[a] = 0;
-        gPrmPgCheckTimer[a] = 0;
-        gPrmLsSerchTimer[a] = 0;
-        gPrmSoftLimit[a] = 0;
-        gPrmM0Disable[a] = 0;
-        gPrmActSize[a].clear();
-        gPrmActSpeed[a].clear();
-        gPrmActStroke[a] = 0;
+    for (const editors::ParaItem &item : editors::kParaItemTable) {
+        for (int a = 0; a < editors::rowsOf(item); ++a) {
+            if (item.store == editors::ParaStore::Text)
+                item.textAt(a).clear();
+            else
+                item.setValueAt(a, 0);
+        }
     }
-    gPrmHomeOut = 0;
-    gPrmAlmCode = 0;
-    gPrmGrpEnable = 0;
-    gPrmSmTimeoutSel = 0;
-    gPrmSmTimerVal = 0;
-    gAxisMask = 0;
-    gPrmAutoHome = 0;
-    gPrmStopPause = 0;
-    gPrmSingle28 = 0;
 }
 
 void ClearParaTable()
@@ -324,18 +334,16 @@ int SetParametaFromTable()
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
-        editors::unpackAxisItems(u, a);
-        gPrmActSize[a] = gParaTmp[29][a].toString();
-        gPrmActSpeed[a] = gParaTmp[30][a].toString();
-        gPrmActStroke[a] = u.i16(31, a);
+        for (const editors::ParaItem &item : editors::kParaItemTable)
+            if (item.perAxis)
+                u.take(item, a);
         gDevIsQz[a] = gPrmJhOrQz[a] == 0 || gPrmJhOrQz[a] == 1;
         gDevSetteiVertical[a] = gPrmJhOrQz[a] == 1;
-        editors::unpackPgAndSpecial(u, a);
         gDevSetteiWithPG[a] = gPrmPgFunc[a] != 0;
     }
-    editors::unpackSingles(u);
-    gPrmStopPause = u.i16(27, 0);
-    gPrmSingle28 = u.i16(28, 0);
+    for (const editors::ParaItem &item : editors::kParaItemTable)
+        if (!item.perAxis)
+            u.take(item, 0);
     if (!u.ok())
         return 1;
     guard.keep();
@@ -347,23 +355,27 @@ int LetParaTableToArrays()
     editors::ParaSetGuard guard;
     editors::Unpacker u;
     for (int a = 0; a < kAxisCount; ++a) {
-        editors::unpackAxisItems(u, a);
+        for (const editors::ParaItem &item : editors::kParaItemTable)
+            if (item.perAxis && item.filed)
+                u.take(item, a);
+        // The file holds the actuator code; its parts come from it.
         const auto parts = actuators::parseActuatorCode(gPrmActuator[a]);
         if (!parts)
             return 1;
         gPrmActSize[a] = parts->size;
         gPrmActSpeed[a] = parts->speed;
         gPrmActStroke[a] = parts->stroke;
-        editors::unpackPgAndSpecial(u, a);
     }
-    editors::unpackSingles(u);
-    // A file of the older layout has no STOP/PAUSE row; item 28 is not in any file, so the
-    // value sent to the controller stays what it was.
-    if (gParaTmp[27][0].toString().isEmpty()) {
-        gParaTmp[27][0] = 0;
-        gPrmStopPause = 0;
-    } else {
-        gPrmStopPause = u.i16(27, 0);
+    // Single items no file holds keep the value the controller gave them.
+    for (const editors::ParaItem &item : editors::kParaItemTable) {
+        if (item.perAxis || !item.filed)
+            continue;
+        if (item.newerRow && item.tableCell(0).toString().isEmpty()) {
+            item.tableCell(0) = 0;
+            item.setValueAt(0, 0);
+            continue;
+        }
+        u.take(item, 0);
     }
     if (!u.ok())
         return 1;
@@ -379,7 +391,7 @@ void SetAxisFlagFromMask()
 
 void SetAxisFlagFromPara()
 {
-    const int mask = int(editors::cellToInt16(gParaTmp[21][0]).value_or(0));
+    const int mask = int(editors::cellToInt16(editors::paraItem(21).tableCell(0)).value_or(0));
     for (int a = 0; a < kAxisCount; ++a)
         gPrnAxisUnused[a] = (mask & (1 << a)) == 0;
 }

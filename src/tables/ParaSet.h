@@ -64,6 +64,69 @@ namespace editors {
 constexpr int kParaTypeText = 643;
 constexpr int kParaTypeCount = 6;
 
+// How an item is held.
+enum class ParaStore { Int16, Int32, Text };
+// The range checks that hold an item to its limits: none, the whole set's check only
+// (ParametaValueCheck), or also the smaller check of the online actuator window.
+enum class ParaCheck { None, WholeSet, Always };
+// Where an item travels in the controller's blocks (link/ParaBlockCodec.h): block 0, the
+// homing-order blocks 1 to 4, the odd or the even block of its axis' pair. The actuator code
+// and its size and speed travel as a code of their own in the even block (None).
+enum class ParaBlock { None, Zero, Order, Odd, Even };
+
+// One parameter item, with everything the walkers over the parameter set need of it: the
+// clear, the snapshot, the exchange table's pack and unpack, the block codec, the file, the
+// range checks, the verification and the print.
+struct ParaItem
+{
+    int number;       // 1 to 31, also its row of the exchange table gParaTmp
+    bool perAxis;     // one value per axis (table row a), or a single value (table row 0)
+    ParaStore store;
+    int *narrow;      // the variable behind it, by its store; the other two null
+    qint32 *wide;
+    QString *text;
+    ParaBlock block;
+    int firstByte;    // its field in its block: first byte and width in bytes
+    int bytes;
+    bool filed;       // a row of the parameter file; the file's rows are in item order
+    bool newerRow;    // a file of the older layout lacks its row: the item reads as 0
+    ParaCheck check;
+    qint64 min;       // its limits: of the value, of a text its length
+    qint64 max;
+    int verifyGroup;  // ParaVerifyGroup; -1 when the verifications do not compare it
+    const char *verifyName;
+    int printLine;    // its line of the parameter print; 0 when not printed
+    const char *printLabel;
+    int listText;     // printed as a list's entry: the list's first message and its entries
+    int listEntries;
+    int commonRow;    // its row of the common factory list; -1 when it takes none
+
+    int row(int axis) const { return perAxis ? axis : 0; }
+    qint64 valueAt(int axis) const;
+    void setValueAt(int axis, qint64 value) const;
+    QString &textAt(int axis) const;
+    // The value as a cell of the exchange table: a number, or the text.
+    QVariant cell(int axis) const;
+    // The cell of the exchange table for this item and axis.
+    QVariant &tableCell(int axis) const { return gParaTmp[number][row(axis)]; }
+    // The number range of its store.
+    qint64 storeMin() const;
+    qint64 storeMax() const;
+    // Within its limits (a text by its length).
+    bool withinLimits(int axis) const;
+};
+
+constexpr int kParaItemCount = 31;
+// Items 1 to 31 in order: kParaItemTable[n - 1] is item n.
+extern const ParaItem kParaItemTable[kParaItemCount];
+inline const ParaItem &paraItem(int number)
+{
+    return kParaItemTable[number - 1];
+}
+
+// The actuator code of an axis built again from its parts (size, speed, three stroke digits).
+void rebuildActuatorCode(int axis);
+
 // Arrays and exchange table cleared, print flags false: the state of a fresh process.
 void resetParaSet();
 

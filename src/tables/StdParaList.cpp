@@ -15,14 +15,15 @@ QVariant gCmnParaList[kCmnParaRows][kCmnParaCols];
 
 namespace {
 
-constexpr qint64 kMin16 = -32768, kMax16 = 32767;
-constexpr qint64 kMin32 = -2147483647LL - 1, kMax32 = 2147483647LL;
-
-// OFFSET, STROKE and PULSE are 32-bit; the rest of items 1 to 11 16-bit.
-bool is32BitValue(int i)
+// A row of an actuator list holds items 1 to kStdParaValues in order.
+const editors::ParaItem &rowItem(int i)
 {
-    return i == 0 || i == 6 || i == 8;
+    return editors::paraItem(i + 1);
 }
+
+// The rows of the common list's PG section carry a second column: the value for an axis
+// with PG.
+constexpr int kCmnPgRows = 2;
 
 struct Lists
 {
@@ -55,8 +56,7 @@ Outcome readAxisList(const QString &path, int axis, Lists &l)
         StdParaRow &row = l.rows[axis][r];
         row.key = in.raw();
         for (int i = 0; i < kStdParaValues; ++i) {
-            const auto v = editors::cellToInteger(in.raw(), is32BitValue(i) ? kMin32 : kMin16,
-                                                  is32BitValue(i) ? kMax32 : kMax16);
+            const auto v = editors::cellToInteger(in.raw(), rowItem(i).storeMin(), rowItem(i).storeMax());
             if (!v)
                 return Outcome::Failed;
             row.values[i] = *v;
@@ -103,15 +103,12 @@ Outcome readCommonList(Lists &l)
     if (!in.ok())
         return Outcome::Failed;
     // Every value the factory setting takes must be there and be a number.
-    for (int r = 0; r <= 13; ++r) {
-        if (r == 7)
+    for (const editors::ParaItem &item : editors::kParaItemTable) {
+        if (item.commonRow < 0)
             continue;
-        const qint64 max = r == 1 ? kMax32 : kMax16;
-        const qint64 min = r == 1 ? kMin32 : kMin16;
-        if (!editors::cellToInteger(l.common[r][1], min, max))
-            return Outcome::Failed;
-        if (r <= 1 && !editors::cellToInteger(l.common[r][2], min, max))
-            return Outcome::Failed;
+        for (int c = 1; c <= (item.commonRow < kCmnPgRows ? 2 : 1); ++c)
+            if (!editors::cellToInteger(l.common[item.commonRow][c], item.storeMin(), item.storeMax()))
+                return Outcome::Failed;
     }
     return Outcome::Ok;
 }
@@ -159,14 +156,14 @@ bool readListsAndFindRows(Found &found)
     return true;
 }
 
-int cmn16(int row, int col)
+// An item's factory value from the common list; the PG section's second column for an axis
+// with PG.
+void takeCommonValue(const editors::ParaItem &item, int axis)
 {
-    return int(editors::cellToInt16(gCmnParaList[row][col]).value_or(0));
-}
-
-qint32 cmn32(int row, int col)
-{
-    return qint32(editors::cellToInt32(gCmnParaList[row][col]).value_or(0));
+    const int column = item.commonRow < kCmnPgRows && item.perAxis && gDevSetteiWithPG[axis] ? 2 : 1;
+    item.setValueAt(axis, editors::cellToInteger(gCmnParaList[item.commonRow][column], item.storeMin(),
+                                                item.storeMax())
+                             .value_or(0));
 }
 
 void takeRowValues(int a, const StdParaRow &row, bool withSeqAndDrive)
@@ -174,19 +171,12 @@ void takeRowValues(int a, const StdParaRow &row, bool withSeqAndDrive)
     gPrmActSize[a] = row.size;
     gPrmActSpeed[a] = row.speed;
     gPrmActStroke[a] = int(row.stroke);
-    gPrmHomeOffset[a] = qint32(row.values[0]);
-    gPrmHomePush[a] = int(row.values[1]);
-    gPrmHomeVel[a] = int(row.values[2]);
-    gPrmHomeOfsVel[a] = int(row.values[3]);
-    gPrmHomePushVel[a] = int(row.values[4]);
-    if (withSeqAndDrive)
-        gPrmHomeOrder[a] = int(row.values[5]);
-    gPrmAxisStroke[a] = qint32(row.values[6]);
-    gPrmAxisLead[a] = int(row.values[7]);
-    gPrmAxisPulse[a] = qint32(row.values[8]);
-    gPrmJogHighVel[a] = int(row.values[9]);
-    if (withSeqAndDrive)
-        gPrmAutoDrv[a] = int(row.values[10]);
+    for (int i = 0; i < kStdParaValues; ++i) {
+        const editors::ParaItem &item = rowItem(i);
+        // The online actuator window keeps the homing order and Auto Drive the controller holds.
+        if (withSeqAndDrive || (item.number != 6 && item.number != 11))
+            item.setValueAt(a, row.values[i]);
+    }
     gPrmJhOrQz[a] = row.type;
     gPrmActuator[a] = row.actuator;
 }
@@ -268,24 +258,16 @@ int SetStdParameta()
         if (gAxisUnused[a])
             continue;
         takeRowValues(a, *found.row[a], true);
-        const int pgColumn = gDevSetteiWithPG[a] ? 2 : 1;
-        gPrmPgFunc[a] = cmn16(0, pgColumn);
-        gPrmPgAlarm[a] = cmn32(1, pgColumn);
-        gPrmPgCheckTimer[a] = cmn16(9, 1);
-        gPrmLsSerchTimer[a] = cmn16(10, 1);
-        gPrmSoftLimit[a] = cmn16(11, 1);
-        gPrmM0Disable[a] = cmn16(12, 1);
+        for (const editors::ParaItem &item : editors::kParaItemTable)
+            if (item.perAxis && item.commonRow >= 0)
+                takeCommonValue(item, a);
     }
-    gPrmHomeOut = cmn16(2, 1);
-    gPrmAlmCode = cmn16(3, 1);
-    gPrmGrpEnable = cmn16(4, 1);
-    gPrmSmTimeoutSel = cmn16(5, 1);
-    gPrmSmTimerVal = cmn16(6, 1);
+    for (const editors::ParaItem &item : editors::kParaItemTable)
+        if (!item.perAxis && item.commonRow >= 0)
+            takeCommonValue(item, 0);
     if (!gDevWinOnline)
         gAxisMaskNew = usedAxisMask();
     gAxisMask = gAxisMaskNew;
-    gPrmAutoHome = cmn16(8, 1);
-    gPrmStopPause = cmn16(13, 1);
     for (int a = 0; a < kAxisCount; ++a) {
         if (!gAxisUnused[a] && SplitDevCode(a, gPrmActuator[a]) != 0) {
             ResMsgBox({36});
@@ -310,7 +292,7 @@ int SetStdParameta2()
             ResMsgBox({36});
             return 1;
         }
-        gPrmPgFunc[a] = cmn16(0, gDevSetteiWithPG[a] ? 2 : 1);
+        takeCommonValue(editors::paraItem(14), a);
     }
     if (gDevWinOnline)
         gAxisMask = gAxisMaskNew;

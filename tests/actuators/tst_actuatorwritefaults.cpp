@@ -218,8 +218,9 @@ private Q_SLOTS:
             m_sim.dialogs().answer(IdOk); // the link's box
         m_sim.dialogs().answer(IdOk); // 1527 (+ 2921)
         click(w, "cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), rereadFails ? ResLines({1527, 2921}) : LoadResText(1527));
-        QCOMPARE(m_sim.prompts().size(), rereadFails ? 4 : 3);
+        QCOMPARE(m_sim.prompts(), rereadFails ? QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106}),
+                                                             ResLines({1527, 2921})})
+                                              : QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         QCOMPARE(m_sim.model().writeEnds('2'), 1);
         QCOMPARE(gDevStroke[0], 50);
         QCOMPARE(storedStroke(), 50);

@@ -230,7 +230,7 @@ private Q_SLOTS:
         click(m_w, "cmdReadGrp");
         QCOMPARE(gGrpData[10][0], 1);
         QCOMPARE(box(m_w, "txtGrpStartNo", 9)->text(), QStringLiteral("1"));
-        QCOMPARE(m_sim.prompts().last(), LoadResText(104));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(835), LoadResText(104)}));
     }
 
     void writeToController()
@@ -263,7 +263,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(platform::IdYes);
         ok(m_sim);
         click(m_w, "cmdWriteGrp");
-        QCOMPARE(m_sim.prompts().last(), ResLines({384, 385}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(839), ResLines({384, 385})}));
         QVERIFY(m_sim.received().last().startsWith(QLatin1String("0CM")));
         QVERIFY(!gCmdNow);
     }

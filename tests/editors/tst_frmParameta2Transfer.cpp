@@ -7,7 +7,7 @@
 #include "core/Module2Calc.h"
 #include "tables/ParaSet.h"
 #include "link/ParaReread.h"
-#include "editors/ParaVerify.h"
+#include "tables/ParaVerify.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -182,7 +182,8 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdOk);  // 1527 + 2921
         click("cmdParaWrite");
         QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
-        QCOMPARE(m_sim.prompts().last(), ResLines({1527, 2921}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106}),
+                                               ResLines({1527, 2921})}));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
@@ -338,7 +339,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdYes);
         m_sim.dialogs().answer(IdOk);
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), ResLines({first, first + 1}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({first, first + 1})}));
         QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
     }
 
@@ -398,12 +399,25 @@ private Q_SLOTS:
         const bool occupy = std::exchange(gPortOccupy, false);
         m_sim.dialogs().answer(IdOk); // the link's report of the short reply
         QCOMPARE(GetParametaValue2(), 1);
-        QCOMPARE(m_sim.prompts().size(), 1);
-        QVERIFY(m_sim.prompts().last() != LoadResText(359));
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({105, 106})});
         const bool open = CommPortIsOpen();
         gPortOccupy = occupy;
         QVERIFY(!open);
         QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
+    }
+
+    // The actuators cannot be read from the controller: the link's box alone, no check
+    // failure on top of it, and the window keeps its values.
+    void readDevicesFailureOneBox()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD6"));
+        text("txtHomeVel_0")->setText(QStringLiteral("33"));
+        m_sim.dialogs().answer(IdNo); // 355
+        m_sim.dialogs().answer(IdOk); // the link's report of the short reply
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(355), ResLines({105, 106})}));
+        QVERIFY(!m_sim.received().contains(QStringLiteral("0RD1")));
+        QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
     }
 
     void readCancelledSendsNothing()

@@ -357,7 +357,7 @@ private Q_SLOTS:
         click(m_w, "cmdReadSMfromCt");
         QCOMPARE(gSmData[0][0], 2);
         QCOMPARE(combo(m_w, 0)->currentIndex(), 2);
-        QCOMPARE(m_sim.prompts().last(), LoadResText(104));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(920), LoadResText(104)}));
     }
 
     void filesAndPrints()

@@ -7,6 +7,8 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
+#include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -84,6 +86,7 @@ private Q_SLOTS:
     void dwell_data();
     void dwell();
     void homeReturn();
+    void homeReturnAlarm_data();
     void homeReturnAlarm();
     void homeReturnPortDoesNotOpen();
     void groupMove_data();
@@ -226,7 +229,7 @@ void TestMoveWindow::programMove()
     run(MoveRunner::ProgramMove);
 
     QCOMPARE(moves(), expected);
-    QCOMPARE(m_sim.prompts().contains(LoadResText(561)), message561);
+    QCOMPARE(m_sim.prompts(), message561 ? QStringList{LoadResText(561)} : QStringList());
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QCOMPARE(m_window->runner().MoveStepNo, 1); // the next run starts at step 1
     if (!expected.isEmpty()) {
@@ -487,19 +490,33 @@ void TestMoveWindow::homeReturn()
     QVERIFY(!CommPortIsOpen());
 }
 
+void TestMoveWindow::homeReturnAlarm_data()
+{
+    QTest::addColumn<QByteArray>("alarm");
+    QTest::addColumn<bool>("homeSensor");
+    QTest::newRow("home sensor not found") << QByteArray("0%%134") << true;
+    QTest::newRow("another alarm") << QByteArray("0%%120") << false;
+}
+
+// The link tells the alarm; the home sensor's checklist follows it, a plain 104 does not.
 void TestMoveWindow::homeReturnAlarm()
 {
+    QFETCH(QByteArray, alarm);
+    QFETCH(bool, homeSensor);
     // The controller answers the poll after the home command with its alarm line.
     sim::Fault fault = sim::Fault::nth(sim::FaultKind::UnsolicitedInstead, "0RA", 2);
-    fault.unsolicited = "0%%134";
+    fault.unsolicited = alarm;
     m_sim.controller().addFault(fault);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < (homeSensor ? 2 : 1); ++i)
         m_sim.dialogs().answer(platform::IdOk);
 
     run(MoveRunner::HomeMove);
 
-    QVERIFY2(m_sim.prompts().contains(ResLines({562, 563, 564, 565, 566, 567, 568})),
-             qPrintable(m_sim.prompts().join('|')));
+    QStringList boxes{link::alarmMessage()};
+    if (homeSensor)
+        boxes << ResLines({562, 563, 564, 565, 566, 567, 568});
+    QCOMPARE(m_sim.prompts(), boxes);
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QVERIFY(m_window->findChild<QLabel *>("lblkanryoNo")->text().isEmpty());
     QVERIFY(!CommPortIsOpen());
 }
@@ -512,7 +529,7 @@ void TestMoveWindow::homeReturnPortDoesNotOpen()
 
     run(MoveRunner::HomeMove);
 
-    QCOMPARE(m_sim.prompts().size(), 1);
+    QCOMPARE(m_sim.prompts(), QStringList{link::portOpenFailureText()});
     QVERIFY2(m_sim.prompts().constFirst().startsWith(LoadResText(109)), qPrintable(m_sim.prompts().join('|')));
     QVERIFY(m_sim.prompts().constFirst().contains(LoadResText(110)));
     QVERIFY(moves().isEmpty());
@@ -551,7 +568,7 @@ void TestMoveWindow::groupMove()
     run(MoveRunner::GroupMove);
 
     QCOMPARE(moves(), expected);
-    QCOMPARE(m_sim.prompts().contains(LoadResText(560)), message560);
+    QCOMPARE(m_sim.prompts(), message560 ? QStringList{LoadResText(560)} : QStringList());
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QVERIFY(m_window->findChild<QLabel *>("lblkanryoNo")->text() != group);
     QVERIFY(!CommPortIsOpen());
@@ -581,8 +598,7 @@ void TestMoveWindow::groupMoveStop()
     m_sim.dialogs().answer(platform::IdOk);
     m_window->findChild<QRadioButton *>("optMoveWay1")->click();
     run(MoveRunner::RangeMove);
-    QVERIFY2(m_sim.prompts().contains(LoadResText(104)),
-             qPrintable(m_sim.prompts().join('|') + " / " + m_sim.received().join(' ')));
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
 }
 
 void TestMoveWindow::commandsLockedDuringRun()
@@ -655,7 +671,7 @@ void TestMoveWindow::closeDuringRun()
     gCmdNow = true;
     m_sim.dialogs().answer(platform::IdCancel);
     QVERIFY(!m_window->Form_QueryUnload(0));
-    QVERIFY(m_sim.prompts().contains(LoadResText(570)));
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(570)});
     QVERIFY(m_window->isVisible());
     QVERIFY(m_window->Form_QueryUnload(1));
     gCmdNow = false;

@@ -81,6 +81,7 @@ private Q_SLOTS:
     void readRange();
     void saveQuestion_data();
     void saveQuestion();
+    void reconciliationReadFails();
     void reconciliation_data();
     void reconciliation();
     void cancelMidRead();
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void writeCancelledBetweenPositions();
     void writePlainModeRefused_data();
     void writeModeEnteredLate();
+    void writeAxisUseUnread_data();
+    void writeAxisUseUnread();
     void writePlainModeRefused();
     void roundTrip();
     void newControllerReadAndWrittenBack();
@@ -229,6 +232,25 @@ void TestPosiTransfer::saveQuestion()
     QVERIFY(form.gridActive);
 }
 
+// The controller's actuators cannot be read: the link's box alone, nothing read.
+void TestPosiTransfer::reconciliationReadFails()
+{
+    FakeMainForm form;
+    fillController(m_sim, 10);
+    m_sim.controller().addFault(Fault::nth(FaultKind::WrongRecord, "0RD6", 1));
+
+    ModalDriver driver;
+    driver.then(range(3, 6));
+    m_sim.dialogs().answer(platform::IdOk); // 370
+    m_sim.dialogs().answer(platform::IdOk); // the link's box
+    QCOMPARE(GetPosidataFromCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(370), LoadResText(104)}));
+    QCOMPARE(driver.pending(), 0);
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0RP")).isEmpty());
+    QVERIFY(gOfflineMode);
+}
+
 void TestPosiTransfer::reconciliation_data()
 {
     QTest::addColumn<int>("option"); // -1 cancel; -2 the port cannot be opened
@@ -315,19 +337,19 @@ void TestPosiTransfer::cancelMidRead()
 void TestPosiTransfer::faultMidRead_data()
 {
     QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<int>("message"); // 0: the sender's own
+    QTest::addColumn<QString>("message"); // the link's box, the only one after the questions
 
     Fault notHex = Fault::nth(FaultKind::NotHex, "0RP", 3);
     notHex.offset = 12;
-    QTest::newRow("field not hexadecimal") << notHex << 104;
-    QTest::newRow("another position's reply") << Fault::nth(FaultKind::WrongRecord, "0RP", 3) << 104;
-    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0RP", 3) << 0;
+    QTest::newRow("field not hexadecimal") << notHex << LoadResText(104);
+    QTest::newRow("another position's reply") << Fault::nth(FaultKind::WrongRecord, "0RP", 3) << LoadResText(104);
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0RP", 3) << ResLines({105, 106});
 }
 
 void TestPosiTransfer::faultMidRead()
 {
     QFETCH(sim::Fault, fault);
-    QFETCH(int, message);
+    QFETCH(QString, message);
     FakeMainForm form;
     fillController(m_sim, 10);
     showTable(form, 1, 15);
@@ -341,12 +363,7 @@ void TestPosiTransfer::faultMidRead()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(GetPosidataFromCt(), 1);
 
-    const QStringList prompts = m_sim.prompts();
-    QCOMPARE(prompts.size(), 3);
-    if (message)
-        QCOMPARE(prompts.last(), LoadResText(message));
-    else
-        QVERIFY(!prompts.last().isEmpty() && prompts.last() != LoadResText(425));
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(369), LoadResText(370), message}));
     QVERIFY(!linesOf(m_sim.received(), QStringLiteral("0RP")).contains(QStringLiteral("0RP005")));
     QVERIFY(gOfflineMode);
     QCOMPARE(gPosiFileTable[2][0].toInt(), 30);
@@ -504,10 +521,10 @@ void TestPosiTransfer::writeOverLimit()
 void TestPosiTransfer::writeFaultMidway_data()
 {
     QTest::addColumn<sim::Fault>("fault");
-    QTest::addColumn<QString>("message"); // empty: the sender's own
+    QTest::addColumn<QString>("message"); // the link's box, the only one after the question
 
     QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385});
-    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << QString();
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << ResLines({105, 106});
 }
 
 void TestPosiTransfer::writeFaultMidway()
@@ -527,11 +544,7 @@ void TestPosiTransfer::writeFaultMidway()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(LoadPosidataToCt(), 1);
 
-    const QStringList prompts = m_sim.prompts();
-    QCOMPARE(prompts.size(), 2);
-    if (!message.isEmpty())
-        QCOMPARE(prompts.last(), message);
-    QVERIFY(!prompts.contains(LoadResText(376)));
+    QCOMPARE(m_sim.prompts(), QStringList({LoadResText(375), message}));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));
     QCOMPARE(m_sim.model().position(4), sim::ControllerModel::newPosition());
@@ -613,6 +626,41 @@ void TestPosiTransfer::writeModeEnteredLate()
     QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
     QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
     QCOMPARE(m_sim.received().count(QStringLiteral("0CM00")), 1);
+}
+
+void TestPosiTransfer::writeAxisUseUnread_data()
+{
+    QTest::addColumn<sim::Fault>("fault");
+    QTest::addColumn<QStringList>("after375");
+
+    // The axis use read again in the write mode (the second "0RD0"): the link's box alone.
+    QTest::newRow("echo of another block") << Fault::nth(FaultKind::WrongRecord, "0RD0", 2)
+                                           << QStringList{LoadResText(104)};
+    QTest::newRow("wrong echo") << Fault::nth(FaultKind::WrongEcho, "0RD0", 2) << QStringList{LoadResText(104)};
+}
+
+// The axis use that cannot be read in the write mode is told once, and nothing is written.
+void TestPosiTransfer::writeAxisUseUnread()
+{
+    QFETCH(sim::Fault, fault);
+    QFETCH(QStringList, after375);
+    FakeMainForm form;
+    showTable(form, 1, 2, [] {
+        for (int n = 1; n <= 2; ++n)
+            putIntoTable(n, recordFor(n, 30, 50 * n));
+    });
+    m_sim.controller().addFault(fault);
+
+    ModalDriver driver;
+    driver.then(range(1, 2));
+    m_sim.dialogs().answer(platform::IdOk);
+    for (int i = 0; i < after375.size(); ++i)
+        m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(LoadPosidataToCt(), 1);
+
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(375)} + after375);
+    QVERIFY(linesOf(m_sim.received(), QStringLiteral("0WP")).isEmpty());
+    QCOMPARE(m_sim.model().position(1), sim::ControllerModel::newPosition());
 }
 
 void TestPosiTransfer::writePlainModeRefused_data()

@@ -180,6 +180,7 @@ frmMain *Main(int splashMs)
     }
 
     startup::resetAxesForStart();
+    editors::initGrpSmTables();
     gLangChanged = false;
     settings::readDispMmUnit();
     gDevOptEdit = true;

@@ -1,5 +1,7 @@
 #include "editors/DataWindowCommands.h"
 
+#include "editors/GrpTable.h"
+#include "editors/SmTable.h"
 #include "editors/frmGrp.h"
 #include "editors/frmSqMcr.h"
 
@@ -9,6 +11,12 @@ void registerDataWindowCommands()
 {
     registerGrpWindowCommands();
     registerSqMcrWindowCommands();
+}
+
+void initGrpSmTables()
+{
+    InitGrpData();
+    ClearSqMcrData();
 }
 
 } // namespace editors

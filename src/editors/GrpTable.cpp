@@ -71,6 +71,12 @@ FileRead readGrpFile(const QString &path)
 
 } // namespace editors
 
+void InitGrpData()
+{
+    for (int g = 0; g <= kGrpCount; ++g)
+        gGrpData[g][0] = gGrpData[g][1] = 1;
+}
+
 void LetGrpDataInToGrpData()
 {
     for (int g = 1; g <= kGrpCount; ++g)

@@ -15,7 +15,7 @@ void registerDataWindowCommands()
 
 void initGrpSmTables()
 {
-    InitGrpData();
+    initGrpData();
     ClearSqMcrData();
 }
 

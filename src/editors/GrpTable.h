@@ -18,9 +18,6 @@ extern bool gGrpVerifyNG;
 extern QString gGrpVerifyList;  // " 3, 17," for groups 3 and 17
 extern QString gGrpPrintTitle;  // name of the last group file read
 
-// Every group 1 to 1: the edited table as the program starts. Run once by the start-up; the
-// group window keeps the table for the whole run, so closing it loses nothing.
-void InitGrpData();
 void LetGrpDataInToGrpData();   // groups present in the incoming copy into the edited table
 void LetGrpDataToGrpDataIn();
 void GrpDataToText();
@@ -35,4 +32,7 @@ namespace editors {
 // gGrpDataIn and is marked missing.
 FileRead readGrpFile(const QString &path);
 void resetGrpTable();
+// Every group 1 to 1: the edited table as the program starts. Run once by the start-up; the
+// group window keeps the table for the whole run, so closing it loses nothing.
+void initGrpData();
 }

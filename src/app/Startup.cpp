@@ -186,6 +186,7 @@ frmMain *Main(int splashMs)
     }
 
     startup::resetAxesForStart();
+    editors::initGrpSmTables();
     gLangChanged = false;
     settings::readDispMmUnit();
     gDevOptEdit = true;

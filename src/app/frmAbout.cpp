@@ -51,7 +51,6 @@ frmAbout::frmAbout(QWidget *parent)
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setWordWrap(true);
     formtext::tag(lblDisclaimer, 1205);
-    // No web address is known that leads anywhere: the label stays, empty.
     lblHpAddress = new QLabel(this);
     lblHpAddress->setObjectName(QStringLiteral("lblHpAddress"));
     lblHpAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -91,4 +90,24 @@ void frmAbout::Form_Load()
     Set_FormStr(this);
     const QVersionNumber v = QVersionNumber::fromString(QStringLiteral(QZ_VERSION));
     lblVersion->setText(versionLine(v.majorVersion(), v.minorVersion(), v.microVersion()));
+    const QString address = hpAddress();
+    lblDisclaimer->setText(disclaimerText(lblDisclaimer->text(), address));
+    lblHpAddress->setText(address);
+    lblHpAddress->setVisible(!address.isEmpty());
+}
+
+QString frmAbout::hpAddress()
+{
+    return QString();
+}
+
+QString frmAbout::disclaimerText(const QString &caution, const QString &address)
+{
+    static const QLatin1String lead("URL:");
+    if (!address.isEmpty())
+        return caution;
+    const QString text = caution.trimmed();
+    if (!text.endsWith(lead))
+        return caution;
+    return text.left(text.size() - lead.size()).trimmed();
 }

@@ -42,7 +42,9 @@ frmSplash::frmSplash(QWidget *parent)
     // The rights notice, the maker's line and the warning caption are fixed in the layout.
     auto *rights = new QLabel(QStringLiteral("Software for the QZ-K4 positioning controller. All rights reserved."), frame);
     auto *maker = new QLabel(QStringLiteral("QZ-W4 development team"), frame);
-    auto *warning = new QLabel(QStringLiteral("Warning: this program is protected by copyright law and international treaties."), frame);
+    // The warning in the system's own words: the caution the About window opens with.
+    auto *warning = new QLabel(QStringLiteral("Caution\u2026Specification may be changed without previous announcement."), frame);
+    warning->setObjectName(QStringLiteral("lblWarning"));
     warning->setWordWrap(true);
     for (QLabel *l : {rights, maker, warning})
         layout->addWidget(l);

@@ -1,5 +1,7 @@
 #include "editors/DataWindowCommands.h"
 
+#include "tables/GrpTable.h"
+#include "tables/SmTable.h"
 #include "editors/frmGrp.h"
 #include "editors/frmSqMcr.h"
 
@@ -9,6 +11,12 @@ void registerDataWindowCommands()
 {
     registerGrpWindowCommands();
     registerSqMcrWindowCommands();
+}
+
+void initGrpSmTables()
+{
+    initGrpData();
+    ClearSqMcrData();
 }
 
 } // namespace editors

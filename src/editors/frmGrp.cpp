@@ -131,8 +131,7 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtGrpEndNo[i]->setAccessibleName(lblEnd->text() + QLatin1Char(' ') + m_lblGrpNo[i]->text());
     }
 
-    for (int g = 0; g <= kGrpCount; ++g)
-        gGrpData[g][0] = gGrpData[g][1] = 1;
+    // The groups were set once as the program started; the window shows what they hold now.
     GrpPageHyoji();
 
     platform::placeBesideOwner(this, parent);

@@ -135,7 +135,7 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtSmData[s]->setAccessibleName(QStringLiteral("%1 %2").arg(data).arg(s + 1));
     }
 
-    ClearSqMcrData();
+    // The macros were cleared once as the program started; the window shows what they hold now.
     SmDataHyoji();
 
     platform::placeBesideOwner(this, parent);

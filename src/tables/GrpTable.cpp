@@ -34,6 +34,12 @@ void resetGrpTable()
     gGrpPrintTitle.clear();
 }
 
+void initGrpData()
+{
+    for (int g = 0; g <= kGrpCount; ++g)
+        gGrpData[g][0] = gGrpData[g][1] = 1;
+}
+
 FileRead readGrpFile(const QString &path)
 {
     platform::ItemReader in;

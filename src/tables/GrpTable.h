@@ -32,4 +32,7 @@ namespace editors {
 // gGrpDataIn and is marked missing.
 FileRead readGrpFile(const QString &path);
 void resetGrpTable();
+// Every group 1 to 1: the edited table as the program starts. Run once by the start-up; the
+// group window keeps the table for the whole run, so closing it loses nothing.
+void initGrpData();
 }

@@ -18,6 +18,7 @@ extern int gSmNoTo;
 extern bool gSmVerifyNG;
 extern QString gSmVerifyList; // " 2, 11," for macros 2 and 11
 
+// Every step END: the edited macros as the program starts (run once by the start-up).
 void ClearSqMcrData();
 void SqMcrDataRestore(); // incoming to edited, END data zeroed in both
 void SqMcrDataPack();    // edited to incoming, END data zeroed in both

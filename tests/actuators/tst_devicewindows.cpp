@@ -9,6 +9,7 @@
 #include "core/Messages.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkHooks.h"
+#include "link/SerialLink.h"
 #include "platform/ProgramFolder.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
@@ -19,6 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 // The actuator setup windows with the example catalogue beside the program: choice lists,
@@ -583,7 +585,16 @@ void TestDeviceWindows::detailEditOpensParameterWindow()
     }
     QCOMPARE(driver.pending(), 0);
     QCOMPARE(gDevSetteiStroke[1], 150);
+    QVERIFY(!frmParameta2::instance());
+    // The link's Timer2 opens the window on its next tick; the test has that tick come at
+    // once instead of a second later.
+    QTimer &timer2 = link::SerialLink::instance().timer2();
+    QVERIFY(timer2.isActive());
+    const int interval = timer2.interval();
+    const auto restore = qScopeGuard([&timer2, interval] { timer2.setInterval(interval); });
+    timer2.setInterval(0);
     QTRY_VERIFY(frmParameta2::instance() && frmParameta2::instance()->isVisible());
+    QVERIFY(!timer2.isActive());
     QVERIFY(!gDevSyosaiReq);
     frmParameta2::instance()->close();
     QTRY_VERIFY(!frmParameta2::instance());

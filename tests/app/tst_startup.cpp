@@ -7,6 +7,8 @@
 #include "app/Startup.h"
 #include "app/frmMain.h"
 #include "core/frmSelection.h"
+#include "tables/GrpTable.h"
+#include "tables/SmTable.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
@@ -165,9 +167,14 @@ void TestStartup::roads()
         });
     }
 
+    gSmData[2][3] = 4;
     frmMain *window = Main(0);
     QVERIFY(window);
 
+    // Every road starts the group and macro tables, which the windows then keep for the run.
+    QCOMPARE(gGrpData[1][0], 1);
+    QCOMPARE(gGrpData[kGrpCount][1], 1);
+    QCOMPARE(gSmData[2][3], 0);
     QCOMPARE(gOfflineMode, offline);
     QCOMPARE(window->lamp(QStringLiteral("imgGreenLedOnline"))->isVisibleTo(window), !offline);
     QVERIFY(!gDevSelectLock);

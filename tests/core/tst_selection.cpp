@@ -2,6 +2,8 @@
 #include "app/frmAbout.h"
 #include "core/frmSelection.h"
 #include "app/frmSplash.h"
+#include "core/AppSettings.h"
+#include "core/Messages.h"
 #include "core/ModuleHelp.h"
 #include "platform/ProgramFolder.h"
 #include "support/ModalDriver.h"
@@ -24,7 +26,9 @@ private Q_SLOTS:
     void splashVersionLine_data();
     void splashVersionLine();
     void splashEndsOnItsTimer();
+    void aboutShowsNoDeadAddress_data();
     void aboutShowsNoDeadAddress();
+    void aboutCautionEndsWithTheAddress();
     void choice_data();
     void choice();
     void escapeAndCloseBox_data();
@@ -55,6 +59,12 @@ void TestSelection::splashEndsOnItsTimer()
     TestEnv env;
     frmSplash splash;
     QVERIFY(splash.lblVersion()->text().startsWith(QStringLiteral("Version ")));
+    // The warning speaks the system's own caution, word for word.
+    auto *warning = splash.findChild<QLabel *>(QStringLiteral("lblWarning"));
+    QVERIFY(warning);
+    gLangOffset = 10000;
+    QVERIFY2(LoadResText(1205).startsWith(warning->text() + QLatin1Char(' ')), qPrintable(warning->text()));
+    QVERIFY(warning->text().endsWith(QLatin1Char('.')));
     QCOMPARE(splash.timerSplash()->interval(), frmSplash::kSplashMs);
     QVERIFY(!splash.timerSplash()->isActive()); // off in the layout
     splash.timerSplash()->setInterval(0);
@@ -204,18 +214,43 @@ void TestSelection::helpWithoutFileShowsMessage()
     QCOMPARE(env.dialogs().boxes().constFirst().style, int(platform::MbInformation));
 }
 
+void TestSelection::aboutShowsNoDeadAddress_data()
+{
+    QTest::addColumn<int>("langOffset");
+    QTest::newRow("Japanese") << 0;
+    QTest::newRow("English") << 10000;
+}
+
 void TestSelection::aboutShowsNoDeadAddress()
 {
+    QFETCH(int, langOffset);
     TestEnv env;
+    gLangOffset = langOffset;
     frmAbout w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // No web address is known that leads anywhere: none is shown.
+    // No web address is known that leads anywhere: none is shown, and nothing announces one.
+    QVERIFY(frmAbout::hpAddress().isEmpty());
     QVERIFY(w.lblHpAddress->text().isEmpty());
+    QVERIFY(!w.lblHpAddress->isVisible());
+    QString caution = LoadResText(1205);
+    QVERIFY(caution.endsWith(QLatin1String("URL:")));
+    caution.chop(4);
+    QCOMPARE(w.lblDisclaimer->text(), caution.trimmed());
     for (QLabel *l : w.findChildren<QLabel *>())
-        QVERIFY2(!l->text().contains(QLatin1String("://")) && !l->text().contains(QLatin1String(".example")),
+        QVERIFY2(!l->text().contains(QLatin1String("URL")) && !l->text().contains(QLatin1String("://"))
+                     && !l->text().contains(QLatin1String(".example")),
                  qPrintable(l->text()));
     QVERIFY(w.lblVersion->text().startsWith(QLatin1String("Version ")));
+}
+
+// With an address the caution keeps its "URL:", which the address line then follows.
+void TestSelection::aboutCautionEndsWithTheAddress()
+{
+    const QString caution = QStringLiteral("Download the latest version. URL:");
+    QCOMPARE(frmAbout::disclaimerText(caution, QStringLiteral("https://maker.test/")), caution);
+    QCOMPARE(frmAbout::disclaimerText(caution, QString()), QStringLiteral("Download the latest version."));
+    QCOMPARE(frmAbout::disclaimerText(QStringLiteral("No address asked."), QString()), QStringLiteral("No address asked."));
 }
 
 QTEST_MAIN(TestSelection)

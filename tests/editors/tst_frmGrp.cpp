@@ -82,6 +82,8 @@ private Q_SLOTS:
     void init()
     {
         m_sim.reset();
+        // As the program starts: the groups 1 to 1, once for the whole run.
+        editors::initGrpSmTables();
         m_main = std::make_unique<FakeMainForm>();
         mainform::clearCommands();
         editors::registerDataWindowCommands();
@@ -98,7 +100,7 @@ private Q_SLOTS:
         m_main.reset();
     }
 
-    // Every opener shows the one window in front; only its first opening sets the groups to 1.
+    // Every opener shows the one window in front and leaves the groups as they are.
     void openersShowOneWindow()
     {
         QCOMPARE(gGrpData[50][1], 1);
@@ -111,6 +113,75 @@ private Q_SLOTS:
         QVERIFY(!m_main->disabled.isEmpty());
         for (QPushButton *b : m_w->findChildren<QPushButton *>())
             QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
+    }
+
+    // Closing the window loses no group, whether typed, opened from a file or read from the
+    // controller: the window opens again on its first page showing the same values, and a
+    // write sends them.
+    void groupsKeptWhenReopened_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("closeBox"); // the window's close box, else its Close button
+        QTest::addColumn<int>("start");     // group 40 afterwards
+        QTest::addColumn<int>("end");
+        QTest::newRow("typed, Close") << "typed" << false << 4 << 400;
+        QTest::newRow("typed, close box with the focus in the box") << "typed" << true << 4 << 400;
+        QTest::newRow("file, Close") << "file" << false << 40 << 50;
+        QTest::newRow("controller, close box") << "controller" << true << 3 << 999;
+    }
+    void groupsKeptWhenReopened()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, closeBox);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        m_w->findChild<QRadioButton *>(QStringLiteral("optGrpNo_1"))->click();
+        if (source == QLatin1String("typed")) {
+            // Group 40 is row 6 of the second page.
+            m_w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_w));
+            QLineEdit *startBox = box(m_w, "txtGrpStartNo", 6);
+            QLineEdit *endBox = box(m_w, "txtGrpEndNo", 6);
+            startBox->setFocus();
+            startBox->selectAll();
+            sendX11Key(startBox, Qt::Key_4);
+            QTest::keyClick(startBox, Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), endBox);
+            endBox->selectAll();
+            for (Qt::Key k : {Qt::Key_4, Qt::Key_0, Qt::Key_0})
+                sendX11Key(endBox, k);
+            if (!closeBox)
+                QTest::keyClick(endBox, Qt::Key_Tab);
+        } else if (source == QLatin1String("file")) {
+            m_sim.dialogs().chooseFile(fixture(QStringLiteral("good.grp")));
+            click(m_w, "cmdGrpFileOpen");
+        } else {
+            for (int g = 1; g <= kGrpCount; ++g)
+                m_sim.model().setGroup(g, g == 40 ? 3 : 1, g == 40 ? 999 : 1);
+            m_sim.dialogs().answer(platform::IdOk);
+            click(m_w, "cmdReadGrp");
+        }
+        if (closeBox)
+            m_w->close();
+        else
+            click(m_w, "cmdCloseGrpWindow");
+        QTRY_VERIFY(!frmGrp::instance());
+
+        QCOMPARE(mainform::runCommand(QStringLiteral("cmdOpenGrpWindow_Click")), 0);
+        m_w = frmGrp::instance();
+        QVERIFY(m_w);
+        QCOMPARE(m_w->page(), 0);
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblGrpNo_0"))->text(), QStringLiteral("1."));
+        m_w->findChild<QRadioButton *>(QStringLiteral("optGrpNo_1"))->click();
+        QCOMPARE(box(m_w, "txtGrpStartNo", 6)->text(), QString::number(start));
+        QCOMPARE(box(m_w, "txtGrpEndNo", 6)->text(), QString::number(end));
+
+        m_sim.model().setGroup(40, 7, 7);
+        const int asked = m_sim.prompts().size();
+        m_sim.dialogs().answer(platform::IdYes);
+        click(m_w, "cmdWriteGrp");
+        QCOMPARE(m_sim.prompts().mid(asked), QStringList{LoadResText(839)});
+        QCOMPARE(m_sim.model().group(40), std::make_pair(start, end));
     }
 
     // Row i of page p is group 33p + i + 1, for showing and for storing.

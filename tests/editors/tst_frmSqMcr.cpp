@@ -82,10 +82,12 @@ private Q_SLOTS:
     void init()
     {
         m_sim.reset();
+        gSmData[3][5] = 4;
+        // As the program starts: every step END, once for the whole run.
+        editors::initGrpSmTables();
         m_main = std::make_unique<FakeMainForm>();
         mainform::clearCommands();
         editors::registerDataWindowCommands();
-        gSmData[3][5] = 4;
         QCOMPARE(mainform::runCommand(QStringLiteral("ShowSqMcrWindow")), 0);
         m_w = frmSqMcr::instance();
         QVERIFY(m_w);
@@ -102,7 +104,7 @@ private Q_SLOTS:
 
     void openersShowOneWindow()
     {
-        QCOMPARE(gSmData[3][5], 0); // the first opening clears the macros
+        QCOMPARE(gSmData[3][5], 0); // cleared as the program starts
         setStep(1, 1, 3, 2);
         for (const char *name : {"cmdSqMcrWinOpen_Click", "mnuShowSqMcr_Click", "ShowSqMcrWindow"}) {
             QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
@@ -119,6 +121,70 @@ private Q_SLOTS:
             if (qobject_cast<QPushButton *>(c) || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c))
                 QVERIFY2(!c->accessibleName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")),
                          qPrintable(c->objectName()));
+    }
+
+    // Closing the window loses no macro, whether typed, opened from a file or read from the
+    // controller: the window opens again on macro 1 showing the same steps, and a write sends
+    // them.
+    void macrosKeptWhenReopened_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("closeBox"); // the window's close box, else its Close button
+        QTest::addColumn<int>("macro");     // the macro that holds the steps, from 1
+        QTest::addColumn<QString>("step1"); // its first step afterwards
+        QTest::addColumn<QString>("data1");
+        QTest::addColumn<QByteArray>("written"); // its first two steps as the controller holds them
+        QTest::newRow("typed, Close") << "typed" << false << 1 << "5. TIMER" << "5" << QByteArray("5500");
+        QTest::newRow("typed, close box") << "typed" << true << 1 << "5. TIMER" << "5" << QByteArray("5500");
+        QTest::newRow("file, close box") << "file" << true << 1 << "1. IN-ON" << "1" << QByteArray("1122");
+        QTest::newRow("controller, Close") << "controller" << false << 2 << "3. OUT-ON" << "2" << QByteArray("3253");
+    }
+    void macrosKeptWhenReopened()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, closeBox);
+        QFETCH(int, macro);
+        QFETCH(QString, step1);
+        QFETCH(QString, data1);
+        QFETCH(QByteArray, written);
+        auto *number = m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"));
+        if (source == QLatin1String("typed")) {
+            // Step 1 of macro 1: "5. TIMER" chosen with the keys, then its data typed.
+            for (int i = 0; i < 5; ++i)
+                QTest::keyClick(combo(m_w, 0), Qt::Key_Down);
+            QCOMPARE(combo(m_w, 0)->currentText(), QStringLiteral("5. TIMER"));
+            sendX11Key(dataBox(m_w, 0), Qt::Key_5);
+        } else if (source == QLatin1String("file")) {
+            m_sim.dialogs().chooseFile(fixture(QStringLiteral("good.smd")));
+            click(m_w, "cmdSmFileOpen");
+        } else {
+            m_sim.model().setMacro(2, "3253" + QByteArray(28, '0'));
+            m_sim.dialogs().answer(platform::IdOk);
+            click(m_w, "cmdReadSMfromCt");
+        }
+        number->setValue(3); // closed while another macro is shown
+        if (closeBox)
+            m_w->close();
+        else
+            click(m_w, "cmdSqMcrWinClose");
+        QTRY_VERIFY(!frmSqMcr::instance());
+
+        QCOMPARE(mainform::runCommand(QStringLiteral("cmdSqMcrWinOpen_Click")), 0);
+        m_w = frmSqMcr::instance();
+        QVERIFY(m_w);
+        number = m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"));
+        QCOMPARE(m_w->findChild<QLabel *>(QStringLiteral("lblSqMacroNo"))->text(), QStringLiteral("1"));
+        QCOMPARE(number->value(), 1);
+        number->setValue(macro);
+        QCOMPARE(combo(m_w, 0)->currentText(), step1);
+        QCOMPARE(dataBox(m_w, 0)->text(), data1);
+
+        m_sim.model().setMacro(macro, QByteArray(32, '9'));
+        const int asked = m_sim.prompts().size();
+        m_sim.dialogs().answer(platform::IdYes);
+        click(m_w, "cmdWriteSMtoCt");
+        QCOMPARE(m_sim.prompts().mid(asked), QStringList{LoadResText(937)});
+        QCOMPARE(m_sim.model().macro(macro).left(4), written);
     }
 
     void steppingShowsAnotherMacroUnchanged()

@@ -272,7 +272,8 @@ void SerialLink::takeAnswer(QByteArray line, bool heldCopy)
     // The copies the previous exchange left to expect end here; a reply that came only
     // after the line had gone again may be followed by copies of its own, and so may a
     // held copy taken for the reply, whose line's own answer may still be on its way.
-    // Any reply may come twice from a controller that answers twice.
+    // Any reply may come twice from a controller that answers twice; a "0%%" line said again
+    // is the controller's state again, never a copy.
     m_lastAnswered = true;
     m_held.clear();
     m_heldUntilQuiet = false;
@@ -281,7 +282,7 @@ void SerialLink::takeAnswer(QByteArray line, bool heldCopy)
     m_repeatFor = m_lastSent;
     m_repeatsLeft = m_resends;
     m_ownReplyMayFollow = heldCopy;
-    m_copyMayFollow = true;
+    m_copyMayFollow = !isUnsolicited(line);
     endWait();
 }
 

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void partialLineAtAResend_data();
     void partialLineAtAResend();
     void replySentTwiceMeetsTheSameCommand();
+    void sameStateLineInPlaceOfTwoReplies();
     void sendDuringAWaitIsRefused();
     void noiseWithoutLineEnds();
     void vanishedPortIsReportedOnceOutsideAnExchange();
@@ -509,6 +510,22 @@ void TestSender::replySentTwiceMeetsTheSameCommand()
     QCOMPARE(gRecvData.left(4), QStringLiteral("0RD1"));
     QCOMPARE(controller.receivedLines(), QStringList({"0RD0", "0RD0", "0RD1"}));
     QCOMPARE(dialogs.prompts(), QStringList{});
+}
+
+// A controller that answers two commands with the same state line says it twice: the second
+// is shown as the first was, never dropped as a copy (which would end in a time-out).
+void TestSender::sameStateLineInPlaceOfTwoReplies()
+{
+    const QByteArray stateLine = sim::ControllerSim::unsolicitedLine('0', '3');
+    m_session.controller().addFault(unsolicitedInstead("0RD", stateLine));
+    platform::DialogScript dialogs;
+    dialogs.answer(platform::IdOk);
+    dialogs.answer(platform::IdOk);
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("0")), 1);
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("1")), 1);
+    const QString stateMsg = alarmMessage("3", "Servo ready", true);
+    QCOMPARE(dialogs.prompts(), QStringList({stateMsg, stateMsg}));
+    QCOMPARE(m_session.controller().receivedLines(), QStringList({"0RD0", "0RD1"}));
 }
 
 // Characters without a line end between exchanges are dropped as they come; the partial

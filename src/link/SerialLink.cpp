@@ -252,15 +252,14 @@ void SerialLink::deliverLines()
         }
         const QByteArray line = m_lines.takeFirst();
         m_copyOnItsWay = false;
-        const bool copy = takeRepeat(line) || (m_copyMayFollow && line == m_repeatLine);
-        if (copy)
+        if (takeRepeat(line) || (m_copyMayFollow && line == m_repeatLine)) {
             m_copyMayFollow = false;
-        if (copy)
             qInfo().noquote() << "copy of the previous reply dropped:" << line.trimmed();
-        else if (isUnsolicited(line))
+        } else if (isUnsolicited(line)) {
             takeUnsolicited(line);
-        else
+        } else {
             qInfo().noquote() << "line outside an exchange dropped:" << line.trimmed();
+        }
     }
 }
 

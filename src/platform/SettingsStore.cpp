@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -350,9 +351,18 @@ bool SettingsStore::setText(const QString &key, const QString &value)
     return setTexts({{key, value}});
 }
 
-bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &values)
+bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &given)
 {
     g_unkeepableKey.clear();
+    // One value a key, the last given.
+    QList<QPair<QString, QString>> values;
+    for (const auto &kv : given) {
+        const auto same = std::find_if(values.begin(), values.end(), [&](const auto &v) { return v.first == kv.first; });
+        if (same != values.end())
+            same->second = kv.second;
+        else
+            values.append(kv);
+    }
     const QString path = filePath();
     const QString notRegular = notRegularFileReason(path);
     if (!notRegular.isEmpty())

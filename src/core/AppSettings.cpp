@@ -14,6 +14,8 @@ int gLanguage = settings::kDefLanguage;
 int gLangOffset = 10000;
 bool gLangChanged = false;
 int gPortNo = settings::kDefPortNo;
+// The port number as the start-up read it: the store at exit writes it only when it changed.
+static int g_portNoRead = settings::kDefPortNo;
 bool gPortOccupy = true;
 // The pulse-feed values are read by the jog window and the options window when they open;
 // 0 until then, so that those windows take the stored values.
@@ -43,6 +45,7 @@ void resetAppSettings()
     gLangOffset = languageOffsetFor(gLanguage);
     gLangChanged = false;
     gPortNo = kDefPortNo;
+    g_portNoRead = kDefPortNo;
     gPortOccupy = true;
     fill3(gVelOf100Pls, 0);
     fill3(gAccOf100Pls, 0);
@@ -72,6 +75,7 @@ void readLanguage()
 void readPortSettings()
 {
     gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), kDefPortNo);
+    g_portNoRead = gPortNo;
     gPortOccupy = SettingsStore::numberOr(QStringLiteral("PortOccupy"), kDefPortOccupy) != 0;
     gMmRoundUp = SettingsStore::numberOr(QStringLiteral("MmRoundUp"), kDefMmRoundUp) != 0;
 }
@@ -100,20 +104,33 @@ bool finishSettingsWrites()
         return true;
     const QString crlf = QStringLiteral("\r\n");
     // The reason stands on its own line under the file's name, as the data files' messages do.
-    const QString reason = SettingsStore::lastWriteFailure();
+    // An entry of the file that cannot be kept is no matter of disk space: the operator is
+    // sent to that entry.
+    const QString key = SettingsStore::unkeepableKey();
+    const QString reason = key.isEmpty() ? SettingsStore::lastWriteFailure() : LoadResText(3040).arg(key);
     platform::msgBox(LoadResText(3001) + crlf + QDir::toNativeSeparators(SettingsStore::filePath())
-                         + (reason.isEmpty() ? QString() : crlf + reason) + crlf + crlf + LoadResText(3002),
+                         + (reason.isEmpty() ? QString() : crlf + reason) + crlf + crlf
+                         + LoadResText(key.isEmpty() ? 3002 : 3041),
                      platform::MbExclamation);
     return false;
 }
 
 } // namespace settings
 
+// Only what this run changed is written, and what the store lacks: another copy of the
+// program may have stored its own port or language since this one started.
 int StoreSettingsAtExit()
 {
     if (gLangChanged)
         gLanguage = gLanguage == 1 ? 2 : 1;
-    SettingsStore::setTexts({{QStringLiteral("PortNo"), QString::number(gPortNo)},
-                             {QStringLiteral("Language"), QString::number(gLanguage)}});
+    QList<QPair<QString, QString>> values;
+    const QString port = QStringLiteral("PortNo");
+    const QString language = QStringLiteral("Language");
+    if (gPortNo != g_portNoRead || !SettingsStore::contains(port))
+        values.append({port, QString::number(gPortNo)});
+    if (gLangChanged || !SettingsStore::contains(language))
+        values.append({language, QString::number(gLanguage)});
+    if (!values.isEmpty())
+        SettingsStore::setTexts(values);
     return settings::finishSettingsWrites() ? 0 : 1;
 }

@@ -126,7 +126,7 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
     for (;;) {
         gTusinErr = false;
         gTimeOut = false;
-        if (!link.send(line.toLatin1()))
+        if (!link.send(line.toLatin1(), replyLength))
             return runTimeError(policy, link);
         link.waitForAnswer(gTimeOutMs, gTimeOutMs <= 0);
         if (link.linkLost())

@@ -24,6 +24,14 @@ namespace {
 
 SerialLink *g_link = nullptr;
 
+qint64 steadyMs()
+{
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
 void destroyLink()
 {
     delete g_link;
@@ -85,6 +93,8 @@ void SerialLink::resetInstance()
     g_link->m_timeout.stop();
     g_link->m_stopPoll.stop();
     g_link->m_timer2.stop();
+    g_link->m_copyQuiet.stop();
+    g_link->m_clock = nullptr;
     g_link->m_assembler.clear();
     g_link->m_lines.clear();
     g_link->forgetRepeats();
@@ -101,6 +111,8 @@ SerialLink::SerialLink()
     m_timeout.setTimerType(Qt::PreciseTimer);
     m_stopPoll.setInterval(10);
     m_timer2.setInterval(1000);
+    m_copyQuiet.setSingleShot(true);
+    connect(&m_copyQuiet, &QTimer::timeout, this, &SerialLink::takeHeldAfterQuiet);
     connect(&m_port, &QSerialPort::readyRead, this, &SerialLink::TimerJusin_Timer);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
     connect(&m_timeout, &QTimer::timeout, this, &SerialLink::timerTimeout_Timer);
@@ -114,6 +126,7 @@ SerialLink::SerialLink()
 SerialLink::~SerialLink()
 {
     m_port.close();
+    m_deviceLock.unlock();
 }
 
 QString SerialLink::deviceForPort(int portNo)
@@ -140,7 +153,14 @@ bool SerialLink::open()
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
+    // A program that holds the device with flock(2) alone is not seen by Qt's own lock.
+    if (!m_deviceLock.lock(m_device)) {
+        m_lastOpenError = m_device + QStringLiteral(": ") + LoadResText(3030);
+        qWarning().noquote() << "port not opened:" << m_lastOpenError << "(locked with flock)";
+        return false;
+    }
     if (!m_port.open(QIODevice::ReadWrite)) {
+        m_deviceLock.unlock();
         m_lastOpenError = openFailureReason(m_port, m_device);
         qWarning().noquote() << "port not opened:" << m_lastOpenError;
         return false;
@@ -161,6 +181,7 @@ void SerialLink::close()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_deviceLock.unlock();
     m_assembler.clear();
     m_lines.clear();
 }
@@ -172,6 +193,8 @@ void SerialLink::readPending()
     const QByteArray data = m_port.readAll();
     if (data.isEmpty())
         return;
+    m_lastArrivalMs = now();
+    ++m_arrivals;
     m_lines.append(m_assembler.feed(data));
     gRecvBuf = QString::fromLatin1(m_assembler.partial());
 }
@@ -195,24 +218,48 @@ void SerialLink::deliverLines()
         if (m_waiting) {
             if (gRecvEnd)
                 return;
-            const QByteArray line = m_lines.takeFirst();
+            QByteArray line = m_lines.takeFirst();
+            if (!m_cutHead.isEmpty()) {
+                line = restOfCutReply(line);
+                m_cutHead.clear();
+            }
             if (!m_held.isEmpty())
                 qInfo().noquote() << "copy of the previous reply dropped:" << m_held.trimmed();
             m_held.clear();
+            m_heldUntilQuiet = false;
+            m_copyQuiet.stop();
+            const bool begunBeforeSend = m_copyOnItsWay;
+            m_copyOnItsWay = false;
             if (takeRepeat(line)) {
                 m_held = line;
+                continue;
+            }
+            if (m_copyMayFollow && line == m_repeatLine) {
+                m_copyMayFollow = false;
+                // Begun before the line went, or unfit to answer it: a copy, nothing else.
+                if (begunBeforeSend || !canAnswer(line)) {
+                    qInfo().noquote() << "copy of the previous reply dropped:" << line.trimmed();
+                    continue;
+                }
+                m_held = line;
+                m_heldUntilQuiet = true;
+                m_arrivalsAtHold = m_arrivals;
+                m_copyQuiet.start(lineTimeMs());
                 continue;
             }
             takeAnswer(line);
             return;
         }
         const QByteArray line = m_lines.takeFirst();
-        if (takeRepeat(line))
+        m_copyOnItsWay = false;
+        if (takeRepeat(line) || (m_copyMayFollow && line == m_repeatLine)) {
+            m_copyMayFollow = false;
             qInfo().noquote() << "copy of the previous reply dropped:" << line.trimmed();
-        else if (isUnsolicited(line))
+        } else if (isUnsolicited(line)) {
             takeUnsolicited(line);
-        else
+        } else {
             qInfo().noquote() << "line outside an exchange dropped:" << line.trimmed();
+        }
     }
 }
 
@@ -224,12 +271,17 @@ void SerialLink::takeAnswer(QByteArray line, bool heldCopy)
     // The copies the previous exchange left to expect end here; a reply that came only
     // after the line had gone again may be followed by copies of its own, and so may a
     // held copy taken for the reply, whose line's own answer may still be on its way.
+    // Any reply may come twice from a controller that answers twice; a "0%%" line said again
+    // is the controller's state again, never a copy.
     m_lastAnswered = true;
     m_held.clear();
-    m_repeatLine = m_resends > 0 || heldCopy ? line : QByteArray();
+    m_heldUntilQuiet = false;
+    m_copyQuiet.stop();
+    m_repeatLine = line;
     m_repeatFor = m_lastSent;
     m_repeatsLeft = m_resends;
     m_ownReplyMayFollow = heldCopy;
+    m_copyMayFollow = !isUnsolicited(line);
     endWait();
 }
 
@@ -254,6 +306,11 @@ void SerialLink::forgetRepeats()
     m_repeatsLeft = 0;
     m_ownReplyMayFollow = false;
     m_held.clear();
+    m_copyMayFollow = false;
+    m_heldUntilQuiet = false;
+    m_copyOnItsWay = false;
+    m_cutHead.clear();
+    m_copyQuiet.stop();
 }
 
 // The controller answers the sends it had queued at once after the late reply: their
@@ -282,13 +339,15 @@ void SerialLink::awaitRepeats()
     readWithin(kRepeatQuietMs, [this] { return copiesMayCome(); });
 }
 
-bool SerialLink::send(const QByteArray &line)
+bool SerialLink::send(const QByteArray &line, int replyLength)
 {
     if (!m_port.isOpen() || m_lost)
         return false;
     // Whatever came before this command is no answer to it.
     m_waiting = false;
     m_held.clear();
+    m_heldUntilQuiet = false;
+    m_copyQuiet.stop();
     if (m_lastAnswered && copiesMayCome())
         awaitRepeats();
     if (m_lost || !m_port.isOpen())
@@ -300,7 +359,18 @@ bool SerialLink::send(const QByteArray &line)
     readPending();
     deliverLines();
     const bool resend = line == m_lastSent && !m_lastAnswered;
-    if (!resend || !isHeadOfReply(line)) {
+    m_expectedLength = replyLength;
+    m_copyOnItsWay = false;
+    m_cutHead.clear();
+    if (resend && isHeadOfReply(line)) {
+        // The reply the time-out cut is still arriving: its rest completes it.
+    } else if (!resend && isCopyOnItsWay()) {
+        m_copyOnItsWay = true;
+    } else {
+        // A head that stopped growing is never glued to what comes next; only a line that
+        // cannot be a reply by itself, and completes it, is taken for its rest.
+        if (resend && couldBeginReply(line, m_assembler.partial()))
+            m_cutHead = m_assembler.partial();
         m_assembler.clear();
         gRecvBuf.clear();
     }
@@ -350,7 +420,10 @@ void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
     // A copy held back that nothing followed was the reply after all, when it answered the
     // line now waiting; the reply of another line never is: that line goes again.
     if (!gRecvEnd && gTimeOut && !m_held.isEmpty()) {
-        if (m_repeatFor == m_lastSent) {
+        if (m_heldUntilQuiet) {
+            takeAnswer(m_held);
+            gTimeOut = false;
+        } else if (m_repeatFor == m_lastSent) {
             takeAnswer(m_held, true);
             gTimeOut = false;
         } else {
@@ -359,6 +432,8 @@ void SerialLink::waitForAnswer(int timeoutMs, bool watchStop)
         }
     }
     m_waiting = false;
+    m_copyQuiet.stop();
+    m_heldUntilQuiet = false;
     if (!m_lines.isEmpty())
         QTimer::singleShot(0, this, [this] { if (!m_waiting) deliverLines(); });
 }
@@ -373,20 +448,93 @@ int SerialLink::lineTimeMs() const
 // time, and it may well be the reply.
 void SerialLink::awaitLineEnd()
 {
-    if (m_assembler.partial().isEmpty() || m_assembler.discarding())
+    if (!partialIsLive())
         return;
     readWithin(lineTimeMs(), [this] { return !gRecvEnd && !m_assembler.partial().isEmpty(); });
 }
 
-// The partial line received so far can begin the reply to `line`: it repeats the line's
-// command as far as it goes.
+void SerialLink::setClock(std::function<qint64()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+qint64 SerialLink::now() const
+{
+    return m_clock ? m_clock() : steadyMs();
+}
+
+// A partial line whose last character came within one line time is still arriving; one
+// that stopped growing before that never ends (its rest lost on the wire).
+bool SerialLink::partialIsLive() const
+{
+    if (m_assembler.partial().isEmpty() || m_assembler.discarding())
+        return false;
+    return now() - m_lastArrivalMs <= lineTimeMs();
+}
+
+// The partial line received so far can still be the head of the reply to `line`: it is
+// arriving, it repeats the line's command as far as it goes, it holds no line end (a CR
+// whose LF was lost ends no reply) and it is shorter than the reply.
 bool SerialLink::isHeadOfReply(const QByteArray &line) const
 {
-    const QByteArray &partial = m_assembler.partial();
+    return partialIsLive() && couldBeginReply(line, m_assembler.partial());
+}
+
+bool SerialLink::couldBeginReply(const QByteArray &line, const QByteArray &partial) const
+{
     if (partial.isEmpty() || m_assembler.discarding())
         return false;
-    const QByteArray echo = partial.left(3);
-    return line.startsWith(echo);
+    if (partial.contains('\r') || partial.contains('\n'))
+        return false;
+    if (m_expectedLength > 0 && partial.size() >= m_expectedLength)
+        return false;
+    return line.startsWith(partial.left(3));
+}
+
+// The first line after a resend that cleared a stalled head: when it cannot be a reply by
+// itself (no echo) and completes the head to a reply of the right length, it is the rest of
+// the reply the time-out cut, which resumed after all.
+QByteArray SerialLink::restOfCutReply(const QByteArray &line) const
+{
+    const QByteArray echo = m_lastSent.left(3);
+    if (line.startsWith(echo))
+        return line;
+    const QByteArray joined = m_cutHead + line;
+    if (!joined.startsWith(echo) || (m_expectedLength > 0 && joined.size() != m_expectedLength))
+        return line;
+    qInfo().noquote() << "rest of a reply cut by the time-out joined to its head:" << joined.trimmed();
+    return joined;
+}
+
+// The partial line at a send is the beginning of a second copy of the previous reply.
+bool SerialLink::isCopyOnItsWay() const
+{
+    const QByteArray &partial = m_assembler.partial();
+    return m_copyMayFollow && !partial.isEmpty() && !m_assembler.discarding()
+           && partial.size() < m_repeatLine.size() && m_repeatLine.startsWith(partial);
+}
+
+// Whether a line could be the reply to the line now waiting, as far as the link knows it:
+// the command's echo and the reply's length.
+bool SerialLink::canAnswer(const QByteArray &line) const
+{
+    if (!line.startsWith(m_lastSent.left(3)))
+        return false;
+    return m_expectedLength <= 0 || line.size() == m_expectedLength;
+}
+
+// The previous reply met again and nothing followed it for one line time: it is the reply
+// (the same answer as before), unless characters are still coming.
+void SerialLink::takeHeldAfterQuiet()
+{
+    if (!m_waiting || gRecvEnd || m_held.isEmpty() || !m_heldUntilQuiet)
+        return;
+    if (m_arrivals != m_arrivalsAtHold) {
+        m_arrivalsAtHold = m_arrivals;
+        m_copyQuiet.start(lineTimeMs());
+        return;
+    }
+    takeAnswer(m_held);
 }
 
 void SerialLink::endWait()

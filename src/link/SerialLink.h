@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LineAssembler.h"
+#include "platform/DeviceLock.h"
 
 #include <QByteArray>
 #include <QList>
@@ -41,12 +42,17 @@ public:
 
     // Discards pending input and any partial line (decoding complete unsolicited lines in
     // them), clears gRecvEnd and writes the line with CR LF. False when the port failed.
-    // A resent line keeps a partial line that is the head of its reply: the time-out cut
-    // that reply, and its rest is still coming.
+    // A resent line keeps a partial line only while it can still be the head of its reply
+    // (replyLength characters with CR LF; 0: not known): arriving within the last line time,
+    // without CR or LF, shorter than the reply, with the line's echo. The time-out cut that
+    // reply, and its rest is still coming. Any other partial line is cleared; a stalled head
+    // is joined only to a line that is no reply by itself and completes it. A partial line
+    // that is the beginning of a copy of the previous reply is kept too, so that the copy is
+    // known when it ends.
     // After a reply that came only once the line had been sent again, the controller may
     // still answer the other sends with copies of it: a short quiet interval lets them
     // arrive and be dropped first.
-    bool send(const QByteArray &line);
+    bool send(const QByteArray &line, int replyLength = 0);
     // Arms the reply time-out and waits for the first complete line, the time-out, a lost
     // link or (with watchStop) the stop request gGrpMoveStop. A timeout of 0 or less arms
     // only the bound for waits the controller may end late. When the time-out falls while a
@@ -68,6 +74,9 @@ public:
     static constexpr int kRepeatQuietMs = 200;
     // Time the longest reply takes on the line at the port's speed (8N1: ten bits a character).
     int lineTimeMs() const;
+    // The clock (milliseconds) the link stamps received characters with; tests put their
+    // own in its place, an empty function puts the steady clock back.
+    void setClock(std::function<qint64()> clock);
     // Copies of a reply still expected (tests).
     int repeatsExpected() const { return m_repeatsLeft; }
     // Characters dropped as parts of overlong lines so far.
@@ -95,7 +104,14 @@ private:
     void readWithin(int ms, const std::function<bool()> &more);
     void awaitRepeats();
     void awaitLineEnd();
+    qint64 now() const;
+    bool partialIsLive() const;
     bool isHeadOfReply(const QByteArray &line) const;
+    bool couldBeginReply(const QByteArray &line, const QByteArray &partial) const;
+    QByteArray restOfCutReply(const QByteArray &line) const;
+    bool isCopyOnItsWay() const;
+    bool canAnswer(const QByteArray &line) const;
+    void takeHeldAfterQuiet();
     void forgetRepeats();
     void onError(QSerialPort::SerialPortError error);
     void endWait();
@@ -104,6 +120,7 @@ private:
     QTimer m_timeout;
     QTimer m_stopPoll;
     QTimer m_timer2;
+    QTimer m_copyQuiet;
     LineAssembler m_assembler;
     QList<QByteArray> m_lines;
     // The line last sent, how often it went again unanswered, and whether a reply came.
@@ -120,6 +137,21 @@ private:
     // A held copy became the reply: the line's own reply may still come, and is a copy too.
     bool m_ownReplyMayFollow = false;
     QByteArray m_held;
+    // A controller may answer a line twice: the previous reply met again as the first line
+    // of the next exchange is a copy once another line follows it, or the reply itself after
+    // one line time of quiet. One copy per reply at most.
+    bool m_copyMayFollow = false;
+    bool m_heldUntilQuiet = false;
+    qint64 m_arrivals = 0;
+    qint64 m_arrivalsAtHold = 0;
+    // The partial line kept at a send began a copy of the previous reply.
+    bool m_copyOnItsWay = false;
+    // A head cleared at a resend because it had stopped growing: a line that is its rest
+    // (and no reply by itself) is joined to it.
+    QByteArray m_cutHead;
+    int m_expectedLength = 0;
+    qint64 m_lastArrivalMs = 0;
+    std::function<qint64()> m_clock;
     QEventLoop *m_loop = nullptr;
     bool m_waiting = false;
     bool m_inExchange = false;
@@ -129,6 +161,7 @@ private:
     QString m_lostReason;
     QString m_lastOpenError;
     QString m_device;
+    platform::DeviceLock m_deviceLock;
 };
 
 } // namespace link

@@ -24,6 +24,7 @@ bool ItemReader::open(const QString &path)
     if (read != TextFileRead::Ok) {
         fail(error);
         m_tooLarge = read == TextFileRead::TooLarge;
+        m_notRegular = read == TextFileRead::NotRegular;
         return false;
     }
     return true;
@@ -36,6 +37,7 @@ void ItemReader::setText(const QString &text)
     m_atLineStart = true;
     m_failed = false;
     m_tooLarge = false;
+    m_notRegular = false;
     m_error.clear();
 }
 

@@ -11,10 +11,12 @@ namespace platform {
 class ItemReader
 {
 public:
-    // False when the file cannot be read, or is larger than any text file of the system
-    // (tooLarge(): the file is there but is not one of ours).
+    // False when the file cannot be read, is larger than any text file of the system
+    // (tooLarge(): the file is there but is not one of ours) or is no regular file
+    // (notRegular(): a named pipe, a device or a folder, refused without reading).
     bool open(const QString &path);
     bool tooLarge() const { return m_tooLarge; }
+    bool notRegular() const { return m_notRegular; }
     void setText(const QString &text);
 
     bool ok() const { return !m_failed; }
@@ -39,6 +41,7 @@ private:
     bool m_atLineStart = true;
     bool m_failed = false;
     bool m_tooLarge = false;
+    bool m_notRegular = false;
     QString m_error;
 };
 

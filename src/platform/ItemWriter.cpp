@@ -1,5 +1,6 @@
 #include "platform/ItemWriter.h"
 
+#include "platform/RegularFile.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -9,21 +10,29 @@ namespace platform {
 
 namespace {
 QString g_lastWriteFailure;
+bool g_lastWriteNotRegular = false;
 }
 
 void noteWriteFailure(const QString &reason)
 {
     g_lastWriteFailure = reason;
+    g_lastWriteNotRegular = false;
 }
 
 void clearWriteFailure()
 {
     g_lastWriteFailure.clear();
+    g_lastWriteNotRegular = false;
 }
 
 QString lastWriteFailure()
 {
     return g_lastWriteFailure;
+}
+
+bool lastWriteNotRegular()
+{
+    return g_lastWriteNotRegular;
 }
 
 ItemWriter &ItemWriter::text(const QString &value)
@@ -70,8 +79,10 @@ QString ItemWriter::content() const
 bool ItemWriter::commit(const QString &path)
 {
     const bool written = write(path);
-    if (!written)
+    if (!written) {
         noteWriteFailure(m_error);
+        g_lastWriteNotRegular = m_notRegular;
+    }
     return written;
 }
 
@@ -80,6 +91,14 @@ bool ItemWriter::write(const QString &path)
     const std::optional<QByteArray> bytes = encodeSystemText(content());
     if (!bytes) {
         m_error = QStringLiteral("a character cannot be stored in the file's code page");
+        return false;
+    }
+    // A named pipe, a device or a folder is never written to, nor replaced by a file.
+    m_notRegular = false;
+    const QString notRegular = notRegularFileReason(path);
+    if (!notRegular.isEmpty()) {
+        m_error = notRegular;
+        m_notRegular = true;
         return false;
     }
     QSaveFile f(path);

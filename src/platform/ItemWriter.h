@@ -27,6 +27,7 @@ private:
     QStringList m_line;
     QString m_done;
     QString m_error;
+    bool m_notRegular = false;
 };
 
 // The reason the last write of a system file failed (the system's words, or what could not be
@@ -34,5 +35,7 @@ private:
 void noteWriteFailure(const QString &reason);
 void clearWriteFailure();
 QString lastWriteFailure();
+// The last failed write was refused because its path names no regular file.
+bool lastWriteNotRegular();
 
 } // namespace platform

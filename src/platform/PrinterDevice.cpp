@@ -1,5 +1,8 @@
 #include "platform/PrinterDevice.h"
 
+#include "platform/RegularFile.h"
+
+#include <QDebug>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -87,6 +90,14 @@ bool PrinterDevice::begin()
         return true;
     m_drawn.clear();
     m_page = 1;
+    // Printed to a file: a named pipe would hold the program until something reads it.
+    const QString output = m_printer->outputFileName();
+    const QString notRegular = output.isEmpty() ? QString() : notRegularFileReason(output);
+    if (!notRegular.isEmpty()) {
+        qWarning().noquote() << "print file" << output << "refused:" << notRegular;
+        m_failed = true;
+        return false;
+    }
     m_painter = std::make_unique<QPainter>();
     if (!m_painter->begin(m_printer.get())) {
         m_painter.reset();

@@ -1,12 +1,16 @@
 #include "platform/SettingsStore.h"
 
+#include "platform/RegularFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -24,8 +28,25 @@ bool failed(const QString &reason)
     return false;
 }
 
+QString userStorePath()
+{
+    // Where QSettings keeps the user's INI file, named without QSettings opening it.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/QZ/QZ-W4.ini");
+}
+
+QString storePath()
+{
+    return g_overridePath.isEmpty() ? userStorePath() : g_overridePath;
+}
+
+// A named pipe or a device in place of the settings file would hold every read: it reads as
+// an empty store (the defaults), and every write is refused with that reason.
 std::unique_ptr<QSettings> openStore()
 {
+    const QString path = storePath();
+    if (!nonRegularKind(path).isEmpty())
+        return std::make_unique<QSettings>(path + QStringLiteral("/not-a-regular-file"), QSettings::IniFormat);
     if (!g_overridePath.isEmpty())
         return std::make_unique<QSettings>(g_overridePath, QSettings::IniFormat);
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
@@ -49,46 +70,201 @@ Entries allEntries(QSettings &store)
 }
 
 const QString kCutShort = QStringLiteral("only part of the file reached the disk (the disk may be full)");
+const QString kSection = QStringLiteral("Settings");
 
-// The settings file's bytes for the given entries, made by QSettings in a scratch folder beside
-// the file (on its disk) and read back from a second copy: QSettings may report success for a
-// file the disk cut short, and it answers a re-read of a file it wrote from its own memory.
-std::optional<QByteArray> encodeEntries(const Entries &entries, const QString &folder)
+QString g_unkeepableKey;
+
+bool unkeepable(const QString &key)
 {
-    QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
-    if (!scratch.isValid()) {
-        failed(scratch.errorString());
+    g_unkeepableKey = key;
+    return failed(QStringLiteral("the settings file holds entries this program cannot keep: ") + key);
+}
+
+// A scratch file in the folder of the settings file (on its disk): QSettings reads a file of
+// a path it has read before from its own memory, and may report success for a file the disk
+// cut short, so every file it reads or makes here is new.
+bool writeScratch(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || f.size() != bytes.size())
+        return failed(kCutShort);
+    return true;
+}
+
+std::optional<QByteArray> readScratch(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        failed(f.errorString());
         return std::nullopt;
     }
-    const QString made = scratch.filePath(QStringLiteral("made.ini"));
+    return f.readAll();
+}
+
+// The lines QSettings writes for the given values of the section, in its own escaping.
+std::optional<QList<QByteArray>> linesFor(const QList<QPair<QString, QString>> &values, const QTemporaryDir &scratch)
+{
+    const QString made = scratch.filePath(QStringLiteral("values.ini"));
     {
         QSettings s(made, QSettings::IniFormat);
-        for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-            s.setValue(it.key(), it.value());
+        for (const auto &kv : values)
+            s.setValue(fullKey(kv.first), kv.second);
         s.sync();
         if (s.status() != QSettings::NoError) {
             failed(kCutShort);
             return std::nullopt;
         }
     }
-    QFile madeFile(made);
-    if (!madeFile.open(QIODevice::ReadOnly)) {
-        failed(madeFile.errorString());
+    const std::optional<QByteArray> bytes = readScratch(made);
+    if (!bytes)
+        return std::nullopt;
+    QList<QByteArray> lines;
+    for (const QByteArray &line : bytes->split('\n')) {
+        const QByteArray t = line.trimmed();
+        if (!t.isEmpty() && !t.startsWith('['))
+            lines << t;
+    }
+    if (lines.size() != values.size()) {
+        failed(kCutShort);
         return std::nullopt;
     }
-    const QByteArray bytes = madeFile.readAll();
+    return lines;
+}
+
+QByteArray rawKey(const QByteArray &line)
+{
+    const qsizetype eq = line.indexOf('=');
+    return eq < 0 ? QByteArray() : line.left(eq).trimmed();
+}
+
+// The file's text with the lines of the written keys put in place of theirs in the section,
+// or added to it; every other line stays as it was, byte for byte, whether or not QSettings
+// could read it back as written.
+QByteArray splice(const QByteArray &old, const QList<QPair<QString, QString>> &values, const QList<QByteArray> &lines)
+{
+    const QByteArray eol = old.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
+    QList<QByteArray> out = old.isEmpty() ? QList<QByteArray>() : old.split('\n');
+    if (!out.isEmpty() && out.last().isEmpty())
+        out.removeLast(); // the end of the last line
+    for (QByteArray &l : out)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    QList<bool> placed(values.size(), false);
+    const QByteArray header = "[" + kSection.toLatin1() + "]";
+    bool inSection = false;
+    qsizetype sectionEnd = -1; // after the last entry line of the first such section
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QByteArray t = out.at(i).trimmed();
+        if (t.startsWith('[')) {
+            inSection = t == header;
+            if (inSection && sectionEnd < 0)
+                sectionEnd = i + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (sectionEnd >= 0 && sectionEnd == i && !t.isEmpty())
+            sectionEnd = i + 1;
+        const QByteArray key = rawKey(t);
+        for (int v = 0; v < values.size(); ++v) {
+            if (key != values.at(v).first.toLatin1())
+                continue;
+            if (placed[v]) {
+                if (i < sectionEnd)
+                    --sectionEnd;
+                out.removeAt(i--); // a second line of the key would hide the first
+            } else {
+                out[i] = lines.at(v);
+                placed[v] = true;
+            }
+            break;
+        }
+    }
+    QList<QByteArray> added;
+    for (int v = 0; v < values.size(); ++v)
+        if (!placed[v])
+            added << lines.at(v);
+    if (!added.isEmpty()) {
+        if (sectionEnd < 0) {
+            if (!out.isEmpty() && !out.last().trimmed().isEmpty())
+                out << QByteArray();
+            out << header;
+            sectionEnd = out.size();
+        }
+        for (qsizetype a = 0; a < added.size(); ++a)
+            out.insert(sectionEnd + a, added.at(a));
+    }
+    QByteArray text;
+    for (const QByteArray &l : std::as_const(out))
+        text += l + eol;
+    return text;
+}
+
+// The settings file's new bytes: read fresh from the file (another copy of the program may
+// have written it since), the written keys changed and nothing else. What QSettings reads
+// from them is compared by key with what was meant: the written values, and every other
+// entry as it read before.
+std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QString, QString>> &values,
+                                       const QString &folder)
+{
+    QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
+    if (!scratch.isValid()) {
+        failed(scratch.errorString());
+        return std::nullopt;
+    }
+    QByteArray old;
+    if (QFileInfo::exists(path)) {
+        QFile f;
+        QString error;
+        if (!openRegularForReading(f, path, &error)) {
+            failed(error);
+            return std::nullopt;
+        }
+        old = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            failed(f.errorString());
+            return std::nullopt;
+        }
+    }
+    const QString current = scratch.filePath(QStringLiteral("current.ini"));
+    if (!writeScratch(current, old))
+        return std::nullopt;
+    Entries before;
+    {
+        QSettings s(current, QSettings::IniFormat);
+        if (s.status() != QSettings::NoError) {
+            failed(QStringLiteral("the settings file cannot be read"));
+            return std::nullopt;
+        }
+        before = allEntries(s);
+    }
+    const std::optional<QList<QByteArray>> lines = linesFor(values, scratch);
+    if (!lines)
+        return std::nullopt;
+    const QByteArray bytes = splice(old, values, *lines);
     const QString check = scratch.filePath(QStringLiteral("check.ini"));
-    QFile checkFile(check);
-    if (!checkFile.open(QIODevice::WriteOnly) || checkFile.write(bytes) != bytes.size() || !checkFile.flush()
-        || checkFile.size() != bytes.size()) {
+    if (!writeScratch(check, bytes))
+        return std::nullopt;
+    QSettings reread(check, QSettings::IniFormat);
+    if (reread.status() != QSettings::NoError) {
         failed(kCutShort);
         return std::nullopt;
     }
-    checkFile.close();
-    QSettings reread(check, QSettings::IniFormat);
-    if (reread.status() != QSettings::NoError || allEntries(reread) != entries) {
-        failed(kCutShort);
-        return std::nullopt;
+    Entries meant = before;
+    for (const auto &kv : values)
+        meant.insert(fullKey(kv.first), kv.second);
+    const Entries after = allEntries(reread);
+    for (auto it = meant.cbegin(); it != meant.cend(); ++it) {
+        if (after.value(it.key()) != it.value()) {
+            unkeepable(it.key());
+            return std::nullopt;
+        }
+    }
+    for (auto it = after.cbegin(); it != after.cend(); ++it) {
+        if (!meant.contains(it.key())) {
+            unkeepable(it.key());
+            return std::nullopt;
+        }
     }
     return bytes;
 }
@@ -135,7 +311,7 @@ void SettingsStore::useUserStore()
 
 QString SettingsStore::filePath()
 {
-    return openStore()->fileName();
+    return storePath();
 }
 
 QString SettingsStore::text(const QString &key, const QString &defaultValue)
@@ -175,20 +351,27 @@ bool SettingsStore::setText(const QString &key, const QString &value)
     return setTexts({{key, value}});
 }
 
-bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &values)
+bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &given)
 {
-    const auto store = openStore();
-    const QString path = store->fileName();
-    if (store->status() != QSettings::NoError)
-        return failed(QStringLiteral("the settings file cannot be read"));
-    Entries entries = allEntries(*store);
-    for (const auto &kv : values)
-        entries.insert(fullKey(kv.first), kv.second);
+    g_unkeepableKey.clear();
+    // One value a key, the last given.
+    QList<QPair<QString, QString>> values;
+    for (const auto &kv : given) {
+        const auto same = std::find_if(values.begin(), values.end(), [&](const auto &v) { return v.first == kv.first; });
+        if (same != values.end())
+            same->second = kv.second;
+        else
+            values.append(kv);
+    }
+    const QString path = filePath();
+    const QString notRegular = notRegularFileReason(path);
+    if (!notRegular.isEmpty())
+        return failed(notRegular);
     // QSettings makes the settings folder on its first write; so does this.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         return failed(QStringLiteral("the folder cannot be made: ") + QDir::toNativeSeparators(folder));
-    const std::optional<QByteArray> bytes = encodeEntries(entries, folder);
+    const std::optional<QByteArray> bytes = encodeChange(path, values, folder);
     if (!bytes)
         return false;
     return replaceFile(path, *bytes);
@@ -220,6 +403,11 @@ bool SettingsStore::takeWriteFailure()
 QString SettingsStore::lastWriteFailure()
 {
     return g_failureReason;
+}
+
+QString SettingsStore::unkeepableKey()
+{
+    return g_unkeepableKey;
 }
 
 } // namespace platform

@@ -22,7 +22,9 @@ public:
     // Like number(), but a value that is not a number reads as the default.
     static int numberOr(const QString &key, int defaultValue);
     // Every write replaces the file at once, whole, or leaves the old file as it was; false when
-    // the file could not be written (its folder missing or not writable, the disk full). A
+    // the file could not be written (its folder missing or not writable, the disk full, no
+    // regular file, an entry it cannot keep). It changes only the keys it writes: the file is
+    // read afresh, their lines are put in place and every other line stays as it was. A
     // failure is kept for takeWriteFailure() and its reason for lastWriteFailure().
     static bool setText(const QString &key, const QString &value);
     // Several values in one replacement of the file: all of them are stored or none.
@@ -34,6 +36,10 @@ public:
     // Whether a write failed since the last call (which clears it).
     static bool takeWriteFailure();
     static QString lastWriteFailure();
+    // The key of the entry the last failed write could not keep as it was (an entry QSettings
+    // does not read back as written, or one that hides a written key); empty when the write
+    // failed for another reason.
+    static QString unkeepableKey();
 
     static std::optional<int> parseNumber16(const QString &text);
 };

@@ -1,5 +1,7 @@
 #include "platform/TextCodec.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -105,15 +107,14 @@ bool systemEncodable(QStringView character)
 namespace {
 
 bool g_lastReadTooLarge = false;
+bool g_lastReadNotRegular = false;
 
 TextFileRead readWhole(const QString &path, QString &text, QString *error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
-        return TextFileRead::IoFailed;
-    }
+    QFile f;
+    bool refused = false;
+    if (!openRegularForReading(f, path, error, &refused))
+        return refused ? TextFileRead::NotRegular : TextFileRead::IoFailed;
     if (f.size() > kMaxTextFileBytes) {
         if (error)
             *error = QStringLiteral("file too large");
@@ -141,12 +142,18 @@ TextFileRead readSystemTextFile(const QString &path, QString &text, QString *err
 {
     const TextFileRead read = readWhole(path, text, error);
     g_lastReadTooLarge = read == TextFileRead::TooLarge;
+    g_lastReadNotRegular = read == TextFileRead::NotRegular;
     return read;
 }
 
 bool lastReadTooLarge()
 {
     return g_lastReadTooLarge;
+}
+
+bool lastReadNotRegular()
+{
+    return g_lastReadNotRegular;
 }
 
 } // namespace platform

@@ -24,11 +24,14 @@ bool systemEncodable(QStringView character);
 // No text file of the system comes near this size; a larger file is not read into memory.
 constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
 
-enum class TextFileRead { Ok, IoFailed, TooLarge };
+// NotRegular: a named pipe, a device or a folder, refused at once without being read.
+enum class TextFileRead { Ok, IoFailed, TooLarge, NotRegular };
 // Reads and decodes a whole text file of the system; error gets the system's reason.
 TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error = nullptr);
 // Whether the last file readSystemTextFile() was asked for was refused for its size, kept for
 // the operator's message.
 bool lastReadTooLarge();
+// Whether the last file readSystemTextFile() was asked for was refused as no regular file.
+bool lastReadNotRegular();
 
 } // namespace platform

@@ -132,6 +132,7 @@ PosiFileReadResult readPosiFile(const QString &path, PosiFileImage &image)
     case platform::TextFileRead::Ok:
         break;
     case platform::TextFileRead::TooLarge:
+    case platform::TextFileRead::NotRegular:
         return result(PosiFileStatus::Damaged, error);
     case platform::TextFileRead::IoFailed:
         return result(PosiFileStatus::Failed, error);

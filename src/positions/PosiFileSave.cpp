@@ -212,7 +212,9 @@ int SaveFileAs2(const QString &path)
         return 0;
     }
     qWarning().noquote() << "position file" << path << "not written:" << error;
-    platform::noteWriteFailure(error);
+    // The writer notes its own failures, with their kind; the others are noted here.
+    if (error != platform::lastWriteFailure())
+        platform::noteWriteFailure(error);
     return 1;
 }
 

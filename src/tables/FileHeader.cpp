@@ -11,7 +11,8 @@ FileRead openWithHeader(platform::ItemReader &in, const QString &path, const cha
                         std::initializer_list<const char *> models, int rejectedMessage)
 {
     if (!in.open(path))
-        return in.tooLarge() ? FileRead::Damaged : FileRead::IoFailed;
+        // Another attempt finds the same file: a refused one is told at once.
+        return in.tooLarge() || in.notRegular() ? FileRead::Damaged : FileRead::IoFailed;
     const QString model = in.text();
     if (!in.ok())
         return FileRead::Damaged;

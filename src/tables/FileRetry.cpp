@@ -32,6 +32,9 @@ bool writeWithRetry(const std::function<bool()> &write)
             MsecTimerWait(kFileRetryMs);
         if (write())
             return true;
+        // Another attempt finds the same named pipe or device: refused at once.
+        if (platform::lastWriteNotRegular())
+            break;
     }
     return false;
 }
@@ -40,7 +43,9 @@ QString writeFailureText(int messageId)
 {
     QString text = LoadResText(messageId);
     const QString reason = platform::lastWriteFailure();
-    if (!reason.isEmpty())
+    if (platform::lastWriteNotRegular())
+        text += QStringLiteral("\r\n") + LoadResText(3043);
+    else if (!reason.isEmpty())
         text += QStringLiteral("\r\n") + reason;
     return text;
 }
@@ -50,6 +55,8 @@ QString readFailureText(int messageId)
     QString text = LoadResText(messageId);
     if (platform::lastReadTooLarge())
         text += QStringLiteral("\r\n") + LoadResText(3032).arg(platform::kMaxTextFileBytes / (1024 * 1024));
+    if (platform::lastReadNotRegular())
+        text += QStringLiteral("\r\n") + LoadResText(3042);
     return text;
 }
 

@@ -1,11 +1,14 @@
+#include "actuators/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
 #include "support/FileFault.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 #include <QtTest>
 
@@ -23,7 +26,38 @@ private Q_SLOTS:
     void unwritableStoreIsTold_data();
     void unwritableStoreIsTold();
     void sameSizeReplacementIsRead();
+    void oddEntriesAreKept_data();
+    void oddEntriesAreKept();
+    void entryThatHidesAWrittenKey();
+    void twoStoresInterleaved();
+    void secondCopyExitsLater_data();
+    void secondCopyExitsLater();
+    void settingsFileThatIsANamedPipe();
 };
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool putBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// The settings as another copy of the program writes them, from a process of its own.
+bool writeFromAnotherCopy(const QString &file, const QStringList &pairs)
+{
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/settings_writer"), QStringList{file} + pairs);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
 
 void TestAppSettings::emptyStoreGivesDefaults()
 {
@@ -218,6 +252,136 @@ void TestAppSettings::sameSizeReplacementIsRead()
         QSettings s(env.settingsFile(), QSettings::IniFormat);
         QCOMPARE(s.value("Settings/PortNo").toString(), QString::number(n));
     }
+}
+
+void TestAppSettings::oddEntriesAreKept_data()
+{
+    QTest::addColumn<QByteArray>("odd"); // a line a hand edit left in the section
+    QTest::newRow("doubled backslash in a key") << QByteArray("Odd\\\\Key=1");
+    QTest::newRow("NUL byte in a key") << QByteArray("Odd\0Key=1", 9);
+    QTest::newRow("0xFF byte in a key") << QByteArray("Odd\xFFKey=1");
+    QTest::newRow("doubled backslash in a value") << QByteArray("Note=C:\\\\data\\\\qz");
+    QTest::newRow("0xFF byte in a value") << QByteArray("Note=\xFF\xFE");
+}
+
+// An entry QSettings does not read back as it stands costs no write: the written keys are
+// stored, the entry stays as it was, byte for byte, and no box names a full disk.
+void TestAppSettings::oddEntriesAreKept()
+{
+    QFETCH(QByteArray, odd);
+    TestEnv env;
+    const QByteArray before = "[Settings]\nLanguage=1\n" + odd + "\nPortNo=2\n\n[Other]\nx=1\n";
+    QVERIFY(putBytes(env.settingsFile(), before));
+    settings::readStartupSettings();
+    gPortNo = 4;
+    gLangChanged = true;
+    QCOMPARE(StoreSettingsAtExit(), 0);
+    gAxisUnused[0] = false;
+    gDevSize[0] = QStringLiteral(" 28"); // a value QSettings writes quoted
+    QCOMPARE(SaveDevSetting(), 0);
+
+    QVERIFY(env.dialogs().boxes().isEmpty());
+    const QByteArray after = fileBytes(env.settingsFile());
+    QVERIFY2(after.contains("\n" + odd + "\n"), after.constData());
+    QVERIFY(after.endsWith("\n[Other]\nx=1\n"));
+    QSettings s(env.settingsFile(), QSettings::IniFormat);
+    QCOMPARE(s.value("Settings/PortNo").toString(), QStringLiteral("4"));
+    QCOMPARE(s.value("Settings/Language").toString(), QStringLiteral("2"));
+    QCOMPARE(s.value("Settings/DevSize1").toString(), QStringLiteral(" 28"));
+    QCOMPARE(s.value("Other/x").toString(), QStringLiteral("1"));
+}
+
+// A line that QSettings reads as a written key, under another spelling, would hide what was
+// written: nothing is written, and the box names that entry, not the disk.
+void TestAppSettings::entryThatHidesAWrittenKey()
+{
+    TestEnv env;
+    const QByteArray before = "[Settings]\nPortNo=2\n\n[%53ettings]\nPortNo=7\n";
+    QVERIFY(putBytes(env.settingsFile(), before));
+    QCOMPARE(platform::SettingsStore::text(QStringLiteral("PortNo"), QString()), QStringLiteral("7"));
+    env.dialogs().answer(platform::IdOk);
+    gPortNo = 4;
+    QCOMPARE(StoreSettingsAtExit(), 1);
+
+    const QString crlf = QStringLiteral("\r\n");
+    QCOMPARE(env.dialogs().prompts(),
+             QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(env.settingsFile()) + crlf
+                         + LoadResText(3040).arg(QStringLiteral("Settings/PortNo")) + crlf + crlf
+                         + LoadResText(3041)});
+    QCOMPARE(fileBytes(env.settingsFile()), before);
+}
+
+// Two copies of the program write the one file in turn: each write keeps the other's keys.
+void TestAppSettings::twoStoresInterleaved()
+{
+    TestEnv env;
+    const QString file = env.settingsFile();
+    QVERIFY(platform::SettingsStore::setText(QStringLiteral("A"), QStringLiteral("1")));
+    QVERIFY(writeFromAnotherCopy(file, {"B=2"}));
+    QVERIFY(platform::SettingsStore::setText(QStringLiteral("C"), QStringLiteral("3")));
+    QVERIFY(writeFromAnotherCopy(file, {"D=4", "A=5"}));
+    QVERIFY(platform::SettingsStore::setText(QStringLiteral("B"), QStringLiteral("6")));
+
+    QSettings s(file, QSettings::IniFormat);
+    const QStringList expected{"5", "6", "3", "4"};
+    const QStringList keys{"A", "B", "C", "D"};
+    for (int i = 0; i < keys.size(); ++i) {
+        QCOMPARE(s.value(QStringLiteral("Settings/") + keys.at(i)).toString(), expected.at(i));
+        QCOMPARE(platform::SettingsStore::text(keys.at(i), QString()), expected.at(i));
+    }
+}
+
+void TestAppSettings::secondCopyExitsLater_data()
+{
+    QTest::addColumn<bool>("portChanged");     // by this copy, in its options
+    QTest::addColumn<bool>("languageChanged"); // by this copy
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QString>("language");
+    QTest::newRow("nothing changed here") << false << false << "3" << "2";
+    QTest::newRow("port changed here") << true << false << "5" << "2";
+    QTest::newRow("language changed here") << false << true << "3" << "2";
+}
+
+// A copy started before another one stored its language and port leaves them as stored,
+// unless it changed them itself.
+void TestAppSettings::secondCopyExitsLater()
+{
+    QFETCH(bool, portChanged);
+    QFETCH(bool, languageChanged);
+    QFETCH(QString, port);
+    QFETCH(QString, language);
+    TestEnv env;
+    env.storeSettings({{"Language", "1"}, {"PortNo", "1"}});
+    settings::readStartupSettings();
+    // The first copy changed the language and the port, and ended.
+    QVERIFY(writeFromAnotherCopy(env.settingsFile(), {"Language=2", "PortNo=3"}));
+    if (portChanged)
+        gPortNo = 5;
+    gLangChanged = languageChanged;
+    QCOMPARE(StoreSettingsAtExit(), 0);
+    QSettings s(env.settingsFile(), QSettings::IniFormat);
+    QCOMPARE(s.value("Settings/PortNo").toString(), port);
+    QCOMPARE(s.value("Settings/Language").toString(), language);
+    QVERIFY(env.dialogs().boxes().isEmpty());
+}
+
+// A named pipe where the settings file should be: read as no settings, written never; the
+// box says why.
+void TestAppSettings::settingsFileThatIsANamedPipe()
+{
+    TestEnv env;
+    QFile::remove(env.settingsFile());
+    QVERIFY(makeNamedPipe(env.settingsFile()));
+    settings::readStartupSettings();
+    QCOMPARE(gLanguage, settings::kDefLanguage);
+    gPortNo = 4;
+    env.dialogs().answer(platform::IdOk);
+    QCOMPARE(StoreSettingsAtExit(), 1);
+    const QString crlf = QStringLiteral("\r\n");
+    QCOMPARE(env.dialogs().prompts(),
+             QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(env.settingsFile()) + crlf
+                         + QStringLiteral("not a regular file (a named pipe)") + crlf + crlf + LoadResText(3002)});
+    QCOMPARE(platform::nonRegularKind(env.settingsFile()), QStringLiteral("a named pipe"));
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -9,6 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/PrintDialogs.h"
 #include "platform/PrinterDevice.h"
+#include "platform/RegularFile.h"
+#include "support/FileFault.h"
 #include "support/PrintCheck.h"
 #include "support/TestEnv.h"
 
@@ -264,14 +266,19 @@ private Q_SLOTS:
     void failedPrintIsTold_data()
     {
         QTest::addColumn<bool>("macros");
-        QTest::newRow("groups") << false;
-        QTest::newRow("macros") << true;
+        QTest::addColumn<bool>("pipe"); // printed to a named pipe: refused before a page
+        QTest::newRow("groups") << false << false;
+        QTest::newRow("macros") << true << false;
+        QTest::newRow("groups to a named pipe") << false << true;
     }
     void failedPrintIsTold()
     {
         QFETCH(bool, macros);
+        QFETCH(bool, pipe);
         TestEnv env;
-        const QString pdf = env.tempPath(QStringLiteral("no-such-folder/report.pdf"));
+        const QString pdf = env.tempPath(pipe ? QStringLiteral("report.pdf") : QStringLiteral("no-such-folder/report.pdf"));
+        if (pipe)
+            QVERIFY(makeNamedPipe(pdf));
         env.dialogs().choosePrinter(pdf);
         env.dialogs().answer(platform::IdOk);
         if (macros)
@@ -281,7 +288,10 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs().prompts(),
                  QStringList{LoadResText(397) + QStringLiteral("(3)\r\n") + LoadResText(396)});
         QCOMPARE(env.dialogs().boxes().first().title, platform::applicationTitle());
-        QVERIFY(!QFileInfo::exists(pdf));
+        if (pipe)
+            QCOMPARE(platform::nonRegularKind(pdf), QStringLiteral("a named pipe"));
+        else
+            QVERIFY(!QFileInfo::exists(pdf));
     }
 
     // Groups and macros a printed file lacks print without values, never the edited ones.

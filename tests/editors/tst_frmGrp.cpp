@@ -9,10 +9,12 @@
 #include "editors/frmGrp.h"
 #include "link/LinkState.h"
 #include "platform/PrintDialogs.h"
+#include "platform/RegularFile.h"
 #include "platform/PrinterDevice.h"
 #include "support/DataFolder.h"
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
+#include "support/FileFault.h"
 #include "support/SimFixture.h"
 #include "support/X11Keys.h"
 
@@ -459,6 +461,7 @@ private Q_SLOTS:
         QTest::newRow("missing") << "absent.grp" << LoadResText(484);
         QTest::newRow("larger than any group file")
             << "<big>" << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
+        QTest::newRow("named pipe") << "<pipe>" << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042);
     }
     void damagedFileChangesNothing()
     {
@@ -475,6 +478,10 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.resize(17 * 1024 * 1024));
         }
+        if (file == QLatin1String("<pipe>")) {
+            path = folder.path(QStringLiteral("pipe.grp"));
+            QVERIFY(makeNamedPipe(path));
+        }
         m_sim.dialogs().chooseFile(path);
         ok(m_sim);
         click(m_w, "cmdGrpFileOpen");
@@ -489,6 +496,18 @@ private Q_SLOTS:
         ok(m_sim);
         click(m_w, "cmdGrpFileSave");
         QCOMPARE(m_sim.prompts(), QStringList{LoadResText(18) + QStringLiteral("\r\nNo such file or directory")});
+
+        // A named pipe is refused at once, not tried again, and stays a pipe.
+        DataFolder folder;
+        const QString pipe = folder.path(QStringLiteral("pipe.grp"));
+        QVERIFY(makeNamedPipe(pipe));
+        m_sim.dialogs().clear();
+        m_sim.dialogs().chooseFile(pipe);
+        ok(m_sim);
+        click(m_w, "cmdGrpFileSave");
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(18) + QStringLiteral("\r\n") + LoadResText(3043)});
+        QCOMPARE(gRetryCount, 1); // one attempt
+        QCOMPARE(platform::nonRegularKind(pipe), QStringLiteral("a named pipe"));
     }
 
     void prints()

@@ -7,6 +7,7 @@
 #include "editors/GrpSmPrint.h"
 #include "platform/PrintDialogs.h"
 #include "platform/PrinterDevice.h"
+#include "platform/RegularFile.h"
 #include "editors/SmCommands.h"
 #include "tables/SmTable.h"
 #include "editors/frmSqMcr.h"
@@ -14,6 +15,7 @@
 #include "support/DataFolder.h"
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
+#include "support/FileFault.h"
 #include "support/SimFixture.h"
 #include "support/X11Keys.h"
 
@@ -452,6 +454,20 @@ private Q_SLOTS:
             click(m_w, name);
             QCOMPARE(m_sim.prompts().last(), LoadResText(931));
         }
+        // A named pipe: refused at once on every road, and never replaced by a file.
+        const QString pipe = folder.path(QStringLiteral("pipe.smd"));
+        QVERIFY(makeNamedPipe(pipe));
+        for (const char *name : {"cmdSmFileOpen", "cmdSmFileShogo", "cmdSMFilePrint"}) {
+            m_sim.dialogs().chooseFile(pipe);
+            m_sim.dialogs().answer(platform::IdOk);
+            click(m_w, name);
+            QCOMPARE(m_sim.prompts().last(), LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3042));
+        }
+        m_sim.dialogs().chooseFile(pipe);
+        m_sim.dialogs().answer(platform::IdOk);
+        click(m_w, "cmdSmFileSave");
+        QCOMPARE(m_sim.prompts().last(), LoadResText(935) + QStringLiteral("\r\n") + LoadResText(3043));
+        QCOMPARE(platform::nonRegularKind(pipe), QStringLiteral("a named pipe"));
         QCOMPARE(gSmData[1][9], 5);
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
 

@@ -77,6 +77,10 @@ private Q_SLOTS:
     void copiesOfALateReply();
     void replyAtTheTimeOut_data();
     void replyAtTheTimeOut();
+    void partialLineAtAResend_data();
+    void partialLineAtAResend();
+    void replySentTwiceMeetsTheSameCommand();
+    void sameStateLineInPlaceOfTwoReplies();
     void sendDuringAWaitIsRefused();
     void noiseWithoutLineEnds();
     void vanishedPortIsReportedOnceOutsideAnExchange();
@@ -424,6 +428,105 @@ void TestSender::replyAtTheTimeOut()
     QCOMPARE(gRetryCount, 0);
     QCOMPARE(controller.receivedLines(), QStringList{"0CM1"});
     QCOMPARE(script.prompts(), QStringList{});
+}
+
+void TestSender::partialLineAtAResend_data()
+{
+    QTest::addColumn<QByteArray>("head"); // on the line after the first send, unanswered
+    QTest::addColumn<int>("ageInLines");  // its age at the resend, in line times (link clock)
+    QTest::addColumn<bool>("restAfterResend"); // the rest of the reply follows the resend,
+                                               // which the controller leaves unanswered
+
+    const QByteArray reply = "0RD0" + QByteArray(32, '0') + "\r\n";
+    QTest::newRow("head still arriving") << reply.left(20) << 0 << true;
+    QTest::newRow("head that stopped growing") << reply.left(20) << 2 << false;
+    QTest::newRow("head that stopped growing, then resumes") << reply.left(20) << 2 << true;
+    QTest::newRow("reply whose LF was lost") << reply.chopped(1) << 0 << false;
+    QTest::newRow("reply whose CR LF was lost") << reply.chopped(2) << 2 << false;
+    QTest::newRow("as long as the reply, no line end") << reply.left(36) + "00" << 0 << false;
+    QTest::newRow("another command's echo") << QByteArray("0WD0000") << 0 << false;
+}
+
+// A partial line is kept at a resend only while it can still be the head of the reply:
+// otherwise the resend's reply would be glued to it. The link's own clock ages it.
+void TestSender::partialLineAtAResend()
+{
+    QFETCH(QByteArray, head);
+    QFETCH(int, ageInLines);
+    QFETCH(bool, restAfterResend);
+
+    const QByteArray reply = "0RD0" + QByteArray(32, '0') + "\r\n";
+    sim::ControllerSim &controller = m_session.controller();
+    controller.setBlock(0, QByteArray(16, '\0'));
+    controller.addFault(Fault::answerOnly("0RD0", restAfterResend ? 3 : 2));
+    link::SerialLink &link = link::SerialLink::instance();
+    qint64 clock = 1000000;
+    link.setClock([&clock] { return clock; });
+    gTimeOutMs = 300;
+
+    int stage = 0;
+    QTimer script;
+    script.setInterval(1);
+    connect(&script, &QTimer::timeout, this, [&] {
+        if (stage == 0 && controller.received().size() >= 1) {
+            controller.sendRaw(head);
+            stage = 1;
+        } else if (stage == 1 && gRecvBuf.toLatin1() == head) {
+            clock += qint64(ageInLines) * link.lineTimeMs() + (ageInLines ? 1 : 0);
+            stage = 2;
+        } else if (stage == 2 && controller.received().size() >= 2) {
+            if (restAfterResend)
+                controller.sendRaw(reply.mid(head.size()));
+            stage = 3;
+        }
+    });
+    script.start();
+    platform::DialogScript dialogs;
+    QCOMPARE(SendCmdToCt(QStringLiteral("0RD"), 38, QStringLiteral("0")), 0);
+    script.stop();
+    link.setClock({});
+    QVERIFY(stage == 3 || (stage == 2 && !restAfterResend)); // the head was aged
+    QCOMPARE(gRecvData, QString::fromLatin1(reply));
+    QCOMPARE(controller.receivedLines(), QStringList({"0RD0", "0RD0"}));
+    QCOMPARE(dialogs.prompts(), QStringList{});
+    // Nothing is left over for the command after it.
+    QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 0);
+    QCOMPARE(gRecvData, QStringLiteral("0CM1\r\n"));
+}
+
+// A controller that answers twice, and the same command goes next: the copy is no answer
+// once the reply follows it; the reply is not held for long.
+void TestSender::replySentTwiceMeetsTheSameCommand()
+{
+    sim::ControllerSim &controller = m_session.controller();
+    controller.setPaced(true); // the reply follows the copy on the line, as a controller's does
+    controller.addFault(Fault::twice("0RD0", 1, true));
+    platform::DialogScript dialogs;
+    QCOMPARE(SendCmdToCt(QStringLiteral("0RD"), 38, QStringLiteral("0")), 0);
+    const QString reply = gRecvData;
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("0")), 0);
+    QCOMPARE(gRecvData, reply);
+    // The copy went: the next different command is answered by its own reply.
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("1")), 0);
+    QCOMPARE(gRecvData.left(4), QStringLiteral("0RD1"));
+    QCOMPARE(controller.receivedLines(), QStringList({"0RD0", "0RD0", "0RD1"}));
+    QCOMPARE(dialogs.prompts(), QStringList{});
+}
+
+// A controller that answers two commands with the same state line says it twice: the second
+// is shown as the first was, never dropped as a copy (which would end in a time-out).
+void TestSender::sameStateLineInPlaceOfTwoReplies()
+{
+    const QByteArray stateLine = sim::ControllerSim::unsolicitedLine('0', '3');
+    m_session.controller().addFault(unsolicitedInstead("0RD", stateLine));
+    platform::DialogScript dialogs;
+    dialogs.answer(platform::IdOk);
+    dialogs.answer(platform::IdOk);
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("0")), 1);
+    QCOMPARE(SendCmdToCt2(QStringLiteral("0RD"), 38, QStringLiteral("1")), 1);
+    const QString stateMsg = alarmMessage("3", "Servo ready", true);
+    QCOMPARE(dialogs.prompts(), QStringList({stateMsg, stateMsg}));
+    QCOMPARE(m_session.controller().receivedLines(), QStringList({"0RD0", "0RD1"}));
 }
 
 // Characters without a line end between exchanges are dropped as they come; the partial

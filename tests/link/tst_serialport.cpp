@@ -7,6 +7,8 @@
 #include "platform/SettingsStore.h"
 #include "core/Messages.h"
 #include "link/Exchange.h"
+#include "link/Sender.h"
+#include "platform/DialogScript.h"
 #include "sim/SimSession.h"
 
 #include <QProcess>
@@ -140,8 +142,10 @@ void TestSerialPort::timer2OpensTheParameterWindowOnce()
 void TestSerialPort::portHeldByAnotherProgram_data()
 {
     QTest::addColumn<int>("langOffset");
-    QTest::newRow("Japanese") << 0;
-    QTest::newRow("English") << 10000;
+    QTest::addColumn<QStringList>("holderOptions");
+    QTest::newRow("Japanese") << 0 << QStringList{};
+    QTest::newRow("English") << 10000 << QStringList{};
+    QTest::newRow("held with flock only") << 10000 << QStringList{"--flock"};
 }
 
 // Qt reports a port another program holds as a permission error; the operator is told that
@@ -149,10 +153,13 @@ void TestSerialPort::portHeldByAnotherProgram_data()
 void TestSerialPort::portHeldByAnotherProgram()
 {
     QFETCH(int, langOffset);
+    QFETCH(QStringList, holderOptions);
     gLangOffset = langOffset;
     const QString device = m_session.controller().devicePath();
+    m_session.controller().clearReceived();
     QProcess holder;
-    holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/qzw4-portholder"), {device});
+    holder.start(QCoreApplication::applicationDirPath() + QStringLiteral("/qzw4-portholder"),
+                 holderOptions + QStringList{device});
     QVERIFY(holder.waitForStarted());
     QVERIFY2(holder.waitForReadyRead(30000), holder.readAllStandardError().constData());
     QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
@@ -162,6 +169,15 @@ void TestSerialPort::portHeldByAnotherProgram()
     QCOMPARE(SerialLink::instance().lastOpenError(), reason);
     QVERIFY(link::portOpenFailureText().endsWith(QStringLiteral("\r\n") + reason));
     QVERIFY(!link::portOpenFailureText().contains(QStringLiteral("group")));
+    // Nothing of this program goes into the other program's line; the box says why.
+    {
+        platform::DialogScript script;
+        script.answer(platform::IdOk);
+        QCOMPARE(SendCmdToCt(QStringLiteral("0CM"), 6, QStringLiteral("1")), 1);
+        QCOMPARE(script.prompts(), QStringList{link::portOpenFailureText()});
+        QVERIFY(script.prompts().constFirst().endsWith(reason));
+    }
+    QCOMPARE(m_session.controller().receivedLines(), QStringList{});
 
     // Once the other program lets go, the port opens.
     holder.closeWriteChannel();

@@ -601,10 +601,30 @@ void TestTransfers::lateReplyInEveryTransfer_data()
     for (const Transfer &t : transfers)
         QTest::newRow(qPrintable(QStringLiteral("%1, cut by the time-out").arg(QLatin1String(t.name))))
             << t.operation << Fault::straddle(t.command, t.n, 975, 35) << true << false;
-    // ... or pauses longer: the line goes again, and the head received is kept.
+    // ... or pauses longer: the line goes again; the head received is not glued to the
+    // resend's reply, and the rest that follows the resend completes it.
     QTest::newRow("parameter read, cut reply pauses") << "para read" << Fault::straddle("0RD", 2, 975, 150) << true << true;
     QTest::newRow("group write, cut reply pauses") << "grp write" << Fault::straddle("0WG", 40, 975, 150) << true << true;
     QTest::newRow("model, cut reply pauses") << "model" << Fault::straddle("0RV", 2, 975, 150) << true << true;
+
+    // Wire faults the resend recovers from: what came of the lost reply is no head of the
+    // resend's reply. A controller that answers twice needs no resend: the copy is dropped,
+    // whether it meets the next command or follows the reply at once on the line.
+    for (const Transfer &t : transfers) {
+        const QString name = QLatin1String(t.name);
+        QTest::newRow(qPrintable(name + QStringLiteral(", LF lost")))
+            << t.operation << Fault::lineEndLost(t.command, t.n) << false << true;
+        QTest::newRow(qPrintable(name + QStringLiteral(", reply cut for good")))
+            << t.operation << Fault::cutForGood(t.command, t.n) << true << true;
+        QTest::newRow(qPrintable(name + QStringLiteral(", reply sent twice")))
+            << t.operation << Fault::twice(t.command, t.n, true) << false << false;
+        QTest::newRow(qPrintable(name + QStringLiteral(", reply sent twice on the line")))
+            << t.operation << Fault::twice(t.command, t.n, false) << true << false;
+    }
+    QTest::newRow("parameter read, CR LF lost") << "para read" << Fault::lineEndLost("0RD", 2, false) << true << true;
+    QTest::newRow("group write, CR LF lost") << "grp write" << Fault::lineEndLost("0WG", 40, false) << true << true;
+    QTest::newRow("model, CR LF lost") << "model" << Fault::lineEndLost("0RV", 2, false) << true << true;
+    QTest::newRow("group read, reply cut after its echo") << "grp read" << Fault::cutForGood("0RG", 40, 3) << false << true;
 }
 
 void TestTransfers::lateReplyInEveryTransfer()
@@ -672,6 +692,8 @@ void TestTransfers::lateReplyInEveryTransfer()
     const QStringList received = m_sim.received();
     if (resent)
         QVERIFY2(resentOnce(received, fault.match), qPrintable(received.join(QLatin1Char(' '))));
+    else if (fault.kind == FaultKind::Twice)
+        QVERIFY2(!resentOnce(received, fault.match), qPrintable(received.join(QLatin1Char(' '))));
     // A slow run may end with the transfer's last line: its copy is still to come.
     if (!paced)
         QCOMPARE(link::SerialLink::instance().repeatsExpected(), 0);

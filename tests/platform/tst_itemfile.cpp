@@ -1,7 +1,10 @@
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
+#include "platform/RegularFile.h"
 #include "platform/TextCodec.h"
+#include "support/FileFault.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +26,8 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile();
     void unencodableTextRefused();
     void tooLargeFileRefusedUnread();
+    void nonRegularFilesRefusedAtOnce_data();
+    void nonRegularFilesRefusedAtOnce();
 };
 
 void TestItemFile::items_data()
@@ -227,6 +232,52 @@ void TestItemFile::tooLargeFileRefusedUnread()
     QVERIFY(r.open(path));
     QVERIFY(!r.tooLarge());
     QCOMPARE(r.text(), QStringLiteral("QZ-K4"));
+}
+
+void TestItemFile::nonRegularFilesRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("kind"); // "pipe", "folder" or a device's path
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("named pipe") << "pipe" << "not a regular file (a named pipe)";
+    QTest::newRow("folder") << "folder" << "not a regular file (a folder)";
+    QTest::newRow("device, read only") << "/dev/null" << "not a regular file (a device)";
+}
+
+// A named pipe would hold the reader or the writer until another program opened its other
+// end; a device or a folder is no file of the program. Each is refused at once, with its
+// reason, and left as it was.
+void TestItemFile::nonRegularFilesRefusedAtOnce()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QString path = kind;
+    if (kind == QLatin1String("pipe")) {
+        path = dir.filePath(QStringLiteral("pipe.grp"));
+        QVERIFY(makeNamedPipe(path));
+    } else if (kind == QLatin1String("folder")) {
+        path = dir.filePath(QStringLiteral("folder.grp"));
+        QVERIFY(QDir().mkpath(path));
+    }
+
+    platform::ItemReader r;
+    QVERIFY(!r.open(path));
+    QVERIFY(r.notRegular());
+    QCOMPARE(r.errorString(), reason);
+    QString text;
+    QString error;
+    QCOMPARE(platform::readSystemTextFile(path, text, &error), platform::TextFileRead::NotRegular);
+    QCOMPARE(error, reason);
+    QVERIFY(platform::lastReadNotRegular());
+
+    if (path.startsWith(QLatin1String("/dev/")))
+        return; // never written to, even when the refusal fails
+    platform::ItemWriter w;
+    w.text(QStringLiteral("QZ-K4")).endLine();
+    QVERIFY(!w.commit(path));
+    QCOMPARE(platform::lastWriteFailure(), reason);
+    QVERIFY(platform::lastWriteNotRegular());
+    QCOMPARE(platform::nonRegularKind(path), reason.mid(reason.indexOf(QLatin1Char('(')) + 1).chopped(1));
 }
 
 QTEST_APPLESS_MAIN(TestItemFile)

@@ -7,6 +7,7 @@
 #include "platform/FixedGrid.h"
 #include "tables/PosiTable.h"
 #include "support/FileFault.h"
+#include "platform/RegularFile.h"
 #include "support/ModalDriver.h"
 #include "support/PosiMainWindow.h"
 #include "support/TestEnv.h"
@@ -59,6 +60,8 @@ private Q_SLOTS:
     void newAsksToSave_data();
     void newAsksToSave();
     void saveAfterNewAsksForAName();
+    void namedPipeIsRefused_data();
+    void namedPipeIsRefused();
 };
 
 void TestPosiFileWiring::entryPoints_data()
@@ -204,6 +207,50 @@ void TestPosiFileWiring::saveAfterNewAsksForAName()
     QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
     QCOMPARE(env.dialogs().fileRequests().size(), 3);
     QVERIFY(!QFile::exists(path));
+}
+
+void TestPosiFileWiring::namedPipeIsRefused_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QStringList>("prompts");
+    QTest::newRow("menu Open") << "mnuFileOpen"
+                               << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042)};
+    QTest::newRow("menu Save As") << "mnuFileSaveAs"
+                                  << QStringList{LoadResText(405),
+                                                 LoadResText(422) + QStringLiteral("\r\n") + LoadResText(3043)};
+}
+
+// A named pipe chosen in the file dialog is refused at once with its reason: the program
+// does not wait for another program at its other end, and the table stays as it was.
+void TestPosiFileWiring::namedPipeIsRefused()
+{
+    QFETCH(QString, control);
+    QFETCH(QStringList, prompts);
+    TestEnv env;
+    Window win;
+    const QString pipe = env.tempPath(QStringLiteral("pipe.qzd"));
+    QVERIFY(makeNamedPipe(pipe));
+    const auto shown = [&win] {
+        QStringList cells;
+        for (int r = 0; r < win.w->flgdData()->rows(); ++r)
+            for (int c = 0; c < win.w->flgdData()->cols(); ++c)
+                cells << win.w->flgdData()->text(r, c);
+        return cells;
+    };
+    const QStringList before = shown();
+    ModalDriver driver;
+    if (control == QLatin1String("mnuFileSaveAs"))
+        driver.then(rangeAll());
+    for (int i = 0; i < prompts.size(); ++i)
+        env.dialogs().answer(IdOk);
+    env.dialogs().chooseFile(pipe);
+
+    qobject_cast<QAction *>(win.w->control(control))->trigger();
+
+    QCOMPARE(env.dialogs().prompts(), prompts);
+    QCOMPARE(platform::nonRegularKind(pipe), QStringLiteral("a named pipe"));
+    QCOMPARE(shown(), before);
+    QVERIFY(gDataChanged);
 }
 
 QTEST_MAIN(TestPosiFileWiring)

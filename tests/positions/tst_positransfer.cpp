@@ -446,13 +446,29 @@ void TestPosiTransfer::writeAfterRefusedPasteSendsTheScreen()
 void TestPosiTransfer::lateReplyMidway_data()
 {
     QTest::addColumn<bool>("write");
-    QTest::newRow("read") << false;
-    QTest::newRow("write") << true;
+    QTest::addColumn<sim::Fault>("fault"); // on the third position's command
+    QTest::addColumn<bool>("resent");
+    for (const bool write : {false, true}) {
+        const QByteArray command = write ? "0WP" : "0RP";
+        const char *road = write ? "write" : "read";
+        QTest::newRow(road) << write << Fault::late(command, 3, true) << true;
+        // Wire faults the resend recovers from, and a controller that answers twice.
+        QTest::newRow(qPrintable(QStringLiteral("%1, LF lost").arg(QLatin1String(road))))
+            << write << Fault::lineEndLost(command, 3) << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1, reply cut for good").arg(QLatin1String(road))))
+            << write << Fault::cutForGood(command, 3) << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1, reply sent twice").arg(QLatin1String(road))))
+            << write << Fault::twice(command, 3, true) << false;
+        QTest::newRow(qPrintable(QStringLiteral("%1, reply sent twice at once").arg(QLatin1String(road))))
+            << write << Fault::twice(command, 3, false) << false;
+    }
 }
 
 void TestPosiTransfer::lateReplyMidway()
 {
     QFETCH(bool, write);
+    QFETCH(sim::Fault, fault);
+    QFETCH(bool, resent);
     FakeMainForm form;
     const QString command = write ? QStringLiteral("0WP") : QStringLiteral("0RP");
     ModalDriver driver;
@@ -469,14 +485,15 @@ void TestPosiTransfer::lateReplyMidway()
         driver.then(range(1, 5));
         m_sim.dialogs().answer(platform::IdOk);
     }
-    m_sim.controller().addFault(Fault::late(command.toLatin1(), 3, true));
+    m_sim.controller().addFault(fault);
     QCOMPARE(write ? LoadPosidataToCt() : GetPosidataFromCt(), 0);
 
     QCOMPARE(m_sim.prompts(), write ? QStringList({LoadResText(375), LoadResText(376)})
                                     : QStringList{LoadResText(370)});
     const QStringList sent = linesOf(m_sim.received(), command);
-    QCOMPARE(sent.size(), 6);
-    QCOMPARE(sent.at(2), sent.at(3)); // the third position went twice
+    QCOMPARE(sent.size(), resent ? 6 : 5);
+    if (resent)
+        QCOMPARE(sent.at(2), sent.at(3)); // the third position went twice
     for (int n = 1; n <= 5; ++n) {
         if (write)
             QCOMPARE(m_sim.model().position(n), digits(recordFor(n, 10 + n, 1000 * n)));

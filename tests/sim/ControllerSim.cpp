@@ -77,6 +77,27 @@ Fault Fault::straddle(const QByteArray &match, int n, int cutAtMs, int gapMs)
     return f;
 }
 
+Fault Fault::lineEndLost(const QByteArray &match, int n, bool withCr)
+{
+    Fault f = nth(FaultKind::LineEndLost, match, n);
+    f.lostEnd = withCr ? QByteArray("\n") : QByteArray("\r\n");
+    return f;
+}
+
+Fault Fault::cutForGood(const QByteArray &match, int n, int head)
+{
+    Fault f = nth(FaultKind::CutForGood, match, n);
+    f.offset = head;
+    return f;
+}
+
+Fault Fault::twice(const QByteArray &match, int n, bool copyMeetsNext)
+{
+    Fault f = nth(FaultKind::Twice, match, n);
+    f.copyMeetsNext = copyMeetsNext;
+    return f;
+}
+
 ControllerSim::ControllerSim()
 {
     for (QByteArray &b : m_blocks)
@@ -503,6 +524,19 @@ void ControllerSim::handleLine(const QByteArray &line, Clock::time_point firstBy
     }
     case FaultKind::UnsolicitedBefore:
         queueOutput(f.unsolicited + "\r\n" + answer + "\r\n", at);
+        return;
+    case FaultKind::LineEndLost:
+        queueOutput(answer + QByteArray("\r\n").chopped(f.lostEnd.size()), at);
+        return;
+    case FaultKind::CutForGood:
+        queueOutput(answer.left(f.offset >= 0 ? f.offset : 5), at);
+        return;
+    case FaultKind::Twice:
+        queueOutput(answer + "\r\n", at);
+        if (f.copyMeetsNext)
+            m_heldCopy = answer + "\r\n";
+        else
+            queueOutput(answer + "\r\n", at);
         return;
     case FaultKind::UnsolicitedAfter:
         queueOutput(answer + "\r\n" + f.unsolicited + "\r\n", at);

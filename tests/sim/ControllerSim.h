@@ -51,6 +51,10 @@ enum class FaultKind {
     UnsolicitedBefore, // the unsolicited line, then the answer, in one write
     UnsolicitedAfter,  // the answer, then the unsolicited line, in one write
     Vanish,            // the port disappears instead of answering
+    LineEndLost,       // the answer's line end (lostEnd: its LF, or CR LF) is lost on the wire
+    CutForGood,        // only the answer's first offset characters (-1: 5) go out, never the rest
+    Twice,             // the answer goes out twice (copyMeetsNext: the copy only once the
+                       // next line has arrived, before that line's answer)
     LateThenResend     // a busy controller: the answer to the line comes only once the line
                        // has been sent again, and the resend is answered at once after it
                        // (with holdResendAnswer, only when the next line arrives: its copy
@@ -72,6 +76,8 @@ struct Fault
     int cutAtMs = -1;     // Split
     bool inTurn = false;  // Delay: later answers go out after this one, as a controller's do
     bool holdResendAnswer = false; // LateThenResend
+    bool copyMeetsNext = false;    // Twice
+    QByteArray lostEnd = "\n";    // LineEndLost
     QByteArray unsolicited = "0%%0000";
 
     static Fault always(FaultKind kind, const QByteArray &match = {});
@@ -86,6 +92,12 @@ struct Fault
     // The n-th reply cut by the reply time-out: its first half has arrived cutAtMs after the
     // line began to arrive, the rest follows gapMs later.
     static Fault straddle(const QByteArray &match, int n, int cutAtMs, int gapMs);
+    // The n-th reply without its LF (withCr false: without CR LF).
+    static Fault lineEndLost(const QByteArray &match, int n, bool withCr = true);
+    // The n-th reply stops after its first `head` characters and never ends.
+    static Fault cutForGood(const QByteArray &match, int n, int head = 5);
+    // The n-th reply goes out twice.
+    static Fault twice(const QByteArray &match, int n, bool copyMeetsNext);
 };
 
 class ControllerSim
@@ -168,7 +180,7 @@ private:
     QByteArray m_blocks[13];
     QByteArray m_partial;
     // LateThenResend: the line whose answer waits for its resend, that answer, and the
-    // answer to the resend while it waits for the next line.
+    // answer to the resend (or Twice's copy) while it waits for the next line.
     QByteArray m_lateLine;
     QByteArray m_lateAnswer;
     bool m_lateHold = false;

@@ -1,7 +1,15 @@
 #include "support/FileFault.h"
 
+#include <QFile>
+
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+bool makeNamedPipe(const QString &path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
 
 FileSizeLimit::FileSizeLimit(qint64 bytes)
 {

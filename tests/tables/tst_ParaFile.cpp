@@ -3,7 +3,9 @@
 #include "tables/ParaSet.h"
 #include "platform/DialogScript.h"
 #include "platform/ItemWriter.h"
+#include "platform/RegularFile.h"
 #include "support/DataFolder.h"
+#include "support/FileFault.h"
 
 #include <QtTest>
 
@@ -184,6 +186,7 @@ private Q_SLOTS:
         QTest::newRow("last line without its last item")
             << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681;
         QTest::newRow("larger than any parameter file") << "<big>" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("named pipe") << "<pipe>" << QByteArray() << QByteArray() << 681;
     }
 
     // A refused file tells why once and leaves the exchange table and the set as they were.
@@ -196,12 +199,15 @@ private Q_SLOTS:
 
         DataFolder folder;
         const bool big = file == QLatin1String("<big>");
-        QByteArray bytes = fixtureBytes(big ? QStringLiteral("good.pmt") : file);
+        const bool pipe = file == QLatin1String("<pipe>");
+        QByteArray bytes = fixtureBytes(big || pipe ? QStringLiteral("good.pmt") : file);
         if (!from.isEmpty()) {
             QVERIFY(bytes.contains(from));
             bytes.replace(from, to);
         }
-        if (file != QLatin1String("absent.pmt"))
+        if (pipe)
+            QVERIFY(makeNamedPipe(folder.path(QStringLiteral("f.pmt"))));
+        else if (file != QLatin1String("absent.pmt"))
             folder.write(QStringLiteral("f.pmt"), bytes);
         if (big) {
             // A good file made sparse beyond the limit.
@@ -228,8 +234,10 @@ private Q_SLOTS:
         }
         // A file refused for its size says so under the message.
         const QString tooLarge = QStringLiteral("\r\n") + LoadResText(3032).arg(16);
+        const QString notRegular = QStringLiteral("\r\n") + LoadResText(3042);
         QCOMPARE(script.prompts(),
-                 QStringList{message == 22 ? ResLines({22, 20}) : ResLines({681}) + (big ? tooLarge : QString())});
+                 QStringList{message == 22 ? ResLines({22, 20})
+                                           : ResLines({681}) + (big ? tooLarge : pipe ? notRegular : QString())});
         QCOMPARE(paraSetText(), set);
         QCOMPARE(paraTableText(), table);
     }
@@ -261,6 +269,12 @@ private Q_SLOTS:
         QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("no/such/folder.pmt"))), 1);
         // The failure says why, in the system's words, on a line of its own.
         QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13}) + QStringLiteral("\r\nNo such file or directory")}));
+        // A named pipe is refused at once, with its reason, and stays a pipe.
+        script.answer(platform::IdOk);
+        QVERIFY(makeNamedPipe(folder.path(QStringLiteral("pipe.pmt"))));
+        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("pipe.pmt"))), 1);
+        QCOMPARE(script.prompts().last(), ResLines({13}) + QStringLiteral("\r\n") + LoadResText(3043));
+        QCOMPARE(platform::nonRegularKind(folder.path(QStringLiteral("pipe.pmt"))), QStringLiteral("a named pipe"));
         QVERIFY(paraSaveRequestOverwrites());
     }
 

@@ -1,4 +1,4 @@
-#include "actuators/DevSetting.h"
+#include "tables/DevSetting.h"
 #include "actuators/DevSettingStore.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"

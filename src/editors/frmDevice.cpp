@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "editors/StrokeCalc.h"
 #include "editors/frmParameta2.h"
+#include "platform/Beep.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
@@ -160,7 +161,7 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
         const bool ok = stroke ? editors::strokeFieldAccepted(box->text()) : editors::leadFieldAccepted(box->text());
         if (!ok) {
             box->clear();
-            QApplication::beep();
+            platform::beep();
         }
     } else if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);

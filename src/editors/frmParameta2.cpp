@@ -15,6 +15,7 @@
 #include "editors/ParaSet.h"
 #include "editors/ParaWindowCommands.h"
 #include "link/LinkHooks.h"
+#include "platform/Beep.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
@@ -922,7 +923,7 @@ void frmParameta2::focusLeft(QLineEdit *box)
     if (!field || editors::paraFieldAccepted(*field, box->text()))
         return;
     box->clear();
-    QApplication::beep();
+    platform::beep();
 }
 
 bool frmParameta2::eventFilter(QObject *watched, QEvent *event)

@@ -137,8 +137,10 @@ void ParaWriteToCt(frmParameta2 &w)
 {
     if (ResMsgBox({470}, MbYesNo | MbQuestion) != IdYes)
         return;
-    // Nothing reaches the controller before the fields pass, not even the axis-use rewrite.
-    if (!editors::takeParaFields(w, 1524, 1525))
+    // Nothing reaches the controller before the fields and every block they make pass, not
+    // even the axis-use rewrite.
+    const auto writable = [&w] { return editors::takeParaFields(w, 1524, 1525) && paraBlocksWritable(); };
+    if (!writable())
         return;
     if (gOfflineMode)
         gOfflineMode = false;
@@ -163,7 +165,7 @@ void ParaWriteToCt(frmParameta2 &w)
             w.YukoJikuHyojiSettei();
             DispDeviceName();
             showAxisUse();
-            if (!editors::takeParaFields(w, 1524, 1525))
+            if (!writable())
                 return;
         }
     }

@@ -327,18 +327,26 @@ private Q_SLOTS:
         QTest::newRow("blank") << "txtHomeVel_0" << "" << 7;
         QTest::newRow("out of range") << "txtAxisLead_0" << "0" << 1524;
         QTest::newRow("beyond 16 bits") << "txtHomePush_0" << "99999999" << 1524;
+        // A speed the fields take but no block can carry.
+        QTest::newRow("actuator speed LL") << "comboActSpeed_0" << "LL" << 1524;
     }
+    // Refused before the first byte, the axis-use question and rewrite included: one box.
     void writeRefusals()
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(int, first);
-        text(field)->setText(value);
+        m_sim.model().setAxisMask(3); // the controller's axis use differs: the rewrite would follow
+        if (field.startsWith(QLatin1String("combo")))
+            m_w->findChild<QComboBox *>(field)->setEditText(value);
+        else
+            text(field)->setText(value);
         m_sim.dialogs().answer(IdYes);
         m_sim.dialogs().answer(IdOk);
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), ResLines({first, first + 1}));
-        QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
+        QCOMPARE(m_sim.prompts(), (QStringList{LoadResText(470), ResLines({first, first + 1})}));
+        QCOMPARE(m_sim.received(), QStringList());
+        QCOMPARE(m_sim.model().blockByte(0, 6), 3);
     }
 
     // The controller holds another actuator on axis 1: taken over on OK when it is usable,

@@ -173,16 +173,23 @@ void ParaWriteToCt(frmParameta2 &w)
         return;
     if (!link::enterCtWriteMode())
         return;
-    const link::TellWatch writeWatch;
-    const int written = WriteParaToCt();
+    int written = 0;
+    QStringList told;
+    {
+        // The link's word on a cut write waits for what the cut leaves behind: one box.
+        link::HeldTells held;
+        written = WriteParaToCt();
+        told = held.take();
+    }
     const bool modeLeft = link::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
     if (written != 0) {
-        if (!writeWatch.linkTold())
-            ResMsgBox({1528});
+        link::tellCutWrite(told, 1528);
         return;
     }
+    if (!told.isEmpty())
+        platform::msgBox(told.join(QStringLiteral("\r\n")));
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
         QPointer<frmProcessing> notice = new frmProcessing(mainform::window());
         notice->show();

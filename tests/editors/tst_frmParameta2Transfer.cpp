@@ -236,7 +236,8 @@ private Q_SLOTS:
     }
 
     // A controller that dies during the write is told once, by the link: no second time-out
-    // for leaving the write mode, no 1528 after it.
+    // for leaving the write mode, no 1528 after it; the same box says that the controller may
+    // hold part of the new parameters.
     void deadControllerIsToldOnce()
     {
         DiesWhenWriting dies(m_sim.controller());
@@ -245,7 +246,8 @@ private Q_SLOTS:
         click("cmdParaWrite");
         QVERIFY(dies.died());
         QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470),
-                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))
+                                                   + QStringLiteral("\r\n") + LoadResText(3022)}));
         QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }

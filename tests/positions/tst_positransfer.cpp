@@ -506,7 +506,8 @@ void TestPosiTransfer::writeFaultMidway_data()
     QTest::addColumn<sim::Fault>("fault");
     QTest::addColumn<QString>("message"); // empty: the sender's own
 
-    QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385});
+    QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3)
+                                              << ResLines({384, 385, 3022});
     QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << QString();
 }
 
@@ -531,6 +532,8 @@ void TestPosiTransfer::writeFaultMidway()
     QCOMPARE(prompts.size(), 2);
     if (!message.isEmpty())
         QCOMPARE(prompts.last(), message);
+    // One box: the link's word, then that the controller may hold part of the new data.
+    QVERIFY2(prompts.last().endsWith(QStringLiteral("\r\n") + LoadResText(3022)), qPrintable(prompts.last()));
     QVERIFY(!prompts.contains(LoadResText(376)));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));

@@ -27,7 +27,9 @@
 #include "positions/SyogoKekka.h"
 #include "support/TestEnv.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
@@ -47,6 +49,8 @@ private Q_SLOTS:
     void fitsSmallScreen();
     void keptOnScreen_data();
     void keptOnScreen();
+    void choicesShowWhole_data();
+    void choicesShowWhole();
 };
 
 namespace {
@@ -195,6 +199,54 @@ void TestWindowSizes::keptOnScreen()
         guard->hide();
         delete guard.data();
     }
+}
+
+void TestWindowSizes::choicesShowWhole_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 2;
+    QTest::newRow("Japanese") << 1;
+}
+
+// Every choice of every list of the parameter window shows whole in the closed list at the
+// window's load size on a 1024 x 768 screen: an open list that shows it is not enough, since the
+// operator reads the chosen value in the closed one.
+void TestWindowSizes::choicesShowWhole()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(startup::startOfflineActuators(), 0);
+    auto *w = new frmParameta2(main.get());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+
+    QStringList cut;
+    int measured = 0;
+    for (QComboBox *c : w->findChildren<QComboBox *>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(c);
+        option.editable = c->isEditable();
+        option.rect = c->rect();
+        const int room = c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c).width();
+        for (int i = 0; i < c->count(); ++i) {
+            ++measured;
+            const int needs = c->fontMetrics().horizontalAdvance(c->itemText(i));
+            if (needs > room)
+                cut << QStringLiteral("%1 \"%2\" %3 > %4").arg(c->objectName(), c->itemText(i)).arg(needs).arg(room);
+        }
+    }
+    QVERIFY(measured > 40);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+    QVERIFY(w->width() <= 1024 && w->height() + kTitleBar <= 768);
+    delete w;
 }
 
 QTEST_MAIN(TestWindowSizes)

@@ -1,3 +1,6 @@
+#include "platform/FixedGrid.h"
+#include "actuators/DevSetting.h"
+#include "actuators/DevDesignation.h"
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
@@ -29,6 +32,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QTableWidget>
 #include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPointer>
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void keptOnScreen();
     void choicesShowWhole_data();
     void choicesShowWhole();
+    void headingsShowWhole_data();
+    void headingsShowWhole();
 };
 
 namespace {
@@ -247,6 +253,63 @@ void TestWindowSizes::choicesShowWhole()
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
     QVERIFY(w->width() <= 1024 && w->height() + kTitleBar <= 768);
     delete w;
+}
+
+void TestWindowSizes::headingsShowWhole_data()
+{
+    choicesShowWhole_data();
+}
+
+// Every heading of the main window's grid shows whole at 1024 x 768, an old-type axis' mark
+// included: each text against the columns it stands over, in the font it is drawn in.
+void TestWindowSizes::headingsShowWhole()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(startup::startOfflineActuators(), 0);
+    // Four old-type axes with the longest designations: the catalogue's PG and vertical marks.
+    for (int a = 0; a < kAxisCount; ++a) {
+        gAxisUnused[a] = false;
+        gDevIsQz[a] = true;
+        gDevSize[a] = QStringLiteral(" 28");
+        gDevSpeed[a] = QStringLiteral("L");
+        gDevStroke[a] = 100;
+        gAxisNewType[a] = false;
+        gDevSetteiWithPG[a] = true;
+        gDevSetteiVertical[a] = true;
+    }
+    DispDeviceName();
+    QCoreApplication::processEvents();
+
+    platform::FixedGrid &g = *main->flgdData();
+    QTableWidget *head = g.heading();
+    const int margin = 2 * (head->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, head) + 1);
+    QStringList cut;
+    int oldMarks = 0;
+    for (int row = 0; row < 2; ++row) {
+        for (int c = 1; c < 21;) {
+            const int span = qMax(1, g.mergedSpan(row, c));
+            int width = 0;
+            for (int k = c; k < c + span; ++k)
+                width += g.columnWidth(k);
+            const QString text = g.text(row, c);
+            oldMarks += text.endsWith(QLatin1String("(Old)")) ? 1 : 0;
+            const int needs = QFontMetrics(head->item(row, c)->font()).horizontalAdvance(text);
+            if (needs > width - margin)
+                cut << QStringLiteral("row %1 col %2 \"%3\" %4 > %5").arg(row).arg(c).arg(text).arg(needs).arg(width - margin);
+            c += span;
+        }
+    }
+    QCOMPARE(oldMarks, 4);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+    QVERIFY(main->width() <= 1024);
 }
 
 QTEST_MAIN(TestWindowSizes)

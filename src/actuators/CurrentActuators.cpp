@@ -12,7 +12,13 @@ namespace actuators {
 
 int makeActuatorsCurrent(int options)
 {
-    CulcDevLimits();
+    if (options & ControllerReadBack) {
+        LetDevFlags();
+        CheckDevSetting();
+        CulcStrokeMm();
+    } else {
+        CulcDevLimits();
+    }
     if (!(options & KeepNewTypeFlags))
         CopyNewTypeFlag();
     // The next offline start must convert and limit with these actuators, not the old ones.

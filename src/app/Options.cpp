@@ -6,12 +6,11 @@
 #include "tables/PosiUnits.h"
 #include "link/OnlineMode.h"
 #include "link/SerialLink.h"
+#include "platform/FieldText.h"
 #include "platform/SettingsStore.h"
 #include "tables/PosiDataCheck.h"
 #include "tables/PosiTable.h"
 
-#include <QRegularExpression>
-#include <cmath>
 
 using platform::SettingsStore;
 
@@ -61,15 +60,9 @@ KeyVerdict jogVelKey(QChar key, int currentLength, bool hasSelection)
 
 int boxNumber(const QString &text)
 {
-    static const QRegularExpression leading(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+))"));
-    const QRegularExpressionMatch m = leading.match(text);
-    if (!m.hasMatch())
-        return 0;
-    const double v = m.captured(1).toDouble();
-    // Beyond 16 bits the value stands for no port and no velocity: -1 is out of both ranges.
-    if (!std::isfinite(v) || std::fabs(v) > 32767.0)
-        return -1;
-    return int(calc::roundHalfEven(v));
+    // Read as every field is: a text that is not wholly a whole number within 16 bits ("1a",
+    // "2.5", "99999") stands for no port and no velocity, and 0 is out of both ranges.
+    return int(platform::fieldInteger(text, platform::FieldForm{}, false).value_or(0));
 }
 
 bool jogVelValid(const QString &text)

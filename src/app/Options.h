@@ -17,8 +17,8 @@ KeyVerdict portKey(QChar key, int currentLength);
 // A typed character for the pulse-feed velocity box, which holds two digits.
 KeyVerdict jogVelKey(QChar key, int currentLength, bool hasSelection);
 
-// The leading number of a box's text rounded to a whole number, halves to the even one;
-// a text without a number counts 0, one beyond 16 bits is out of every range here.
+// A box's whole number, read as every numeric field is (platform::fieldInteger); a text that
+// is not wholly one within 16 bits counts 0, out of every range here.
 int boxNumber(const QString &text);
 bool jogVelValid(const QString &text);
 

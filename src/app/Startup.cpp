@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "actuators/CurrentActuators.h"
 #include "actuators/DevCatalogue.h"
 #include "actuators/DevDesignation.h"
 #include "tables/DevSetting.h"
@@ -115,13 +116,10 @@ void onlineReads()
     }
     progress.setValue(3);
 
-    if (ReadDeviceFromCt() == 1) {
+    if (ReadDeviceFromCt() == 1)
         SetOfflineMode();
-    } else {
+    else
         progress.setValue(4);
-        LetDevFlags();
-        CulcStrokeMm();
-    }
     progress.close();
     CommPortClose();
 }
@@ -216,13 +214,17 @@ frmMain *Main(int splashMs)
         if (!gOfflineMode) {
             BusyNotice busy;
             busy.show(window);
-            incomplete = CheckDevSetting() == 1;
+            incomplete = !readBackComplete();
             if (incomplete) {
+                // The setup window offers the axes the controller reported before the
+                // incomplete one; the operator's choice becomes current there.
+                LetDevFlags();
+                CheckDevSetting();
                 SetOfflineMode();
             } else {
-                DispDeviceName();
-                DispPulsePerMm();
-                DispAxisData();
+                // The controller's actuators become the system's as on every other road: stored
+                // for the next start, shown, the positions left for the read to fill.
+                actuators::makeActuatorsCurrent(actuators::ControllerReadBack | actuators::PositionsLeft);
             }
             busy.close();
         }

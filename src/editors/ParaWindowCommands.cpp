@@ -140,8 +140,10 @@ void ParaWriteToCt(frmParameta2 &w)
 {
     if (ResMsgBox({470}, MbYesNo | MbQuestion) != IdYes)
         return;
-    // Nothing reaches the controller before the fields pass, not even the axis-use rewrite.
-    if (!editors::takeParaFields(w, 1524, 1525))
+    // Nothing reaches the controller before the fields and every block they make pass, not
+    // even the axis-use rewrite.
+    const auto writable = [&w] { return editors::takeParaFields(w, 1524, 1525) && paraBlocksWritable(); };
+    if (!writable())
         return;
     leaveOfflineForExchange();
     const int axes = ReadAxisSetting();
@@ -164,7 +166,7 @@ void ParaWriteToCt(frmParameta2 &w)
             w.YukoJikuHyojiSettei();
             DispDeviceName();
             showAxisUse();
-            if (!editors::takeParaFields(w, 1524, 1525))
+            if (!writable())
                 return;
         }
     }
@@ -175,19 +177,23 @@ void ParaWriteToCt(frmParameta2 &w)
     }
     if (!link::enterCtWriteMode())
         return;
-    bool modeLeft = false;
-    const link::LinkStep write = link::runStep([&modeLeft] {
-        const int written = WriteParaToCt();
-        modeLeft = link::leaveCtWriteMode(written == 0);
-        return written;
-    });
+    int written = 0;
+    QStringList told;
+    {
+        // The link's word on a cut write waits for what the cut leaves behind: one box.
+        link::HeldTells held;
+        written = WriteParaToCt();
+        told = held.take();
+    }
+    const bool modeLeft = link::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
-    // One failure, one box: what the link has told is not told again.
-    if (write.failed()) {
-        write.followUp(LoadResText(1528));
+    if (written != 0) {
+        link::tellCutWrite(told, 1528);
         return;
     }
+    if (!told.isEmpty())
+        platform::msgBox(told.join(QStringLiteral("\r\n")));
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
         QPointer<frmProcessing> notice = new frmProcessing(mainform::window());
         notice->show();

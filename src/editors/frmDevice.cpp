@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "editors/StrokeCalc.h"
 #include "editors/frmParameta2.h"
+#include "platform/Beep.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
@@ -150,6 +151,11 @@ void frmDevice::cmdInputStroke_Click()
         next->setFocus();
 }
 
+bool frmDevice::holdsHint(const QLineEdit *box) const
+{
+    return box->text() == LoadResText(box == m_txtStrokeTyo ? 1313 : 1314);
+}
+
 bool frmDevice::eventFilter(QObject *watched, QEvent *event)
 {
     auto *box = qobject_cast<QLineEdit *>(watched);
@@ -160,7 +166,7 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
         const bool ok = stroke ? editors::strokeFieldAccepted(box->text()) : editors::leadFieldAccepted(box->text());
         if (!ok) {
             box->clear();
-            QApplication::beep();
+            platform::beep();
         }
     } else if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
@@ -171,11 +177,21 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
                 findChild<QPushButton *>(QStringLiteral("cmdCulStrokePulse"))->setFocus();
             return true;
         }
+        const int length = stroke ? editors::kStrokeLength : editors::kLeadLength;
         const std::optional<QChar> typed = platform::typedCharacter(*key);
+        // The hint still takes digits: the first edit (a digit, Backspace, Delete, a paste)
+        // replaces it, since no key could edit it into a number.
+        const bool edits = typed ? editors::strokeCalcKeyAccepted(length, QString(), *typed)
+                                 : key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete
+                                       || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut);
+        if (edits && holdsHint(box))
+            box->clear();
         if (!typed)
             return false;
-        const int length = stroke ? editors::kStrokeLength : editors::kLeadLength;
         return !editors::strokeCalcKeyAccepted(length, box->text(), *typed);
+    } else if (event->type() == QEvent::InputMethod) {
+        if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty() && holdsHint(box))
+            box->clear();
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -22,6 +22,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the box still shows its hint text, untouched.
+    bool holdsHint(const QLineEdit *box) const;
+
     frmParameta2 *m_parameters;
     QLineEdit *m_txtStrokeTyo = nullptr;
     QLineEdit *m_txtRido = nullptr;

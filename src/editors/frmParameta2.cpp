@@ -15,6 +15,7 @@
 #include "tables/ParaSet.h"
 #include "editors/ParaWindowCommands.h"
 #include "link/LinkHooks.h"
+#include "platform/Beep.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
@@ -227,10 +228,25 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
                                              || caption.startsWith(QLatin1String("2. ALM")));
             QLabel *lbl = rowCaption(frame, caption, starred, mark);
             grid->addWidget(lbl, r, 0);
+            // A list whose choices are longer than one axis column shows two axes a line, each
+            // named, so that every choice shows whole in both languages.
+            const bool paired = kind == AxisAutoDrv || kind == PgFunc;
+            auto *pairs = paired ? new QGridLayout : nullptr;
             for (int a = 0; a < kAxisCount; ++a) {
                 m_field[kind][a]->setParent(frame);
                 m_field[kind][a]->setAccessibleName(caption + QStringLiteral(" AXIS %1").arg(a + 1));
-                grid->addWidget(m_field[kind][a], r, 1 + a);
+                if (!paired) {
+                    grid->addWidget(m_field[kind][a], r, 1 + a);
+                    continue;
+                }
+                auto *block = new QHBoxLayout;
+                block->addWidget(axisHeader(frame, kind == PgFunc ? "lblPgFuncAxis" : "lblAutoDrvAxis", a));
+                block->addWidget(m_field[kind][a], 1);
+                pairs->addLayout(block, a / 2, a % 2);
+            }
+            if (paired) {
+                lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                grid->addLayout(pairs, r, 1, 1, 4);
             }
             lbl->setBuddy(m_field[kind][0]);
             ++r;
@@ -302,12 +318,13 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     m_txtSmTimeoutTimer = newEdit(etc, QStringLiteral("txtSmTimeoutTimer"));
     m_txtSmTimeoutTimer->installEventFilter(this);
     m_txtSmTimeoutTimer->setValidator(editors::newParaFieldValidator(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer));
-    const auto singleRow = [&mark](QGridLayout *grid, int row, const QString &caption, QWidget *w, bool starred) {
+    const auto singleRow = [&mark](QGridLayout *grid, int row, const QString &caption, QWidget *w, bool starred,
+                                   int span = 1) {
         auto *lbl = rowCaption(w->parentWidget(), caption, starred, mark);
         lbl->setBuddy(w);
         w->setAccessibleName(caption);
         grid->addWidget(lbl, row, 0);
-        grid->addWidget(w, row, 1);
+        grid->addWidget(w, row, 1, 1, span);
     };
     singleRow(etcGrid, 0, QStringLiteral("1. HOME OUT"), m_comboHomeOut, false);
     singleRow(etcGrid, 1, QStringLiteral("2. ALM CODE"), m_comboEtcAlmCode, false);
@@ -331,7 +348,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     m_comboStopPause = newCombo(sp, QStringLiteral("comboStopPause"), false);
     m_comboAccDcc = newCombo(sp, QStringLiteral("comboAccDcc"), false);
     singleRow(spGrid, 1, QStringLiteral("1. AXIS"), m_txtOneAxis, true);
-    singleRow(spGrid, 2, QStringLiteral("2. AUTO HOME"), m_comboAutoHome, false);
+    singleRow(spGrid, 2, QStringLiteral("2. AUTO HOME"), m_comboAutoHome, false, 2);
     for (int a = 0; a < kAxisCount; ++a)
         spGrid->addWidget(axisHeader(sp, "blSpAxis", a), 3, 1 + a);
     int spRow = 4;
@@ -348,8 +365,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         }
         ++spRow;
     }
-    singleRow(spGrid, spRow++, QStringLiteral("7. STOP/PAUSE"), m_comboStopPause, false);
-    singleRow(spGrid, spRow++, QStringLiteral("8. ACC/DCC"), m_comboAccDcc, false);
+    singleRow(spGrid, spRow++, QStringLiteral("7. STOP/PAUSE"), m_comboStopPause, false, 2);
+    singleRow(spGrid, spRow++, QStringLiteral("8. ACC/DCC"), m_comboAccDcc, false, 2);
     rightCol->addWidget(sp);
 
     // The commands.
@@ -468,10 +485,14 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
 void frmParameta2::fitFieldWidths()
 {
     // The window must fit a 1024 x 768 screen in both languages: every per-axis field gets
-    // one width, enough for the short choices ("0. Disable") and any value the filters let
-    // through; a longer choice shows in full in its open list.
+    // one width, enough for every choice of the lists one column wide and any value the
+    // filters let through; the lists with longer choices show two axes a line.
     QComboBox probe;
-    probe.addItem(LoadResText(655));
+    // Every choice of a list one axis column wide, in the current language.
+    for (int id : {655, 656})
+        probe.addItem(LoadResText(id));
+    for (int v = 0; v < editors::kParaTypeCount; ++v)
+        probe.addItem(LoadResText(editors::kParaTypeText + v));
     probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const int field = qMax(1215 / 15, probe.sizeHint().width());
     const int spacing = 4;
@@ -486,8 +507,17 @@ void frmParameta2::fitFieldWidths()
     for (int k = 0; k < KindCount; ++k) {
         if (k == ActSize || k == ActSpeed || k == ActStroke)
             continue;
-        for (int a = 0; a < kAxisCount; ++a)
+        for (int a = 0; a < kAxisCount; ++a) {
+            if (k == AxisAutoDrv || k == PgFunc) {
+                // Two axes a line: each list takes what its half of the row leaves.
+                auto *c = static_cast<QComboBox *>(m_field[k][a]);
+                c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                c->setMinimumContentsLength(1);
+                c->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+                continue;
+            }
             fit(m_field[k][a], field);
+        }
     }
     // One actuator block (size, speed, stroke) spans two axis columns, in the layout's
     // proportions 735 : 615 : 975.
@@ -500,8 +530,9 @@ void frmParameta2::fitFieldWidths()
     for (QWidget *w : std::initializer_list<QWidget *>{m_comboHomeOut, m_comboEtcAlmCode, m_comboEtcGrpEnable,
                                                       m_comboSmInTimer, m_txtSmTimeoutTimer})
         fit(w, 2 * field + spacing);
+    // The special single lists span two axis columns, as the single values do.
     for (QWidget *w : specialSingles())
-        fit(w, field);
+        fit(w, qobject_cast<QComboBox *>(w) ? 2 * field + spacing : field);
     for (QGridLayout *grid : findChildren<QGridLayout *>()) {
         grid->setHorizontalSpacing(spacing);
         grid->setVerticalSpacing(spacing);
@@ -922,7 +953,7 @@ void frmParameta2::focusLeft(QLineEdit *box)
     if (!field || editors::paraFieldAccepted(*field, box->text()))
         return;
     box->clear();
-    QApplication::beep();
+    platform::beep();
 }
 
 bool frmParameta2::eventFilter(QObject *watched, QEvent *event)

@@ -8,6 +8,7 @@
 #include "editors/SmCommands.h"
 #include "tables/SmTable.h"
 #include "link/LinkState.h"
+#include "platform/Beep.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
@@ -250,7 +251,7 @@ void frmSqMcr::comboChosen(int s)
 {
     const int index = m_comboMerei[s]->currentIndex();
     if (index < 0) {
-        QApplication::beep();
+        platform::beep();
         return;
     }
     const int command = m_comboMerei[s]->itemData(index).toInt();

@@ -48,4 +48,13 @@ bool leaveCtWriteMode(bool written)
     return false;
 }
 
+void tellCutWrite(const QStringList &linkTold, int ownMessage)
+{
+    QStringList lines = linkTold;
+    if (lines.isEmpty())
+        lines << LoadResText(ownMessage);
+    lines << LoadResText(3022);
+    platform::msgBox(lines.join(QStringLiteral("\r\n")));
+}
+
 } // namespace link

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace link {
 
 // Before a table is written: the controller must be standing still, then it is put into its
@@ -11,5 +13,10 @@ bool enterCtWriteMode();
 // mode, silently. false only when a complete write could not confirm that mode; that is told
 // here, once, as a written table whose mode is unconfirmed (3020, 3021).
 bool leaveCtWriteMode(bool written);
+
+// A write cut by a failure, told in one box: what the link said (held while the write ran;
+// `ownMessage` when it said nothing), then that the controller may now hold part of the new
+// data and should be verified or written again (3022).
+void tellCutWrite(const QStringList &linkTold, int ownMessage);
 
 } // namespace link

@@ -167,6 +167,12 @@ int ReadParaFromCt()
     return 0;
 }
 
+bool paraBlocksWritable()
+{
+    QString records[kParaBlockCount];
+    return encodeBlocks(blocksInUse(0), records);
+}
+
 int WriteParaToCt()
 {
     return writeBlocks(0, kParaBlockCount + 1);

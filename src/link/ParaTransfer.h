@@ -11,6 +11,10 @@ extern QVariant gParaRsvByte[link::kParaRsvSlots];
 // Blocks of the used axes into gParaTmp and gParaRsvByte (the caller unpacks). A failure
 // leaves both as they were. 0 read, 1 failed.
 int ReadParaFromCt();
+// Whether every used block can be built from the parameter set (each value fits its field,
+// each actuator code can be coded), asking nothing of the controller; false after messages
+// 1524 and 1525. A write runs it before its first byte.
+bool paraBlocksWritable();
 // Every used block, then "0WE" "2". Values are checked before anything is sent; reserved
 // bytes not yet read in this run are read first and written back unchanged. 0 / 1.
 int WriteParaToCt();

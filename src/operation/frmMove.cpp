@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "link/LinkState.h"
 #include "operation/MoveProgram.h"
+#include "platform/Beep.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
 
@@ -134,7 +135,7 @@ public:
         const QString text = moveprogram::stepText(static_cast<QLineEdit *>(editor)->text(), &accepted);
         model->setData(index, text);
         if (!accepted && !m_byKey)
-            QApplication::beep();
+            platform::beep();
     }
 
 protected:
@@ -694,7 +695,7 @@ void frmMove::txtTimer_Confirm()
     bool accepted = false;
     m_txtTimer->setText(moveprogram::dwellText(m_txtTimer->text(), &accepted));
     if (!accepted)
-        QApplication::beep();
+        platform::beep();
     setFocusTo(QStringLiteral("chkRepeat"));
 }
 

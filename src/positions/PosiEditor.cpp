@@ -5,6 +5,7 @@
 #include "core/MainForm.h"
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
+#include "platform/Beep.h"
 #include "platform/FixedGrid.h"
 #include "tables/CellEntry.h"
 #include "tables/PosiDataCheck.h"
@@ -79,7 +80,7 @@ public:
         const int position = m_grid.text(m_row, 0).toInt();
         const bool cleaned = m_col == kGridCommentCol && holdsUnstorable(text.trimmed());
         if (SetDataForFlex(position, m_col, text) != 0) {
-            QApplication::beep();
+            platform::beep();
             m_grid.setText(m_row, m_col, gEditOldText);
             return;
         }
@@ -90,7 +91,7 @@ public:
         if (m_row < first || m_row > last)
             first = last = m_row;
         if (m_sel.endCol != m_sel.col)
-            QApplication::beep(); // a selection over several columns is narrowed to this one
+            platform::beep(); // a selection over several columns is narrowed to this one
         QList<int> cleanedPositions;
         for (int r = qMax(first, kHead); r <= last && r < m_grid.rows(); ++r) {
             QString rowText = text;
@@ -117,12 +118,15 @@ public:
                 const Entry e = evaluateEntry(m_col, line->text(), axisInfo(axisOfGridCol(m_col)),
                                               gDispMmUnit, gMmRoundUp);
                 if (!e.accepted) {
-                    QApplication::beep();
+                    platform::beep();
                     m_grid.setText(m_row, m_col, gEditOldText);
                     return true;
                 }
             } else if (const std::optional<QChar> typed = platform::typedCharacter(*key);
                        typed && !keyPasses(m_col, gDispMmUnit, *typed)) {
+                // Dropped, as the column takes no such character, but never silently: "-3"
+                // must not pass as 3 without the operator hearing that the sign went.
+                platform::beep();
                 return true;
             }
         }
@@ -326,15 +330,20 @@ void attachPosiEditing(QWidget &window)
         SetEditCmdState();
         if (sel.row < kHead || sel.col < 1)
             return 1;
+        // An unused axis opens no editor, pasted or typed.
+        if (const int axis = axisOfGridCol(sel.col); axis >= 0 && gAxisUnused[axis])
+            return 1;
         QString field = firstClipField(QGuiApplication::clipboard()->text());
-        // A number goes into the editor as the column reads it (never cut to another number by
-        // the editor's length); a text that is not wholly one is refused as a typed one is.
+        // A number goes into the editor as typing it would leave it (snapped to a whole pulse,
+        // in the column's form, never cut to another number by the editor's length); a text
+        // typing would refuse is refused as a typed one is.
         if (sel.col != kGridCommentCol) {
-            if (!cellNumber(sel.col, gDispMmUnit, field)) {
-                QApplication::beep();
+            const Entry e = evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
+            if (!e.accepted) {
+                platform::beep();
                 return 1;
             }
-            field = field.trimmed();
+            field = e.text.trimmed();
         }
         g.setCursor(sel.row, sel.col);
         g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,

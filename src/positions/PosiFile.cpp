@@ -3,6 +3,7 @@
 #include "platform/ItemReader.h"
 #include "platform/ItemWriter.h"
 #include "platform/TextCodec.h"
+#include "tables/CellEntry.h"
 
 #include <cmath>
 
@@ -14,9 +15,9 @@ const QString kHeader = QStringLiteral("QZ-K4");
 const QString kNew = QStringLiteral("NEW");
 const QString kOld = QStringLiteral("OLD");
 
-PosiFileReadResult result(PosiFileStatus status, const QString &detail = QString())
+PosiFileReadResult result(PosiFileStatus status, const QString &detail = QString(), int position = 0)
 {
-    return PosiFileReadResult{status, detail};
+    return PosiFileReadResult{status, detail, position};
 }
 
 // A position number as the file writes it: bare digits, or quoted digits with blanks around.
@@ -32,17 +33,12 @@ int positionNumber(const QString &item, bool *ok)
     return t.size() > 9 ? 1000000000 : t.toInt();
 }
 
-QVariant itemValue(const QString &item, bool quoted)
+// A numeric item of table column c as the grid reads a typed cell of that column (pulses, not
+// millimetres): wholly a number of the column's form, or no number at all. A field is never read
+// as the number its text begins with, so what opens is what the file holds.
+std::optional<double> itemNumber(int c, const QString &item)
 {
-    if (quoted)
-        return item;
-    if (item.isEmpty())
-        return QVariant();
-    bool ok = false;
-    const double v = item.toDouble(&ok);
-    if (ok && std::isfinite(v))
-        return v;
-    return item; // a bare word stays a text; it is taken by its numeric value where used
+    return cellNumber(c + 1, false, item);
 }
 
 // Reads the header and the designations; false when the first item is not the header.
@@ -79,6 +75,11 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
 
     if (!readHead(r, img))
         return result(PosiFileStatus::Rejected, QStringLiteral("no position file header"));
+    // The program's other files begin with the same model and name their kind next.
+    for (const char *kind : {"GRP", "PRM", "SM"}) {
+        if (img.dev[0] == QLatin1String(kind))
+            return result(PosiFileStatus::Rejected, QStringLiteral("a %1 file").arg(img.dev[0]));
+    }
     for (QString &t : img.newOld)
         t = r.text();
     if (!r.ok())
@@ -106,15 +107,29 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
             return result(PosiFileStatus::Damaged, QStringLiteral("position number out of range"));
         if (!img.lines.isEmpty() && line.no <= img.lines.last().no)
             return result(PosiFileStatus::Damaged,
-                          QStringLiteral("position %1 out of order").arg(line.no));
-        for (QVariant &item : line.items) {
+                          QStringLiteral("position %1 out of order").arg(line.no), line.no);
+        int badItem = -1;
+        for (int c = 0; c < kPosiFileItems; ++c) {
             bool quoted = false;
             const QString raw = r.raw(&quoted);
-            item = itemValue(raw, quoted);
+            if (c == kPosiFileItems - 1) {
+                line.items[c] = raw; // the comment
+                continue;
+            }
+            const std::optional<double> v = itemNumber(c, raw);
+            if (v)
+                line.items[c] = *v;
+            else if (badItem < 0)
+                badItem = c;
         }
         if (!r.ok())
             return result(PosiFileStatus::Damaged,
-                          QStringLiteral("position %1: %2").arg(line.no).arg(r.errorString()));
+                          QStringLiteral("position %1: %2").arg(line.no).arg(r.errorString()), line.no);
+        if (badItem >= 0)
+            return result(PosiFileStatus::Damaged, QStringLiteral("position %1: item %2 is not a number of its column")
+                                                       .arg(line.no)
+                                                       .arg(badItem + 2),
+                          line.no);
         img.lines.append(line);
     }
     if (img.lines.isEmpty())

@@ -12,9 +12,9 @@ constexpr int kPosiFileItems = 20;
 struct PosiFileLine
 {
     int no = 0;
-    // As read: a quoted item is a text (kept with its blanks), a bare number a double, an empty
-    // item an empty value. As written: the nineteen numeric items may be numbers or texts that
-    // stand for a number; item 19 is the comment.
+    // As read: the nineteen numeric items are doubles, each wholly a number of its column's
+    // form (or the file is damaged); item 19, the comment, a text kept with its blanks. As
+    // written: the numeric items may be numbers or texts that stand for a number.
     QVariant items[kPosiFileItems];
 };
 
@@ -43,7 +43,8 @@ enum class PosiFileStatus {
 struct PosiFileReadResult
 {
     PosiFileStatus status = PosiFileStatus::Failed;
-    QString detail; // what went wrong, for the log
+    QString detail;   // what went wrong, for the log
+    int position = 0; // the position whose line is broken, 0 when no line is to blame
 };
 
 // Reads a position file into image; on anything but Read the image is left as it was.

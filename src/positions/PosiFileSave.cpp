@@ -161,7 +161,11 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
         break;
     }
     qWarning().noquote() << "position file" << path << "not read:" << last.detail;
-    platform::msgBox(editors::readFailureText(484));
+    QString text = editors::readFailureText(484);
+    // A broken line is named, so that the operator can find it.
+    if (outcome == editors::FileRead::Damaged && last.position > 0)
+        text += QStringLiteral("\r\n") + LoadResText(3011).arg(last.position);
+    platform::msgBox(text);
     return 1;
 }
 

@@ -25,6 +25,34 @@ int headingWidth(const platform::FixedGrid &grid, int col)
     return QFontMetrics(f).horizontalAdvance(headingRow1(col)) + 8;
 }
 
+// Row 0 at the layout's 10 points, or smaller where a heading (an axis' designation with its
+// old-type mark) would not show whole over its columns: the columns cannot widen at 1024
+// pixels, and the mark must be seen, not found in a tool tip.
+void fitHeadingRow0(platform::FixedGrid &grid)
+{
+    constexpr int kLayoutPoints = 10;
+    constexpr int kSmallestPoints = 6;
+    int points = kLayoutPoints;
+    for (; points > kSmallestPoints; --points) {
+        QFont f = grid.font();
+        f.setPointSize(points);
+        const QFontMetrics metrics(f);
+        bool fits = true;
+        for (int c = 1; c < kGridCols && fits;) {
+            const QString t = grid.text(0, c);
+            int width = grid.columnWidth(c);
+            int end = c + 1;
+            for (; end < kGridCols && grid.text(0, end) == t; ++end)
+                width += grid.columnWidth(end);
+            fits = metrics.horizontalAdvance(t) + 8 <= width;
+            c = end;
+        }
+        if (fits)
+            break;
+    }
+    grid.setRowPointSize(0, points);
+}
+
 } // namespace
 
 BulkChange::BulkChange(platform::FixedGrid &grid)
@@ -99,6 +127,7 @@ void layoutGrid(platform::FixedGrid &grid)
         grid.setColumnAlignment(c, c == kCommentCol ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
     }
     fitCommentColumn(grid);
+    fitHeadingRow0(grid);
     grid.setRedraw(true);
     cursorTop(grid);
     stateOn(grid);
@@ -157,6 +186,7 @@ void setAxisHeading(platform::FixedGrid &grid, int axis, const QString &text)
         return;
     for (int c = 4 * axis + 1; c <= 4 * axis + 4; ++c)
         grid.setText(0, c, text);
+    fitHeadingRow0(grid);
 }
 
 } // namespace posigrid

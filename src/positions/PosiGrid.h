@@ -24,7 +24,8 @@ int checkLineNo(platform::FixedGrid &grid);    // Check_flgdLineNo
 void stateOff(platform::FixedGrid &grid);      // GridStateOff
 void stateOn(platform::FixedGrid &grid);       // GridStateOn
 void cursorTop(platform::FixedGrid &grid);     // GridCursorTop
-// Heading row 0 over the four columns of an axis (0 to 3).
+// Heading row 0 over the four columns of an axis (0 to 3); the row is drawn smaller than the
+// layout's 10 points where a heading would not show whole over its columns.
 void setAxisHeading(platform::FixedGrid &grid, int axis, const QString &text);
 
 // Hides the grid for a bulk change and gives it back as it was on every way out, so an

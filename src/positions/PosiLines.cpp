@@ -1,5 +1,6 @@
 #include "positions/PosiLines.h"
 
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
@@ -230,25 +231,70 @@ bool linePasteAllowed(const GridSelection &sel)
     return false;
 }
 
-QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm)
+namespace {
+
+// One pasted field as typing it would leave it.
+struct PastedCell
 {
+    int row = 0;
+    int col = 0;
+    QString field; // as pasted
+    QString text;  // as the grid shows it
+};
+
+// What a line paste would write, and what it refuses; nothing is changed yet.
+struct PastePlan
+{
+    QList<PastedCell> cells;
     QList<RefusedField> refused;
+    QList<int> cleaned; // positions whose comment lost what the file cannot hold
+};
+
+PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col, bool mm)
+{
+    PastePlan plan;
     const QList<QStringList> lines = clipLines(text);
     if (text.isEmpty() || lines.isEmpty() || row < kFirstRow || col < 1)
-        return refused;
+        return plan;
     const int fieldsPerLine = int(lines.first().size());
     int r = row;
     for (const QStringList &fields : lines) {
         if (r >= grid.rows())
             break;
+        const int position = grid.text(r, 0).toInt();
         int c = col;
-        for (int i = 0; i < fieldsPerLine && i < fields.size() && c < kGridCommentCol; ++i, ++c) {
-            if (!cellNumber(c, mm, fields[i]))
-                refused.append({grid.text(r, 0).toInt(), c, fields[i]});
+        for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
+            const QString &field = fields[i];
+            const int axis = axisOfGridCol(c);
+            if (axis >= 0 && gAxisUnused[axis]) {
+                // An unused axis takes no entry: it shows what is sent for it.
+                plan.cells.append({r, c, field, posigrid::cellText(position, c - 1)});
+                continue;
+            }
+            if (c == kGridCommentCol) {
+                // Another program's text may hold what the file cannot: the comment is cleaned,
+                // and loses its outer blanks as a typed one does.
+                if (commentNeedsCleaning(field))
+                    plan.cleaned << position;
+                plan.cells.append({r, c, field, cleanComment(field.trimmed()).trimmed()});
+                continue;
+            }
+            const Entry e = evaluateEntry(c, field, axisInfo(axis), mm, gMmRoundUp);
+            if (e.accepted)
+                plan.cells.append({r, c, field, e.text});
+            else
+                plan.refused.append({position, c, field});
         }
         ++r;
     }
-    return refused;
+    return plan;
+}
+
+} // namespace
+
+QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm)
+{
+    return planPaste(grid, text, row, col, mm).refused;
 }
 
 namespace {
@@ -276,38 +322,28 @@ void tellRefusedPaste(const QList<RefusedField> &refused)
 
 bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
 {
-    const QList<QStringList> lines = clipLines(text);
-    if (text.isEmpty() || lines.isEmpty() || row < kFirstRow || col < 1)
-        return false;
-    // All or nothing: a field the grid would show as one number and send as another is never
-    // pasted, and neither is the rest of the paste.
-    const QList<RefusedField> refused = refusedPasteFields(grid, text, row, col, gDispMmUnit);
-    if (!refused.isEmpty()) {
-        tellRefusedPaste(refused);
+    // All or nothing, and each field as typing it would leave it: a field the grid would show
+    // as one number and send as another is never pasted, and neither is the rest of the paste.
+    const PastePlan plan = planPaste(grid, text, row, col, gDispMmUnit);
+    if (!plan.refused.isEmpty()) {
+        tellRefusedPaste(plan.refused);
         return false;
     }
-    const int fieldsPerLine = int(lines.first().size());
-    bool wrote = false;
-    QList<int> cleaned;
-    int r = row;
     GridStateOff();
-    for (const QStringList &fields : lines) {
-        if (r >= grid.rows())
-            break;
-        int c = col;
-        for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
-            // Another program's text may hold what the file cannot: the comment is cleaned.
-            if (c == kGridCommentCol && commentNeedsCleaning(fields[i]))
-                cleaned << grid.text(r, 0).toInt();
-            grid.setText(r, c, c == kGridCommentCol ? cleanComment(fields[i]) : fields[i]);
-            wrote = true;
+    for (const PastedCell &cell : plan.cells) {
+        const int axis = axisOfGridCol(cell.col);
+        if (cellKind(cell.col) == CellKind::Posi && !gAxisUnused[axis]) {
+            // A position is stored as a typed one is, the pulses and the snapped millimetres.
+            QString entered = cell.field;
+            SetDataForFlex(grid.text(cell.row, 0).toInt(), cell.col, entered);
         }
-        ++r;
+        grid.setText(cell.row, cell.col, cell.text);
     }
     GridStateOn();
+    const bool wrote = !plan.cells.isEmpty();
     if (wrote)
         gDataChanged = true;
-    tellCleanedComments(cleaned);
+    tellCleanedComments(plan.cleaned);
     return wrote;
 }
 

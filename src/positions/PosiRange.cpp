@@ -1,18 +1,19 @@
 #include "positions/PosiRange.h"
 
 #include "core/Module2Calc.h"
+#include "platform/FieldText.h"
 #include "tables/PosiTable.h"
 
-#include <limits>
 
 namespace posirange {
 
 std::optional<int> boxNumber(const QString &text)
 {
-    const double v = calc::roundHalfEven(positions::numericValue(text));
-    if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
+    // Read as every field is: wholly a whole number, never the number the text begins with.
+    const std::optional<qint64> v = platform::fieldInteger(text, platform::FieldForm{}, false);
+    if (!v)
         return std::nullopt;
-    return int(v);
+    return int(*v);
 }
 
 int offeredFrom2()

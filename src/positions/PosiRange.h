@@ -8,8 +8,8 @@
 // every variable as it was.
 namespace posirange {
 
-// A box's number: its numeric value rounded to a whole number, an empty box 0; nullopt for a
-// number beyond 16 bits.
+// A box's number, read as every numeric field is (platform::fieldInteger): nullopt unless the
+// text is wholly a whole number within 16 bits (an empty box, "12abc", "2.5" are none).
 std::optional<int> boxNumber(const QString &text);
 
 // The numbers a range window shows first. frmSelectPosiNo2 offers 1 to 15 when no range is

@@ -295,6 +295,8 @@ int WritePosidataToCt()
     progress.open(383, to - from + 1);
     gTimeOutMs = 1000;
     int sent = 0;
+    // The link's word on a cut write waits for what the cut leaves behind: one box.
+    link::HeldTells held;
     for (const auto &[n, text] : records) {
         if (gTranceCancel) {
             gTranceCancel = false;
@@ -306,11 +308,13 @@ int WritePosidataToCt()
             CommPortClose();
             progress.close();
             link::mainWindowCommands().CMDBTN_Yuko();
+            link::tellCutWrite(held.take(), 377);
             return 1;
         }
         if (!positions::posiWriteEchoIs(gRecvData, n)) {
             progress.close();
             link::refuseTransmit();
+            link::tellCutWrite(held.take(), 377);
             return 1;
         }
         progress.setValue(++sent);

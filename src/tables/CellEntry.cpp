@@ -214,7 +214,7 @@ QString cleanComment(const QString &comment)
             continue;
         out += character;
     }
-    out = out.trimmed();
+    // Blanks stay: whoever cleans says so, and only the cell entry trims (as typing does).
     // Whatever is left is held by the file's encoding, so no pair remains to be cut.
     return out.left(kCommentMax);
 }
@@ -263,7 +263,7 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
         QString t = text.trimmed();
         // Characters the file cannot hold are left out as a line paste leaves them out.
         if (holdsUnstorable(t)) {
-            t = cleanComment(t);
+            t = cleanComment(t).trimmed();
             e.cleaned = true;
         }
         if (commentValid(t)) {

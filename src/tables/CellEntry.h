@@ -52,7 +52,7 @@ std::optional<double> cellNumber(int gridCol, bool mm, const QString &text);
 // control character, only characters the file's encoding can hold, 40 characters at most.
 bool commentValid(const QString &comment);
 // The same comment with what may not be stored left out and cut to 40 characters; a character
-// outside the file's encoding goes whole, a surrogate pair is never split.
+// outside the file's encoding goes whole, a surrogate pair is never split; blanks are kept.
 QString cleanComment(const QString &comment);
 // Whether the text holds a character the file's encoding cannot hold.
 bool holdsUnstorable(const QString &text);

@@ -304,6 +304,10 @@ std::optional<ActuatorCode> parseActuatorCode(const QString &code)
     } else {
         return std::nullopt;
     }
+    // A code with a size names its speed: a blank letter would be written back as a code of
+    // another length, and so come back as another actuator.
+    if (code.size() != 3 && parts.speed.isEmpty())
+        return std::nullopt;
     for (const QChar c : parts.size)
         if (c != QLatin1Char(' ') && !isAsciiDigit(c) && !(c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
             return std::nullopt;

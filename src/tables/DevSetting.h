@@ -80,9 +80,9 @@ struct ActuatorCode
     QString speed;  // one capital letter; empty for no actuator
     int stroke = 0; // millimetres
 };
-// A code as the files and the factory lists hold it: seven characters (size, speed letter or
-// blank, three stroke digits with leading zeros or blanks), six (a two-character size without
-// its blank), or the three stroke digits alone (an axis without actuator parts). nullopt for
+// A code as the files and the factory lists hold it: seven characters (size, speed letter,
+// three stroke digits with leading zeros or blanks), six (a two-character size without its
+// blank), or the three stroke digits alone (an axis without actuator parts). nullopt for
 // anything else: a code that does not parse is refused, never guessed at.
 std::optional<ActuatorCode> parseActuatorCode(const QString &code);
 

@@ -1,9 +1,9 @@
 #include "tables/PosiTable.h"
 
+#include "platform/FieldText.h"
 #include "tables/DevSetting.h"
 #include "tables/PosiImage.h"
 
-#include <QRegularExpression>
 
 QVariant gPosiFileTable[kPosiRows][kPosiFileCols];
 double gPosiTable[kPosiRows][8] = {};
@@ -61,10 +61,8 @@ double numericValue(const QVariant &v)
     default:
         break;
     }
-    static const QRegularExpression leadingNumber(
-        QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?)"));
-    const QRegularExpressionMatch m = leadingNumber.match(v.toString());
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+    // A text counts only when it is wholly a number, as every field is read.
+    return platform::fieldNumber(v.toString(), platform::FieldForm{0, true}).value_or(0.0);
 }
 
 int defaultAcc(const QString &size, const QString &speed)

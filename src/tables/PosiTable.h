@@ -51,8 +51,8 @@ void resetPosiTable();
 constexpr int axisOfColumn(int c) { return c >= 0 && c < 16 ? c / 4 : -1; }
 constexpr bool isPosiColumn(int c) { return c >= 0 && c < 16 && c % 4 == 3; }
 
-// The number a value stands for: a number as it is, a text by the number it begins with
-// (an empty or non-numeric text gives 0).
+// The number a value stands for: a number as it is, a text only when it is wholly a number
+// (platform::fieldNumber); any other text gives 0.
 double numericValue(const QVariant &v);
 
 // ACC of a new table: 2 for the actuator of speed "D" and size " 42", 3 otherwise.

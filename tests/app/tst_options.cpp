@@ -95,6 +95,9 @@ void TestOptions::velocityRefused_data()
     QTest::newRow("0") << "0";
     QTest::newRow("61") << "61";
     QTest::newRow("empty") << "";
+    // Never the number the text begins with.
+    QTest::newRow("1a") << "1a";
+    QTest::newRow("2.5") << "2.5";
 }
 
 void TestOptions::velocityRefused()

@@ -11,6 +11,7 @@
 #include "tables/SmTable.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
+#include "platform/SettingsStore.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "sim/ControllerModel.h"
@@ -199,6 +200,13 @@ void TestStartup::roads()
         QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
         QCOMPARE(gDevStroke[3], 100);
         QVERIFY(!gProcessingShown);
+        // The controller's actuators became the system's as on every road: stored for the
+        // next start, with the limits they bring.
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevSize1"), QString()), QStringLiteral(" 28"));
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevStroke4"), QString()), QStringLiteral("100"));
+        QCOMPARE(platform::SettingsStore::text(QStringLiteral("DevPPR1"), QString()), QString::number(gDevPPR[0]));
+        QVERIFY(gDevPPR[0] > 0);
+        QVERIFY(gStrokeMm[0] > 0);
     }
     if (windows.size() > 1) {
         // The actuators the setup window showed are now the system's.

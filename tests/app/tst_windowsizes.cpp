@@ -1,3 +1,6 @@
+#include "platform/FixedGrid.h"
+#include "tables/DevSetting.h"
+#include "actuators/DevDesignation.h"
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
@@ -28,7 +31,10 @@
 #include "support/StoredActuators.h"
 #include "support/TestEnv.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QTableWidget>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
@@ -48,6 +54,10 @@ private Q_SLOTS:
     void fitsSmallScreen();
     void keptOnScreen_data();
     void keptOnScreen();
+    void choicesShowWhole_data();
+    void choicesShowWhole();
+    void headingsShowWhole_data();
+    void headingsShowWhole();
 };
 
 namespace {
@@ -196,6 +206,111 @@ void TestWindowSizes::keptOnScreen()
         guard->hide();
         delete guard.data();
     }
+}
+
+void TestWindowSizes::choicesShowWhole_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 2;
+    QTest::newRow("Japanese") << 1;
+}
+
+// Every choice of every list of the parameter window shows whole in the closed list at the
+// window's load size on a 1024 x 768 screen: an open list that shows it is not enough, since the
+// operator reads the chosen value in the closed one.
+void TestWindowSizes::choicesShowWhole()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(useStoredActuatorsOffline(), 0);
+    auto *w = new frmParameta2(main.get());
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+
+    QStringList cut;
+    int measured = 0;
+    for (QComboBox *c : w->findChildren<QComboBox *>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(c);
+        option.editable = c->isEditable();
+        option.rect = c->rect();
+        const int room = c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c).width();
+        for (int i = 0; i < c->count(); ++i) {
+            ++measured;
+            const int needs = c->fontMetrics().horizontalAdvance(c->itemText(i));
+            if (needs > room)
+                cut << QStringLiteral("%1 \"%2\" %3 > %4").arg(c->objectName(), c->itemText(i)).arg(needs).arg(room);
+        }
+    }
+    QVERIFY(measured > 40);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+    QVERIFY(w->width() <= 1024 && w->height() + kTitleBar <= 768);
+    delete w;
+}
+
+void TestWindowSizes::headingsShowWhole_data()
+{
+    choicesShowWhole_data();
+}
+
+// Every heading of the main window's grid shows whole at 1024 x 768, an old-type axis' mark
+// included: each text against the columns it stands over, in the font it is drawn in.
+void TestWindowSizes::headingsShowWhole()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(useStoredActuatorsOffline(), 0);
+    // Four old-type axes with the longest designations: the catalogue's PG and vertical marks.
+    for (int a = 0; a < kAxisCount; ++a) {
+        gAxisUnused[a] = false;
+        gDevIsQz[a] = true;
+        gDevSize[a] = QStringLiteral(" 28");
+        gDevSpeed[a] = QStringLiteral("L");
+        gDevStroke[a] = 100;
+        gAxisNewType[a] = false;
+        gDevSetteiWithPG[a] = true;
+        gDevSetteiVertical[a] = true;
+    }
+    DispDeviceName();
+    QCoreApplication::processEvents();
+
+    platform::FixedGrid &g = *main->flgdData();
+    QTableWidget *head = g.heading();
+    const int margin = 2 * (head->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, head) + 1);
+    QStringList cut;
+    int oldMarks = 0;
+    for (int row = 0; row < 2; ++row) {
+        for (int c = 1; c < 21;) {
+            const int span = qMax(1, g.mergedSpan(row, c));
+            int width = 0;
+            for (int k = c; k < c + span; ++k)
+                width += g.columnWidth(k);
+            const QString text = g.text(row, c);
+            oldMarks += text.endsWith(QLatin1String("(Old)")) ? 1 : 0;
+            const int needs = QFontMetrics(head->item(row, c)->font()).horizontalAdvance(text);
+            if (needs > width - margin)
+                cut << QStringLiteral("row %1 col %2 \"%3\" %4 > %5").arg(row).arg(c).arg(text).arg(needs).arg(width - margin);
+            c += span;
+        }
+    }
+    QCOMPARE(oldMarks, 4);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
+    QVERIFY(main->width() <= 1024);
 }
 
 QTEST_MAIN(TestWindowSizes)

@@ -114,6 +114,49 @@ private Q_SLOTS:
         QCOMPARE(e->text(), after);
     }
 
+    // A box that still shows its hint takes digits: clicked into, the first edit replaces the
+    // hint (a key the box drops leaves it).
+    void typingIntoTheHint_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("after"); // "hint": the hint unchanged
+        QTest::newRow("stroke digits") << "txtStrokeTyo" << QList<int>{Qt::Key_1, Qt::Key_2, Qt::Key_0} << ""
+                                       << "120";
+        QTest::newRow("stroke backspace") << "txtStrokeTyo" << QList<int>{Qt::Key_Backspace} << "" << "";
+        QTest::newRow("stroke delete, then a digit") << "txtStrokeTyo" << QList<int>{Qt::Key_Delete, Qt::Key_5}
+                                                     << "" << "5";
+        QTest::newRow("stroke letter dropped") << "txtStrokeTyo" << QList<int>{Qt::Key_X} << "" << "hint";
+        QTest::newRow("lead digit") << "txtRido" << QList<int>{Qt::Key_6} << "" << "6";
+        QTest::newRow("lead second digit dropped") << "txtRido" << QList<int>{Qt::Key_6, Qt::Key_2} << "" << "6";
+        QTest::newRow("lead paste") << "txtRido" << QList<int>{} << "8" << "8";
+    }
+    void typingIntoTheHint()
+    {
+        QFETCH(QString, box);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, clip);
+        QFETCH(QString, after);
+        TestEnv env;
+        frmDevice calc(nullptr);
+        calc.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&calc));
+        auto *e = calc.findChild<QLineEdit *>(box);
+        QVERIFY(e);
+        const QString hint = e->text();
+        QCOMPARE(hint, LoadResText(box == QLatin1String("txtStrokeTyo") ? 1313 : 1314));
+        QTest::mouseClick(e, Qt::LeftButton, {}, e->rect().center());
+        QVERIFY(e->hasFocus());
+        for (const int key : keys)
+            sendX11Key(e, Qt::Key(key));
+        if (!clip.isEmpty()) {
+            QGuiApplication::clipboard()->setText(clip);
+            sendX11Key(e, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(e->text(), after == QLatin1String("hint") ? hint : after);
+    }
+
     // Ctrl+V as X11 builds it: a pasted text is taken only when the keys could have typed it.
     void pasteInTheFields_data()
     {

@@ -238,7 +238,8 @@ private Q_SLOTS:
     }
 
     // A controller that dies during the write is told once, by the link: no second time-out
-    // for leaving the write mode, no 1528 after it.
+    // for leaving the write mode, no 1528 after it; the same box says that the controller may
+    // hold part of the new parameters.
     void deadControllerIsToldOnce()
     {
         DiesWhenWriting dies(m_sim.controller());
@@ -247,7 +248,8 @@ private Q_SLOTS:
         click("cmdParaWrite");
         QVERIFY(dies.died());
         QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470),
-                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))
+                                                   + QStringLiteral("\r\n") + LoadResText(3022)}));
         QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
@@ -329,18 +331,26 @@ private Q_SLOTS:
         QTest::newRow("blank") << "txtHomeVel_0" << "" << 7;
         QTest::newRow("out of range") << "txtAxisLead_0" << "0" << 1524;
         QTest::newRow("beyond 16 bits") << "txtHomePush_0" << "99999999" << 1524;
+        // A speed the fields take but no block can carry.
+        QTest::newRow("actuator speed LL") << "comboActSpeed_0" << "LL" << 1524;
     }
+    // Refused before the first byte, the axis-use question and rewrite included: one box.
     void writeRefusals()
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(int, first);
-        text(field)->setText(value);
+        m_sim.model().setAxisMask(3); // the controller's axis use differs: the rewrite would follow
+        if (field.startsWith(QLatin1String("combo")))
+            m_w->findChild<QComboBox *>(field)->setEditText(value);
+        else
+            text(field)->setText(value);
         m_sim.dialogs().answer(IdYes);
         m_sim.dialogs().answer(IdOk);
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({first, first + 1})}));
-        QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0WD")));
+        QCOMPARE(m_sim.prompts(), (QStringList{LoadResText(470), ResLines({first, first + 1})}));
+        QCOMPARE(m_sim.received(), QStringList());
+        QCOMPARE(m_sim.model().blockByte(0, 6), 3);
     }
 
     // The controller holds another actuator on axis 1: taken over on OK when it is usable,

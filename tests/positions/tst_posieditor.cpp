@@ -6,6 +6,7 @@
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmOptions2.h"
+#include "platform/Beep.h"
 #include "platform/FixedGrid.h"
 #include "tables/PosiDataCheck.h"
 #include "positions/PosiEditor.h"
@@ -17,6 +18,7 @@
 #include "support/FieldTexts.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
+#include "support/X11Keys.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void cleanup();
     void typingAcceptsAndMovesOn();
     void refusedValueKeepsEditorOpen();
+    void droppedKeysBeep_data();
+    void droppedKeysBeep();
     void typingFillsTheSelectedRows_data();
     void typingFillsTheSelectedRows();
     void numberColumnStaysInView();
@@ -128,6 +132,50 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     QCOMPARE(g.text(2, 1), QStringLiteral("30"));
     QCOMPARE(g.background(2, 1), posigrid::axisColumnColour(1)); // no highlight left behind
     QVERIFY(!gDataChanged);
+}
+
+// A key the column drops never goes silently: "-3" does not pass as 3, nor "1,5" as 15,
+// without the beep a refused value sounds.
+void TestPosiEditor::droppedKeysBeep_data()
+{
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("mm 1,5") << true << "1,5" << 1 << " 15.000";
+    QTest::newRow("mm -3.0071") << true << "-3.0071" << 1 << "  3.005";
+    QTest::newRow("pulses -3") << false << "-3" << 1 << "3";
+    QTest::newRow("pulses 1.5") << false << "1.5" << 1 << "15";
+    QTest::newRow("mm 2.5 typed whole") << true << "2.5" << 0 << "  2.500";
+}
+
+void TestPosiEditor::droppedKeysBeep()
+{
+    QFETCH(bool, mm);
+    QFETCH(QString, typed);
+    QFETCH(int, beeps);
+    QFETCH(QString, cell);
+    gDevLead[0] = 2;
+    gDevPPR[0] = 400;
+    gDevMaxPulse[0] = 20000;
+    gStrokeMm[0] = 100;
+    gDevStroke[0] = 100;
+    gDispMmUnit = mm;
+    QzDataHyoji_3();
+    FixedGrid &g = grid();
+    g.setCursor(2, 4);
+    g.editCurrentCell();
+    auto *editor = g.body()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    editor->clear();
+    const int before = platform::beepCount();
+    for (const QChar c : typed)
+        sendX11Key(editor, Qt::Key(c.unicode()));
+    QCOMPARE(platform::beepCount() - before, beeps);
+    sendX11Key(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(g.text(2, 4), cell);
+    QCOMPARE(platform::beepCount() - before, beeps);
 }
 
 // A selection made the way an operator makes it (click, then shift-click or drag): the typed
@@ -368,13 +416,14 @@ void TestPosiEditor::copyAndPasteLines()
 }
 
 // Each text of the table meets the same rule on the line paste, the cell paste and in the
-// check: taken, it is pasted and passes; refused, the line paste changes no cell and names it in
-// one box, the cell paste opens no editor, and the check marks the cell that holds it however it
-// got there.
+// check: taken, it is pasted as typing it would leave it (snapped to a whole pulse, in the
+// column's form) and passes with the value shown; refused, the line paste changes no cell and
+// names it in one box, the cell paste opens no editor, and the check marks the cell that holds
+// it however it got there. An unused axis shows what is sent for it, whatever is pasted.
 void TestPosiEditor::fieldTextsThroughPasteAndCheck_data()
 {
     using namespace fieldtexts;
-    addRows({Pulses, Mm, Vel, Acc, Way, Sm});
+    addRows({Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi});
 }
 
 void TestPosiEditor::fieldTextsThroughPasteAndCheck()
@@ -382,6 +431,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
     QFETCH(int, kind);
     QFETCH(QString, text);
     QFETCH(bool, taken);
+    QFETCH(QString, shown);
     for (int a = 0; a < kAxisCount; ++a)
         gAxisUnused[a] = a != 0;
     gDevLead[0] = 2;
@@ -393,6 +443,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
     QzDataHyoji_3();
     FixedGrid &g = grid();
     const int col = fieldtexts::gridColumn(fieldtexts::Kind(kind));
+    const bool unused = kind == fieldtexts::UnusedPosi;
 
     // A line of position 1 with the text in its column, pasted over position 2.
     QStringList fields;
@@ -415,7 +466,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
     QVERIFY(paste->isEnabled());
     paste->trigger();
     if (taken) {
-        QCOMPARE(g.text(3, col), text);
+        QCOMPARE(g.text(3, col), shown);
         QVERIFY(gDataChanged);
         QCOMPARE(m_env->dialogs().prompts(), QStringList());
     } else {
@@ -439,22 +490,26 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
         g.setCursor(4, col);
         QAction *cellPaste = m_w->action(QStringLiteral("tbCellPaste"));
         QVERIFY(cellPaste->isEnabled());
+        const int beeps = platform::beepCount();
         cellPaste->trigger();
         auto *editor = g.body()->findChild<QLineEdit *>();
-        if (taken) {
+        if (taken && !unused) {
             QVERIFY(editor && editor->isVisible());
-            QCOMPARE(editor->text(), text.trimmed());
+            QCOMPARE(editor->text(), shown.trimmed());
             QTest::keyClick(editor, Qt::Key_Return);
             QCoreApplication::processEvents();
-            QCOMPARE(positions::cellNumber(col, gDispMmUnit, g.text(4, col)), text.trimmed().toDouble());
+            QCOMPARE(g.text(4, col), shown);
+            QCOMPARE(platform::beepCount(), beeps);
         } else {
             QVERIFY(!editor || !editor->isVisible());
             QCOMPARE(g.text(4, col), old);
+            QCOMPARE(platform::beepCount(), beeps + (unused ? 0 : 1));
         }
     }
 
-    // The check, with the text in the cell whatever put it there.
-    g.setText(3, col, text);
+    // The check, with the cell as the paste left it, or holding the refused text however it
+    // got there: what the grid shows is the value the table, the write and the file get.
+    g.setText(3, col, taken ? shown : text);
     bool flagged = false;
     if (!taken) {
         whenModalOpens([&](QWidget *modal) {
@@ -465,11 +520,13 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
     QCOMPARE(PosiDataCheck3(), taken ? 0 : 1);
     QCOMPARE(flagged, !taken);
     if (taken) {
-        const double value = text.trimmed().toDouble();
-        if (col == 4)
+        const double value = shown.trimmed().toDouble();
+        if (col == 4) {
             QCOMPARE(gPosiTable[2][gDispMmUnit ? 4 : 0], value);
-        else
+            QCOMPARE(posigrid::cellText(2, 3), shown);
+        } else {
             QCOMPARE(positions::numericValue(gPosiFileTable[2][col - 1]), value);
+        }
     }
 }
 

@@ -93,6 +93,8 @@ private Q_SLOTS:
     void fileBytes();
     void badFiles_data();
     void badFiles();
+    void fieldNotANumber_data();
+    void fieldNotANumber();
     void missingFileIsRetryable();
     void numberText_data();
     void numberText();
@@ -263,6 +265,52 @@ void TestPosiFile::badFiles_data()
         << PosiFileStatus::Damaged;
     QTest::newRow("designations cut short") << "\"QZ-K4\"\r\n\"a\",\"b\"\r\n"
                                             << PosiFileStatus::Damaged;
+    // The program's other files: not position files, whatever follows their first line.
+    QTest::newRow("a parameter file") << "\"QZ-K4\",\"PRM\"\r\n\"HOME\",6,4\r\n" << PosiFileStatus::Rejected;
+    QTest::newRow("a group file") << "\"QZ-K4\",\"GRP\"\r\n1,2,3,4,5\r\n" << PosiFileStatus::Rejected;
+    QTest::newRow("a macro file") << "\"QZ-K4\",\"SM\"\r\n1,2,3,4,5\r\n" << PosiFileStatus::Rejected;
+}
+
+// A numeric field is read as a typed cell of its column is: wholly a number of the column's
+// form, or the file is damaged and the broken position named; never the number its text
+// begins with.
+void TestPosiFile::fieldNotANumber_data()
+{
+    QTest::addColumn<int>("item"); // 0 to 18, table columns
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("posi 10x00") << 3 << "\" 10x00\"" << false;
+    QTest::newRow("posi blank") << 3 << "\" \"" << false;
+    QTest::newRow("posi empty, bare") << 3 << "" << false;
+    QTest::newRow("posi 1e3") << 3 << "\"1e3\"" << false;
+    QTest::newRow("posi decimal") << 3 << "\" 12.5\"" << false;
+    QTest::newRow("VEL too long") << 0 << "\" 100\"" << false;
+    QTest::newRow("S/M 0x10") << 18 << "\"0x10\"" << false;
+    QTest::newRow("posi 1000") << 3 << "\" 1000\"" << true;
+    QTest::newRow("posi bare") << 7 << "250" << true;
+    QTest::newRow("VEL -5") << 0 << "\"-5\"" << true; // a number; its range is the check's
+}
+
+void TestPosiFile::fieldNotANumber()
+{
+    QFETCH(int, item);
+    QFETCH(QString, field);
+    QFETCH(bool, taken);
+    QStringList parts = posLine(QStringLiteral("3")).chopped(2).split(QLatin1Char(','));
+    parts[item + 1] = field;
+    const QString text = QString::fromLatin1(kHead) + posLine(QStringLiteral("1")) + parts.join(QLatin1Char(','))
+                         + QStringLiteral("\r\n") + posLine(QStringLiteral("4"));
+    PosiFileImage img = marker();
+    const auto r = positions::parsePosiFile(text, img);
+    if (taken) {
+        QCOMPARE(r.status, PosiFileStatus::Read);
+        QCOMPARE(img.lines[1].items[item].toDouble(), field.remove(QLatin1Char('"')).trimmed().toDouble());
+        return;
+    }
+    QCOMPARE(r.status, PosiFileStatus::Damaged);
+    QCOMPARE(r.position, 3);
+    QCOMPARE(img.lines.size(), 1);
+    QCOMPARE(img.lines[0].no, 7);
 }
 
 void TestPosiFile::badFiles()

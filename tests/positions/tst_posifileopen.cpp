@@ -256,7 +256,9 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators_data()
     QTest::newRow("earlier layout") << "earlier.qzd" << golden << false;
     QTest::newRow("Windows-31J ended by Ctrl-Z") << "ctrlz_sjis.qzd" << golden << false;
     QTest::newRow("half-width kana valid as UTF-8") << "kana_sjis.qzd" << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ") << false;
-    QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点") << true;
+    // The character the file cannot hold is left out; the blank before it stays, as the
+    // message says nothing of blanks.
+    QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点 ") << true;
     // A TAB and a byte that does not decode (it arrives as a control character).
     QTest::newRow("control characters") << "comment_control_sjis.qzd" << golden << true;
 }
@@ -408,10 +410,20 @@ void TestPosiFileOpen::refusalsChangeNothing_data()
     QTest::newRow("file cannot be read") << QByteArray("<missing>") << -1 << m484 << QString();
     QTest::newRow("number 0") << head + posLine(0) << -1 << m484 << QString();
     QTest::newRow("number 1000") << head + posLine(1000) << -1 << m484 << QString();
-    QTest::newRow("descending") << head + posLine(3) + posLine(2) << -1 << m484 << QString();
-    QTest::newRow("duplicate") << head + posLine(3) + posLine(3) << -1 << m484 << QString();
-    QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1 << m484 << QString();
-    QTest::newRow("unclosed quote") << head + posLine(1).replace("\"c1\"", "\"c1") << -1 << m484 << QString();
+    // A broken line is named.
+    const auto broken = [](int position) {
+        return QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3011).arg(position)};
+    };
+    QTest::newRow("descending") << head + posLine(3) + posLine(2) << -1 << broken(2) << QString();
+    QTest::newRow("duplicate") << head + posLine(3) + posLine(3) << -1 << broken(3) << QString();
+    QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1 << broken(2) << QString();
+    QTest::newRow("unclosed quote") << head + posLine(1).replace("\"c1\"", "\"c1") << -1 << broken(1) << QString();
+    // A field is read as a typed cell of its column: " 10x00" is no position, and never 10.
+    QTest::newRow("field not a number") << bytesOf(fixture(QStringLiteral("field_not_a_number.qzd"))) << -1
+                                        << broken(3) << QString();
+    // A file of the program's other kinds is told as not a position file.
+    QTest::newRow("a parameter file") << bytesOf(fixture(QStringLiteral("../editors/good.pmt"))) << -1
+                                      << QStringList{ResLines({21, 20})} << QString();
     QTest::newRow("no position line") << head << -1 << m484 << QString();
     QTest::newRow("larger than any position file")
         << good + QByteArray(17 * 1024 * 1024, ' ') << -1

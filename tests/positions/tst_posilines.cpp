@@ -1,3 +1,4 @@
+#include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
 #include "positions/MemoryGrid.h"
@@ -55,6 +56,12 @@ MemoryGrid gridOf(int from, int to)
     return g;
 }
 
+// The 20 fields of a line every column takes, as a new line has them.
+QStringList goodLine()
+{
+    return positions::newLineTexts().mid(1);
+}
+
 QStringList column(const MemoryGrid &g, int col)
 {
     QStringList out;
@@ -68,6 +75,14 @@ void TestPosiLines::init()
 {
     m_env = new TestEnv;
     gDispMmUnit = false;
+    // Every axis in use with an actuator, so that a pasted position is one typing would take.
+    for (int a = 0; a < kAxisCount; ++a) {
+        gAxisUnused[a] = false;
+        gDevLead[a] = 2;
+        gDevPPR[a] = 400;
+        gDevMaxPulse[a] = 20000;
+        gStrokeMm[a] = 100;
+    }
 }
 
 void TestPosiLines::cleanup()
@@ -301,7 +316,7 @@ void TestPosiLines::linePaste_data()
     QTest::addColumn<bool>("changed");
 
     auto line = [](const QString &vel, const QString &comment) {
-        QStringList f(20, QStringLiteral("0"));
+        QStringList f = goodLine();
         f[0] = vel;
         f[19] = comment;
         return f.join(QLatin1Char('\t'));
@@ -339,7 +354,7 @@ void TestPosiLines::linePasteTellsCleanedPositions()
 {
     TestEnv env;
     MemoryGrid g = gridOf(1, 4);
-    QStringList f(20, QStringLiteral("0"));
+    QStringList f = goodLine();
     const auto line = [&f](const QString &comment) {
         f[19] = comment;
         return f.join(QLatin1Char('\t'));
@@ -363,7 +378,7 @@ void TestPosiLines::linePasteAllOrNothing()
 {
     MemoryGrid g = gridOf(1, 4);
     gDataChanged = false;
-    QStringList f(20, QStringLiteral("0"));
+    QStringList f = goodLine();
     const auto line = [&f](int col, const QString &text) {
         QStringList l = f;
         l[col - 1] = text;

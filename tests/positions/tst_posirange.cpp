@@ -44,6 +44,10 @@ void TestPosiRange::range2_data()
     QTest::newRow("zero start") << false << "0" << "5" << 1 << -1 << -1;
     QTest::newRow("beyond 999") << false << "1" << "1000" << 1 << -1 << -1;
     QTest::newRow("beyond 16 bits") << false << "1" << "99999" << 1 << -1 << -1;
+    // A box is read as every field is: never the number its text begins with.
+    QTest::newRow("end 12abc") << false << "1" << "12abc" << 1 << -1 << -1;
+    QTest::newRow("start 1e1") << false << "1e1" << "20" << 1 << -1 << -1;
+    QTest::newRow("blanks around") << false << " 3 " << "20" << 0 << 3 << 20;
 }
 
 void TestPosiRange::range2()

@@ -540,8 +540,8 @@ void TestPosiTransfer::writeFaultMidway_data()
     QTest::addColumn<sim::Fault>("fault");
     QTest::addColumn<QString>("message"); // the link's box, the only one after the question
 
-    QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385});
-    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << ResLines({105, 106});
+    QTest::newRow("echo of another position") << Fault::nth(FaultKind::WrongRecord, "0WP", 3) << ResLines({384, 385, 3022});
+    QTest::newRow("wrong length") << Fault::nth(FaultKind::WrongLength, "0WP", 3) << ResLines({105, 106, 3022});
 }
 
 void TestPosiTransfer::writeFaultMidway()
@@ -561,6 +561,7 @@ void TestPosiTransfer::writeFaultMidway()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(LoadPosidataToCt(), 1);
 
+    // One box: the link's word, then that the controller may hold part of the new data.
     QCOMPARE(m_sim.prompts(), QStringList({LoadResText(375), message}));
     QCOMPARE(m_sim.model().position(1), digits(recordFor(1, 30, 50)));
     QCOMPARE(m_sim.model().position(2), digits(recordFor(2, 30, 100)));

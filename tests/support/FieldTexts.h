@@ -3,17 +3,19 @@
 #include <QList>
 #include <QString>
 
-// The one table of field texts that every road into a numeric field meets: the line paste
-// and the check of the position grid, and a parameter box (paste, leaving it). Each text is
+// The one table of field texts that every road into a numeric field meets: the line and cell
+// pastes and the check of the position grid, and a parameter box (paste, leaving it). Each text is
 // taken or refused alike on every road.
 namespace fieldtexts {
 
-enum Kind { Pulses, Mm, Vel, Acc, Way, Sm, ParaBox };
+// UnusedPosi: the Posi column of axis 2, not in use.
+enum Kind { Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi, ParaBox };
 
 // Grid column of a grid kind on axis 1 (Pulses and Mm: the Posi column).
 int gridColumn(Kind kind);
 
-// Adds the QTest rows "kind" (int), "text" (QString), "taken" (bool) of the kinds asked for.
+// Adds the QTest rows "kind" (int), "text" (QString), "taken" (bool) and "shown" (QString: the
+// grid's text once taken, as typing the text would leave it) of the kinds asked for.
 void addRows(const QList<Kind> &kinds);
 
 } // namespace fieldtexts

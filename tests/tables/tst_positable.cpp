@@ -143,7 +143,9 @@ void TestPosiTable::numericValue_data()
     QTest::newRow("number") << QVariant(12.5) << 12.5;
     QTest::newRow("text") << QVariant(QStringLiteral("30")) << 30.0;
     QTest::newRow("leading blanks") << QVariant(QStringLiteral("  -1.25")) << -1.25;
-    QTest::newRow("trailing text") << QVariant(QStringLiteral("12abc")) << 12.0;
+    // Never the number a text begins with: "12abc" and "1e3" stand for no number.
+    QTest::newRow("trailing text") << QVariant(QStringLiteral("12abc")) << 0.0;
+    QTest::newRow("exponent") << QVariant(QStringLiteral("1e3")) << 0.0;
     QTest::newRow("empty") << QVariant(QString()) << 0.0;
     QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 0.0;
     QTest::newRow("nothing") << QVariant() << 0.0;

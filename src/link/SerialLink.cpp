@@ -241,6 +241,12 @@ void SerialLink::deliverLines()
                     qInfo().noquote() << "copy of the previous reply dropped:" << line.trimmed();
                     continue;
                 }
+                // The same line again: copy or reply, it answers this line as well, and a
+                // status poll must not pay a line time of quiet for each answer alike.
+                if (m_repeatFor == m_lastSent) {
+                    takeAnswer(line);
+                    return;
+                }
                 m_held = line;
                 m_heldUntilQuiet = true;
                 m_arrivalsAtHold = m_arrivals;

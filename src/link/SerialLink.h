@@ -138,8 +138,9 @@ private:
     bool m_ownReplyMayFollow = false;
     QByteArray m_held;
     // A controller may answer a line twice: the previous reply met again as the first line
-    // of the next exchange is a copy once another line follows it, or the reply itself after
-    // one line time of quiet. One copy per reply at most.
+    // of the next exchange is a copy once another line follows it, or the reply itself: at
+    // once when the same line waits again, after one line time of quiet when another line
+    // with the same echo waits. One copy per reply at most.
     bool m_copyMayFollow = false;
     bool m_heldUntilQuiet = false;
     qint64 m_arrivals = 0;

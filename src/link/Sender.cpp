@@ -44,6 +44,9 @@ int runTimeError(Policy policy, SerialLink &link)
     QString text = LoadResText(108);
     if (link.linkLost())
         text += kCrLf + link.lostReason();
+    else
+        link.countLoss();
+    gTusinErr = true;
     CommPortCloseForce();
     SetOfflineMode();
     tell(policy, text);

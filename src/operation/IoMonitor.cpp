@@ -51,8 +51,16 @@ void IoMonitor::timerInputOutput1_Timer()
     // show "Stop Monitor" with nothing monitored.
     if (gTusinNow)
         return;
+    // A port lost since the start ends the monitoring, though it came back: no output toggle
+    // clicked before goes out, and the operator starts it again.
+    if (m_ioCheckTyu && m_loss.lost()) {
+        BusyGuard busy;
+        endMonitoring();
+        return;
+    }
     if (!m_ioCheckTyu) {
         m_gonnaStart = false;
+        m_loss = link::LossWatch();
         m_display.IoMonitorStartDisp();
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/Exchange.h"
 #include "link/WindowHooks.h"
 
 class IoMonitorDisplay;
@@ -48,5 +49,6 @@ private:
     bool m_readUnderWay = false;
     bool m_inCycle = false;
     bool m_modeSent = false; // "0CM01" sent, no "0CM00" since
+    link::LossWatch m_loss;  // since the monitoring started
 
 };

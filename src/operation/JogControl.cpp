@@ -119,6 +119,7 @@ int JogControl::start()
     m_tusinCounter = 0;
     m_stopTimer = false;
     m_running = true;
+    m_loss = link::LossWatch();
     m_display.setCommTimer(true);
     return 0;
 }
@@ -350,6 +351,12 @@ void JogControl::timerTusin_Timer()
     }
     if (exchangeUnderWay())
         return;
+    // A port lost since the start ends the ticks as a failed tick does, though it came back:
+    // nothing queued before the loss goes, the feed's stop does.
+    if (m_running && m_loss.lost()) {
+        stopTimer();
+        return;
+    }
     tick();
     settle();
 }

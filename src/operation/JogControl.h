@@ -1,13 +1,11 @@
 #pragma once
 
+#include "link/Exchange.h"
+
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
-
-namespace link {
-class HeldTells;
-}
 
 class JogDisplay;
 
@@ -111,6 +109,7 @@ private:
     bool m_stopDeferred = false; // a stop asked for while an exchange waited
     quint32 m_nextSerial = 0;
     std::function<void()> m_pendingAction;
+    link::LossWatch m_loss; // since the start: a lost port ends the ticks
     qint32 m_maxPos[4] = {0, 0, 0, 0};
     qint32 m_dispPos[4] = {0, 0, 0, 0};
 };

@@ -282,24 +282,13 @@ bool JogControl::stopEveryFeedBeforeExit()
         control->m_pendingAction = nullptr;
         if (!control->m_feedSent && !control->m_moveSent)
             continue;
-        // Once and quickly, without a box: the program is going.
-        gTimeOutMs = 300;
-        gTusinNow = true;
-        bool stopped;
-        {
-            link::HeldTells hold;
-            stopped = SendCmdToCt3(QStringLiteral("0SP"), 5, QString()) == 0;
-            hold.take();
-        }
-        gTusinNow = false;
+        // The stop goes with any other the link owes, once (operation::settleControllerBeforeExit).
+        link::SerialLink::instance().setStopOwed(true);
         control->m_feedSent = false;
         control->m_moveSent = false;
         if (control->m_hold)
             control->m_hold->take(); // the program is going: no box
         control->m_hold.reset();
-        if (!stopped)
-            link::SerialLink::instance().setStopOwed(true);
-        qInfo().noquote() << "program ending:" << (stopped ? "jog stop sent" : "jog stop not answered");
     }
     return true;
 }

@@ -54,8 +54,9 @@ public:
     // the failures held for it are told now.
     void windowGoes();
     // The program is ending (a signal, the end of the desktop session): every jog window's
-    // feed or inching move that may run gets one quick, silent "0SP", and nothing queued goes
-    // any more. False while an exchange waits for its reply: ask again once it has returned.
+    // feed or inching move that may run leaves its stop owed by the link, which the end sends
+    // once, and nothing queued goes any more. False while an exchange waits for its reply: ask
+    // again once it has returned.
     static bool stopEveryFeedBeforeExit();
     // True while an exchange of this window waits for its reply (its own wait loop runs).
     static bool exchangeUnderWay();

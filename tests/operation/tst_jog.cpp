@@ -1,6 +1,7 @@
 // The jog and teaching window against the simulated controller; its timers are driven by
 // calling their handlers.
 #include "actuators/DevSetting.h"
+#include "app/frmMain.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void owedStopGoesFirstForAnyWindow();
     void programEndStopsTheFeed_data();
     void programEndStopsTheFeed();
+    void normalExitSendsTheOwedStop_data();
+    void normalExitSendsTheOwedStop();
     void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
@@ -824,28 +827,39 @@ void TestJog::owedStopGoesFirstForAnyWindow()
 
 void TestJog::programEndStopsTheFeed_data()
 {
-    QTest::addColumn<int>("signal"); // an EndSignal; -1: the application quits, as at the session's end
-    QTest::newRow("SIGTERM") << int(EndSignal::Terminate);
-    QTest::newRow("SIGHUP") << int(EndSignal::HangUp);
-    QTest::newRow("SIGINT") << int(EndSignal::Interrupt);
-    QTest::newRow("session end") << -1;
+    QTest::addColumn<int>("signal");      // an EndSignal; -1: the application quits, as at the session's end
+    QTest::addColumn<QString>("mode");    // what the driver leaves to the end: jog, owed, monitor
+    const QList<QPair<const char *, int>> ends = {{"SIGTERM", int(EndSignal::Terminate)},
+                                                  {"SIGHUP", int(EndSignal::HangUp)},
+                                                  {"SIGINT", int(EndSignal::Interrupt)},
+                                                  {"session end", -1}};
+    for (const char *mode : {"jog", "owed", "monitor"}) {
+        for (const auto &end : ends)
+            QTest::addRow("%s, %s", mode, end.first) << end.second << QString::fromLatin1(mode);
+    }
 }
 
-// The real start-up procedure in a program of its own, feeding AXIS1+, then ended.
+// The real start-up procedure in a program of its own, then ended: a JOG feed of AXIS1+ that
+// runs, a stop the link owes, or monitoring that made the controller ignore its inputs, each
+// settled once before the program goes.
 void TestJog::programEndStopsTheFeed()
 {
     QFETCH(int, signal);
+    QFETCH(QString, mode);
     m_sim.useAxes(0xF);
     m_sim.model().setHomeDone(true);
     QProcess driver;
     driver.start(QCoreApplication::applicationDirPath() + QStringLiteral("/jog_exit_driver"),
-                 {m_dir.filePath(QStringLiteral("driver.ini"))});
+                 {m_dir.filePath(QStringLiteral("driver.ini")), mode});
     QVERIFY2(driver.waitForStarted(), qPrintable(driver.errorString()));
+    const QByteArray ready = mode == QLatin1String("jog") ? "feeding" : mode == QLatin1String("owed") ? "owed" : "monitoring";
     QByteArray output;
-    while (!output.contains("feeding") && driver.waitForReadyRead(30000))
+    while (!output.contains(ready) && driver.waitForReadyRead(30000))
         output += driver.readAllStandardOutput();
-    QVERIFY2(output.contains("feeding"), driver.readAllStandardError().constData());
-    QVERIFY(m_sim.model().moving());
+    QVERIFY2(output.contains(ready), driver.readAllStandardError().constData());
+    if (mode == QLatin1String("jog"))
+        QVERIFY(m_sim.model().moving());
+    const int before = m_sim.received().size();
 
     if (signal >= 0)
         QVERIFY(sendEndSignal(driver.processId(), EndSignal(signal)));
@@ -859,9 +873,60 @@ void TestJog::programEndStopsTheFeed()
     // Ended as it would have been: by the signal itself, or normally.
     QCOMPARE(driver.exitStatus(), signal >= 0 ? QProcess::CrashExit : QProcess::NormalExit);
     const QStringList lines = m_sim.received();
-    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
-             qPrintable(lines.join(' ')));
+    const QStringList atEnd = lines.mid(before);
+    if (mode == QLatin1String("jog")) {
+        QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
+                 qPrintable(lines.join(' ')));
+        QCOMPARE(atEnd.count("0SP"), 1);
+    } else if (mode == QLatin1String("owed")) {
+        QCOMPARE(lines, QStringList{"0SP"});
+    } else {
+        QVERIFY2(lines.contains("0CM01"), qPrintable(lines.join(' ')));
+        // The monitor's reads may still have been under way: the mode's exit ends it, once.
+        QVERIFY2(!atEnd.isEmpty() && atEnd.last() == QLatin1String("0CM00") && atEnd.count("0CM00") == 1,
+                 qPrintable(lines.join(' ')));
+        QVERIFY(!atEnd.contains("0SP"));
+    }
     QVERIFY(!m_sim.model().moving());
+}
+
+void TestJog::normalExitSendsTheOwedStop_data()
+{
+    QTest::addColumn<bool>("stopAnswered");
+    QTest::newRow("the controller takes it") << true;
+    QTest::newRow("unanswered: 2901 before the program goes") << false;
+}
+
+// File, Exit with a stop owed: it goes once before the main window goes; still owed after
+// that try, the operator is told the axis may still move.
+void TestJog::normalExitSendsTheOwedStop()
+{
+    QFETCH(bool, stopAnswered);
+    frmMain::setScreenWidthForLoad(1280);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    link::SerialLink::instance().setStopOwed(true);
+    if (!stopAnswered)
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0SP"));
+    QStringList atBoxes;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) { atBoxes << m_sim.received().join(' '); });
+    m_sim.dialogs().answer(platform::IdOk); // 390: end the program?
+    if (!stopAnswered)
+        m_sim.dialogs().answer(platform::IdOk); // 2901
+    main->action(QStringLiteral("mnuFileExit"))->trigger();
+
+    QVERIFY(!main->isVisible());
+    QStringList expected{LoadResText(390)};
+    if (!stopAnswered)
+        expected << LoadResText(2901);
+    QCOMPARE(m_sim.prompts(), expected);
+    QCOMPARE(m_sim.received(), QStringList{"0SP"});
+    // 2901 stands only once the stop has been tried.
+    QCOMPARE(atBoxes, stopAnswered ? QStringList{""} : (QStringList{"", "0SP"}));
+    QCOMPARE(link::SerialLink::instance().stopOwed(), !stopAnswered);
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+    main.reset();
+    mainform::clearCommands();
 }
 
 void TestJog::garbledPositionStopsTheTick()

@@ -6,6 +6,7 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/CommandSet.h"
+#include "link/ErrorList.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/JogCommand.h"
@@ -441,6 +442,7 @@ enum class WayOut {
     PortVanishes,
     PortVanishesBetweenTicks,
     StopFailsThenLinkReturns,
+    AlarmWithoutErrorList,
 };
 
 } // namespace
@@ -474,6 +476,8 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
     QTest::newRow("port vanishes between ticks") << int(WayOut::PortVanishesBetweenTicks) << false << true << 2 << true;
     QTest::newRow("stop fails, then the link returns")
         << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
+    QTest::newRow("alarm in place of the position reply, no error list")
+        << int(WayOut::AlarmWithoutErrorList) << false << true << 1 << false;
 }
 
 // AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
@@ -624,6 +628,18 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         m_sim.useMissingDevice();
         waitingTick(sim::FaultKind::Silence, [] {});
         break;
+    case WayOut::AlarmWithoutErrorList: {
+        // The controller's alarm line comes in place of the position reply; the error list
+        // is missing, and its note is told in the alarm's box, after the stop.
+        gErrorListMissing = true;
+        sim::Fault alarm = sim::Fault::nth(sim::FaultKind::UnsolicitedInstead, "0RC", 1);
+        alarm.unsolicited = "0%%503";
+        m_sim.controller().addFault(alarm);
+        const int before = m_sim.received().size();
+        for (int i = 0; i < 4 && w && m_sim.received().size() == before; ++i)
+            w->timerTusin_Timer();
+        break;
+    }
     }
 
     // After the port vanished, the stop tries one opening, not a round of six.
@@ -631,6 +647,10 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         QCOMPARE(openings.count(), 1);
     QList<platform::DialogScript::Box> told = m_sim.dialogs().boxes();
     QCOMPARE(told.size(), boxes);
+    if (out == WayOut::AlarmWithoutErrorList) {
+        gErrorListMissing = false;
+        QVERIFY2(told.first().prompt.endsWith(ResLines({30, 31})), qPrintable(told.first().prompt));
+    }
     QStringList lines = m_sim.received();
     const int feed = lines.indexOf("0JR10000");
     QVERIFY2(feed >= 0 && lines.count("0JR10000") == 1, qPrintable(lines.join(' ')));

@@ -71,12 +71,15 @@ int JogControl::failStart()
 int JogControl::start()
 {
     BusyGuard busy;
+    const link::TellWatch told;
     m_display.enableStart(false);
     gOfflineMode = false;
 
     int mode = 2;
     if (SetCtCommMode(0, mode) != 0) {
-        ResMsgBox({377});
+        // One failure, one box: the link's own when it told one.
+        if (!told.linkTold())
+            ResMsgBox({377});
         return failStart();
     }
     if (ReadAxisUse() != 0)

@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "link/CommandSet.h"
 #include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/JogCommand.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
     void storedJogValues();
     void startReadsPositionsAndEnablesUsedAxes_data();
     void startReadsPositionsAndEnablesUsedAxes();
+    void failedStartLeavesTheLinkFree_data();
     void failedStartLeavesTheLinkFree();
     void inchingPressSendsTheMoveAtTheNextTicks();
     void jogFeedRunsWhileHeld();
@@ -289,17 +291,32 @@ void TestJog::startReadsPositionsAndEnablesUsedAxes()
     QCOMPARE(gTusinNow, false);
 }
 
+void TestJog::failedStartLeavesTheLinkFree_data()
+{
+    QTest::addColumn<bool>("portOpens");
+    QTest::newRow("0CM unanswered") << true;
+    QTest::newRow("port does not open") << false;
+}
+
+// A start whose "0CM02" fails tells that one failure in one box, the link's.
 void TestJog::failedStartLeavesTheLinkFree()
 {
+    QFETCH(bool, portOpens);
     FakeMainForm form;
     fillMainGrid(form, 2);
     m_sim.useAxes(0xF);
-    m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0CM"));
-    for (int i = 0; i < 8; ++i)
-        m_sim.dialogs().answer(1);
+    if (portOpens)
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0CM"));
+    else
+        m_sim.useMissingDevice();
+    m_sim.dialogs().answer(platform::IdOk);
     frmJOG w;
     w.cmdJOGST_Click();
-    QVERIFY(m_sim.prompts().contains(LoadResText(377)));
+    const QString failure = portOpens ? ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))
+                                      : link::portOpenFailureText();
+    QCOMPARE(m_sim.prompts(), QStringList{failure});
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+    QCOMPARE(m_sim.received(), portOpens ? QStringList{"0CM02"} : QStringList{});
     QVERIFY(!w.control().running());
     QVERIFY(!w.timerTusin()->isActive());
     QVERIFY(w.findChild<QPushButton *>("cmdJOGST")->isEnabled());

@@ -460,6 +460,7 @@ enum class WayOut {
     PortVanishesBetweenTicks,
     StopFailsThenLinkReturns,
     AlarmWithoutErrorList,
+    LateReplyBeforeTheStops,
 };
 
 } // namespace
@@ -495,6 +496,8 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
         << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
     QTest::newRow("alarm in place of the position reply, no error list")
         << int(WayOut::AlarmWithoutErrorList) << false << true << 1 << false;
+    QTest::newRow("late position reply ahead of the stop's")
+        << int(WayOut::LateReplyBeforeTheStops) << false << true << 1 << false;
 }
 
 // AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
@@ -645,6 +648,18 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         m_sim.useMissingDevice();
         waitingTick(sim::FaultKind::Silence, [] {});
         break;
+    case WayOut::LateReplyBeforeTheStops: {
+        // The position reply comes after its time-out, once the stop has gone, and the stop's
+        // own answer follows it, as a controller answers in turn: the stop was taken.
+        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, "0RC", 1);
+        late.delayMs = 1500;
+        late.inTurn = true;
+        m_sim.controller().addFault(late);
+        const int before = m_sim.received().size();
+        for (int i = 0; i < 4 && w && m_sim.received().size() == before; ++i)
+            w->timerTusin_Timer();
+        break;
+    }
     case WayOut::AlarmWithoutErrorList: {
         // The controller's alarm line comes in place of the position reply; the error list
         // is missing, and its note is told in the alarm's box, after the stop.

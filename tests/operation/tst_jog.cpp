@@ -461,6 +461,7 @@ enum class WayOut {
     StopFailsThenLinkReturns,
     AlarmWithoutErrorList,
     LateReplyBeforeTheStops,
+    PortReturnsBetweenTicks,
 };
 
 } // namespace
@@ -498,6 +499,8 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
         << int(WayOut::AlarmWithoutErrorList) << false << true << 1 << false;
     QTest::newRow("late position reply ahead of the stop's")
         << int(WayOut::LateReplyBeforeTheStops) << false << true << 1 << false;
+    QTest::newRow("port vanishes and returns between ticks")
+        << int(WayOut::PortReturnsBetweenTicks) << false << true << 1 << false;
 }
 
 // AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
@@ -648,6 +651,18 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         m_sim.useMissingDevice();
         waitingTick(sim::FaultKind::Silence, [] {});
         break;
+    case WayOut::PortReturnsBetweenTicks: {
+        // The link tells the loss outside an exchange, and the port is back before the next
+        // tick: the ticks end with the feed's stop, they do not go on reading.
+        m_sim.controller().vanish();
+        QTRY_VERIFY(!CommPortIsOpen());
+        QString error;
+        QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        const int before = m_sim.received().size();
+        w->timerTusin_Timer();
+        QCOMPARE(m_sim.received().mid(before), QStringList{"0SP"});
+        break;
+    }
     case WayOut::LateReplyBeforeTheStops: {
         // The position reply comes after its time-out, once the stop has gone, and the stop's
         // own answer follows it, as a controller answers in turn: the stop was taken.

@@ -304,12 +304,7 @@ void TestIoCheck::portLostBetweenTicksEndsMonitoring()
 {
     QTemporaryDir dir;
     const QString port = dir.filePath(QStringLiteral("ttyUSB-qz"));
-    const auto pointPortAtController = [&] {
-        QFile::remove(port);
-        QVERIFY(QFile::link(m_sim.controller().devicePath(), port));
-        qputenv("QZW4_PORT_DEVICE", QFile::encodeName(port));
-    };
-    pointPortAtController();
+    QVERIFY(m_sim.useFixedPath(port));
     auto backToSimulator = qScopeGuard([&] { m_sim.useSimulator(); });
 
     frmIOCheck w;
@@ -324,7 +319,6 @@ void TestIoCheck::portLostBetweenTicksEndsMonitoring()
     m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
         QString error;
         QVERIFY2(m_sim.restartController(&error), qPrintable(error));
-        pointPortAtController();
         m_sim.controller().clearReceived();
     });
     m_sim.controller().vanish();

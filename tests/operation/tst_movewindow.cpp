@@ -613,12 +613,7 @@ void TestMoveWindow::portLostBetweenExchanges()
     // The port is a fixed path that names the controller's device, as a USB adapter's does.
     QTemporaryDir dir;
     const QString port = dir.filePath(QStringLiteral("ttyUSB-qz"));
-    const auto pointPortAtController = [&] {
-        QFile::remove(port);
-        QVERIFY(QFile::link(m_sim.controller().devicePath(), port));
-        qputenv("QZW4_PORT_DEVICE", QFile::encodeName(port));
-    };
-    pointPortAtController();
+    QVERIFY(m_sim.useFixedPath(port));
     auto backToSimulator = qScopeGuard([&] { m_sim.useSimulator(); });
 
     m_window->cmdInp1toF_Click();
@@ -633,7 +628,6 @@ void TestMoveWindow::portLostBetweenExchanges()
         atBox = m_sim.received();
         QString error;
         QVERIFY2(m_sim.restartController(&error), qPrintable(error));
-        pointPortAtController();
         m_sim.controller().clearReceived();
     });
     bool vanished = false;

@@ -9,6 +9,7 @@
 //   jog_exit_driver <settings file> [jog|owed|monitor]
 #include "link/SerialLink.h"
 #include "operation/IoMonitor.h"
+#include "operation/JogControl.h"
 #include "operation/StopOnExit.h"
 #include "operation/frmIOCheck.h"
 #include "operation/frmJOG.h"
@@ -51,8 +52,9 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "press refused\n");
             return 4;
         }
-        // The window's own communication timer sends the feed.
-        ready = [&] { return jog->control().feedSent(); };
+        // The window's own communication timer sends the feed; it runs once its exchange has
+        // returned.
+        ready = [&] { return jog->control().feedSent() && !JogControl::exchangeUnderWay(); };
         readyText = "feeding";
     } else if (mode == "owed") {
         link::SerialLink::instance().setStopOwed(true);
@@ -64,7 +66,7 @@ int main(int argc, char *argv[])
         monitor->findChild<QCheckBox *>(QStringLiteral("chkIgnore"))->setChecked(true);
         // The window's own timer starts the monitoring.
         monitor->monitor().requestStartStop();
-        ready = [&] { return monitor->monitor().IoCheckTyu(); };
+        ready = [&] { return monitor->monitor().IoCheckTyu() && !JogControl::exchangeUnderWay(); };
         readyText = "monitoring";
     } else {
         std::fprintf(stderr, "unknown mode %s\n", mode.constData());

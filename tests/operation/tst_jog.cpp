@@ -658,6 +658,8 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         QTRY_VERIFY(!CommPortIsOpen());
         QString error;
         QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        // The stop after a loss tries one opening: the new device must be there for it.
+        QTRY_VERIFY(QFile::exists(m_sim.controller().devicePath()));
         const int before = m_sim.received().size();
         w->timerTusin_Timer();
         QCOMPARE(m_sim.received().mid(before), QStringList{"0SP"});

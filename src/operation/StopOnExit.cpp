@@ -28,8 +28,9 @@ constexpr int kRetryMs = 10;
 constexpr int kRetries = 300;
 // The end's one try of each command: quick, the program is going.
 constexpr int kExitTimeoutMs = 300;
-// The main window's close has settled: the application's end that follows sends nothing again.
-bool g_settledAtNormalExit = false;
+// The main window's close or the session's end has settled: the application's end that
+// follows sends nothing again.
+bool g_settledBeforeQuit = false;
 
 // The stop, then `then`. Asked while an exchange waits for its reply (the signal's notifier
 // runs inside that wait), the stop waits for it to return; an exchange cannot be started
@@ -65,7 +66,7 @@ void settleControllerAtNormalExit()
 {
     if (!settleControllerBeforeExit())
         return;
-    g_settledAtNormalExit = true;
+    g_settledBeforeQuit = true;
     if (link::SerialLink::instance().stopOwed())
         ResMsgBox({2901}, platform::MbExclamation);
 }
@@ -79,13 +80,13 @@ void installStopOnExit()
         stopThen([signal] { platform::endBySignal(signal); }, kRetries);
     });
     QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] {
-        if (!g_settledAtNormalExit)
+        if (!g_settledBeforeQuit)
             settleControllerBeforeExit();
     });
 #if QT_CONFIG(sessionmanager)
     if (auto *gui = qobject_cast<QGuiApplication *>(app)) {
         QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
-                         [](QSessionManager &) { stopThen([] {}, kRetries); });
+                         [](QSessionManager &) { stopThen([] { g_settledBeforeQuit = true; }, kRetries); });
     }
 #endif
 }

@@ -74,6 +74,9 @@ frmDevice3::frmDevice3(QWidget *parent)
     devicewindow::showState(m_panels, m_controls);
     devicewindow::connectPanels(this, m_panels, m_controls);
 
+    // Enter (taking a stroke picked in a list) must not run Change and Write or Detail Edit.
+    platform::noDefaultButton(*this);
+
     connect(m_cmdPrmCtWrite, &QPushButton::clicked, this, &frmDevice3::cmdPrmCtWrite_Click);
     connect(m_cmdSyosai, &QPushButton::clicked, this, &frmDevice3::cmdSyosai_Click);
     connect(m_cmdDeviceCancel, &QPushButton::clicked, this, &frmDevice3::cmdDeviceCancel_Click);

@@ -18,6 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/Fonts.h"
+#include "operation/StopOnExit.h"
 #include "positions/PosiGrid.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
@@ -659,6 +660,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // The program is going: what it owes the controller goes first.
+    operation::settleControllerAtNormalExit();
     Form_Unload();
     event->accept();
 }

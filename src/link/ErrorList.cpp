@@ -51,7 +51,11 @@ QString alarmMessage()
     QString text = LoadResText(104) + crlf;
     if (gAlarmKnown)
         text += QStringLiteral("Error No.") + gAlarmCode + crlf;
-    return text + QLatin1Char('[') + gAlarmText + QLatin1Char(']');
+    text += QLatin1Char('[') + gAlarmText + QLatin1Char(']');
+    // Why the alarm has no text of its own, in the same box.
+    if (gErrorListMissing)
+        text += crlf + crlf + ResLines({30, 31});
+    return text;
 }
 
 void clearAlarmPanel()
@@ -85,9 +89,9 @@ void LoadErrorList()
 
 void AlarmHyoji()
 {
-    if (gErrorListMissing)
-        ResMsgBox({30, 31});
-
+    // No box here: this runs inside exchanges, while an axis may move. A missing list is told
+    // when it is loaded, and again in the box of an alarm that comes in place of a reply
+    // (alarmMessage), which goes through the link's hold of its failures.
     // Only the line itself counts: a short or garbled line must not be read past its end.
     QString line = gEventMsg;
     if (line.endsWith(QLatin1String("\r\n")))

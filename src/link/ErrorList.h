@@ -21,6 +21,7 @@ extern QString gErrorListPath;
 void LoadErrorList();
 
 // Decodes gEventMsg, the last unsolicited line, into the alarm state and the alarm panel.
+// Shows no box.
 void AlarmHyoji();
 
 namespace link {
@@ -29,7 +30,8 @@ namespace link {
 bool readErrorListFile(const QString &path, ErrorListEntry (&entries)[kErrorListMax + 1], int &count,
                        QString *why = nullptr);
 
-// The message box text for an unsolicited line that came in place of a reply.
+// The message box text for an unsolicited line that came in place of a reply; with the error
+// list missing, the note that says so (30, 31) ends it.
 QString alarmMessage();
 
 // The panel of a good reply: lamp off, no number, "No Error".

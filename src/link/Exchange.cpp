@@ -132,6 +132,16 @@ int refuseTransmit()
     return 1;
 }
 
+LossWatch::LossWatch()
+    : m_start(SerialLink::instance().losses())
+{
+}
+
+bool LossWatch::lost() const
+{
+    return SerialLink::instance().losses() != m_start;
+}
+
 namespace {
 int g_toldFailures = 0;
 // Innermost last; a hold may end out of order (the jog window's lives across events).

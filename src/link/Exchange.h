@@ -82,6 +82,20 @@ LinkStep runStep(const std::function<int()> &step);
 // nothing. The step's result.
 int runStepOrTell(const std::function<int()> &step, const QString &followUp);
 
+// Set up where the operator starts a procedure that repeats on its own (a test-move run, the
+// jog ticks, the input/output monitoring): whether the port was lost since. After a loss such
+// a procedure ends; it never goes on over a port that came back, whatever the operator
+// answered to the loss' box.
+class LossWatch
+{
+public:
+    LossWatch();
+    bool lost() const;
+
+private:
+    int m_start;
+};
+
 // While one lives, the link's failure texts are kept (and counted as told) instead of shown,
 // so that an operation can show them in one box with what the failure leaves behind, or a
 // window whose axis may be moving can try its stop before any box stands in the way. Texts

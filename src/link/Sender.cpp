@@ -8,6 +8,7 @@
 #include "link/SerialLink.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 
 using link::SerialLink;
 
@@ -43,6 +44,9 @@ int runTimeError(Policy policy, SerialLink &link)
     QString text = LoadResText(108);
     if (link.linkLost())
         text += kCrLf + link.lostReason();
+    else
+        link.countLoss();
+    gTusinErr = true;
     CommPortCloseForce();
     SetOfflineMode();
     tell(policy, text);
@@ -50,6 +54,28 @@ int runTimeError(Policy policy, SerialLink &link)
 }
 
 const QString kStop = QStringLiteral("0SP");
+
+// The answer to a stop may come behind a late reply to an earlier command (its time-out had
+// passed): that line answers no stop, and the controller has still to answer this one. Such
+// lines are skipped within the stop's time-out, so that a stop the controller took is not
+// told as failed.
+void waitForStopAnswer(SerialLink &link, int timeoutMs)
+{
+    QElapsedTimer since;
+    since.start();
+    link.waitForAnswer(timeoutMs, false);
+    while (gRecvEnd && !link.linkLost() && !gRecvData.startsWith(kStop)
+           && !gRecvData.startsWith(QLatin1String("0%%"))) {
+        const qint64 left = timeoutMs - since.elapsed();
+        if (left <= 0)
+            break;
+        qInfo().noquote() << "late reply to an earlier command skipped before the stop's:"
+                          << gRecvData.trimmed();
+        gRecvEnd = false;
+        gTimeOut = false;
+        link.waitForAnswer(int(left), false);
+    }
+}
 
 // A stop that did not reach the controller while an axis may have been moving goes before
 // any other line, once per exchange; it is forgotten only when the controller answers it.
@@ -59,7 +85,7 @@ bool sendOwedStop(SerialLink &link)
     gTimeOut = false;
     if (!link.send(kStop.toLatin1()))
         return false;
-    link.waitForAnswer(gTimeOutMs > 0 ? gTimeOutMs : 1000, false);
+    waitForStopAnswer(link, gTimeOutMs > 0 ? gTimeOutMs : 1000);
     if (link.linkLost())
         return false;
     if (gRecvEnd && gRecvData == kStop + kCrLf) {
@@ -128,7 +154,10 @@ int sendCommand(Policy policy, const QString &command, int replyLength, const QS
         gTimeOut = false;
         if (!link.send(line.toLatin1(), replyLength))
             return runTimeError(policy, link);
-        link.waitForAnswer(gTimeOutMs, gTimeOutMs <= 0);
+        if (line == kStop && gTimeOutMs > 0)
+            waitForStopAnswer(link, gTimeOutMs);
+        else
+            link.waitForAnswer(gTimeOutMs, gTimeOutMs <= 0);
         if (link.linkLost())
             return runTimeError(policy, link);
         if (!gRecvEnd && gTimeOutMs <= 0 && gGrpMoveStop) {

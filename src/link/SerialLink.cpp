@@ -569,6 +569,9 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
     if (!m_port.isOpen() || m_lost)
         return;
     m_lost = true;
+    ++m_losses;
+    // Whatever waits for the link ends on it, also between two exchanges.
+    gTusinErr = true;
     m_lostReason = m_device + QStringLiteral(": ") + m_port.errorString();
     qWarning().noquote() << "link lost:" << m_lostReason;
     endWait();

@@ -69,6 +69,10 @@ public:
     // gone); cleared by the next opening.
     bool linkLost() const { return m_lost; }
     QString lostReason() const { return m_lostReason; }
+    // Losses of the port counted over the process (`link::LossWatch`): a procedure that
+    // repeats on its own ends once the count has changed since the operator started it.
+    int losses() const { return m_losses; }
+    void countLoss() { ++m_losses; }
 
     // How long a send waits at most for the copies of the previous reply to arrive.
     static constexpr int kRepeatQuietMs = 200;
@@ -158,6 +162,7 @@ private:
     bool m_inExchange = false;
     bool m_lost = false;
     bool m_stopOwed = false;
+    int m_losses = 0;
     int m_generation = 0;
     QString m_lostReason;
     QString m_lastOpenError;

@@ -10,16 +10,27 @@
 #include "tables/IoBits.h"
 #include "operation/IoMonitorDisplay.h"
 
+#include <QDebug>
+#include <QList>
 #include <cstring>
+
+namespace {
+// Every monitor alive, for the end of the program.
+QList<IoMonitor *> g_monitors;
+// The end's one try: quick, the program is going.
+constexpr int kExitTimeoutMs = 300;
+} // namespace
 
 IoMonitor::IoMonitor(IoMonitorDisplay &display)
     : m_display(display)
 {
     link::setIoMonitorHooks(this);
+    g_monitors.append(this);
 }
 
 IoMonitor::~IoMonitor()
 {
+    g_monitors.removeOne(this);
     if (&link::ioMonitorHooks() == this)
         link::setIoMonitorHooks(nullptr);
 }
@@ -52,8 +63,16 @@ void IoMonitor::timerInputOutput1_Timer()
     // show "Stop Monitor" with nothing monitored.
     if (gTusinNow)
         return;
+    // A port lost since the start ends the monitoring, though it came back: no output toggle
+    // clicked before goes out, and the operator starts it again.
+    if (m_ioCheckTyu && m_loss.lost()) {
+        BusyGuard busy;
+        endMonitoring();
+        return;
+    }
     if (!m_ioCheckTyu) {
         m_gonnaStart = false;
+        m_loss = link::LossWatch();
         m_display.IoMonitorStartDisp();
     }
 
@@ -146,4 +165,22 @@ bool IoMonitor::requestToggle(int digit, int bit, bool onWhiteIcon)
 bool IoMonitor::mayClose() const
 {
     return !m_ioCheckTyu && !m_inCycle && !commandRefused();
+}
+
+void IoMonitor::leaveEveryMonitorBeforeExit()
+{
+    for (IoMonitor *monitor : std::as_const(g_monitors)) {
+        monitor->m_ioCheckTyu = false;
+        monitor->m_gonnaStart = false;
+        monitor->m_gonnaStop = false;
+        monitor->m_outputHenkoAri = false;
+        std::memset(gOutputReq, 0, sizeof gOutputReq);
+        if (!monitor->m_modeSent)
+            continue;
+        monitor->m_modeSent = false;
+        const bool left = link::exchange(link::Via::Silent, QStringLiteral("0CM"),
+                                         link::cmd::commModeArgument(0, 0), 7, kExitTimeoutMs) == 0;
+        gTusinNow = false;
+        qInfo().noquote() << "program ending:" << (left ? "monitor mode left" : "monitor mode exit not answered");
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/Exchange.h"
 #include "link/WindowHooks.h"
 
 class IoMonitorDisplay;
@@ -31,6 +32,11 @@ public:
     // The window may close: never while monitoring runs or a cycle is under way.
     bool mayClose() const;
 
+    // The program is ending: every monitor whose "0CM01" was sent and not yet taken back sends
+    // one quick, silent "0CM00", so that the controller takes its external inputs again once
+    // the program has gone; nothing else goes any more. Asked when no exchange is under way.
+    static void leaveEveryMonitorBeforeExit();
+
     void clearReadFlag() override { m_readUnderWay = false; }
     void clearOutputPending() override { m_outputHenkoAri = false; }
 
@@ -48,5 +54,6 @@ private:
     bool m_readUnderWay = false;
     bool m_inCycle = false;
     bool m_modeSent = false; // "0CM01" sent, no "0CM00" since
+    link::LossWatch m_loss;  // since the monitoring started
 
 };

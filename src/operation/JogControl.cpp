@@ -75,11 +75,13 @@ int JogControl::start()
     m_display.enableStart(false);
     leaveOfflineForExchange();
 
-    int mode = 2;
-    if (SetCtCommMode(0, mode) != 0) {
-        ResMsgBox({377});
+    // One failure, one box: the link's own when it told one.
+    const auto enterJogMode = [] {
+        int mode = 2;
+        return SetCtCommMode(0, mode);
+    };
+    if (link::runStepOrTell(enterJogMode, LoadResText(377)) != 0)
         return failStart();
-    }
     if (ReadAxisUse() != 0)
         return failStart();
     gTusinNow = true;
@@ -120,6 +122,7 @@ int JogControl::start()
     m_tusinCounter = 0;
     m_stopTimer = false;
     m_running = true;
+    m_loss = link::LossWatch();
     m_display.setCommTimer(true);
     return 0;
 }
@@ -282,24 +285,13 @@ bool JogControl::stopEveryFeedBeforeExit()
         control->m_pendingAction = nullptr;
         if (!control->m_feedSent && !control->m_moveSent)
             continue;
-        // Once and quickly, without a box: the program is going.
-        gTimeOutMs = 300;
-        gTusinNow = true;
-        bool stopped;
-        {
-            link::HeldTells hold;
-            stopped = SendCmdToCt3(QStringLiteral("0SP"), 5, QString()) == 0;
-            hold.take();
-        }
-        gTusinNow = false;
+        // The stop goes with any other the link owes, once (operation::settleControllerBeforeExit).
+        link::SerialLink::instance().setStopOwed(true);
         control->m_feedSent = false;
         control->m_moveSent = false;
         if (control->m_hold)
             control->m_hold->take(); // the program is going: no box
         control->m_hold.reset();
-        if (!stopped)
-            link::SerialLink::instance().setStopOwed(true);
-        qInfo().noquote() << "program ending:" << (stopped ? "jog stop sent" : "jog stop not answered");
     }
     return true;
 }
@@ -351,6 +343,12 @@ void JogControl::timerTusin_Timer()
     }
     if (exchangeUnderWay())
         return;
+    // A port lost since the start ends the ticks as a failed tick does, though it came back:
+    // nothing queued before the loss goes, the feed's stop does.
+    if (m_running && m_loss.lost()) {
+        stopTimer();
+        return;
+    }
     tick();
     settle();
 }

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "link/Exchange.h"
+
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
-
-namespace link {
-class HeldTells;
-}
 
 class JogDisplay;
 
@@ -56,8 +54,9 @@ public:
     // the failures held for it are told now.
     void windowGoes();
     // The program is ending (a signal, the end of the desktop session): every jog window's
-    // feed or inching move that may run gets one quick, silent "0SP", and nothing queued goes
-    // any more. False while an exchange waits for its reply: ask again once it has returned.
+    // feed or inching move that may run leaves its stop owed by the link, which the end sends
+    // once, and nothing queued goes any more. False while an exchange waits for its reply: ask
+    // again once it has returned.
     static bool stopEveryFeedBeforeExit();
     // True while an exchange of this window waits for its reply (its own wait loop runs).
     static bool exchangeUnderWay();
@@ -111,6 +110,7 @@ private:
     bool m_stopDeferred = false; // a stop asked for while an exchange waited
     quint32 m_nextSerial = 0;
     std::function<void()> m_pendingAction;
+    link::LossWatch m_loss; // since the start: a lost port ends the ticks
     qint32 m_maxPos[4] = {0, 0, 0, 0};
     qint32 m_dispPos[4] = {0, 0, 0, 0};
 };

@@ -74,11 +74,13 @@ void MoveRunner::pause()
 
 bool MoveRunner::waitLink()
 {
+    // A port lost between two exchanges is told by the link, whose box the run's own waits
+    // show; a port that came back meanwhile must not see the run's next move.
     do {
         processEvents();
         pause();
-    } while (gTusinNow && !gTusinErr);
-    return !gTusinErr;
+    } while (gTusinNow && !gTusinErr && !m_loss.lost());
+    return !gTusinErr && !m_loss.lost();
 }
 
 void MoveRunner::timerEventCheck_Timer()
@@ -98,6 +100,7 @@ void MoveRunner::timerEventCheck_Timer()
         gCmdNow = true;
         m_running = true;
         m_request = request;
+        m_loss = link::LossWatch();
 
         switch (request) {
         case ProgramMove:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/Exchange.h"
+
 #include <QString>
 #include <QTimer>
 
@@ -92,10 +94,13 @@ private:
     bool commonStart();
     bool completeMove(int position, bool closeOnFailure);
     void dwell(const QString &useBox, const QString &timeBox, const bool &stop, const bool &pause);
+    // The link free again for the next exchange; false when the last one failed or the port
+    // was lost since the run began (the run then goes to its end steps).
     bool waitLink();
     void pause();
 
     MoveRunPanel &m_panel;
     bool m_running = false;
     int m_request = NoRequest; // the run under way
+    link::LossWatch m_loss;    // since the run under way began
 };

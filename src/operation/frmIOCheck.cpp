@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "tables/IoBits.h"
 #include "operation/IoSignals.h"
+#include "platform/Dialogs.h"
 #include "platform/Screen.h"
 
 #include <QCheckBox>
@@ -146,6 +147,8 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
     platform::placeBesideOwner(this, mainWindow);
     Set_FormStr(this);
     AllLED_Off();
+    // Enter must not start the monitoring, whose "0CM01" makes the controller ignore its inputs.
+    platform::noDefaultButton(*this);
     m_timerBtnOff->start();
     m_timerInputOutput1->start();
 }

@@ -161,6 +161,8 @@ frmJOG::frmJOG(QWidget *mainWindow)
 
     platform::placeBesideOwner(this, mainWindow);
     Form_Load();
+    // Enter must not click Start, whose home return moves the axes, nor end the window.
+    platform::noDefaultButton(*this);
 }
 
 frmJOG::~frmJOG()

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -170,6 +171,14 @@ QString getSaveFileName(const FileDialogRequest &request)
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().constFirst();
+}
+
+void noDefaultButton(QDialog &window)
+{
+    for (QPushButton *button : window.findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDialog;
+
 #include <memory>
 
 class QMessageBox;
@@ -51,5 +53,11 @@ QString getSaveFileName(const FileDialogRequest &request);
 QString toQtFilter(const QString &filter);
 // The answer a box gives when it is dismissed without a button (Escape, the close box).
 int dismissResult(int style);
+
+// A window whose buttons start writes, moves or output changes has no default button: Qt
+// would otherwise make one of them default, and Enter pressed anywhere in the window (in a
+// list, on another button) would click it. Every push button of the window, present when
+// this is called, is taken out; Space and the mouse still click them.
+void noDefaultButton(QDialog &window);
 
 } // namespace platform

@@ -5,7 +5,6 @@
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
 #include "app/StartOffline.h"
-#include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "app/frmOptions2.h"
 #include "core/frmSelection.h"
@@ -29,6 +28,7 @@
 #include "tables/PosiTable.h"
 #include "tables/SyogoKekka.h"
 #include "support/StoredActuators.h"
+#include "support/AllWindows.h"
 #include "support/TestEnv.h"
 
 #include <QComboBox>
@@ -37,7 +37,6 @@
 #include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QPointer>
-#include <QRadioButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -62,57 +61,8 @@ private Q_SLOTS:
 
 namespace {
 
-using Factory = std::function<QWidget *(QWidget *main)>;
-
 // Room a desktop's title bar takes above a window.
 constexpr int kTitleBar = 32;
-
-struct Window
-{
-    const char *name;
-    Factory make;
-};
-
-QList<Window> windows()
-{
-    return {
-        {"frmMain", [](QWidget *main) { return main; }},
-        {"frmSplash", [](QWidget *) { return new frmSplash; }},
-        {"frmSelection", [](QWidget *main) {
-             auto *w = new frmSelection(main);
-             w->setWindowTitle(LoadResText(471));
-             w->lblSelectSetumei()->setText(LoadResText(1));
-             w->optSelectKomoku(0)->setText(LoadResText(2));
-             w->optSelectKomoku(1)->setText(LoadResText(3));
-             w->setMode(1);
-             return w;
-         }},
-        {"frmAbout", [](QWidget *main) { return new frmAbout(main); }},
-        {"frmOptions2", [](QWidget *main) { return new frmOptions2(main); }},
-        {"frmParameta2", [](QWidget *main) { return new frmParameta2(main); }},
-        {"frmDevice", [](QWidget *main) { return new frmDevice(new frmParameta2(main)); }},
-        {"frmGrp", [](QWidget *main) { return new frmGrp(main); }},
-        {"frmSqMcr", [](QWidget *main) { return new frmSqMcr(main); }},
-        {"frmDevice2", [](QWidget *main) { return new frmDevice2(main); }},
-        {"frmDevice3", [](QWidget *main) { return new frmDevice3(main); }},
-        {"frmTrance", [](QWidget *main) { return new frmTrance(main); }},
-        {"frmProcessing", [](QWidget *main) { return new frmProcessing(main); }},
-        {"frmMove", [](QWidget *main) { return new frmMove(main); }},
-        {"frmJOG", [](QWidget *main) { return new frmJOG(main); }},
-        {"frmIOCheck", [](QWidget *main) { return new frmIOCheck(main); }},
-        {"frmDataShogo", [](QWidget *main) { return new frmDataShogo(main); }},
-        {"frmPrintSelect", [](QWidget *main) { return new frmPrintSelect(main); }},
-        {"frmSelectPosiNo2", [](QWidget *main) { return new frmSelectPosiNo2(main); }},
-        {"frmSelectPosiNo3", [](QWidget *main) { return new frmSelectPosiNo3(main); }},
-        {"frmSelectPosiNo4", [](QWidget *main) { return new frmSelectPosiNo4(false, main); }},
-        {"frmSyogoKekka", [](QWidget *main) {
-             gPosiNoFrom = 1;
-             gPosiCellFlag[4][2] = gPosiCellFlag[4][19] = true;
-             gPosiNgCount = 1;
-             return new frmSyogoKekka(main);
-         }},
-    };
-}
 
 } // namespace
 
@@ -120,7 +70,7 @@ void TestWindowSizes::fitsSmallScreen_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("index");
-    const QList<Window> all = windows();
+    const QList<ProgramWindow> all = programWindows();
     for (int language : {2, 1})
         for (int i = 0; i < all.size(); ++i)
             QTest::addRow("%s, %s", language == 1 ? "Japanese" : "English", all[i].name) << language << i;
@@ -140,7 +90,7 @@ void TestWindowSizes::fitsSmallScreen()
     QVERIFY(QTest::qWaitForWindowExposed(main.get()));
     QCOMPARE(useStoredActuatorsOffline(), 0);
 
-    const Window window = windows().at(index);
+    const ProgramWindow window = programWindows().at(index);
     QWidget *w = window.make(main.get());
     QPointer<QWidget> guard(w);
     w->show();
@@ -168,7 +118,7 @@ void TestWindowSizes::fitsSmallScreen()
 void TestWindowSizes::keptOnScreen_data()
 {
     QTest::addColumn<int>("index");
-    const QList<Window> all = windows();
+    const QList<ProgramWindow> all = programWindows();
     // The main window itself and the splash are not placed beside a window.
     for (int i = 2; i < all.size(); ++i)
         QTest::addRow("%s", all[i].name) << i;
@@ -190,7 +140,7 @@ void TestWindowSizes::keptOnScreen()
     main->move(available.right() - 60, available.bottom() - 40);
     QCoreApplication::processEvents();
 
-    QWidget *w = windows().at(index).make(main.get());
+    QWidget *w = programWindows().at(index).make(main.get());
     QPointer<QWidget> guard(w);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));

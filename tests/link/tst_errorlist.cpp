@@ -141,14 +141,16 @@ void TestErrorList::alarmHyoji()
     QVERIFY(script.boxes().isEmpty());
 }
 
+// Decoded without a box (it runs inside exchanges); the box of an alarm in place of a reply
+// carries the note.
 void TestErrorList::missingListStillDecodes()
 {
     gErrorListMissing = true;
     platform::DialogScript script;
-    script.answer(platform::IdOk);
     gEventMsg = QStringLiteral("0%%503\r\n");
     AlarmHyoji();
-    QCOMPARE(script.prompts(), QStringList{ResLines({30, 31})});
+    QVERIFY(script.boxes().isEmpty());
+    QVERIFY(link::alarmMessage().endsWith(QStringLiteral("\r\n\r\n") + ResLines({30, 31})));
     QVERIFY(gAlarmNow);
     QCOMPARE(gAlarmCode, QStringLiteral("3"));
     QVERIFY(!gAlarmKnown);

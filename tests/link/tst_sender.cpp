@@ -196,8 +196,9 @@ void TestSender::outcomes_data()
     QTest::newRow("stop request during the recovery")
         << 1 << QList<Fault>{wrongEcho, Fault::always(FaultKind::Silence, "0CM0")} << false << 10000 << true
         << 1 << false << true << true << none << recovered;
+    // The exchange failed for good: whoever waits for the link (a test-move run) ends on it.
     QTest::newRow("port vanishing mid-exchange") << 1 << QList<Fault>{Fault::nth(FaultKind::Vanish, "0RD", 1)}
-                                                 << true << 1000 << false << 1 << false << true << false
+                                                 << true << 1000 << false << 1 << true << true << false
                                                  << QStringList{LoadResText(108) + kCrLf} << once;
 }
 

@@ -13,6 +13,8 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -33,6 +35,7 @@ private Q_SLOTS:
     void startWaitsForAFreeLink();
     void failedReadEndsMonitoring_data();
     void failedReadEndsMonitoring();
+    void portLostBetweenTicksEndsMonitoring();
     void closingRefusedWhileMonitoring();
     void openedModalByTheMainWindow_data();
     void openedModalByTheMainWindow();
@@ -292,6 +295,49 @@ void TestIoCheck::failedReadEndsMonitoring()
     // A toggle that did not reach the controller is not kept for a later start.
     QVERIFY(!w.monitor().OutputHenkoAri());
     QVERIFY(!gOutputReq[5][2]);
+}
+
+// The port vanishes between two ticks with an output toggle clicked, and is back under the
+// same device while the link's box stands: the next tick sends no output, ends the monitoring
+// and takes the controller's inputs back (one silent "0CM00"); the operator starts it again.
+void TestIoCheck::portLostBetweenTicksEndsMonitoring()
+{
+    QTemporaryDir dir;
+    const QString port = dir.filePath(QStringLiteral("ttyUSB-qz"));
+    QVERIFY(m_sim.useFixedPath(port));
+    auto backToSimulator = qScopeGuard([&] { m_sim.useSimulator(); });
+
+    frmIOCheck w;
+    w.findChild<QCheckBox *>("chkIgnore")->setChecked(true);
+    start(w);
+    QVERIFY(w.monitor().IoCheckTyu());
+    QVERIFY(CommPortIsOpen());
+    w.imgWhiteIcon_Click(31);
+    QVERIFY(w.monitor().OutputHenkoAri());
+
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        QString error;
+        QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        m_sim.controller().clearReceived();
+    });
+    m_sim.controller().vanish();
+    QTRY_COMPARE(m_sim.dialogs().boxes().size(), 1);
+    QVERIFY(m_sim.prompts().first().startsWith(LoadResText(108)));
+
+    w.timerInputOutput1_Timer();
+    w.timerInputOutput1_Timer();
+    QCOMPARE(m_sim.received(), QStringList{"0CM00"});
+    QVERIFY(!w.monitor().IoCheckTyu());
+    QVERIFY(!w.monitor().OutputHenkoAri());
+    QCOMPARE(w.findChild<QPushButton *>("cmdIoMonitor")->text(), LoadResText(702));
+    QCOMPARE(m_sim.dialogs().boxes().size(), 1);
+
+    m_sim.controller().clearReceived();
+    w.TimerBtnOff_Timer();
+    start(w);
+    QCOMPARE(m_sim.received().value(0), QStringLiteral("0CM01"));
+    QVERIFY(w.monitor().IoCheckTyu());
 }
 
 void TestIoCheck::closingRefusedWhileMonitoring()

@@ -1,10 +1,13 @@
 // The jog and teaching window against the simulated controller; its timers are driven by
 // calling their handlers.
 #include "tables/DevSetting.h"
+#include "app/frmMain.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/CommandSet.h"
+#include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "operation/JogCommand.h"
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void storedJogValues();
     void startReadsPositionsAndEnablesUsedAxes_data();
     void startReadsPositionsAndEnablesUsedAxes();
+    void failedStartLeavesTheLinkFree_data();
     void failedStartLeavesTheLinkFree();
     void inchingPressSendsTheMoveAtTheNextTicks();
     void jogFeedRunsWhileHeld();
@@ -60,6 +64,8 @@ private Q_SLOTS:
     void owedStopGoesFirstForAnyWindow();
     void programEndStopsTheFeed_data();
     void programEndStopsTheFeed();
+    void normalExitSendsTheOwedStop_data();
+    void normalExitSendsTheOwedStop();
     void garbledPositionStopsTheTick();
     void teachingAndTheCloseQuestion_data();
     void teachingAndTheCloseQuestion();
@@ -285,17 +291,32 @@ void TestJog::startReadsPositionsAndEnablesUsedAxes()
     QCOMPARE(gTusinNow, false);
 }
 
+void TestJog::failedStartLeavesTheLinkFree_data()
+{
+    QTest::addColumn<bool>("portOpens");
+    QTest::newRow("0CM unanswered") << true;
+    QTest::newRow("port does not open") << false;
+}
+
+// A start whose "0CM02" fails tells that one failure in one box, the link's.
 void TestJog::failedStartLeavesTheLinkFree()
 {
+    QFETCH(bool, portOpens);
     FakeMainForm form;
     fillMainGrid(form, 2);
     m_sim.useAxes(0xF);
-    m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0CM"));
-    for (int i = 0; i < 8; ++i)
-        m_sim.dialogs().answer(1);
+    if (portOpens)
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0CM"));
+    else
+        m_sim.useMissingDevice();
+    m_sim.dialogs().answer(platform::IdOk);
     frmJOG w;
     w.cmdJOGST_Click();
-    QVERIFY(m_sim.prompts().contains(LoadResText(377)));
+    const QString failure = portOpens ? ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))
+                                      : link::portOpenFailureText();
+    QCOMPARE(m_sim.prompts(), QStringList{failure});
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+    QCOMPARE(m_sim.received(), portOpens ? QStringList{"0CM02"} : QStringList{});
     QVERIFY(!w.control().running());
     QVERIFY(!w.timerTusin()->isActive());
     QVERIFY(w.findChild<QPushButton *>("cmdJOGST")->isEnabled());
@@ -438,6 +459,9 @@ enum class WayOut {
     PortVanishes,
     PortVanishesBetweenTicks,
     StopFailsThenLinkReturns,
+    AlarmWithoutErrorList,
+    LateReplyBeforeTheStops,
+    PortReturnsBetweenTicks,
 };
 
 } // namespace
@@ -471,6 +495,12 @@ void TestJog::everyWayOutOfAFeedStopsIt_data()
     QTest::newRow("port vanishes between ticks") << int(WayOut::PortVanishesBetweenTicks) << false << true << 2 << true;
     QTest::newRow("stop fails, then the link returns")
         << int(WayOut::StopFailsThenLinkReturns) << false << true << 2 << true;
+    QTest::newRow("alarm in place of the position reply, no error list")
+        << int(WayOut::AlarmWithoutErrorList) << false << true << 1 << false;
+    QTest::newRow("late position reply ahead of the stop's")
+        << int(WayOut::LateReplyBeforeTheStops) << false << true << 1 << false;
+    QTest::newRow("port vanishes and returns between ticks")
+        << int(WayOut::PortReturnsBetweenTicks) << false << true << 1 << false;
 }
 
 // AXIS1+ held in JOG feed, then one way out: the controller receives "0SP" after the one
@@ -621,6 +651,44 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         m_sim.useMissingDevice();
         waitingTick(sim::FaultKind::Silence, [] {});
         break;
+    case WayOut::PortReturnsBetweenTicks: {
+        // The link tells the loss outside an exchange, and the port is back before the next
+        // tick: the ticks end with the feed's stop, they do not go on reading.
+        m_sim.controller().vanish();
+        QTRY_VERIFY(!CommPortIsOpen());
+        QString error;
+        QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        // The stop after a loss tries one opening: the new device must be there for it.
+        QTRY_VERIFY(QFile::exists(m_sim.controller().devicePath()));
+        const int before = m_sim.received().size();
+        w->timerTusin_Timer();
+        QCOMPARE(m_sim.received().mid(before), QStringList{"0SP"});
+        break;
+    }
+    case WayOut::LateReplyBeforeTheStops: {
+        // The position reply comes after its time-out, once the stop has gone, and the stop's
+        // own answer follows it, as a controller answers in turn: the stop was taken.
+        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, "0RC", 1);
+        late.delayMs = 1500;
+        late.inTurn = true;
+        m_sim.controller().addFault(late);
+        const int before = m_sim.received().size();
+        for (int i = 0; i < 4 && w && m_sim.received().size() == before; ++i)
+            w->timerTusin_Timer();
+        break;
+    }
+    case WayOut::AlarmWithoutErrorList: {
+        // The controller's alarm line comes in place of the position reply; the error list
+        // is missing, and its note is told in the alarm's box, after the stop.
+        gErrorListMissing = true;
+        sim::Fault alarm = sim::Fault::nth(sim::FaultKind::UnsolicitedInstead, "0RC", 1);
+        alarm.unsolicited = "0%%503";
+        m_sim.controller().addFault(alarm);
+        const int before = m_sim.received().size();
+        for (int i = 0; i < 4 && w && m_sim.received().size() == before; ++i)
+            w->timerTusin_Timer();
+        break;
+    }
     }
 
     // After the port vanished, the stop tries one opening, not a round of six.
@@ -628,6 +696,10 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         QCOMPARE(openings.count(), 1);
     QList<platform::DialogScript::Box> told = m_sim.dialogs().boxes();
     QCOMPARE(told.size(), boxes);
+    if (out == WayOut::AlarmWithoutErrorList) {
+        gErrorListMissing = false;
+        QVERIFY2(told.first().prompt.endsWith(ResLines({30, 31})), qPrintable(told.first().prompt));
+    }
     QStringList lines = m_sim.received();
     const int feed = lines.indexOf("0JR10000");
     QVERIFY2(feed >= 0 && lines.count("0JR10000") == 1, qPrintable(lines.join(' ')));
@@ -826,28 +898,39 @@ void TestJog::owedStopGoesFirstForAnyWindow()
 
 void TestJog::programEndStopsTheFeed_data()
 {
-    QTest::addColumn<int>("signal"); // an EndSignal; -1: the application quits, as at the session's end
-    QTest::newRow("SIGTERM") << int(EndSignal::Terminate);
-    QTest::newRow("SIGHUP") << int(EndSignal::HangUp);
-    QTest::newRow("SIGINT") << int(EndSignal::Interrupt);
-    QTest::newRow("session end") << -1;
+    QTest::addColumn<int>("signal");      // an EndSignal; -1: the application quits, as at the session's end
+    QTest::addColumn<QString>("mode");    // what the driver leaves to the end: jog, owed, monitor
+    const QList<QPair<const char *, int>> ends = {{"SIGTERM", int(EndSignal::Terminate)},
+                                                  {"SIGHUP", int(EndSignal::HangUp)},
+                                                  {"SIGINT", int(EndSignal::Interrupt)},
+                                                  {"session end", -1}};
+    for (const char *mode : {"jog", "owed", "monitor"}) {
+        for (const auto &end : ends)
+            QTest::addRow("%s, %s", mode, end.first) << end.second << QString::fromLatin1(mode);
+    }
 }
 
-// The real start-up procedure in a program of its own, feeding AXIS1+, then ended.
+// The real start-up procedure in a program of its own, then ended: a JOG feed of AXIS1+ that
+// runs, a stop the link owes, or monitoring that made the controller ignore its inputs, each
+// settled once before the program goes.
 void TestJog::programEndStopsTheFeed()
 {
     QFETCH(int, signal);
+    QFETCH(QString, mode);
     m_sim.useAxes(0xF);
     m_sim.model().setHomeDone(true);
     QProcess driver;
     driver.start(QCoreApplication::applicationDirPath() + QStringLiteral("/jog_exit_driver"),
-                 {m_dir.filePath(QStringLiteral("driver.ini"))});
+                 {m_dir.filePath(QStringLiteral("driver.ini")), mode});
     QVERIFY2(driver.waitForStarted(), qPrintable(driver.errorString()));
+    const QByteArray ready = mode == QLatin1String("jog") ? "feeding" : mode == QLatin1String("owed") ? "owed" : "monitoring";
     QByteArray output;
-    while (!output.contains("feeding") && driver.waitForReadyRead(30000))
+    while (!output.contains(ready) && driver.waitForReadyRead(30000))
         output += driver.readAllStandardOutput();
-    QVERIFY2(output.contains("feeding"), driver.readAllStandardError().constData());
-    QVERIFY(m_sim.model().moving());
+    QVERIFY2(output.contains(ready), driver.readAllStandardError().constData());
+    if (mode == QLatin1String("jog"))
+        QVERIFY(m_sim.model().moving());
+    const int before = m_sim.received().size();
 
     if (signal >= 0)
         QVERIFY(sendEndSignal(driver.processId(), EndSignal(signal)));
@@ -861,9 +944,60 @@ void TestJog::programEndStopsTheFeed()
     // Ended as it would have been: by the signal itself, or normally.
     QCOMPARE(driver.exitStatus(), signal >= 0 ? QProcess::CrashExit : QProcess::NormalExit);
     const QStringList lines = m_sim.received();
-    QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
-             qPrintable(lines.join(' ')));
+    const QStringList atEnd = lines.mid(before);
+    if (mode == QLatin1String("jog")) {
+        QVERIFY2(lines.lastIndexOf("0SP") > lines.indexOf("0JR10000") && lines.contains("0JR10000"),
+                 qPrintable(lines.join(' ')));
+        QCOMPARE(atEnd.count("0SP"), 1);
+    } else if (mode == QLatin1String("owed")) {
+        QCOMPARE(lines, QStringList{"0SP"});
+    } else {
+        QVERIFY2(lines.contains("0CM01"), qPrintable(lines.join(' ')));
+        // The monitor's reads may still have been under way: the mode's exit ends it, once.
+        QVERIFY2(!atEnd.isEmpty() && atEnd.last() == QLatin1String("0CM00") && atEnd.count("0CM00") == 1,
+                 qPrintable(lines.join(' ')));
+        QVERIFY(!atEnd.contains("0SP"));
+    }
     QVERIFY(!m_sim.model().moving());
+}
+
+void TestJog::normalExitSendsTheOwedStop_data()
+{
+    QTest::addColumn<bool>("stopAnswered");
+    QTest::newRow("the controller takes it") << true;
+    QTest::newRow("unanswered: 2901 before the program goes") << false;
+}
+
+// File, Exit with a stop owed: it goes once before the main window goes; still owed after
+// that try, the operator is told the axis may still move.
+void TestJog::normalExitSendsTheOwedStop()
+{
+    QFETCH(bool, stopAnswered);
+    frmMain::setScreenWidthForLoad(1280);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    link::SerialLink::instance().setStopOwed(true);
+    if (!stopAnswered)
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0SP"));
+    QStringList atBoxes;
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) { atBoxes << m_sim.received().join(' '); });
+    m_sim.dialogs().answer(platform::IdOk); // 390: end the program?
+    if (!stopAnswered)
+        m_sim.dialogs().answer(platform::IdOk); // 2901
+    main->action(QStringLiteral("mnuFileExit"))->trigger();
+
+    QVERIFY(!main->isVisible());
+    QStringList expected{LoadResText(390)};
+    if (!stopAnswered)
+        expected << LoadResText(2901);
+    QCOMPARE(m_sim.prompts(), expected);
+    QCOMPARE(m_sim.received(), QStringList{"0SP"});
+    // 2901 stands only once the stop has been tried.
+    QCOMPARE(atBoxes, stopAnswered ? QStringList{""} : (QStringList{"", "0SP"}));
+    QCOMPARE(link::SerialLink::instance().stopOwed(), !stopAnswered);
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+    main.reset();
+    mainform::clearCommands();
 }
 
 void TestJog::garbledPositionStopsTheTick()

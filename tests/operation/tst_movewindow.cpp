@@ -29,10 +29,13 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -92,6 +95,8 @@ private Q_SLOTS:
     void groupMove_data();
     void groupMove();
     void groupMoveStop();
+    void portLostBetweenExchanges_data();
+    void portLostBetweenExchanges();
     void commandsLockedDuringRun();
     void dispatcherWaits_data();
     void dispatcherWaits();
@@ -599,6 +604,89 @@ void TestMoveWindow::groupMoveStop()
     m_window->findChild<QRadioButton *>("optMoveWay1")->click();
     run(MoveRunner::RangeMove);
     QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
+}
+
+void TestMoveWindow::portLostBetweenExchanges_data()
+{
+    QTest::addColumn<int>("request");
+    QTest::addColumn<QStringList>("nextStart"); // what the next Move sends first
+    QTest::newRow("program run, 1 to 15 repeated")
+        << int(MoveRunner::ProgramMove) << QStringList{"0RA", "0RH", "0MP001F"};
+    QTest::newRow("range run, 5 to 7 repeated")
+        << int(MoveRunner::RangeMove) << QStringList{"0RA", "0RH", "0MP005F"};
+    QTest::newRow("group run") << int(MoveRunner::GroupMove) << QStringList{"0RA", "0RH", "0MG01"};
+}
+
+// The port vanishes while a run waits between two of its exchanges (a cable pulled) and is
+// back under the same device while the link's box stands. The run ends through its end
+// steps: nothing moves after the box, the window shows the run stopped, and the next Move
+// begins with the run's common start.
+void TestMoveWindow::portLostBetweenExchanges()
+{
+    QFETCH(int, request);
+    QFETCH(QStringList, nextStart);
+
+    // The port is a fixed path that names the controller's device, as a USB adapter's does.
+    QTemporaryDir dir;
+    const QString port = dir.filePath(QStringLiteral("ttyUSB-qz"));
+    QVERIFY(m_sim.useFixedPath(port));
+    auto backToSimulator = qScopeGuard([&] { m_sim.useSimulator(); });
+
+    m_window->cmdInp1toF_Click();
+    check("chkRepeat", true);
+    m_window->findChild<QSlider *>("sldrEndPosiNo")->setValue(7);
+    m_window->findChild<QSlider *>("sldrStartPosiNo")->setValue(5);
+    check("chkRepeat2", true);
+
+    std::optional<QStringList> atBox;
+    m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().onBox([&](const platform::DialogScript::Box &) {
+        atBox = m_sim.received();
+        QString error;
+        QVERIFY2(m_sim.restartController(&error), qPrintable(error));
+        m_sim.controller().clearReceived();
+    });
+    bool vanished = false;
+    {
+        // After the first move's first poll, while the run pauses before the next one.
+        Watcher cut([&] {
+            // A run that went on after the box would repeat for ever: it is stopped, and fails.
+            if (atBox && !moves().isEmpty())
+                m_window->runner().requestStopAll();
+            const QStringList lines = m_sim.received();
+            if (vanished || !m_window->runner().running() || moves().size() != 1
+                || lines.isEmpty() || lines.last() != QLatin1String("0RA")
+                || link::SerialLink::instance().inExchange())
+                return;
+            vanished = true;
+            m_sim.controller().vanish();
+        });
+        run(request);
+    }
+    QVERIFY(vanished);
+    QVERIFY(atBox);
+    QCOMPARE(atBox->count(nextStart.last()), 1);
+    const QList<platform::DialogScript::Box> boxes = m_sim.dialogs().boxes();
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY2(boxes.first().prompt.startsWith(LoadResText(108)), qPrintable(boxes.first().prompt));
+    // Nothing reached the controller once the box stood: the run did not go on.
+    QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
+    QCOMPARE(moves(), QStringList{});
+    QVERIFY(!m_window->runner().running());
+    QVERIFY(!gCmdNow);
+    QVERIFY(!BusyGuard::busy());
+    for (const char *name : {"cmdMove", "cmdSelectMove", "cmdGrpMove", "cmdMoveWinClose"})
+        QVERIFY2(m_window->findChild<QWidget *>(name)->isEnabled(), name);
+
+    // The next Move is the operator's: it starts with the common start, on the port that
+    // came back.
+    check("chkRepeat", false);
+    check("chkRepeat2", false);
+    m_window->findChild<QRadioButton *>("optMoveWay1")->click();
+    run(request);
+    const QStringList again = m_sim.received();
+    QVERIFY2(again.mid(0, nextStart.size()) == nextStart, qPrintable(again.join(' ')));
+    QCOMPARE(m_sim.dialogs().boxes().size(), 1);
 }
 
 void TestMoveWindow::commandsLockedDuringRun()

@@ -7,6 +7,8 @@
 #include "link/LinkState.h"
 #include "tables/IoBits.h"
 
+#include <QFile>
+
 bool SimFixture::start(QString *error)
 {
     if (!m_session.start(error))
@@ -17,6 +19,7 @@ bool SimFixture::start(QString *error)
 
 void SimFixture::reset()
 {
+    m_fixedPath.clear();
     m_hooks.reset();
     m_dialogs.reset();
     m_session.reset();
@@ -38,7 +41,19 @@ bool SimFixture::restartController(QString *error)
     m_session.controller().stop();
     if (!m_session.controller().start(error))
         return false;
+    if (!m_fixedPath.isEmpty())
+        return useFixedPath(m_fixedPath);
     m_session.useSimulator();
+    return true;
+}
+
+bool SimFixture::useFixedPath(const QString &path)
+{
+    QFile::remove(path);
+    if (!QFile::link(m_session.controller().devicePath(), path))
+        return false;
+    m_fixedPath = path;
+    qputenv("QZW4_PORT_DEVICE", QFile::encodeName(path));
     return true;
 }
 

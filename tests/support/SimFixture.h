@@ -23,7 +23,11 @@ public:
     // The port names the simulator again (after useMissingDevice or a restart).
     void useSimulator() { m_session.useSimulator(); }
     // A controller whose port vanished comes back on a new device; the model keeps its state.
+    // With a fixed path in use, the path then names the new device.
     bool restartController(QString *error = nullptr);
+    // The port names `path`, a link to the controller's device, as a USB adapter's device
+    // name stays the same when it is plugged in again; until the next reset().
+    bool useFixedPath(const QString &path);
 
     sim::ControllerModel &model() { return m_model; }
     sim::ControllerSim &controller() { return m_session.controller(); }
@@ -38,4 +42,5 @@ private:
     sim::SimSession m_session;
     std::unique_ptr<platform::DialogScript> m_dialogs;
     std::unique_ptr<RecordingHooks> m_hooks;
+    QString m_fixedPath;
 };

@@ -4,6 +4,7 @@
 #include "platform/DialogScript.h"
 #include "platform/ItemWriter.h"
 #include "platform/RegularFile.h"
+#include "support/ParaSetText.h"
 #include "support/DataFolder.h"
 #include "support/FileFault.h"
 
@@ -20,25 +21,6 @@ QByteArray fixtureBytes(const QString &name)
 {
     QFile f(fixture(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The parameter set as text, to compare whole sets.
-QStringList paraSetText()
-{
-    QStringList out;
-    for (int a = 0; a < kAxisCount; ++a)
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOffset[a]).arg(gPrmHomePush[a])
-                   .arg(gPrmHomeVel[a]).arg(gPrmHomeOfsVel[a]).arg(gPrmHomePushVel[a]).arg(gPrmHomeOrder[a])
-                   .arg(gPrmAxisStroke[a]).arg(gPrmAxisLead[a]).arg(gPrmAxisPulse[a])
-            << QStringLiteral("%1 %2 %3 [%4] %5 %6").arg(gPrmJogHighVel[a]).arg(gPrmAutoDrv[a])
-                   .arg(gPrmJhOrQz[a]).arg(gPrmActuator[a]).arg(gPrmPgFunc[a]).arg(gPrmPgAlarm[a])
-            << QStringLiteral("%1 %2 %3 %4 [%5|%6|%7]").arg(gPrmPgCheckTimer[a]).arg(gPrmLsSerchTimer[a])
-                   .arg(gPrmSoftLimit[a]).arg(gPrmM0Disable[a]).arg(gPrmActSize[a], gPrmActSpeed[a])
-                   .arg(gPrmActStroke[a]);
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOut).arg(gPrmAlmCode).arg(gPrmGrpEnable)
-               .arg(gPrmSmTimeoutSel).arg(gPrmSmTimerVal).arg(gAxisMask).arg(gPrmAutoHome)
-               .arg(gPrmStopPause).arg(gPrmSingle28);
-    return out;
 }
 
 QStringList paraTableText()

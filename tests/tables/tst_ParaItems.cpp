@@ -6,6 +6,8 @@
 #include "link/ParaBlockCodec.h"
 #include "platform/DialogScript.h"
 
+#include "support/ParaSetText.h"
+
 #include <QtTest>
 
 using editors::kParaItemTable;
@@ -14,26 +16,6 @@ using editors::paraItem;
 using editors::ParaStore;
 
 namespace {
-
-// The whole parameter set by its variables' own names, so that a table row pointing at the
-// wrong variable shows.
-QStringList paraSetText()
-{
-    QStringList out;
-    for (int a = 0; a < kAxisCount; ++a)
-        out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOffset[a]).arg(gPrmHomePush[a])
-                   .arg(gPrmHomeVel[a]).arg(gPrmHomeOfsVel[a]).arg(gPrmHomePushVel[a]).arg(gPrmHomeOrder[a])
-                   .arg(gPrmAxisStroke[a]).arg(gPrmAxisLead[a]).arg(gPrmAxisPulse[a])
-            << QStringLiteral("%1 %2 %3 [%4] %5 %6").arg(gPrmJogHighVel[a]).arg(gPrmAutoDrv[a])
-                   .arg(gPrmJhOrQz[a]).arg(gPrmActuator[a]).arg(gPrmPgFunc[a]).arg(gPrmPgAlarm[a])
-            << QStringLiteral("%1 %2 %3 %4 [%5|%6|%7]").arg(gPrmPgCheckTimer[a]).arg(gPrmLsSerchTimer[a])
-                   .arg(gPrmSoftLimit[a]).arg(gPrmM0Disable[a]).arg(gPrmActSize[a], gPrmActSpeed[a])
-                   .arg(gPrmActStroke[a]);
-    out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9").arg(gPrmHomeOut).arg(gPrmAlmCode).arg(gPrmGrpEnable)
-               .arg(gPrmSmTimeoutSel).arg(gPrmSmTimerVal).arg(gAxisMask).arg(gPrmAutoHome)
-               .arg(gPrmStopPause).arg(gPrmSingle28);
-    return out;
-}
 
 // A set that passes both checks: every number at its lower limit, actuator " 28L050".
 void setLowestValidSet()

@@ -244,7 +244,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdOk);  // 7 + 8
         click(w, "cmdParaWrite");
         QCOMPARE(driver.shown().size(), 1);
-        QCOMPARE(m_sim.prompts().last(), ResLines({7, 8}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({7, 8})}));
         QVERIFY(!gAxisUnused[1]);
         QVERIFY(!field(w, "txtHomeVel_1")->property("greyed").toBool());
         QVERIFY(field(w, "txtHomeVel_1")->text().isEmpty());

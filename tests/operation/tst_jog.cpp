@@ -16,6 +16,7 @@
 #include "platform/SettingsStore.h"
 #include "tables/PosiTable.h"
 #include "support/FakeMainForm.h"
+#include "support/LostPortBox.h"
 #include "support/ModalDriver.h"
 #include "support/ProcessSignal.h"
 #include "support/SimFixture.h"
@@ -439,23 +440,6 @@ private:
     static inline QString s_prefix;
     static inline int s_count = 0;
 };
-
-// A box that tells the port's loss carries the system's reason, which depends on the moment
-// the device went (a read or a control request failing on it): such a box reads as kLostPort
-// when it is message 108 and one line naming the device.
-const QString kLostPort = QStringLiteral("<108: the device's reason>");
-
-QStringList boxesShown(const QStringList &prompts)
-{
-    QStringList shown;
-    const QString crlf = QStringLiteral("\r\n");
-    for (const QString &prompt : prompts) {
-        const QStringList lines = prompt.split(crlf);
-        const bool lost = lines.size() == 2 && lines.at(0) == LoadResText(108) && lines.at(1).startsWith(QLatin1String("/dev/"));
-        shown << (lost ? kLostPort : prompt);
-    }
-    return shown;
-}
 
 enum class WayOut {
     Release,

@@ -16,6 +16,7 @@
 #include "operation/MoveRunner.h"
 #include "operation/frmMove.h"
 #include "support/FakeMainForm.h"
+#include "support/LostPortBox.h"
 #include "support/SimFixture.h"
 
 #include <QCheckBox>
@@ -667,9 +668,7 @@ void TestMoveWindow::portLostBetweenExchanges()
     QVERIFY(vanished);
     QVERIFY(atBox);
     QCOMPARE(atBox->count(nextStart.last()), 1);
-    const QList<platform::DialogScript::Box> boxes = m_sim.dialogs().boxes();
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().prompt.startsWith(LoadResText(108)), qPrintable(boxes.first().prompt));
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
     // Nothing reached the controller once the box stood: the run did not go on.
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(moves(), QStringList{});
@@ -687,7 +686,7 @@ void TestMoveWindow::portLostBetweenExchanges()
     run(request);
     const QStringList again = m_sim.received();
     QVERIFY2(again.mid(0, nextStart.size()) == nextStart, qPrintable(again.join(' ')));
-    QCOMPARE(m_sim.dialogs().boxes().size(), 1);
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
 }
 
 void TestMoveWindow::commandsLockedDuringRun()

@@ -504,7 +504,8 @@ void TestMoveWindow::homeReturnAlarm_data()
     QTest::newRow("another alarm") << QByteArray("0%%120") << false;
 }
 
-// The link tells the alarm; the home sensor's checklist follows it, a plain 104 does not.
+// The link tells the alarm; the home sensor's checklist goes under it in the same box, a plain
+// 104 does not follow it: one failure, one box.
 void TestMoveWindow::homeReturnAlarm()
 {
     QFETCH(QByteArray, alarm);
@@ -513,15 +514,15 @@ void TestMoveWindow::homeReturnAlarm()
     sim::Fault fault = sim::Fault::nth(sim::FaultKind::UnsolicitedInstead, "0RA", 2);
     fault.unsolicited = alarm;
     m_sim.controller().addFault(fault);
-    for (int i = 0; i < (homeSensor ? 2 : 1); ++i)
-        m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
 
     run(MoveRunner::HomeMove);
 
-    QStringList boxes{link::alarmMessage()};
+    QString box = link::alarmMessage();
     if (homeSensor)
-        boxes << ResLines({562, 563, 564, 565, 566, 567, 568});
-    QCOMPARE(m_sim.prompts(), boxes);
+        box += QStringLiteral("\r\n\r\n") + ResLines({562, 563, 564, 565, 566, 567, 568});
+    QCOMPARE(m_sim.prompts(), QStringList{box});
+    QCOMPARE(m_sim.dialogs().boxes().constFirst().style, homeSensor ? int(platform::MbExclamation) : 0);
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QVERIFY(m_window->findChild<QLabel *>("lblkanryoNo")->text().isEmpty());
     QVERIFY(!CommPortIsOpen());

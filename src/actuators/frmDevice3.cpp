@@ -264,25 +264,36 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
 
 void frmDevice3::takeWrittenActuators()
 {
-    const link::LinkStep left = link::runStep([] {
+    // The link's word on the mode command or the read-back goes into the box that says the
+    // set was written: one failure, one box.
+    QStringList told;
+    const link::LinkStep left = link::runStep([&told] {
+        link::HeldTells held;
         int mode = 0;
         const int result = SetCtCommMode(0, mode);
         gTusinNow = false;
+        told = held.take();
         return result;
     });
     // Told with the outcome below when the link has not told it.
     const QString leftText = left.followUpText(LoadResText(377));
     // A controller that did not take the mode command is not asked for its parameters.
-    const int reread = left.failed() ? 1 : GetParametaValue2();
+    int reread = 1;
+    if (!left.failed()) {
+        link::HeldTells held;
+        reread = GetParametaValue2();
+        told += held.take();
+    }
     link::transferProgress().close();
     hide();
     // The controller took the whole set: the chosen actuators are current whether or not they
     // could be read back (the parameter set then holds what was written).
     actuators::makeActuatorsCurrent();
     DispAxisData();
-    QStringList lines{LoadResText(1527)};
+    QStringList lines = told;
     if (!leftText.isEmpty())
-        lines.prepend(leftText);
+        lines << leftText;
+    lines << LoadResText(1527);
     if (reread != 0)
         lines << LoadResText(2921);
     platform::msgBox(lines.join(QStringLiteral("\r\n")));

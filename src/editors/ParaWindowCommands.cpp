@@ -198,7 +198,15 @@ void ParaWriteToCt(frmParameta2 &w)
         QPointer<frmProcessing> notice = new frmProcessing(mainform::window());
         notice->show();
         // A controller whose mode could not be confirmed (told already) is not asked again.
-        const int reread = modeLeft ? GetParametaValue2() : 1;
+        // The link's word on a failed read-back goes into the box that says the set was
+        // written: one failure, one box.
+        int reread = 1;
+        QStringList rereadTold;
+        if (modeLeft) {
+            link::HeldTells held;
+            reread = GetParametaValue2();
+            rereadTold = held.take();
+        }
         // The controller took the whole set: the system follows it whether or not it could be
         // read back (the parameter set then holds what was written).
         actuators::makeActuatorsCurrent();
@@ -208,9 +216,12 @@ void ParaWriteToCt(frmParameta2 &w)
         }
         w.ParametaHyoji();
         if (modeLeft && reread != 0) {
-            ResMsgBox({1527, 2921});
+            platform::msgBox((rereadTold + QStringList{LoadResText(1527), LoadResText(2921)}).join(QStringLiteral("\r\n")));
             return;
         }
+        // A read-back that went well told nothing; whatever it held is not lost.
+        for (const QString &text : std::as_const(rereadTold))
+            platform::msgBox(text);
     }
     // Written with the mode unconfirmed has been told once, as written.
     if (modeLeft)

@@ -5,6 +5,8 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/CommandSet.h"
+#include "link/ErrorList.h"
+#include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/Sender.h"
@@ -31,8 +33,19 @@ void cmdReset_Click()
 
     gTimeOutMs = 1000;
     gTusinNow = true;
-    const int result = SendCmdToCt(QStringLiteral("0AR"), 5, QString());
+    int result = 0;
+    QStringList told;
+    {
+        // The controller that answers the reset with its alarm is told in one box: the link's
+        // word on the alarm and, under it, that the alarm cannot be reset from here.
+        link::HeldTells held;
+        result = SendCmdToCt(QStringLiteral("0AR"), 5, QString());
+        told = held.take();
+    }
     gTusinNow = false;
+    const QString alarm = link::alarmMessage();
+    for (const QString &text : std::as_const(told))
+        platform::msgBox(gAlarmNow && text == alarm ? text + QStringLiteral("\r\n\r\n") + ResLines({324, 325}) : text);
 
     if (result == 0) {
         if (gRecvData.left(3) == QLatin1String("0AR")) {
@@ -46,8 +59,6 @@ void cmdReset_Click()
         if (CtCommModeOn() != 0)
             gTusinErr = false;
         CommPortClose();
-    } else if (gAlarmNow) {
-        platform::msgBox(ResLines({324, 325}));
     }
     enableResetButton(true);
 }

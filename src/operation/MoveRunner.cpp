@@ -508,14 +508,19 @@ void MoveRunner::HomeReturn()
 
     int status = 0;
     link::LinkStep poll(0, false);
+    // The link's word on a failed poll, held so that the home sensor's checklist goes into the
+    // same box: one failure, one box.
+    QStringList told;
     do {
         processEvents();
         pause();
         if (!waitLink())
             return finish();
         gTusinNow = true;
-        poll = link::runStep([&status] {
+        poll = link::runStep([&status, &told] {
+            link::HeldTells held;
             status = ReadCtRAStatus();
+            told = held.take();
             return status == -1 ? 1 : 0;
         });
         processEvents();
@@ -538,17 +543,31 @@ void MoveRunner::HomeReturn()
     }
 
     CommPortClose();
-    if (gRecvData.startsWith(QLatin1String("0%%"))) {
+    const bool alarm = gRecvData.startsWith(QLatin1String("0%%"));
+    if (alarm) {
         gEventMsgFlag = true;
         AlarmHyoji();
         CommPortClose();
-        // What to check when the home sensor was not found goes beyond the alarm the link
-        // told; any other alarm has been told by the link, and 104 is not said twice.
-        if (gRecvData.startsWith(QLatin1String("0%%134")))
-            ResMsgBox({562, 563, 564, 565, 566, 567, 568}, platform::MbExclamation);
-        else
-            poll.followUp(LoadResText(104), platform::MbExclamation);
     }
+    // What to check when the home sensor was not found goes beyond the alarm the link told:
+    // it goes under the alarm, in the alarm's box. Any other alarm has been told by the link,
+    // and 104 is not said twice.
+    const bool homeSensor = gRecvData.startsWith(QLatin1String("0%%134"));
+    const QString checklist = ResLines({562, 563, 564, 565, 566, 567, 568});
+    const QString alarmText = link::alarmMessage();
+    bool checklistShown = false;
+    for (const QString &text : std::as_const(told)) {
+        if (homeSensor && !checklistShown && text == alarmText) {
+            platform::msgBox(text + QStringLiteral("\r\n\r\n") + checklist, platform::MbExclamation);
+            checklistShown = true;
+        } else {
+            platform::msgBox(text);
+        }
+    }
+    if (homeSensor && !checklistShown)
+        platform::msgBox(checklist, platform::MbExclamation);
+    else if (alarm && !homeSensor)
+        poll.followUp(LoadResText(104), platform::MbExclamation);
     finish();
 }
 

@@ -126,7 +126,7 @@ private Q_SLOTS:
             script.answer(platform::IdOk);
             QCOMPARE(ReadDevList2(2), 1);
             QVERIFY(gDevListReadFailed[2]);
-            QCOMPARE(script.boxes().size(), 1);
+            QCOMPARE(script.prompts(), QStringList{ResLines({15, 16})});
             QCOMPARE(gDevListCount[2], 7);
             QCOMPARE(gDevList[2][4].code, QStringLiteral(" 35D 300"));
             QCOMPARE(gDevSizeCount[2], 5);

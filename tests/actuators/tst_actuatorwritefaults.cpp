@@ -110,7 +110,8 @@ private Q_SLOTS:
 
     // The controller took the whole set but could not be read back (or not at all once it
     // had gone silent): the chosen actuator is current and stored, the main window shows it,
-    // and the operator is told once that the write succeeded and the read-back failed.
+    // and the operator is told once, in one box, the link's failure, that the write succeeded
+    // and that the read-back failed.
     void changeAndWriteTakesWhatTheControllerAccepted_data()
     {
         QTest::addColumn<QString>("fault");
@@ -129,10 +130,9 @@ private Q_SLOTS:
         frmDevice3 w(m_main.get());
         chooseAxisOneStroke50(w);
         w.show();
-        m_sim.dialogs().answer(IdOk); // the link's box
-        m_sim.dialogs().answer(IdOk); // 1527 + 2921
+        m_sim.dialogs().answer(IdOk); // the link's failure + 1527 + 2921
         w.cmdPrmCtWrite()->click();
-        QCOMPARE(m_sim.prompts(), QStringList({linkBox, ResLines({1527, 2921})}));
+        QCOMPARE(m_sim.prompts(), QStringList{linkBox + QStringLiteral("\r\n") + ResLines({1527, 2921})});
         QCOMPARE(m_sim.model().writeEnds('2'), 1);
         QCOMPARE(m_sim.model().blockByte(0, 6), 1);
         // A controller that refused the mode command is not asked for its parameters.
@@ -214,12 +214,10 @@ private Q_SLOTS:
         frmParameta2 *w = openParameterWindowWithStroke50();
         m_sim.dialogs().answer(IdYes); // 470
         m_sim.dialogs().answer(IdYes); // 685
-        if (rereadFails)
-            m_sim.dialogs().answer(IdOk); // the link's box
-        m_sim.dialogs().answer(IdOk); // 1527 (+ 2921)
+        m_sim.dialogs().answer(IdOk); // 1527 (the link's failure before it, 2921 after it)
         click(w, "cmdParaWrite");
-        QCOMPARE(m_sim.prompts(), rereadFails ? QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106}),
-                                                             ResLines({1527, 2921})})
+        QCOMPARE(m_sim.prompts(), rereadFails ? QStringList({LoadResText(470), LoadResText(685),
+                                                             ResLines({105, 106, 1527, 2921})})
                                               : QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         QCOMPARE(m_sim.model().writeEnds('2'), 1);
         QCOMPARE(gDevStroke[0], 50);
@@ -244,7 +242,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdOk);  // 7 + 8
         click(w, "cmdParaWrite");
         QCOMPARE(driver.shown().size(), 1);
-        QCOMPARE(m_sim.prompts().last(), ResLines({7, 8}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({7, 8})}));
         QVERIFY(!gAxisUnused[1]);
         QVERIFY(!field(w, "txtHomeVel_1")->property("greyed").toBool());
         QVERIFY(field(w, "txtHomeVel_1")->text().isEmpty());

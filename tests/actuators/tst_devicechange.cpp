@@ -218,9 +218,10 @@ void TestDeviceChange::checkAfterChange()
     cmdChangeDev_Click();
 
     QCOMPARE(driver.pending(), 0);
-    QCOMPARE(env.dialogs().boxes().size(), messages.size());
-    for (int i = 0; i < messages.size(); ++i)
-        QVERIFY(env.dialogs().prompts().at(i).startsWith(LoadResText(messages.at(i))));
+    QStringList boxes;
+    for (int id : messages)
+        boxes << LoadResText(id);
+    QCOMPARE(env.dialogs().prompts(), boxes);
     QCOMPARE(gDevSize[0], QStringLiteral(" 28"));
     if (table == QLatin1String("good")) {
         // Checked with the new actuator, converted and shown again.

@@ -127,7 +127,7 @@ void TestOptions::leavingTeachingTabChecksVelocity()
     env.dialogs().answer(platform::IdOk);
     w.SSTabOption->setCurrentIndex(1);
     QCOMPARE(w.SSTabOption->currentIndex(), int(frmOptions2::kTeachingTab));
-    QCOMPARE(env.dialogs().boxes().size(), 1);
+    QCOMPARE(env.dialogs().prompts(), QStringList{QStringLiteral("The value at the VEL is invalid.")});
     w.txtJogVel->setText(QStringLiteral("60"));
     w.SSTabOption->setCurrentIndex(1);
     QCOMPARE(w.SSTabOption->currentIndex(), 1);

@@ -73,8 +73,8 @@ void TestMessages::linesJoinWithCrLf()
     QCOMPARE(ResLines({4, 5}), QStringLiteral("Device type is not selected.\r\nPlease select device type again."));
     env.dialogs().answer(1);
     ResMsgBox({433, 434}, 0);
-    QCOMPARE(env.dialogs().prompts().constFirst(),
-             QStringLiteral("There is no position data.\r\nPlease try again after perform [New Data] or [Read from C/T] and then editing data. "));
+    QCOMPARE(env.dialogs().prompts(),
+             QStringList{QStringLiteral("There is no position data.\r\nPlease try again after perform [New Data] or [Read from C/T] and then editing data. ")});
 }
 
 void TestMessages::setFormStr_data()

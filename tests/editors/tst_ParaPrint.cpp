@@ -230,7 +230,7 @@ private Q_SLOTS:
         auto *print = w->findChild<QPushButton *>(QStringLiteral("cmdParaPrint"));
         m_env->dialogs().answer(platform::IdOk);
         print->click();
-        QCOMPARE(m_env->dialogs().prompts().last(), ResLines({7, 8}));
+        QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLines({7, 8})});
 
         fillSet();
         w->ParametaHyoji();
@@ -247,7 +247,8 @@ private Q_SLOTS:
         m_env->dialogs().chooseFile(folder.path(QStringLiteral("missing.pmt")));
         m_env->dialogs().answer(platform::IdOk); // 681
         w->findChild<QPushButton *>(QStringLiteral("cmdParaFilePrint"))->click();
-        QCOMPARE(m_env->dialogs().prompts().last(), LoadResText(681));
+        QCOMPARE(m_env->dialogs().prompts(),
+                 QStringList({ResLines({7, 8}), LoadResText(684), LoadResText(682), LoadResText(681)}));
         QVERIFY(!QFileInfo::exists(none));
         QCOMPARE(m_env->dialogs().pendingAnswers(), 0);
         QVERIFY(w->findChild<QPushButton *>(QStringLiteral("cmdParaFilePrint"))->isEnabled());

@@ -632,7 +632,7 @@ private Q_SLOTS:
         auto *print = m_w->findChild<QPushButton *>(QStringLiteral("cmdParaPrint"));
         QVERIFY(print->isEnabled());
         print->click();
-        QCOMPARE(m_env->dialogs().prompts().last(), ResLinesFor({1524, 1525}));
+        QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLinesFor({1524, 1525})});
         QCOMPARE(gPrmHomeVel[0], 10);
         QCOMPARE(gPrmActSize[0], QStringLiteral(" 28"));
         QCOMPARE(gPrmActuator[0], QStringLiteral(" 28L050"));

@@ -117,7 +117,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdNo);  // 685
         m_sim.dialogs().answer(IdOk);  // 1527
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
 
@@ -136,7 +136,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdYes); // 685
         m_sim.dialogs().answer(IdOk);  // 1527
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         QCOMPARE(gPrmHomeVel[0], 10);
         QVERIFY(m_sim.received().count(QStringLiteral("0RD5")) >= 1);
     }
@@ -155,11 +155,12 @@ private Q_SLOTS:
         gPrmJhOrQz[0] = type == 0 ? 1 : 0;
         m_w->ParametaHyoji();
         const auto write = [this] {
+            m_sim.dialogs().clear();
             m_sim.dialogs().answer(IdYes); // 470
             m_sim.dialogs().answer(IdNo);  // 685
             m_sim.dialogs().answer(IdOk);  // 1527
             click("cmdParaWrite");
-            QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+            QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         };
         write(); // the controller holds the window's set
         m_sim.model().setBlockByte(6, 0, type); // the TYPE of axis 1
@@ -172,18 +173,17 @@ private Q_SLOTS:
         QCOMPARE(m_sim.model().blockByte(6, 0), type);
     }
 
-    // A write whose re-read fails still says that the parameters were written.
+    // A write whose re-read fails still says that the parameters were written, in the box of
+    // the link's failure: one failure, one box.
     void writeWithFailedReRead()
     {
         m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongLength, "0RD1"));
         m_sim.dialogs().answer(IdYes); // 470
         m_sim.dialogs().answer(IdYes); // 685
-        m_sim.dialogs().answer(IdOk);  // the link's report of the short reply
-        m_sim.dialogs().answer(IdOk);  // 1527 + 2921
+        m_sim.dialogs().answer(IdOk);  // the link's report of the short reply + 1527 + 2921
         click("cmdParaWrite");
         QVERIFY(m_sim.received().contains(QStringLiteral("0WE2")));
-        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106}),
-                                               ResLines({1527, 2921})}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), ResLines({105, 106, 1527, 2921})}));
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
@@ -230,7 +230,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdYes); // 685
         m_sim.dialogs().answer(IdOk);  // 1527
         click("cmdParaWrite");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(1527));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
         const double pulses = *MmToPulse(2, 400, 1.5);
         QCOMPARE(gPosiTable[5][0], pulses);
         QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
@@ -304,6 +304,7 @@ private Q_SLOTS:
         QFETCH(int, option);
         QFETCH(int, mask);
         m_sim.model().setAxisMask(3);
+        m_sim.recordReceivedAtBoxes();
         ModalDriver driver;
         driver.then([option](QWidget *w) {
             w->findChild<QWidget *>(QStringLiteral("optSelectKomoku%1").arg(option))->setProperty("checked", true);
@@ -320,7 +321,15 @@ private Q_SLOTS:
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(driver.shown().size(), 1);
         QCOMPARE(m_sim.model().blockByte(0, 6), mask);
-        QCOMPARE(m_sim.prompts().last(), option == 0 ? LoadResText(1527) : ResLines({7, 8}));
+        if (option == 0) {
+            QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
+        } else {
+            // Refused before anything is written: the blank fields' box is the only one.
+            QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({7, 8})}));
+            const QStringList atRefusal = m_sim.receivedAtBoxes().at(1);
+            QVERIFY2(!atRefusal.join(u' ').contains(QStringLiteral("0W")), qPrintable(atRefusal.join(u' ')));
+            QVERIFY(!m_sim.received().join(u' ').contains(QStringLiteral("0W")));
+        }
     }
 
     void writeRefusals_data()
@@ -385,7 +394,7 @@ private Q_SLOTS:
         m_sim.dialogs().answer(IdNo); // 355
         m_sim.dialogs().answer(answer); // 357 + 358
         click("cmdParaRead");
-        QCOMPARE(m_sim.prompts().last(), ResLines({357, 358}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(355), ResLines({357, 358})}));
         QCOMPARE(m_sim.received().contains(QStringLiteral("0RD1")), read); // a block only the parameter read asks for
         QCOMPARE(gDevStroke[0], devStroke);
         // Taken over, the controller's actuator converts with its own lead and is the one the
@@ -447,15 +456,16 @@ private Q_SLOTS:
         click("cmdParaWrite");
         m_sim.dialogs().answer(IdOk);
         click("cmdConpareCT");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(826));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}) + QStringList{LoadResText(826)});
+        m_sim.dialogs().clear();
         text("txtSmTimeoutTimer")->setText(QStringLiteral("8"));
         text("txtHomeOffset_0")->setText(QStringLiteral("301"));
         m_sim.dialogs().answer(IdOk);
         click("cmdConpareCT");
         const QString crlf = QStringLiteral("\r\n");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(823) + crlf + QLatin1Char('<') + LoadResText(673)
-                                             + QStringLiteral("> :OFFSET(1),") + crlf + QLatin1Char('<')
-                                             + LoadResText(677) + QStringLiteral("> :SM TIMER,") + crlf);
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(823) + crlf + QLatin1Char('<') + LoadResText(673)
+                                              + QStringLiteral("> :OFFSET(1),") + crlf + QLatin1Char('<')
+                                              + LoadResText(677) + QStringLiteral("> :SM TIMER,") + crlf});
         QCOMPARE(gPrmSmTimerVal, 8); // taken in, not changed by the comparison
     }
 
@@ -467,13 +477,17 @@ private Q_SLOTS:
         m_sim.dialogs().chooseFile(path);
         m_sim.dialogs().answer(IdOk); // 14
         click("cmdSaveParaFile");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(14));
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(14)});
         text("txtHomeVel_0")->setText(QStringLiteral("33"));
         m_sim.dialogs().answer(IdOk); // 679
         m_sim.dialogs().chooseFile(path);
         m_sim.dialogs().answer(IdOk); // result
         click("cmdConpareFile");
-        QVERIFY(m_sim.prompts().last().contains(QStringLiteral("VEL(1),")));
+        const QString crlf = QStringLiteral("\r\n");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(14), LoadResText(679),
+                                               LoadResText(823) + crlf + QLatin1Char('<') + LoadResText(673)
+                                                   + QStringLiteral("> :VEL(1),") + crlf}));
+        m_sim.dialogs().clear();
         m_sim.dialogs().chooseFile(path);
         click("cmdReadParaFile");
         QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
@@ -481,7 +495,7 @@ private Q_SLOTS:
         m_sim.dialogs().chooseFile(path);
         m_sim.dialogs().answer(IdOk);
         click("cmdConpareFile");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(826));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(679), LoadResText(826)}));
         QVERIFY(m_sim.received().isEmpty());
     }
 
@@ -492,7 +506,7 @@ private Q_SLOTS:
         m_sim.dialogs().chooseFile(path);
         m_sim.dialogs().answer(IdOk); // 681
         click("cmdReadParaFile");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(681));
+        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(681)});
         QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("10"));
     }
 

@@ -357,11 +357,13 @@ private Q_SLOTS:
 
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdSmCTShogo");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(926));
+        QStringList shown{LoadResText(920), LoadResText(937), LoadResText(926)};
+        QCOMPARE(m_sim.prompts(), shown);
         m_sim.model().setMacro(11, "11" + QByteArray(30, '0'));
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdSmCTShogo");
-        QCOMPARE(m_sim.prompts().last(), ResLines({923, 924, 925}) + QStringLiteral(" 11,"));
+        shown << ResLines({923, 924, 925}) + QStringLiteral(" 11,");
+        QCOMPARE(m_sim.prompts(), shown);
         QCOMPARE(gSmData[0][20], 0);
         QVERIFY(!gCmdNow);
         for (QWidget *c : m_w->findChildren<QPushButton *>())
@@ -441,7 +443,8 @@ private Q_SLOTS:
         m_sim.dialogs().chooseFile(path);
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdSmFileShogo");
-        QCOMPARE(m_sim.prompts().last(), ResLines({923, 924, 925}) + QStringLiteral(" 5,"));
+        QStringList shown{ResLines({923, 924, 925}) + QStringLiteral(" 5,")};
+        QCOMPARE(m_sim.prompts(), shown);
 
         m_sim.dialogs().chooseFile(path);
         click(m_w, "cmdSmFileOpen");
@@ -452,7 +455,8 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(fixture(QStringLiteral("cut.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            QCOMPARE(m_sim.prompts().last(), LoadResText(931));
+            shown << LoadResText(931);
+            QCOMPARE(m_sim.prompts(), shown);
         }
         // A named pipe: refused at once on every road, and never replaced by a file.
         const QString pipe = folder.path(QStringLiteral("pipe.smd"));
@@ -461,12 +465,14 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(pipe);
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            QCOMPARE(m_sim.prompts().last(), LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3042));
+            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3042);
+            QCOMPARE(m_sim.prompts(), shown);
         }
         m_sim.dialogs().chooseFile(pipe);
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdSmFileSave");
-        QCOMPARE(m_sim.prompts().last(), LoadResText(935) + QStringLiteral("\r\n") + LoadResText(3043));
+        shown << LoadResText(935) + QStringLiteral("\r\n") + LoadResText(3043);
+        QCOMPARE(m_sim.prompts(), shown);
         QCOMPARE(platform::nonRegularKind(pipe), QStringLiteral("a named pipe"));
         QCOMPARE(gSmData[1][9], 5);
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());

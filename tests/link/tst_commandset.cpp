@@ -222,11 +222,15 @@ void TestCommandSet::versionShownInTheStatusBar()
         m_sim.controller().addFault(Fault::always(FaultKind::WrongEcho, "0RV"));
     QCOMPARE(ShowCtVersion(), first);
     QCOMPARE(m_sim.hooks().entries("panel"), QStringList{"panel 1: " + panel});
+    // A garbled version reply is told once, by the link.
+    const QStringList told = versionFails ? QStringList{LoadResText(104)} : QStringList{};
+    QCOMPARE(m_sim.prompts(), told);
     m_sim.reset(); // a fresh link for the second form
     if (versionFails)
         m_sim.controller().addFault(Fault::always(FaultKind::WrongEcho, "0RV"));
     m_sim.model().setAxisTag(1, tag);
     QCOMPARE(ShowCtVersion2(), second);
+    QCOMPARE(m_sim.prompts(), told);
 }
 
 void TestCommandSet::modelCheckTellsAFailureOnce_data()
@@ -285,6 +289,7 @@ void TestCommandSet::homeMoveWithoutOutputsGivesTheWindowsBack()
     QCOMPARE(CtMovePosi(), -1);
     QVERIFY(!gHomeDone);
     QCOMPARE(m_sim.received(), QStringList({"0MM000F", "0CM0"}));
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
 }
 
 void TestCommandSet::replyForAnotherRecordIsAWrongEcho_data()

@@ -460,8 +460,11 @@ void TestTransfers::actuatorReadBack()
     gCtDevLead[0] = 99;
     QCOMPARE(ReadDeviceFromCt(), 1);
     QCOMPARE(gCtDevLead[0], 99);
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
+    m_sim.dialogs().clear();
     m_sim.controller().addFault(Fault::always(FaultKind::WrongRecord, "0RD"));
     QCOMPARE(SetDeviceFromCt(), -1);
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(104)});
 }
 
 void TestTransfers::inputsAndOutputs()

@@ -8,6 +8,7 @@
 #include "operation/frmIOCheck.h"
 #include "core/MainForm.h"
 #include "support/FakeMainForm.h"
+#include "support/LostPortBox.h"
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
 
@@ -323,7 +324,7 @@ void TestIoCheck::portLostBetweenTicksEndsMonitoring()
     });
     m_sim.controller().vanish();
     QTRY_COMPARE(m_sim.dialogs().boxes().size(), 1);
-    QVERIFY(m_sim.prompts().first().startsWith(LoadResText(108)));
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
 
     w.timerInputOutput1_Timer();
     w.timerInputOutput1_Timer();
@@ -331,7 +332,7 @@ void TestIoCheck::portLostBetweenTicksEndsMonitoring()
     QVERIFY(!w.monitor().IoCheckTyu());
     QVERIFY(!w.monitor().OutputHenkoAri());
     QCOMPARE(w.findChild<QPushButton *>("cmdIoMonitor")->text(), LoadResText(702));
-    QCOMPARE(m_sim.dialogs().boxes().size(), 1);
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
 
     m_sim.controller().clearReceived();
     w.TimerBtnOff_Timer();

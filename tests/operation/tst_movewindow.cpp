@@ -16,6 +16,7 @@
 #include "operation/MoveRunner.h"
 #include "operation/frmMove.h"
 #include "support/FakeMainForm.h"
+#include "support/LostPortBox.h"
 #include "support/SimFixture.h"
 
 #include <QCheckBox>
@@ -503,7 +504,8 @@ void TestMoveWindow::homeReturnAlarm_data()
     QTest::newRow("another alarm") << QByteArray("0%%120") << false;
 }
 
-// The link tells the alarm; the home sensor's checklist follows it, a plain 104 does not.
+// The link tells the alarm; the home sensor's checklist goes under it in the same box, a plain
+// 104 does not follow it: one failure, one box.
 void TestMoveWindow::homeReturnAlarm()
 {
     QFETCH(QByteArray, alarm);
@@ -512,15 +514,15 @@ void TestMoveWindow::homeReturnAlarm()
     sim::Fault fault = sim::Fault::nth(sim::FaultKind::UnsolicitedInstead, "0RA", 2);
     fault.unsolicited = alarm;
     m_sim.controller().addFault(fault);
-    for (int i = 0; i < (homeSensor ? 2 : 1); ++i)
-        m_sim.dialogs().answer(platform::IdOk);
+    m_sim.dialogs().answer(platform::IdOk);
 
     run(MoveRunner::HomeMove);
 
-    QStringList boxes{link::alarmMessage()};
+    QString box = link::alarmMessage();
     if (homeSensor)
-        boxes << ResLines({562, 563, 564, 565, 566, 567, 568});
-    QCOMPARE(m_sim.prompts(), boxes);
+        box += QStringLiteral("\r\n\r\n") + ResLines({562, 563, 564, 565, 566, 567, 568});
+    QCOMPARE(m_sim.prompts(), QStringList{box});
+    QCOMPARE(m_sim.dialogs().boxes().constFirst().style, homeSensor ? int(platform::MbExclamation) : 0);
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QVERIFY(m_window->findChild<QLabel *>("lblkanryoNo")->text().isEmpty());
     QVERIFY(!CommPortIsOpen());
@@ -535,8 +537,9 @@ void TestMoveWindow::homeReturnPortDoesNotOpen()
     run(MoveRunner::HomeMove);
 
     QCOMPARE(m_sim.prompts(), QStringList{link::portOpenFailureText()});
-    QVERIFY2(m_sim.prompts().constFirst().startsWith(LoadResText(109)), qPrintable(m_sim.prompts().join('|')));
-    QVERIFY(m_sim.prompts().constFirst().contains(LoadResText(110)));
+    // The two messages, then the system's reason on a line of its own.
+    QCOMPARE(m_sim.prompts().constFirst().split(QStringLiteral("\r\n")).mid(0, 3),
+             QStringList({LoadResText(109), QString(), LoadResText(110)}));
     QVERIFY(moves().isEmpty());
     QVERIFY(m_window->findChild<QPushButton *>("cmdHome")->isEnabled());
 }
@@ -666,9 +669,7 @@ void TestMoveWindow::portLostBetweenExchanges()
     QVERIFY(vanished);
     QVERIFY(atBox);
     QCOMPARE(atBox->count(nextStart.last()), 1);
-    const QList<platform::DialogScript::Box> boxes = m_sim.dialogs().boxes();
-    QCOMPARE(boxes.size(), 1);
-    QVERIFY2(boxes.first().prompt.startsWith(LoadResText(108)), qPrintable(boxes.first().prompt));
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
     // Nothing reached the controller once the box stood: the run did not go on.
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(moves(), QStringList{});
@@ -686,7 +687,7 @@ void TestMoveWindow::portLostBetweenExchanges()
     run(request);
     const QStringList again = m_sim.received();
     QVERIFY2(again.mid(0, nextStart.size()) == nextStart, qPrintable(again.join(' ')));
-    QCOMPARE(m_sim.dialogs().boxes().size(), 1);
+    QCOMPARE(boxesShown(m_sim.prompts()), QStringList{kLostPort});
 }
 
 void TestMoveWindow::commandsLockedDuringRun()

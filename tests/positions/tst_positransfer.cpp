@@ -436,7 +436,8 @@ void TestPosiTransfer::writeAfterRefusedPasteSendsTheScreen()
     m_sim.dialogs().answer(platform::IdOk);
     QVERIFY(!positions::LinePasteFromClip(form.grid, fields.join(QLatin1Char('\t')), 3, 1));
     QCOMPARE(form.grid.row(3), shown);
-    QCOMPARE(m_sim.prompts().last().section(QStringLiteral("\r\n"), 0, 0), LoadResText(3010));
+    const QStringList written{LoadResText(375), LoadResText(376)};
+    QCOMPARE(m_sim.prompts(), written + QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.2  VEL1  \"12abc\"\r\nNo.2  Posi1(mm)  \"1,5\"")});
 
     QCOMPARE(write(), first);
 }
@@ -594,9 +595,9 @@ void TestPosiTransfer::writeSkipsFlaggedAndRefusesBadValues()
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(WritePosidataToCt(), 1);
     QVERIFY(m_sim.received().isEmpty());
-    QCOMPARE(m_sim.prompts().last(), LoadResText(385) + QStringLiteral("\r\n") + LoadResText(380)
-                                         + QStringLiteral("\r\n") + LoadResText(381) + QStringLiteral("2,4,")
-                                         + LoadResText(382));
+    QCOMPARE(m_sim.prompts(), QStringList{LoadResText(385) + QStringLiteral("\r\n") + LoadResText(380)
+                                          + QStringLiteral("\r\n") + LoadResText(381) + QStringLiteral("2,4,")
+                                          + LoadResText(382)});
 }
 
 void TestPosiTransfer::writeCancelledBetweenPositions()
@@ -749,15 +750,17 @@ void TestPosiTransfer::roundTrip()
     driver.then(range(1, 20));
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(PosiDataCtShogoCmd(), 0);
-    QCOMPARE(m_sim.prompts().last(), LoadResText(354) + QStringLiteral("\r\n\r\n") + LoadResText(826));
+    QStringList shown{LoadResText(375), LoadResText(376), LoadResText(369), LoadResText(370),
+                      LoadResText(354) + QStringLiteral("\r\n\r\n") + LoadResText(826)};
+    QCOMPARE(m_sim.prompts(), shown);
 
     // And against the file saved before the write.
     m_sim.dialogs().chooseFile(path);
     driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdSelectPosiOk")); });
     m_sim.dialogs().answer(platform::IdOk);
     QCOMPARE(PosiDataFileShogo2(), 0);
-    QCOMPARE(m_sim.prompts().last(), LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n")
-                                         + LoadResText(826));
+    shown << LoadResText(352) + path + LoadResText(353) + QStringLiteral("\r\n\r\n") + LoadResText(826);
+    QCOMPARE(m_sim.prompts(), shown);
     QCOMPARE(driver.pending(), 0);
 }
 

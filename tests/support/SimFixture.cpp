@@ -20,6 +20,7 @@ bool SimFixture::start(QString *error)
 void SimFixture::reset()
 {
     m_fixedPath.clear();
+    m_atBoxes.clear();
     m_hooks.reset();
     m_dialogs.reset();
     m_session.reset();
@@ -34,6 +35,12 @@ void SimFixture::reset()
     m_dialogs = std::make_unique<platform::DialogScript>();
     m_hooks = std::make_unique<RecordingHooks>();
     gTimeOutMs = 1000;
+}
+
+void SimFixture::recordReceivedAtBoxes()
+{
+    m_atBoxes.clear();
+    m_dialogs->onBox([this](const platform::DialogScript::Box &) { m_atBoxes << received(); });
 }
 
 bool SimFixture::restartController(QString *error)

@@ -35,6 +35,10 @@ public:
     platform::DialogScript &dialogs() { return *m_dialogs; }
     QStringList received() const;
     QStringList prompts() const { return m_dialogs->prompts(); }
+    // From now until the next reset(), what the controller had received when each box was
+    // asked, one list per box (a box that blocks must not come after the line it stands for).
+    void recordReceivedAtBoxes();
+    const QList<QStringList> &receivedAtBoxes() const { return m_atBoxes; }
 
 private:
     // Declared first so that the simulator stops serving before the model goes.
@@ -43,4 +47,5 @@ private:
     std::unique_ptr<platform::DialogScript> m_dialogs;
     std::unique_ptr<RecordingHooks> m_hooks;
     QString m_fixedPath;
+    QList<QStringList> m_atBoxes;
 };

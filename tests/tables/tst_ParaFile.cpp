@@ -256,7 +256,8 @@ private Q_SLOTS:
         script.answer(platform::IdOk);
         QVERIFY(makeNamedPipe(folder.path(QStringLiteral("pipe.pmt"))));
         QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("pipe.pmt"))), 1);
-        QCOMPARE(script.prompts().last(), ResLines({13}) + QStringLiteral("\r\n") + LoadResText(3043));
+        QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13}) + QStringLiteral("\r\nNo such file or directory"),
+                                                ResLines({13}) + QStringLiteral("\r\n") + LoadResText(3043)}));
         QCOMPARE(platform::nonRegularKind(folder.path(QStringLiteral("pipe.pmt"))), QStringLiteral("a named pipe"));
         QVERIFY(paraSaveRequestOverwrites());
     }

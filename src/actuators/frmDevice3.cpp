@@ -239,11 +239,8 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
     // A port the link has just declared dead is not tried again: what the controller holds
     // cannot be known, and the operator is sent to read it.
     bool read = false;
-    if (!portDead) {
-        link::HeldTells held;
-        read = ReadAxisUse() == 0;
-        lines += held.take();
-    }
+    if (!portDead)
+        lines += link::heldTells([&read] { read = ReadAxisUse() == 0; });
     if (!read) {
         // The system and its windows at least agree with each other again.
         std::copy(std::begin(unusedBefore), std::end(unusedBefore), std::begin(gAxisUnused));
@@ -268,22 +265,20 @@ void frmDevice3::takeWrittenActuators()
     // set was written: one failure, one box.
     QStringList told;
     const link::LinkStep left = link::runStep([&told] {
-        link::HeldTells held;
-        int mode = 0;
-        const int result = SetCtCommMode(0, mode);
-        gTusinNow = false;
-        told = held.take();
+        int result = 0;
+        told = link::heldTells([&result] {
+            int mode = 0;
+            result = SetCtCommMode(0, mode);
+            gTusinNow = false;
+        });
         return result;
     });
     // Told with the outcome below when the link has not told it.
     const QString leftText = left.followUpText(LoadResText(377));
     // A controller that did not take the mode command is not asked for its parameters.
     int reread = 1;
-    if (!left.failed()) {
-        link::HeldTells held;
-        reread = GetParametaValue2();
-        told += held.take();
-    }
+    if (!left.failed())
+        told += link::heldTells([&reread] { reread = GetParametaValue2(); });
     link::transferProgress().close();
     hide();
     // The controller took the whole set: the chosen actuators are current whether or not they

@@ -178,13 +178,8 @@ void ParaWriteToCt(frmParameta2 &w)
     if (!link::enterCtWriteMode())
         return;
     int written = 0;
-    QStringList told;
-    {
-        // The link's word on a cut write waits for what the cut leaves behind: one box.
-        link::HeldTells held;
-        written = WriteParaToCt();
-        told = held.take();
-    }
+    // The link's word on a cut write waits for what the cut leaves behind: one box.
+    const QStringList told = link::heldTells([&written] { written = WriteParaToCt(); });
     const bool modeLeft = link::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
@@ -202,11 +197,8 @@ void ParaWriteToCt(frmParameta2 &w)
         // written: one failure, one box.
         int reread = 1;
         QStringList rereadTold;
-        if (modeLeft) {
-            link::HeldTells held;
-            reread = GetParametaValue2();
-            rereadTold = held.take();
-        }
+        if (modeLeft)
+            rereadTold = link::heldTells([&reread] { reread = GetParametaValue2(); });
         // The controller took the whole set: the system follows it whether or not it could be
         // read back (the parameter set then holds what was written).
         actuators::makeActuatorsCurrent();

@@ -182,6 +182,13 @@ QStringList HeldTells::take()
     return std::exchange(m_texts, {});
 }
 
+QStringList heldTells(const std::function<void()> &step)
+{
+    HeldTells held;
+    step();
+    return held.take();
+}
+
 int toldFailures()
 {
     return g_toldFailures;

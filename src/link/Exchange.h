@@ -115,6 +115,10 @@ private:
     QStringList m_texts;
 };
 
+// Runs one step with the link's failure texts held, and gives them back for the step's own
+// box (one failure, one box).
+QStringList heldTells(const std::function<void()> &step);
+
 // "0CM" "00" without a message: the controller leaves its transfer or write mode on a way
 // out after a failure that has been told already. True when it answered.
 bool leaveTransferModeSilently();

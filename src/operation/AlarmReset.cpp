@@ -34,14 +34,9 @@ void cmdReset_Click()
     gTimeOutMs = 1000;
     gTusinNow = true;
     int result = 0;
-    QStringList told;
-    {
-        // The controller that answers the reset with its alarm is told in one box: the link's
-        // word on the alarm and, under it, that the alarm cannot be reset from here.
-        link::HeldTells held;
-        result = SendCmdToCt(QStringLiteral("0AR"), 5, QString());
-        told = held.take();
-    }
+    // The controller that answers the reset with its alarm is told in one box: the link's word
+    // on the alarm and, under it, that the alarm cannot be reset from here.
+    const QStringList told = link::heldTells([&result] { result = SendCmdToCt(QStringLiteral("0AR"), 5, QString()); });
     gTusinNow = false;
     const QString alarm = link::alarmMessage();
     for (const QString &text : std::as_const(told))

@@ -518,9 +518,7 @@ void MoveRunner::HomeReturn()
             return finish();
         gTusinNow = true;
         poll = link::runStep([&status, &told] {
-            link::HeldTells held;
-            status = ReadCtRAStatus();
-            told = held.take();
+            told = link::heldTells([&status] { status = ReadCtRAStatus(); });
             return status == -1 ? 1 : 0;
         });
         processEvents();

@@ -40,17 +40,15 @@ QString storePath()
     return g_overridePath.isEmpty() ? userStorePath() : g_overridePath;
 }
 
-// A named pipe or a device in place of the settings file would hold every read: it reads as
-// an empty store (the defaults), and every write is refused with that reason.
+// Reads come from the one file the writes replace. A named pipe or a device in place of the
+// settings file would hold every read: it reads as an empty store (the defaults), and every
+// write is refused with that reason.
 std::unique_ptr<QSettings> openStore()
 {
     const QString path = storePath();
     if (!nonRegularKind(path).isEmpty())
         return std::make_unique<QSettings>(path + QStringLiteral("/not-a-regular-file"), QSettings::IniFormat);
-    if (!g_overridePath.isEmpty())
-        return std::make_unique<QSettings>(g_overridePath, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                       QStringLiteral("QZ"), QStringLiteral("QZ-W4"));
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 QString fullKey(const QString &key)

@@ -64,6 +64,21 @@ namespace {
 // Room a desktop's title bar takes above a window.
 constexpr int kTitleBar = 32;
 
+// The main window at its load size for a 1024-pixel screen in the language, shown, with the
+// stored actuators taken offline; null when it could not be set up.
+std::unique_ptr<frmMain> smallScreenMain(int language)
+{
+    startup::resetAxesForStart();
+    gLanguage = language;
+    gLangOffset = settings::languageOffsetFor(language);
+    frmMain::setScreenWidthForLoad(1024);
+    auto main = std::make_unique<frmMain>();
+    main->show();
+    if (!QTest::qWaitForWindowExposed(main.get()) || useStoredActuatorsOffline() != 0)
+        return nullptr;
+    return main;
+}
+
 } // namespace
 
 void TestWindowSizes::fitsSmallScreen_data()
@@ -81,14 +96,8 @@ void TestWindowSizes::fitsSmallScreen()
     QFETCH(int, language);
     QFETCH(int, index);
     TestEnv env;
-    startup::resetAxesForStart();
-    gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
-    frmMain::setScreenWidthForLoad(1024);
-    auto main = std::make_unique<frmMain>();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(useStoredActuatorsOffline(), 0);
+    const std::unique_ptr<frmMain> main = smallScreenMain(language);
+    QVERIFY(main);
 
     const ProgramWindow window = programWindows().at(index);
     QWidget *w = window.make(main.get());
@@ -172,14 +181,8 @@ void TestWindowSizes::choicesShowWhole()
 {
     QFETCH(int, language);
     TestEnv env;
-    startup::resetAxesForStart();
-    gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
-    frmMain::setScreenWidthForLoad(1024);
-    auto main = std::make_unique<frmMain>();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(useStoredActuatorsOffline(), 0);
+    const std::unique_ptr<frmMain> main = smallScreenMain(language);
+    QVERIFY(main);
     auto *w = new frmParameta2(main.get());
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -217,14 +220,8 @@ void TestWindowSizes::headingsShowWhole()
 {
     QFETCH(int, language);
     TestEnv env;
-    startup::resetAxesForStart();
-    gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
-    frmMain::setScreenWidthForLoad(1024);
-    auto main = std::make_unique<frmMain>();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(useStoredActuatorsOffline(), 0);
+    const std::unique_ptr<frmMain> main = smallScreenMain(language);
+    QVERIFY(main);
     // Four old-type axes with the longest designations: the catalogue's PG and vertical marks.
     for (int a = 0; a < kAxisCount; ++a) {
         gAxisUnused[a] = false;

@@ -6,6 +6,7 @@
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "platform/Beep.h"
+#include "platform/EditorKeys.h"
 #include "platform/FixedGrid.h"
 #include "tables/CellEntry.h"
 #include "tables/PosiDataCheck.h"
@@ -122,11 +123,7 @@ public:
                     m_grid.setText(m_row, m_col, gEditOldText);
                     return true;
                 }
-            } else if (const std::optional<QChar> typed = platform::typedCharacter(*key);
-                       typed && !keyPasses(m_col, gDispMmUnit, *typed)) {
-                // Dropped, as the column takes no such character, but never silently: "-3"
-                // must not pass as 3 without the operator hearing that the sign went.
-                platform::beep();
+            } else if (platform::dropsTypedKey(*key, [this](QChar c) { return keyPasses(m_col, gDispMmUnit, c); })) {
                 return true;
             }
         }
@@ -243,6 +240,11 @@ void attachPosiEditing(QWidget &window)
     body->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     auto *delegate = new PosiCellDelegate(g, body);
     body->setItemDelegate(delegate);
+    // A key the cell drops opens no editor; a cell of an unused axis opens none anyway.
+    new platform::EditorKeys(body, [](const QModelIndex &cell, QChar typed) {
+        const int axis = axisOfGridCol(cell.column());
+        return (axis >= 0 && gAxisUnused[axis]) || keyPasses(cell.column(), gDispMmUnit, typed);
+    });
 
     // A click on the position number selects the whole line.
     QObject::connect(&g, &platform::FixedGrid::cellPressed, body, [body](int r, int c) {

@@ -339,13 +339,21 @@ void attachPosiEditing(QWidget &window)
         // A number goes into the editor as typing it would leave it (snapped to a whole pulse,
         // in the column's form, never cut to another number by the editor's length); a text
         // typing would refuse is refused as a typed one is.
-        if (sel.col != kGridCommentCol) {
-            const Entry e = evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
-            if (!e.accepted) {
-                platform::beep();
-                return 1;
-            }
-            field = e.text.trimmed();
+        const Entry e = sel.col == kGridCommentCol
+                            ? pastedComment(field)
+                            : evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
+        if (!e.accepted) {
+            platform::beep();
+            return 1;
+        }
+        field = e.text.trimmed();
+        // As the line paste does, before the editor opens: the operator hears which positions'
+        // comments lose characters.
+        if (e.cleaned) {
+            QList<int> cleaned;
+            for (int r = sel.row; r <= qMax(sel.row, sel.endRow) && r < g.rows(); ++r)
+                cleaned << g.text(r, 0).toInt();
+            tellCleanedComments(cleaned);
         }
         g.setCursor(sel.row, sel.col);
         g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,

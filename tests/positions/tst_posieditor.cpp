@@ -423,7 +423,7 @@ void TestPosiEditor::copyAndPasteLines()
 void TestPosiEditor::fieldTextsThroughPasteAndCheck_data()
 {
     using namespace fieldtexts;
-    addRows({Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi});
+    addRows({Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi, Comment});
 }
 
 void TestPosiEditor::fieldTextsThroughPasteAndCheck()
@@ -505,6 +505,15 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
             QCOMPARE(g.text(4, col), old);
             QCOMPARE(platform::beepCount(), beeps + (unused ? 0 : 1));
         }
+    }
+
+    // A comment is text to the check: the one the paste left is what the table gets.
+    if (kind == fieldtexts::Comment) {
+        if (taken) {
+            QCOMPARE(PosiDataCheck3(), 0);
+            QCOMPARE(gPosiFileTable[2][col - 1].toString(), shown);
+        }
+        return;
     }
 
     // The check, with the cell as the paste left it, or holding the refused text however it

@@ -85,6 +85,7 @@ void TestTypedKeys::droppedKeyCostsNothingElse_data()
     QTest::newRow("position grid, ACC: 4 dropped") << "posi" << 2 << "3" << "42\r" << "2" << 1;
     QTest::newRow("position grid, no drop") << "posi" << 4 << "0" << "12\r" << "12" << 0;
     QTest::newRow("test-move grid: +7") << "move" << 0 << "" << "+7\r" << "7" << 1;
+    QTest::newRow("test-move grid: leading zeros") << "move" << 0 << "" << "007\r" << "7" << 0;
     QTest::newRow("test-move grid: a drop between digits") << "move" << 0 << "3" << "1a2\r" << "12" << 1;
     QTest::newRow("group cell: -4") << "grp" << 0 << "" << "-4" << "4" << 1;
     QTest::newRow("macro cell (TIMER): -5") << "sm" << 0 << "" << "-5" << "5" << 1;

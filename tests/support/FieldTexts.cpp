@@ -84,6 +84,15 @@ const Row kRows[] = {
      "0123456789012345678901234567890123456789"},
     {Comment, "comment with a double quote", "say \"hi\"", false},
     {Comment, "comment a double quote alone", "\"", false},
+    {Step, "step 7", "7", true},
+    {Step, "step 999", "999", true},
+    {Step, "step leading zeros", "007", true, "7"},
+    {Step, "step 0 empties the cell", "0", true, ""},
+    {Step, "step plus sign", "+7", false},
+    {Step, "step 1000", "1000", false},
+    {Step, "step 12abc", "12abc", false},
+    {Step, "step blank", " 7", false},
+    {Step, "step 1.5", "1.5", false},
 };
 
 } // namespace

@@ -186,9 +186,7 @@ bool frmDevice::eventFilter(QObject *watched, QEvent *event)
                                        || key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut);
         if (edits && holdsHint(box))
             box->clear();
-        if (!typed)
-            return false;
-        return !editors::strokeCalcKeyAccepted(length, box->text(), *typed);
+        return platform::dropsTypedKey(*key, [&](QChar c) { return editors::strokeCalcKeyAccepted(length, box->text(), c); });
     } else if (event->type() == QEvent::InputMethod) {
         if (!static_cast<QInputMethodEvent *>(event)->commitString().isEmpty() && holdsHint(box))
             box->clear();

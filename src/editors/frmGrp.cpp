@@ -268,10 +268,7 @@ bool frmGrp::eventFilter(QObject *watched, QEvent *event)
             }
             return true;
         }
-        const std::optional<QChar> c = platform::typedCharacter(*key);
-        if (!c)
-            return false;
-        return !editors::grpBoxKeyAccepted(box->text(), *c);
+        return platform::dropsTypedKey(*key, [box](QChar c) { return editors::grpBoxKeyAccepted(box->text(), c); });
     }
     return QWidget::eventFilter(watched, event);
 }

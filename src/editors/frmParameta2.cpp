@@ -996,7 +996,7 @@ bool frmParameta2::eventFilter(QObject *watched, QEvent *event)
         }
         if (!field)
             return false;
-        return !editors::paraKeyAccepted(*field, box->text(), *typed);
+        return platform::dropsTypedKey(*key, [&](QChar c) { return editors::paraKeyAccepted(*field, box->text(), c); });
     }
     return QWidget::eventFilter(watched, event);
 }

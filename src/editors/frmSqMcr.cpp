@@ -298,11 +298,9 @@ bool frmSqMcr::eventFilter(QObject *watched, QEvent *event)
                 dataFocused(s);
             } else if (event->type() == QEvent::KeyPress) {
                 auto *key = static_cast<QKeyEvent *>(event);
-                const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-                const std::optional<QChar> typed = platform::typedCharacter(*key);
-                if (!enter && !typed)
-                    return false; // an editing key
-                return !txtSmData_KeyPress(s, key->key(), enter ? key->text() : QString(*typed));
+                if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                    return !txtSmData_KeyPress(s, key->key(), key->text());
+                return platform::dropsTypedKey(*key, [&](QChar c) { return txtSmData_KeyPress(s, key->key(), QString(c)); });
             }
         }
     }

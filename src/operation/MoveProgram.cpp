@@ -22,7 +22,8 @@ QString stepText(const QString &edited, bool *accepted)
     const bool good = value >= 1 && value <= 999;
     if (accepted)
         *accepted = good;
-    return good ? edited.trimmed() : QString();
+    // The step as the run uses it: "007" or "+7" is step 7 and shows so.
+    return good ? QString::number(value) : QString();
 }
 
 int nextStepColumn(int col)

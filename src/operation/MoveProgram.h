@@ -8,8 +8,8 @@ namespace moveprogram {
 
 constexpr int kSteps = 15;
 
-// What a step cell keeps of an edited text: the trimmed text when its value is 1 to 999,
-// otherwise nothing (the cell is emptied). `accepted` tells which.
+// What a step cell keeps of an edited text: the number as decimal text when its value is
+// 1 to 999, otherwise nothing (the cell is emptied). `accepted` tells which.
 QString stepText(const QString &edited, bool *accepted = nullptr);
 
 // The column after (Enter, Right) or before (Left) `col` among the step columns 1 to 15:

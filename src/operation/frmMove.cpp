@@ -8,6 +8,9 @@
 #include "operation/MoveProgram.h"
 #include "platform/Beep.h"
 #include "platform/Dialogs.h"
+#include "platform/EditorKeys.h"
+#include "platform/FieldValidator.h"
+#include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
 #include <QApplication>
@@ -97,6 +100,12 @@ protected:
     }
 };
 
+// A step is typed in digits only.
+bool isStepKey(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 class StepDelegate : public QStyledItemDelegate
 {
 public:
@@ -112,8 +121,8 @@ public:
         auto *editor = new QLineEdit(parent);
         editor->setObjectName(QStringLiteral("txtEdit2"));
         editor->setAccessibleName(LoadResText(523));
-        editor->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,3}")), editor));
+        // A paste or an input method's text is taken only when the keys could have typed it.
+        editor->setValidator(new platform::FieldValidator(3, isStepKey, editor));
         editor->installEventFilter(const_cast<StepDelegate *>(this));
         m_byKey = false;
         return editor;
@@ -143,6 +152,8 @@ protected:
     {
         auto *editor = qobject_cast<QLineEdit *>(object);
         if (editor && event->type() == QEvent::KeyPress) {
+            if (platform::dropsTypedKey(*static_cast<QKeyEvent *>(event), isStepKey))
+                return true;
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Right
                 || key == Qt::Key_Left) {
@@ -298,6 +309,7 @@ void frmMove::buildProgramPage(QWidget *page)
     m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed
                             | QAbstractItemView::EditKeyPressed);
     m_grid->setItemDelegate(new StepDelegate(m_grid));
+    new platform::EditorKeys(m_grid, [](const QModelIndex &, QChar c) { return isStepKey(c); });
     for (int k = 0; k < moveprogram::kSteps; ++k) {
         auto *item = new QTableWidgetItem;
         item->setTextAlignment(Qt::AlignCenter);

@@ -1,5 +1,7 @@
 #include "platform/KeyInput.h"
 
+#include "platform/Beep.h"
+
 #include <QKeyEvent>
 #include <QKeySequence>
 
@@ -46,6 +48,15 @@ std::optional<QChar> typedCharacter(const QKeyEvent &event)
     if (text.isEmpty() || !text.at(0).isPrint())
         return std::nullopt;
     return text.at(0);
+}
+
+bool dropsTypedKey(const QKeyEvent &event, const std::function<bool(QChar)> &passes)
+{
+    const std::optional<QChar> typed = typedCharacter(event);
+    if (!typed || passes(*typed))
+        return false;
+    beep();
+    return true;
 }
 
 } // namespace platform

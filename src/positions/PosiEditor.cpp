@@ -6,6 +6,7 @@
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "platform/Beep.h"
+#include "platform/EditorKeys.h"
 #include "platform/FixedGrid.h"
 #include "tables/CellEntry.h"
 #include "tables/PosiDataCheck.h"
@@ -122,11 +123,7 @@ public:
                     m_grid.setText(m_row, m_col, gEditOldText);
                     return true;
                 }
-            } else if (const std::optional<QChar> typed = platform::typedCharacter(*key);
-                       typed && !keyPasses(m_col, gDispMmUnit, *typed)) {
-                // Dropped, as the column takes no such character, but never silently: "-3"
-                // must not pass as 3 without the operator hearing that the sign went.
-                platform::beep();
+            } else if (platform::dropsTypedKey(*key, [this](QChar c) { return keyPasses(m_col, gDispMmUnit, c); })) {
                 return true;
             }
         }
@@ -243,6 +240,11 @@ void attachPosiEditing(QWidget &window)
     body->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     auto *delegate = new PosiCellDelegate(g, body);
     body->setItemDelegate(delegate);
+    // A key the cell drops opens no editor; a cell of an unused axis opens none anyway.
+    new platform::EditorKeys(body, [](const QModelIndex &cell, QChar typed) {
+        const int axis = axisOfGridCol(cell.column());
+        return (axis >= 0 && gAxisUnused[axis]) || keyPasses(cell.column(), gDispMmUnit, typed);
+    });
 
     // A click on the position number selects the whole line.
     QObject::connect(&g, &platform::FixedGrid::cellPressed, body, [body](int r, int c) {
@@ -337,13 +339,21 @@ void attachPosiEditing(QWidget &window)
         // A number goes into the editor as typing it would leave it (snapped to a whole pulse,
         // in the column's form, never cut to another number by the editor's length); a text
         // typing would refuse is refused as a typed one is.
-        if (sel.col != kGridCommentCol) {
-            const Entry e = evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
-            if (!e.accepted) {
-                platform::beep();
-                return 1;
-            }
-            field = e.text.trimmed();
+        const Entry e = sel.col == kGridCommentCol
+                            ? pastedComment(field)
+                            : evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
+        if (!e.accepted) {
+            platform::beep();
+            return 1;
+        }
+        field = e.text.trimmed();
+        // As the line paste does, before the editor opens: the operator hears which positions'
+        // comments lose characters.
+        if (e.cleaned) {
+            QList<int> cleaned;
+            for (int r = sel.row; r <= qMax(sel.row, sel.endRow) && r < g.rows(); ++r)
+                cleaned << g.text(r, 0).toInt();
+            tellCleanedComments(cleaned);
         }
         g.setCursor(sel.row, sel.col);
         g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,

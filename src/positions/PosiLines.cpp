@@ -273,10 +273,15 @@ PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col
             }
             if (c == kGridCommentCol) {
                 // Another program's text may hold what the file cannot: the comment is cleaned,
-                // and loses its outer blanks as a typed one does.
-                if (commentNeedsCleaning(field))
+                // and loses its outer blanks as a typed one does; what typing refuses is refused.
+                const Entry e = pastedComment(field);
+                if (!e.accepted) {
+                    plan.refused.append({position, c, field});
+                    continue;
+                }
+                if (e.cleaned)
                     plan.cleaned << position;
-                plan.cells.append({r, c, field, cleanComment(field.trimmed()).trimmed()});
+                plan.cells.append({r, c, field, e.text});
                 continue;
             }
             const Entry e = evaluateEntry(c, field, axisInfo(axis), mm, gMmRoundUp);

@@ -244,6 +244,19 @@ void tellCleanedComments(const QList<int> &positions)
                      platform::MbExclamation);
 }
 
+Entry pastedComment(const QString &field)
+{
+    Entry e;
+    const QString t = field.trimmed();
+    // Cleaning would drop a double quote unheard, where a typed one is refused.
+    if (t.contains(QLatin1Char('"')))
+        return e;
+    e.cleaned = commentNeedsCleaning(t);
+    e.text = cleanComment(t).trimmed();
+    e.accepted = commentValid(e.text);
+    return e;
+}
+
 Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool mm, bool roundUp)
 {
     switch (cellKind(gridCol)) {

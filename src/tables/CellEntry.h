@@ -75,6 +75,10 @@ struct Entry
     double mm = 0;
 };
 Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool mm, bool roundUp);
+// A comment pasted from another program, taken as typing takes it: refused where typing is
+// refused (a double quote), else trimmed and cut to 40 characters; what the file cannot hold
+// and control characters (no key types them) are left out, and `cleaned` says so.
+Entry pastedComment(const QString &field);
 
 } // namespace positions
 

@@ -16,10 +16,14 @@
 #include "operation/MoveRunner.h"
 #include "operation/frmMove.h"
 #include "support/FakeMainForm.h"
+#include "support/FieldTexts.h"
 #include "support/LostPortBox.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,6 +107,8 @@ private Q_SLOTS:
     void dispatcherWaits();
     void closeDuringRun();
     void stepEditing();
+    void stepPaste_data();
+    void stepPaste();
     void dwellBox();
     void rangeControls();
     void openedOnce();
@@ -830,6 +836,32 @@ void TestMoveWindow::stepEditing()
         QCOMPARE(m_window->programStep(k), QString());
     m_window->cmdInp1toF_Click();
     QCOMPARE(m_window->programStep(15), QStringLiteral("15"));
+}
+
+// The table's texts pasted with Ctrl+V as X11 builds it into the step editor: taken only when
+// the keys could have typed them, and shown as the run uses them ("007" is step 7).
+void TestMoveWindow::stepPaste_data()
+{
+    fieldtexts::addRows({fieldtexts::Step});
+}
+
+void TestMoveWindow::stepPaste()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, taken);
+    QFETCH(QString, shown);
+    QTableWidget *grid = m_window->programGrid();
+    grid->item(0, 0)->setText(QStringLiteral("5"));
+    grid->setCurrentCell(0, 0);
+    grid->setFocus();
+    sendX11Key(grid, Qt::Key_F2); // the editor opens with the step selected
+    QLineEdit *editor = openEditor(grid);
+    QVERIFY(editor);
+    QGuiApplication::clipboard()->setText(text);
+    sendX11Key(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(editor->text(), taken ? text : QStringLiteral("5"));
+    sendX11Key(editor, Qt::Key_Return);
+    QCOMPARE(m_window->programStep(1), taken ? shown : QStringLiteral("5"));
 }
 
 void TestMoveWindow::dwellBox()

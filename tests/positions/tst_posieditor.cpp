@@ -52,6 +52,7 @@ private Q_SLOTS:
     void checkShowsTheGridAgain_data();
     void checkShowsTheGridAgain();
     void enterInLastCommentAppends();
+    void commentEntryLeavesOutWhatFilesCannotHold_data();
     void commentEntryLeavesOutWhatFilesCannotHold();
     void commandTable_data();
     void commandTable();
@@ -343,16 +344,37 @@ void TestPosiEditor::enterInLastCommentAppends()
 
 // A comment typed or pasted into the editor loses what the file cannot hold, in every selected
 // row, and the operator hears once which positions.
+// Typed into the editor or pasted over the cells: one box names the positions whose comment
+// lost what the file cannot hold.
+void TestPosiEditor::commentEntryLeavesOutWhatFilesCannotHold_data()
+{
+    QTest::addColumn<bool>("pasted");
+    QTest::newRow("typed") << false;
+    QTest::newRow("cell paste") << true;
+}
+
 void TestPosiEditor::commentEntryLeavesOutWhatFilesCannotHold()
 {
+    QFETCH(bool, pasted);
     FixedGrid &g = grid();
+    const QString text = QString::fromUtf8("x\U0001F600y\u00e9");
     g.setCursor(2, 20);
     g.body()->setRangeSelected(QTableWidgetSelectionRange(0, 20, 1, 20), true);
-    g.editCurrentCell();
+    m_env->dialogs().answer(platform::IdOk);
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(text);
+        positions::setClipFlags(positions::CheckClipText(text));
+        SetEditCmdState();
+        m_w->action(QStringLiteral("tbCellPaste"))->trigger();
+    } else {
+        g.editCurrentCell();
+    }
     auto *editor = g.body()->findChild<QLineEdit *>();
     QVERIFY(editor);
-    m_env->dialogs().answer(platform::IdOk);
-    editor->setText(QString::fromUtf8("x\U0001F600y\u00e9"));
+    if (pasted)
+        QCOMPARE(editor->text(), QStringLiteral("xy")); // the editor shows what is kept
+    else
+        editor->setText(text);
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     QVERIFY(!editor->isVisible());
@@ -423,7 +445,7 @@ void TestPosiEditor::copyAndPasteLines()
 void TestPosiEditor::fieldTextsThroughPasteAndCheck_data()
 {
     using namespace fieldtexts;
-    addRows({Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi});
+    addRows({Pulses, Mm, Vel, Acc, Way, Sm, UnusedPosi, Comment});
 }
 
 void TestPosiEditor::fieldTextsThroughPasteAndCheck()
@@ -505,6 +527,15 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
             QCOMPARE(g.text(4, col), old);
             QCOMPARE(platform::beepCount(), beeps + (unused ? 0 : 1));
         }
+    }
+
+    // A comment is text to the check: the one the paste left is what the table gets.
+    if (kind == fieldtexts::Comment) {
+        if (taken) {
+            QCOMPARE(PosiDataCheck3(), 0);
+            QCOMPARE(gPosiFileTable[2][col - 1].toString(), shown);
+        }
+        return;
     }
 
     // The check, with the cell as the paste left it, or holding the refused text however it

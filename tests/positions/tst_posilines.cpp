@@ -314,6 +314,7 @@ void TestPosiLines::linePaste_data()
     QTest::addColumn<QString>("vel");      // column 1 of every row afterwards
     QTest::addColumn<QString>("comments"); // column 20 of every row afterwards
     QTest::addColumn<bool>("changed");
+    QTest::addColumn<QStringList>("boxes");
 
     auto line = [](const QString &vel, const QString &comment) {
         QStringList f = goodLine();
@@ -321,17 +322,21 @@ void TestPosiLines::linePaste_data()
         f[19] = comment;
         return f.join(QLatin1Char('\t'));
     };
+    const QStringList none;
     QTest::newRow("three lines at the second-to-last row")
         << line("41", "a") + "\r" + line("42", "b") + "\r" + line("43", "c") << 4
-        << "1 2 41 42" << "c1 c2 a b" << true;
+        << "1 2 41 42" << "c1 c2 a b" << true << none;
     QTest::newRow("another program's CR LF and trailing line end")
         << line("41", "a") + "\r\n" + line("42", "b") + "\r\n" << 2
-        << "41 42 3 4" << "a b c3 c4" << true;
+        << "41 42 3 4" << "a b c3 c4" << true << none;
     QTest::newRow("too many fields are dropped after COMMENT")
-        << line("41", "a") + "\textra\tmore" << 2 << "41 2 3 4" << "a c2 c3 c4" << true;
-    QTest::newRow("quotes and tabs never reach a comment")
-        << line("41", "say \"hi\"") << 3 << "1 41 3 4" << "c1 say hi c3 c4" << true;
-    QTest::newRow("empty clipboard") << "" << 2 << "1 2 3 4" << "c1 c2 c3 c4" << false;
+        << line("41", "a") + "\textra\tmore" << 2 << "41 2 3 4" << "a c2 c3 c4" << true << none;
+    // Typing refuses a double quote (it would end the comment in the file): so does the paste,
+    // never dropping it unheard.
+    QTest::newRow("a double quote in a comment refuses the paste")
+        << line("41", "say \"hi\"") << 3 << "1 2 3 4" << "c1 c2 c3 c4" << false
+        << QStringList{LoadResText(3010) + "\r\nNo.2  " + LoadResText(234) + "  \"say \"hi\"\""};
+    QTest::newRow("empty clipboard") << "" << 2 << "1 2 3 4" << "c1 c2 c3 c4" << false << none;
 }
 
 void TestPosiLines::linePaste()
@@ -341,8 +346,12 @@ void TestPosiLines::linePaste()
     QFETCH(QString, vel);
     QFETCH(QString, comments);
     QFETCH(bool, changed);
+    QFETCH(QStringList, boxes);
     MemoryGrid g = gridOf(1, 4);
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        m_env->dialogs().answer(platform::IdOk);
     LinePasteFromClip(g, text, row, 1);
+    QCOMPARE(m_env->dialogs().prompts(), boxes);
     QCOMPARE(g.rows(), 6);
     QCOMPARE(column(g, 1).join(QLatin1Char(' ')), vel);
     QCOMPARE(column(g, 20).join(QLatin1Char(' ')), comments);

@@ -77,6 +77,22 @@ const Row kRows[] = {
     {ParaBox, "box 1,5", "1,5", false},
     {ParaBox, "box 1e1", "1e1", false},
     {ParaBox, "box &H10", "&H10", false},
+    {Comment, "comment", "pick up", true},
+    {Comment, "comment blanks trimmed", "  pick up  ", true},
+    {Comment, "comment 40 characters", "0123456789012345678901234567890123456789", true},
+    {Comment, "comment cut to 40 characters", "0123456789012345678901234567890123456789X", true,
+     "0123456789012345678901234567890123456789"},
+    {Comment, "comment with a double quote", "say \"hi\"", false},
+    {Comment, "comment a double quote alone", "\"", false},
+    {Step, "step 7", "7", true},
+    {Step, "step 999", "999", true},
+    {Step, "step leading zeros", "007", true, "7"},
+    {Step, "step 0 empties the cell", "0", true, ""},
+    {Step, "step plus sign", "+7", false},
+    {Step, "step 1000", "1000", false},
+    {Step, "step 12abc", "12abc", false},
+    {Step, "step blank", " 7", false},
+    {Step, "step 1.5", "1.5", false},
 };
 
 } // namespace
@@ -88,6 +104,7 @@ int gridColumn(Kind kind)
     case Acc: return 2;
     case Way: return 3;
     case Sm: return 19;
+    case Comment: return 20;
     case UnusedPosi: return 8;
     default: return 4;
     }

@@ -34,3 +34,16 @@ void sendX11Key(QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers)
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(w, &release);
 }
+
+void typeX11(QWidget *w, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\r')) {
+            sendX11Key(w, Qt::Key_Return);
+        } else {
+            const bool upper = c.isUpper();
+            sendX11Key(w, Qt::Key(c.toUpper().unicode()), upper ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        QCoreApplication::processEvents();
+    }
+}

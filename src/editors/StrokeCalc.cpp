@@ -1,9 +1,8 @@
 #include "editors/StrokeCalc.h"
 
+#include "core/Module2Calc.h"
 #include "tables/ParaInput.h"
 #include "platform/FieldValidator.h"
-
-#include <cmath>
 
 namespace editors {
 
@@ -15,10 +14,9 @@ std::optional<qint64> strokePulses(const QString &strokeText, const QString &lea
     const auto lead = boxInteger(leadText, platform::FieldForm{kLeadLength, false}, false);
     if (!stroke || !lead || *lead == 0)
         return std::nullopt;
-    const double p = double(*stroke) / double(*lead) * factor;
-    // Rounded to tenths first; any tenth left over counts as a whole pulse more.
-    const qint64 tenths = std::llround(p * 10);
-    return tenths >= 0 ? (tenths + 9) / 10 : -((-tenths) / 10);
+    const int pulses = CulcRoundUpTenth(int(*stroke), int(*lead), factor);
+    // Only a stroke of 0 gives less than a twentieth of a pulse, and that is no pulse at all.
+    return pulses < 0 ? 0 : pulses;
 }
 
 bool strokeCalcKeyAccepted(int maxLength, const QString &text, QChar key)

@@ -18,6 +18,7 @@
 #include "support/FakeMainForm.h"
 #include "support/LostPortBox.h"
 #include "support/SimFixture.h"
+#include "tables/DevSetting.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -839,9 +840,9 @@ void TestMoveWindow::dwellBox()
     bool accepted = true;
     QCOMPARE(moveprogram::dwellText("-1", &accepted), QString());
     QVERIFY(!accepted);
-    QCOMPARE(moveNumber(" 12abc"), 12.0);
-    QCOMPARE(moveNumber("abc"), 0.0);
-    QCOMPARE(moveNumber("-5"), -5.0);
+    QCOMPARE(actuators::leadingNumber(" 12abc"), 12.0);
+    QCOMPARE(actuators::leadingNumber("abc"), 0.0);
+    QCOMPARE(actuators::leadingNumber("-5"), -5.0);
 
     auto *box = m_window->findChild<QLineEdit *>("txtTimer");
     check("chkTimerUse", true);

@@ -123,8 +123,7 @@ private:
 
 void TestMoveWindow::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
     MoveRunner::setPauseMs(1);
 }
 

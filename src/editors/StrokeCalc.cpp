@@ -15,7 +15,8 @@ std::optional<qint64> strokePulses(const QString &strokeText, const QString &lea
     if (!stroke || !lead || *lead == 0)
         return std::nullopt;
     const int pulses = CulcRoundUpTenth(int(*stroke), int(*lead), factor);
-    // Only a stroke of 0 gives less than a twentieth of a pulse, and that is no pulse at all.
+    // The field takes digits only, so only a stroke of 0 falls below a twentieth of a pulse
+    // (-1): no pulses at all.
     return pulses < 0 ? 0 : pulses;
 }
 

@@ -147,6 +147,12 @@ std::optional<qint64> itemNumber(const QString &item, qint64 min, qint64 max)
 
 enum class Option { Pg, Vertical };
 
+struct DevLeadPPR
+{
+    int lead = 0;
+    qint32 ppr = 0;
+};
+
 // 99 when not found; nullopt when the file or the row's item cannot be read.
 std::optional<int> optionCode(Option which, const QString &size, const QString &speed,
                               int stroke)
@@ -256,17 +262,6 @@ void SetDevListData(int axis, const QString &size)
         if (!addDistinct(gDevSpeedList[axis], gDevSpeedCount[axis], row.speed))
             return;
     }
-}
-
-DevLeadPPR DevListLookup(const QString &size, const QString &speed, int stroke)
-{
-    bool notFound = false;
-    const auto v = leadAndPPR(size, speed, stroke, notFound);
-    if (v)
-        return *v;
-    if (!notFound)
-        tellListMissing(true);
-    return {};
 }
 
 int DevListLookup2(const QString &size, const QString &speed, int stroke)

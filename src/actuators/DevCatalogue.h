@@ -44,14 +44,7 @@ int ReadDevList2(int axis);
 // The speed letters of one size, in order of first appearance, at most six.
 void SetDevListData(int axis, const QString &size);
 
-struct DevLeadPPR
-{
-    int lead = 0;
-    qint32 ppr = 0;
-};
-
 // Look-ups of the first row of a size, speed letter and stroke, reading the file afresh.
-DevLeadPPR DevListLookup(const QString &size, const QString &speed, int stroke);
 int DevListLookup2(const QString &size, const QString &speed, int stroke); // 0 found
 int DevListLookup3(const QString &size, const QString &speed, int stroke); // 0 found
 int DevListLookup4(const QString &size, const QString &speed, int stroke); // PG option, 99 none

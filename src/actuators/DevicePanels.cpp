@@ -375,33 +375,6 @@ void DevicePanels::comboDeviceSpeed_Click(int a)
     DevSpeedChange(a);
 }
 
-void DevicePanels::optQzSelect_Click(int a, int index)
-{
-    DevicePanelsOperation op(*this);
-    if (!validAxis(a))
-        return;
-    Axis &x = axis[a];
-    x.optQzSelect = index;
-    if (index == 0 || index == 1) {
-        gDevFamily[a] = index == 0 ? QStringLiteral("QZ") : QStringLiteral("JH");
-        if (gDevOptEdit) {
-            x.chkDevPgUse.enabled = index == 0;
-            x.chkDevVsiyou.enabled = index == 0;
-        }
-    }
-    gDevListReadFailed[a] = false;
-    if (m_catalogueFailed) {
-        gDevListReadFailed[a] = true;
-        return;
-    }
-    SearchDevList();
-    if (gDevListReadFailed[a]) {
-        m_catalogueFailed = true;
-        return;
-    }
-    DevAxisReload(a);
-}
-
 void DevicePanels::Form_Load()
 {
     DevicePanelsOperation op(*this);
@@ -470,13 +443,9 @@ void DevicePanels::cmdDeviceSet_Click()
         }
     }
 
-    for (int a = 0; a < kAxisCount; ++a) {
-        const Axis &x = axis[a];
-        if (m_kind == Kind::Online)
-            gDevSetteiFamily[a] = QStringLiteral("QZ");
-        else
-            gDevSetteiFamily[a] = x.optQzSelect == 0 ? QStringLiteral("QZ") : QStringLiteral("JH");
-    }
+    // The family choice is hidden with "QZ" chosen, in both windows and for every axis.
+    for (int a = 0; a < kAxisCount; ++a)
+        gDevSetteiFamily[a] = QStringLiteral("QZ");
 
     for (int a = 0; a < kAxisCount; ++a) {
         const Axis &x = axis[a];

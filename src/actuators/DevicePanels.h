@@ -40,7 +40,6 @@ public:
         CheckBox chkNewOrOld;
         CheckBox chkDevPgUse;
         CheckBox chkDevVsiyou;
-        int optQzSelect = 0; // element chosen: 0 "QZ", 1 "JH"
     };
 
     explicit DevicePanels(Kind kind);
@@ -75,7 +74,6 @@ public:
     void chkNewOrOld_Click(int a);
     void comboDeviceSize_Click(int a);
     void comboDeviceSpeed_Click(int a);
-    void optQzSelect_Click(int a, int index);
     // Set takes the panels into the pending set; Cancel puts the pending set back as it was
     // when the window loaded. Both end the window.
     void cmdDeviceSet_Click();

@@ -5,7 +5,6 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/ModuleHelp.h"
 #include "link/OnlineMode.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
@@ -139,16 +138,6 @@ void wireMainCommands(frmMain &window)
             CommPortClose();
         }
         switchCommandsOn();
-        return 0;
-    });
-    setCommand(QStringLiteral("mnuHelpContents_Click"), [w] {
-        ShowHelp(w, LoadResText(414));
-        return 0;
-    });
-    setCommand(QStringLiteral("mnuHelpSearch_Click"), [w] {
-        if (helpFilePath().isEmpty())
-            platform::msgBox(LoadResText(414), platform::MbOkOnly | platform::MbInformation,
-                             w ? w->windowTitle() : QString());
         return 0;
     });
 }

@@ -11,7 +11,6 @@
 #include "core/BusyGuard.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
-#include "core/ModuleHelp.h"
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
@@ -175,8 +174,6 @@ void wireCommands(frmMain &window)
 
 frmMain *Main(int splashMs)
 {
-    SetHelpFile();
-
     {
         frmSplash splash;
         splash.timerSplash()->setInterval(splashMs);

@@ -335,8 +335,6 @@ void frmMain::buildMenus()
     menuItem(function, QStringLiteral("mnuFuncTest"), 281)->setVisible(false);
 
     QMenu *help = submenu(nullptr, QStringLiteral("mnuHelp"), 290);
-    menuItem(help, QStringLiteral("mnuHelpContents"), 291)->setVisible(false);
-    menuItem(help, QStringLiteral("mnuHelpSearch"), 293)->setVisible(false);
     menuItem(help, QStringLiteral("mnuHelpAbout"), 292);
 }
 

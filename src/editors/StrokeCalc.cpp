@@ -1,9 +1,8 @@
 #include "editors/StrokeCalc.h"
 
+#include "core/Module2Calc.h"
 #include "tables/ParaInput.h"
 #include "platform/FieldValidator.h"
-
-#include <cmath>
 
 namespace editors {
 
@@ -15,10 +14,10 @@ std::optional<qint64> strokePulses(const QString &strokeText, const QString &lea
     const auto lead = boxInteger(leadText, platform::FieldForm{kLeadLength, false}, false);
     if (!stroke || !lead || *lead == 0)
         return std::nullopt;
-    const double p = double(*stroke) / double(*lead) * factor;
-    // Rounded to tenths first; any tenth left over counts as a whole pulse more.
-    const qint64 tenths = std::llround(p * 10);
-    return tenths >= 0 ? (tenths + 9) / 10 : -((-tenths) / 10);
+    const int pulses = CulcRoundUpTenth(int(*stroke), int(*lead), factor);
+    // The field takes digits only, so only a stroke of 0 falls below a twentieth of a pulse
+    // (-1): no pulses at all.
+    return pulses < 0 ? 0 : pulses;
 }
 
 bool strokeCalcKeyAccepted(int maxLength, const QString &text, QChar key)

@@ -189,11 +189,6 @@ QStringList heldTells(const std::function<void()> &step)
     return held.take();
 }
 
-int toldFailures()
-{
-    return g_toldFailures;
-}
-
 bool LinkStep::followUp(const QString &text, int style) const
 {
     const QString shown = followUpText(text);

@@ -52,8 +52,6 @@ int refuseTransmit();
 
 // Shows a link failure to the operator and counts it.
 void tellFailure(const QString &text);
-// Link failures told so far in this process.
-int toldFailures();
 // What one step of a command that talks to the controller came to: its result (0 good) and
 // whether the link told the operator a failure while it ran. A command adds its own failure
 // message only through it, so that one failure is one box.

@@ -13,9 +13,9 @@
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
+#include "tables/DevSetting.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 #include <climits>
 
@@ -44,13 +44,6 @@ void goOnline()
 void MoveStateHyoji(int state)
 {
     link::moveWindowHooks().MoveStateHyoji(state);
-}
-
-double moveNumber(const QString &text)
-{
-    static const QRegularExpression number(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+))"));
-    const QRegularExpressionMatch match = number.match(text);
-    return match.hasMatch() ? match.captured(1).toDouble() : 0.0;
 }
 
 MoveRunner::MoveRunner(MoveRunPanel &panel)
@@ -285,7 +278,7 @@ void MoveRunner::dwell(const QString &useBox, const QString &timeBox, const bool
     Timeup = false;
     if (m_panel.isChecked(useBox)) {
         const QString text = m_panel.text(timeBox);
-        const double ms = moveNumber(text) * 100.0;
+        const double ms = actuators::leadingNumber(text) * 100.0;
         if (text.trimmed().isEmpty() || ms < 0.0) {
             // A negative wait cannot be timed: the moves follow each other without one.
             Timeup = true;
@@ -352,11 +345,11 @@ bool MoveRunner::runProgram()
             programEnd = true;
             MoveStepNo = 1;
         }
-        MovePosiNo = int(moveNumber(cell));
+        MovePosiNo = int(actuators::leadingNumber(cell));
         if (programEnd) {
             if (!m_panel.isChecked(QStringLiteral("chkRepeat")))
                 break;
-            MovePosiNo = int(moveNumber(m_panel.programStep(1)));
+            MovePosiNo = int(actuators::leadingNumber(m_panel.programStep(1)));
         }
         if (MovePosiNo < 1 || MovePosiNo > 999) {
             CommPortClose();
@@ -415,8 +408,8 @@ bool MoveRunner::runRange()
     if (!commonStart())
         return false;
 
-    const int start = int(moveNumber(m_panel.text(QStringLiteral("lblStartPosiNo"))));
-    int end = int(moveNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))));
+    const int start = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblStartPosiNo"))));
+    int end = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))));
     const bool single = m_panel.isChecked(QStringLiteral("optMoveWay1"));
     if (!single) {
         // A paused run resumes where it stopped only while that position is still selected.
@@ -459,7 +452,7 @@ bool MoveRunner::runRange()
             break;
         dwell(QStringLiteral("chkTimerUse2"), QStringLiteral("txtTimer2"), Move_Stop2, Tmp_Stop2);
         if (m_panel.isChecked(QStringLiteral("chkRepeat2"))
-            && moveNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))) < SelMovePosiNo)
+            && actuators::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))) < SelMovePosiNo)
             SelMovePosiNo = start;
         if (SelMovePosiNo > end) {
             SelMovePosiNo = start;
@@ -573,7 +566,7 @@ void MoveRunner::GrpMove()
 {
     gGrpMoveStop = false;
     if (commonStart()) {
-        const int group = int(moveNumber(m_panel.text(QStringLiteral("lblGrpNo"))));
+        const int group = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblGrpNo"))));
         if (group < 1 || group > 99) {
             platform::msgBox(LoadResText(560));
         } else if (waitLink()) {

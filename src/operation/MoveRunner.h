@@ -30,10 +30,6 @@ public:
 // nothing). Reaches the window through the link's move-window hooks.
 void MoveStateHyoji(int state);
 
-// The leading number of a text as the runs read their boxes and labels: blanks skipped, an
-// optional sign, digits with an optional fraction; 0 when the text does not begin with one.
-double moveNumber(const QString &text);
-
 // The requests, runs, stop and pause flags of the test-move window. A start button only
 // posts a request; the dispatcher (timerEventCheck_Timer, every 100 ms) runs it while the
 // link is idle, with the main window's commands and the window's own controls locked.

@@ -12,6 +12,7 @@
 #include "platform/FieldValidator.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
+#include "tables/DevSetting.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -481,7 +482,7 @@ void frmMove::buildGroupPage(QWidget *page)
     });
     connect(m_updownGrp, &QSpinBox::valueChanged, this, [this](int v) {
         m_lblGrpNo->setText(QString::number(v));
-        m_sldrGrp->setValue(int(moveNumber(m_lblGrpNo->text())));
+        m_sldrGrp->setValue(int(actuators::leadingNumber(m_lblGrpNo->text())));
     });
     auto *move = named(new QPushButton, QStringLiteral("cmdGrpMove"), 542);
     connect(move, &QPushButton::clicked, this, [this] { m_runner.cmdGrpMove_Click(); });
@@ -623,7 +624,7 @@ void frmMove::optMoveWay_Click(int index)
     m_lblEnd->setText(m_lblStart->text());
     {
         const QSignalBlocker block(m_updownEnd);
-        m_updownEnd->setValue(int(moveNumber(m_lblEnd->text())));
+        m_updownEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
     }
     setBoxBackground(m_lblEnd, continual);
     m_chkTimerUse2->setEnabled(continual);
@@ -634,7 +635,7 @@ void frmMove::optMoveWay_Click(int index)
     m_txtTimer2->setEnabled(timer);
     setBoxBackground(m_txtTimer2, timer);
     // The end slider follows the label, so the range the run reads is the one shown.
-    m_sldrEnd->setValue(int(moveNumber(m_lblEnd->text())));
+    m_sldrEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
 }
 
 void frmMove::sldrStartPosiNo_Change()
@@ -660,8 +661,8 @@ void frmMove::sldrEndPosiNo_Change()
 void frmMove::updownStartPosiNo_Change(int value)
 {
     m_lblStart->setText(QString::number(value));
-    const int start = int(moveNumber(m_lblStart->text()));
-    const int end = int(moveNumber(m_lblEnd->text()));
+    const int start = int(actuators::leadingNumber(m_lblStart->text()));
+    const int end = int(actuators::leadingNumber(m_lblEnd->text()));
     if (!singleMove() && start > end)
         m_lblEnd->setText(m_lblStart->text());
     else if (singleMove())
@@ -672,10 +673,10 @@ void frmMove::updownStartPosiNo_Change(int value)
 void frmMove::updownEndPosiNo_Change(int value)
 {
     m_lblEnd->setText(QString::number(value));
-    const int start = int(moveNumber(m_lblStart->text()));
+    const int start = int(actuators::leadingNumber(m_lblStart->text()));
     if (!singleMove() && value < start)
         m_lblStart->setText(m_lblEnd->text());
-    m_sldrEnd->setValue(int(moveNumber(m_lblEnd->text())));
+    m_sldrEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
 }
 
 void frmMove::chkTimerUse_Click()

@@ -295,15 +295,6 @@ PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col
     return plan;
 }
 
-} // namespace
-
-QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm)
-{
-    return planPaste(grid, text, row, col, mm).refused;
-}
-
-namespace {
-
 // One box for a refused paste: every refused field with its position, column and text.
 void tellRefusedPaste(const QList<RefusedField> &refused)
 {

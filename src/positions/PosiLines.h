@@ -66,10 +66,6 @@ struct RefusedField
     int col = 0; // grid column
     QString text;
 };
-// The fields of the clipboard's lines, laid over the grid from (row, col) down, that the column
-// they would go to does not take (cellNumber); fields that would fall outside the grid and
-// comments are never refused.
-QList<RefusedField> refusedPasteFields(const GridCells &grid, const QString &text, int row, int col, bool mm);
 
 // Writes the clipboard's lines over the grid from (row, col) down, dropping what does not fit;
 // all or nothing: when a field is refused, no cell changes and one box names every refused

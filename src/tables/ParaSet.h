@@ -137,10 +137,6 @@ inline std::optional<qint64> cellToInt16(const QVariant &cell)
 {
     return cellToInteger(cell, -32768, 32767);
 }
-inline std::optional<qint64> cellToInt32(const QVariant &cell)
-{
-    return cellToInteger(cell, -2147483647LL - 1, 2147483647LL);
-}
 
 // The whole parameter set with the actuator flags its unpacking derives, so that a routine
 // can put everything back when it fails half way.

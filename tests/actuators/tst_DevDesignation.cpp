@@ -60,7 +60,7 @@ private Q_SLOTS:
         QFETCH(QString, old);
 
         DataFolder folder;
-        folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+        folder.installCatalogue();
         platform::DialogScript script;
         // The axis before and the axes after are built the same way; axis 2 is not in use.
         for (int a = 0; a < kAxisCount; ++a) {

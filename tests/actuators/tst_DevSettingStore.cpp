@@ -21,7 +21,7 @@ private Q_SLOTS:
     void emptyStoreGivesDefaults()
     {
         DataFolder folder;
-        folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+        folder.installCatalogue();
         SettingsStore::setText(QStringLiteral("DevStroke1"), QStringLiteral("50"));
         QCOMPARE(LoadDevSetting(), 0);
         for (int a = 0; a < kAxisCount; ++a) {
@@ -58,7 +58,7 @@ private Q_SLOTS:
         QFETCH(int, result);
 
         DataFolder folder;
-        folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+        folder.installCatalogue();
         for (int a = 1; a <= 4; ++a)
             SettingsStore::setText(QStringLiteral("DevStroke%1").arg(a), QStringLiteral("50"));
         SettingsStore::setText(key, value);
@@ -90,7 +90,7 @@ private Q_SLOTS:
         QFETCH(QString, lead);
         QFETCH(int, result);
         DataFolder folder;
-        folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+        folder.installCatalogue();
         for (int a = 1; a <= 4; ++a) {
             SettingsStore::setText(QStringLiteral("DevStroke%1").arg(a), QStringLiteral("150"));
             SettingsStore::setText(QStringLiteral("DevLead%1").arg(a), lead);
@@ -107,7 +107,7 @@ private Q_SLOTS:
     void roundTrip()
     {
         DataFolder folder;
-        folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+        folder.installCatalogue();
         SettingsStore::setText(QStringLiteral("DevSize4"), QStringLiteral(" 20"));
         const QString sizes[] = {QStringLiteral(" 35"), QStringLiteral(" 99"), QStringLiteral(" 28"),
                                  QStringLiteral("E35")};

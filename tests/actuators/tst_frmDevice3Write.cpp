@@ -65,16 +65,14 @@ class TestFrmDevice3Write : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QString error;
-        QVERIFY2(m_sim.start(&error), qPrintable(error));
+        m_sim.startOrFail();
     }
     void init()
     {
         m_sim.reset();
         m_folder = std::make_unique<DataFolder>();
-        QVERIFY(m_folder->install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
-        for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"})
-            QVERIFY(m_folder->install(fixturePath(QStringLiteral("editors/std/") + QLatin1String(name)), QLatin1String(name)));
+        QVERIFY(m_folder->installCatalogue());
+        QVERIFY(m_folder->installFactoryLists());
         m_main = std::make_unique<FakeMainForm>();
         positions::resetPosiTable();
         m_sim.useAxes(15);

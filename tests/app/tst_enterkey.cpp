@@ -83,8 +83,7 @@ QSet<QString> windowClassesInSources()
 
 void TestEnterKey::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestEnterKey::init()

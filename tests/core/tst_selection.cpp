@@ -4,8 +4,6 @@
 #include "app/frmSplash.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
-#include "core/ModuleHelp.h"
-#include "platform/ProgramFolder.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -34,7 +32,6 @@ private Q_SLOTS:
     void escapeAndCloseBox_data();
     void escapeAndCloseBox();
     void eachShowingStartsFromTheLayout();
-    void helpWithoutFileShowsMessage();
 };
 
 void TestSelection::splashVersionLine_data()
@@ -199,19 +196,6 @@ void TestSelection::eachShowingStartsFromTheLayout()
     QCOMPARE(ShowSelection(QStringLiteral("T"), QStringLiteral("P"), QStringLiteral("a"),
                            QStringLiteral("b"), 0), 0);
     QVERIFY(firstChecked);
-}
-
-void TestSelection::helpWithoutFileShowsMessage()
-{
-    TestEnv env;
-    platform::setProgramFolder(env.tempPath(QString()));
-    SetHelpFile();
-    QVERIFY(helpFilePath().startsWith(env.tempPath(QString())));
-    QVERIFY(!helpFilePath().contains(QStringLiteral("//")));
-    env.dialogs().answer(platform::IdOk);
-    ShowHelp(nullptr, QStringLiteral("no help"));
-    QCOMPARE(env.dialogs().prompts(), QStringList{QStringLiteral("no help")});
-    QCOMPARE(env.dialogs().boxes().constFirst().style, int(platform::MbInformation));
 }
 
 void TestSelection::aboutShowsNoDeadAddress_data()

@@ -14,6 +14,7 @@
 #include "support/FakeMainForm.h"
 #include "support/PrintCheck.h"
 #include "support/TestEnv.h"
+#include "support/ValidParameters.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -52,36 +53,12 @@ public:
 void fillSet()
 {
     for (int a = 0; a < kAxisCount; ++a) {
-        gPrmHomeOffset[a] = 100 + a;
-        gPrmHomePush[a] = 20;
-        gPrmHomeVel[a] = 10;
-        gPrmHomeOfsVel[a] = 11;
-        gPrmHomePushVel[a] = 12;
-        gPrmHomeOrder[a] = 1;
-        gPrmAxisStroke[a] = 5000;
-        gPrmAxisLead[a] = 6;
-        gPrmAxisPulse[a] = 800;
-        gPrmJogHighVel[a] = 5;
-        gPrmAutoDrv[a] = 1;
-        gPrmJhOrQz[a] = 2;
-        gPrmActSize[a] = QStringLiteral(" 28");
-        gPrmActSpeed[a] = QStringLiteral("L");
-        gPrmActStroke[a] = 50;
-        gPrmPgFunc[a] = 2;
-        gPrmPgAlarm[a] = 40;
-        gPrmPgCheckTimer[a] = 7;
-        gPrmLsSerchTimer[a] = 8;
-        gPrmSoftLimit[a] = 1;
-        gPrmM0Disable[a] = 0;
+        AxisParameters p;
+        p.homeOffset = 100 + a;
+        p.actuator.reset();
+        writeAxisParameters(a, p);
     }
-    gPrmHomeOut = 3;
-    gPrmAlmCode = 1;
-    gPrmGrpEnable = 1;
-    gPrmSmTimeoutSel = 0;
-    gPrmSmTimerVal = 9;
-    gAxisMask = 5;
-    gPrmAutoHome = 1;
-    gPrmStopPause = 1;
+    writeSharedParameters({});
 }
 
 } // namespace
@@ -224,7 +201,7 @@ private Q_SLOTS:
     void windowCommands()
     {
         DataFolder folder;
-        QVERIFY(folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        QVERIFY(folder.installCatalogue());
         FakeMainForm main;
         auto *w = frmParameta2::showWindow();
         auto *print = w->findChild<QPushButton *>(QStringLiteral("cmdParaPrint"));

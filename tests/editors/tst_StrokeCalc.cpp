@@ -198,7 +198,7 @@ private Q_SLOTS:
         TestEnv env;
         TestEnv::resetAll();
         DataFolder folder;
-        QVERIFY(folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        QVERIFY(folder.installCatalogue());
         FakeMainForm main;
         auto *w = frmParameta2::showWindow();
         auto *stroke = qobject_cast<QLineEdit *>(w->field(frmParameta2::AxisStroke, target));
@@ -244,7 +244,7 @@ private Q_SLOTS:
         TestEnv::resetAll();
         gLangOffset = offset;
         DataFolder folder;
-        QVERIFY(folder.install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        QVERIFY(folder.installCatalogue());
         FakeMainForm main;
         auto *w = frmParameta2::showWindow();
         ModalDriver driver;

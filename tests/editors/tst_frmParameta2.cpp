@@ -11,6 +11,7 @@
 #include "support/FakeMainForm.h"
 #include "support/FieldTexts.h"
 #include "support/TestEnv.h"
+#include "support/ValidParameters.h"
 #include "support/X11Keys.h"
 
 #include <QCheckBox>
@@ -55,37 +56,14 @@ void leave(QWidget *w)
 void validSet()
 {
     for (int a = 0; a < kAxisCount; ++a) {
-        gPrmHomeOffset[a] = 100 + a;
-        gPrmHomePush[a] = 20;
-        gPrmHomeVel[a] = 10;
-        gPrmHomeOfsVel[a] = 11;
-        gPrmHomePushVel[a] = 12;
-        gPrmHomeOrder[a] = a + 1;
-        gPrmAxisStroke[a] = 5000;
-        gPrmAxisLead[a] = 6;
-        gPrmAxisPulse[a] = 800;
-        gPrmJogHighVel[a] = 5;
-        gPrmAutoDrv[a] = 1;
-        gPrmJhOrQz[a] = 2;
-        gPrmActSize[a] = QStringLiteral(" 28");
-        gPrmActSpeed[a] = QStringLiteral("L");
-        gPrmActStroke[a] = 50;
-        gPrmActuator[a] = QStringLiteral(" 28L050");
-        gPrmPgFunc[a] = 2;
-        gPrmPgAlarm[a] = 40;
-        gPrmPgCheckTimer[a] = 7;
-        gPrmLsSerchTimer[a] = 8;
-        gPrmSoftLimit[a] = 1;
-        gPrmM0Disable[a] = 0;
+        AxisParameters p;
+        p.homeOffset = 100 + a;
+        p.homeOrder = a + 1;
+        writeAxisParameters(a, p);
     }
-    gPrmHomeOut = 3;
-    gPrmAlmCode = 1;
-    gPrmGrpEnable = 1;
-    gPrmSmTimeoutSel = 0;
-    gPrmSmTimerVal = 9;
-    gAxisMask = 5;
-    gPrmAutoHome = 1;
-    gPrmStopPause = 0;
+    SharedParameters shared;
+    shared.stopPause = 0;
+    writeSharedParameters(shared);
 }
 
 } // namespace
@@ -100,7 +78,7 @@ private Q_SLOTS:
         m_env = std::make_unique<TestEnv>();
         TestEnv::resetAll();
         m_folder = std::make_unique<DataFolder>();
-        QVERIFY(m_folder->install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        QVERIFY(m_folder->installCatalogue());
         m_main = std::make_unique<FakeMainForm>();
         gAxisUnused[2] = true; // axis 3 not in use
         gDevSize[0] = QStringLiteral("E35");

@@ -19,6 +19,7 @@
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
+#include "support/ValidParameters.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -34,36 +35,21 @@ namespace {
 // The window's values for axis 1, matching the simulated actuator " 28" L 100.
 void axisOneSet()
 {
-    gPrmHomeOffset[0] = 300;
-    gPrmHomePush[0] = 20;
-    gPrmHomeVel[0] = 10;
-    gPrmHomeOfsVel[0] = 11;
-    gPrmHomePushVel[0] = 12;
-    gPrmHomeOrder[0] = 1;
-    gPrmAxisStroke[0] = 20000;
-    gPrmAxisLead[0] = 2;
-    gPrmAxisPulse[0] = 400;
-    gPrmJogHighVel[0] = 5;
-    gPrmAutoDrv[0] = 1;
-    gPrmJhOrQz[0] = 0;
-    gPrmActSize[0] = QStringLiteral(" 28");
-    gPrmActSpeed[0] = QStringLiteral("L");
-    gPrmActStroke[0] = 100;
-    gPrmActuator[0] = QStringLiteral(" 28L100");
-    gPrmPgFunc[0] = 0;
-    gPrmPgAlarm[0] = 40;
-    gPrmPgCheckTimer[0] = 7;
-    gPrmLsSerchTimer[0] = 8;
-    gPrmSoftLimit[0] = 1;
-    gPrmM0Disable[0] = 0;
-    gPrmHomeOut = 2;
-    gPrmAlmCode = 1;
-    gPrmGrpEnable = 1;
-    gPrmSmTimeoutSel = 0;
-    gPrmSmTimerVal = 9;
-    gAxisMask = 1;
-    gPrmAutoHome = 0;
-    gPrmStopPause = 1;
+    AxisParameters p;
+    p.homeOffset = 300;
+    p.axisStroke = 20000;
+    p.axisLead = 2;
+    p.axisPulse = 400;
+    p.jhOrQz = 0;
+    p.actStroke = 100;
+    p.actuator = QStringLiteral(" 28L100");
+    p.pgFunc = 0;
+    writeAxisParameters(0, p);
+    SharedParameters shared;
+    shared.homeOut = 2;
+    shared.axisMask = 1;
+    shared.autoHome = 0;
+    writeSharedParameters(shared);
 }
 
 } // namespace
@@ -75,15 +61,14 @@ class TestFrmParameta2Transfer : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QString error;
-        QVERIFY2(m_sim.start(&error), qPrintable(error));
+        m_sim.startOrFail();
     }
     void init()
     {
         m_sim.reset();
         editors::resetParaVerify();
         m_folder = std::make_unique<DataFolder>();
-        QVERIFY(m_folder->install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst")));
+        QVERIFY(m_folder->installCatalogue());
         m_main = std::make_unique<FakeMainForm>();
         m_sim.useAxes(1);
         gDevSize[0] = QStringLiteral(" 28");

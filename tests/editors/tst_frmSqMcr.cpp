@@ -78,8 +78,7 @@ class TestFrmSqMcr : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QString error;
-        QVERIFY2(m_sim.start(&error), qPrintable(error));
+        m_sim.startOrFail();
     }
     void init()
     {

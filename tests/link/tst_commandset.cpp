@@ -91,8 +91,7 @@ int run(const QString &operation)
 
 void TestCommandSet::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestCommandSet::init()

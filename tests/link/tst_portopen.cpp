@@ -42,8 +42,7 @@ int run(const QString &road)
 
 void TestPortOpen::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestPortOpen::init()

@@ -104,8 +104,7 @@ private:
 
 void TestTransferFaults::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestTransferFaults::init()

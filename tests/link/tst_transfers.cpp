@@ -71,8 +71,7 @@ private:
 
 void TestTransfers::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestTransfers::init()

@@ -26,8 +26,7 @@ private:
 
 void TestAlarmReset::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestAlarmReset::init()

@@ -50,8 +50,7 @@ private:
 
 void TestIoCheck::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestIoCheck::init()

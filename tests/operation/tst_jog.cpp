@@ -86,8 +86,7 @@ private:
 
 void TestJog::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
     SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
 }
 

@@ -20,6 +20,7 @@
 #include "support/LostPortBox.h"
 #include "support/SimFixture.h"
 #include "support/X11Keys.h"
+#include "tables/DevSetting.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -128,8 +129,7 @@ private:
 
 void TestMoveWindow::initTestCase()
 {
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
     MoveRunner::setPauseMs(1);
 }
 
@@ -871,9 +871,9 @@ void TestMoveWindow::dwellBox()
     bool accepted = true;
     QCOMPARE(moveprogram::dwellText("-1", &accepted), QString());
     QVERIFY(!accepted);
-    QCOMPARE(moveNumber(" 12abc"), 12.0);
-    QCOMPARE(moveNumber("abc"), 0.0);
-    QCOMPARE(moveNumber("-5"), -5.0);
+    QCOMPARE(actuators::leadingNumber(" 12abc"), 12.0);
+    QCOMPARE(actuators::leadingNumber("abc"), 0.0);
+    QCOMPARE(actuators::leadingNumber("-5"), -5.0);
 
     auto *box = m_window->findChild<QLineEdit *>("txtTimer");
     check("chkTimerUse", true);

@@ -114,8 +114,7 @@ private:
 void TestPosiTransfer::initTestCase()
 {
     platform::SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestPosiTransfer::init()

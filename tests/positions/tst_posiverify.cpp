@@ -90,8 +90,7 @@ private:
 void TestPosiVerify::initTestCase()
 {
     platform::SettingsStore::useFile(m_dir.filePath(QStringLiteral("settings.ini")));
-    QString error;
-    QVERIFY2(m_sim.start(&error), qPrintable(error));
+    m_sim.startOrFail();
 }
 
 void TestPosiVerify::init()

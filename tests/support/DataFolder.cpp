@@ -28,6 +28,20 @@ bool DataFolder::install(const QString &source, const QString &name) const
     return QFile::copy(source, path(name));
 }
 
+bool DataFolder::installCatalogue() const
+{
+    return install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
+}
+
+bool DataFolder::installFactoryLists() const
+{
+    for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"}) {
+        if (!install(fixturePath(QStringLiteral("editors/std/") + QLatin1String(name)), QLatin1String(name)))
+            return false;
+    }
+    return true;
+}
+
 bool DataFolder::write(const QString &name, const QByteArray &bytes) const
 {
     QFile f(path(name));

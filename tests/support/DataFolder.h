@@ -17,6 +17,10 @@ public:
     QString path(const QString &name) const;
     // Copies a file into the folder under the given name (replacing one that is there).
     bool install(const QString &source, const QString &name) const;
+    // The example catalogue (fixtures actuators/good.lst) as "nqzdevice.lst".
+    bool installCatalogue() const;
+    // The three factory parameter lists of fixtures editors/std under their own names.
+    bool installFactoryLists() const;
     bool write(const QString &name, const QByteArray &bytes) const;
     void remove(const QString &name) const;
     QByteArray read(const QString &name) const;

@@ -8,6 +8,7 @@
 #include "tables/IoBits.h"
 
 #include <QFile>
+#include <QTest>
 
 bool SimFixture::start(QString *error)
 {
@@ -15,6 +16,13 @@ bool SimFixture::start(QString *error)
         return false;
     m_model.install(m_session.controller());
     return true;
+}
+
+void SimFixture::startOrFail()
+{
+    QString error;
+    const bool started = start(&error);
+    QVERIFY2(started, qPrintable(error));
 }
 
 void SimFixture::reset()

@@ -15,6 +15,9 @@ class SimFixture
 {
 public:
     bool start(QString *error);
+    // start() from a test program's initTestCase: a simulator that does not start fails it,
+    // with the reason.
+    void startOrFail();
     void reset();
     // Axes in use in the system and in the controller's block 0 (bit i = axis i + 1).
     void useAxes(int mask);

@@ -17,3 +17,42 @@ void validParameters()
     }
     gAxisMask = 1;
 }
+
+void writeAxisParameters(int a, const AxisParameters &p)
+{
+    gPrmHomeOffset[a] = p.homeOffset;
+    gPrmHomePush[a] = p.homePush;
+    gPrmHomeVel[a] = p.homeVel;
+    gPrmHomeOfsVel[a] = p.homeOfsVel;
+    gPrmHomePushVel[a] = p.homePushVel;
+    gPrmHomeOrder[a] = p.homeOrder;
+    gPrmAxisStroke[a] = p.axisStroke;
+    gPrmAxisLead[a] = p.axisLead;
+    gPrmAxisPulse[a] = p.axisPulse;
+    gPrmJogHighVel[a] = p.jogHighVel;
+    gPrmAutoDrv[a] = p.autoDrv;
+    gPrmJhOrQz[a] = p.jhOrQz;
+    gPrmActSize[a] = p.actSize;
+    gPrmActSpeed[a] = p.actSpeed;
+    gPrmActStroke[a] = p.actStroke;
+    if (p.actuator)
+        gPrmActuator[a] = *p.actuator;
+    gPrmPgFunc[a] = p.pgFunc;
+    gPrmPgAlarm[a] = p.pgAlarm;
+    gPrmPgCheckTimer[a] = p.pgCheckTimer;
+    gPrmLsSerchTimer[a] = p.lsSerchTimer;
+    gPrmSoftLimit[a] = p.softLimit;
+    gPrmM0Disable[a] = p.m0Disable;
+}
+
+void writeSharedParameters(const SharedParameters &p)
+{
+    gPrmHomeOut = p.homeOut;
+    gPrmAlmCode = p.almCode;
+    gPrmGrpEnable = p.grpEnable;
+    gPrmSmTimeoutSel = p.smTimeoutSel;
+    gPrmSmTimerVal = p.smTimerVal;
+    gAxisMask = p.axisMask;
+    gPrmAutoHome = p.autoHome;
+    gPrmStopPause = p.stopPause;
+}

@@ -184,6 +184,35 @@ private Q_SLOTS:
         QCOMPARE(gDevLead[3], 0);
     }
 
+    // The one reading of a number that a text begins with: the data files' items, the setup
+    // window's stroke texts and the test-move window's labels and program cells.
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+
+        QTest::newRow("digits then letters") << " 12abc" << 12.0;
+        QTest::newRow("no number") << "abc" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("minus") << "-5" << -5.0;
+        QTest::newRow("plus with fraction") << "+3.25x" << 3.25;
+        QTest::newRow("tab first") << "\t7" << 7.0;
+        QTest::newRow("fraction only") << ".5" << 0.5;
+        QTest::newRow("point last") << "5." << 5.0;
+        QTest::newRow("point alone") << "." << 0.0;
+        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("second point ends it") << "12.3.4" << 12.3;
+        QTest::newRow("stroke item") << " 50" << 50.0;
+        QTest::newRow("digit of another script") << QString(QChar(0x0663)) << 0.0;
+    }
+
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(actuators::leadingNumber(text), value);
+    }
+
     void copyNewTypeFlagSkipsUnusedAxes()
     {
         gAxisUnused[1] = true;

@@ -13,12 +13,6 @@ namespace {
 const QStringList kLists = {QStringLiteral("w4nqzstpr.lst"), QStringLiteral("w4qzstpr.lst"),
                             QStringLiteral("w4cmstpr.lst")};
 
-void installLists(const DataFolder &folder)
-{
-    for (const QString &name : kLists)
-        folder.install(fixturePath(QStringLiteral("editors/std/") + name), name);
-}
-
 void chooseActuator(int a, const QString &size, const QString &speed, int stroke, bool newType,
                     bool vertical, bool withPG)
 {
@@ -86,7 +80,7 @@ private Q_SLOTS:
         QFETCH(QString, actuator);
 
         DataFolder folder;
-        installLists(folder);
+        folder.installFactoryLists();
         platform::DialogScript script;
         chooseActuator(1, size, speed, stroke, newType, vertical, withPG);
         gAxisUnused[3] = true;
@@ -145,7 +139,7 @@ private Q_SLOTS:
         QFETCH(QStringList, prompts);
 
         DataFolder folder;
-        installLists(folder);
+        folder.installFactoryLists();
         if (list.isEmpty()) {
             gDevSetteiStroke[2] = 60;
         } else if (from.isEmpty()) {
@@ -181,7 +175,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(int, result);
         DataFolder folder;
-        installLists(folder);
+        folder.installFactoryLists();
         QByteArray list = "\"QZ-K4\",\"QZ-STDPRM\"," + QByteArray::number(rows) + ",0\r\n";
         for (int r = 0; r < rows; ++r)
             list += "\" 28L-" + QByteArray::number(r + 1).rightJustified(3, '0')
@@ -216,7 +210,7 @@ private Q_SLOTS:
     void onlineWindowTakesOnlyActuatorItems()
     {
         DataFolder folder;
-        installLists(folder);
+        folder.installFactoryLists();
         gDevWinOnline = true;
         gAxisMaskNew = 3;
         gAxisUnused[2] = gAxisUnused[3] = true;

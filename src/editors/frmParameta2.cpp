@@ -13,12 +13,14 @@
 #include "editors/frmDevice.h"
 #include "link/ParaReread.h"
 #include "tables/ParaSet.h"
+#include "tables/ParaWindowKeep.h"
 #include "editors/ParaWindowCommands.h"
 #include "link/LinkHooks.h"
 #include "platform/Beep.h"
 #include "platform/Dialogs.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
+#include "platform/ScrollPane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,6 +51,10 @@ const char *const kKindNames[frmParameta2::KindCount] = {
     "comboAxisAutoDrv", "comboEtcJhOrQz", "comboActSize", "comboActSpeed",  "comboActStroke",
     "comboPgFunc",   "txtPgAlarm",   "txtPgCheckTimer", "txtLsSerchTimer",  "comboSoftLimit",
     "comboM0Disable"};
+
+// The parameter item behind each kind of field, which holds its width and its limits.
+constexpr int kKindItems[frmParameta2::KindCount] = {1,  2,  3,  4,  5,  6,  10, 7,  8,  9,  11,
+                                                     12, 29, 30, 31, 14, 15, 23, 24, 25, 26};
 
 // The numeric field behind each text kind.
 std::optional<ParaField> paraFieldOf(int kind)
@@ -207,7 +213,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     }
 
     int mark = 0;
-    auto *outer = new QHBoxLayout(this);
+    // The content scrolls where a small screen cannot show it whole.
+    auto *content = new QWidget;
+    content->setAccessibleName(QStringLiteral("Parameters"));
+    auto *outer = new QHBoxLayout(content);
     auto *leftCol = new QVBoxLayout;
     auto *rightCol = new QVBoxLayout;
     outer->addLayout(leftCol);
@@ -409,6 +418,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     formtext::tagTab(ctTab, 611);
     rightCol->addWidget(m_SSTabPrm);
     rightCol->addStretch(1);
+    m_pane = new platform::ScrollPane(content, this);
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(m_pane);
     m_commands = {cmdReadParaFile, cmdSaveParaFile, cmdParaRead, cmdParaWrite, cmdConpareFile,
                   cmdConpareCT, cmdParaFilePrint, cmdParaPrint, cmdIniPrm, cmdCalculate};
     const auto wire = [this](QPushButton *b, auto body) {
@@ -475,6 +488,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         size->installEventFilter(this);
         speed->installEventFilter(this);
     }
+    // What the window showed as it was last closed, before the axes not in use are emptied.
+    showKept();
     fitFieldWidths();
     YukoJikuHyojiSettei();
     setParaAxisUseHook([this] { YukoJikuHyojiSettei(); });
@@ -538,8 +553,8 @@ void frmParameta2::fitFieldWidths()
         grid->setVerticalSpacing(spacing);
         grid->setContentsMargins(6, 6, 6, 6);
     }
-    layout()->setContentsMargins(6, 6, 6, 6);
-    layout()->setSpacing(6);
+    m_pane->widget()->layout()->setContentsMargins(6, 6, 6, 6);
+    m_pane->widget()->layout()->setSpacing(6);
 }
 
 frmParameta2 *frmParameta2::instance()
@@ -801,48 +816,45 @@ int frmParameta2::TorikomiParametaValue()
 
 int frmParameta2::intakeFields()
 {
-    // A box's text is read strictly in its field's form; the stroke list's as a whole number.
-    const auto number = [this](int kind, int a, bool wide) {
+    // A box's text is read strictly in its field's form, the stroke list's as a whole number;
+    // each at the width of the item it goes into.
+    const auto number = [this](int kind, int a) {
+        const editors::ParaItem &item = editors::paraItem(kKindItems[kind]);
         const QString text = textOf(m_field[kind][a]);
         const std::optional<ParaField> field = paraFieldOf(kind);
-        return field ? editors::paraFieldInteger(*field, text) : editors::paraTextInteger(text, wide);
-    };
-    const auto int16 = [&number](int kind, int a, int &out) {
-        const auto v = number(kind, a, false);
+        const auto v = field ? editors::paraFieldInteger(*field, text)
+                             : editors::paraTextInteger(text, editors::paraItemWide(item.number));
         if (v)
-            out = int(*v);
+            item.setValueAt(a, *v);
         return v.has_value();
     };
-    const auto int32 = [&number](int kind, int a, qint32 &out) {
-        const auto v = number(kind, a, true);
-        if (v)
-            out = qint32(*v);
-        return v.has_value();
+    const auto choice = [this](int kind, int a) {
+        editors::paraItem(kKindItems[kind]).setValueAt(a, selectedValue(m_field[kind][a]));
     };
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
-        if (!int32(HomeOffset, a, gPrmHomeOffset[a]) || !int16(HomePush, a, gPrmHomePush[a])
-            || !int16(HomeVel, a, gPrmHomeVel[a]) || !int16(HomeOfsVel, a, gPrmHomeOfsVel[a])
-            || !int16(HomePushVel, a, gPrmHomePushVel[a]) || !int16(HomeOrder, a, gPrmHomeOrder[a])
-            || !int32(AxisStroke, a, gPrmAxisStroke[a]) || !int16(AxisLead, a, gPrmAxisLead[a])
-            || !int32(AxisPulse, a, gPrmAxisPulse[a]) || !int16(JogHighVel, a, gPrmJogHighVel[a]))
-            return 1;
-        gPrmAutoDrv[a] = selectedValue(m_field[AxisAutoDrv][a]);
-        gPrmJhOrQz[a] = selectedValue(m_field[EtcJhOrQz][a]);
+        for (int kind : {HomeOffset, HomePush, HomeVel, HomeOfsVel, HomePushVel, HomeOrder, AxisStroke, AxisLead,
+                         AxisPulse, JogHighVel}) {
+            if (!number(kind, a))
+                return 1;
+        }
+        choice(AxisAutoDrv, a);
+        choice(EtcJhOrQz, a);
         gPrmActuator[a].clear();
         gPrmActSize[a] = gDevSetteiSize[a] = textOf(m_field[ActSize][a]);
         gPrmActSpeed[a] = gDevSetteiSpeed[a] = textOf(m_field[ActSpeed][a]).trimmed();
-        if (!int16(ActStroke, a, gPrmActStroke[a]))
+        if (!number(ActStroke, a))
             return 1;
         gDevSetteiStroke[a] = gPrmActStroke[a];
         editors::rebuildActuatorCode(a);
-        gPrmPgFunc[a] = selectedValue(m_field[PgFunc][a]);
-        if (!int32(PgAlarm, a, gPrmPgAlarm[a]) || !int16(PgCheckTimer, a, gPrmPgCheckTimer[a])
-            || !int16(LsSerchTimer, a, gPrmLsSerchTimer[a]))
-            return 1;
-        gPrmSoftLimit[a] = selectedValue(m_field[SoftLimit][a]);
-        gPrmM0Disable[a] = selectedValue(m_field[M0Disable][a]);
+        choice(PgFunc, a);
+        for (int kind : {PgAlarm, PgCheckTimer, LsSerchTimer}) {
+            if (!number(kind, a))
+                return 1;
+        }
+        choice(SoftLimit, a);
+        choice(M0Disable, a);
     }
     gPrmHomeOut = selectedValue(m_comboHomeOut);
     gPrmAlmCode = selectedValue(m_comboEtcAlmCode);
@@ -1043,7 +1055,48 @@ void frmParameta2::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    keepShown();
     event->accept();
+}
+
+QList<QWidget *> frmParameta2::valueFields() const
+{
+    QList<QWidget *> out;
+    for (int k = 0; k < KindCount; ++k)
+        for (int a = 0; a < kAxisCount; ++a)
+            out << m_field[k][a];
+    for (QLineEdit *e : m_txtActuator)
+        out << e;
+    out << m_comboHomeOut << m_comboEtcAlmCode << m_comboEtcGrpEnable << m_comboSmInTimer << m_txtSmTimeoutTimer;
+    out << specialSingles();
+    return out;
+}
+
+void frmParameta2::keepShown() const
+{
+    QHash<QString, QVariant> &kept = editors::keptParaWindow();
+    kept.clear();
+    // A choice list by its entry, which stands for the same value in either language.
+    for (const QWidget *w : valueFields()) {
+        const auto *c = qobject_cast<const QComboBox *>(w);
+        kept.insert(w->objectName(), c && !c->isEditable() ? QVariant(c->currentIndex()) : QVariant(textOf(w)));
+    }
+}
+
+void frmParameta2::showKept()
+{
+    const QHash<QString, QVariant> &kept = editors::keptParaWindow();
+    for (QWidget *w : valueFields()) {
+        const auto it = kept.constFind(w->objectName());
+        if (it == kept.constEnd())
+            continue;
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            e->setText(it->toString());
+        else if (auto *c = qobject_cast<QComboBox *>(w); c && c->isEditable())
+            c->setEditText(it->toString());
+        else if (c)
+            c->setCurrentIndex(it->toInt() < c->count() ? it->toInt() : -1);
+    }
 }
 
 void CheckParaBlank()

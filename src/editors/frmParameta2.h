@@ -10,6 +10,9 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+namespace platform {
+class ScrollPane;
+}
 
 // The parameter window: the parameter set as one field per item and axis, with the commands
 // that read, write, verify, open, save and print it. Modeless, one at a time.
@@ -68,6 +71,9 @@ private:
     void focusLeft(QLineEdit *box);
     QList<QWidget *> specialSingles() const;
     void fitFieldWidths();
+    QList<QWidget *> valueFields() const;
+    void keepShown() const;
+    void showKept();
 
     QWidget *m_field[KindCount][kAxisCount] = {};
     QLineEdit *m_txtActuator[kAxisCount] = {};
@@ -82,6 +88,7 @@ private:
     QComboBox *m_comboAccDcc = nullptr;
     QCheckBox *m_chkTokuParaChange = nullptr;
     QTabWidget *m_SSTabPrm = nullptr;
+    platform::ScrollPane *m_pane = nullptr;
     QList<QPushButton *> m_commands; // the ten command buttons in the switches' order
     bool m_intakeFailed = false;
 };

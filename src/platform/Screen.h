@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -20,10 +21,28 @@ int twipsToPixels(const QWidget *window, int twips);
 // the title bar and close box, first when the frame is the larger).
 QPoint placedBeside(const QRect &ownerFrame, const QSize &frame, const QRect &available, QPoint offset);
 
+// The area a window may take: the available area of its screen as the window manager reports
+// it (panels and docks left out).
+QRect availableArea(const QWidget *window);
+
+// What the window manager adds around a window's content (title bar, borders): as it reports
+// it for the window; until it has (before the window is shown, and often just as it is shown)
+// as it drew the owner, drawn by the same desktop.
+QMargins frameMargins(const QWidget *window, const QWidget *owner = nullptr);
+
+// The window's size with its content made smaller, as far as its minimum size allows, so that
+// its frame fits the available area; a window whose content cannot shrink scrolls it instead.
+QSize fittedSize(const QSize &size, const QSize &minimum, const QMargins &frame, const QRect &available);
+
+// Test seam: the desktop as a window manager would report it, since the offscreen platform
+// reserves no strip and draws no frames. An empty area gives the screen's back.
+void setDesktopForTest(const QRect &available, const QMargins &frame);
+
 // Places a window beside its owner (the main window, or the window that opens it): the
 // owner's frame corner and 500 twips right and down unless told otherwise, kept inside the
-// available area of the owner's screen. A window not shown yet is moved at once and kept inside
-// the screen as it is first shown, with the size it is shown at.
+// available area of the owner's screen. A window not shown yet is moved at once and, as it is
+// first shown, made to fit the available area with its frame and kept inside it, with the size
+// it is shown at.
 void placeBesideOwner(QWidget *window, const QWidget *owner, int rightTwips = 500, int downTwips = 500);
 // The placement itself, offset in pixels; placeBesideOwner() and the first showing use it.
 void placeOnce(QWidget *window, const QWidget *owner, QPoint offset);

@@ -9,24 +9,30 @@ namespace editors {
 
 const ParaFieldRule &paraFieldRule(ParaField field)
 {
+    // max length, no "0" key, checked on leaving, range, item
     static const ParaFieldRule rules[] = {
-        {5, false, true, 1, 65535, true},     // HomeOffset
-        {3, false, true, 1, 255, false},      // HomePush
-        {3, false, true, 1, 60, false},       // HomeVel
-        {3, false, true, 1, 60, false},       // HomeOfsVel
-        {3, false, true, 1, 60, false},       // HomePushVel
-        {1, true, true, 0, 255, false},       // HomeOrder
-        {6, false, true, 0, 262143, true},    // AxisStroke
-        {3, false, true, 0, 255, false},      // AxisLead
-        {5, false, true, 0, 65535, true},     // AxisPulse
-        {2, false, true, 1, 30, false},       // JogHighVel
-        {5, false, true, 5, 65535, true},     // PgAlarm
-        {3, false, true, 0, 255, false},      // PgCheckTimer
-        {3, false, true, 0, 255, false},      // LsSerchTimer
-        {3, false, true, 1, 255, false},      // SmTimeoutTimer
-        {2, false, false, 0, 15, false},      // OneAxis
+        {5, false, true, 1, 65535, 1},       // HomeOffset
+        {3, false, true, 1, 255, 2},         // HomePush
+        {3, false, true, 1, 60, 3},          // HomeVel
+        {3, false, true, 1, 60, 4},          // HomeOfsVel
+        {3, false, true, 1, 60, 5},          // HomePushVel
+        {1, true, true, 0, 255, 6},          // HomeOrder
+        {6, false, true, 0, 262143, 7},      // AxisStroke
+        {3, false, true, 0, 255, 8},         // AxisLead
+        {5, false, true, 0, 65535, 9},       // AxisPulse
+        {2, false, true, 1, 30, 10},         // JogHighVel
+        {5, false, true, 5, 65535, 15},      // PgAlarm
+        {3, false, true, 0, 255, 23},        // PgCheckTimer
+        {3, false, true, 0, 255, 24},        // LsSerchTimer
+        {3, false, true, 1, 255, 20},        // SmTimeoutTimer
+        {2, false, false, 0, 15, 21},        // OneAxis
     };
     return rules[static_cast<int>(field)];
+}
+
+bool paraItemWide(int number)
+{
+    return paraItem(number).store == ParaStore::Int32;
 }
 
 bool paraKeyAccepted(ParaField field, const QString &text, QChar key)
@@ -55,7 +61,7 @@ std::optional<qint64> paraTextInteger(const QString &text, bool wide)
 std::optional<qint64> paraFieldInteger(ParaField field, const QString &text)
 {
     const ParaFieldRule &rule = paraFieldRule(field);
-    return boxInteger(text, platform::FieldForm{rule.maxLength, false}, rule.wide);
+    return boxInteger(text, platform::FieldForm{rule.maxLength, false}, paraItemWide(rule.item));
 }
 
 bool paraFieldAccepted(ParaField field, const QString &text)

@@ -42,10 +42,13 @@ struct ParaFieldRule
     bool checked;    // leaving the field checks its range
     qint64 min;
     qint64 max;
-    bool wide;       // a 32-bit item
+    int item;        // the parameter item it edits, whose store sets the number's width
 };
 
 const ParaFieldRule &paraFieldRule(ParaField field);
+
+// Whether the item is held in 32 bits: the width every text taken into it is read at.
+bool paraItemWide(int number);
 
 // Whether the key filter lets the character into a field holding `text`. Enter is the
 // caller's (it moves the focus); Backspace and Tab always pass.

@@ -3,6 +3,7 @@
 #include "core/Module2Calc.h"
 #include "core/Padding.h"
 #include "tables/ParaVerify.h"
+#include "tables/ParaWindowKeep.h"
 
 #include <cmath>
 #include <limits>
@@ -291,6 +292,7 @@ void resetParaSet()
     ClearParaTable();
     for (bool &f : gPrnAxisUnused)
         f = false;
+    keptParaWindow().clear();
 }
 
 ParaSetGuard::ParaSetGuard()

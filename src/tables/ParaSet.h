@@ -127,7 +127,8 @@ inline const ParaItem &paraItem(int number)
 // The actuator code of an axis built again from its parts (size, speed, three stroke digits).
 void rebuildActuatorCode(int axis);
 
-// Arrays and exchange table cleared, print flags false: the state of a fresh process.
+// Arrays and exchange table cleared, print flags false, nothing kept of the parameter window:
+// the state of a fresh process.
 void resetParaSet();
 
 // A cell or list value as a whole number within [min, max], halves to the even neighbour;

@@ -1,4 +1,5 @@
 #include "platform/FixedGrid.h"
+#include "platform/Screen.h"
 #include "tables/DevSetting.h"
 #include "actuators/DevDesignation.h"
 #include "actuators/frmDevice2.h"
@@ -31,7 +32,12 @@
 #include "support/AllWindows.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QDir>
 #include <QTableWidget>
 #include <QStyleOptionComboBox>
@@ -42,17 +48,19 @@
 #include <memory>
 
 // Every window of the system opened at its load size, in both languages: each must fit a
-// 1024 x 768 screen, its title bar included. The windows are also rendered to PNG files beside
-// the tests, to be looked at.
+// 1024 x 768 screen, its title bar included, and fit its frame in the area a desktop leaves it.
+// The windows are also rendered to PNG files beside the tests, to be looked at.
 class TestWindowSizes : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void cleanup();
     void fitsSmallScreen_data();
     void fitsSmallScreen();
-    void keptOnScreen_data();
     void keptOnScreen();
+    void framesFitDesktop_data();
+    void framesFitDesktop();
     void choicesShowWhole_data();
     void choicesShowWhole();
     void headingsShowWhole_data();
@@ -68,6 +76,8 @@ constexpr int kTitleBar = 32;
 // stored actuators taken offline; null when it could not be set up.
 std::unique_ptr<frmMain> smallScreenMain(int language)
 {
+    // The whole 1024 x 768 screen, under a title bar.
+    platform::setDesktopForTest(QRect(0, 0, 1024, 768), QMargins(0, kTitleBar, 0, 0));
     startup::resetAxesForStart();
     gLanguage = language;
     gLangOffset = settings::languageOffsetFor(language);
@@ -79,65 +89,115 @@ std::unique_ptr<frmMain> smallScreenMain(int language)
     return main;
 }
 
+// Opens each window of the program from `first` on beside the one main window, as its callers
+// do, hands it to the check and closes it again; what the checks found, by window.
+QStringList eachWindow(frmMain *main, int first, const std::function<QString(const char *, QWidget *)> &check)
+{
+    QStringList found;
+    const QList<ProgramWindow> all = programWindows();
+    for (int i = first; i < all.size(); ++i) {
+        QWidget *w = all[i].make(main);
+        QPointer<QWidget> guard(w);
+        w->show();
+        if (!QTest::qWaitForWindowExposed(w))
+            found << QStringLiteral("%1 not shown").arg(QLatin1String(all[i].name));
+        QCoreApplication::processEvents();
+        const QString problem = check(all[i].name, w);
+        if (!problem.isEmpty())
+            found << QStringLiteral("%1: %2").arg(QLatin1String(all[i].name), problem);
+        if (guard && guard != main) {
+            guard->hide();
+            delete guard.data();
+        }
+    }
+    return found;
+}
+
+QString rectText(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3 x %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// A control the operator cannot bring into view: outside its window, or in a scrolled pane
+// that cannot scroll it into the pane's view.
+QString unreachableControl(QWidget *w)
+{
+    for (QWidget *c : w->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c)
+                             || qobject_cast<QComboBox *>(c) || qobject_cast<QAbstractItemView *>(c);
+        if (!control || !c->isVisibleTo(w) || qobject_cast<QComboBox *>(c->parentWidget()))
+            continue;
+        QWidget *shown = c;
+        auto *pane = w->findChild<QScrollArea *>();
+        if (pane && pane->widget() && pane->widget()->isAncestorOf(c)) {
+            // Scrolled as far towards the control as the pane goes.
+            const QPoint at = c->mapTo(pane->widget(), QPoint(0, 0));
+            pane->horizontalScrollBar()->setValue(at.x());
+            pane->verticalScrollBar()->setValue(at.y());
+            const QRect inView(c->mapTo(pane->viewport(), QPoint(0, 0)), c->size());
+            if (!pane->viewport()->rect().contains(inView))
+                return QStringLiteral("%1 at %2 out of its pane's view %3").arg(c->objectName(), rectText(inView), rectText(pane->viewport()->rect()));
+            shown = pane->viewport();
+        }
+        const QRect inWindow(shown->mapTo(w, QPoint(0, 0)), shown->size());
+        if (!w->rect().contains(inWindow))
+            return QStringLiteral("%1 at %2 out of the window").arg(c->objectName(), rectText(inWindow));
+    }
+    return {};
+}
+
 } // namespace
+
+void TestWindowSizes::cleanup()
+{
+    platform::setDesktopForTest(QRect(), QMargins());
+}
 
 void TestWindowSizes::fitsSmallScreen_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<int>("index");
-    const QList<ProgramWindow> all = programWindows();
-    for (int language : {2, 1})
-        for (int i = 0; i < all.size(); ++i)
-            QTest::addRow("%s, %s", language == 1 ? "Japanese" : "English", all[i].name) << language << i;
+    QTest::newRow("English") << 2;
+    QTest::newRow("Japanese") << 1;
 }
 
 void TestWindowSizes::fitsSmallScreen()
 {
     QFETCH(int, language);
-    QFETCH(int, index);
     TestEnv env;
     const std::unique_ptr<frmMain> main = smallScreenMain(language);
     QVERIFY(main);
-
-    const ProgramWindow window = programWindows().at(index);
-    QWidget *w = window.make(main.get());
-    QPointer<QWidget> guard(w);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QCoreApplication::processEvents();
-
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
     QVERIFY(QDir().mkpath(dir));
-    w->grab().save(QStringLiteral("%1/%2_%3.png").arg(dir, QLatin1String(window.name),
-                                                       language == 1 ? QStringLiteral("ja") : QStringLiteral("en")));
 
-    // The window's own area against the screen, less the title bar a desktop adds on top.
-    QVERIFY2(w->width() <= 1024 && w->height() + kTitleBar <= 768,
-             qPrintable(QStringLiteral("%1 x %2").arg(w->width()).arg(w->height())));
-    // What the layout needs fits too: no control is pushed out of the window.
-    QVERIFY2(w->minimumSizeHint().width() <= w->width() && w->minimumSizeHint().height() <= w->height(),
-             qPrintable(QStringLiteral("needs %1 x %2").arg(w->minimumSizeHint().width()).arg(w->minimumSizeHint().height())));
-
-    if (guard && guard != main.get()) {
-        guard->hide();
-        delete guard.data();
-    }
-}
-
-void TestWindowSizes::keptOnScreen_data()
-{
-    QTest::addColumn<int>("index");
-    const QList<ProgramWindow> all = programWindows();
-    // The main window itself and the splash are not placed beside a window.
-    for (int i = 2; i < all.size(); ++i)
-        QTest::addRow("%s", all[i].name) << i;
+    int checked = 0;
+    const QStringList found = eachWindow(main.get(), 0, [&](const char *name, QWidget *w) {
+        ++checked;
+        w->grab().save(QStringLiteral("%1/%2_%3.png").arg(dir, QLatin1String(name),
+                                                           language == 1 ? QStringLiteral("ja") : QStringLiteral("en")));
+        // The window's own area against the screen, less the title bar a desktop adds on top.
+        if (w->width() > 1024 || w->height() + kTitleBar > 768)
+            return QStringLiteral("%1 x %2").arg(w->width()).arg(w->height());
+        // What the layout needs fits too: no control is pushed out of the window.
+        const QSize needs = w->minimumSizeHint();
+        if (needs.width() > w->width() || needs.height() > w->height())
+            return QStringLiteral("needs %1 x %2").arg(needs.width()).arg(needs.height());
+        // Content that could scroll shows whole on this screen.
+        for (const QScrollArea *pane : w->findChildren<QScrollArea *>()) {
+            if (pane->widget() && !pane->viewport()->rect().contains(pane->widget()->geometry()))
+                return QStringLiteral("scrolls %1 x %2 in %3 x %4")
+                    .arg(pane->widget()->width()).arg(pane->widget()->height())
+                    .arg(pane->viewport()->width()).arg(pane->viewport()->height());
+        }
+        return QString();
+    });
+    QCOMPARE(checked, programWindows().size());
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
 }
 
 // With the main window near the screen's bottom-right corner, every window placed beside it
 // keeps its frame on the screen (its top-left corner where the frame is the larger).
 void TestWindowSizes::keptOnScreen()
 {
-    QFETCH(int, index);
     TestEnv env;
     startup::resetAxesForStart();
     frmMain::setScreenWidthForLoad(1024);
@@ -149,22 +209,60 @@ void TestWindowSizes::keptOnScreen()
     main->move(available.right() - 60, available.bottom() - 40);
     QCoreApplication::processEvents();
 
-    QWidget *w = programWindows().at(index).make(main.get());
-    QPointer<QWidget> guard(w);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    const QRect frame = w->frameGeometry();
-    const QString where = QStringLiteral("%1,%2 %3 x %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
-    QVERIFY2(frame.left() >= available.left() && frame.top() >= available.top(), qPrintable(where));
-    QVERIFY2(frame.width() > available.width() || frame.right() <= available.right(), qPrintable(where));
-    QVERIFY2(frame.height() > available.height() || frame.bottom() <= available.bottom(), qPrintable(where));
-    // Off the edge without the procedure: the test can tell.
-    QVERIFY(main->frameGeometry().left() + 33 + frame.width() > available.right());
+    // The main window itself and the splash are not placed beside a window.
+    const QStringList found = eachWindow(main.get(), 2, [&](const char *, QWidget *w) {
+        const QRect frame = w->frameGeometry();
+        const bool inside = frame.left() >= available.left() && frame.top() >= available.top()
+                            && (frame.width() > available.width() || frame.right() <= available.right())
+                            && (frame.height() > available.height() || frame.bottom() <= available.bottom());
+        // Off the edge without the placement: the test can tell.
+        const bool wouldBeOff = main->frameGeometry().left() + 33 + frame.width() > available.right();
+        return inside && wouldBeOff ? QString() : rectText(frame);
+    });
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
+}
 
-    if (guard) {
-        guard->hide();
-        delete guard.data();
-    }
+void TestWindowSizes::framesFitDesktop_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QMargins>("frame");
+    // 1024 x 768 with a 30-pixel panel below and thin title bars.
+    QTest::newRow("panel below, English") << 2 << QRect(0, 0, 1024, 738) << QMargins(0, 25, 0, 0);
+    QTest::newRow("panel below, Japanese") << 1 << QRect(0, 0, 1024, 738) << QMargins(0, 25, 0, 0);
+    // A top bar and tall title bars with borders, as common desktops draw them.
+    QTest::newRow("top bar, tall title bars") << 2 << QRect(0, 32, 1024, 736) << QMargins(4, 37, 4, 4);
+    QTest::newRow("panel left, tall title bars") << 1 << QRect(48, 0, 976, 768) << QMargins(4, 37, 4, 4);
+}
+
+// On a small desktop with a reserved strip and frames the window manager draws, every window
+// placed beside the main window (itself at the area's corner) keeps its whole frame inside the
+// area left to windows, and every control of it can be brought into view.
+void TestWindowSizes::framesFitDesktop()
+{
+    QFETCH(int, language);
+    QFETCH(QRect, available);
+    QFETCH(QMargins, frame);
+    TestEnv env;
+    const std::unique_ptr<frmMain> main = smallScreenMain(language);
+    QVERIFY(main);
+    platform::setDesktopForTest(available, frame);
+    main->move(available.topLeft());
+    QCoreApplication::processEvents();
+
+    int scrolled = 0;
+    const QStringList found = eachWindow(main.get(), 2, [&](const char *, QWidget *w) {
+        const QRect frameRect(w->pos(), w->size().grownBy(frame));
+        if (!available.contains(frameRect))
+            return QStringLiteral("frame %1").arg(rectText(frameRect));
+        if (auto *pane = w->findChild<QScrollArea *>(); pane && pane->widget()
+            && pane->widget()->height() > pane->viewport()->height())
+            ++scrolled;
+        return unreachableControl(w);
+    });
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
+    // The parameter window is taller than the area leaves it: it scrolls, the only one that must.
+    QCOMPARE(scrolled, 1);
 }
 
 void TestWindowSizes::choicesShowWhole_data()

@@ -20,7 +20,9 @@
 #include "support/ModalDriver.h"
 #include "support/SimFixture.h"
 #include "support/ValidParameters.h"
+#include "support/X11Keys.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,6 +52,22 @@ void axisOneSet()
     shared.axisMask = 1;
     shared.autoHome = 0;
     writeSharedParameters(shared);
+}
+
+// Every value the window shows, by field: a box's text, an editable list's text, a choice
+// list's entry.
+QStringList shownValues(const QWidget *w)
+{
+    QStringList out;
+    for (const QLineEdit *e : w->findChildren<QLineEdit *>()) {
+        if (!qobject_cast<QComboBox *>(e->parentWidget()))
+            out << e->objectName() + QLatin1Char('=') + e->text();
+    }
+    for (const QComboBox *c : w->findChildren<QComboBox *>())
+        out << c->objectName() + QLatin1Char('=')
+                   + (c->isEditable() ? c->currentText() : QString::number(c->currentIndex()));
+    out.sort();
+    return out;
 }
 
 } // namespace
@@ -156,6 +174,56 @@ private Q_SLOTS:
         m_sim.model().setBlockByte(6, 0, 9);
         write();
         QCOMPARE(m_sim.model().blockByte(6, 0), type);
+    }
+
+    // The window's close box loses nothing: read from the controller, typed in or not, the
+    // window opened again shows every value as it was, and a write sends what it shows.
+    void closeBoxKeepsTheSet_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("after a read") << QString();
+        QTest::newRow("after typing") << QStringLiteral("123");
+    }
+    void closeBoxKeepsTheSet()
+    {
+        QFETCH(QString, typed);
+        const auto write = [this] {
+            m_sim.dialogs().answer(IdYes); // 470
+            m_sim.dialogs().answer(IdNo);  // 685
+            m_sim.dialogs().answer(IdOk);  // 1527
+            click("cmdParaWrite");
+        };
+        write(); // the controller holds a whole set
+        m_sim.dialogs().answer(IdNo); // 355: no save first
+        click("cmdParaRead");
+        QLineEdit *offset = text("txtHomeOffset_0");
+        if (!typed.isEmpty()) {
+            QApplication::setActiveWindow(m_w);
+            offset->setFocus();
+            offset->clear();
+            for (QChar c : typed)
+                sendX11Key(offset, Qt::Key(c.unicode()));
+            sendX11Key(offset, Qt::Key_Tab);
+            QCOMPARE(offset->text(), typed);
+        }
+        const QString expected = offset->text();
+        QVERIFY(!expected.isEmpty());
+        const QStringList shown = shownValues(m_w);
+
+        m_w->close();
+        QTRY_VERIFY(!frmParameta2::instance());
+        QCOMPARE(mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
+        m_w = frmParameta2::instance();
+        QVERIFY(m_w);
+        QCOMPARE(shownValues(m_w), shown);
+
+        write();
+        text("txtHomeOffset_0")->setText(QStringLiteral("777")); // the read must bring it back
+        m_sim.dialogs().answer(IdNo); // 355
+        click("cmdParaRead");
+        const QStringList written{LoadResText(470), LoadResText(685), LoadResText(1527)};
+        QCOMPARE(m_sim.prompts(), written + QStringList{LoadResText(355)} + written + QStringList{LoadResText(355)});
+        QCOMPARE(text("txtHomeOffset_0")->text(), expected);
     }
 
     // A write whose re-read fails still says that the parameters were written, in the box of

@@ -14,6 +14,9 @@ private Q_SLOTS:
     void placedBeside_data();
     void placedBeside();
     void placedWhenFirstShown();
+    void fittedSize_data();
+    void fittedSize();
+    void fittedWhenFirstShown();
 };
 
 void TestScreen::placedBeside_data()
@@ -86,6 +89,63 @@ void TestScreen::placedWhenFirstShown()
     window.move(available.right() - 10, available.top());
     window.show();
     QCOMPARE(window.pos(), QPoint(available.right() - 10, available.top()));
+}
+
+void TestScreen::fittedSize_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("minimum");
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("expected");
+
+    const QRect underPanel(0, 0, 1024, 738);
+    const QMargins titleBar(0, 25, 0, 0);
+    QTest::newRow("fits with its frame: unchanged")
+        << QSize(1000, 700) << QSize(200, 100) << titleBar << underPanel << QSize(1000, 700);
+    QTest::newRow("content fits, frame does not: made shorter")
+        << QSize(1000, 725) << QSize(200, 100) << titleBar << underPanel << QSize(1000, 713);
+    QTest::newRow("borders count on every side")
+        << QSize(1020, 725) << QSize(200, 100) << QMargins(4, 37, 4, 4) << QRect(0, 32, 1024, 736)
+        << QSize(1016, 695);
+    QTest::newRow("no shorter than its minimum")
+        << QSize(1000, 725) << QSize(200, 720) << titleBar << underPanel << QSize(1000, 720);
+    QTest::newRow("no screen known: unchanged")
+        << QSize(1000, 725) << QSize(200, 100) << titleBar << QRect() << QSize(1000, 725);
+}
+
+void TestScreen::fittedSize()
+{
+    QFETCH(QSize, size);
+    QFETCH(QSize, minimum);
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, available);
+    QFETCH(QSize, expected);
+    QCOMPARE(platform::fittedSize(size, minimum, frame, available), expected);
+}
+
+// Under a reserved strip and with the frame the window manager draws, a window too tall for
+// what is left is made shorter as it is first shown and its whole frame kept inside the area.
+void TestScreen::fittedWhenFirstShown()
+{
+    const QRect available(0, 30, 640, 450);
+    const QMargins frame(3, 28, 3, 3);
+    platform::setDesktopForTest(available, frame);
+    QWidget owner;
+    owner.setGeometry(100, 100, 300, 200);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+
+    QWidget window;
+    window.setMinimumSize(100, 100);
+    window.resize(500, 600);
+    platform::placeBesideOwner(&window, &owner);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    platform::setDesktopForTest(QRect(), QMargins());
+    QCOMPARE(window.size(), QSize(500, 450 - 31));
+    QCOMPARE(QRect(window.pos(), window.size().grownBy(frame)).bottom(), available.bottom());
+    QCOMPARE(window.pos().y(), available.top());
 }
 
 QTEST_MAIN(TestScreen)

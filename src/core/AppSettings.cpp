@@ -103,14 +103,47 @@ bool finishSettingsWrites()
     if (!SettingsStore::takeWriteFailure())
         return true;
     const QString crlf = QStringLiteral("\r\n");
-    // The reason stands on its own line under the file's name, as the data files' messages do.
-    // An entry of the file that cannot be kept is no matter of disk space: the operator is
-    // sent to that entry.
-    const QString key = SettingsStore::unkeepableKey();
-    const QString reason = key.isEmpty() ? SettingsStore::lastWriteFailure() : LoadResText(3040).arg(key);
+    // The reason stands on its own line under the file's name, as the data files' messages do,
+    // and the advice under it fits the reason: an entry of the file that cannot be kept, a
+    // path that is no regular file or another copy holding the lock is no matter of disk
+    // space.
+    using Failure = SettingsStore::Failure;
+    const QString detail = SettingsStore::lastFailureDetail();
+    QString reason;
+    int advice = 3002;
+    switch (SettingsStore::lastFailure()) {
+    case Failure::None:
+        break;
+    case Failure::ReadFailed:
+        reason = LoadResText(3004).arg(detail);
+        break;
+    case Failure::WriteFailed:
+        reason = LoadResText(3005).arg(detail);
+        break;
+    case Failure::CutShort:
+        reason = LoadResText(3006);
+        break;
+    case Failure::FolderNotMade:
+        reason = LoadResText(3007).arg(detail);
+        break;
+    case Failure::NotRegular:
+        reason = LoadResText(3043);
+        advice = 3009;
+        break;
+    case Failure::Unkeepable:
+        reason = LoadResText(3040).arg(detail);
+        advice = 3041;
+        break;
+    case Failure::LockHeld:
+        reason = LoadResText(3008).arg(detail);
+        advice = 3009;
+        break;
+    case Failure::LockNotMade:
+        reason = LoadResText(3012).arg(detail);
+        break;
+    }
     platform::msgBox(LoadResText(3001) + crlf + QDir::toNativeSeparators(SettingsStore::filePath())
-                         + (reason.isEmpty() ? QString() : crlf + reason) + crlf + crlf
-                         + LoadResText(key.isEmpty() ? 3002 : 3041),
+                         + (reason.isEmpty() ? QString() : crlf + reason) + crlf + crlf + LoadResText(advice),
                      platform::MbExclamation);
     return false;
 }

@@ -55,8 +55,14 @@ bool openRegularForReading(QFile &file, const QString &path, QString *error, boo
     // Opened without waiting, and judged by what was opened, not by the name.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
+        const int openError = errno;
+        // A socket cannot be opened at all, and another try finds the same socket: it is
+        // refused for its kind, as a named pipe is, not failed as a file that may come back.
+        const QString kind = nonRegularKind(path);
+        if (refused)
+            *refused = !kind.isEmpty();
         if (error)
-            *error = QString::fromLocal8Bit(std::strerror(errno));
+            *error = kind.isEmpty() ? QString::fromLocal8Bit(std::strerror(openError)) : reasonFor(kind);
         return false;
     }
     struct stat st;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -17,14 +18,20 @@ namespace platform {
 
 namespace {
 
+using Failure = SettingsStore::Failure;
+
 QString g_overridePath;
 bool g_writeFailed = false;
-QString g_failureReason;
+Failure g_failure = Failure::None;
+QString g_failureDetail;
+std::function<void()> g_lockBusy;
+std::function<void()> g_beforeReplace;
 
-bool failed(const QString &reason)
+bool failed(Failure kind, const QString &detail = QString())
 {
     g_writeFailed = true;
-    g_failureReason = reason;
+    g_failure = kind;
+    g_failureDetail = detail;
     return false;
 }
 
@@ -40,9 +47,9 @@ QString storePath()
     return g_overridePath.isEmpty() ? userStorePath() : g_overridePath;
 }
 
-// Reads come from the one file the writes replace. A named pipe or a device in place of the
-// settings file would hold every read: it reads as an empty store (the defaults), and every
-// write is refused with that reason.
+// Reads come from the one file the writes replace. A named pipe, a device or a socket in place
+// of the settings file would hold or fail every read: it reads as an empty store (the
+// defaults), and every write is refused with that reason.
 std::unique_ptr<QSettings> openStore()
 {
     const QString path = storePath();
@@ -67,16 +74,15 @@ Entries allEntries(QSettings &store)
     return out;
 }
 
-const QString kCutShort = QStringLiteral("only part of the file reached the disk (the disk may be full)");
-const QString kSection = QStringLiteral("Settings");
-
-QString g_unkeepableKey;
-
-bool unkeepable(const QString &key)
+// A file QSettings could read. A section header without its closing bracket (a stray "[" line)
+// makes it report a format error, yet it reads every entry of the file: what it reads is
+// judged by the comparison of the entries, as any other line that does not read as written.
+bool readable(const QSettings &s)
 {
-    g_unkeepableKey = key;
-    return failed(QStringLiteral("the settings file holds entries this program cannot keep: ") + key);
+    return s.status() == QSettings::NoError || s.status() == QSettings::FormatError;
 }
+
+const QString kSection = QStringLiteral("Settings");
 
 // A scratch file in the folder of the settings file (on its disk): QSettings reads a file of
 // a path it has read before from its own memory, and may report success for a file the disk
@@ -84,8 +90,10 @@ bool unkeepable(const QString &key)
 bool writeScratch(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() || f.size() != bytes.size())
-        return failed(kCutShort);
+    if (!f.open(QIODevice::WriteOnly))
+        return failed(Failure::WriteFailed, f.errorString());
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.size() != bytes.size())
+        return failed(Failure::CutShort);
     return true;
 }
 
@@ -93,40 +101,10 @@ std::optional<QByteArray> readScratch(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        failed(f.errorString());
+        failed(Failure::ReadFailed, f.errorString());
         return std::nullopt;
     }
     return f.readAll();
-}
-
-// The lines QSettings writes for the given values of the section, in its own escaping.
-std::optional<QList<QByteArray>> linesFor(const QList<QPair<QString, QString>> &values, const QTemporaryDir &scratch)
-{
-    const QString made = scratch.filePath(QStringLiteral("values.ini"));
-    {
-        QSettings s(made, QSettings::IniFormat);
-        for (const auto &kv : values)
-            s.setValue(fullKey(kv.first), kv.second);
-        s.sync();
-        if (s.status() != QSettings::NoError) {
-            failed(kCutShort);
-            return std::nullopt;
-        }
-    }
-    const std::optional<QByteArray> bytes = readScratch(made);
-    if (!bytes)
-        return std::nullopt;
-    QList<QByteArray> lines;
-    for (const QByteArray &line : bytes->split('\n')) {
-        const QByteArray t = line.trimmed();
-        if (!t.isEmpty() && !t.startsWith('['))
-            lines << t;
-    }
-    if (lines.size() != values.size()) {
-        failed(kCutShort);
-        return std::nullopt;
-    }
-    return lines;
 }
 
 QByteArray rawKey(const QByteArray &line)
@@ -135,24 +113,92 @@ QByteArray rawKey(const QByteArray &line)
     return eq < 0 ? QByteArray() : line.left(eq).trimmed();
 }
 
+// The line QSettings writes for each value of the section, in its own escaping: one file each,
+// so that each line is known to be its value's, whatever order QSettings writes keys in.
+std::optional<QList<QByteArray>> linesFor(const QList<QPair<QString, QString>> &values, const QTemporaryDir &scratch)
+{
+    QList<QByteArray> lines;
+    for (qsizetype v = 0; v < values.size(); ++v) {
+        const QString made = scratch.filePath(QStringLiteral("value-%1.ini").arg(v));
+        {
+            QSettings s(made, QSettings::IniFormat);
+            s.setValue(fullKey(values.at(v).first), values.at(v).second);
+            s.sync();
+            if (s.status() != QSettings::NoError) {
+                failed(Failure::WriteFailed, QDir::toNativeSeparators(made));
+                return std::nullopt;
+            }
+        }
+        const std::optional<QByteArray> bytes = readScratch(made);
+        if (!bytes)
+            return std::nullopt;
+        QList<QByteArray> produced;
+        for (const QByteArray &line : bytes->split('\n')) {
+            const QByteArray t = line.trimmed();
+            if (!t.isEmpty() && !t.startsWith('['))
+                produced << t;
+        }
+        if (produced.size() != 1) {
+            failed(Failure::Unkeepable, fullKey(values.at(v).first));
+            return std::nullopt;
+        }
+        lines << produced.first();
+    }
+    return lines;
+}
+
+// The file's lines grouped as QSettings reads its entries: a line break escaped by a
+// backslash, or one inside quotes, continues the entry on the next line; a ';' outside quotes
+// starts a comment that ends with the line. An entry is replaced whole, and no line is ever
+// put between the lines of one.
+QList<QList<QByteArray>> entriesOf(const QByteArray &text)
+{
+    QList<QByteArray> physical = text.split('\n');
+    if (!physical.isEmpty() && physical.last().isEmpty())
+        physical.removeLast(); // the end of the last line
+    QList<QList<QByteArray>> out;
+    bool continues = false;
+    bool inQuotes = false;
+    for (const QByteArray &raw : std::as_const(physical)) {
+        if (!continues) {
+            out.append(QList<QByteArray>());
+            inQuotes = false;
+        }
+        out.last().append(raw.endsWith('\r') ? raw.chopped(1) : raw);
+        bool escapedBreak = false;
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            const char c = raw.at(i);
+            if (c == '\\') {
+                const qsizetype rest = raw.size() - i - 1;
+                if (rest == 0 || (rest == 1 && raw.at(i + 1) == '\r')) {
+                    escapedBreak = true;
+                    break;
+                }
+                ++i;
+            } else if (c == '"') {
+                inQuotes = !inQuotes;
+            } else if (c == ';' && !inQuotes) {
+                break;
+            }
+        }
+        continues = escapedBreak || inQuotes;
+    }
+    return out;
+}
+
 // The file's text with the lines of the written keys put in place of theirs in the section,
 // or added to it; every other line stays as it was, byte for byte, whether or not QSettings
 // could read it back as written.
 QByteArray splice(const QByteArray &old, const QList<QPair<QString, QString>> &values, const QList<QByteArray> &lines)
 {
     const QByteArray eol = old.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
-    QList<QByteArray> out = old.isEmpty() ? QList<QByteArray>() : old.split('\n');
-    if (!out.isEmpty() && out.last().isEmpty())
-        out.removeLast(); // the end of the last line
-    for (QByteArray &l : out)
-        if (l.endsWith('\r'))
-            l.chop(1);
+    QList<QList<QByteArray>> out = entriesOf(old);
     QList<bool> placed(values.size(), false);
     const QByteArray header = "[" + kSection.toLatin1() + "]";
     bool inSection = false;
-    qsizetype sectionEnd = -1; // after the last entry line of the first such section
+    qsizetype sectionEnd = -1; // after the last entry of the first such section
     for (qsizetype i = 0; i < out.size(); ++i) {
-        const QByteArray t = out.at(i).trimmed();
+        const QByteArray t = out.at(i).first().trimmed();
         if (t.startsWith('[')) {
             inSection = t == header;
             if (inSection && sectionEnd < 0)
@@ -164,37 +210,38 @@ QByteArray splice(const QByteArray &old, const QList<QPair<QString, QString>> &v
         if (sectionEnd >= 0 && sectionEnd == i && !t.isEmpty())
             sectionEnd = i + 1;
         const QByteArray key = rawKey(t);
-        for (int v = 0; v < values.size(); ++v) {
-            if (key != values.at(v).first.toLatin1())
+        for (qsizetype v = 0; v < values.size(); ++v) {
+            if (key.isEmpty() || key != rawKey(lines.at(v)))
                 continue;
             if (placed[v]) {
                 if (i < sectionEnd)
                     --sectionEnd;
-                out.removeAt(i--); // a second line of the key would hide the first
+                out.removeAt(i--); // a second entry of the key would hide the first
             } else {
-                out[i] = lines.at(v);
+                out[i] = QList<QByteArray>{lines.at(v)};
                 placed[v] = true;
             }
             break;
         }
     }
-    QList<QByteArray> added;
-    for (int v = 0; v < values.size(); ++v)
+    QList<QList<QByteArray>> added;
+    for (qsizetype v = 0; v < values.size(); ++v)
         if (!placed[v])
-            added << lines.at(v);
+            added << QList<QByteArray>{lines.at(v)};
     if (!added.isEmpty()) {
         if (sectionEnd < 0) {
-            if (!out.isEmpty() && !out.last().trimmed().isEmpty())
-                out << QByteArray();
-            out << header;
+            if (!out.isEmpty() && !out.last().last().trimmed().isEmpty())
+                out << QList<QByteArray>{QByteArray()};
+            out << QList<QByteArray>{header};
             sectionEnd = out.size();
         }
         for (qsizetype a = 0; a < added.size(); ++a)
             out.insert(sectionEnd + a, added.at(a));
     }
     QByteArray text;
-    for (const QByteArray &l : std::as_const(out))
-        text += l + eol;
+    for (const QList<QByteArray> &entry : std::as_const(out))
+        for (const QByteArray &l : entry)
+            text += l + eol;
     return text;
 }
 
@@ -207,7 +254,7 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
 {
     QTemporaryDir scratch(folder + QStringLiteral("/.settings-XXXXXX"));
     if (!scratch.isValid()) {
-        failed(scratch.errorString());
+        failed(Failure::WriteFailed, scratch.errorString());
         return std::nullopt;
     }
     QByteArray old;
@@ -215,12 +262,12 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
         QFile f;
         QString error;
         if (!openRegularForReading(f, path, &error)) {
-            failed(error);
+            failed(Failure::ReadFailed, error);
             return std::nullopt;
         }
         old = f.readAll();
         if (f.error() != QFileDevice::NoError) {
-            failed(f.errorString());
+            failed(Failure::ReadFailed, f.errorString());
             return std::nullopt;
         }
     }
@@ -230,8 +277,8 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
     Entries before;
     {
         QSettings s(current, QSettings::IniFormat);
-        if (s.status() != QSettings::NoError) {
-            failed(QStringLiteral("the settings file cannot be read"));
+        if (!readable(s)) {
+            failed(Failure::ReadFailed, QDir::toNativeSeparators(current));
             return std::nullopt;
         }
         before = allEntries(s);
@@ -244,8 +291,8 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
     if (!writeScratch(check, bytes))
         return std::nullopt;
     QSettings reread(check, QSettings::IniFormat);
-    if (reread.status() != QSettings::NoError) {
-        failed(kCutShort);
+    if (!readable(reread)) {
+        failed(Failure::ReadFailed, QDir::toNativeSeparators(check));
         return std::nullopt;
     }
     Entries meant = before;
@@ -254,13 +301,13 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
     const Entries after = allEntries(reread);
     for (auto it = meant.cbegin(); it != meant.cend(); ++it) {
         if (after.value(it.key()) != it.value()) {
-            unkeepable(it.key());
+            failed(Failure::Unkeepable, it.key());
             return std::nullopt;
         }
     }
     for (auto it = after.cbegin(); it != after.cend(); ++it) {
         if (!meant.contains(it.key())) {
-            unkeepable(it.key());
+            failed(Failure::Unkeepable, it.key());
             return std::nullopt;
         }
     }
@@ -274,11 +321,12 @@ bool replaceFile(const QString &path, const QByteArray &bytes)
     const QFileInfo before(path);
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
-        return failed(f.errorString());
+        return failed(Failure::WriteFailed, f.errorString());
     if (f.write(bytes) != bytes.size() || !f.flush() || f.size() != bytes.size()) {
         const bool told = f.error() != QFileDevice::NoError && f.errorString() != QFile().errorString();
+        const QString reason = f.errorString();
         f.cancelWriting();
-        return failed(told ? f.errorString() : kCutShort);
+        return told ? failed(Failure::WriteFailed, reason) : failed(Failure::CutShort);
     }
     // QSettings keeps what it last read of a file and reads it again only when the file's size
     // or time differs: a file of the same size replaced within the clock's step must still
@@ -291,7 +339,7 @@ bool replaceFile(const QString &path, const QByteArray &bytes)
         f.setFileTime(stamp, QFileDevice::FileModificationTime);
     }
     if (!f.commit())
-        return failed(f.errorString());
+        return failed(Failure::WriteFailed, f.errorString());
     return true;
 }
 
@@ -351,7 +399,6 @@ bool SettingsStore::setText(const QString &key, const QString &value)
 
 bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &given)
 {
-    g_unkeepableKey.clear();
     // One value a key, the last given.
     QList<QPair<QString, QString>> values;
     for (const auto &kv : given) {
@@ -362,16 +409,33 @@ bool SettingsStore::setTexts(const QList<QPair<QString, QString>> &given)
             values.append(kv);
     }
     const QString path = filePath();
-    const QString notRegular = notRegularFileReason(path);
-    if (!notRegular.isEmpty())
-        return failed(notRegular);
+    const QString kind = nonRegularKind(path);
+    if (!kind.isEmpty())
+        return failed(Failure::NotRegular, kind);
     // QSettings makes the settings folder on its first write; so does this.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
-        return failed(QStringLiteral("the folder cannot be made: ") + QDir::toNativeSeparators(folder));
+        return failed(Failure::FolderNotMade, QDir::toNativeSeparators(folder));
+    // Another copy of the program reads and replaces the file the same way: one at a time, or
+    // the later replacement would drop what the earlier one wrote. QSettings locks its own
+    // writes with the same file. Opening a lock that is no regular file could wait for ever.
+    const QString lockPath = path + QStringLiteral(".lock");
+    if (!nonRegularKind(lockPath).isEmpty())
+        return failed(Failure::LockNotMade, QDir::toNativeSeparators(lockPath));
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        if (g_lockBusy)
+            g_lockBusy();
+        lock.tryLock(kLockWaitMs);
+    }
+    if (!lock.isLocked())
+        return failed(lock.error() == QLockFile::LockFailedError ? Failure::LockHeld : Failure::LockNotMade,
+                      QDir::toNativeSeparators(lockPath));
     const std::optional<QByteArray> bytes = encodeChange(path, values, folder);
     if (!bytes)
         return false;
+    if (g_beforeReplace)
+        g_beforeReplace();
     return replaceFile(path, *bytes);
 }
 
@@ -398,14 +462,46 @@ bool SettingsStore::takeWriteFailure()
     return wasFailed;
 }
 
-QString SettingsStore::lastWriteFailure()
+SettingsStore::Failure SettingsStore::lastFailure()
 {
-    return g_failureReason;
+    return g_failure;
 }
 
-QString SettingsStore::unkeepableKey()
+QString SettingsStore::lastFailureDetail()
 {
-    return g_unkeepableKey;
+    return g_failureDetail;
+}
+
+QString SettingsStore::lastWriteFailure()
+{
+    const QString &d = g_failureDetail;
+    switch (g_failure) {
+    case Failure::None:
+        return QString();
+    case Failure::ReadFailed:
+        return QStringLiteral("the settings file cannot be read: ") + d;
+    case Failure::WriteFailed:
+        return d;
+    case Failure::CutShort:
+        return QStringLiteral("only part of the file reached the disk (the disk may be full)");
+    case Failure::FolderNotMade:
+        return QStringLiteral("the folder cannot be made: ") + d;
+    case Failure::NotRegular:
+        return QStringLiteral("not a regular file (%1)").arg(d);
+    case Failure::Unkeepable:
+        return QStringLiteral("the settings file holds an entry this program cannot keep: ") + d;
+    case Failure::LockHeld:
+        return QStringLiteral("another copy of the program holds the lock: ") + d;
+    case Failure::LockNotMade:
+        return QStringLiteral("the lock file cannot be made: ") + d;
+    }
+    return d;
+}
+
+void SettingsStore::setLockHooks(std::function<void()> lockBusy, std::function<void()> beforeReplace)
+{
+    g_lockBusy = std::move(lockBusy);
+    g_beforeReplace = std::move(beforeReplace);
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -23,9 +24,10 @@ public:
     static int numberOr(const QString &key, int defaultValue);
     // Every write replaces the file at once, whole, or leaves the old file as it was; false when
     // the file could not be written (its folder missing or not writable, the disk full, no
-    // regular file, an entry it cannot keep). It changes only the keys it writes: the file is
-    // read afresh, their lines are put in place and every other line stays as it was. A
-    // failure is kept for takeWriteFailure() and its reason for lastWriteFailure().
+    // regular file, an entry it cannot keep, another copy holding the file's lock). It changes
+    // only the keys it writes: under the lock beside the file, the file is read afresh, their
+    // lines are put in place of theirs and every other line stays as it was. A failure is kept
+    // for takeWriteFailure() and its reason for lastFailure().
     static bool setText(const QString &key, const QString &value);
     // Several values in one replacement of the file: all of them are stored or none.
     static bool setTexts(const QList<QPair<QString, QString>> &values);
@@ -35,11 +37,30 @@ public:
     static bool sync();
     // Whether a write failed since the last call (which clears it).
     static bool takeWriteFailure();
+
+    // Why the last failed write failed; the operator's words for each are the caller's.
+    enum class Failure {
+        None,
+        ReadFailed,    // the system refused a read: its words
+        WriteFailed,   // the system refused a write: its words
+        CutShort,      // only part of a file reached the disk
+        FolderNotMade, // the settings folder: its path
+        NotRegular,    // the path names no regular file: its kind
+        Unkeepable,    // an entry that would not keep as it was: its key
+        LockHeld,      // another copy held the lock beyond the wait: the lock file's path
+        LockNotMade,   // the lock file could not be made: its path
+    };
+    static Failure lastFailure();
+    static QString lastFailureDetail();
+    // The same as one English line, for logs and the test programs.
     static QString lastWriteFailure();
-    // The key of the entry the last failed write could not keep as it was (an entry QSettings
-    // does not read back as written, or one that hides a written key); empty when the write
-    // failed for another reason.
-    static QString unkeepableKey();
+
+    // The longest a write waits for another copy of the program to release the file's lock.
+    static constexpr int kLockWaitMs = 5000;
+    // For the tests of two copies: `lockBusy` runs when a write finds the lock held (before it
+    // waits), `beforeReplace` with the lock held, after the file was read afresh and just
+    // before it is replaced.
+    static void setLockHooks(std::function<void()> lockBusy, std::function<void()> beforeReplace);
 
     static std::optional<int> parseNumber16(const QString &text);
 };

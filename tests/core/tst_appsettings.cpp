@@ -28,11 +28,14 @@ private Q_SLOTS:
     void sameSizeReplacementIsRead();
     void oddEntriesAreKept_data();
     void oddEntriesAreKept();
+    void entryThatHidesAWrittenKey_data();
     void entryThatHidesAWrittenKey();
     void twoStoresInterleaved();
+    void twoCopiesWriteAtTheSameMoment();
     void secondCopyExitsLater_data();
     void secondCopyExitsLater();
-    void settingsFileThatIsANamedPipe();
+    void settingsFileThatIsNoRegularFile_data();
+    void settingsFileThatIsNoRegularFile();
 };
 
 namespace {
@@ -49,13 +52,25 @@ bool putBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+QString settingsWriter()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/settings_writer");
+}
+
 // The settings as another copy of the program writes them, from a process of its own.
 bool writeFromAnotherCopy(const QString &file, const QStringList &pairs)
 {
     QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + QStringLiteral("/settings_writer"), QStringList{file} + pairs);
+    p.start(settingsWriter(), QStringList{file} + pairs);
     return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
+
+// The store's lock hooks for one test, cleared however the test ends.
+struct LockHooks
+{
+    explicit LockHooks(std::function<void()> lockBusy) { platform::SettingsStore::setLockHooks(std::move(lockBusy), {}); }
+    ~LockHooks() { platform::SettingsStore::setLockHooks({}, {}); }
+};
 
 } // namespace
 
@@ -172,17 +187,23 @@ void TestAppSettings::storeAtExit()
 void TestAppSettings::unwritableStoreIsTold_data()
 {
     QTest::addColumn<QString>("writer");
-    QTest::addColumn<int>("fault"); // 0 none, 1 the folder is a file, 2 the disk takes only a few bytes
-    QTest::addColumn<int>("room");  // bytes the disk takes beyond the old file
-    QTest::addColumn<QString>("reason");
-    const QString cut = QStringLiteral("only part of the file reached the disk (the disk may be full)");
+    // 0 none, 1 the folder is a file, 2 the disk takes only a few bytes, 3 a folder stands where
+    // the lock file goes
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<int>("room");     // bytes the disk takes beyond the old file
+    QTest::addColumn<int>("language"); // of the running texts: 1 Japanese, 2 English
     for (const char *writer : {"store at exit", "actuator setting"}) {
-        QTest::addRow("%s, written", writer) << QString::fromLatin1(writer) << 0 << 0 << QString();
-        QTest::addRow("%s, folder is a file", writer) << QString::fromLatin1(writer) << 1 << 0 << QString();
+        QTest::addRow("%s, written", writer) << QString::fromLatin1(writer) << 0 << 0 << 2;
+        QTest::addRow("%s, folder is a file", writer) << QString::fromLatin1(writer) << 1 << 0 << 2;
     }
     // Room for the first key or two: one file per key would have stored a part of the set.
-    QTest::newRow("store at exit, disk full") << "store at exit" << 2 << 12 << cut;
-    QTest::newRow("actuator setting, disk full") << "actuator setting" << 2 << 40 << cut;
+    QTest::newRow("store at exit, disk full") << "store at exit" << 2 << 5 << 2;
+    QTest::newRow("actuator setting, disk full") << "actuator setting" << 2 << 40 << 2;
+    QTest::newRow("store at exit, lock file's place taken") << "store at exit" << 3 << 0 << 2;
+    // Every reason is told in the running language.
+    QTest::newRow("store at exit, folder is a file, Japanese") << "store at exit" << 1 << 0 << 1;
+    QTest::newRow("actuator setting, disk full, Japanese") << "actuator setting" << 2 << 40 << 1;
+    QTest::newRow("actuator setting, lock file's place taken, Japanese") << "actuator setting" << 3 << 0 << 1;
 }
 
 // Every write of the store is checked: a settings file that cannot be written is told once,
@@ -192,8 +213,9 @@ void TestAppSettings::unwritableStoreIsTold()
     QFETCH(QString, writer);
     QFETCH(int, fault);
     QFETCH(int, room);
-    QFETCH(QString, reason);
+    QFETCH(int, language);
     TestEnv env;
+    gLangOffset = settings::languageOffsetFor(language);
     // Tests run as root, so permissions would not stop the write: a file stands where the
     // settings file's folder should be.
     QFile blocker(env.tempPath(QStringLiteral("folder")));
@@ -201,9 +223,13 @@ void TestAppSettings::unwritableStoreIsTold()
     blocker.close();
     const QString path = fault != 1 ? env.settingsFile() : env.tempPath(QStringLiteral("folder/settings.ini"));
     platform::SettingsStore::useFile(path);
+    if (fault == 3)
+        QVERIFY(QDir().mkpath(path + QStringLiteral(".lock")));
     QByteArray old;
     if (fault == 2) {
-        env.storeSettings({{"Note", "kept as it was"}, {"PortNo", "3"}});
+        // The limit is per file: a long entry lets the lock file, of a few hundred bytes at
+        // most, be made while the settings file cannot grow by more than `room`.
+        env.storeSettings({{"Note", QStringLiteral("kept as it was ") + QString(400, QLatin1Char('x'))}, {"PortNo", "3"}});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         old = f.readAll();
@@ -227,9 +253,9 @@ void TestAppSettings::unwritableStoreIsTold()
     }
     const QString crlf = QStringLiteral("\r\n");
     // The file by name, why it failed on a line of its own, and what that leaves.
-    const QString why = fault == 1 ? QStringLiteral("the folder cannot be made: ")
-                                         + QDir::toNativeSeparators(env.tempPath(QStringLiteral("folder")))
-                                   : reason;
+    const QString why = fault == 1   ? LoadResText(3007).arg(QDir::toNativeSeparators(env.tempPath(QStringLiteral("folder"))))
+                        : fault == 2 ? LoadResText(3006)
+                                     : LoadResText(3012).arg(QDir::toNativeSeparators(path + QStringLiteral(".lock")));
     QCOMPARE(env.dialogs().prompts(), QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(path) + crlf + why
                                                   + crlf + crlf + LoadResText(3002)});
     QCOMPARE(env.dialogs().pendingAnswers(), 0);
@@ -262,6 +288,12 @@ void TestAppSettings::oddEntriesAreKept_data()
     QTest::newRow("0xFF byte in a key") << QByteArray("Odd\xFFKey=1");
     QTest::newRow("doubled backslash in a value") << QByteArray("Note=C:\\\\data\\\\qz");
     QTest::newRow("0xFF byte in a value") << QByteArray("Note=\xFF\xFE");
+    // QSettings reports a format error for a section header without its closing bracket, yet
+    // reads every entry: the entries after it stand in a section of no name.
+    QTest::newRow("stray [ line") << QByteArray("[");
+    // The "[" belongs to the value: no written line may come between the two.
+    QTest::newRow("value continued by a backslash onto a [ line") << QByteArray("Note=abc\\\n[");
+    QTest::newRow("quoted value over lines, one of them [") << QByteArray("Note=\"abc\n[\ndef\"");
 }
 
 // An entry QSettings does not read back as it stands costs no write: the written keys are
@@ -284,6 +316,9 @@ void TestAppSettings::oddEntriesAreKept()
     const QByteArray after = fileBytes(env.settingsFile());
     QVERIFY2(after.contains("\n" + odd + "\n"), after.constData());
     QVERIFY(after.endsWith("\n[Other]\nx=1\n"));
+    // Each written key keeps its own line: the file is not reordered.
+    QVERIFY2(after.indexOf("\nLanguage=2\n") >= 0 && after.indexOf("\nLanguage=2\n") < after.indexOf("\nPortNo=4\n"),
+             after.constData());
     QSettings s(env.settingsFile(), QSettings::IniFormat);
     QCOMPARE(s.value("Settings/PortNo").toString(), QStringLiteral("4"));
     QCOMPARE(s.value("Settings/Language").toString(), QStringLiteral("2"));
@@ -291,12 +326,25 @@ void TestAppSettings::oddEntriesAreKept()
     QCOMPARE(s.value("Other/x").toString(), QStringLiteral("1"));
 }
 
+void TestAppSettings::entryThatHidesAWrittenKey_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("language"); // of the running texts: 1 Japanese, 2 English
+    QTest::newRow("section name escaped") << QByteArray("[Settings]\nPortNo=2\n\n[%53ettings]\nPortNo=7\n") << 2;
+    QTest::newRow("section name escaped, Japanese") << QByteArray("[Settings]\nPortNo=2\n\n[%53ettings]\nPortNo=7\n") << 1;
+    // QSettings reads the header without its closing bracket as the section itself.
+    QTest::newRow("closing bracket missing") << QByteArray("[Settings]\nPortNo=2\n\n[Settings\nPortNo=7\n") << 2;
+}
+
 // A line that QSettings reads as a written key, under another spelling, would hide what was
-// written: nothing is written, and the box names that entry, not the disk.
+// written: nothing is written, and the box names that entry in a sentence of the running
+// language, not the disk.
 void TestAppSettings::entryThatHidesAWrittenKey()
 {
+    QFETCH(QByteArray, before);
+    QFETCH(int, language);
     TestEnv env;
-    const QByteArray before = "[Settings]\nPortNo=2\n\n[%53ettings]\nPortNo=7\n";
+    gLangOffset = settings::languageOffsetFor(language);
     QVERIFY(putBytes(env.settingsFile(), before));
     QCOMPARE(platform::SettingsStore::text(QStringLiteral("PortNo"), QString()), QStringLiteral("7"));
     env.dialogs().answer(platform::IdOk);
@@ -329,6 +377,50 @@ void TestAppSettings::twoStoresInterleaved()
         QCOMPARE(s.value(QStringLiteral("Settings/") + keys.at(i)).toString(), expected.at(i));
         QCOMPARE(platform::SettingsStore::text(keys.at(i), QString()), expected.at(i));
     }
+}
+
+// Two copies write at the very same moment: the other copy has read the file and holds its
+// lock when this one writes. This one waits for the lock and reads the file afresh, so both
+// writes are kept, each reported as stored.
+void TestAppSettings::twoCopiesWriteAtTheSameMoment()
+{
+    TestEnv env;
+    const QString file = env.settingsFile();
+    QVERIFY(platform::SettingsStore::setText(QStringLiteral("A"), QStringLiteral("1")));
+    QProcess other;
+    other.start(settingsWriter(), {QStringLiteral("--pause"), file, QStringLiteral("B=2")});
+    while (!other.canReadLine())
+        QVERIFY(other.waitForReadyRead(30000));
+    QCOMPARE(other.readLine(), QByteArray("read\n"));
+
+    bool released = false;
+    const auto letOtherReplace = [&] {
+        if (released)
+            return;
+        released = true;
+        other.write("go\n");
+        other.waitForBytesWritten(30000);
+    };
+    bool waitedForLock = false;
+    bool stored = false;
+    {
+        LockHooks hooks([&] {
+            waitedForLock = true;
+            letOtherReplace();
+        });
+        stored = platform::SettingsStore::setText(QStringLiteral("C"), QStringLiteral("3"));
+    }
+    letOtherReplace(); // a write that did not wait lets the other copy finish all the same
+    QVERIFY(other.waitForFinished(30000));
+    QCOMPARE(other.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(other.exitCode(), 0);
+    QVERIFY(stored);
+
+    QSettings s(file, QSettings::IniFormat);
+    for (const auto &[key, value] : {std::pair{"A", "1"}, std::pair{"B", "2"}, std::pair{"C", "3"}})
+        QCOMPARE(s.value(QStringLiteral("Settings/") + QLatin1String(key)).toString(), QLatin1String(value));
+    QVERIFY(waitedForLock);
+    QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
 }
 
 void TestAppSettings::secondCopyExitsLater_data()
@@ -365,23 +457,35 @@ void TestAppSettings::secondCopyExitsLater()
     QVERIFY(env.dialogs().boxes().isEmpty());
 }
 
-// A named pipe where the settings file should be: read as no settings, written never; the
-// box says why.
-void TestAppSettings::settingsFileThatIsANamedPipe()
+void TestAppSettings::settingsFileThatIsNoRegularFile_data()
 {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("language"); // of the running texts: 1 Japanese, 2 English
+    QTest::newRow("named pipe") << "a named pipe" << 2;
+    QTest::newRow("named pipe, Japanese") << "a named pipe" << 1;
+    QTest::newRow("socket, Japanese") << "a socket" << 1;
+}
+
+// A named pipe or a socket where the settings file should be: read as no settings, written
+// never; the box says why, in the running language.
+void TestAppSettings::settingsFileThatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, language);
     TestEnv env;
     QFile::remove(env.settingsFile());
-    QVERIFY(makeNamedPipe(env.settingsFile()));
+    QVERIFY(kind == QLatin1String("a named pipe") ? makeNamedPipe(env.settingsFile()) : makeSocketFile(env.settingsFile()));
     settings::readStartupSettings();
     QCOMPARE(gLanguage, settings::kDefLanguage);
+    gLangOffset = settings::languageOffsetFor(language); // the running texts, as if read
     gPortNo = 4;
     env.dialogs().answer(platform::IdOk);
     QCOMPARE(StoreSettingsAtExit(), 1);
     const QString crlf = QStringLiteral("\r\n");
     QCOMPARE(env.dialogs().prompts(),
              QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(env.settingsFile()) + crlf
-                         + QStringLiteral("not a regular file (a named pipe)") + crlf + crlf + LoadResText(3002)});
-    QCOMPARE(platform::nonRegularKind(env.settingsFile()), QStringLiteral("a named pipe"));
+                         + LoadResText(3043) + crlf + crlf + LoadResText(3009)});
+    QCOMPARE(platform::nonRegularKind(env.settingsFile()), kind);
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)

@@ -236,16 +236,17 @@ void TestItemFile::tooLargeFileRefusedUnread()
 
 void TestItemFile::nonRegularFilesRefusedAtOnce_data()
 {
-    QTest::addColumn<QString>("kind"); // "pipe", "folder" or a device's path
+    QTest::addColumn<QString>("kind"); // "pipe", "socket", "folder" or a device's path
     QTest::addColumn<QString>("reason");
     QTest::newRow("named pipe") << "pipe" << "not a regular file (a named pipe)";
+    QTest::newRow("socket, which cannot be opened") << "socket" << "not a regular file (a socket)";
     QTest::newRow("folder") << "folder" << "not a regular file (a folder)";
     QTest::newRow("device, read only") << "/dev/null" << "not a regular file (a device)";
 }
 
 // A named pipe would hold the reader or the writer until another program opened its other
-// end; a device or a folder is no file of the program. Each is refused at once, with its
-// reason, and left as it was.
+// end; a device, a socket or a folder is no file of the program. Each is refused at once, with
+// its reason, and left as it was.
 void TestItemFile::nonRegularFilesRefusedAtOnce()
 {
     QFETCH(QString, kind);
@@ -255,6 +256,9 @@ void TestItemFile::nonRegularFilesRefusedAtOnce()
     if (kind == QLatin1String("pipe")) {
         path = dir.filePath(QStringLiteral("pipe.grp"));
         QVERIFY(makeNamedPipe(path));
+    } else if (kind == QLatin1String("socket")) {
+        path = dir.filePath(QStringLiteral("socket.grp"));
+        QVERIFY(makeSocketFile(path));
     } else if (kind == QLatin1String("folder")) {
         path = dir.filePath(QStringLiteral("folder.grp"));
         QVERIFY(QDir().mkpath(path));

@@ -212,24 +212,29 @@ void TestPosiFileWiring::saveAfterNewAsksForAName()
 void TestPosiFileWiring::namedPipeIsRefused_data()
 {
     QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("socket"); // a socket's node instead of a named pipe
     QTest::addColumn<QStringList>("prompts");
-    QTest::newRow("menu Open") << "mnuFileOpen"
+    QTest::newRow("menu Open") << "mnuFileOpen" << false
                                << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042)};
-    QTest::newRow("menu Save As") << "mnuFileSaveAs"
+    QTest::newRow("menu Open, socket") << "mnuFileOpen" << true
+                                       << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042)};
+    QTest::newRow("menu Save As") << "mnuFileSaveAs" << false
                                   << QStringList{LoadResText(405),
                                                  LoadResText(422) + QStringLiteral("\r\n") + LoadResText(3043)};
 }
 
 // A named pipe chosen in the file dialog is refused at once with its reason: the program
-// does not wait for another program at its other end, and the table stays as it was.
+// does not wait for another program at its other end, and the table stays as it was. A socket,
+// which cannot be opened at all, is refused the same way, not tried again as a failed read.
 void TestPosiFileWiring::namedPipeIsRefused()
 {
     QFETCH(QString, control);
+    QFETCH(bool, socket);
     QFETCH(QStringList, prompts);
     TestEnv env;
     Window win;
     const QString pipe = env.tempPath(QStringLiteral("pipe.qzd"));
-    QVERIFY(makeNamedPipe(pipe));
+    QVERIFY(socket ? makeSocketFile(pipe) : makeNamedPipe(pipe));
     const auto shown = [&win] {
         QStringList cells;
         for (int r = 0; r < win.w->flgdData()->rows(); ++r)
@@ -248,7 +253,7 @@ void TestPosiFileWiring::namedPipeIsRefused()
     qobject_cast<QAction *>(win.w->control(control))->trigger();
 
     QCOMPARE(env.dialogs().prompts(), prompts);
-    QCOMPARE(platform::nonRegularKind(pipe), QStringLiteral("a named pipe"));
+    QCOMPARE(platform::nonRegularKind(pipe), socket ? QStringLiteral("a socket") : QStringLiteral("a named pipe"));
     QCOMPARE(shown(), before);
     QVERIFY(gDataChanged);
 }

@@ -187,26 +187,6 @@ void registerPosiFileCommands()
 
 } // namespace positions
 
-int ReadPosiFile(const QString &path)
-{
-    PosiFileImage image;
-    const positions::PosiFileReadResult r = positions::readPosiFile(path, image);
-    switch (r.status) {
-    case positions::PosiFileStatus::Read:
-        positions::takePosiFileImage(image);
-        return kPosiFileRead;
-    case positions::PosiFileStatus::Rejected:
-        ResMsgBox({21, 20});
-        return kPosiFileRejected;
-    case positions::PosiFileStatus::Damaged:
-        qWarning().noquote() << "position file" << path << "damaged:" << r.detail;
-        return kPosiFileDamaged;
-    case positions::PosiFileStatus::Failed:
-        break;
-    }
-    return kPosiFileFailed;
-}
-
 int SaveFileAs2(const QString &path)
 {
     PosiFileImage image;

@@ -19,6 +19,8 @@ QString gPrnDevStroke;
 namespace {
 // The printable height the metrics were last computed for, which a smaller unit is fitted to.
 double g_pageHeightMm = 0;
+// What fitTextToLines found every size of the report must be multiplied by.
+double g_fontScale = 1;
 
 void applyUnit(long charW)
 {
@@ -44,6 +46,7 @@ int computeLayout(double textHeightMm, double printableWidthMm, double printable
     if (charW <= 0 || printableHeightMm <= 0 || printableWidthMm <= 10)
         return 1;
     g_pageHeightMm = printableHeightMm;
+    g_fontScale = 1;
     applyUnit(charW);
     gPrnWidth = long(calc::roundHalfEven(printableWidthMm - 10.0));
     return 0;
@@ -59,8 +62,37 @@ int keepWithinPage(long headerLines, long rows)
     return 0;
 }
 
+void fitTextToLines(platform::PrinterDevice &printer)
+{
+    const QFont report = printer.font();
+    const QString sample = QStringLiteral("A");
+    double scale = 1;
+    double height = printer.textHeightMm(sample);
+    if (gPrnCharW > 0 && height > double(gPrnCharW)) {
+        // Sizes do not scale the height exactly, so step on down until a line fits.
+        scale = double(gPrnCharW) / height;
+        QFont smaller = report;
+        for (;;) {
+            smaller.setPointSizeF(report.pointSizeF() * scale);
+            printer.setFont(smaller);
+            height = printer.textHeightMm(sample);
+            if (height <= double(gPrnCharW) || scale <= 0.1)
+                break;
+            scale -= 0.01;
+        }
+        printer.setFont(report);
+    }
+    g_fontScale = scale;
+}
+
+double fontPoints(double points)
+{
+    return points * g_fontScale;
+}
+
 void resetPrintLayout()
 {
+    g_fontScale = 1;
     gPrnCharW = gPrnCharH = gPrnLines = gPrnCols = gPrnHeight = gPrnWidth = 0;
     g_pageHeightMm = 0;
     gPrnPageNo = 0;

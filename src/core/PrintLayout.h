@@ -30,5 +30,12 @@ int computeLayout(double textHeightMm, double printableWidthMm, double printable
 // ((gPrnLines - 1) x gPrnCharW); while it would not, the unit shrinks by a millimetre and the
 // metrics follow. 0 when it fits; 1 when even a unit of 1 mm does not.
 int keepWithinPage(long headerLines, long rows = 0);
+// The text shrinks with its lines: measured in the printer's font (the report's, set before
+// PrintSettei), a line of text must be no taller than the line unit, so that no line runs into
+// the next; where the rounded or shrunk unit is smaller, every size the report draws in is
+// made smaller by the same measure (fontPoints). A font that fits stays as it is.
+void fitTextToLines(platform::PrinterDevice &printer);
+// A size of the report in points as it is drawn: the report's own size, fitted to its lines.
+double fontPoints(double points);
 void resetPrintLayout();
 }

@@ -11,8 +11,10 @@ bool runReport(platform::PrinterDevice &printer, const QFont &font, long headerL
                const std::function<bool()> &draw)
 {
     printer.setFont(font);
-    bool ok = PrintSettei(printer) == 0 && keepWithinPage(headerLines, rows) == 0
-              && printer.begin() && draw();
+    bool ok = PrintSettei(printer) == 0 && keepWithinPage(headerLines, rows) == 0;
+    if (ok)
+        fitTextToLines(printer);
+    ok = ok && printer.begin() && draw();
     // Whatever was drawn goes to the printer, also after a failure.
     ok = printer.end() && ok;
     if (!ok)

@@ -10,9 +10,9 @@ class PrinterDevice;
 namespace printing {
 
 // One report on a printer the operator has chosen: the report's font first, the page metrics
-// measured in it and fitted to the report's fixed layout (keepWithinPage), the document
-// started, `draw` run, the document ended. `draw` answers false when the printer failed
-// midway. A printer that cannot be measured, started, drawn on or ended is told with
+// measured in it and fitted to the report's fixed layout (keepWithinPage), its text fitted to
+// those lines (fitTextToLines: the report draws in fontPoints), the document started, `draw`
+// run, the document ended. `draw` answers false when the printer failed midway. A printer that cannot be measured, started, drawn on or ended is told with
 // tellPrintFailed, after the document has been ended. True only when the report was handed
 // over whole.
 bool runReport(platform::PrinterDevice &printer, const QFont &font, long headerLines, long rows,

@@ -1,14 +1,15 @@
 #include "editors/ReportCanvas.h"
 
 #include "core/Messages.h"
+#include "core/PrintLayout.h"
 #include "platform/PrinterDevice.h"
 
 namespace editors {
 
-QFont reportFont(int points, bool boldItalic)
+QFont reportFont(double points, bool boldItalic)
 {
     QFont font(LoadResText(24));
-    font.setPointSize(points);
+    font.setPointSizeF(points);
     font.setBold(boldItalic);
     font.setItalic(boldItalic);
     return font;
@@ -18,7 +19,7 @@ PrinterCanvas::PrinterCanvas(platform::PrinterDevice &printer) : m_printer(print
 
 void PrinterCanvas::setFont(int points, bool boldItalic)
 {
-    m_printer.setFont(reportFont(points, boldItalic));
+    m_printer.setFont(reportFont(printing::fontPoints(points), boldItalic));
 }
 
 void PrinterCanvas::setLineWidth(int width)

@@ -31,9 +31,10 @@ public:
 };
 
 // The report font: message 24's face at `points`, bold and italic together or neither.
-QFont reportFont(int points, bool boldItalic);
+QFont reportFont(double points, bool boldItalic);
 
-// The printer as a canvas, in the report font.
+// The printer as a canvas, in the report font; the sizes shrink with the lines where the page
+// brought them closer than the font is tall (printing::fontPoints).
 class PrinterCanvas : public ReportCanvas
 {
 public:

@@ -21,6 +21,7 @@ bool ItemReader::open(const QString &path)
     QString error;
     const TextFileRead read = readSystemTextFile(path, text, &error);
     setText(text);
+    m_fromFile = true;
     if (read != TextFileRead::Ok) {
         fail(error);
         m_tooLarge = read == TextFileRead::TooLarge;
@@ -35,7 +36,12 @@ void ItemReader::setText(const QString &text)
     m_data = text;
     m_pos = 0;
     m_atLineStart = true;
+    m_line = 1;
+    m_itemLine = 0;
+    m_inLine = false;
+    m_lineItems = 0;
     m_failed = false;
+    m_fromFile = false;
     m_tooLarge = false;
     m_notRegular = false;
     m_error.clear();
@@ -43,9 +49,20 @@ void ItemReader::setText(const QString &text)
 
 void ItemReader::fail(const QString &why)
 {
-    if (!m_failed)
-        m_error = why;
+    if (m_failed)
+        return;
+    m_error = why;
     m_failed = true;
+    if (m_fromFile)
+        noteDamagedLine(m_itemLine);
+}
+
+void ItemReader::beginLine()
+{
+    if (!m_failed && m_inLine && !m_atLineStart)
+        fail(QStringLiteral("more items on line %1 than it should hold").arg(m_itemLine));
+    m_inLine = true;
+    m_lineItems = 0;
 }
 
 void ItemReader::skipBlanks()
@@ -76,28 +93,44 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
     for (;;) {
         skipBlanks();
         if (m_atLineStart && m_pos < m_data.size() && isLineEnd(m_data.at(m_pos))) {
-            ++m_pos;
+            const QChar c = m_data.at(m_pos++);
+            if (c == QLatin1Char('\r') && m_pos < m_data.size() && m_data.at(m_pos) == QLatin1Char('\n'))
+                ++m_pos;
+            ++m_line;
             continue;
         }
         break;
     }
-    if (!m_atLineStart && m_pos >= m_data.size()) {
-        // The empty item after a final comma; the next read is past the end.
-        m_atLineStart = true;
-        return true;
-    }
-    if (m_atLineStart && atEnd()) {
-        fail(QStringLiteral("unexpected end of file"));
+    // A record of one line that ends before its last item: the item is not taken from the next.
+    if (m_inLine && m_lineItems > 0 && m_atLineStart) {
+        fail(QStringLiteral("line %1 holds fewer items than it should").arg(m_itemLine));
         return false;
     }
+    if (!m_atLineStart && m_pos >= m_data.size()) {
+        // The empty item after a final comma, with no line end after it.
+        m_itemLine = m_line;
+        fail(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
+        return false;
+    }
+    if (m_atLineStart && atEnd()) {
+        fail(QStringLiteral("unexpected end of file after line %1").arg(m_itemLine));
+        return false;
+    }
+    m_itemLine = m_line;
+    ++m_lineItems;
 
     if (m_data.at(m_pos) == QLatin1Char('"')) {
         const int close = m_data.indexOf(QLatin1Char('"'), m_pos + 1);
         if (close < 0) {
-            fail(QStringLiteral("unterminated text"));
+            fail(QStringLiteral("unterminated text on line %1").arg(m_itemLine));
             return false;
         }
         item = m_data.mid(m_pos + 1, close - m_pos - 1);
+        // A text holding a line break: the lines after it are counted on.
+        for (int i = 0; i < item.size(); ++i)
+            if (item.at(i) == QLatin1Char('\n')
+                || (item.at(i) == QLatin1Char('\r') && (i + 1 == item.size() || item.at(i + 1) != QLatin1Char('\n'))))
+                ++m_line;
         quoted = true;
         m_pos = close + 1;
         skipBlanks();
@@ -109,12 +142,12 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
         item = m_data.mid(start, m_pos - start).trimmed();
     }
 
-    // The delimiter: a comma, a line end (CR LF counts once) or the end of the data, which
-    // ends the line as a line end does: only a final comma is followed by one more item.
+    // The delimiter: a comma or a line end (CR LF counts once). Every line the program writes
+    // ends with one, so data that ends without it was cut short, perhaps inside a number.
     m_atLineStart = false;
     if (m_pos >= m_data.size()) {
-        m_atLineStart = true;
-        return true;
+        fail(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
+        return false;
     }
     const QChar c = m_data.at(m_pos);
     if (c == QLatin1Char(',')) {
@@ -123,9 +156,10 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
         ++m_pos;
         if (c == QLatin1Char('\r') && m_pos < m_data.size() && m_data.at(m_pos) == QLatin1Char('\n'))
             ++m_pos;
+        ++m_line;
         m_atLineStart = true;
     } else {
-        fail(QStringLiteral("text followed by other characters"));
+        fail(QStringLiteral("text followed by other characters on line %1").arg(m_itemLine));
         return false;
     }
     return true;

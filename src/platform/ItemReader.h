@@ -5,8 +5,9 @@
 namespace platform {
 
 // Reads the system's item files: items separated by commas or line ends, texts in double
-// quotes, bare numbers, taken item by item across line ends. A read past the end or a value
-// that does not fit marks the reader failed; callers check ok() once at the end, so a
+// quotes, bare numbers, taken item by item across line ends. A read past the end, a value
+// that does not fit or a last line without its line end (the file was cut short, perhaps
+// inside its last number) marks the reader failed; callers check ok() once at the end, so a
 // damaged file is a failed read, never a crash.
 class ItemReader
 {
@@ -22,7 +23,18 @@ public:
     bool ok() const { return !m_failed; }
     bool atEnd() const;
     QString errorString() const { return m_error; }
+    // Marks the reader failed (the first reason is kept); a reader of a file notes the line
+    // for the operator's message (lastReadDamagedLine), also when the caller found it wrong.
     void fail(const QString &why);
+    // The line (from 1) of the last item read; after a failure, the line found damaged. The
+    // operator's message names it.
+    int line() const { return m_itemLine; }
+
+    // The record that follows fills a line of its own: the items read until the next
+    // beginLine() must stand on one line, and the last of them must end it. A line with fewer
+    // items fails as the next item would start another line; one with more, at the next
+    // beginLine(). Without it, items are taken across line ends.
+    void beginLine();
 
     QString text();
     // A whole number within [min, max]; an empty item reads as 0.
@@ -39,7 +51,12 @@ private:
     QString m_data;
     int m_pos = 0;
     bool m_atLineStart = true;
+    int m_line = 1;         // the line m_pos is on
+    int m_itemLine = 0;     // the line of the last item read
+    bool m_inLine = false;  // reading a record of one line (beginLine)
+    int m_lineItems = 0;    // items read of that record
     bool m_failed = false;
+    bool m_fromFile = false;
     bool m_tooLarge = false;
     bool m_notRegular = false;
     QString m_error;

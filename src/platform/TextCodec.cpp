@@ -108,6 +108,7 @@ namespace {
 
 bool g_lastReadTooLarge = false;
 bool g_lastReadNotRegular = false;
+int g_lastReadDamagedLine = 0;
 
 TextFileRead readWhole(const QString &path, QString &text, QString *error)
 {
@@ -143,6 +144,7 @@ TextFileRead readSystemTextFile(const QString &path, QString &text, QString *err
     const TextFileRead read = readWhole(path, text, error);
     g_lastReadTooLarge = read == TextFileRead::TooLarge;
     g_lastReadNotRegular = read == TextFileRead::NotRegular;
+    g_lastReadDamagedLine = 0;
     return read;
 }
 
@@ -154,6 +156,16 @@ bool lastReadTooLarge()
 bool lastReadNotRegular()
 {
     return g_lastReadNotRegular;
+}
+
+int lastReadDamagedLine()
+{
+    return g_lastReadDamagedLine;
+}
+
+void noteDamagedLine(int line)
+{
+    g_lastReadDamagedLine = line;
 }
 
 } // namespace platform

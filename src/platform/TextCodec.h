@@ -33,5 +33,9 @@ TextFileRead readSystemTextFile(const QString &path, QString &text, QString *err
 bool lastReadTooLarge();
 // Whether the last file readSystemTextFile() was asked for was refused as no regular file.
 bool lastReadNotRegular();
+// The line (from 1) that the reader of that file found damaged, 0 when none was; noted by the
+// ItemReader that read it, for the operator's message.
+int lastReadDamagedLine();
+void noteDamagedLine(int line);
 
 } // namespace platform

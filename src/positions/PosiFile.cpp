@@ -17,7 +17,15 @@ const QString kOld = QStringLiteral("OLD");
 
 PosiFileReadResult result(PosiFileStatus status, const QString &detail = QString(), int position = 0)
 {
-    return PosiFileReadResult{status, detail, position};
+    return PosiFileReadResult{status, detail, position, 0};
+}
+
+// A damaged file, with the line the reader stopped on.
+PosiFileReadResult damaged(const platform::ItemReader &r, const QString &detail, int position = 0)
+{
+    PosiFileReadResult res = result(PosiFileStatus::Damaged, detail, position);
+    res.line = r.line();
+    return res;
 }
 
 // A position number as the file writes it: bare digits, or quoted digits with blanks around.
@@ -41,10 +49,11 @@ std::optional<double> itemNumber(int c, const QString &item)
     return cellNumber(c + 1, false, item);
 }
 
-// Reads the header and the designations; false when the first item is not the header.
+// Reads the header and the designations; false when the first item is not the header (whole
+// or cut short: another program's file).
 bool readHead(platform::ItemReader &r, PosiFileImage &img)
 {
-    if (r.text() != kHeader || !r.ok())
+    if (r.text() != kHeader)
         return false;
     for (QString &d : img.dev)
         d = r.text();
@@ -80,10 +89,11 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
         if (img.dev[0] == QLatin1String(kind))
             return result(PosiFileStatus::Rejected, QStringLiteral("a %1 file").arg(img.dev[0]));
     }
+    r.beginLine();
     for (QString &t : img.newOld)
         t = r.text();
     if (!r.ok())
-        return result(PosiFileStatus::Damaged, r.errorString());
+        return damaged(r, r.errorString());
 
     bool typed = false;
     for (const QString &t : img.newOld)
@@ -97,17 +107,17 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
         readHead(r, img);
     }
 
-    while (!r.atEnd()) {
+    while (r.ok() && !r.atEnd()) {
         PosiFileLine line;
         bool numberOk = false;
+        r.beginLine();
         line.no = positionNumber(r.raw(), &numberOk);
         if (!r.ok())
-            return result(PosiFileStatus::Damaged, r.errorString());
+            return damaged(r, r.errorString());
         if (!numberOk || line.no < 1 || line.no > 999)
-            return result(PosiFileStatus::Damaged, QStringLiteral("position number out of range"));
+            return damaged(r, QStringLiteral("position number out of range"));
         if (!img.lines.isEmpty() && line.no <= img.lines.last().no)
-            return result(PosiFileStatus::Damaged,
-                          QStringLiteral("position %1 out of order").arg(line.no), line.no);
+            return damaged(r, QStringLiteral("position %1 out of order").arg(line.no), line.no);
         int badItem = -1;
         for (int c = 0; c < kPosiFileItems; ++c) {
             bool quoted = false;
@@ -123,15 +133,16 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
                 badItem = c;
         }
         if (!r.ok())
-            return result(PosiFileStatus::Damaged,
-                          QStringLiteral("position %1: %2").arg(line.no).arg(r.errorString()), line.no);
+            return damaged(r, QStringLiteral("position %1: %2").arg(line.no).arg(r.errorString()), line.no);
         if (badItem >= 0)
-            return result(PosiFileStatus::Damaged, QStringLiteral("position %1: item %2 is not a number of its column")
-                                                       .arg(line.no)
-                                                       .arg(badItem + 2),
-                          line.no);
+            return damaged(r, QStringLiteral("position %1: item %2 is not a number of its column")
+                                  .arg(line.no)
+                                  .arg(badItem + 2),
+                           line.no);
         img.lines.append(line);
     }
+    if (!r.ok())
+        return damaged(r, r.errorString());
     if (img.lines.isEmpty())
         return result(PosiFileStatus::Damaged, QStringLiteral("no position line"));
 

@@ -17,17 +17,6 @@ constexpr int kPosiSaved = 0;
 constexpr int kPosiSaveFailed = 1;  // the operator has been told (422)
 constexpr int kPosiSaveStopped = 2; // cancelled, or the check found faults and showed them
 
-// Results of ReadPosiFile.
-constexpr int kPosiFileRead = 0;
-constexpr int kPosiFileFailed = 1;   // could not be read; another attempt may succeed
-constexpr int kPosiFileRejected = 2; // not a position file; the operator has been told (21, 20)
-constexpr int kPosiFileDamaged = 3;  // broken positions; another attempt reads the same
-
-// Reads a position file into the image (gPosiWork, gPosiFileDev, gPosiFileNewOld,
-// gPosiFileNoFrom, gPosiFileNoTo) for the verification and the print of a file. On anything
-// but kPosiFileRead the image is as it was.
-int ReadPosiFile(const QString &path);
-
 // The open command: every command off, the open, commands on again.
 int OpenPosiFile();
 // The open itself: 0 when the file's positions are in the table; otherwise the table, the
@@ -58,7 +47,10 @@ bool posiFileImageFromTable(PosiFileImage &image);
 // of the range the file has no line for get the defaults of a new table.
 void takePosiFileImage(const PosiFileImage &image);
 
-// Reads with retries and tells the operator: 0 read, 1 failed (484), 2 rejected (21, 20).
+// The position file as the open and the verification against a file read it: readPosiFile
+// with the retries, the operator told why it failed. 0 read into image; 1 failed (484, with
+// the damaged line named by its position, 3011, or its number, 3016); 2 another kind of file
+// (21, 20). On anything but 0 the image is as it was.
 int readPosiFileReported(const QString &path, PosiFileImage &image);
 
 // Puts the open and save commands under the names the main window runs.

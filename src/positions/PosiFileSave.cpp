@@ -162,9 +162,11 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
     }
     qWarning().noquote() << "position file" << path << "not read:" << last.detail;
     QString text = editors::readFailureText(484);
-    // A broken line is named, so that the operator can find it.
+    // A broken line is named, so that the operator can find it: by its position where it has one.
     if (outcome == editors::FileRead::Damaged && last.position > 0)
         text += QStringLiteral("\r\n") + LoadResText(3011).arg(last.position);
+    else if (outcome == editors::FileRead::Damaged && last.line > 0)
+        text += QStringLiteral("\r\n") + LoadResText(3016).arg(last.line);
     platform::msgBox(text);
     return 1;
 }
@@ -184,26 +186,6 @@ void registerPosiFileCommands()
 }
 
 } // namespace positions
-
-int ReadPosiFile(const QString &path)
-{
-    PosiFileImage image;
-    const positions::PosiFileReadResult r = positions::readPosiFile(path, image);
-    switch (r.status) {
-    case positions::PosiFileStatus::Read:
-        positions::takePosiFileImage(image);
-        return kPosiFileRead;
-    case positions::PosiFileStatus::Rejected:
-        ResMsgBox({21, 20});
-        return kPosiFileRejected;
-    case positions::PosiFileStatus::Damaged:
-        qWarning().noquote() << "position file" << path << "damaged:" << r.detail;
-        return kPosiFileDamaged;
-    case positions::PosiFileStatus::Failed:
-        break;
-    }
-    return kPosiFileFailed;
-}
 
 int SaveFileAs2(const QString &path)
 {

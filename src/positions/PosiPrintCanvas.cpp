@@ -1,5 +1,6 @@
 #include "positions/PosiPrintCanvas.h"
 
+#include "core/PrintLayout.h"
 #include "platform/PrinterDevice.h"
 
 namespace positions {
@@ -12,14 +13,16 @@ constexpr double kLineUnitMm = 0.1;
 
 PosiPrintCanvas::PosiPrintCanvas(platform::PrinterDevice &printer)
     : m_printer(printer)
+    , m_points(printer.font().pointSize())
 {
 }
 
 void PosiPrintCanvas::setFontSize(int pointSize)
 {
     QFont f = m_printer.font();
-    f.setPointSize(pointSize);
+    f.setPointSizeF(printing::fontPoints(pointSize));
     m_printer.setFont(f);
+    m_points = pointSize;
 }
 
 void PosiPrintCanvas::setBoldItalic(bool on)
@@ -38,7 +41,7 @@ PosiPrintCanvas::Item PosiPrintCanvas::item(double x, double y, const QString &t
     it.y = y;
     it.text = text;
     const QFont f = m_printer.font();
-    it.pointSize = f.pointSize();
+    it.pointSize = m_points;
     it.bold = f.bold();
     it.italic = f.italic();
     it.lineWidth = m_lineWidth;

@@ -31,6 +31,8 @@ public:
 
     explicit PosiPrintCanvas(platform::PrinterDevice &printer);
 
+    // The report's size; the printer draws it fitted to the lines (printing::fontPoints), the
+    // record keeps the report's.
     void setFontSize(int pointSize);
     void setBoldItalic(bool on);
     void setLineWidth(int width) { m_lineWidth = width; }
@@ -56,6 +58,7 @@ private:
     QList<Item> m_items;
     int m_page = 1;
     int m_lineWidth = 1;
+    int m_points = 0;
 };
 
 } // namespace positions

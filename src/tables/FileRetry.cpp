@@ -57,6 +57,8 @@ QString readFailureText(int messageId)
         text += QStringLiteral("\r\n") + LoadResText(3032).arg(platform::kMaxTextFileBytes / (1024 * 1024));
     if (platform::lastReadNotRegular())
         text += QStringLiteral("\r\n") + LoadResText(3042);
+    if (platform::lastReadDamagedLine() > 0)
+        text += QStringLiteral("\r\n") + LoadResText(3016).arg(platform::lastReadDamagedLine());
     return text;
 }
 

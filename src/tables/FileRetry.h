@@ -21,7 +21,8 @@ bool writeWithRetry(const std::function<bool()> &write);
 // try on a line of its own (platform::lastWriteFailure), when one is known.
 QString writeFailureText(int messageId);
 // The operator's message of a failed read: the message's text, then, when the file was refused
-// for its size, a line that says so.
+// for its size or kind, a line that says so, or when its reader found a line damaged, a line
+// that names it.
 QString readFailureText(int messageId);
 
 } // namespace editors

@@ -46,16 +46,21 @@ FileRead readGrpFile(const QString &path)
     const FileRead header = openWithHeader(in, path, "GRP", {"QZ-K4", "QZ-K2"}, 19);
     if (header != FileRead::Ok)
         return header;
+    // Line 2, the counts, plays no part.
+    in.beginLine();
     in.raw();
     in.raw();
 
     int data[kGrpCount + 1][2] = {};
     bool present[kGrpCount + 1] = {};
     while (in.ok() && !in.atEnd()) {
+        in.beginLine();
         const double g = calc::roundHalfEven(actuators::leadingNumber(in.raw()));
         const auto start = cellToInt16(in.raw());
         const auto end = cellToInt16(in.raw());
-        if (!in.ok() || !start || !end || g < 0 || g > kGrpCount)
+        if (in.ok() && (!start || !end || g < 0 || g > kGrpCount))
+            in.fail(QStringLiteral("no group line"));
+        if (!in.ok())
             return FileRead::Damaged;
         if (g == 0)
             continue; // row 0 is never used

@@ -71,7 +71,10 @@ FileRead readParaFile(const QString &path)
     const FileRead header = openWithHeader(in, path, kKind, {kModel}, 22);
     if (header != FileRead::Ok)
         return header;
-    if (in.integer() != 5)
+    in.beginLine();
+    if (in.integer() != 5 && in.ok())
+        in.fail(QStringLiteral("not five sections"));
+    if (!in.ok())
         return FileRead::Damaged;
 
     QVariant t[kParaItems][kParaRows];
@@ -82,13 +85,16 @@ FileRead readParaFile(const QString &path)
     int item = 1;
     for (int k = 0; k < 5; ++k) {
         const Section &s = kSections[k];
+        in.beginLine();
         const QString name = in.text();
         const qint64 rows = in.integer();
         const qint64 values = in.integer();
-        if (!in.ok() || name != QLatin1String(s.name))
-            return FileRead::Damaged;
         const bool olderSpecial = k == 4 && rows == 6;
-        if ((rows != s.rows && !olderSpecial) || values < s.minValues || values > kMaxValuesPerRow)
+        if (in.ok()
+            && (name != QLatin1String(s.name) || (rows != s.rows && !olderSpecial)
+                || values < s.minValues || values > kMaxValuesPerRow))
+            in.fail(QStringLiteral("not the section heading of %1").arg(QLatin1String(s.name)));
+        if (!in.ok())
             return FileRead::Damaged;
         if (k == 4) {
             // The rows the older layout lacks read as 0, and so do the single items no file holds.
@@ -96,14 +102,21 @@ FileRead readParaFile(const QString &path)
                 if ((olderSpecial && p.newerRow) || (!p.perAxis && !p.filed))
                     t[p.number][0] = 0;
         }
-        for (int r = 0; r < rows; ++r, ++item)
+        for (int r = 0; r < rows; ++r, ++item) {
+            in.beginLine();
             for (int c = 0; c < values; ++c) {
                 bool quoted = false;
                 const QString v = in.raw(&quoted);
                 t[item][c] = cellFromItem(v, quoted);
             }
+        }
     }
-    if (!in.ok() || !in.atEnd() || !cellsConvert(t))
+    if (in.ok() && !in.atEnd()) {
+        in.beginLine(); // fails on more items in the last row
+        in.raw();       // else names the line the file should not hold
+        in.fail(QStringLiteral("more lines than the five sections hold"));
+    }
+    if (!in.ok() || !cellsConvert(t))
         return FileRead::Damaged;
 
     t[0][0] = QFileInfo(path).fileName();

@@ -59,6 +59,8 @@ FileRead readSqMcrFile(const QString &path)
     const FileRead header = openWithHeader(in, path, "SM", {"QZ-K4"}, 23);
     if (header != FileRead::Ok)
         return header;
+    // Line 2, the counts, plays no part.
+    in.beginLine();
     in.raw();
     in.raw();
     in.raw();
@@ -66,14 +68,20 @@ FileRead readSqMcrFile(const QString &path)
     int data[kSmMacros][kSmSteps][2] = {};
     bool present[kSmMacros] = {};
     while (in.ok() && !in.atEnd()) {
+        in.beginLine();
         const double n = actuators::leadingNumber(in.raw());
-        if (n < 1 || n > kSmMacros || n != double(int(n)))
+        if (in.ok() && (n < 1 || n > kSmMacros || n != double(int(n))))
+            in.fail(QStringLiteral("no macro number"));
+        if (!in.ok())
             return FileRead::Damaged;
         const int m = int(n) - 1;
         for (int s = 0; s < kSmSteps; ++s) {
+            in.beginLine();
             const auto command = cellToInt16(in.raw());
             const auto value = cellToInt16(in.raw());
-            if (!in.ok() || !command || !value)
+            if (in.ok() && (!command || !value))
+                in.fail(QStringLiteral("no step line"));
+            if (!in.ok())
                 return FileRead::Damaged;
             data[m][s][0] = int(*command);
             data[m][s][1] = int(*value);

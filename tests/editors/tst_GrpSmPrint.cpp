@@ -14,6 +14,7 @@
 #include "support/PrintCheck.h"
 #include "support/TestEnv.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -203,8 +204,11 @@ private Q_SLOTS:
         QCOMPARE(onLine(22), (QStringList{" 16:", "0. END"}));
     }
 
-    // Printed to a PDF file twice in one run, in each language: every text inside the page and
-    // above the footer rule, no two texts of a line over each other, in the installed face.
+    // Printed to a PDF file on every office page, twice in one run, in each language: every
+    // text inside the page and above the footer rule, no two text boxes over each other (on a
+    // line or from one line into the next), in the installed face. Where the page brings the
+    // lines closer, the text shrinks with them: the groups stay on one page, the macros nine a
+    // page.
     void pagesFit_data()
     {
         QTest::addColumn<bool>("macros");
@@ -230,35 +234,39 @@ private Q_SLOTS:
         gGrpPrintFromFile = gSmPrintFromFile = true;
         gGrpPrintTitle = gSmPrintTitle = QStringLiteral("a-file-name-long-enough-to-reach-past-the-right-margin.dat");
         platform::PrinterDevice &printer = platform::sharedPrinter();
-        for (int run = 1; run <= 2; ++run) {
-            // Whatever font the printer was left with does not set the report's pitch.
-            if (run == 2)
-                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
-            const QString pdf = env.tempPath(QStringLiteral("report%1.pdf").arg(run));
-            env.dialogs().choosePrinter(pdf);
-            if (macros)
-                PrintSqMcrData();
-            else
-                PrintGrpData();
-            QVERIFY(QFileInfo(pdf).size() > 0);
-            QCOMPARE(env.dialogs().prompts(), QStringList());
-            const QStringList faults = printFaults(printer);
-            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-            // The last step of the third row and the last group of the left block are there,
-            // with a blank line between them and the footer rule.
-            const QString last = macros ? QStringLiteral("4. OUT-OFF") : QStringLiteral("No.50:");
-            double lowest = 0, footer = 0;
-            for (const auto &d : printer.drawn()) {
-                if (d.page == 1 && d.text == last)
-                    lowest = std::max(lowest, d.rect.top());
-                if (d.page == 1 && d.rule)
-                    footer = std::max(footer, d.rect.top());
-                if (!d.rule && !d.text.isEmpty())
-                    QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+        const auto restorePage = qScopeGuard([&] { usePage(printer, officePages().first()); });
+        for (const OfficePage &page : officePages()) {
+            usePage(printer, page);
+            for (int run = 1; run <= 2; ++run) {
+                // Whatever font the printer was left with does not set the report's pitch.
+                if (run == 2)
+                    printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
+                const QString pdf = env.tempPath(QStringLiteral("report%1.pdf").arg(run));
+                env.dialogs().choosePrinter(pdf);
+                if (macros)
+                    PrintSqMcrData();
+                else
+                    PrintGrpData();
+                QVERIFY(QFileInfo(pdf).size() > 0);
+                QCOMPARE(env.dialogs().prompts(), QStringList());
+                const QStringList faults = printFaults(printer);
+                QVERIFY2(faults.isEmpty(), qPrintable(page.name + QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+                // The last step of the third row and the last group of the left block are
+                // there, with a blank line between them and the footer rule.
+                const QString last = macros ? QStringLiteral("4. OUT-OFF") : QStringLiteral("No.50:");
+                double lowest = 0, footer = 0;
+                for (const auto &d : printer.drawn()) {
+                    if (d.page == 1 && d.text == last)
+                        lowest = std::max(lowest, d.rect.top());
+                    if (d.page == 1 && d.rule)
+                        footer = std::max(footer, d.rect.top());
+                    if (!d.rule && !d.text.isEmpty())
+                        QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+                }
+                QCOMPARE(lowest, double((macros ? 62 : 55) * gPrnCharW));
+                QVERIFY(lowest + 2 * gPrnCharW <= footer);
+                QCOMPARE(printer.drawn().last().page, macros ? 3 : 1);
             }
-            QCOMPARE(lowest, double((macros ? 62 : 55) * gPrnCharW));
-            QVERIFY(lowest + 2 * gPrnCharW <= footer);
-            QCOMPARE(printer.drawn().last().page, macros ? 3 : 1);
         }
     }
 

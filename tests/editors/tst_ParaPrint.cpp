@@ -17,6 +17,7 @@
 #include "support/ValidParameters.h"
 
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -142,8 +143,9 @@ private Q_SLOTS:
         QCOMPARE(c.at(190 - 1, 69), QStringLiteral("s"));
     }
 
-    // Printed to a PDF file twice in one run, in each language, all four axes with their
-    // longest list texts: every text inside the page, no two texts of a line over each other.
+    // Printed to a PDF file on every office page, twice in one run, in each language, all four
+    // axes with their longest list texts: every text inside the page, no two text boxes over
+    // each other (on a line or from one line into the next), the report on one page.
     void pageFits_data()
     {
         QTest::addColumn<int>("language");
@@ -163,24 +165,29 @@ private Q_SLOTS:
         gParaTmp[0][0] = QStringLiteral("a-parameter-file-name-long-enough-to-reach-the-margin.pmt");
         gParaPrintFromFile = true;
         platform::PrinterDevice &printer = platform::sharedPrinter();
-        for (int run = 1; run <= 2; ++run) {
-            // Whatever font the printer was left with does not set the report's pitch.
-            if (run == 2)
-                printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
-            const QString pdf = m_env->tempPath(QStringLiteral("para%1.pdf").arg(run));
-            m_env->dialogs().choosePrinter(pdf);
-            PrintParaData();
-            QVERIFY(QFileInfo(pdf).size() > 0);
-            QCOMPARE(m_env->dialogs().prompts(), QStringList());
-            const QStringList faults = printFaults(printer);
-            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-            int seen = 0;
-            for (const auto &d : printer.drawn()) {
-                seen += d.text == LoadResText(653) || d.text == LoadResText(654);
-                if (!d.rule && !d.text.isEmpty())
-                    QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+        const auto restorePage = qScopeGuard([&] { usePage(printer, officePages().first()); });
+        for (const OfficePage &page : officePages()) {
+            usePage(printer, page);
+            for (int run = 1; run <= 2; ++run) {
+                // Whatever font the printer was left with does not set the report's pitch.
+                if (run == 2)
+                    printer.setFont(QFont(QStringLiteral("IPAGothic"), 20, QFont::Bold));
+                const QString pdf = m_env->tempPath(QStringLiteral("para%1.pdf").arg(run));
+                m_env->dialogs().choosePrinter(pdf);
+                PrintParaData();
+                QVERIFY(QFileInfo(pdf).size() > 0);
+                QCOMPARE(m_env->dialogs().prompts(), QStringList());
+                const QStringList faults = printFaults(printer);
+                QVERIFY2(faults.isEmpty(), qPrintable(page.name + QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+                int seen = 0;
+                for (const auto &d : printer.drawn()) {
+                    seen += d.text == LoadResText(653) || d.text == LoadResText(654);
+                    if (!d.rule && !d.text.isEmpty())
+                        QCOMPARE(d.family, QFontInfo(QFont(QStringLiteral("IPAGothic"))).family());
+                }
+                QCOMPARE(seen, 4);
+                QCOMPARE(printer.drawn().last().page, 1);
             }
-            QCOMPARE(seen, 4);
         }
     }
 

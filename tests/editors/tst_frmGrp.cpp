@@ -460,18 +460,31 @@ private Q_SLOTS:
     void damagedFileChangesNothing_data()
     {
         QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("contents"); // the file's bytes, when it is no fixture
         QTest::addColumn<QString>("message");
-        QTest::newRow("line cut short") << "cut.grp" << LoadResText(484);
-        QTest::newRow("missing") << "absent.grp" << LoadResText(484);
+        const auto atLine = [](int line) {
+            return LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+        };
+        QTest::newRow("line cut short") << "cut.grp" << QByteArray() << atLine(4);
+        QTest::newRow("missing") << "absent.grp" << QByteArray() << LoadResText(484);
         QTest::newRow("larger than any group file")
-            << "<big>" << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
-        QTest::newRow("named pipe") << "<pipe>" << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042);
+            << "<big>" << QByteArray() << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
+        QTest::newRow("named pipe") << "<pipe>" << QByteArray()
+                                    << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3042);
+        // Group 99 = 5..150 cut by 3 bytes would read 5..15.
+        QFile good(fixture(QStringLiteral("good.grp")));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        const QByteArray bytes = good.readAll().replace("\"99\",99,109", "\"99\",5,150");
+        for (const DamagedCopy &copy : cutAndShortCopies(bytes, 50))
+            QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << atLine(copy.line);
     }
     void damagedFileChangesNothing()
     {
         QFETCH(QString, file);
+        QFETCH(QByteArray, contents);
         QFETCH(QString, message);
-        gGrpData[2][0] = 44;
+        gGrpData[2][0] = gGrpData[2][1] = 44;
+        gGrpData[99][0] = gGrpData[99][1] = 7;
         DataFolder folder;
         QString path = fixture(file);
         if (file == QLatin1String("<big>")) {
@@ -486,11 +499,26 @@ private Q_SLOTS:
             path = folder.path(QStringLiteral("pipe.grp"));
             QVERIFY(makeNamedPipe(path));
         }
-        m_sim.dialogs().chooseFile(path);
-        ok(m_sim);
-        click(m_w, "cmdGrpFileOpen");
-        QCOMPARE(gGrpData[2][0], 44);
-        QCOMPARE(m_sim.prompts(), QStringList{message});
+        if (file == QLatin1String("<contents>")) {
+            path = folder.path(QStringLiteral("damaged.grp"));
+            folder.write(QStringLiteral("damaged.grp"), contents);
+        }
+        // Every road that reads a group file refuses it alike and changes nothing.
+        QStringList shown;
+        for (const char *name : {"cmdGrpFileOpen", "cmdGrpFileVerify", "cmdGrpFilePrint"}) {
+            if (qstrcmp(name, "cmdGrpFilePrint") == 0)
+                ok(m_sim); // 829
+            m_sim.dialogs().chooseFile(path);
+            ok(m_sim);
+            click(m_w, name);
+            shown << (qstrcmp(name, "cmdGrpFilePrint") == 0 ? QStringList{LoadResText(829), message}
+                                                            : QStringList{message});
+            QCOMPARE(m_sim.prompts(), shown);
+            QCOMPARE(gGrpData[2][0], 44);
+            QCOMPARE(gGrpData[99][0], 7);
+            QCOMPARE(gGrpData[99][1], 7);
+        }
+        QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
     }
 
     void saveFailureIsTold()

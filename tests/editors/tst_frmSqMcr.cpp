@@ -454,7 +454,7 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(fixture(QStringLiteral("cut.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            shown << LoadResText(931);
+            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(18);
             QCOMPARE(m_sim.prompts(), shown);
         }
         // A named pipe: refused at once on every road, and never replaced by a file.
@@ -505,6 +505,39 @@ private Q_SLOTS:
         QVERIFY(!gSmPrintFromFile);
         QCOMPARE(gPrnPageNo, 3);
         QVERIFY(!gFileCmdNow);
+    }
+
+    // A file cut short or a line short of a field: every road that reads a macro file refuses
+    // it with the line named, and the macros stay as they were.
+    void damagedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("line");
+        QFile good(fixture(QStringLiteral("good.smd")));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        for (const DamagedCopy &copy : cutAndShortCopies(good.readAll(), 40))
+            QTest::newRow(qPrintable(copy.name)) << copy.bytes << copy.line;
+    }
+    void damagedFileChangesNothing()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, line);
+        DataFolder folder;
+        folder.write(QStringLiteral("damaged.smd"), contents);
+        setStep(20, 16, 5, 9);
+        setStep(3, 1, 1, 2);
+        QStringList shown;
+        for (const char *name : {"cmdSmFileOpen", "cmdSmFileShogo", "cmdSMFilePrint"}) {
+            m_sim.dialogs().chooseFile(folder.path(QStringLiteral("damaged.smd")));
+            m_sim.dialogs().answer(platform::IdOk);
+            click(m_w, name);
+            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+            QCOMPARE(m_sim.prompts(), shown);
+            QCOMPARE(gSmData[15][39], 9);
+            QCOMPARE(gSmData[0][4], 1);
+            QCOMPARE(gSmData[0][5], 2);
+        }
+        QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
     }
 
     void closeRefusedWhileRunning()

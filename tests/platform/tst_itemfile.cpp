@@ -19,6 +19,8 @@ private Q_SLOTS:
     void malformed_data();
     void malformed();
     void numbersInRange();
+    void records_data();
+    void records();
     void writerFormat();
     void roundTripJapanese();
     void encodingDetection_data();
@@ -39,7 +41,6 @@ void TestItemFile::items_data()
     QTest::newRow("across lines") << "1,2\r\n3\r\n" << QStringList{"1", "2", "3"};
     QTest::newRow("LF only") << "\"a\",5\n\"b\"\n" << QStringList{"a", "5", "b"};
     QTest::newRow("CR only") << "1\r2\r" << QStringList{"1", "2"};
-    QTest::newRow("no final line end") << "1,\"x\"" << QStringList{"1", "x"};
     QTest::newRow("blanks around items") << "  12 , \"a b\" ,3\r\n" << QStringList{"12", "a b", "3"};
     QTest::newRow("comma inside quotes") << "\"a,b\",1\r\n" << QStringList{"a,b", "1"};
     QTest::newRow("empty items") << "1,,3\r\n,\r\n" << QStringList{"1", "", "3", "", ""};
@@ -71,9 +72,11 @@ void TestItemFile::malformed_data()
     QTest::newRow("empty file") << "" << 1;
     QTest::newRow("unterminated text") << "\"abc,1\r\n" << 1;
     QTest::newRow("junk after a text") << "\"abc\"x,1\r\n" << 1;
-    // The end of the data ends the line: only a final comma leaves one more, empty, item.
-    QTest::newRow("past the last item, no line end") << "1,\"x\"" << 3;
-    QTest::newRow("past the last bare item") << "1,2" << 3;
+    // Every line ends with a line end: data that ends without one was cut short, perhaps inside
+    // its last number ("150" cut to "15").
+    QTest::newRow("last text without its line end") << "1,\"x\"" << 2;
+    QTest::newRow("last number without its line end") << "1,15" << 2;
+    QTest::newRow("final comma without its line end") << "1," << 2;
 }
 
 void TestItemFile::malformed()
@@ -89,6 +92,42 @@ void TestItemFile::malformed()
     // A failed reader stays failed and keeps returning empty items.
     QCOMPARE(r.integer(), qint64(0));
     QVERIFY(!r.ok());
+}
+
+void TestItemFile::records_data()
+{
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QList<int>>("items"); // the items of each record, one record a line
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("line"); // the line of the last item read, or found damaged
+    QTest::newRow("whole lines") << "1,2\r\n3,4\r\n" << QList<int>{2, 2} << true << 2;
+    QTest::newRow("blank lines between") << "1,2\r\n\r\n\r\n3,4\r\n" << QList<int>{2, 2} << true << 4;
+    QTest::newRow("a line short of an item") << "1\r\n3,4\r\n" << QList<int>{2, 2} << false << 1;
+    QTest::newRow("a line with an item more") << "1,2,9\r\n3,4\r\n" << QList<int>{2, 2} << false << 1;
+    QTest::newRow("the last line short of an item") << "1,2\r\n3\r\n" << QList<int>{2, 2} << false << 2;
+    QTest::newRow("cut inside the last number") << "1,2\r\n\"3\",15" << QList<int>{2, 2} << false << 2;
+    QTest::newRow("cut inside the last text") << "1,2\r\n3,\"ab" << QList<int>{2, 2} << false << 2;
+    QTest::newRow("a record of two lines") << "1\r\n2\r\n" << QList<int>{2} << false << 1;
+}
+
+// A record that fills a line of its own is read whole from that line, or the reader fails and
+// names the line.
+void TestItemFile::records()
+{
+    QFETCH(QString, data);
+    QFETCH(QList<int>, items);
+    QFETCH(bool, ok);
+    QFETCH(int, line);
+    platform::ItemReader r;
+    r.setText(data);
+    for (int n : items) {
+        r.beginLine();
+        for (int i = 0; i < n; ++i)
+            r.raw();
+    }
+    QCOMPARE(r.ok(), ok);
+    QCOMPARE(r.line(), line);
+    QVERIFY(!ok || r.atEnd());
 }
 
 void TestItemFile::numbersInRange()

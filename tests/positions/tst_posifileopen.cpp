@@ -16,6 +16,7 @@
 #include "tables/PosiTable.h"
 #include "support/DataFolder.h"
 #include "support/FakeMainForm.h"
+#include "support/FileFault.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -408,12 +409,21 @@ void TestPosiFileOpen::refusalsChangeNothing_data()
                                  << QStringList{ResLines({21, 20})} << QString();
     // Read again five times, 100 ms apart, before it is given up.
     QTest::newRow("file cannot be read") << QByteArray("<missing>") << -1 << m484 << QString();
-    QTest::newRow("number 0") << head + posLine(0) << -1 << m484 << QString();
-    QTest::newRow("number 1000") << head + posLine(1000) << -1 << m484 << QString();
-    // A broken line is named.
+    // A broken line is named: by its position where it has one, else by its number.
     const auto broken = [](int position) {
         return QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3011).arg(position)};
     };
+    const auto brokenLine = [](int line) {
+        return QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3016).arg(line)};
+    };
+    QTest::newRow("number 0") << head + posLine(0) << -1 << brokenLine(4) << QString();
+    QTest::newRow("number 1000") << head + posLine(1000) << -1 << brokenLine(4) << QString();
+    QTest::newRow("types cut short") << head.left(head.size() - 4) << -1 << brokenLine(3) << QString();
+    // Cut short or a field short: the position of that line is named.
+    for (const DamagedCopy &copy : cutAndShortCopies(good, 4)) {
+        const int position = good.split('\n').at(copy.line - 1).split(',').first().toInt();
+        QTest::newRow(qPrintable(copy.name)) << copy.bytes << -1 << broken(position) << QString();
+    }
     QTest::newRow("descending") << head + posLine(3) + posLine(2) << -1 << broken(2) << QString();
     QTest::newRow("duplicate") << head + posLine(3) + posLine(3) << -1 << broken(3) << QString();
     QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1 << broken(2) << QString();

@@ -28,6 +28,7 @@
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -248,45 +249,60 @@ void TestPosiPrint::pagesFit_data()
     QTest::newRow("English") << 2;
 }
 
-// Printed twice in one run, in each language: every text inside the page and above the footer
-// rule, no two texts of a line over each other, in the installed Mincho or Gothic face; a
-// comment of 40 full-width characters kept whole within the right margin.
+// Printed on every office page, twice in one run, in each language: every text inside the
+// page and above the footer rule, no two text boxes over each other (on a line or from one
+// line into the next), in the installed Mincho or Gothic face; a comment of 40 full-width
+// characters kept whole within the right margin; positions beyond a page on the next.
 void TestPosiPrint::pagesFit()
 {
     QFETCH(int, language);
     TestEnv env;
     useLanguage(language);
     Window win;
+    // Positions for several pages on any of them.
+    const int last = 60;
+    gPosiNoTo = gPosiNoDefTo = last;
+    win.w->QzDataHyoji_3();
     positions::GridCells *grid = positions::checkGrid();
     const QString comment(40, QChar(0x30A2));
     grid->setText(3, 20, comment);
     const QString face = QFontInfo(QFont(language == 1 ? QStringLiteral("IPAMincho")
                                                        : QStringLiteral("IPAGothic"))).family();
     platform::PrinterDevice &printer = platform::sharedPrinter();
-    for (int run = 1; run <= 2; ++run) {
-        ModalDriver driver;
-        selectOk(driver);
-        rangeOk(driver, 1, 3);
-        const QString pdf = env.tempPath(QStringLiteral("print%1.pdf").arg(run));
-        env.dialogs().choosePrinter(pdf);
+    const auto restorePage = qScopeGuard([&] { usePage(printer, officePages().first()); });
+    for (const OfficePage &page : officePages()) {
+        usePage(printer, page);
+        for (int run = 1; run <= 2; ++run) {
+            ModalDriver driver;
+            selectOk(driver);
+            rangeOk(driver, 1, last);
+            const QString pdf = env.tempPath(QStringLiteral("print%1.pdf").arg(run));
+            env.dialogs().choosePrinter(pdf);
 
-        win.trigger(QStringLiteral("mnuFilePrint"));
+            win.trigger(QStringLiteral("mnuFilePrint"));
 
-        QCOMPARE(env.dialogs().prompts(), QStringList());
-        QVERIFY(QFileInfo(pdf).size() > 0);
-        const QStringList faults = printFaults(printer);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-        bool commentSeen = false;
-        for (const auto &d : printer.drawn()) {
-            if (!d.rule && !d.text.isEmpty())
-                QCOMPARE(d.family, face);
-            if (d.text == QStringLiteral(":") + comment) {
-                commentSeen = true;
-                QVERIFY(d.rect.right() <= gPrnWidth);
-                QVERIFY(d.pointSize < 8);
+            QCOMPARE(env.dialogs().prompts(), QStringList());
+            QVERIFY(QFileInfo(pdf).size() > 0);
+            const QStringList faults = printFaults(printer);
+            QVERIFY2(faults.isEmpty(), qPrintable(page.name + QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+            bool commentSeen = false;
+            for (const auto &d : printer.drawn()) {
+                if (!d.rule && !d.text.isEmpty())
+                    QCOMPARE(d.family, face);
+                if (d.text == QStringLiteral(":") + comment) {
+                    commentSeen = true;
+                    QVERIFY(d.rect.right() <= gPrnWidth);
+                    QVERIFY(d.pointSize < 8);
+                }
             }
+            QVERIFY(commentSeen);
+            QVERIFY(printer.drawn().last().page > 1);
+            QString lastNumber;
+            for (const Item &it : positions::lastPosiPrint())
+                if (!it.rule && it.x == 20 && it.pointSize == 11)
+                    lastNumber = it.text.trimmed();
+            QCOMPARE(lastNumber, QString::number(last));
         }
-        QVERIFY(commentSeen);
     }
 }
 

@@ -14,9 +14,11 @@
 #include "positions/frmDataShogo.h"
 #include "positions/frmSelectPosiNo4.h"
 #include "positions/frmSyogoKekka.h"
+#include "support/DataFolder.h"
 #include "support/PosiTransferFixture.h"
 #include "support/TestEnv.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +82,8 @@ private Q_SLOTS:
     void againstFile_data();
     void againstFile();
     void fileWithoutOverlap();
+    void refusedAsTheOpenRefuses_data();
+    void refusedAsTheOpenRefuses();
     void choiceCancelled();
 
 private:
@@ -274,6 +278,44 @@ void TestPosiVerify::fileWithoutOverlap()
     QVERIFY(noticeShown);
     QCOMPARE(driver.pending(), 0);
     QVERIFY(m_sim.prompts().isEmpty());
+}
+
+void TestPosiVerify::refusedAsTheOpenRefuses_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("cut"); // bytes cut off the end
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("a group file") << "editors/good.grp" << 0 << QStringList{ResLines({21, 20})};
+    QTest::newRow("a parameter file") << "editors/good.pmt" << 0 << QStringList{ResLines({21, 20})};
+    QTest::newRow("cut short") << "positions/golden.qzd" << 3
+                               << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3011).arg(3)};
+}
+
+// The verification against a file reads it as the open does, and refuses what the open
+// refuses with the same reason.
+void TestPosiVerify::refusedAsTheOpenRefuses()
+{
+    QFETCH(QString, fixture);
+    QFETCH(int, cut);
+    QFETCH(QStringList, messages);
+    FakeMainForm form;
+    tableOfEight(form);
+    QFile source(fixturePath(fixture));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll();
+    bytes.chop(cut);
+    const QString path = m_dir.filePath(QStringLiteral("refused.qzd"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+    file.close();
+    const QVariant before = gPosiWork[3][1];
+    m_sim.dialogs().chooseFile(path);
+    m_sim.dialogs().answer(platform::IdOk);
+    QCOMPARE(PosiDataFileShogo2(), 1);
+    QCOMPARE(m_sim.prompts(), messages);
+    QCOMPARE(gPosiWork[3][1], before);
+    QVERIFY(m_sim.received().isEmpty());
 }
 
 void TestPosiVerify::choiceCancelled()

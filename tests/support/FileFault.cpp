@@ -1,6 +1,7 @@
 #include "support/FileFault.h"
 
 #include <QFile>
+#include <QList>
 
 #include <csignal>
 #include <cstring>
@@ -50,4 +51,53 @@ FileSizeLimit::~FileSizeLimit()
     lim.rlim_cur = rlim_t(m_previous);
     setrlimit(RLIMIT_FSIZE, &lim);
     std::signal(SIGXFSZ, m_previousHandler);
+}
+
+namespace {
+
+// The lines of the file without their CR LF, and the file again from them.
+QList<QByteArray> linesOf(const QByteArray &bytes)
+{
+    QList<QByteArray> lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &l : lines)
+        l.chop(l.endsWith('\r') ? 1 : 0);
+    return lines;
+}
+
+QByteArray fileOf(const QList<QByteArray> &lines)
+{
+    QByteArray out;
+    for (const QByteArray &l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+// The line without its last item (nor the comma before it).
+QByteArray withoutLastItem(const QByteArray &line)
+{
+    const int comma = line.lastIndexOf(',');
+    Q_ASSERT(comma > 0);
+    return line.left(comma);
+}
+
+} // namespace
+
+QList<DamagedCopy> cutAndShortCopies(const QByteArray &good, int middleLine)
+{
+    Q_ASSERT(good.endsWith("\r\n"));
+    QList<QByteArray> lines = linesOf(good);
+    const int last = int(lines.size());
+    Q_ASSERT(middleLine >= 1 && middleLine < last);
+    QList<DamagedCopy> copies;
+    copies.append({QStringLiteral("cut inside the last item"), good.left(good.size() - 3), last});
+    copies.append({QStringLiteral("cut before the last line end"), good.left(good.size() - 2), last});
+    QList<QByteArray> shortLast = lines;
+    shortLast.last() = withoutLastItem(shortLast.last());
+    copies.append({QStringLiteral("last line short of an item"), fileOf(shortLast), last});
+    QList<QByteArray> shortMiddle = lines;
+    shortMiddle[middleLine - 1] = withoutLastItem(shortMiddle[middleLine - 1]);
+    copies.append({QStringLiteral("a line short of an item"), fileOf(shortMiddle), middleLine});
+    return copies;
 }

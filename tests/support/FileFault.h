@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -23,3 +25,18 @@ private:
     quint64 m_previous = 0;
     void (*m_previousHandler)(int) = nullptr;
 };
+
+// A copy of a good file, damaged as a file cut short or a record short of a field is: every
+// reader must refuse it as damaged, name `line` (from 1) and change nothing.
+struct DamagedCopy
+{
+    QString name;
+    QByteArray bytes;
+    int line = 0;
+};
+
+// The cut and short copies of a good file of any kind (lines ended by CR LF, items separated
+// by commas): cut inside its last item, as a file cut by 3 bytes is; cut before its last line
+// end; its last line short of its last item; and line `middleLine` (from 1, a line of two items
+// or more) short of its last item.
+QList<DamagedCopy> cutAndShortCopies(const QByteArray &good, int middleLine);

@@ -5,6 +5,7 @@
 #include "platform/PrinterDevice.h"
 
 #include <QMap>
+#include <QPrinter>
 #include <cmath>
 #include <algorithm>
 
@@ -36,24 +37,40 @@ QStringList printFaults(const platform::PrinterDevice &printer)
         if (d.rule)
             footer[d.page] = std::max(footer.value(d.page, 0.0), d.rect.top());
     }
-    QMap<QPair<int, double>, QList<Drawn>> lines;
+    QMap<int, QList<Drawn>> pages;
     for (const Drawn &d : printer.drawn()) {
         if (d.rule || d.text.isEmpty())
             continue;
-        lines[{d.page, std::round(d.rect.top() * 100) / 100}].append(d);
+        pages[d.page].append(d);
         const bool footerText = d.bold && d.italic && std::abs(d.rect.top() - footer.value(d.page)) < kEps;
         if (!footerText && d.rect.bottom() > footer.value(d.page) + kEps)
             faults << QStringLiteral("on or below the footer rule: ") + describe(d);
     }
-    for (QList<Drawn> line : std::as_const(lines)) {
-        std::sort(line.begin(), line.end(),
-                  [](const Drawn &a, const Drawn &b) { return a.rect.left() < b.rect.left(); });
-        for (int i = 1; i < line.size(); ++i)
-            if (line[i - 1].rect.right() > line[i].rect.left() + kEps)
-                faults << QStringLiteral("overlap: ") + describe(line[i - 1]) + QStringLiteral(" / ")
-                              + describe(line[i]);
+    // Every text whole and apart: no two boxes of a page share any part, on one line or on two.
+    for (const QList<Drawn> &texts : std::as_const(pages)) {
+        for (int i = 0; i < texts.size(); ++i)
+            for (int j = i + 1; j < texts.size(); ++j) {
+                const QRectF both = texts[i].rect.intersected(texts[j].rect);
+                if (both.width() > kEps && both.height() > kEps)
+                    faults << QStringLiteral("overlap: ") + describe(texts[i]) + QStringLiteral(" / ")
+                                  + describe(texts[j]);
+            }
     }
     return faults;
+}
+
+QList<OfficePage> officePages()
+{
+    return {{QStringLiteral("A4 portrait"), QPageSize::A4, QPageLayout::Portrait},
+            {QStringLiteral("A4 landscape"), QPageSize::A4, QPageLayout::Landscape},
+            {QStringLiteral("Letter portrait"), QPageSize::Letter, QPageLayout::Portrait},
+            {QStringLiteral("Letter landscape"), QPageSize::Letter, QPageLayout::Landscape}};
+}
+
+void usePage(platform::PrinterDevice &printer, const OfficePage &page)
+{
+    printer.printer()->setPageSize(QPageSize(page.size));
+    printer.printer()->setPageOrientation(page.orientation);
 }
 
 void useLanguage(int language)

@@ -119,6 +119,30 @@ private Q_SLOTS:
         QVERIFY(!gGrpDataInMissing[1]);
     }
 
+    // A file whose first line lacks its line end: another program's is still told as such,
+    // one of ours is cut short.
+    void headerCutShort_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("headerMessage");
+        QTest::newRow("another program's text") << QByteArray("hello") << true;
+        QTest::newRow("a macro file's header") << QByteArray("\"QZ-K4\",\"SM\"") << true;
+        QTest::newRow("a group file's header") << QByteArray("\"QZ-K4\",\"GRP\"") << false;
+        QTest::newRow("cut inside the kind") << QByteArray("\"QZ-K4\",\"GR") << false;
+    }
+    void headerCutShort()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, headerMessage);
+        DataFolder folder;
+        QVERIFY(folder.write(QStringLiteral("h.grp"), contents));
+        platform::DialogScript script;
+        if (headerMessage)
+            script.answer(platform::IdOk);
+        QCOMPARE(ReadGrpFile(folder.path(QStringLiteral("h.grp"))), 1);
+        QCOMPARE(script.prompts(), headerMessage ? QStringList{ResLines({19, 20})} : QStringList{});
+    }
+
     void headerOnlyChangesNoGroupValue()
     {
         gGrpDataIn[7][0] = 70;

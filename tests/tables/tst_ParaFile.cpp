@@ -141,35 +141,39 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<int>("message");
+        QTest::addColumn<int>("line"); // the line the message names, 0 for none
 
-        QTest::newRow("group file header") << "grpheader.pmt" << QByteArray() << QByteArray() << 22;
-        QTest::newRow("ETC in place of PG") << "etcforpg.pmt" << QByteArray() << QByteArray() << 681;
-        QTest::newRow("ends early") << "short.pmt" << QByteArray() << QByteArray() << 681;
-        QTest::newRow("four sections") << "foursections.pmt" << QByteArray() << QByteArray() << 681;
-        QTest::newRow("empty") << "empty.pmt" << QByteArray() << QByteArray() << 681;
-        QTest::newRow("missing") << "absent.pmt" << QByteArray() << QByteArray() << 681;
+        QTest::newRow("group file header") << "grpheader.pmt" << QByteArray() << QByteArray() << 22 << 0;
+        QTest::newRow("ETC in place of PG") << "etcforpg.pmt" << QByteArray() << QByteArray() << 681 << 18;
+        QTest::newRow("ends early") << "short.pmt" << QByteArray() << QByteArray() << 681 << 25;
+        QTest::newRow("four sections") << "foursections.pmt" << QByteArray() << QByteArray() << 681 << 2;
+        QTest::newRow("empty") << "empty.pmt" << QByteArray() << QByteArray() << 681 << 0;
+        QTest::newRow("missing") << "absent.pmt" << QByteArray() << QByteArray() << 681 << 0;
         QTest::newRow("16-bit value just inside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
-                                                  << QByteArray("100,-32768,100,32767\r\n20,20") << 0;
+                                                  << QByteArray("100,-32768,100,32767\r\n20,20") << 0 << 0;
         QTest::newRow("16-bit value just outside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
-                                                   << QByteArray("100,100,100,32768\r\n20,20") << 681;
+                                                   << QByteArray("100,100,100,32768\r\n20,20") << 681 << 0;
         QTest::newRow("32-bit stroke just outside") << "good.pmt" << QByteArray("2147483647")
-                                                    << QByteArray("2147483648") << 681;
+                                                    << QByteArray("2147483648") << 681 << 0;
         QTest::newRow("text for a number") << "good.pmt" << QByteArray("\"PG\",2,4\r\n0,1,2,0")
-                                           << QByteArray("\"PG\",2,4\r\n0,1,\"two\",0") << 681;
+                                           << QByteArray("\"PG\",2,4\r\n0,1,\"two\",0") << 681 << 0;
         QTest::newRow("six values a row") << "good.pmt" << QByteArray("\"HOME\",6,4")
-                                          << QByteArray("\"HOME\",6,6") << 681;
+                                          << QByteArray("\"HOME\",6,6") << 681 << 3;
         QTest::newRow("items after the end") << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n")
-                                             << QByteArray("0,0,1,1\r\n1,0,0,0,9\r\n") << 681;
+                                             << QByteArray("0,0,1,1\r\n1,0,0,0,9\r\n") << 681 << 34;
         // An actuator code that does not parse is refused, never read as another actuator (a
         // blank speed letter would come back as another code after a save).
         for (const char *code : {"E35L100 ", " 28LX", "E35L10 ", "E35l100", "E35L1000", "E3", "\"\"", "82L 050", "28 050"})
             QTest::newRow(qPrintable(QStringLiteral("actuator code [%1]").arg(QLatin1String(code))))
                 << "good.pmt" << QByteArray("\"E35L100\"")
-                << (code[0] == '"' ? QByteArray(code) : QByteArray("\"") + code + "\"") << 681;
+                << (code[0] == '"' ? QByteArray(code) : QByteArray("\"") + code + "\"") << 681 << 0;
         QTest::newRow("last line without its last item")
-            << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681;
-        QTest::newRow("larger than any parameter file") << "<big>" << QByteArray() << QByteArray() << 681;
-        QTest::newRow("named pipe") << "<pipe>" << QByteArray() << QByteArray() << 681;
+            << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681 << 34;
+        QTest::newRow("larger than any parameter file") << "<big>" << QByteArray() << QByteArray() << 681 << 0;
+        QTest::newRow("named pipe") << "<pipe>" << QByteArray() << QByteArray() << 681 << 0;
+        // Cut short, or a line short of a field: the whole good file given as `to`.
+        for (const DamagedCopy &copy : cutAndShortCopies(fixtureBytes(QStringLiteral("good.pmt")), 12))
+            QTest::newRow(qPrintable(copy.name)) << "<contents>" << QByteArray() << copy.bytes << 681 << copy.line;
     }
 
     // A refused file tells why once and leaves the exchange table and the set as they were.
@@ -179,11 +183,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, from);
         QFETCH(QByteArray, to);
         QFETCH(int, message);
+        QFETCH(int, line);
 
         DataFolder folder;
         const bool big = file == QLatin1String("<big>");
         const bool pipe = file == QLatin1String("<pipe>");
-        QByteArray bytes = fixtureBytes(big || pipe ? QStringLiteral("good.pmt") : file);
+        QByteArray bytes = file == QLatin1String("<contents>") ? to
+                                                               : fixtureBytes(big || pipe ? QStringLiteral("good.pmt") : file);
         if (!from.isEmpty()) {
             QVERIFY(bytes.contains(from));
             bytes.replace(from, to);
@@ -218,9 +224,10 @@ private Q_SLOTS:
         // A file refused for its size says so under the message.
         const QString tooLarge = QStringLiteral("\r\n") + LoadResText(3032).arg(16);
         const QString notRegular = QStringLiteral("\r\n") + LoadResText(3042);
+        const QString atLine = line ? QStringLiteral("\r\n") + LoadResText(3016).arg(line) : QString();
         QCOMPARE(script.prompts(),
                  QStringList{message == 22 ? ResLines({22, 20})
-                                           : ResLines({681}) + (big ? tooLarge : pipe ? notRegular : QString())});
+                                           : ResLines({681}) + (big ? tooLarge : pipe ? notRegular : atLine)});
         QCOMPARE(paraSetText(), set);
         QCOMPARE(paraTableText(), table);
     }

@@ -235,6 +235,9 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
     QStringList lines = linkTold;
     if (!stop.isEmpty())
         lines.prepend(stop);
+    // Blocks cut on their way are told as every cut write is.
+    if (blocksSent)
+        lines = link::cutWriteLines(lines, 377);
     link::transferProgress().close();
     // A port the link has just declared dead is not tried again: what the controller holds
     // cannot be known, and the operator is sent to read it.

@@ -224,8 +224,9 @@ bool frmDevice3::writeChosenActuators(QString &stop, bool &blocksSent)
         stop = ResLines({1524, 1525});
         return false;
     }
-    blocksSent = true;
-    return WriteParaToCt_Device() == 0;
+    const int written = WriteParaToCt_Device();
+    blocksSent = written != kParaWriteNotBegun;
+    return written == 0;
 }
 
 void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,

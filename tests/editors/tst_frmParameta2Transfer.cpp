@@ -259,6 +259,21 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
+    // A write whose reserved bytes cannot be read first sends no block: the link's word and
+    // 1528 in one box, without the cut write's line; the write mode still ends.
+    void writeFailedBeforeFirstBlock()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongEcho, "0RD5"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the link's word + 1528
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({104, 1528})}));
+        const QStringList received = m_sim.received();
+        QVERIFY2(!received.join(u' ').contains(QStringLiteral("0WD")), qPrintable(received.join(u' ')));
+        QCOMPARE(received.last(), QStringLiteral("0CM00"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
+    }
+
     // The write mode answered late. On entry: the time-out is told, nothing is written and
     // the plain mode is sent once, silently. On leaving after a complete write: told as
     // written with the mode unconfirmed, not as a failed write, and nothing more is asked.

@@ -261,14 +261,14 @@ void TestTransfers::paraWriteRefusesBadValuesBeforeSending()
     m_sim.useAxes(3);
     validParameters();
     gPrmHomeVel[1] = 256;
-    QCOMPARE(WriteParaToCt(), 1);
+    QCOMPARE(WriteParaToCt(), kParaWriteNotBegun);
     QCOMPARE(m_sim.prompts(), QStringList{ResLines({1524, 1525})});
     QCOMPARE(m_sim.received(), QStringList{});
 
     m_sim.dialogs().clear();
     validParameters();
     gPrmActSpeed[1].clear(); // no actuator letter: cannot be coded
-    QCOMPARE(WriteParaToCt_Device(), 1);
+    QCOMPARE(WriteParaToCt_Device(), kParaWriteNotBegun);
     QCOMPARE(m_sim.prompts(), QStringList{ResLines({1524, 1525})});
     QCOMPARE(m_sim.received(), QStringList{});
 }

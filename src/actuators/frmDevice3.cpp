@@ -224,8 +224,9 @@ bool frmDevice3::writeChosenActuators(QString &stop, bool &blocksSent)
         stop = ResLines({1524, 1525});
         return false;
     }
-    blocksSent = true;
-    return WriteParaToCt_Device() == 0;
+    const int written = WriteParaToCt_Device();
+    blocksSent = written != kParaWriteNotBegun;
+    return written == 0;
 }
 
 void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QString &stop, bool portDead,
@@ -235,6 +236,9 @@ void frmDevice3::followControllerAxisUse(const QStringList &linkTold, const QStr
     QStringList lines = linkTold;
     if (!stop.isEmpty())
         lines.prepend(stop);
+    // Blocks cut on their way are told as every cut write is.
+    if (blocksSent)
+        lines = link::cutWriteLines(lines, 377);
     link::transferProgress().close();
     // A port the link has just declared dead is not tried again: what the controller holds
     // cannot be known, and the operator is sent to read it.

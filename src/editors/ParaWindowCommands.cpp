@@ -183,6 +183,13 @@ void ParaWriteToCt(frmParameta2 &w)
     const bool modeLeft = link::leaveCtWriteMode(written == 0);
     link::transferProgress().close();
     CommPortClose();
+    // Only a write whose blocks had begun to go may have left part of the set behind; one
+    // refused before its first block was told already, or failed on the link.
+    if (written == kParaWriteNotBegun) {
+        if (!told.isEmpty())
+            platform::msgBox((told + QStringList{LoadResText(1528)}).join(QStringLiteral("\r\n")));
+        return;
+    }
     if (written != 0) {
         link::tellCutWrite(told, 1528);
         return;

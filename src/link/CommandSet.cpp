@@ -217,21 +217,19 @@ int ReadAxisUse2()
         return 1;
     if (CtCommModeOn() != 0)
         return 1;
-    // A counter of our own: each send resets gRetryCount.
-    for (int attempt = 1;; ++attempt) {
-        if (exchange(Via::Silent, QStringLiteral("0RD"), QStringLiteral("0"), 38) == 0) {
-            const auto mask = blockZeroMask();
-            if (mask) {
-                for (int i = 0; i < kAxisCount; ++i)
-                    gCtAxisUnused[i] = (*mask & (1 << i)) == 0;
-                CommPortClose();
-                return 0;
-            }
-        }
-        if (attempt >= 6)
-            return 1;
-        MsecTimerWait(100);
-    }
+    // The link's repeats keep their own count: each send resets gRetryCount.
+    const bool read = link::withLinkTries([] {
+        if (exchange(Via::Silent, QStringLiteral("0RD"), QStringLiteral("0"), 38) != 0)
+            return false;
+        const auto mask = blockZeroMask();
+        if (!mask)
+            return false;
+        for (int i = 0; i < kAxisCount; ++i)
+            gCtAxisUnused[i] = (*mask & (1 << i)) == 0;
+        CommPortClose();
+        return true;
+    });
+    return read ? 0 : 1;
 }
 
 int ReadAxisBlock()

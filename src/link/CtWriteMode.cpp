@@ -48,13 +48,18 @@ bool leaveCtWriteMode(bool written)
     return false;
 }
 
-void tellCutWrite(const QStringList &linkTold, int ownMessage)
+QStringList cutWriteLines(const QStringList &linkTold, int ownMessage)
 {
     QStringList lines = linkTold;
     if (lines.isEmpty())
         lines << LoadResText(ownMessage);
     lines << LoadResText(3022);
-    platform::msgBox(lines.join(QStringLiteral("\r\n")));
+    return lines;
+}
+
+void tellCutWrite(const QStringList &linkTold, int ownMessage)
+{
+    platform::msgBox(cutWriteLines(linkTold, ownMessage).join(QStringLiteral("\r\n")));
 }
 
 } // namespace link

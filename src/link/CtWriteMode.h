@@ -16,7 +16,9 @@ bool leaveCtWriteMode(bool written);
 
 // A write cut by a failure, told in one box: what the link said (held while the write ran;
 // `ownMessage` when it said nothing), then that the controller may now hold part of the new
-// data and should be verified or written again (3022).
+// data and should be verified or written again (3022). Every write road tells its cut so.
 void tellCutWrite(const QStringList &linkTold, int ownMessage);
+// The same lines, for a write whose box says more about what the cut leaves behind.
+QStringList cutWriteLines(const QStringList &linkTold, int ownMessage);
 
 } // namespace link

@@ -41,19 +41,33 @@ int exchange(Via via, const QString &command, const QString &argument, int reply
     return result;
 }
 
-bool openPortWithTries(bool secondName, const std::function<void()> &afterTry)
+bool withLinkTries(const std::function<bool()> &attempt, int *failedTries)
 {
-    gRetryCount = 0;
-    for (;;) {
-        const bool opened = (secondName ? CommPortOpen2() : CommPortOpen()) == 0;
-        if (afterTry)
-            afterTry();
-        if (opened)
+    for (int failed = 0;;) {
+        const bool done = attempt();
+        if (!done)
+            ++failed;
+        if (failedTries)
+            *failedTries = failed;
+        if (done)
             return true;
-        if (++gRetryCount >= kPortOpenTries)
+        if (failed >= kPortOpenTries)
             return false;
         MsecTimerWait(kPortOpenPauseMs);
     }
+}
+
+bool openPortWithTries(bool secondName, const std::function<void()> &afterTry)
+{
+    gRetryCount = 0;
+    return withLinkTries(
+        [&] {
+            const bool opened = (secondName ? CommPortOpen2() : CommPortOpen()) == 0;
+            if (afterTry)
+                afterTry();
+            return opened;
+        },
+        &gRetryCount);
 }
 
 int preparePort(bool secondName)

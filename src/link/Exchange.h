@@ -17,11 +17,16 @@ enum class Via { Resend, Once, Silent }; // SendCmdToCt, SendCmdToCt2, SendCmdTo
 int exchange(Via via, const QString &command, const QString &argument, int replyLength,
              int timeoutMs = 1000, bool keepBusy = false);
 
-// The one way a command opens the port: up to kPortOpenTries tries, kPortOpenPauseMs apart;
-// silent. gRetryCount is left at the number of failed tries. `afterTry`, when given, runs
-// after every try (a progress window's step).
+// The link's repeats: a step that may fail for a moment (the port held by another program, a
+// controller busy with the last command) is tried up to kPortOpenTries times, kPortOpenPauseMs
+// apart, silently. True as soon as `attempt` succeeds; `failedTries`, when given, is left at
+// the number of failed tries.
 constexpr int kPortOpenTries = 6;
 constexpr int kPortOpenPauseMs = 100;
+bool withLinkTries(const std::function<bool()> &attempt, int *failedTries = nullptr);
+// The one way a command opens the port, with the link's repeats. gRetryCount is left at the
+// number of failed tries. `afterTry`, when given, runs after every try (a progress window's
+// step).
 bool openPortWithTries(bool secondName = false, const std::function<void()> &afterTry = {});
 // The port opened, then communication mode ("0CM" "1"); 0 good, 1 failed (silently where
 // the port would not open).

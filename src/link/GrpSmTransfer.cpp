@@ -5,6 +5,7 @@
 #include "core/Padding.h"
 #include "tables/GrpTable.h"
 #include "tables/SmTable.h"
+#include "link/CtWriteMode.h"
 #include "link/Exchange.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -75,12 +76,15 @@ bool smFromReply(int macro, const QString &line, int (&commands)[16], int (&data
 
 namespace {
 
-// A write's records, each echoed by its command and first two characters, then "0WE".
+// A write's records, each echoed by its command and first two characters, then "0WE". A cut
+// write is told once, as such.
 int sendRecords(const QString &command, const QStringList &records, const QString &kind)
 {
     link::TransferProgress &progress = link::transferProgress();
     gTranceCancelable = false;
     progress.open(383, int(records.size()) + 1);
+    // The link's word on a cut write waits for what the cut leaves behind: one box.
+    link::HeldTells held;
     for (int i = 0; i <= records.size(); ++i) {
         const bool last = i == records.size();
         const int sent = last ? exchange(Via::Resend, QStringLiteral("0WE"), kind, 6, 2000)
@@ -89,6 +93,7 @@ int sendRecords(const QString &command, const QStringList &records, const QStrin
             CommPortClose();
             progress.close();
             link::mainWindowCommands().CMDBTN_Yuko();
+            link::tellCutWrite(held.take(), 377);
             return 1;
         }
         const QString echo = last ? QStringLiteral("0WE") + kind : command + records.at(i).left(2);
@@ -96,6 +101,7 @@ int sendRecords(const QString &command, const QStringList &records, const QStrin
             link::refuseTransmit();
             progress.close();
             CommPortClose();
+            link::tellCutWrite(held.take(), 377);
             return 1;
         }
         progress.setValue(i + 1);

@@ -121,12 +121,8 @@ int writeBlocks(int firstBlock, int maximum)
     const QList<int> blocks = blocksInUse(firstBlock);
     QString records[kParaBlockCount];
     // Every value is checked before the first exchange.
-    if (!encodeBlocks(blocks, records))
-        return 1;
-    if (completeReservedBytes(blocks) != 0)
-        return 1;
-    if (!encodeBlocks(blocks, records))
-        return 1;
+    if (!encodeBlocks(blocks, records) || completeReservedBytes(blocks) != 0 || !encodeBlocks(blocks, records))
+        return kParaWriteNotBegun;
     for (const int block : blocks)
         gTusinStr[block - (firstBlock == 0 ? 0 : 4)] = records[block];
     return sendBlocks(blocks, records, firstBlock, maximum);

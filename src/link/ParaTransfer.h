@@ -16,9 +16,12 @@ int ReadParaFromCt();
 // 1524 and 1525. A write runs it before its first byte.
 bool paraBlocksWritable();
 // Every used block, then "0WE" "2". Values are checked before anything is sent; reserved
-// bytes not yet read in this run are read first and written back unchanged. 0 / 1.
+// bytes not yet read in this run are read first and written back unchanged. 0 written;
+// 1 failed once the first block had gone (the controller may hold part of the set);
+// kParaWriteNotBegun refused or failed before it (the controller holds what it held).
+constexpr int kParaWriteNotBegun = 2;
 int WriteParaToCt();
-// Blocks 5 to C of the used axes, then "0WE" "2".
+// Blocks 5 to C of the used axes, then "0WE" "2"; the same results.
 int WriteParaToCt_Device();
 // Block 0 read and written back with the mask of the used axes, or the one given.
 int RewriteParaBlock();

@@ -5,7 +5,6 @@
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "link/CommandSet.h"
-#include "link/ErrorList.h"
 #include "link/Exchange.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -34,13 +33,18 @@ void cmdReset_Click()
     gTimeOutMs = 1000;
     gTusinNow = true;
     int result = 0;
-    // The controller that answers the reset with its alarm is told in one box: the link's word
-    // on the alarm and, under it, that the alarm cannot be reset from here.
+    // A reset that fails while the controller reports an alarm, whether it answered with the
+    // alarm or not at all, is told in one box: the link's word and, under it, that the alarm
+    // cannot be reset from here.
     const QStringList told = link::heldTells([&result] { result = SendCmdToCt(QStringLiteral("0AR"), 5, QString()); });
     gTusinNow = false;
-    const QString alarm = link::alarmMessage();
-    for (const QString &text : std::as_const(told))
-        platform::msgBox(gAlarmNow && text == alarm ? text + QStringLiteral("\r\n\r\n") + ResLines({324, 325}) : text);
+    QStringList parts;
+    if (!told.isEmpty())
+        parts << told.join(QStringLiteral("\r\n"));
+    if (result != 0 && gAlarmNow)
+        parts << ResLines({324, 325});
+    if (!parts.isEmpty())
+        platform::msgBox(parts.join(QStringLiteral("\r\n\r\n")));
 
     if (result == 0) {
         if (gRecvData.left(3) == QLatin1String("0AR")) {
@@ -50,6 +54,9 @@ void cmdReset_Click()
             panel.comment = QStringLiteral("No Error");
             link::setAlarmPanel(panel);
             gEventMsgFlag = false;
+            // The controller took the reset: no alarm is reported any more, and a later failed
+            // reset is not told as an alarm that stays.
+            gAlarmNow = false;
         }
         if (CtCommModeOn() != 0)
             gTusinErr = false;

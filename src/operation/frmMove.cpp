@@ -377,6 +377,10 @@ void frmMove::buildProgramPage(QWidget *page)
 void frmMove::buildRangePage(QWidget *page)
 {
     auto *layout = new QGridLayout(page);
+    // The range the repeat move runs over, in a frame of its own.
+    auto *repeat = named(new QGroupBox, QStringLiteral("frmMoveRepeat"), 502);
+    auto *repeatLayout = new QGridLayout(repeat);
+    layout->addWidget(repeat, 0, 0, 2, 4);
     const auto numberRow = [&](int row, const QString &caption, int captionId, QLabel *&label,
                                QSlider *&slider, QSpinBox *&updown, const QString &labelName,
                                const QString &sliderName, const QString &updownName, int value) {
@@ -397,10 +401,10 @@ void frmMove::buildRangePage(QWidget *page)
         label->setAccessibleName(LoadResText(captionId));
         slider->setAccessibleName(LoadResText(captionId));
         updown->setAccessibleName(LoadResText(captionId));
-        layout->addWidget(title, row, 0);
-        layout->addWidget(label, row, 1);
-        layout->addWidget(updown, row, 2);
-        layout->addWidget(slider, row, 3);
+        repeatLayout->addWidget(title, row, 0);
+        repeatLayout->addWidget(label, row, 1);
+        repeatLayout->addWidget(updown, row, 2);
+        repeatLayout->addWidget(slider, row, 3);
     };
     numberRow(0, QStringLiteral("lblRepMovStart"), 530, m_lblStart, m_sldrStart, m_updownStart,
               QStringLiteral("lblStartPosiNo"), QStringLiteral("sldrStartPosiNo"),

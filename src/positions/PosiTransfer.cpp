@@ -7,7 +7,6 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "tables/PosiUnits.h"
-#include "core/MsecTimerWait.h"
 #include "link/OnlineMode.h"
 #include "link/CommandSet.h"
 #include "link/DeviceIo.h"
@@ -373,15 +372,11 @@ int LoadPosidataToCt2()
     if (WritePosidataToCt() != 0)
         return 1;
 
-    // The plain mode again, with a counter of its own (the senders reset gRetryCount). The
-    // tries are silent: a failure is told once, by 377, not once per try.
+    // The plain mode again, with the link's repeats (they keep their own count: the senders
+    // reset gRetryCount). The tries are silent: a mode left unconfirmed is told once, below,
+    // not once per try.
     transferMode.left();
-    bool back = false;
-    for (int attempt = 1; attempt <= 6 && !back; ++attempt) {
-        if (attempt > 1)
-            MsecTimerWait(100);
-        back = link::leaveTransferModeSilently();
-    }
+    const bool back = link::withLinkTries(&link::leaveTransferModeSilently);
     // Every position was accepted: a mode command that goes unanswered does not make it a
     // failed write, and the operator reads the outcome once.
     if (back)

@@ -185,7 +185,7 @@ private Q_SLOTS:
         w.show();
         m_sim.dialogs().answer(IdOk);
         w.cmdPrmCtWrite()->click();
-        QCOMPARE(m_sim.prompts(), QStringList{ResLines({384, 385, 2941, 2942, 2944})});
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({384, 385, 3022, 2941, 2942, 2944})});
         QCOMPARE(gAxisMask, 1);
         QVERIFY(gOfflineMode);
         QVERIFY(!m_main->deviceLabel(0).isEmpty());

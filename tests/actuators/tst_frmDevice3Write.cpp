@@ -250,7 +250,7 @@ private Q_SLOTS:
         QTest::newRow("axis-use rewrite refused")
             << "rewrite" << QStringList{ResLines({104, 2941, 2944})} << 15 << false << true;
         QTest::newRow("parameter write echo refused")
-            << "write" << QStringList{ResLines({384, 385, 2941, 2942, 2944})} << 1 << true << true;
+            << "write" << QStringList{ResLines({384, 385, 3022, 2941, 2942, 2944})} << 1 << true << true;
     }
     void stopAfterAxisRewriteFollowsController()
     {

@@ -8,6 +8,10 @@
 #include "tables/ParaSet.h"
 #include "link/ParaReread.h"
 #include "tables/ParaVerify.h"
+#include "tables/ParaInput.h"
+#include "tables/StdParaList.h"
+#include "editors/ParaWindowCommands.h"
+#include "link/ParaBlockCodec.h"
 #include "editors/frmParameta2.h"
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
@@ -18,6 +22,7 @@
 #include "support/DiesWhenWriting.h"
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
+#include "support/ParaSetText.h"
 #include "support/SimFixture.h"
 #include "support/ValidParameters.h"
 #include "support/X11Keys.h"
@@ -307,6 +312,21 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
     }
 
+    // A write whose reserved bytes cannot be read first sends no block: the link's word and
+    // 1528 in one box, without the cut write's line; the write mode still ends.
+    void writeFailedBeforeFirstBlock()
+    {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::WrongEcho, "0RD5"));
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdOk);  // the link's word + 1528
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), ResLines({104, 1528})}));
+        const QStringList received = m_sim.received();
+        QVERIFY2(!received.join(u' ').contains(QStringLiteral("0WD")), qPrintable(received.join(u' ')));
+        QCOMPARE(received.last(), QStringLiteral("0CM00"));
+        QVERIFY(m_w->findChild<QPushButton *>(QStringLiteral("cmdParaWrite"))->isEnabled());
+    }
+
     // The write mode answered late. On entry: the time-out is told, nothing is written and
     // the plain mode is sent once, silently. On leaving after a complete write: told as
     // written with the mode unconfirmed, not as a failed write, and nothing more is asked.
@@ -490,6 +510,59 @@ private Q_SLOTS:
         QCOMPARE(m_sim.prompts(), QStringList({LoadResText(355), ResLines({105, 106})}));
         QVERIFY(!m_sim.received().contains(QStringLiteral("0RD1")));
         QCOMPARE(text("txtHomeVel_0")->text(), QStringLiteral("33"));
+    }
+
+    // The simulated controller as it starts (four axes, each " 28" L 100): read through the
+    // window, its set passes the check that print and write run first and is the program's
+    // own factory set for those actuators; written back, the controller holds what it held.
+    void simulatorsOwnSetReadCheckedAndWrittenBack()
+    {
+        m_sim.useAxes(15);
+        for (int a = 0; a < kAxisCount; ++a) {
+            gDevSize[a] = QStringLiteral(" 28");
+            gDevSpeed[a] = QStringLiteral("L");
+            gDevStroke[a] = 100;
+            gDevLead[a] = 2;
+            gDevPPR[a] = 400;
+            gDevMaxPulse[a] = 20000;
+        }
+        m_w->YukoJikuHyojiSettei();
+        QByteArray before[link::kParaBlockCount];
+        for (int b = 0; b < link::kParaBlockCount; ++b)
+            before[b] = m_sim.model().block(b);
+
+        // Axes 2 to 4 come into use with blank fields: nothing to save first.
+        click("cmdParaRead");
+        QCOMPARE(m_sim.prompts(), QStringList{});
+        QCOMPARE(ParametaValueCheck(), 0);
+        QVERIFY(editors::takeParaFields(*m_w, 1524, 1525));
+        const QStringList read = paraSetText();
+
+        for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"})
+            QVERIFY(m_folder->install(QStringLiteral(QZ_SOURCE_DIR "/../resources/data/") + QLatin1String(name),
+                                      QLatin1String(name)));
+        for (int a = 0; a < kAxisCount; ++a) {
+            gDevSetteiUnused[a] = false;
+            gDevSetteiFamily[a] = QStringLiteral("QZ");
+            gDevSetteiSize[a] = QStringLiteral(" 28");
+            gDevSetteiSpeed[a] = QStringLiteral("L");
+            gDevSetteiStroke[a] = 100;
+            gDevSetteiNewType[a] = false;
+            gDevSetteiVertical[a] = false;
+            gDevSetteiWithPG[a] = false;
+        }
+        gDevWinOnline = false;
+        QCOMPARE(SetStdParameta(), 0);
+        QCOMPARE(paraSetText(), read);
+
+        m_sim.dialogs().answer(IdYes); // 470
+        m_sim.dialogs().answer(IdNo);  // 685
+        m_sim.dialogs().answer(IdOk);  // 1527
+        click("cmdParaWrite");
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(470), LoadResText(685), LoadResText(1527)}));
+        QCOMPARE(m_sim.model().writeEnds('2'), 1);
+        for (int b = 0; b < link::kParaBlockCount; ++b)
+            QCOMPARE(m_sim.model().block(b), before[b]);
     }
 
     void readCancelledSendsNothing()

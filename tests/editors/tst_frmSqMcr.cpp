@@ -370,8 +370,8 @@ private Q_SLOTS:
         QVERIFY(m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"))->isEnabled());
     }
 
-    // A controller that dies during the write is told once, by the link: leaving the write
-    // mode adds neither a second time-out nor 377.
+    // A controller that dies during the write is told once, by the link, as a cut write:
+    // leaving the write mode adds neither a second time-out nor 377.
     void deadControllerIsToldOnce()
     {
         DiesWhenWriting dies(m_sim.controller());
@@ -379,8 +379,8 @@ private Q_SLOTS:
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdWriteSMtoCt");
         QVERIFY(dies.died());
-        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(937),
-                                               ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))}));
+        QCOMPARE(m_sim.prompts(), QStringList({LoadResText(937), ResLines({100, 101, 102, 103}, QStringLiteral("\r\n\r\n"))
+                                                                          + QStringLiteral("\r\n") + LoadResText(3022)}));
         QCOMPARE(m_sim.received().last(), QStringLiteral("0CM00"));
         QVERIFY(!gCmdNow);
     }

@@ -260,14 +260,14 @@ void TestTransfers::paraWriteRefusesBadValuesBeforeSending()
     m_sim.useAxes(3);
     validParameters();
     gPrmHomeVel[1] = 256;
-    QCOMPARE(WriteParaToCt(), 1);
+    QCOMPARE(WriteParaToCt(), kParaWriteNotBegun);
     QCOMPARE(m_sim.prompts(), QStringList{ResLines({1524, 1525})});
     QCOMPARE(m_sim.received(), QStringList{});
 
     m_sim.dialogs().clear();
     validParameters();
     gPrmActSpeed[1].clear(); // no actuator letter: cannot be coded
-    QCOMPARE(WriteParaToCt_Device(), 1);
+    QCOMPARE(WriteParaToCt_Device(), kParaWriteNotBegun);
     QCOMPARE(m_sim.prompts(), QStringList{ResLines({1524, 1525})});
     QCOMPARE(m_sim.received(), QStringList{});
 }
@@ -355,10 +355,11 @@ void TestTransfers::groupAndMacroFaults_data()
 
     QTest::newRow("group read fails at 40") << "grp read" << Fault::nth(FaultKind::WrongEcho, "0RG", 40) << LoadResText(104) << "";
     QTest::newRow("group 41 answered for 40") << "grp read" << Fault::nth(FaultKind::WrongRecord, "0RG", 40) << LoadResText(104) << "";
-    QTest::newRow("group write, echo of group 15") << "grp write" << Fault::nth(FaultKind::WrongRecord, "0WG", 5) << ResLines({384, 385}) << "0WE3";
-    QTest::newRow("group write, end wrong") << "grp write" << Fault::nth(FaultKind::WrongRecord, "0WE", 1) << ResLines({384, 385}) << "";
+    // A cut write says, in the link's box, that the controller may hold part of the new data.
+    QTest::newRow("group write, echo of group 15") << "grp write" << Fault::nth(FaultKind::WrongRecord, "0WG", 5) << ResLines({384, 385, 3022}) << "0WE3";
+    QTest::newRow("group write, end wrong") << "grp write" << Fault::nth(FaultKind::WrongRecord, "0WE", 1) << ResLines({384, 385, 3022}) << "";
     QTest::newRow("macro read, another macro") << "sm read" << Fault::nth(FaultKind::WrongRecord, "0RS", 3) << LoadResText(104) << "";
-    QTest::newRow("macro write fails at 2") << "sm write" << Fault::nth(FaultKind::WrongEcho, "0WS", 2) << LoadResText(104) << "0WE1";
+    QTest::newRow("macro write fails at 2") << "sm write" << Fault::nth(FaultKind::WrongEcho, "0WS", 2) << ResLines({104, 3022}) << "0WE1";
 }
 
 void TestTransfers::groupAndMacroFaults()

@@ -51,8 +51,10 @@ void TestAlarmReset::reset_data()
     QTest::newRow("alarm reset") << "ok" << true << true << QStringList{} << QStringList{"0AR", "0CM1"};
     QTest::newRow("no alarm shown, panel set anyway") << "ok" << false << true << QStringList{} << QStringList{"0AR", "0CM1"};
     QTest::newRow("alarm that stays") << "lasting alarm" << true << false << QStringList{stays} << QStringList{"0AR"};
-    QTest::newRow("no answer, link messages only")
-        << "silent" << false << false << QStringList{ResLines({100, 101, 102, 103}, crlf + crlf)} << QStringList{"0AR"};
+    const QString noAnswer = ResLines({100, 101, 102, 103}, crlf + crlf);
+    QTest::newRow("no answer, link messages only") << "silent" << false << false << QStringList{noAnswer} << QStringList{"0AR"};
+    QTest::newRow("no answer while an alarm is reported")
+        << "silent" << true << false << QStringList{noAnswer + crlf + crlf + ResLines({324, 325})} << QStringList{"0AR"};
 }
 
 void TestAlarmReset::reset()
@@ -70,6 +72,8 @@ void TestAlarmReset::reset()
         shown.comment = QStringLiteral("Overload");
         link::setAlarmPanel(shown);
     }
+    // The link's state as the alarm that filled the panel left it.
+    gAlarmNow = alarmShown;
     if (controller == QLatin1String("lasting alarm"))
         m_sim.model().setAlarm('1', '5', false);
     if (controller == QLatin1String("silent"))
@@ -92,6 +96,8 @@ void TestAlarmReset::reset()
     } else if (alarmShown) {
         QCOMPARE(panel.lampShown, true);
     }
+    // A reset the controller took leaves no alarm reported; a failed one leaves it as it was.
+    QCOMPARE(gAlarmNow, alarmShown && !panelCleared);
     QCOMPARE(m_sim.prompts(), boxes);
     QVERIFY(!CommPortIsOpen());
 }

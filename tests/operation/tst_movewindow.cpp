@@ -37,6 +37,7 @@
 #include <QTableWidget>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QGroupBox>
 #include <QtTest>
 
 #include <functional>
@@ -112,6 +113,8 @@ private Q_SLOTS:
     void stepPaste();
     void dwellBox();
     void rangeControls();
+    void framesHoldTheirControls_data();
+    void framesHoldTheirControls();
     void openedOnce();
     void gridShowsWhole();
 
@@ -898,6 +901,35 @@ void TestMoveWindow::dwellBox()
     run(MoveRunner::RangeMove);
     QVERIFY(!dwelt);
     QCOMPARE(moves(), (QStringList{"0MP001F", "0MP002F"}));
+}
+
+void TestMoveWindow::framesHoldTheirControls_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<int>("caption"); // 0: a frame without a title
+    QTest::addColumn<QStringList>("controls");
+    QTest::newRow("program mode") << "pictureSelectMode" << 0 << QStringList{"optSelectMode0", "optSelectMode1"};
+    QTest::newRow("program dwell") << "frmTimer" << 0 << QStringList{"chkTimerUse", "txtTimer", "lblTimer"};
+    QTest::newRow("repeat range") << "frmMoveRepeat" << 502
+                                  << QStringList{"lblRepMovStart", "lblStartPosiNo", "sldrStartPosiNo", "updownStartPosiNo",
+                                                 "lblRepMovEnd", "lblEndPosiNo", "sldrEndPosiNo", "updownEndPosiNo"};
+    QTest::newRow("move way") << "framMoveWay" << 532 << QStringList{"optMoveWay0", "optMoveWay1"};
+    QTest::newRow("range dwell") << "framTimer2" << 0 << QStringList{"chkTimerUse2", "txtTimer2", "lblTimer2"};
+}
+
+void TestMoveWindow::framesHoldTheirControls()
+{
+    QFETCH(QString, frame);
+    QFETCH(int, caption);
+    QFETCH(QStringList, controls);
+    auto *box = m_window->findChild<QGroupBox *>(frame);
+    QVERIFY2(box, qPrintable(frame));
+    QCOMPARE(box->title(), caption ? LoadResText(caption) : QString());
+    for (const QString &name : std::as_const(controls)) {
+        auto *control = m_window->findChild<QWidget *>(name);
+        QVERIFY2(control, qPrintable(name));
+        QVERIFY2(box->isAncestorOf(control), qPrintable(name));
+    }
 }
 
 void TestMoveWindow::rangeControls()

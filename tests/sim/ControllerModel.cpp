@@ -82,8 +82,12 @@ void ControllerModel::reset()
         m_alarm = false;
         m_alarmResettable = true;
     }
-    for (int axis = 0; axis < 4; ++axis)
+    for (int axis = 0; axis < 4; ++axis) {
         setActuator(axis, Actuator());
+        setHomeAndSpecial(axis, HomeAndSpecial());
+    }
+    // The single values of the program's common factory list: SM TIMER 10, the others 0.
+    setBlockByte(0, 5, 10);
 }
 
 void ControllerModel::install(ControllerSim &sim)
@@ -306,6 +310,27 @@ void ControllerModel::setActuator(int axis, const Actuator &a)
     b[9] = a.speed;
     b[10] = char(a.stroke >> 8);
     b[11] = char(a.stroke);
+}
+
+void ControllerModel::setHomeAndSpecial(int axis, const HomeAndSpecial &h)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_blocks[1 + axis][0] = char(h.homeOrder);
+    QByteArray &b = m_blocks[5 + 2 * axis];
+    b[0] = char(h.homeOffset >> 8);
+    b[1] = char(h.homeOffset);
+    b[2] = char(h.homePush);
+    b[3] = char(h.homeVel);
+    b[4] = char(h.homeOffsetVel);
+    b[5] = char(h.homePushVel);
+    b[6] = char(h.jogVel);
+    b[7] = char(h.pgAlarm >> 8);
+    b[8] = char(h.pgAlarm);
+    b[9] = char(h.pgTimer);
+    b[10] = char(h.lsTimer);
+    b[11] = char(h.softLimit);
+    b[12] = char(h.autoDrive);
+    b[13] = char(h.m0Disable);
 }
 
 int ControllerModel::writeEnds(char kind) const

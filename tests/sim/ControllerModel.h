@@ -41,7 +41,9 @@ class ControllerSim;
 // move the present positions to its targets, "0MV" to the targets of the axes it flags.
 //
 // At start: all four axes present (block 0 byte 6 = 0F), each with the actuator " 28" "L"
-// 100 (type 0, lead 2 mm, 400 pulses per revolution, no PG, limit 20000 pulses), version
+// 100 (type 0, lead 2 mm, 400 pulses per revolution, no PG, limit 20000 pulses) and the
+// program's factory parameters for it (its row " 28L-100" and the common list, no PG; see
+// HomeAndSpecial), SM TIMER 10 and the other single values 0, reserved bytes 0; version
 // "1.0", model 4, every axis tagged "K4R"; every position as a new table holds it (VEL 30,
 // ACC 3, WAY 0, position 0: newPosition()); groups, macros, inputs and outputs 0.
 class ControllerModel
@@ -69,6 +71,24 @@ public:
         int stroke = 100;
     };
 
+    // An axis' homing order (its block 1 to 4) and the items of its odd block.
+    struct HomeAndSpecial
+    {
+        int homeOffset = 100;
+        int homePush = 100;
+        int homeVel = 20;
+        int homeOffsetVel = 10;
+        int homePushVel = 5;
+        int homeOrder = 1;
+        int jogVel = 10;
+        int pgAlarm = 100;
+        int pgTimer = 10;
+        int lsTimer = 10;
+        int softLimit = 1;
+        int autoDrive = 0;
+        int m0Disable = 0;
+    };
+
     // Parameter blocks (16 bytes each).
     void setBlock(int block, const QByteArray &bytes16);
     QByteArray block(int block) const;
@@ -76,6 +96,7 @@ public:
     int blockByte(int block, int byte) const;
     void setAxisMask(int mask); // block 0, byte 6
     void setActuator(int axis, const Actuator &actuator); // even block of the axis
+    void setHomeAndSpecial(int axis, const HomeAndSpecial &values); // axis 0 to 3
     int writeEnds(char kind) const; // "0WE" received per kind
 
     void setGroup(int group, int start, int end);

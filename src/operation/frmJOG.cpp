@@ -273,6 +273,8 @@ void frmJOG::cmdJOG_MouseDown(int index)
 void frmJOG::cmdJOG_MouseUp(int index)
 {
     m_control.release(index, option());
+    // The feed is over: a later Space must not start another on the button the mouse held.
+    platform::FocusGuard::actEnded(*this);
 }
 
 void frmJOG::timerTusin_Timer()

@@ -65,6 +65,17 @@ void FocusGuard::afterBox()
     }
 }
 
+void FocusGuard::actEnded(const QWidget &window)
+{
+    for (FocusGuard *guard : std::as_const(guards())) {
+        if (guard->m_window != &window)
+            continue;
+        QWidget *focus = window.focusWidget();
+        if (guard->isActing(focus))
+            guard->moveOff(focus);
+    }
+}
+
 bool FocusGuard::isActing(const QWidget *w) const
 {
     if (!w)

@@ -25,6 +25,8 @@ public:
 
     // A box has been answered: no window keeps the focus on an acting button it had before.
     static void afterBox();
+    // The window's act (a feed, a run) has ended: the focus leaves the button that started it.
+    static void actEnded(const QWidget &window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

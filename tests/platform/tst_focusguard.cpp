@@ -61,6 +61,7 @@ void TestFocusGuard::focusEndsOnTheRightControl_data()
     QTest::newRow("as that, the field unavailable") << "run ends, field disabled" << "close";
     QTest::newRow("the field back, a button focused") << "field back" << "field";
     QTest::newRow("the field back, nothing focused") << "field back, none" << "field";
+    QTest::newRow("the act a click on Write started ends") << "act ends" << "field";
 }
 
 void TestFocusGuard::focusEndsOnTheRightControl()
@@ -97,6 +98,10 @@ void TestFocusGuard::focusEndsOnTheRightControl()
             w.field->setEnabled(false);
         w.stop->setFocus(Qt::MouseFocusReason);
         w.stop->setEnabled(false);
+    } else if (way == QLatin1String("act ends")) {
+        QTest::mouseClick(w.write, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), w.write);
+        platform::FocusGuard::actEnded(w.dialog);
     } else if (way.startsWith(QLatin1String("field back"))) {
         w.field->setEnabled(false);
         if (way.endsWith(QLatin1String("none")))

@@ -1,7 +1,9 @@
-// Enter in every window of the program against the simulated controller: what it does, and
-// that it never starts a write to the controller, a move or a change of outputs. A window's
-// default button is a button Enter clicks from anywhere in the window (a list, a check box);
-// the operator aims at a button with the mouse or Space.
+// Every key that presses a button (Return, keypad Enter, Space, Escape) in every window of the
+// program against the simulated controller, as the window opens and after a box of its own:
+// what it does, which control has the focus, and that it never starts a write to the
+// controller, a move or a change of outputs or mode. A window's default button is a button
+// Enter clicks from anywhere in the window; Space presses the focused one. The operator aims at
+// a button that acts with the mouse or Tab.
 #include "tables/DevSetting.h"
 #include "actuators/frmDevice3.h"
 #include "app/MainLinkProbe.h"
@@ -111,17 +113,6 @@ void TestEnterKey::cleanup()
     mainform::setLinkProbe({});
 }
 
-// A window class added to the program gets its row in the table below.
-void TestEnterKey::tableHoldsEveryWindow()
-{
-    QSet<QString> listed;
-    for (const ProgramWindow &w : programWindows())
-        listed.insert(QLatin1String(w.name));
-    const QSet<QString> inSources = windowClassesInSources();
-    QVERIFY(inSources.size() >= 20);
-    QCOMPARE(listed, inSources);
-}
-
 namespace {
 
 // What each key pressed right after a window opened does, with the control that has the first
@@ -212,6 +203,21 @@ void pressKey(QWidget *w, const KeyPress &key)
 }
 
 } // namespace
+
+// A window class added to the program gets its rows in the tables below.
+void TestEnterKey::tableHoldsEveryWindow()
+{
+    QSet<QString> listed;
+    for (const ProgramWindow &w : programWindows())
+        listed.insert(QLatin1String(w.name));
+    const QSet<QString> inSources = windowClassesInSources();
+    QVERIFY(inSources.size() >= 20);
+    QCOMPARE(listed, inSources);
+    QSet<QString> keyed;
+    for (const WindowKeys &w : windowKeys())
+        keyed.insert(QLatin1String(w.window));
+    QCOMPARE(keyed, inSources);
+}
 
 void TestEnterKey::keyInEveryWindow_data()
 {

@@ -24,6 +24,7 @@
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
+#include "platform/FocusGuard.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -76,6 +77,8 @@ frmDevice3::frmDevice3(QWidget *parent)
 
     // Enter (taking a stroke picked in a list) must not run Change and Write or Detail Edit.
     platform::noDefaultButton(*this);
+    // Opened, or back from a box, Space must not run Change and Write either.
+    platform::keepFocusOffActs(*this, m_cmdDeviceCancel, {m_cmdPrmCtWrite});
 
     connect(m_cmdPrmCtWrite, &QPushButton::clicked, this, &frmDevice3::cmdPrmCtWrite_Click);
     connect(m_cmdSyosai, &QPushButton::clicked, this, &frmDevice3::cmdSyosai_Click);

@@ -17,6 +17,7 @@
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/FocusGuard.h"
 #include "platform/Fonts.h"
 #include "operation/StopOnExit.h"
 #include "positions/PosiGrid.h"
@@ -209,6 +210,10 @@ frmMain::frmMain(QWidget *parent)
 
     setMinimumSize(px(12400), px(5600));
     Form_Load();
+    // The positions take the first focus; a read, a write or the alarm's reset only by aim.
+    platform::keepFocusOffActs(*this, m_grid->body(),
+                               {button(QStringLiteral("cmdPosiRead")), button(QStringLiteral("cmdPosiLoad")),
+                                button(QStringLiteral("cmdReset"))});
     m_timer1->start();
 }
 

@@ -7,6 +7,7 @@
 #include "editors/GrpCommands.h"
 #include "tables/GrpTable.h"
 #include "link/LinkState.h"
+#include "platform/FocusGuard.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
@@ -135,6 +136,11 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
     GrpPageHyoji();
 
     platform::placeBesideOwner(this, parent);
+    // The first group's start takes the first focus; the controller's commands only by aim.
+    platform::keepFocusOffActs(*this, m_txtGrpStartNo[0],
+                               {findChild<QPushButton *>(QStringLiteral("cmdReadGrp")),
+                                findChild<QPushButton *>(QStringLiteral("cmdWriteGrp")),
+                                findChild<QPushButton *>(QStringLiteral("cmdGrpCtVerify"))});
 }
 
 frmGrp *frmGrp::instance()

@@ -18,6 +18,7 @@
 #include "link/LinkHooks.h"
 #include "platform/Beep.h"
 #include "platform/Dialogs.h"
+#include "platform/FocusGuard.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 #include "platform/ScrollPane.h"
@@ -449,6 +450,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         ParaCMDBTN_Yuko();
     });
 
+    // The controller's commands take the focus only by the operator's aim.
+    platform::keepFocusOffActs(*this, nullptr, {cmdParaRead, cmdParaWrite, cmdConpareCT});
     // Opening, in order: place, texts, lists, lock, actuator lists, axis states.
     platform::placeBesideOwner(this, parent);
     Set_FormStr(this);

@@ -9,6 +9,7 @@
 #include "tables/SmTable.h"
 #include "link/LinkState.h"
 #include "platform/Beep.h"
+#include "platform/FocusGuard.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 
@@ -140,6 +141,11 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
     SmDataHyoji();
 
     platform::placeBesideOwner(this, parent);
+    // The first step's command takes the first focus; the controller's commands only by aim.
+    platform::keepFocusOffActs(*this, m_comboMerei[0],
+                               {findChild<QPushButton *>(QStringLiteral("cmdReadSMfromCt")),
+                                findChild<QPushButton *>(QStringLiteral("cmdWriteSMtoCt")),
+                                findChild<QPushButton *>(QStringLiteral("cmdSmCTShogo"))});
 }
 
 frmSqMcr *frmSqMcr::instance()

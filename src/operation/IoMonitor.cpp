@@ -170,17 +170,26 @@ bool IoMonitor::mayClose() const
 void IoMonitor::leaveEveryMonitorBeforeExit()
 {
     for (IoMonitor *monitor : std::as_const(g_monitors)) {
+        const bool ran = monitor->m_ioCheckTyu || monitor->m_modeSent;
         monitor->m_ioCheckTyu = false;
         monitor->m_gonnaStart = false;
         monitor->m_gonnaStop = false;
+        monitor->m_readUnderWay = false;
         monitor->m_outputHenkoAri = false;
         std::memset(gOutputReq, 0, sizeof gOutputReq);
-        if (!monitor->m_modeSent)
-            continue;
-        monitor->m_modeSent = false;
-        const bool left = link::exchange(link::Via::Silent, QStringLiteral("0CM"),
-                                         link::cmd::commModeArgument(0, 0), 7, kExitTimeoutMs) == 0;
-        gTusinNow = false;
-        qInfo().noquote() << "program ending:" << (left ? "monitor mode left" : "monitor mode exit not answered");
+        // The session's end may yet be cancelled: the window then shows what the controller
+        // is in, monitoring stopped, and its button starts it again.
+        monitor->m_display.AllLED_Off();
+        monitor->m_display.IoMonitorStopDisp();
+        if (monitor->m_modeSent) {
+            monitor->m_modeSent = false;
+            const bool left = link::exchange(link::Via::Silent, QStringLiteral("0CM"),
+                                             link::cmd::commModeArgument(0, 0), 7, kExitTimeoutMs) == 0;
+            gTusinNow = false;
+            qInfo().noquote() << "program ending:" << (left ? "monitor mode left" : "monitor mode exit not answered");
+        }
+        // As every stop of the monitoring leaves it.
+        if (ran)
+            CommPortClose();
     }
 }

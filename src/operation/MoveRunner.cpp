@@ -135,7 +135,7 @@ void MoveRunner::timerEventCheck_Timer()
         enableResetButton(true);
     }
     if (request == GroupMove)
-        m_panel.setFocusTo(QStringLiteral("cmdGrpMove"));
+        m_panel.setFocusTo(QStringLiteral("sldrGrpNo")); // the next group; Space must not move again
     ExecMoveNo = NoRequest;
     timerEventCheck.start();
     m_panel.runEnded();

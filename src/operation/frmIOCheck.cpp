@@ -7,6 +7,7 @@
 #include "tables/IoBits.h"
 #include "operation/IoSignals.h"
 #include "platform/Dialogs.h"
+#include "platform/FocusGuard.h"
 #include "platform/Screen.h"
 
 #include <QCheckBox>
@@ -149,6 +150,13 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
     AllLED_Off();
     // Enter must not start the monitoring, whose "0CM01" makes the controller ignore its inputs.
     platform::noDefaultButton(*this);
+    // Nor Space on a start or an output the operator did not aim at.
+    QList<QAbstractButton *> acting{cmdIoMonitor};
+    for (QToolButton *b : std::as_const(m_whiteIcons))
+        acting.append(b);
+    for (QToolButton *b : std::as_const(m_outputLamps))
+        acting.append(b);
+    platform::keepFocusOffActs(*this, chkIgnore, acting);
     m_timerBtnOff->start();
     m_timerInputOutput1->start();
 }

@@ -10,6 +10,7 @@
 #include "operation/JogCommand.h"
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
+#include "platform/FocusGuard.h"
 #include "tables/GridCells.h"
 #include "tables/PosiDataCheck.h"
 #include "positions/PosiGridText.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -163,6 +165,12 @@ frmJOG::frmJOG(QWidget *mainWindow)
     Form_Load();
     // Enter must not click Start, whose home return moves the axes, nor end the window.
     platform::noDefaultButton(*this);
+    // Nor Space on a Start or a jog button the operator did not aim at: the rows of the
+    // window's table take the first focus.
+    QList<QAbstractButton *> acting{cmdJOGST};
+    for (QPushButton *b : cmdJOG)
+        acting.append(b);
+    platform::keepFocusOffActs(*this, flgdJOGPosi->body(), acting);
 }
 
 frmJOG::~frmJOG()
@@ -265,6 +273,8 @@ void frmJOG::cmdJOG_MouseDown(int index)
 void frmJOG::cmdJOG_MouseUp(int index)
 {
     m_control.release(index, option());
+    // The feed is over: a later Space must not start another on the button the mouse held.
+    platform::FocusGuard::actEnded(*this);
 }
 
 void frmJOG::timerTusin_Timer()

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EditorKeys.h"
 #include "platform/FieldValidator.h"
+#include "platform/FocusGuard.h"
 #include "platform/KeyInput.h"
 #include "platform/Screen.h"
 #include "tables/DevSetting.h"
@@ -262,6 +263,12 @@ frmMove::frmMove(QWidget *parent)
     m_grid->setMinimumWidth(m_grid->verticalHeader()->sizeHint().width()
                             + moveprogram::kSteps * m_grid->horizontalHeader()->minimumSectionSize() + frame);
     adjustSize();
+    // The program's steps take the first focus: Space on a move the operator did not aim at
+    // would start it.
+    QList<QAbstractButton *> moves;
+    for (const char *name : {"cmdMove", "cmdSelectMove", "cmdHome", "cmdGrpMove"})
+        moves.append(findChild<QAbstractButton *>(QLatin1String(name)));
+    platform::keepFocusOffActs(*this, m_grid, moves);
     m_runner.MoveFirstTime = true;
     link::setMoveWindowHooks(this);
     g_window = this;

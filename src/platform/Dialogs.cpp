@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/DialogScript.h"
+#include "platform/FocusGuard.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -119,7 +120,9 @@ std::unique_ptr<QMessageBox> makeMessageBox(const QString &prompt, int style, co
     return box;
 }
 
-int msgBox(const QString &prompt, int style, const QString &title)
+namespace {
+
+int askBox(const QString &prompt, int style, const QString &title)
 {
     if (DialogScript *script = DialogScript::active())
         return script->takeBox(prompt, style, title);
@@ -138,6 +141,16 @@ int msgBox(const QString &prompt, int style, const QString &title)
     case QMessageBox::Cancel: return IdCancel;
     default: return dismissResult(style);
     }
+}
+
+} // namespace
+
+int msgBox(const QString &prompt, int style, const QString &title)
+{
+    const int answer = askBox(prompt, style, title);
+    // The window behind the box gets the keyboard back, never on a write or a move.
+    FocusGuard::afterBox();
+    return answer;
 }
 
 QString getOpenFileName(const FileDialogRequest &request)

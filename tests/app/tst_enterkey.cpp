@@ -1,7 +1,9 @@
-// Enter in every window of the program against the simulated controller: what it does, and
-// that it never starts a write to the controller, a move or a change of outputs. A window's
-// default button is a button Enter clicks from anywhere in the window (a list, a check box);
-// the operator aims at a button with the mouse or Space.
+// Every key that presses a button (Return, keypad Enter, Space, Escape) in every window of the
+// program against the simulated controller, as the window opens and after a box of its own:
+// what it does, which control has the focus, and that it never starts a write to the
+// controller, a move or a change of outputs or mode. A window's default button is a button
+// Enter clicks from anywhere in the window; Space presses the focused one. The operator aims at
+// a button that acts with the mouse or Tab.
 #include "tables/DevSetting.h"
 #include "actuators/frmDevice3.h"
 #include "app/MainLinkProbe.h"
@@ -9,9 +11,13 @@
 #include "app/frmMain.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
+#include "core/Messages.h"
 #include "link/LinkState.h"
+#include "link/Exchange.h"
+#include "operation/AlarmReset.h"
 #include "operation/frmIOCheck.h"
 #include "operation/frmJOG.h"
+#include "operation/frmMove.h"
 #include "platform/SettingsStore.h"
 #include "support/AllWindows.h"
 #include "support/SimFixture.h"
@@ -29,6 +35,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
 #include <QtTest>
 #include <memory>
 
@@ -41,10 +48,15 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void tableHoldsEveryWindow();
-    void enterInEveryWindow_data();
-    void enterInEveryWindow();
+    void keyInEveryWindow_data();
+    void keyInEveryWindow();
+    void keyAfterTheWindowsBox_data();
+    void keyAfterTheWindowsBox();
 
 private:
+    // The main window, then the window named (the main window's own entry: it again), shown
+    // and active, against the controller.
+    void open(const QString &window, std::unique_ptr<frmMain> &main, QPointer<QWidget> &w);
     SimFixture m_sim;
 };
 
@@ -100,7 +112,98 @@ void TestEnterKey::cleanup()
     mainform::setLinkProbe({});
 }
 
-// A window class added to the program gets its row in the table below.
+namespace {
+
+// What each key pressed right after a window opened does, with the control that has the first
+// focus (empty: none; the keys go to the window).
+struct WindowKeys
+{
+    const char *window;
+    const char *first;
+    const char *outcome[4]; // Return, keypad Enter, Space, Escape
+};
+
+const QList<WindowKeys> &windowKeys()
+{
+    static const QList<WindowKeys> table = {
+        {"frmMain", "flgdData", {"stays", "stays", "stays", "stays"}},
+        {"frmSplash", "", {"stays", "stays", "stays", "stays"}},
+        {"frmSelection", "cmdSelectOk", {"accepted", "accepted", "accepted", "stays"}}, // online or offline, nothing sent yet
+        {"frmAbout", "", {"accepted", "accepted", "accepted", "rejected"}},
+        {"frmOptions2", "qt_tabwidget_tabbar", {"stays", "stays", "stays", "rejected"}},
+        {"frmParameta2", "txtHomeOffset_0", {"stays", "stays", "stays", "stays"}},
+        {"frmDevice", "txtStrokeTyo", {"stays", "stays", "stays", "rejected"}},
+        {"frmGrp", "txtGrpStartNo_0", {"stays", "stays", "stays", "stays"}},
+        {"frmSqMcr", "comboMerei_0", {"stays", "stays", "stays", "stays"}},
+        {"frmDevice2", "cmdDeviceSet", {"accepted", "accepted", "accepted", "rejected"}}, // the actuators kept on the PC
+        {"frmDevice3", "cmdDeviceCancel", {"stays", "stays", "rejected", "rejected"}}, // never Change and Write
+        {"frmTrance", "", {"stays", "stays", "stays", "stays"}},
+        {"frmProcessing", "", {"stays", "stays", "stays", "stays"}},
+        {"frmMove", "flgdProgram", {"stays", "stays", "stays", "stays"}},
+        {"frmJOG", "flgdJOGPosi", {"stays", "stays", "stays", "rejected"}}, // never Start (its home return moves)
+        {"frmIOCheck", "chkIgnore", {"stays", "stays", "stays", "rejected"}}, // never Start Monitor ("0CM01")
+        {"frmDataShogo", "cmdFileDataShogo", {"accepted", "accepted", "accepted", "rejected"}}, // a choice inside a verification
+        {"frmPrintSelect", "optPrintPosi0", {"stays", "stays", "stays", "rejected"}},
+        {"frmSelectPosiNo2", "optSelectPosiNo0", {"accepted", "accepted", "stays", "rejected"}}, // an operation's range;
+        {"frmSelectPosiNo3", "txtStartPosiNo", {"stays", "stays", "stays", "rejected"}},          // a write asks before it sends
+        {"frmSelectPosiNo4", "cmdSelectPosiOk", {"accepted", "accepted", "accepted", "rejected"}},
+        {"frmSyogoKekka", "", {"accepted", "accepted", "stays", "rejected"}},
+    };
+    return table;
+}
+
+struct KeyPress
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+const KeyPress kKeys[4] = {{"Return", Qt::Key_Return, Qt::NoModifier},
+                           {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+                           {"Space", Qt::Key_Space, Qt::NoModifier},
+                           {"Escape", Qt::Key_Escape, Qt::NoModifier}};
+
+QString focusName(QWidget *window)
+{
+    QWidget *focus = window ? window->focusWidget() : nullptr;
+    if (!focus)
+        return QString();
+    // A grid's rows are its body, a view of its own.
+    if (!focus->objectName().isEmpty())
+        return focus->objectName();
+    for (QWidget *p = focus->parentWidget(); p && p != window; p = p->parentWidget()) {
+        if (!p->objectName().isEmpty())
+            return p->objectName();
+    }
+    return QString();
+}
+
+// The windows' own timers, which send what a button asked for.
+void tick(QWidget *w)
+{
+    QCoreApplication::processEvents();
+    if (auto *io = qobject_cast<frmIOCheck *>(w))
+        io->timerInputOutput1_Timer();
+    if (auto *jog = qobject_cast<frmJOG *>(w))
+        jog->timerTusin_Timer();
+    if (auto *move = qobject_cast<frmMove *>(w))
+        move->runner().timerEventCheck_Timer();
+}
+
+// The key to the control that has the focus, then the ticks that would send what it asked for.
+void pressKey(QWidget *w, const KeyPress &key)
+{
+    QWidget *receiver = QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget())
+                            ? QApplication::focusWidget()
+                            : w;
+    sendX11Key(receiver, key.key, key.modifiers);
+    tick(w);
+}
+
+} // namespace
+
+// A window class added to the program gets its rows in the tables below.
 void TestEnterKey::tableHoldsEveryWindow()
 {
     QSet<QString> listed;
@@ -109,75 +212,57 @@ void TestEnterKey::tableHoldsEveryWindow()
     const QSet<QString> inSources = windowClassesInSources();
     QVERIFY(inSources.size() >= 20);
     QCOMPARE(listed, inSources);
+    QSet<QString> keyed;
+    for (const WindowKeys &w : windowKeys())
+        keyed.insert(QLatin1String(w.window));
+    QCOMPARE(keyed, inSources);
 }
 
-void TestEnterKey::enterInEveryWindow_data()
+void TestEnterKey::keyInEveryWindow_data()
 {
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("focus");   // the control Enter goes to; empty: as the window opened
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("focus");   // the control the key goes to; empty: as the window opened
+    QTest::addColumn<QString>("first");   // the window's first focus
     QTest::addColumn<QString>("outcome"); // stays, accepted, rejected, closed
 
-    const auto row = [](const char *window, const char *focus, const char *outcome) {
-        QTest::addRow("%s%s%s", window, *focus ? ", on " : "", focus) << window << focus << outcome;
+    for (const WindowKeys &w : windowKeys()) {
+        for (int k = 0; k < 4; ++k)
+            QTest::addRow("%s, %s", w.window, kKeys[k].name) << w.window << k << "" << w.first << w.outcome[k];
+    }
+    // Enter taking a pick in a list or a tick is no click on a write either.
+    const auto on = [](const char *window, const char *focus) {
+        for (int k = 0; k < 2; ++k)
+            QTest::addRow("%s, %s on %s", window, kKeys[k].name, focus) << window << k << focus << "" << "stays";
     };
-    row("frmMain", "", "stays");
-    row("frmSplash", "", "stays");
-    row("frmSelection", "", "accepted");    // the choice of online or offline, nothing sent yet
-    row("frmAbout", "", "accepted");
-    row("frmOptions2", "", "stays");
-    row("frmParameta2", "", "stays");
-    row("frmDevice", "", "stays");
-    row("frmGrp", "", "stays");
-    row("frmSqMcr", "", "stays");
-    row("frmDevice2", "", "accepted");      // the actuators kept on the PC
-    row("frmDevice3", "", "stays");         // never Change and Write nor Detail Edit
-    row("frmDevice3", "comboDeviceStroke0", "stays");
-    row("frmDevice3", "chkDevPgUse0", "stays");
-    row("frmTrance", "", "stays");
-    row("frmProcessing", "", "stays");
-    row("frmMove", "", "stays");
-    row("frmJOG", "", "stays");             // never Start (its home return moves)
-    row("frmIOCheck", "", "stays");         // never Start Monitor (its "0CM01")
-    row("frmIOCheck", "chkIgnore", "stays");
-    row("frmDataShogo", "", "accepted");    // a choice inside a verification, which only reads
-    row("frmPrintSelect", "", "stays");
-    row("frmSelectPosiNo2", "", "accepted"); // the range of an operation the operator started;
-    row("frmSelectPosiNo3", "", "stays");    // a write asks before it sends
-    row("frmSelectPosiNo4", "", "accepted");
-    row("frmSyogoKekka", "", "accepted");
+    on("frmDevice3", "comboDeviceStroke0");
+    on("frmDevice3", "chkDevPgUse0");
+    on("frmIOCheck", "chkIgnore");
 }
 
-void TestEnterKey::enterInEveryWindow()
+void TestEnterKey::keyInEveryWindow()
 {
     QFETCH(QString, window);
+    QFETCH(int, key);
     QFETCH(QString, focus);
+    QFETCH(QString, first);
     QFETCH(QString, outcome);
 
-    startup::resetAxesForStart();
-    frmMain::setScreenWidthForLoad(1280);
-    auto main = std::make_unique<frmMain>();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-    QCOMPARE(useStoredActuatorsOffline(), 0);
-    gOfflineMode = false;
-
-    QWidget *made = nullptr;
-    for (const ProgramWindow &w : programWindows()) {
-        if (QLatin1String(w.name) == window)
-            made = w.make(main.get());
-    }
-    QVERIFY(made);
-    QPointer<QWidget> w(made);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
-    if (!focus.isEmpty()) {
+    std::unique_ptr<frmMain> main;
+    QPointer<QWidget> w;
+    open(window, main, w);
+    if (QTest::currentTestFailed())
+        return;
+    QWidget *made = w;
+    if (focus.isEmpty()) {
+        QCOMPARE(focusName(w), first);
+    } else {
         auto *target = w->findChild<QWidget *>(focus);
         QVERIFY2(target, qPrintable(focus));
         target->setFocus(Qt::OtherFocusReason);
     }
     // The buttons that would start a write, a move or a change of outputs are ready: it is
-    // Enter that must not click them.
+    // the key that must not click them.
     if (auto *device = qobject_cast<frmDevice3 *>(made))
         QVERIFY(device->cmdPrmCtWrite()->isEnabled());
     if (window == QLatin1String("frmJOG"))
@@ -187,22 +272,125 @@ void TestEnterKey::enterInEveryWindow()
     m_sim.controller().clearReceived();
     const qsizetype boxesBefore = m_sim.dialogs().boxes().size();
 
-    QWidget *receiver = QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget())
-                            ? QApplication::focusWidget()
-                            : w.data();
-    if (!focus.isEmpty())
-        QCOMPARE(receiver->objectName(), focus);
-    sendX11Key(receiver, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    // The windows' own timers would send what Enter asked for.
-    if (auto *io = qobject_cast<frmIOCheck *>(w))
-        io->timerInputOutput1_Timer();
-    if (auto *jog = qobject_cast<frmJOG *>(w))
-        jog->timerTusin_Timer();
+    pressKey(w, kKeys[key]);
 
     QCOMPARE(outcomeOf(w), outcome);
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(m_sim.dialogs().boxes().size(), boxesBefore);
+
+    if (w && w != main.get()) {
+        w->hide();
+        delete w.data();
+    }
+}
+
+void TestEnterKey::open(const QString &window, std::unique_ptr<frmMain> &main, QPointer<QWidget> &w)
+{
+    startup::resetAxesForStart();
+    frmMain::setScreenWidthForLoad(1280);
+    main = std::make_unique<frmMain>();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    QCOMPARE(useStoredActuatorsOffline(), 0);
+    gOfflineMode = false;
+
+    for (const ProgramWindow &made : programWindows()) {
+        if (QLatin1String(made.name) == window)
+            w = made.make(main.get());
+    }
+    QVERIFY(w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QApplication::setActiveWindow(w);
+}
+
+void TestEnterKey::keyAfterTheWindowsBox_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button"); // clicked with the mouse
+    QTest::addColumn<bool>("portGone");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("outcome");
+
+    const QString portGone = QStringLiteral("(the port's failure)"); // named once it is gone
+    const struct
+    {
+        const char *window;
+        const char *button;
+        bool portGone;
+        QList<int> answers;
+        QStringList boxes;
+        const char *outcome; // every key's; null: as when the window opened
+    } clicks[] = {
+        {"frmMain", "cmdReset", true, {platform::IdOk}, {portGone}, nullptr},
+        {"frmParameta2", "cmdParaWrite", false, {platform::IdYes, platform::IdOk}, {LoadResText(470), ResLines({7, 8})}, nullptr},
+        {"frmParameta2", "cmdParaWrite", false, {platform::IdNo}, {LoadResText(470)}, nullptr},
+        {"frmGrp", "cmdWriteGrp", false, {platform::IdOk}, {ResLines({820, 836, 837, 838})}, nullptr},
+        {"frmSqMcr", "cmdWriteSMtoCt", true, {platform::IdYes, platform::IdOk}, {LoadResText(937), portGone}, nullptr},
+        // Change and Write ends the window whatever its outcome: the key goes to the main window.
+        {"frmDevice3", "cmdPrmCtWrite", true, {platform::IdOk}, {portGone}, "accepted"},
+        {"frmMove", "cmdMove", true, {platform::IdOk}, {portGone}, nullptr},
+        {"frmJOG", "cmdJOGST", true, {platform::IdOk}, {portGone}, nullptr},
+        {"frmIOCheck", "cmdIoMonitor", true, {platform::IdOk}, {portGone}, nullptr},
+    };
+    for (const auto &c : clicks) {
+        for (const WindowKeys &w : windowKeys()) {
+            if (qstrcmp(w.window, c.window) != 0)
+                continue;
+            for (int k = 0; k < 4; ++k) {
+                QTest::addRow("%s, %s%s, %s", c.window, c.button, c.portGone ? " without a port" : "", kKeys[k].name)
+                    << c.window << c.button << c.portGone << c.answers << c.boxes << k << w.first
+                    << (c.outcome ? c.outcome : w.outcome[k]);
+            }
+        }
+    }
+}
+
+// The operator clicks a button that acts and answers the box it shows. No key then finds that
+// button, or another that acts, focused.
+void TestEnterKey::keyAfterTheWindowsBox()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(bool, portGone);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, key);
+    QFETCH(QString, first);
+    QFETCH(QString, outcome);
+
+    operation::registerAlarmReset();
+    std::unique_ptr<frmMain> main;
+    QPointer<QWidget> w;
+    open(window, main, w);
+    if (QTest::currentTestFailed())
+        return;
+    if (auto *tabs = w->findChild<QTabWidget *>(QStringLiteral("SSTabPrm")))
+        tabs->setCurrentIndex(1); // the controller's commands
+    auto *clicked = w->findChild<QAbstractButton *>(button);
+    QVERIFY2(clicked && clicked->isVisible() && clicked->isEnabled(), qPrintable(button));
+
+    if (portGone)
+        m_sim.useMissingDevice();
+    for (int answer : answers)
+        m_sim.dialogs().answer(answer);
+    QTest::mouseClick(clicked, Qt::LeftButton);
+    tick(w);
+    boxes.replaceInStrings(QStringLiteral("(the port's failure)"), link::portOpenFailureText());
+    m_sim.useSimulator();
+    QCOMPARE(m_sim.prompts(), boxes);
+    QVERIFY(m_sim.dialogs().unexpected().isEmpty());
+    QCOMPARE(focusName(w), first);
+    m_sim.controller().clearReceived();
+
+    pressKey(w->isVisible() ? w.data() : main.get(), kKeys[key]);
+
+    QCOMPARE(outcomeOf(w), outcome);
+    QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
+    QCOMPARE(m_sim.prompts(), boxes);
 
     if (w && w != main.get()) {
         w->hide();

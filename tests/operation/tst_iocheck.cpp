@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "tables/IoBits.h"
+#include "operation/StopOnExit.h"
 #include "operation/frmIOCheck.h"
 #include "core/MainForm.h"
 #include "support/FakeMainForm.h"
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void failedReadEndsMonitoring();
     void portLostBetweenTicksEndsMonitoring();
     void closingRefusedWhileMonitoring();
+    void everyWayOutShowsTheMonitoringStopped_data();
+    void everyWayOutShowsTheMonitoringStopped();
     void openedModalByTheMainWindow_data();
     void openedModalByTheMainWindow();
 
@@ -355,6 +358,70 @@ void TestIoCheck::closingRefusedWhileMonitoring()
     w.cmdIoWinClose_Click();
     QVERIFY(!w.isVisible());
     QVERIFY(!w.timerInputOutput1()->isActive());
+}
+
+void TestIoCheck::everyWayOutShowsTheMonitoringStopped_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("ignoreInputs");
+    QTest::addColumn<QStringList>("sent"); // from the way out on, each line once
+    QTest::newRow("the stop") << "stop" << true << QStringList{"0RI", "0RO", "0CM00"};
+    QTest::newRow("a read unanswered") << "loss" << true << QStringList{"0RI", "0CM00"};
+    // The desktop's log-out settles the controller, and another program then cancels it.
+    QTest::newRow("a session end, cancelled") << "session end" << true << QStringList{"0CM00"};
+    QTest::newRow("a session end, inputs obeyed, cancelled") << "session end" << false << QStringList{};
+}
+
+// However the monitoring ends, the window shows it stopped, and its button's next click starts
+// it again.
+void TestIoCheck::everyWayOutShowsTheMonitoringStopped()
+{
+    QFETCH(QString, way);
+    QFETCH(bool, ignoreInputs);
+    QFETCH(QStringList, sent);
+    m_sim.model().setOutputs("000001");
+    frmIOCheck w;
+    w.TimerBtnOff()->setInterval(3600 * 1000);
+    auto *button = w.findChild<QPushButton *>("cmdIoMonitor");
+    w.findChild<QCheckBox *>("chkIgnore")->setChecked(ignoreInputs);
+    start(w);
+    w.TimerBtnOff_Timer();
+    QVERIFY(w.monitor().IoCheckTyu());
+    QCOMPARE(button->text(), LoadResText(704));
+    QVERIFY(!litLamps(w).isEmpty());
+    m_sim.controller().clearReceived();
+
+    if (way == QLatin1String("stop")) {
+        w.cmdIoMonitor_Click();
+        w.timerInputOutput1_Timer();
+        w.TimerBtnOff_Timer();
+    } else if (way == QLatin1String("loss")) {
+        m_sim.controller().addFault(sim::Fault::always(sim::FaultKind::Silence, "0RI"));
+        m_sim.dialogs().answer(platform::IdOk);
+        w.timerInputOutput1_Timer();
+        m_sim.controller().clearFaults();
+    } else {
+        // What the session's commitDataRequest runs.
+        QVERIFY(operation::settleControllerBeforeExit());
+    }
+
+    QStringList received = m_sim.received();
+    received.removeDuplicates(); // a read unanswered is sent again
+    QCOMPARE(received, sent);
+    QVERIFY(!w.monitor().IoCheckTyu());
+    QCOMPARE(button->text(), LoadResText(702));
+    QVERIFY(button->isEnabled());
+    QVERIFY(w.findChild<QPushButton *>("cmdIoWinClose")->isEnabled());
+    QVERIFY(w.findChild<QCheckBox *>("chkIgnore")->isEnabled());
+    QCOMPARE(litLamps(w), QStringList());
+    QVERIFY(!CommPortIsOpen());
+    QCOMPARE(gTusinNow, false);
+
+    m_sim.controller().clearReceived();
+    start(w);
+    QCOMPARE(m_sim.received().value(0), ignoreInputs ? QStringLiteral("0CM01") : QStringLiteral("0CM00"));
+    QVERIFY(w.monitor().IoCheckTyu());
+    QCOMPARE(button->text(), LoadResText(704));
 }
 
 void TestIoCheck::openedModalByTheMainWindow_data()

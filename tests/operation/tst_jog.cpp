@@ -20,6 +20,7 @@
 #include "support/ModalDriver.h"
 #include "support/ProcessSignal.h"
 #include "support/SimFixture.h"
+#include "support/X11Keys.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -29,6 +30,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void everyWayOutOfAFeedStopsIt_data();
     void everyWayOutOfAFeedStopsIt();
     void releaseBeforeTheFeedWasSentDropsIt();
+    void keyAfterAFeedStartsNoOther_data();
+    void keyAfterAFeedStartsNoOther();
     void failedStopIsTold();
     void inchingMoveLeftUnknownIsStoppedFirst_data();
     void inchingMoveLeftUnknownIsStoppedFirst();
@@ -803,6 +807,58 @@ void TestJog::releaseBeforeTheFeedWasSentDropsIt()
 }
 
 // The stop cannot reach the controller: the operator is told that the axis may still move.
+void TestJog::keyAfterAFeedStartsNoOther_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+}
+
+// A feed held with the mouse and released: the focus the press gave its button goes back to the
+// rows, and a key after it starts no feed.
+void TestJog::keyAfterAFeedStartsNoOther()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    frmJOG w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    QTRY_VERIFY(w.isActiveWindow());
+    w.cmdJOGST_Click();
+    QVERIFY(w.control().running());
+    auto *axis1 = w.findChild<QPushButton *>("cmdJOG0");
+    QWidget *rows = w.findChild<platform::FixedGrid *>("flgdJOGPosi")->body();
+
+    QTest::mousePress(axis1, Qt::LeftButton);
+    QVERIFY(axis1->hasFocus());
+    for (int i = 0; i < 4 && !m_sim.received().contains("0JR10000"); ++i)
+        w.timerTusin_Timer();
+    QVERIFY(m_sim.model().moving());
+    QTest::mouseRelease(axis1, Qt::LeftButton);
+    for (int i = 0; i < 4 && m_sim.model().moving(); ++i)
+        w.timerTusin_Timer();
+    QVERIFY(!m_sim.model().moving());
+    QCOMPARE(QApplication::focusWidget(), rows);
+    w.TimerDelay_Timer(); // the gate after a press is open again
+    m_sim.controller().clearReceived();
+
+    sendX11Key(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    for (int i = 0; i < 4; ++i)
+        w.timerTusin_Timer();
+
+    QVERIFY(!m_sim.model().moving());
+    const QStringList moves = m_sim.received().filter(QRegularExpression(QStringLiteral("^0(JR|MV|SP)")));
+    QVERIFY2(moves.isEmpty(), qPrintable(moves.join(' ')));
+    QVERIFY(m_sim.prompts().isEmpty());
+}
+
 void TestJog::failedStopIsTold()
 {
     FakeMainForm form;

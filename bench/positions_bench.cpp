@@ -92,7 +92,7 @@ int runPositionBench(sim::SimSession &session)
     for (int n = 1; n <= kPosiMax && failures == 0; ++n) {
         const auto sent = positions::posiRecordFromTable(n);
         for (int c = 0; sent && c < positions::kPosiRecordFields; ++c)
-            if (positions::numericValue(gPosiWork[n][c + 1]) != double(sent->field[c])) {
+            if (tables::numericValue(gPosiWork[n][c + 1]) != double(sent->field[c])) {
                 std::printf("position %d read back differently\n", n);
                 ++failures;
                 break;

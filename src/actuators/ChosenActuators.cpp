@@ -68,7 +68,7 @@ bool chosenActuatorsWritable(const DevicePanels &panels)
 {
     const PendingSnapshot pending = PendingSnapshot::capture();
     // Never kept: the check changes no parameter.
-    editors::ParaSetGuard parameters;
+    tables::ParaSetGuard parameters;
     const bool ok = writable(panels);
     pending.restore();
     return ok;

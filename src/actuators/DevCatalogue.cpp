@@ -33,7 +33,7 @@ std::optional<CatalogueFile> parseCatalogue(int maxRows)
         return std::nullopt;
     CatalogueFile f;
     f.countItem = in.raw();
-    const double count = calc::roundHalfEven(actuators::leadingNumber(f.countItem));
+    const double count = calc::roundHalfEven(tables::leadingNumber(f.countItem));
     if (!in.ok() || count < 0 || count > 32767 || count > maxRows)
         return std::nullopt;
     f.rows.reserve(int(count));
@@ -48,7 +48,7 @@ std::optional<CatalogueFile> parseCatalogue(int maxRows)
             return std::nullopt;
         row.size = row.code.left(3);
         row.speed = row.code.mid(3, 1);
-        row.stroke = actuators::leadingNumber(row.code.mid(5, 3));
+        row.stroke = tables::leadingNumber(row.code.mid(5, 3));
         f.rows.append(row);
     }
     return f;
@@ -142,7 +142,7 @@ const DevListRow *findRow(const CatalogueFile &f, const QString &size, const QSt
 
 std::optional<qint64> itemNumber(const QString &item, qint64 min, qint64 max)
 {
-    return editors::cellToInteger(QVariant(item), min, max);
+    return tables::cellToInteger(QVariant(item), min, max);
 }
 
 enum class Option { Pg, Vertical };

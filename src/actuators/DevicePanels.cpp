@@ -55,7 +55,7 @@ DevicePanels::DevicePanels(Kind kind)
 
 std::optional<int> DevicePanels::strokeValue(const QString &text)
 {
-    const double v = calc::roundHalfEven(actuators::leadingNumber(text));
+    const double v = calc::roundHalfEven(tables::leadingNumber(text));
     if (v < -32768 || v > 32767)
         return std::nullopt;
     return int(v);
@@ -159,7 +159,7 @@ int DevicePanels::CheckStrokeInList(int a, int stroke) const
     if (!validAxis(a))
         return 1;
     for (const QString &item : axis[a].comboDeviceStroke.items) {
-        if (actuators::leadingNumber(item) == stroke)
+        if (tables::leadingNumber(item) == stroke)
             return 0;
     }
     return 1;

@@ -15,7 +15,7 @@ void registerDataWindowCommands()
 
 void initGrpSmTables()
 {
-    initGrpData();
+    tables::initGrpData();
     ClearSqMcrData();
 }
 

@@ -44,7 +44,7 @@ platform::FileDialogRequest openRequest(int titleId, int filterId)
 // Reads the file into gGrpDataIn with the retries; false after telling why.
 bool readGrpReported(const QString &path)
 {
-    return editors::readDataFileReported([&] { return editors::readGrpFile(path); }, 484);
+    return editors::readDataFileReported([&] { return tables::readGrpFile(path); }, 484);
 }
 
 void showVerifyResult()

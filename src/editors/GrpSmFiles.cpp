@@ -8,19 +8,19 @@
 
 namespace editors {
 
-bool readDataFileReported(const std::function<FileRead()> &read, int failureId)
+bool readDataFileReported(const std::function<tables::FileRead()> &read, int failureId)
 {
     gRetryCount = 0;
-    const FileRead result = readWithRetry([&] {
-        const FileRead r = read();
-        if (r == FileRead::IoFailed)
+    const tables::FileRead result = tables::readWithRetry([&] {
+        const tables::FileRead r = read();
+        if (r == tables::FileRead::IoFailed)
             ++gRetryCount;
         return r;
     });
-    if (result == FileRead::Ok)
+    if (result == tables::FileRead::Ok)
         return true;
-    if (result != FileRead::Rejected)
-        platform::msgBox(readFailureText(failureId));
+    if (result != tables::FileRead::Rejected)
+        platform::msgBox(tables::readFailureText(failureId));
     return false;
 }
 
@@ -32,14 +32,14 @@ void saveDataFile(const platform::FileDialogRequest &request,
         return;
     gParaFileName = QFileInfo(path).fileName();
     gRetryCount = 0;
-    const bool written = writeWithRetry([&] {
+    const bool written = tables::writeWithRetry([&] {
         if (write(path) == 0)
             return true;
         ++gRetryCount;
         return false;
     });
     if (!written)
-        platform::msgBox(writeFailureText(failureId));
+        platform::msgBox(tables::writeFailureText(failureId));
 }
 
 } // namespace editors

@@ -11,7 +11,7 @@ namespace editors {
 
 // Runs the read with the retries, counted in gRetryCount; false after telling why. A refused
 // header has been told already; a damaged file is told like an unreadable one (failureId).
-bool readDataFileReported(const std::function<FileRead()> &read, int failureId);
+bool readDataFileReported(const std::function<tables::FileRead()> &read, int failureId);
 
 // Asks for the file to save; the name chosen becomes gParaFileName and the write (0 when
 // written) runs with the retries, counted in gRetryCount. A failed write shows

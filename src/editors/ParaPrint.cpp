@@ -29,7 +29,7 @@ QString numberText(const QVariant &cell)
 // it is held so that the report never shows the text of an unrelated message.
 QString listText(const QVariant &cell, int base, int entries)
 {
-    const auto v = editors::cellToInt16(cell);
+    const auto v = tables::cellToInt16(cell);
     if (!v)
         return numberText(cell);
     if (*v < 0 || *v >= entries)
@@ -52,7 +52,7 @@ void headings(editors::ReportCanvas &canvas, long line)
         canvas.text(kHeadingX[a], lineY(line), QStringLiteral("< AXIS %1 >").arg(a + 1));
 }
 
-void perAxis(editors::ReportCanvas &canvas, const editors::ParaItem &item)
+void perAxis(editors::ReportCanvas &canvas, const tables::ParaItem &item)
 {
     const long line = item.printLine;
     canvas.text(20, lineY(line), QLatin1String(item.printLabel));
@@ -66,14 +66,14 @@ void perAxis(editors::ReportCanvas &canvas, const editors::ParaItem &item)
         const double right = a + 1 < kAxisCount ? kHeadingX[a + 1] - 1 : double(gPrnWidth);
         if (item.listEntries > 0)
             canvas.textWithin(kHeadingX[a], lineY(line), listText(cell, item.listText, item.listEntries), right);
-        else if (item.store == editors::ParaStore::Text)
+        else if (item.store == tables::ParaStore::Text)
             canvas.textWithin(kHeadingX[a], lineY(line), designationText(cell), right);
         else
             canvas.textWithin(kNumberX[a], lineY(line), numberText(cell), right);
     }
 }
 
-void single(editors::ReportCanvas &canvas, const editors::ParaItem &item)
+void single(editors::ReportCanvas &canvas, const tables::ParaItem &item)
 {
     const long line = item.printLine;
     canvas.text(20, lineY(line), QLatin1String(item.printLabel));
@@ -104,7 +104,7 @@ constexpr ReportPart kParts[] = {
 long lastLine()
 {
     long last = 0;
-    for (const editors::ParaItem &item : editors::kParaItemTable)
+    for (const tables::ParaItem &item : tables::kParaItemTable)
         last = qMax(last, long(item.printLine));
     return last;
 }
@@ -116,8 +116,8 @@ void SetPrintParaData()
     ClearParaTable();
     gParaTmp[0][0] = QStringLiteral("INDICATED DATA");
     for (int a = 0; a < kAxisCount; ++a)
-        editors::rebuildActuatorCode(a);
-    for (const editors::ParaItem &item : editors::kParaItemTable)
+        tables::rebuildActuatorCode(a);
+    for (const tables::ParaItem &item : tables::kParaItemTable)
         for (int a = 0; a < (item.perAxis ? kAxisCount : 1); ++a)
             item.tableCell(a) = item.cell(a);
 }
@@ -132,7 +132,7 @@ void drawParaReport(ReportCanvas &canvas, const QString &stamp)
         canvas.textWithin(80, lineY(1), LoadResText(25) + numberText(gParaTmp[0][0]), double(gPrnWidth));
     canvas.line(10, lineY(2), gPrnWidth, lineY(2));
 
-    for (const ParaItem &item : kParaItemTable) {
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (item.printLine == 0)
             continue;
         for (const ReportPart &part : kParts) {

@@ -248,16 +248,16 @@ bool readChosenParaFile(int question, int dialogTitle)
 {
     if (ResMsgBox({question}, MbOkCancel | MbQuestion) != IdOk)
         return false;
-    FileDialogRequest request = editors::paraOpenRequest();
+    FileDialogRequest request = tables::paraOpenRequest();
     request.title = LoadResText(dialogTitle);
     const QString path = getOpenFileName(request);
     if (path.isEmpty())
         return false;
-    const editors::FileRead r = editors::readWithRetry([&] { return editors::readParaFile(path); });
-    if (r == editors::FileRead::Rejected)
+    const tables::FileRead r = tables::readWithRetry([&] { return tables::readParaFile(path); });
+    if (r == tables::FileRead::Rejected)
         return false;
-    if (r != editors::FileRead::Ok) {
-        platform::msgBox(editors::readFailureText(681));
+    if (r != tables::FileRead::Ok) {
+        platform::msgBox(tables::readFailureText(681));
         return false;
     }
     return true;
@@ -279,20 +279,20 @@ int SaveParaFileAs(frmParameta2 &w)
 {
     if (!editors::takeParaFields(w, 9, 10))
         return 1;
-    const QString path = getSaveFileName(editors::paraSaveRequest());
+    const QString path = getSaveFileName(tables::paraSaveRequest());
     if (path.isEmpty())
         return 1;
-    return editors::saveParaFileTo(path);
+    return tables::saveParaFileTo(path);
 }
 
 void ParaFileRead(frmParameta2 &w)
 {
-    FileDialogRequest request = editors::paraOpenRequest();
+    FileDialogRequest request = tables::paraOpenRequest();
     request.title = LoadResText(686);
     const QString path = getOpenFileName(request);
     if (path.isEmpty())
         return;
-    if (editors::openParaFileFrom(path) == 0)
+    if (tables::openParaFileFrom(path) == 0)
         w.ParametaHyoji();
 }
 

@@ -44,7 +44,7 @@ platform::FileDialogRequest openRequest(int titleId)
 // Reads the file into gSmDataIn with the retries; false after telling why.
 bool readSmReported(const QString &path)
 {
-    return editors::readDataFileReported([&] { return editors::readSqMcrFile(path); }, 931);
+    return editors::readDataFileReported([&] { return tables::readSqMcrFile(path); }, 931);
 }
 
 void showVerifyResult()

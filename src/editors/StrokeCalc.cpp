@@ -10,8 +10,8 @@ std::optional<qint64> strokePulses(const QString &strokeText, const QString &lea
 {
     if (leadText.isEmpty())
         return std::nullopt;
-    const auto stroke = boxInteger(strokeText, platform::FieldForm{kStrokeLength, false}, false);
-    const auto lead = boxInteger(leadText, platform::FieldForm{kLeadLength, false}, false);
+    const auto stroke = tables::boxInteger(strokeText, platform::FieldForm{kStrokeLength, false}, false);
+    const auto lead = tables::boxInteger(leadText, platform::FieldForm{kLeadLength, false}, false);
     if (!stroke || !lead || *lead == 0)
         return std::nullopt;
     const int pulses = CulcRoundUpTenth(int(*stroke), int(*lead), factor);
@@ -31,13 +31,13 @@ bool strokeCalcKeyAccepted(int maxLength, const QString &text, QChar key)
 
 bool strokeFieldAccepted(const QString &text)
 {
-    const auto v = boxInteger(text, platform::FieldForm{kStrokeLength, false}, false);
+    const auto v = tables::boxInteger(text, platform::FieldForm{kStrokeLength, false}, false);
     return v && *v >= 0 && *v <= 500;
 }
 
 bool leadFieldAccepted(const QString &text)
 {
-    const auto v = boxInteger(text, platform::FieldForm{kLeadLength, false}, false);
+    const auto v = tables::boxInteger(text, platform::FieldForm{kLeadLength, false}, false);
     return v && (*v == 2 || *v == 6 || *v == 8);
 }
 

@@ -39,7 +39,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using editors::ParaField;
+using tables::ParaField;
 
 namespace {
 
@@ -203,7 +203,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
                 auto *e = newEdit(this, name);
                 e->installEventFilter(this);
                 if (const std::optional<ParaField> field = paraFieldOf(k))
-                    e->setValidator(editors::newParaFieldValidator(*field, e));
+                    e->setValidator(tables::newParaFieldValidator(*field, e));
                 m_field[k][a] = e;
             } else {
                 // Only the actuator lists take typed text; every other list is a choice.
@@ -327,7 +327,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     m_comboSmInTimer = newCombo(etc, QStringLiteral("comboSmInTimer"), false);
     m_txtSmTimeoutTimer = newEdit(etc, QStringLiteral("txtSmTimeoutTimer"));
     m_txtSmTimeoutTimer->installEventFilter(this);
-    m_txtSmTimeoutTimer->setValidator(editors::newParaFieldValidator(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer));
+    m_txtSmTimeoutTimer->setValidator(tables::newParaFieldValidator(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer));
     const auto singleRow = [&mark](QGridLayout *grid, int row, const QString &caption, QWidget *w, bool starred,
                                    int span = 1) {
         auto *lbl = rowCaption(w->parentWidget(), caption, starred, mark);
@@ -353,7 +353,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     spGrid->addWidget(m_chkTokuParaChange, 0, 0, 1, 5);
     m_txtOneAxis = newEdit(sp, QStringLiteral("txtOneAxis"));
     m_txtOneAxis->installEventFilter(this);
-    m_txtOneAxis->setValidator(editors::newParaFieldValidator(ParaField::OneAxis, m_txtOneAxis));
+    m_txtOneAxis->setValidator(tables::newParaFieldValidator(ParaField::OneAxis, m_txtOneAxis));
     m_comboAutoHome = newCombo(sp, QStringLiteral("comboAutoHome"), false);
     m_comboStopPause = newCombo(sp, QStringLiteral("comboStopPause"), false);
     m_comboAccDcc = newCombo(sp, QStringLiteral("comboAccDcc"), false);
@@ -461,8 +461,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     for (int a = 0; a < kAxisCount; ++a) {
         fillList(static_cast<QComboBox *>(m_field[AxisAutoDrv][a]), {641, 642});
         auto *type = static_cast<QComboBox *>(m_field[EtcJhOrQz][a]);
-        for (int v = 0; v < editors::kParaTypeCount; ++v)
-            type->addItem(LoadResText(editors::kParaTypeText + v), v);
+        for (int v = 0; v < tables::kParaTypeCount; ++v)
+            type->addItem(LoadResText(tables::kParaTypeText + v), v);
         type->setCurrentIndex(-1);
         fillList(static_cast<QComboBox *>(m_field[PgFunc][a]), {652, 653, 654});
         fillList(static_cast<QComboBox *>(m_field[SoftLimit][a]), {655, 656});
@@ -509,8 +509,8 @@ void frmParameta2::fitFieldWidths()
     // Every choice of a list one axis column wide, in the current language.
     for (int id : {655, 656})
         probe.addItem(LoadResText(id));
-    for (int v = 0; v < editors::kParaTypeCount; ++v)
-        probe.addItem(LoadResText(editors::kParaTypeText + v));
+    for (int v = 0; v < tables::kParaTypeCount; ++v)
+        probe.addItem(LoadResText(tables::kParaTypeText + v));
     probe.setSizeAdjustPolicy(QComboBox::AdjustToContents);
     const int field = qMax(1215 / 15, probe.sizeHint().width());
     const int spacing = 4;
@@ -702,7 +702,7 @@ int frmParameta2::ActStrokeSelect(int axis, int stroke) const
 {
     auto *c = static_cast<QComboBox *>(m_field[ActStroke][axis]);
     for (int i = 0; i < c->count(); ++i) {
-        if (editors::paraTextInteger(c->itemText(i), false) == stroke)
+        if (tables::paraTextInteger(c->itemText(i), false) == stroke)
             return 0;
     }
     return 1;
@@ -806,7 +806,7 @@ void frmParameta2::chkTokuParaChange_Click()
 int frmParameta2::TorikomiParametaValue()
 {
     // All or nothing: a text that does not fit stops the intake and puts back what it took.
-    editors::ParaSetGuard set;
+    tables::ParaSetGuard set;
     const PendingSnapshot pending = PendingSnapshot::capture();
     m_intakeFailed = intakeFields() != 0;
     if (m_intakeFailed) {
@@ -822,17 +822,17 @@ int frmParameta2::intakeFields()
     // A box's text is read strictly in its field's form, the stroke list's as a whole number;
     // each at the width of the item it goes into.
     const auto number = [this](int kind, int a) {
-        const editors::ParaItem &item = editors::paraItem(kKindItems[kind]);
+        const tables::ParaItem &item = tables::paraItem(kKindItems[kind]);
         const QString text = textOf(m_field[kind][a]);
         const std::optional<ParaField> field = paraFieldOf(kind);
-        const auto v = field ? editors::paraFieldInteger(*field, text)
-                             : editors::paraTextInteger(text, editors::paraItemWide(item.number));
+        const auto v = field ? tables::paraFieldInteger(*field, text)
+                             : tables::paraTextInteger(text, tables::paraItemWide(item.number));
         if (v)
             item.setValueAt(a, *v);
         return v.has_value();
     };
     const auto choice = [this](int kind, int a) {
-        editors::paraItem(kKindItems[kind]).setValueAt(a, selectedValue(m_field[kind][a]));
+        tables::paraItem(kKindItems[kind]).setValueAt(a, selectedValue(m_field[kind][a]));
     };
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
@@ -850,7 +850,7 @@ int frmParameta2::intakeFields()
         if (!number(ActStroke, a))
             return 1;
         gDevSetteiStroke[a] = gPrmActStroke[a];
-        editors::rebuildActuatorCode(a);
+        tables::rebuildActuatorCode(a);
         choice(PgFunc, a);
         for (int kind : {PgAlarm, PgCheckTimer, LsSerchTimer}) {
             if (!number(kind, a))
@@ -863,11 +863,11 @@ int frmParameta2::intakeFields()
     gPrmAlmCode = selectedValue(m_comboEtcAlmCode);
     gPrmGrpEnable = selectedValue(m_comboEtcGrpEnable);
     gPrmSmTimeoutSel = selectedValue(m_comboSmInTimer);
-    const auto timer = editors::paraFieldInteger(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer->text());
+    const auto timer = tables::paraFieldInteger(ParaField::SmTimeoutTimer, m_txtSmTimeoutTimer->text());
     if (!timer)
         return 1;
     gPrmSmTimerVal = int(*timer);
-    const auto mask = editors::paraFieldInteger(ParaField::OneAxis, m_txtOneAxis->text());
+    const auto mask = tables::paraFieldInteger(ParaField::OneAxis, m_txtOneAxis->text());
     if (!mask)
         return 1;
     gAxisMask = int(*mask);
@@ -965,7 +965,7 @@ void frmParameta2::focusLeft(QLineEdit *box)
                 field = paraFieldOf(k);
         }
     }
-    if (!field || editors::paraFieldAccepted(*field, box->text()))
+    if (!field || tables::paraFieldAccepted(*field, box->text()))
         return;
     box->clear();
     platform::beep();
@@ -1011,7 +1011,7 @@ bool frmParameta2::eventFilter(QObject *watched, QEvent *event)
         }
         if (!field)
             return false;
-        return platform::dropsTypedKey(*key, [&](QChar c) { return editors::paraKeyAccepted(*field, box->text(), c); });
+        return platform::dropsTypedKey(*key, [&](QChar c) { return tables::paraKeyAccepted(*field, box->text(), c); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -1077,7 +1077,7 @@ QList<QWidget *> frmParameta2::valueFields() const
 
 void frmParameta2::keepShown() const
 {
-    QHash<QString, QVariant> &kept = editors::keptParaWindow();
+    QHash<QString, QVariant> &kept = tables::keptParaWindow();
     kept.clear();
     // A choice list by its entry, which stands for the same value in either language.
     for (const QWidget *w : valueFields()) {
@@ -1088,7 +1088,7 @@ void frmParameta2::keepShown() const
 
 void frmParameta2::showKept()
 {
-    const QHash<QString, QVariant> &kept = editors::keptParaWindow();
+    const QHash<QString, QVariant> &kept = tables::keptParaWindow();
     for (QWidget *w : valueFields()) {
         const auto it = kept.constFind(w->objectName());
         if (it == kept.constEnd())

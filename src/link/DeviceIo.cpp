@@ -115,7 +115,7 @@ int ReadIOFromCt()
         if (exchange(Via::Once, commands[k], QString(), 11, 1000, true) != 0)
             return failIo();
         gTusinStr[k] = gRecvData;
-        if (!operation::decodeIoWord(QStringView(gRecvData).mid(3, kIoDigitsUsed),
+        if (!tables::decodeIoWord(QStringView(gRecvData).mid(3, kIoDigitsUsed),
                                      k == 0 ? inputs : outputs)) {
             link::refuseReply();
             return failIo();
@@ -129,8 +129,8 @@ int ReadIOFromCt()
 
 int WriteOutputToCt()
 {
-    operation::applyOutputRequests(gOutputBit, gOutputReq);
-    const QString argument = operation::encodeIoWord(gOutputBit);
+    tables::applyOutputRequests(gOutputBit, gOutputReq);
+    const QString argument = tables::encodeIoWord(gOutputBit);
     gTusinStr[0] = argument;
     if (exchange(Via::Once, QStringLiteral("0WO"), argument, 11, 1000, true) != 0) {
         CommPortClose();

@@ -37,21 +37,21 @@ qint64 take(const BlockBytes &bytes, int first, int width)
 }
 
 // The kind of block a block number is.
-editors::ParaBlock blockKind(int block)
+tables::ParaBlock blockKind(int block)
 {
     if (block == 0)
-        return editors::ParaBlock::Zero;
+        return tables::ParaBlock::Zero;
     if (block <= 4)
-        return editors::ParaBlock::Order;
-    return isOddPairBlock(block) ? editors::ParaBlock::Odd : editors::ParaBlock::Even;
+        return tables::ParaBlock::Order;
+    return isOddPairBlock(block) ? tables::ParaBlock::Odd : tables::ParaBlock::Even;
 }
 
 // The items a kind of block carries, in the order of their bytes.
-QList<const editors::ParaItem *> blockItems(editors::ParaBlock kind)
+QList<const tables::ParaItem *> blockItems(tables::ParaBlock kind)
 {
-    QList<const editors::ParaItem *> items;
+    QList<const tables::ParaItem *> items;
     for (int byte = 0; byte < kParaBlockBytes; ++byte)
-        for (const editors::ParaItem &item : editors::kParaItemTable)
+        for (const tables::ParaItem &item : tables::kParaItemTable)
             if (item.block == kind && item.firstByte == byte)
                 items << &item;
     return items;
@@ -155,11 +155,11 @@ bool encodeParaBlock(int block, const ParaRsv &rsv, BlockBytes &bytes, int *badI
     if (block < 0 || block >= kParaBlockCount)
         return refuse(0);
     const int a = qMax(paraBlockAxis(block), 0);
-    const editors::ParaBlock kind = blockKind(block);
-    for (const editors::ParaItem *item : blockItems(kind))
+    const tables::ParaBlock kind = blockKind(block);
+    for (const tables::ParaItem *item : blockItems(kind))
         if (!put(bytes, item->firstByte, item->bytes, item->valueAt(a)))
             return refuse(item->number);
-    if (kind == editors::ParaBlock::Even
+    if (kind == tables::ParaBlock::Even
         && !actCodeToBytes(gPrmActSize[a], gPrmActSpeed[a], bytes[8], bytes[9]))
         return refuse(gPrmActSize[a].trimmed().isEmpty() ? 29 : 30);
     for (int byte = 0; byte < kParaBlockBytes; ++byte) {
@@ -203,10 +203,10 @@ std::optional<BlockBytes> paraBlockFromReply(int block, const QString &line)
 void decodeParaBlock(int block, const BlockBytes &bytes, QVariant (&table)[36][5], ParaRsv &rsv)
 {
     const int a = qMax(paraBlockAxis(block), 0);
-    const editors::ParaBlock kind = blockKind(block);
-    for (const editors::ParaItem *item : blockItems(kind))
+    const tables::ParaBlock kind = blockKind(block);
+    for (const tables::ParaItem *item : blockItems(kind))
         table[item->number][item->row(a)] = int(take(bytes, item->firstByte, item->bytes));
-    if (kind == editors::ParaBlock::Even) {
+    if (kind == tables::ParaBlock::Even) {
         QString size;
         QString speed;
         actCodeFromBytes(bytes[8], bytes[9], size, speed);

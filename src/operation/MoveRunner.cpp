@@ -278,7 +278,7 @@ void MoveRunner::dwell(const QString &useBox, const QString &timeBox, const bool
     Timeup = false;
     if (m_panel.isChecked(useBox)) {
         const QString text = m_panel.text(timeBox);
-        const double ms = actuators::leadingNumber(text) * 100.0;
+        const double ms = tables::leadingNumber(text) * 100.0;
         if (text.trimmed().isEmpty() || ms < 0.0) {
             // A negative wait cannot be timed: the moves follow each other without one.
             Timeup = true;
@@ -345,11 +345,11 @@ bool MoveRunner::runProgram()
             programEnd = true;
             MoveStepNo = 1;
         }
-        MovePosiNo = int(actuators::leadingNumber(cell));
+        MovePosiNo = int(tables::leadingNumber(cell));
         if (programEnd) {
             if (!m_panel.isChecked(QStringLiteral("chkRepeat")))
                 break;
-            MovePosiNo = int(actuators::leadingNumber(m_panel.programStep(1)));
+            MovePosiNo = int(tables::leadingNumber(m_panel.programStep(1)));
         }
         if (MovePosiNo < 1 || MovePosiNo > 999) {
             CommPortClose();
@@ -408,8 +408,8 @@ bool MoveRunner::runRange()
     if (!commonStart())
         return false;
 
-    const int start = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblStartPosiNo"))));
-    int end = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))));
+    const int start = int(tables::leadingNumber(m_panel.text(QStringLiteral("lblStartPosiNo"))));
+    int end = int(tables::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))));
     const bool single = m_panel.isChecked(QStringLiteral("optMoveWay1"));
     if (!single) {
         // A paused run resumes where it stopped only while that position is still selected.
@@ -452,7 +452,7 @@ bool MoveRunner::runRange()
             break;
         dwell(QStringLiteral("chkTimerUse2"), QStringLiteral("txtTimer2"), Move_Stop2, Tmp_Stop2);
         if (m_panel.isChecked(QStringLiteral("chkRepeat2"))
-            && actuators::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))) < SelMovePosiNo)
+            && tables::leadingNumber(m_panel.text(QStringLiteral("lblEndPosiNo"))) < SelMovePosiNo)
             SelMovePosiNo = start;
         if (SelMovePosiNo > end) {
             SelMovePosiNo = start;
@@ -566,7 +566,7 @@ void MoveRunner::GrpMove()
 {
     gGrpMoveStop = false;
     if (commonStart()) {
-        const int group = int(actuators::leadingNumber(m_panel.text(QStringLiteral("lblGrpNo"))));
+        const int group = int(tables::leadingNumber(m_panel.text(QStringLiteral("lblGrpNo"))));
         if (group < 1 || group > 99) {
             platform::msgBox(LoadResText(560));
         } else if (waitLink()) {

@@ -189,8 +189,8 @@ void frmJOG::Form_Load()
     flgdJOGPosi->setAccessibleName(windowTitle());
     for (QLabel *value : {lblPosiNo, lblJogVEL})
         value->setAccessibleName(findChild<QLabel *>(value->objectName() + QStringLiteral("Caption"))->text());
-    const positions::GridCells *main = positions::checkGrid();
-    const int mainRows = main ? main->rows() : positions::kGridHeadingRows;
+    const tables::GridCells *main = tables::checkGrid();
+    const int mainRows = main ? main->rows() : tables::kGridHeadingRows;
     flgdJOGPosi->setRows(qMax(1, mainRows - 1));
     JogGridStateOff();
     GridStateOff();
@@ -353,7 +353,7 @@ bool frmJOG::queryUnload()
         return false;
     }
     if (answer == platform::IdYes) {
-        if (positions::GridCells *main = positions::checkGrid()) {
+        if (tables::GridCells *main = tables::checkGrid()) {
             GridStateOff();
             bool changed = false;
             for (int r = 1; r < flgdJOGPosi->rows() && r + 1 < main->rows(); ++r) {

@@ -493,7 +493,7 @@ void frmMove::buildGroupPage(QWidget *page)
     });
     connect(m_updownGrp, &QSpinBox::valueChanged, this, [this](int v) {
         m_lblGrpNo->setText(QString::number(v));
-        m_sldrGrp->setValue(int(actuators::leadingNumber(m_lblGrpNo->text())));
+        m_sldrGrp->setValue(int(tables::leadingNumber(m_lblGrpNo->text())));
     });
     auto *move = named(new QPushButton, QStringLiteral("cmdGrpMove"), 542);
     connect(move, &QPushButton::clicked, this, [this] { m_runner.cmdGrpMove_Click(); });
@@ -635,7 +635,7 @@ void frmMove::optMoveWay_Click(int index)
     m_lblEnd->setText(m_lblStart->text());
     {
         const QSignalBlocker block(m_updownEnd);
-        m_updownEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
+        m_updownEnd->setValue(int(tables::leadingNumber(m_lblEnd->text())));
     }
     setBoxBackground(m_lblEnd, continual);
     m_chkTimerUse2->setEnabled(continual);
@@ -646,7 +646,7 @@ void frmMove::optMoveWay_Click(int index)
     m_txtTimer2->setEnabled(timer);
     setBoxBackground(m_txtTimer2, timer);
     // The end slider follows the label, so the range the run reads is the one shown.
-    m_sldrEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
+    m_sldrEnd->setValue(int(tables::leadingNumber(m_lblEnd->text())));
 }
 
 void frmMove::sldrStartPosiNo_Change()
@@ -672,8 +672,8 @@ void frmMove::sldrEndPosiNo_Change()
 void frmMove::updownStartPosiNo_Change(int value)
 {
     m_lblStart->setText(QString::number(value));
-    const int start = int(actuators::leadingNumber(m_lblStart->text()));
-    const int end = int(actuators::leadingNumber(m_lblEnd->text()));
+    const int start = int(tables::leadingNumber(m_lblStart->text()));
+    const int end = int(tables::leadingNumber(m_lblEnd->text()));
     if (!singleMove() && start > end)
         m_lblEnd->setText(m_lblStart->text());
     else if (singleMove())
@@ -684,10 +684,10 @@ void frmMove::updownStartPosiNo_Change(int value)
 void frmMove::updownEndPosiNo_Change(int value)
 {
     m_lblEnd->setText(QString::number(value));
-    const int start = int(actuators::leadingNumber(m_lblStart->text()));
+    const int start = int(tables::leadingNumber(m_lblStart->text()));
     if (!singleMove() && value < start)
         m_lblStart->setText(m_lblEnd->text());
-    m_sldrEnd->setValue(int(actuators::leadingNumber(m_lblEnd->text())));
+    m_sldrEnd->setValue(int(tables::leadingNumber(m_lblEnd->text())));
 }
 
 void frmMove::chkTimerUse_Click()

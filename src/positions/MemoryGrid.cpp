@@ -6,7 +6,7 @@ namespace {
 QStringList blankRow()
 {
     QStringList r;
-    for (int c = 0; c < kGridColumns; ++c)
+    for (int c = 0; c < tables::kGridColumns; ++c)
         r << QString();
     return r;
 }
@@ -27,14 +27,14 @@ void MemoryGrid::setRows(int rows)
 
 QString MemoryGrid::text(int row, int col) const
 {
-    if (row < 0 || row >= m_cells.size() || col < 0 || col >= kGridColumns)
+    if (row < 0 || row >= m_cells.size() || col < 0 || col >= tables::kGridColumns)
         return QString();
     return m_cells[row][col];
 }
 
 void MemoryGrid::setText(int row, int col, const QString &text)
 {
-    if (row < 0 || row >= m_cells.size() || col < 0 || col >= kGridColumns)
+    if (row < 0 || row >= m_cells.size() || col < 0 || col >= tables::kGridColumns)
         return;
     m_cells[row][col] = text;
 }

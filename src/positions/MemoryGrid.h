@@ -8,10 +8,10 @@
 namespace positions {
 
 // Grid cells held in memory: the two heading rows and the given number of position rows.
-class MemoryGrid : public GridCells
+class MemoryGrid : public tables::GridCells
 {
 public:
-    explicit MemoryGrid(int rows = kGridHeadingRows);
+    explicit MemoryGrid(int rows = tables::kGridHeadingRows);
 
     int rows() const override { return int(m_cells.size()); }
     QString text(int row, int col) const override;

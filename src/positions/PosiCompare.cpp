@@ -15,12 +15,12 @@ namespace {
 
 double tableValue(int n, int c)
 {
-    return isPosiColumn(c) ? gPosiTable[n][c / 4] : numericValue(gPosiFileTable[n][c]);
+    return tables::isPosiColumn(c) ? gPosiTable[n][c / 4] : tables::numericValue(gPosiFileTable[n][c]);
 }
 
 bool compared(int c)
 {
-    const int axis = axisOfColumn(c);
+    const int axis = tables::axisOfColumn(c);
     return axis < 0 || !gAxisUnused[axis];
 }
 
@@ -36,7 +36,7 @@ int comparePosiRange(int from, int to, const bool *held)
         for (int c = 0; c < kColComment; ++c) {
             if (!compared(c))
                 continue;
-            if (present && tableValue(n, c) == numericValue(gPosiWork[n][c + 1]))
+            if (present && tableValue(n, c) == tables::numericValue(gPosiWork[n][c + 1]))
                 continue;
             gPosiCellFlag[n][c] = true;
             differs = true;

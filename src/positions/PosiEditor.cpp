@@ -29,7 +29,7 @@ namespace positions {
 
 namespace {
 
-constexpr int kHead = kGridHeadingRows;
+constexpr int kHead = tables::kGridHeadingRows;
 
 QColor columnColour(int col)
 {
@@ -57,7 +57,7 @@ public:
         const int row = index.row() + kHead, col = index.column();
         if (m_grid.rows() <= kHead || col < 1)
             return nullptr;
-        const int axis = axisOfGridCol(col);
+        const int axis = tables::axisOfGridCol(col);
         if (axis >= 0 && gAxisUnused[axis])
             return nullptr;
         auto *editor = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
@@ -65,9 +65,9 @@ public:
             return nullptr;
         m_grid.setBackground(row, col, posigrid::lightCyan());
         gEditOldText = m_grid.text(row, col);
-        editor->setMaxLength(editorLength(col, gDispMmUnit));
+        editor->setMaxLength(tables::editorLength(col, gDispMmUnit));
         // Comments may be typed in Japanese; every other column takes plain digits.
-        editor->setAttribute(Qt::WA_InputMethodEnabled, col == kGridCommentCol);
+        editor->setAttribute(Qt::WA_InputMethodEnabled, col == tables::kGridCommentCol);
         m_row = row;
         m_col = col;
         m_sel = selectionOf(m_grid);
@@ -79,7 +79,7 @@ public:
         auto *line = qobject_cast<QLineEdit *>(editor);
         QString text = line->text();
         const int position = m_grid.text(m_row, 0).toInt();
-        const bool cleaned = m_col == kGridCommentCol && holdsUnstorable(text.trimmed());
+        const bool cleaned = m_col == tables::kGridCommentCol && tables::holdsUnstorable(text.trimmed());
         if (SetDataForFlex(position, m_col, text) != 0) {
             platform::beep();
             m_grid.setText(m_row, m_col, gEditOldText);
@@ -102,7 +102,7 @@ public:
             if (cleaned)
                 cleanedPositions << m_grid.text(r, 0).toInt();
         }
-        tellCleanedComments(cleanedPositions);
+        tables::tellCleanedComments(cleanedPositions);
     }
 
     bool eventFilter(QObject *object, QEvent *event) override
@@ -116,14 +116,14 @@ public:
             if (key->key() == Qt::Key_Escape)
                 line->setText(gEditOldText);
             if (gEditEndKey == 13 || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-                const Entry e = evaluateEntry(m_col, line->text(), axisInfo(axisOfGridCol(m_col)),
+                const tables::Entry e = tables::evaluateEntry(m_col, line->text(), tables::axisInfo(tables::axisOfGridCol(m_col)),
                                               gDispMmUnit, gMmRoundUp);
                 if (!e.accepted) {
                     platform::beep();
                     m_grid.setText(m_row, m_col, gEditOldText);
                     return true;
                 }
-            } else if (platform::dropsTypedKey(*key, [this](QChar c) { return keyPasses(m_col, gDispMmUnit, c); })) {
+            } else if (platform::dropsTypedKey(*key, [this](QChar c) { return tables::keyPasses(m_col, gDispMmUnit, c); })) {
                 return true;
             }
         }
@@ -150,7 +150,7 @@ void afterEdit(platform::FixedGrid &g, FixedGridCells &cells, int row, int col)
         g.setCursor(row, col + 1);
         return;
     }
-    if (col == kGridCommentCol) {
+    if (col == tables::kGridCommentCol) {
         const int rowsBefore = g.rows();
         const int next = rowAfterCommentEnter(cells, row);
         if (g.rows() > rowsBefore)
@@ -212,7 +212,7 @@ GridSelection selectionOf(const platform::FixedGrid &grid)
         if (s.col == 0) {
             s.col = 1;
             if (s.endCol == 0)
-                s.endCol = kGridCommentCol;
+                s.endCol = tables::kGridCommentCol;
         }
     }
     return s;
@@ -229,7 +229,7 @@ void attachPosiEditing(QWidget &window)
     cells = new FixedGridCells(g);
     setCheckGrid(cells);
     QPointer<QWidget> owner(&window);
-    setCheckResultWindow([owner] {
+    tables::setCheckResultWindow([owner] {
         frmSyogoKekka w(owner);
         w.exec();
     });
@@ -242,19 +242,19 @@ void attachPosiEditing(QWidget &window)
     body->setItemDelegate(delegate);
     // A key the cell drops opens no editor; a cell of an unused axis opens none anyway.
     new platform::EditorKeys(body, [](const QModelIndex &cell, QChar typed) {
-        const int axis = axisOfGridCol(cell.column());
-        return (axis >= 0 && gAxisUnused[axis]) || keyPasses(cell.column(), gDispMmUnit, typed);
+        const int axis = tables::axisOfGridCol(cell.column());
+        return (axis >= 0 && gAxisUnused[axis]) || tables::keyPasses(cell.column(), gDispMmUnit, typed);
     });
 
     // A click on the position number selects the whole line.
     QObject::connect(&g, &platform::FixedGrid::cellPressed, body, [body](int r, int c) {
         if (c == 0 && r >= kHead)
-            body->setRangeSelected(QTableWidgetSelectionRange(r - kHead, 1, r - kHead, kGridCommentCol), true);
+            body->setRangeSelected(QTableWidgetSelectionRange(r - kHead, 1, r - kHead, tables::kGridCommentCol), true);
     });
     auto *last = new QPoint(0, 0);
     const auto cursorMoved = [&g, last](int row, int col) {
         // The cell left gets its column colour back (also after its editor highlighted it).
-        if (last->x() >= kHead && last->x() < g.rows() && last->y() >= 1 && last->y() <= kGridCommentCol)
+        if (last->x() >= kHead && last->x() < g.rows() && last->y() >= 1 && last->y() <= tables::kGridCommentCol)
             g.setBackground(last->x(), last->y(), columnColour(last->y()));
         *last = QPoint(row, col);
         if (col >= 1 && col <= 16)
@@ -263,7 +263,7 @@ void attachPosiEditing(QWidget &window)
             SetEditCmdState();
         // Only comments are typed through the input method (Japanese); every other column
         // takes plain digits, so the grid offers no input method there.
-        const bool comment = col == kGridCommentCol;
+        const bool comment = col == tables::kGridCommentCol;
         if (!comment)
             QGuiApplication::inputMethod()->reset();
         g.body()->setAttribute(Qt::WA_InputMethodEnabled, comment);
@@ -333,15 +333,15 @@ void attachPosiEditing(QWidget &window)
         if (sel.row < kHead || sel.col < 1)
             return 1;
         // An unused axis opens no editor, pasted or typed.
-        if (const int axis = axisOfGridCol(sel.col); axis >= 0 && gAxisUnused[axis])
+        if (const int axis = tables::axisOfGridCol(sel.col); axis >= 0 && gAxisUnused[axis])
             return 1;
         QString field = firstClipField(QGuiApplication::clipboard()->text());
         // A number goes into the editor as typing it would leave it (snapped to a whole pulse,
         // in the column's form, never cut to another number by the editor's length); a text
         // typing would refuse is refused as a typed one is.
-        const Entry e = sel.col == kGridCommentCol
-                            ? pastedComment(field)
-                            : evaluateEntry(sel.col, field, axisInfo(axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
+        const tables::Entry e = sel.col == tables::kGridCommentCol
+                            ? tables::pastedComment(field)
+                            : tables::evaluateEntry(sel.col, field, tables::axisInfo(tables::axisOfGridCol(sel.col)), gDispMmUnit, gMmRoundUp);
         if (!e.accepted) {
             platform::beep();
             return 1;
@@ -353,7 +353,7 @@ void attachPosiEditing(QWidget &window)
             QList<int> cleaned;
             for (int r = sel.row; r <= qMax(sel.row, sel.endRow) && r < g.rows(); ++r)
                 cleaned << g.text(r, 0).toInt();
-            tellCleanedComments(cleaned);
+            tables::tellCleanedComments(cleaned);
         }
         g.setCursor(sel.row, sel.col);
         g.body()->setRangeSelected(QTableWidgetSelectionRange(sel.row - kHead, sel.col,

@@ -12,7 +12,7 @@ class FixedGrid;
 namespace positions {
 
 // The main window's grid as the editing logic sees it.
-class FixedGridCells : public GridCells
+class FixedGridCells : public tables::GridCells
 {
 public:
     explicit FixedGridCells(platform::FixedGrid &grid) : m_grid(grid) {}

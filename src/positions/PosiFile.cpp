@@ -46,7 +46,7 @@ int positionNumber(const QString &item, bool *ok)
 // as the number its text begins with, so what opens is what the file holds.
 std::optional<double> itemNumber(int c, const QString &item)
 {
-    return cellNumber(c + 1, false, item);
+    return tables::cellNumber(c + 1, false, item);
 }
 
 // Reads the header and the designations; false when the first item is not the header (whole

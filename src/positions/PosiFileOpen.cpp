@@ -63,8 +63,8 @@ QList<int> cleanComments(PosiFileImage &image)
     QList<int> cleaned;
     for (PosiFileLine &line : image.lines) {
         QVariant &comment = line.items[kPosiFileItems - 1];
-        if (positions::commentNeedsCleaning(comment.toString())) {
-            comment = positions::cleanComment(comment.toString());
+        if (tables::commentNeedsCleaning(comment.toString())) {
+            comment = tables::cleanComment(comment.toString());
             cleaned << line.no;
         }
     }
@@ -175,7 +175,7 @@ int OpenPosiFile2()
     if (!cleaned.isEmpty()) {
         // The table no longer holds what the file holds.
         gDataChanged = true;
-        positions::tellCleanedComments(cleaned);
+        tables::tellCleanedComments(cleaned);
     }
     return 0;
 }

@@ -46,11 +46,11 @@ int writeWithRetries(const QString &path)
     bool written = false;
     {
         BusyGuard busy;
-        written = editors::writeWithRetry([&path] { return SaveFileAs2(path) == 0; });
+        written = tables::writeWithRetry([&path] { return SaveFileAs2(path) == 0; });
     }
     if (written)
         return kPosiSaved;
-    platform::msgBox(editors::writeFailureText(422));
+    platform::msgBox(tables::writeFailureText(422));
     return kPosiSaveFailed;
 }
 
@@ -93,7 +93,7 @@ bool posiFileImageFromTable(PosiFileImage &image)
         PosiFileLine line;
         line.no = n;
         for (int c = 0; c < kPosiFileItems; ++c)
-            line.items[c] = isPosiColumn(c) ? QVariant(gPosiTable[n][c / 4]) : gPosiFileTable[n][c];
+            line.items[c] = tables::isPosiColumn(c) ? QVariant(gPosiTable[n][c / 4]) : gPosiFileTable[n][c];
         line.items[kColComment] = gPosiFileTable[n][kColComment].toString();
         img.lines.append(line);
     }
@@ -113,7 +113,7 @@ void takePosiFileImage(const PosiFileImage &image)
             else if (c < 16 && c % 4 == 0)
                 v = 30;
             else if (c < 16 && c % 4 == 1)
-                v = defaultAcc(gDevSize[c / 4], gDevSpeed[c / 4]);
+                v = tables::defaultAcc(gDevSize[c / 4], gDevSpeed[c / 4]);
             gPosiWork[n][c + 1] = v;
         }
     }
@@ -135,37 +135,37 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
 {
     PosiFileReadResult last;
     std::optional<BusyGuard> busy(std::in_place);
-    const editors::FileRead outcome = editors::readWithRetry([&] {
+    const tables::FileRead outcome = tables::readWithRetry([&] {
         last = readPosiFile(path, image);
         switch (last.status) {
         case PosiFileStatus::Read:
-            return editors::FileRead::Ok;
+            return tables::FileRead::Ok;
         case PosiFileStatus::Rejected:
-            return editors::FileRead::Rejected;
+            return tables::FileRead::Rejected;
         case PosiFileStatus::Damaged:
-            return editors::FileRead::Damaged;
+            return tables::FileRead::Damaged;
         case PosiFileStatus::Failed:
             break;
         }
-        return editors::FileRead::IoFailed;
+        return tables::FileRead::IoFailed;
     });
     busy.reset();
     switch (outcome) {
-    case editors::FileRead::Ok:
+    case tables::FileRead::Ok:
         return 0;
-    case editors::FileRead::Rejected:
+    case tables::FileRead::Rejected:
         ResMsgBox({21, 20});
         return 2;
-    case editors::FileRead::Damaged:
-    case editors::FileRead::IoFailed:
+    case tables::FileRead::Damaged:
+    case tables::FileRead::IoFailed:
         break;
     }
     qWarning().noquote() << "position file" << path << "not read:" << last.detail;
-    QString text = editors::readFailureText(484);
+    QString text = tables::readFailureText(484);
     // A broken line is named, so that the operator can find it: by its position where it has one.
-    if (outcome == editors::FileRead::Damaged && last.position > 0)
+    if (outcome == tables::FileRead::Damaged && last.position > 0)
         text += QStringLiteral("\r\n") + LoadResText(3011).arg(last.position);
-    else if (outcome == editors::FileRead::Damaged && last.line > 0)
+    else if (outcome == tables::FileRead::Damaged && last.line > 0)
         text += QStringLiteral("\r\n") + LoadResText(3016).arg(last.line);
     platform::msgBox(text);
     return 1;

@@ -30,7 +30,7 @@ QColor lightCyan()
 
 QColor axisColumnColour(int gridCol)
 {
-    const int axis = positions::axisOfColumn(gridCol - 1);
+    const int axis = tables::axisOfColumn(gridCol - 1);
     if (axis < 0)
         return windowColour();
     if (gAxisUnused[axis])
@@ -56,9 +56,9 @@ QString mmText(double mm)
 
 QString cellText(int n, int c)
 {
-    const int axis = positions::axisOfColumn(c);
+    const int axis = tables::axisOfColumn(c);
     const bool unused = axis >= 0 && gAxisUnused[axis];
-    if (positions::isPosiColumn(c)) {
+    if (tables::isPosiColumn(c)) {
         if (gDispMmUnit)
             return mmText(unused ? 0.0 : gPosiTable[n][axis + 4]);
         return plainNumber(unused ? 0.0 : gPosiTable[n][axis]);
@@ -69,7 +69,7 @@ QString cellText(int n, int c)
         static const int fixed[3] = {30, 3, 0};
         return QString::number(fixed[c % 4]);
     }
-    return plainNumber(positions::numericValue(gPosiFileTable[n][c]));
+    return plainNumber(tables::numericValue(gPosiFileTable[n][c]));
 }
 
 QString headingRow0(int gridCol)

@@ -15,17 +15,17 @@ namespace positions {
 
 namespace {
 
-constexpr int kFirstRow = kGridHeadingRows;
+constexpr int kFirstRow = tables::kGridHeadingRows;
 constexpr int kLastPositionRow = 1000; // row of position 999 when the grid starts at 1
 
-bool onPositionRow(const GridCells &grid, int row)
+bool onPositionRow(const tables::GridCells &grid, int row)
 {
     return row >= kFirstRow && row <= kLastPositionRow && row < grid.rows();
 }
 
-void writeLine(GridCells &grid, int row, const QStringList &texts)
+void writeLine(tables::GridCells &grid, int row, const QStringList &texts)
 {
-    for (int c = 0; c < kGridColumns && c < texts.size(); ++c)
+    for (int c = 0; c < tables::kGridColumns && c < texts.size(); ++c)
         grid.setText(row, c, texts[c]);
 }
 
@@ -36,20 +36,20 @@ QStringList newLineTexts()
     QStringList t;
     t << QString();
     for (int a = 0; a < 4; ++a) {
-        t << QStringLiteral("30") << QString::number(accMax(axisInfo(a)))
+        t << QStringLiteral("30") << QString::number(tables::accMax(tables::axisInfo(a)))
           << QStringLiteral("0") << (gDispMmUnit ? QStringLiteral("  0.000") : QStringLiteral("0"));
     }
     t << QStringLiteral("0") << QStringLiteral("0") << QStringLiteral("0") << QString();
     return t;
 }
 
-void renumberRows(GridCells &grid)
+void renumberRows(tables::GridCells &grid)
 {
     for (int r = kFirstRow; r < grid.rows(); ++r)
         grid.setText(r, 0, QString::number(gPosiNoDefFrom + r - kFirstRow));
 }
 
-void PosiGyoDelete(GridCells &grid, int first, int last)
+void PosiGyoDelete(tables::GridCells &grid, int first, int last)
 {
     const int times = qMax(last - first + 1, 1);
     for (int i = 0; i < times && first < grid.rows(); ++i) {
@@ -70,7 +70,7 @@ void PosiGyoDelete(GridCells &grid, int first, int last)
     renumberRows(grid);
 }
 
-void PosiGyoInsert(GridCells &grid, int first, int last)
+void PosiGyoInsert(tables::GridCells &grid, int first, int last)
 {
     const int times = qMax(last - first + 1, 1);
     const QStringList line = newLineTexts();
@@ -89,7 +89,7 @@ void PosiGyoInsert(GridCells &grid, int first, int last)
         grid.removeRow(grid.rows() - 1);
 }
 
-LineResult cmdDeleteLine(GridCells &grid, const GridSelection &sel)
+LineResult cmdDeleteLine(tables::GridCells &grid, const GridSelection &sel)
 {
     LineResult res;
     if (grid.rows() <= kFirstRow)
@@ -108,7 +108,7 @@ LineResult cmdDeleteLine(GridCells &grid, const GridSelection &sel)
     return res;
 }
 
-LineResult cmdInsertLine(GridCells &grid, const GridSelection &sel)
+LineResult cmdInsertLine(tables::GridCells &grid, const GridSelection &sel)
 {
     LineResult res;
     if (!onPositionRow(grid, sel.row)) {
@@ -125,7 +125,7 @@ LineResult cmdInsertLine(GridCells &grid, const GridSelection &sel)
     return res;
 }
 
-int rowAfterCommentEnter(GridCells &grid, int row)
+int rowAfterCommentEnter(tables::GridCells &grid, int row)
 {
     if (row < grid.rows() - 1)
         return row + 1;
@@ -137,7 +137,7 @@ int rowAfterCommentEnter(GridCells &grid, int row)
     return kFirstRow;
 }
 
-QString selectionText(const GridCells &grid, const GridSelection &sel)
+QString selectionText(const tables::GridCells &grid, const GridSelection &sel)
 {
     const int r1 = qMin(sel.row, sel.endRow), r2 = qMax(sel.row, sel.endRow);
     const int c1 = qMin(sel.col, sel.endCol), c2 = qMax(sel.col, sel.endCol);
@@ -250,7 +250,7 @@ struct PastePlan
     QList<int> cleaned; // positions whose comment lost what the file cannot hold
 };
 
-PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col, bool mm)
+PastePlan planPaste(const tables::GridCells &grid, const QString &text, int row, int col, bool mm)
 {
     PastePlan plan;
     const QList<QStringList> lines = clipLines(text);
@@ -263,18 +263,18 @@ PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col
             break;
         const int position = grid.text(r, 0).toInt();
         int c = col;
-        for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= kGridCommentCol; ++i, ++c) {
+        for (int i = 0; i < fieldsPerLine && i < fields.size() && c <= tables::kGridCommentCol; ++i, ++c) {
             const QString &field = fields[i];
-            const int axis = axisOfGridCol(c);
+            const int axis = tables::axisOfGridCol(c);
             if (axis >= 0 && gAxisUnused[axis]) {
                 // An unused axis takes no entry: it shows what is sent for it.
                 plan.cells.append({r, c, field, posigrid::cellText(position, c - 1)});
                 continue;
             }
-            if (c == kGridCommentCol) {
+            if (c == tables::kGridCommentCol) {
                 // Another program's text may hold what the file cannot: the comment is cleaned,
                 // and loses its outer blanks as a typed one does; what typing refuses is refused.
-                const Entry e = pastedComment(field);
+                const tables::Entry e = tables::pastedComment(field);
                 if (!e.accepted) {
                     plan.refused.append({position, c, field});
                     continue;
@@ -284,7 +284,7 @@ PastePlan planPaste(const GridCells &grid, const QString &text, int row, int col
                 plan.cells.append({r, c, field, e.text});
                 continue;
             }
-            const Entry e = evaluateEntry(c, field, axisInfo(axis), mm, gMmRoundUp);
+            const tables::Entry e = tables::evaluateEntry(c, field, tables::axisInfo(axis), mm, gMmRoundUp);
             if (e.accepted)
                 plan.cells.append({r, c, field, e.text});
             else
@@ -316,7 +316,7 @@ void tellRefusedPaste(const QList<RefusedField> &refused)
 
 } // namespace
 
-bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
+bool LinePasteFromClip(tables::GridCells &grid, const QString &text, int row, int col)
 {
     // All or nothing, and each field as typing it would leave it: a field the grid would show
     // as one number and send as another is never pasted, and neither is the rest of the paste.
@@ -327,8 +327,8 @@ bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
     }
     GridStateOff();
     for (const PastedCell &cell : plan.cells) {
-        const int axis = axisOfGridCol(cell.col);
-        if (cellKind(cell.col) == CellKind::Posi && !gAxisUnused[axis]) {
+        const int axis = tables::axisOfGridCol(cell.col);
+        if (tables::cellKind(cell.col) == tables::CellKind::Posi && !gAxisUnused[axis]) {
             // A position is stored as a typed one is, the pulses and the snapped millimetres.
             QString entered = cell.field;
             SetDataForFlex(grid.text(cell.row, 0).toInt(), cell.col, entered);
@@ -339,7 +339,7 @@ bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col)
     const bool wrote = !plan.cells.isEmpty();
     if (wrote)
         gDataChanged = true;
-    tellCleanedComments(plan.cleaned);
+    tables::tellCleanedComments(plan.cleaned);
     return wrote;
 }
 

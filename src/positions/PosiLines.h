@@ -5,9 +5,11 @@
 #include <QStringList>
 
 // Line insert and delete, and the clipboard's text of grid cells, on the position grid.
-namespace positions {
-
+namespace tables {
 class GridCells;
+}
+
+namespace positions {
 
 // The cursor (current cell) and the other corner of the selection.
 struct GridSelection
@@ -30,21 +32,21 @@ struct LineResult
 QStringList newLineTexts();
 
 // Removes grid rows first..last (at least one), moving the displayed and working ranges.
-void PosiGyoDelete(GridCells &grid, int first, int last);
+void PosiGyoDelete(tables::GridCells &grid, int first, int last);
 // Adds (last - first + 1) new lines at row first; lines pushed past 999 are lost.
-void PosiGyoInsert(GridCells &grid, int first, int last);
+void PosiGyoInsert(tables::GridCells &grid, int first, int last);
 // Column 0 of every position row: gPosiNoDefFrom + r - 2.
-void renumberRows(GridCells &grid);
+void renumberRows(tables::GridCells &grid);
 
 // The buttons and Edit menu items (they show their refusal themselves).
-LineResult cmdDeleteLine(GridCells &grid, const GridSelection &sel);
-LineResult cmdInsertLine(GridCells &grid, const GridSelection &sel);
+LineResult cmdDeleteLine(tables::GridCells &grid, const GridSelection &sel);
+LineResult cmdInsertLine(tables::GridCells &grid, const GridSelection &sel);
 // Enter in the comment column: the row the cursor goes to (column 1), appending a line at
 // the end of the grid while the last position is below 999.
-int rowAfterCommentEnter(GridCells &grid, int row);
+int rowAfterCommentEnter(tables::GridCells &grid, int row);
 
 // Clipboard text: tabs between fields, CR between lines, nothing after the last.
-QString selectionText(const GridCells &grid, const GridSelection &sel);
+QString selectionText(const tables::GridCells &grid, const GridSelection &sel);
 // 0 empty, 1 whole lines (20 fields in its first line), 2 cells.
 int CheckClipText(const QString &text);
 // gClipLineOk and gClipCellOk from a CheckClipText result.
@@ -71,6 +73,6 @@ struct RefusedField
 // all or nothing: when a field is refused, no cell changes and one box names every refused
 // field (3010). Comments lose what the file cannot hold (told with 3003). Marks the data
 // changed when it wrote; true when it pasted.
-bool LinePasteFromClip(GridCells &grid, const QString &text, int row, int col);
+bool LinePasteFromClip(tables::GridCells &grid, const QString &text, int row, int col);
 
 } // namespace positions

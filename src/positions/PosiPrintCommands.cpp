@@ -27,15 +27,15 @@ namespace {
 QList<positions::PosiPrintCanvas::Item> g_lastPrint;
 
 // Row 0 of gPosiWork the grid's column titles, row n the texts of position n as shown.
-void copyGridTexts(const positions::GridCells &grid, int from, int to)
+void copyGridTexts(const tables::GridCells &grid, int from, int to)
 {
     using namespace positions;
-    for (int c = 0; c < kGridColumns; ++c)
+    for (int c = 0; c < tables::kGridColumns; ++c)
         gPosiWork[0][c] = grid.text(1, c);
     for (int n = from; n <= to; ++n) {
-        const int r = n - gPosiNoDefFrom + kGridHeadingRows;
-        for (int c = 0; c < kGridColumns; ++c)
-            gPosiWork[n][c] = (r >= kGridHeadingRows && r < grid.rows()) ? grid.text(r, c) : QString();
+        const int r = n - gPosiNoDefFrom + tables::kGridHeadingRows;
+        for (int c = 0; c < tables::kGridColumns; ++c)
+            gPosiWork[n][c] = (r >= tables::kGridHeadingRows && r < grid.rows()) ? grid.text(r, c) : QString();
     }
 }
 
@@ -64,7 +64,7 @@ void PosiDataPrint()
     PrintNoTo = gPosiNoTo;
     if (PosiDataCheck3() != 0)
         return;
-    positions::GridCells *grid = positions::checkGrid();
+    tables::GridCells *grid = tables::checkGrid();
     if (!grid || PrintNoFrom < 1 || PrintNoTo > kPosiMax || PrintNoFrom > PrintNoTo)
         return;
 

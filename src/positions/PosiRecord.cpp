@@ -113,7 +113,7 @@ std::optional<PosiRecord> posiRecordFromTable(int position)
         return std::nullopt;
     PosiRecord record;
     for (int c = 0; c < kPosiRecordFields; ++c) {
-        const auto v = isPosiColumn(c) ? wholeNumber(gPosiTable[position][c / 4])
+        const auto v = tables::isPosiColumn(c) ? wholeNumber(gPosiTable[position][c / 4])
                                        : wholeNumber(gPosiFileTable[position][c]);
         if (!v)
             return std::nullopt;

@@ -80,7 +80,7 @@ void frmSyogoKekka::fillGrid()
 {
     QTableWidget *g = flgdSyogoKekka;
     g->setVisible(false);
-    const QList<positions::ResultLine> lines = positions::resultLines();
+    const QList<tables::ResultLine> lines = tables::resultLines();
     g->setColumnCount(20);
     g->setRowCount(int(lines.size()) + 2);
     g->setRowHeight(0, 300 / kTwipsPerPixel);
@@ -112,7 +112,7 @@ void frmSyogoKekka::fillGrid()
             if (QTableWidgetItem *item = g->item(r, c))
                 item->setTextAlignment(Qt::AlignCenter);
 
-    const QList<int> widths = positions::resultColumnWidths(
+    const QList<int> widths = tables::resultColumnWidths(
         kGridWidthTwips, gAxisUnused);
     // The columns stay equal, but never narrower than their headings need; the window grows
     // to show them all.

@@ -14,7 +14,7 @@
 QString gEditOldText;
 int gEditEndKey = 0;
 
-namespace positions {
+namespace tables {
 
 namespace {
 
@@ -327,13 +327,13 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
     return e;
 }
 
-} // namespace positions
+} // namespace tables
 
 int SetDataForFlex(int position, int gridCol, QString &editorText)
 {
-    const int axis = positions::axisOfGridCol(gridCol);
-    const positions::Entry e = positions::evaluateEntry(
-        gridCol, editorText, positions::axisInfo(axis), gDispMmUnit, gMmRoundUp);
+    const int axis = tables::axisOfGridCol(gridCol);
+    const tables::Entry e = tables::evaluateEntry(
+        gridCol, editorText, tables::axisInfo(axis), gDispMmUnit, gMmRoundUp);
     if (!e.accepted)
         return 1;
     editorText = e.text;
@@ -348,7 +348,7 @@ int SetDataForFlex(int position, int gridCol, QString &editorText)
 #include "tables/PosiDataCheck.h"
 #include "tables/SyogoKekka.h"
 
-namespace positions {
+namespace tables {
 void resetEditState()
 {
     gEditOldText.clear();
@@ -357,4 +357,4 @@ void resetEditState()
     setCheckResultWindow(nullptr);
     resetResultState();
 }
-} // namespace positions
+} // namespace tables

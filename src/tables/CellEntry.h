@@ -13,7 +13,7 @@
 extern QString gEditOldText; // the cell's text when its editor opened
 extern int gEditEndKey;      // key code of the last key pressed in the editor; 13 = Enter
 
-namespace positions {
+namespace tables {
 
 enum class CellKind { Number, Vel, Acc, Way, Posi, Itpl, Out, Sm, Comment };
 
@@ -80,14 +80,14 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
 // and control characters (no key types them) are left out, and `cleaned` says so.
 Entry pastedComment(const QString &field);
 
-} // namespace positions
+} // namespace tables
 
 // Checks the editor's text of grid column gridCol for the given position (its number in
 // column 0); 0 accepted (the text rewritten, a position stored in gPosiTable, the data
 // marked changed), 1 refused. The caller sounds the beep.
 int SetDataForFlex(int position, int gridCol, QString &editorText);
 
-namespace positions {
+namespace tables {
 // The edit state, the check's hooks and the result counters as at start.
 void resetEditState();
 }

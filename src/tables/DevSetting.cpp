@@ -42,7 +42,7 @@ bool gDevWinOnline = false;
 bool gDevWinCalled = false;
 int gAxisMaskNew = 0;
 
-namespace actuators {
+namespace tables {
 
 void resetDevSetting()
 {
@@ -110,7 +110,7 @@ double leadingNumber(const QString &text)
     return ok ? v : 0;
 }
 
-} // namespace actuators
+} // namespace tables
 
 bool IsNewTypeSize(const QString &size)
 {
@@ -230,7 +230,7 @@ void LetDevSettingToDevSettei()
 
 int SplitDevCode(int axis, const QString &code)
 {
-    const auto parts = actuators::parseActuatorCode(code);
+    const auto parts = tables::parseActuatorCode(code);
     if (code.size() != 7 || !parts || axis < 0 || axis >= kAxisCount)
         return 1;
     gPrmActSize[axis] = parts->size;
@@ -241,7 +241,7 @@ int SplitDevCode(int axis, const QString &code)
 
 int SplitDevCodePrint(const QString &code)
 {
-    const auto parts = actuators::parseActuatorCode(code);
+    const auto parts = tables::parseActuatorCode(code);
     if (code.size() != 7 || !parts)
         return 1;
     gPrnDevSize = parts->size;
@@ -260,7 +260,7 @@ int CheckDevCode(const QString &size, const QString &speed, int stroke)
     return stroke >= 10 && stroke <= 500 ? 0 : 1;
 }
 
-namespace actuators {
+namespace tables {
 
 namespace {
 
@@ -320,4 +320,4 @@ std::optional<ActuatorCode> parseActuatorCode(const QString &code)
     return parts;
 }
 
-} // namespace actuators
+} // namespace tables

@@ -70,7 +70,7 @@ int SplitDevCode(int axis, const QString &code);
 int SplitDevCodePrint(const QString &code);
 int CheckDevCode(const QString &size, const QString &speed, int stroke);
 
-namespace actuators {
+namespace tables {
 void resetDevSetting();
 
 // The parts of an actuator code.

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace editors {
+namespace tables {
 
 FileRead openWithHeader(platform::ItemReader &in, const QString &path, const char *kind,
                         std::initializer_list<const char *> models, int rejectedMessage)
@@ -30,4 +30,4 @@ FileRead openWithHeader(platform::ItemReader &in, const QString &path, const cha
     return in.ok() ? FileRead::Ok : FileRead::Damaged;
 }
 
-} // namespace editors
+} // namespace tables

@@ -9,7 +9,7 @@ namespace platform {
 class ItemReader;
 }
 
-namespace editors {
+namespace tables {
 
 // The first line of the editors' files: the model the file was written for and its kind.
 // Opens `path` into `in` and reads that line. Ok when the kind is `kind` and the model one of
@@ -19,4 +19,4 @@ namespace editors {
 FileRead openWithHeader(platform::ItemReader &in, const QString &path, const char *kind,
                         std::initializer_list<const char *> models, int rejectedMessage);
 
-} // namespace editors
+} // namespace tables

@@ -6,7 +6,7 @@
 #include "platform/ItemWriter.h"
 #include "platform/TextCodec.h"
 
-namespace editors {
+namespace tables {
 
 // Both hold the busy guard: their pauses between tries let events in.
 FileRead readWithRetry(const std::function<FileRead()> &read)
@@ -62,4 +62,4 @@ QString readFailureText(int messageId)
     return text;
 }
 
-} // namespace editors
+} // namespace tables

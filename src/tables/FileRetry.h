@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-namespace editors {
+namespace tables {
 
 // How a reader of the system's files ended. Only an input/output failure is worth another
 // try; a rejected header has been told to the operator already, and a damaged file stays
@@ -25,4 +25,4 @@ QString writeFailureText(int messageId);
 // that names it.
 QString readFailureText(int messageId);
 
-} // namespace editors
+} // namespace tables

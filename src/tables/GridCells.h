@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace positions {
+namespace tables {
 
 // The cells of the position grid as the editing logic sees them: rows 0 and 1 are the
 // headings, row r (from 2) one position, column 0 its number, columns 1 to 20 the table
@@ -25,4 +25,4 @@ constexpr int kGridHeadingRows = 2;
 constexpr int kGridColumns = 21;
 constexpr int kGridCommentCol = 20;
 
-} // namespace positions
+} // namespace tables

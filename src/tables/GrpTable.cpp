@@ -19,7 +19,7 @@ bool gGrpVerifyNG = false;
 QString gGrpVerifyList;
 QString gGrpPrintTitle;
 
-namespace editors {
+namespace tables {
 
 void resetGrpTable()
 {
@@ -55,7 +55,7 @@ FileRead readGrpFile(const QString &path)
     bool present[kGrpCount + 1] = {};
     while (in.ok() && !in.atEnd()) {
         in.beginLine();
-        const double g = calc::roundHalfEven(actuators::leadingNumber(in.raw()));
+        const double g = calc::roundHalfEven(tables::leadingNumber(in.raw()));
         const auto start = cellToInt16(in.raw());
         const auto end = cellToInt16(in.raw());
         if (in.ok() && (!start || !end || g < 0 || g > kGrpCount))
@@ -80,7 +80,7 @@ FileRead readGrpFile(const QString &path)
     return FileRead::Ok;
 }
 
-} // namespace editors
+} // namespace tables
 
 void LetGrpDataInToGrpData()
 {
@@ -129,5 +129,5 @@ int WriteGrpFile(const QString &path)
 
 int ReadGrpFile(const QString &path)
 {
-    return editors::readGrpFile(path) == editors::FileRead::Ok ? 0 : 1;
+    return tables::readGrpFile(path) == tables::FileRead::Ok ? 0 : 1;
 }

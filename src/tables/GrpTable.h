@@ -27,7 +27,7 @@ int ReadGrpFile(const QString &path);   // 0 read, 1 failed; a wrong header has 
 // After a controller read has filled every group of gGrpDataIn.
 void MarkGrpDataInComplete();
 
-namespace editors {
+namespace tables {
 // A failed read changes nothing; a group without a line keeps the edited table's values in
 // gGrpDataIn and is marked missing.
 FileRead readGrpFile(const QString &path);

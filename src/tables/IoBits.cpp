@@ -6,7 +6,7 @@ bool gInputBit[kIoDigits][kIoBitsPerDigit] = {};
 bool gOutputBit[kIoDigits][kIoBitsPerDigit] = {};
 bool gOutputReq[kIoDigits][kIoBitsPerDigit] = {};
 
-namespace operation {
+namespace tables {
 
 bool decodeIoWord(QStringView digits, IoWord &word)
 {
@@ -55,4 +55,4 @@ void resetIoBits()
     std::memset(gOutputReq, 0, sizeof gOutputReq);
 }
 
-} // namespace operation
+} // namespace tables

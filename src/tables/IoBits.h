@@ -14,7 +14,7 @@ extern bool gInputBit[kIoDigits][kIoBitsPerDigit];  // inputs as last read ("0RI
 extern bool gOutputBit[kIoDigits][kIoBitsPerDigit]; // outputs as last read ("0RO") or written ("0WO")
 extern bool gOutputReq[kIoDigits][kIoBitsPerDigit]; // toggles the monitor asked for
 
-namespace operation {
+namespace tables {
 
 using IoWord = bool[kIoDigits][kIoBitsPerDigit];
 
@@ -31,4 +31,4 @@ void applyOutputRequests(IoWord &outputs, IoWord &requests);
 
 void resetIoBits();
 
-} // namespace operation
+} // namespace tables

@@ -47,14 +47,14 @@ QVariant cellFromItem(const QString &item, bool quoted)
 // Every cell that unpacking converts must convert, so that an accepted file always loads whole.
 bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
 {
-    for (const editors::ParaItem &item : editors::kParaItemTable) {
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (!item.filed)
             continue;
         for (int a = 0; a < (item.perAxis ? kAxisCount : 1); ++a) {
             const QVariant &cell = t[item.number][item.row(a)];
             // An actuator code that does not parse would come back as another actuator.
-            if (item.store == editors::ParaStore::Text ? !actuators::parseActuatorCode(cell.toString())
-                                                      : !editors::cellToInteger(cell, item.storeMin(), item.storeMax()))
+            if (item.store == tables::ParaStore::Text ? !tables::parseActuatorCode(cell.toString())
+                                                      : !tables::cellToInteger(cell, item.storeMin(), item.storeMax()))
                 return false;
         }
     }
@@ -63,7 +63,7 @@ bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
 
 } // namespace
 
-namespace editors {
+namespace tables {
 
 FileRead readParaFile(const QString &path)
 {
@@ -98,7 +98,7 @@ FileRead readParaFile(const QString &path)
             return FileRead::Damaged;
         if (k == 4) {
             // The rows the older layout lacks read as 0, and so do the single items no file holds.
-            for (const editors::ParaItem &p : editors::kParaItemTable)
+            for (const tables::ParaItem &p : tables::kParaItemTable)
                 if ((olderSpecial && p.newerRow) || (!p.perAxis && !p.filed))
                     t[p.number][0] = 0;
         }
@@ -170,19 +170,19 @@ int saveParaFileTo(const QString &path)
     return written ? 0 : 1;
 }
 
-} // namespace editors
+} // namespace tables
 
 int ReadParaFile(const QString &path)
 {
-    return editors::readParaFile(path) == editors::FileRead::Ok ? 0 : 1;
+    return tables::readParaFile(path) == tables::FileRead::Ok ? 0 : 1;
 }
 
 int WriteParaFile(const QString &path)
 {
     for (int a = 0; a < kAxisCount; ++a) {
-        editors::rebuildActuatorCode(a);
+        tables::rebuildActuatorCode(a);
         // A code the reader could not take apart again is not written.
-        if (!actuators::parseActuatorCode(gPrmActuator[a])) {
+        if (!tables::parseActuatorCode(gPrmActuator[a])) {
             platform::noteWriteFailure(QStringLiteral("actuator code of axis %1 cannot be stored: \"%2\"")
                                            .arg(a + 1)
                                            .arg(gPrmActuator[a]));
@@ -194,7 +194,7 @@ int WriteParaFile(const QString &path)
     w.text(QLatin1String(kModel)).text(QLatin1String(kKind)).endLine();
     w.number(qint64(5)).endLine();
     // The file's rows are the filed items in order, section after section.
-    const editors::ParaItem *item = editors::kParaItemTable;
+    const tables::ParaItem *item = tables::kParaItemTable;
     for (const Section &s : kSections) {
         w.text(QLatin1String(s.name)).number(qint64(s.rows)).number(qint64(s.minValues)).endLine();
         for (int r = 0; r < s.rows; ++r, ++item) {
@@ -202,7 +202,7 @@ int WriteParaFile(const QString &path)
                 ++item;
             if (item->perAxis) {
                 for (int a = 0; a < kAxisCount; ++a) {
-                    if (item->store == editors::ParaStore::Text)
+                    if (item->store == tables::ParaStore::Text)
                         w.text(item->textAt(a));
                     else
                         w.number(item->valueAt(a));
@@ -221,8 +221,8 @@ int WriteParaFile(const QString &path)
 
 int LoadParaFile()
 {
-    const QString path = platform::getOpenFileName(editors::paraOpenRequest());
+    const QString path = platform::getOpenFileName(tables::paraOpenRequest());
     if (path.isEmpty())
         return -1;
-    return editors::openParaFileFrom(path);
+    return tables::openParaFileFrom(path);
 }

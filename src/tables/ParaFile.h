@@ -20,7 +20,7 @@ int ReadParaFile(const QString &path);
 // parameter set: 0 loaded, 1 not loaded (the operator has been told), -1 dialog cancelled.
 int LoadParaFile();
 
-namespace editors {
+namespace tables {
 
 FileRead readParaFile(const QString &path);
 
@@ -33,4 +33,4 @@ int openParaFileFrom(const QString &path);
 // The file part of its save command: write with retries, then message 14 or 13. 0 written.
 int saveParaFileTo(const QString &path);
 
-} // namespace editors
+} // namespace tables

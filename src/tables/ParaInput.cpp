@@ -5,7 +5,7 @@
 
 bool gParaEmpty = false;
 
-namespace editors {
+namespace tables {
 
 const ParaFieldRule &paraFieldRule(ParaField field)
 {
@@ -79,7 +79,7 @@ QValidator *newParaFieldValidator(ParaField field, QObject *parent)
                                         [field](QChar c) { return paraKeyAccepted(field, QString(), c); }, parent);
 }
 
-} // namespace editors
+} // namespace tables
 
 namespace {
 
@@ -87,10 +87,10 @@ namespace {
 // item for the whole set's check, only those of the smaller check otherwise.
 bool itemsWithinLimits(int axis, bool wholeSet)
 {
-    for (const editors::ParaItem &item : editors::kParaItemTable) {
-        if (item.perAxis != (axis >= 0) || item.check == editors::ParaCheck::None)
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
+        if (item.perAxis != (axis >= 0) || item.check == tables::ParaCheck::None)
             continue;
-        if (!wholeSet && item.check != editors::ParaCheck::Always)
+        if (!wholeSet && item.check != tables::ParaCheck::Always)
             continue;
         if (!item.withinLimits(qMax(axis, 0)))
             return false;

@@ -14,7 +14,7 @@ class QValidator;
 
 extern bool gParaEmpty; // the last blank test found an empty field
 
-namespace editors {
+namespace tables {
 
 // The numeric entry fields of the parameter window.
 enum class ParaField {
@@ -71,7 +71,7 @@ bool paraFieldAccepted(ParaField field, const QString &text);
 // key filter could have typed it.
 QValidator *newParaFieldValidator(ParaField field, QObject *parent);
 
-} // namespace editors
+} // namespace tables
 
 // Range checks of the parameter set over the axes in use: 1 when an item is out of range.
 int ParametaValueCheck();

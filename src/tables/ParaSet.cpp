@@ -43,7 +43,7 @@ int gPrmActStroke[kAxisCount] = {};
 QVariant gParaTmp[kParaItems][kParaRows];
 bool gPrnAxisUnused[kAxisCount] = {};
 
-namespace editors {
+namespace tables {
 
 std::optional<qint64> cellToInteger(const QVariant &cell, qint64 min, qint64 max)
 {
@@ -274,7 +274,7 @@ public:
             item.textAt(axis) = cell.toString();
             return;
         }
-        const auto v = editors::cellToInteger(cell, item.storeMin(), item.storeMax());
+        const auto v = tables::cellToInteger(cell, item.storeMin(), item.storeMax());
         if (!v)
             m_ok = false;
         item.setValueAt(axis, v.value_or(0));
@@ -308,13 +308,13 @@ ParaSetGuard::~ParaSetGuard()
     delete m_saved;
 }
 
-} // namespace editors
+} // namespace tables
 
 void ClearParaArrays()
 {
-    for (const editors::ParaItem &item : editors::kParaItemTable) {
-        for (int a = 0; a < editors::rowsOf(item); ++a) {
-            if (item.store == editors::ParaStore::Text)
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
+        for (int a = 0; a < tables::rowsOf(item); ++a) {
+            if (item.store == tables::ParaStore::Text)
                 item.textAt(a).clear();
             else
                 item.setValueAt(a, 0);
@@ -331,19 +331,19 @@ void ClearParaTable()
 
 int SetParametaFromTable()
 {
-    editors::ParaSetGuard guard;
-    editors::Unpacker u;
+    tables::ParaSetGuard guard;
+    tables::Unpacker u;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
-        for (const editors::ParaItem &item : editors::kParaItemTable)
+        for (const tables::ParaItem &item : tables::kParaItemTable)
             if (item.perAxis)
                 u.take(item, a);
         gDevIsQz[a] = gPrmJhOrQz[a] == 0 || gPrmJhOrQz[a] == 1;
         gDevSetteiVertical[a] = gPrmJhOrQz[a] == 1;
         gDevSetteiWithPG[a] = gPrmPgFunc[a] != 0;
     }
-    for (const editors::ParaItem &item : editors::kParaItemTable)
+    for (const tables::ParaItem &item : tables::kParaItemTable)
         if (!item.perAxis)
             u.take(item, 0);
     if (!u.ok())
@@ -354,14 +354,14 @@ int SetParametaFromTable()
 
 int LetParaTableToArrays()
 {
-    editors::ParaSetGuard guard;
-    editors::Unpacker u;
+    tables::ParaSetGuard guard;
+    tables::Unpacker u;
     for (int a = 0; a < kAxisCount; ++a) {
-        for (const editors::ParaItem &item : editors::kParaItemTable)
+        for (const tables::ParaItem &item : tables::kParaItemTable)
             if (item.perAxis && item.filed)
                 u.take(item, a);
         // The file holds the actuator code; its parts come from it.
-        const auto parts = actuators::parseActuatorCode(gPrmActuator[a]);
+        const auto parts = tables::parseActuatorCode(gPrmActuator[a]);
         if (!parts)
             return 1;
         gPrmActSize[a] = parts->size;
@@ -369,7 +369,7 @@ int LetParaTableToArrays()
         gPrmActStroke[a] = parts->stroke;
     }
     // Single items no file holds keep the value the controller gave them.
-    for (const editors::ParaItem &item : editors::kParaItemTable) {
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (item.perAxis || !item.filed)
             continue;
         if (item.newerRow && item.tableCell(0).toString().isEmpty()) {
@@ -393,7 +393,7 @@ void SetAxisFlagFromMask()
 
 void SetAxisFlagFromPara()
 {
-    const int mask = int(editors::cellToInt16(editors::paraItem(21).tableCell(0)).value_or(0));
+    const int mask = int(tables::cellToInt16(tables::paraItem(21).tableCell(0)).value_or(0));
     for (int a = 0; a < kAxisCount; ++a)
         gPrnAxisUnused[a] = (mask & (1 << a)) == 0;
 }

@@ -57,7 +57,7 @@ int LetParaTableToArrays();
 void SetAxisFlagFromMask();
 void SetAxisFlagFromPara();
 
-namespace editors {
+namespace tables {
 
 // TYPE value v (0 to kParaTypeCount - 1) is named by message kParaTypeText + v, in the window's
 // list and in the print alike.
@@ -155,4 +155,4 @@ private:
     bool m_keep = false;
 };
 
-} // namespace editors
+} // namespace tables

@@ -12,12 +12,12 @@ namespace {
 // Numbers compare by value whatever their form in the table; a cell that is no number differs.
 bool sameNumber(qint64 value, const QVariant &cell)
 {
-    const auto v = editors::cellToInteger(cell, -2147483647LL - 1, 2147483647LL);
+    const auto v = tables::cellToInteger(cell, -2147483647LL - 1, 2147483647LL);
     return v && *v == value;
 }
 
 // A differing item: its name, with the axis for a per-axis item ("OFFSET(1)").
-void note(const editors::ParaItem &item, int axis)
+void note(const tables::ParaItem &item, int axis)
 {
     QString &diff = gVerifyDiff[item.verifyGroup];
     gVerifyNG = true;
@@ -27,10 +27,10 @@ void note(const editors::ParaItem &item, int axis)
     diff += QLatin1Char(',');
 }
 
-void compare(const editors::ParaItem &item, int axis)
+void compare(const tables::ParaItem &item, int axis)
 {
     const QVariant &cell = item.tableCell(axis);
-    const bool same = item.store == editors::ParaStore::Text ? cell.toString() == item.textAt(axis)
+    const bool same = item.store == tables::ParaStore::Text ? cell.toString() == item.textAt(axis)
                                                              : sameNumber(item.valueAt(axis), cell);
     if (!same)
         note(item, axis);
@@ -45,13 +45,13 @@ void ParaChangeCheck()
         d.clear();
     // Each group lists its single items, then the items of each axis in use.
     for (int group = 0; group < kVerifyGroups; ++group) {
-        for (const editors::ParaItem &item : editors::kParaItemTable)
+        for (const tables::ParaItem &item : tables::kParaItemTable)
             if (item.verifyGroup == group && !item.perAxis)
                 compare(item, 0);
         for (int a = 0; a < kAxisCount; ++a) {
             if (gAxisUnused[a])
                 continue;
-            for (const editors::ParaItem &item : editors::kParaItemTable)
+            for (const tables::ParaItem &item : tables::kParaItemTable)
                 if (item.verifyGroup == group && item.perAxis)
                     compare(item, a);
         }
@@ -72,7 +72,7 @@ QString paraVerifyText()
     return text;
 }
 
-namespace editors {
+namespace tables {
 
 void resetParaVerify()
 {
@@ -81,4 +81,4 @@ void resetParaVerify()
         d.clear();
 }
 
-} // namespace editors
+} // namespace tables

@@ -15,6 +15,6 @@ void ParaChangeCheck();
 // The result text of the last comparison: 826, or 823 and one line per group with differences.
 QString paraVerifyText();
 
-namespace editors {
+namespace tables {
 void resetParaVerify();
 }

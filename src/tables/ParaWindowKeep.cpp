@@ -1,6 +1,6 @@
 #include "tables/ParaWindowKeep.h"
 
-namespace editors {
+namespace tables {
 
 QHash<QString, QVariant> &keptParaWindow()
 {
@@ -8,4 +8,4 @@ QHash<QString, QVariant> &keptParaWindow()
     return kept;
 }
 
-} // namespace editors
+} // namespace tables

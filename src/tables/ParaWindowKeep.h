@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariant>
 
-namespace editors {
+namespace tables {
 
 // What the parameter window showed as it was closed, field by field (the field's object name:
 // its text, or the entry chosen in a choice list), kept for the whole run as the group and macro
@@ -12,4 +12,4 @@ namespace editors {
 // opened or set. Empty at start, when the window opens with its fields empty.
 QHash<QString, QVariant> &keptParaWindow();
 
-} // namespace editors
+} // namespace tables

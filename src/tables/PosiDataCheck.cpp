@@ -12,7 +12,7 @@
 #include <limits>
 #include <optional>
 
-namespace positions {
+namespace tables {
 
 namespace {
 
@@ -183,11 +183,11 @@ int checkPosiGrid(const GridCells &grid, const AxisInfo (&axes)[4], bool mm)
     return 0;
 }
 
-} // namespace positions
+} // namespace tables
 
 int PosiDataCheck3()
 {
-    using namespace positions;
+    using namespace tables;
     AxisInfo axes[4];
     for (int a = 0; a < 4; ++a)
         axes[a] = axisInfo(a);

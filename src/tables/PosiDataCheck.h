@@ -4,7 +4,7 @@
 
 #include <functional>
 
-namespace positions {
+namespace tables {
 
 class GridCells;
 
@@ -19,7 +19,7 @@ void setCheckGrid(GridCells *grid);
 GridCells *checkGrid();
 void setCheckResultWindow(std::function<void()> show);
 
-} // namespace positions
+} // namespace tables
 
 // The check before the table is saved, written, verified, printed or converted: 0 the
 // tables hold the grid's working range, 1 the caller stops (the failing positions have been

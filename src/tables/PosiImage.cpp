@@ -4,7 +4,7 @@ QVariant gPosiWork[kPosiRows][kPosiFileCols];
 QString gPosiFileDev[4];
 QString gPosiFileNewOld[4];
 
-namespace positions {
+namespace tables {
 
 void resetPosiImage()
 {
@@ -17,4 +17,4 @@ void resetPosiImage()
     }
 }
 
-} // namespace positions
+} // namespace tables

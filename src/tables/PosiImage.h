@@ -12,6 +12,6 @@ extern QVariant gPosiWork[kPosiRows][kPosiFileCols];
 extern QString gPosiFileDev[4];    // the actuator designations a position file records
 extern QString gPosiFileNewOld[4]; // "NEW" or "OLD" as the position file records it
 
-namespace positions {
+namespace tables {
 void resetPosiImage();
 }

@@ -23,7 +23,7 @@ int gPosiCommonTo = 0;
 bool gPosiNewMode = false;
 bool gSelectCancel = false;
 
-namespace positions {
+namespace tables {
 
 void resetPosiTable()
 {
@@ -70,13 +70,13 @@ int defaultAcc(const QString &size, const QString &speed)
     return speed == QLatin1String("D") && size == QLatin1String(" 42") ? 2 : 3;
 }
 
-} // namespace positions
+} // namespace tables
 
 void InitPosiData()
 {
     int acc[4];
     for (int a = 0; a < 4; ++a) {
-        acc[a] = positions::defaultAcc(gDevSize[a], gDevSpeed[a]);
+        acc[a] = tables::defaultAcc(gDevSize[a], gDevSpeed[a]);
     }
     for (int n = 1; n <= kPosiMax; ++n) {
         for (double &cell : gPosiTable[n])
@@ -103,8 +103,8 @@ void CopyGridToPosiData()
     const int to = qMin(gPosiNoTo, kPosiMax);
     for (int n = from; n <= to; ++n) {
         for (int c = 0; c < kPosiCols; ++c) {
-            if (positions::isPosiColumn(c))
-                gPosiTable[n][c / 4] = positions::numericValue(gPosiWork[n][c + 1]);
+            if (tables::isPosiColumn(c))
+                gPosiTable[n][c / 4] = tables::numericValue(gPosiWork[n][c + 1]);
             else
                 gPosiFileTable[n][c] = gPosiWork[n][c + 1];
         }

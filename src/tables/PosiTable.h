@@ -43,7 +43,7 @@ extern bool gPosiNewMode;     // New is asking for the range of the new table
 extern bool gSelectCancel;    // a range window was left by Cancel or its close box
 // gClipLineOk and gClipCellOk, the clipboard flags, live with the command switches.
 
-namespace positions {
+namespace tables {
 
 void resetPosiTable();
 
@@ -58,7 +58,7 @@ double numericValue(const QVariant &v);
 // ACC of a new table: 2 for the actuator of speed "D" and size " 42", 3 otherwise.
 int defaultAcc(const QString &size, const QString &speed);
 
-} // namespace positions
+} // namespace tables
 
 // Positions 1 to 999 with the defaults of a new table.
 void InitPosiData();

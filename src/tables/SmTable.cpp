@@ -39,7 +39,7 @@ void moveMacros(int (&from)[kSmSteps + 1][2 * kSmMacros + 1],
 
 } // namespace
 
-namespace editors {
+namespace tables {
 
 void resetSmTable()
 {
@@ -69,7 +69,7 @@ FileRead readSqMcrFile(const QString &path)
     bool present[kSmMacros] = {};
     while (in.ok() && !in.atEnd()) {
         in.beginLine();
-        const double n = actuators::leadingNumber(in.raw());
+        const double n = tables::leadingNumber(in.raw());
         if (in.ok() && (n < 1 || n > kSmMacros || n != double(int(n))))
             in.fail(QStringLiteral("no macro number"));
         if (!in.ok())
@@ -100,7 +100,7 @@ FileRead readSqMcrFile(const QString &path)
     return FileRead::Ok;
 }
 
-} // namespace editors
+} // namespace tables
 
 void ClearSqMcrData()
 {
@@ -161,5 +161,5 @@ int WriteSqMcrFile(const QString &path)
 
 int ReadSqMcrFile(const QString &path)
 {
-    return editors::readSqMcrFile(path) == editors::FileRead::Ok ? 0 : 1;
+    return tables::readSqMcrFile(path) == tables::FileRead::Ok ? 0 : 1;
 }

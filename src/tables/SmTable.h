@@ -29,7 +29,7 @@ int ReadSqMcrFile(const QString &path);  // 0 read, 1 failed; a wrong header has
 // After a controller read has filled every macro of gSmDataIn.
 void MarkSmDataInComplete();
 
-namespace editors {
+namespace tables {
 // A failed read changes nothing; a macro without a block keeps the edited table's values in
 // gSmDataIn and is marked missing.
 FileRead readSqMcrFile(const QString &path);

@@ -16,9 +16,9 @@ QVariant gCmnParaList[kCmnParaRows][kCmnParaCols];
 namespace {
 
 // A row of an actuator list holds items 1 to kStdParaValues in order.
-const editors::ParaItem &rowItem(int i)
+const tables::ParaItem &rowItem(int i)
 {
-    return editors::paraItem(i + 1);
+    return tables::paraItem(i + 1);
 }
 
 // The rows of the common list's PG section carry a second column: the value for an axis
@@ -56,7 +56,7 @@ Outcome readAxisList(const QString &path, int axis, Lists &l)
         StdParaRow &row = l.rows[axis][r];
         row.key = in.raw();
         for (int i = 0; i < kStdParaValues; ++i) {
-            const auto v = editors::cellToInteger(in.raw(), rowItem(i).storeMin(), rowItem(i).storeMax());
+            const auto v = tables::cellToInteger(in.raw(), rowItem(i).storeMin(), rowItem(i).storeMax());
             if (!v)
                 return Outcome::Failed;
             row.values[i] = *v;
@@ -67,7 +67,7 @@ Outcome readAxisList(const QString &path, int axis, Lists &l)
         row.type = type;
         row.size = row.key.left(3);
         row.speed = row.key.mid(3, 1);
-        row.stroke = actuators::leadingNumber(row.key.mid(5, 3));
+        row.stroke = tables::leadingNumber(row.key.mid(5, 3));
     }
     l.count[axis] = int(count);
     return Outcome::Ok;
@@ -103,11 +103,11 @@ Outcome readCommonList(Lists &l)
     if (!in.ok())
         return Outcome::Failed;
     // Every value the factory setting takes must be there and be a number.
-    for (const editors::ParaItem &item : editors::kParaItemTable) {
+    for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (item.commonRow < 0)
             continue;
         for (int c = 1; c <= (item.commonRow < kCmnPgRows ? 2 : 1); ++c)
-            if (!editors::cellToInteger(l.common[item.commonRow][c], item.storeMin(), item.storeMax()))
+            if (!tables::cellToInteger(l.common[item.commonRow][c], item.storeMin(), item.storeMax()))
                 return Outcome::Failed;
     }
     return Outcome::Ok;
@@ -158,10 +158,10 @@ bool readListsAndFindRows(Found &found)
 
 // An item's factory value from the common list; the PG section's second column for an axis
 // with PG.
-void takeCommonValue(const editors::ParaItem &item, int axis)
+void takeCommonValue(const tables::ParaItem &item, int axis)
 {
     const int column = item.commonRow < kCmnPgRows && item.perAxis && gDevSetteiWithPG[axis] ? 2 : 1;
-    item.setValueAt(axis, editors::cellToInteger(gCmnParaList[item.commonRow][column], item.storeMin(),
+    item.setValueAt(axis, tables::cellToInteger(gCmnParaList[item.commonRow][column], item.storeMin(),
                                                 item.storeMax())
                              .value_or(0));
 }
@@ -172,7 +172,7 @@ void takeRowValues(int a, const StdParaRow &row, bool withSeqAndDrive)
     gPrmActSpeed[a] = row.speed;
     gPrmActStroke[a] = int(row.stroke);
     for (int i = 0; i < kStdParaValues; ++i) {
-        const editors::ParaItem &item = rowItem(i);
+        const tables::ParaItem &item = rowItem(i);
         // The online actuator window keeps the homing order and Auto Drive the controller holds.
         if (withSeqAndDrive || (item.number != 6 && item.number != 11))
             item.setValueAt(a, row.values[i]);
@@ -192,7 +192,7 @@ int usedAxisMask()
 
 } // namespace
 
-namespace editors {
+namespace tables {
 
 void resetStdParaList()
 {
@@ -206,7 +206,7 @@ void resetStdParaList()
             cell = QVariant();
 }
 
-} // namespace editors
+} // namespace tables
 
 int ReadStdParaFile()
 {
@@ -253,16 +253,16 @@ int SetStdParameta()
     Found found;
     if (!readListsAndFindRows(found))
         return 1;
-    editors::ParaSetGuard guard;
+    tables::ParaSetGuard guard;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
         takeRowValues(a, *found.row[a], true);
-        for (const editors::ParaItem &item : editors::kParaItemTable)
+        for (const tables::ParaItem &item : tables::kParaItemTable)
             if (item.perAxis && item.commonRow >= 0)
                 takeCommonValue(item, a);
     }
-    for (const editors::ParaItem &item : editors::kParaItemTable)
+    for (const tables::ParaItem &item : tables::kParaItemTable)
         if (!item.perAxis && item.commonRow >= 0)
             takeCommonValue(item, 0);
     if (!gDevWinOnline)
@@ -283,7 +283,7 @@ int SetStdParameta2()
     Found found;
     if (!readListsAndFindRows(found))
         return 1;
-    editors::ParaSetGuard guard;
+    tables::ParaSetGuard guard;
     for (int a = 0; a < kAxisCount; ++a) {
         if (gAxisUnused[a])
             continue;
@@ -292,7 +292,7 @@ int SetStdParameta2()
             ResMsgBox({36});
             return 1;
         }
-        takeCommonValue(editors::paraItem(14), a);
+        takeCommonValue(tables::paraItem(14), a);
     }
     if (gDevWinOnline)
         gAxisMask = gAxisMaskNew;

@@ -40,6 +40,6 @@ int ReadStdParaFile();
 int SetStdParameta();
 int SetStdParameta2();
 
-namespace editors {
+namespace tables {
 void resetStdParaList();
 }

@@ -7,7 +7,7 @@
 int gPosiNgCount = 0;
 bool gResultIsVerify = false;
 
-namespace positions {
+namespace tables {
 
 QList<ResultLine> resultLines()
 {
@@ -45,4 +45,4 @@ void resetResultState()
     gResultIsVerify = false;
 }
 
-} // namespace positions
+} // namespace tables

@@ -7,7 +7,7 @@
 extern int gPosiNgCount;     // positions with the row flag set
 extern bool gResultIsVerify; // true: verification differences; false: check errors
 
-namespace positions {
+namespace tables {
 
 struct ResultLine
 {
@@ -24,4 +24,4 @@ QList<int> resultColumnWidths(int gridWidthTwips, const bool (&axisUnused)[4]);
 
 void resetResultState();
 
-} // namespace positions
+} // namespace tables

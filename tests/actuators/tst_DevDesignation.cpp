@@ -13,7 +13,7 @@ class TestDevDesignation : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
+        tables::resetDevSetting();
         actuators::resetDevDesignation();
     }
 

@@ -15,7 +15,7 @@ class TestDevSettingStore : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
+        tables::resetDevSetting();
     }
 
     void emptyStoreGivesDefaults()
@@ -127,7 +127,7 @@ private Q_SLOTS:
         gAxisUnused[3] = true;
         QCOMPARE(SaveDevSetting(), 0);
 
-        actuators::resetDevSetting();
+        tables::resetDevSetting();
         QCOMPARE(LoadDevSetting(), 0);
         for (int a = 0; a < 3; ++a) {
             QCOMPARE(gDevSize[a], sizes[a]);

@@ -85,7 +85,7 @@ private Q_SLOTS:
         QVERIFY(m_folder->installFactoryLists());
         for (const char *name : {"erroreng.lst", "errorjpn.lst"}) // the main window's alarm texts
             QVERIFY(m_folder->install(fixturePath(QStringLiteral("link/errors_ok.lst")), QLatin1String(name)));
-        positions::resetPosiTable();
+        tables::resetPosiTable();
         frmMain::setScreenWidthForLoad(1280);
         m_main = std::make_unique<frmMain>();
         mainform::clearCommands();

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QVERIFY(m_folder->installCatalogue());
         QVERIFY(m_folder->installFactoryLists());
         m_main = std::make_unique<FakeMainForm>();
-        positions::resetPosiTable();
+        tables::resetPosiTable();
         m_sim.useAxes(15);
         SetOnlineMode();
     }

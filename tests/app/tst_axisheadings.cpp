@@ -27,7 +27,7 @@ struct Window
 {
     Window()
     {
-        positions::resetPosiImage();
+        tables::resetPosiImage();
         startup::resetAxesForStart();
         frmMain::setScreenWidthForLoad(1280);
         w = new frmMain;

@@ -105,7 +105,7 @@ void TestMainCommands::init()
     m_model.reset();
     m_session.useSimulator();
     m_env = new TestEnv;
-    positions::resetPosiImage();
+    tables::resetPosiImage();
     frmMain::setScreenWidthForLoad(1280);
     m_w = new frmMain;
     positions::attachPosiEditing(*m_w);
@@ -253,9 +253,9 @@ void TestMainCommands::operationsHoldTheGuard()
 
     // The file retries hold it on their own as well.
     bool busyReading = false;
-    editors::readWithRetry([&] {
+    tables::readWithRetry([&] {
         busyReading = commandRefused();
-        return editors::FileRead::Ok;
+        return tables::FileRead::Ok;
     });
     QVERIFY(busyReading);
 }

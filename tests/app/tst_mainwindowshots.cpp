@@ -40,7 +40,7 @@ void TestMainWindowShots::render()
     QFETCH(int, language);
     QFETCH(QString, file);
     TestEnv env;
-    positions::resetPosiImage();
+    tables::resetPosiImage();
     startup::resetAxesForStart();
     gLanguage = language;
     gLangOffset = settings::languageOffsetFor(language);

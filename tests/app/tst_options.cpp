@@ -259,9 +259,9 @@ void TestOptions::unitChange()
         if (grid == 2)
             g.setText(3, 1, QStringLiteral("0"));
     }
-    positions::setCheckGrid(&g);
+    tables::setCheckGrid(&g);
     int results = 0;
-    positions::setCheckResultWindow([&] { ++results; });
+    tables::setCheckResultWindow([&] { ++results; });
 
     frmOptions2 w;
     QVERIFY(w.optHyojiKirikae[0]->isChecked());

@@ -44,7 +44,7 @@ void TestTypedKeys::init()
 {
     m_env = std::make_unique<TestEnv>();
     TestEnv::resetAll();
-    positions::resetPosiImage();
+    tables::resetPosiImage();
     for (bool &unused : gAxisUnused)
         unused = false;
     gDevLead[0] = 2;

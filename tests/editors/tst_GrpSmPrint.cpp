@@ -81,8 +81,8 @@ private Q_SLOTS:
     void init()
     {
         printing::resetPrintLayout();
-        editors::resetGrpTable();
-        editors::resetSmTable();
+        tables::resetGrpTable();
+        tables::resetSmTable();
         editors::resetGrpSmPrint();
         gPrnCharW = 4;
         gPrnLines = 70;

@@ -24,7 +24,7 @@
 #include <QtTest>
 
 using K = frmParameta2::Kind;
-using editors::ParaField;
+using tables::ParaField;
 
 namespace {
 
@@ -367,7 +367,7 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QChar, key);
         QFETCH(bool, taken);
-        QCOMPARE(editors::paraKeyAccepted(ParaField(field), before, key), taken);
+        QCOMPARE(tables::paraKeyAccepted(ParaField(field), before, key), taken);
     }
 
     // Typed keys pass the filter in the window; Enter moves on without typing.
@@ -475,7 +475,7 @@ private Q_SLOTS:
         QFETCH(int, field);
         QFETCH(QString, text);
         QFETCH(bool, kept);
-        QCOMPARE(editors::paraFieldAccepted(ParaField(field), text), kept);
+        QCOMPARE(tables::paraFieldAccepted(ParaField(field), text), kept);
     }
 
     // The table's texts through a box: pasted with Ctrl+V as X11 builds it or committed by an
@@ -560,7 +560,7 @@ private Q_SLOTS:
             else
                 combo(w)->setEditText(text);
         }
-        editors::resetParaSet();
+        tables::resetParaSet();
         gPrmHomeVel[2] = 0;
         const int intake = m_w->TorikomiParametaValue();
         QCOMPARE(m_w->ParametaValueCheck(), check);

@@ -89,7 +89,7 @@ private Q_SLOTS:
     void init()
     {
         m_sim.reset();
-        editors::resetParaVerify();
+        tables::resetParaVerify();
         m_folder = std::make_unique<DataFolder>();
         QVERIFY(m_folder->installCatalogue());
         m_main = std::make_unique<FakeMainForm>();
@@ -292,7 +292,7 @@ private Q_SLOTS:
         const double pulses = *MmToPulse(2, 400, 1.5);
         QCOMPARE(gPosiTable[5][0], pulses);
         QCOMPARE(m_main->grid.text(row5, 4).toDouble(), *PulseToMm(2, 400, pulses));
-        positions::resetPosiTable();
+        tables::resetPosiTable();
     }
 
     // A controller that dies during the write is told once, by the link: no second time-out

@@ -59,7 +59,7 @@ void TestIoCheck::initTestCase()
 void TestIoCheck::init()
 {
     m_sim.reset();
-    operation::resetIoBits();
+    tables::resetIoBits();
     gPortOccupy = false;
     gTusinNow = false;
 }

@@ -877,9 +877,9 @@ void TestMoveWindow::dwellBox()
     bool accepted = true;
     QCOMPARE(moveprogram::dwellText("-1", &accepted), QString());
     QVERIFY(!accepted);
-    QCOMPARE(actuators::leadingNumber(" 12abc"), 12.0);
-    QCOMPARE(actuators::leadingNumber("abc"), 0.0);
-    QCOMPARE(actuators::leadingNumber("-5"), -5.0);
+    QCOMPARE(tables::leadingNumber(" 12abc"), 12.0);
+    QCOMPARE(tables::leadingNumber("abc"), 0.0);
+    QCOMPARE(tables::leadingNumber("-5"), -5.0);
 
     auto *box = m_window->findChild<QLineEdit *>("txtTimer");
     check("chkTimerUse", true);

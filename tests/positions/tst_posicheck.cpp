@@ -65,13 +65,13 @@ void fillGood(MemoryGrid &grid, bool mm)
     }
 }
 
-AxisInfo axes4[4];
+tables::AxisInfo axes4[4];
 
 void setAxes()
 {
     for (int a = 0; a < 4; ++a) {
-        AxisInfo &x = axes4[a];
-        x = AxisInfo();
+        tables::AxisInfo &x = axes4[a];
+        x = tables::AxisInfo();
         x.size = QStringLiteral(" 28");
         x.speed = QStringLiteral("A");
         x.lead = 10;
@@ -99,7 +99,7 @@ struct LoggingForm : FakeMainForm
     }
 };
 
-class WatchedGrid : public GridCells
+class WatchedGrid : public tables::GridCells
 {
 public:
     WatchedGrid(GridCells &cells, LoggingForm &form) : m_cells(cells), m_form(form) {}
@@ -215,7 +215,7 @@ void TestPosiCheck::emptyGrid()
     gPosiNoDefTo = 7;
     bool shown = false;
     setCheckGrid(&m_grid);
-    setCheckResultWindow([&] { shown = true; });
+    tables::setCheckResultWindow([&] { shown = true; });
     QCOMPARE(PosiDataCheck3(), 2);
     QCOMPARE(gPosiNoDefFrom, 0);
     QCOMPARE(gPosiNoDefTo, 0);
@@ -280,11 +280,11 @@ void TestPosiCheck::failureShowsResultWindowOnce()
     gDispMmUnit = false;
     setCheckGrid(&m_grid);
     int shown = 0;
-    QList<ResultLine> seen;
+    QList<tables::ResultLine> seen;
     bool verifyMode = true;
-    setCheckResultWindow([&] {
+    tables::setCheckResultWindow([&] {
         ++shown;
-        seen = resultLines();
+        seen = tables::resultLines();
         verifyMode = gResultIsVerify;
     });
     gResultIsVerify = true;
@@ -333,7 +333,7 @@ void TestPosiCheck::resultWindowRows()
     QCOMPARE(v.windowTitle(), QStringLiteral("The result of verification"));
 
     const bool unused[4] = {false, true, false, true};
-    const QList<int> widths = resultColumnWidths(1360, unused);
+    const QList<int> widths = tables::resultColumnWidths(1360, unused);
     QCOMPARE(widths[0], 100);
     QCOMPARE(widths[5], 0);
     QCOMPARE(widths[16], 0);
@@ -423,10 +423,10 @@ void TestPosiCheck::gridHiddenOnlyWhileRead()
         form.grid.setRows(2);
     WatchedGrid watched(form.grid, form);
     setCheckGrid(&watched);
-    setCheckResultWindow([&] { form.log << (form.hidden ? QStringLiteral("result hidden") : QStringLiteral("result")); });
+    tables::setCheckResultWindow([&] { form.log << (form.hidden ? QStringLiteral("result hidden") : QStringLiteral("result")); });
 
     QCOMPARE(PosiDataCheck3(), result);
-    setCheckGrid(nullptr);
+    tables::setCheckGrid(nullptr);
     QCOMPARE(form.log, log);
     QCOMPARE(watched.readWhileShown, 0);
 }

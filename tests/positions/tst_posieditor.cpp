@@ -71,7 +71,7 @@ private:
 void TestPosiEditor::init()
 {
     m_env = new TestEnv;
-    positions::resetPosiImage();
+    tables::resetPosiImage();
     gDispMmUnit = false;
     for (bool &unused : gAxisUnused)
         unused = false;
@@ -556,7 +556,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
             QCOMPARE(gPosiTable[2][gDispMmUnit ? 4 : 0], value);
             QCOMPARE(posigrid::cellText(2, 3), shown);
         } else {
-            QCOMPARE(positions::numericValue(gPosiFileTable[2][col - 1]), value);
+            QCOMPARE(tables::numericValue(gPosiFileTable[2][col - 1]), value);
         }
     }
 }

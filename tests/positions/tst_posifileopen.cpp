@@ -324,8 +324,8 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators()
     QCOMPARE(gPosiTable[1][0], 1200.0);
     QCOMPARE(gPosiTable[2][1], 262143.0);
     QCOMPARE(gPosiTable[1][3], 150.0);
-    QCOMPARE(positions::numericValue(gPosiFileTable[1][12]), 60.0);
-    QCOMPARE(positions::numericValue(gPosiFileTable[1][18]), 20.0);
+    QCOMPARE(tables::numericValue(gPosiFileTable[1][12]), 60.0);
+    QCOMPARE(tables::numericValue(gPosiFileTable[1][18]), 20.0);
     QCOMPARE(gPosiFileTable[1][kColComment].toString(), comment);
     QCOMPARE(gPosiFileTable[3][kColComment].toString(), QStringLiteral("  blank, comma"));
     QCOMPARE(gPosiFileTable[2][kColComment].toString(), QString());
@@ -542,13 +542,13 @@ void TestPosiFileOpen::missingPositionsGetDefaults()
     QCOMPARE(gPosiNoDefFrom, 5);
     QCOMPARE(gPosiNoDefTo, 8);
     for (int n : {6, 7}) {
-        QCOMPARE(positions::numericValue(gPosiFileTable[n][0]), 30.0);
-        QCOMPARE(positions::numericValue(gPosiFileTable[n][1]), 3.0);
-        QCOMPARE(positions::numericValue(gPosiFileTable[n][5]), 2.0); // " 42" "D"
+        QCOMPARE(tables::numericValue(gPosiFileTable[n][0]), 30.0);
+        QCOMPARE(tables::numericValue(gPosiFileTable[n][1]), 3.0);
+        QCOMPARE(tables::numericValue(gPosiFileTable[n][5]), 2.0); // " 42" "D"
         QCOMPARE(gPosiTable[n][0], 0.0);
         QCOMPARE(gPosiFileTable[n][kColComment].toString(), QString());
     }
-    QCOMPARE(positions::numericValue(gPosiFileTable[8][0]), 20.0);
+    QCOMPARE(tables::numericValue(gPosiFileTable[8][0]), 20.0);
     QCOMPARE(gPosiFileTable[8][kColComment].toString(), QStringLiteral("c8"));
     // Outside the file's range the table keeps what it held.
     QCOMPARE(gPosiFileTable[9][kColComment].toString(), QStringLiteral("old 9"));

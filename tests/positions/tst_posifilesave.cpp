@@ -184,7 +184,7 @@ void TestPosiFileSave::saveAsStops()
     case 2:
         form.grid.setText(2, 1, QStringLiteral("61")); // VEL of position 1 out of range
         driver.then(range(1, 3));
-        positions::setCheckResultWindow([] {});
+        tables::setCheckResultWindow([] {});
         break;
     case 3:
         driver.then(range(1, 3));
@@ -198,7 +198,7 @@ void TestPosiFileSave::saveAsStops()
     }
     SaveCancelFlag = false;
     QCOMPARE(mnuFileSaveAs_Click(), kPosiSaveStopped);
-    positions::setCheckResultWindow(nullptr);
+    tables::setCheckResultWindow(nullptr);
     QCOMPARE(SaveCancelFlag, cancelFlag);
     QVERIFY(gDataChanged);
     QCOMPARE(gPosiFileName, LoadResText(213));

@@ -28,7 +28,7 @@ struct Window
 {
     Window()
     {
-        positions::resetPosiImage();
+        tables::resetPosiImage();
         frmMain::setScreenWidthForLoad(1280);
         w = new frmMain;
     }

@@ -113,7 +113,7 @@ void TestPosiPrint::printsTheGrid()
     QFETCH(QString, control);
     TestEnv env;
     Window win;
-    positions::GridCells *grid = positions::checkGrid();
+    tables::GridCells *grid = tables::checkGrid();
     QVERIFY(grid);
     grid->setText(3, 20, QStringLiteral("second"));
     const QString pdf = env.tempPath(QStringLiteral("print.pdf"));
@@ -177,7 +177,7 @@ void TestPosiPrint::endsEarly()
     QFETCH(QStringList, messages);
     TestEnv env;
     Window win;
-    positions::GridCells *grid = positions::checkGrid();
+    tables::GridCells *grid = tables::checkGrid();
     ModalDriver driver;
     if (where == QLatin1String("select")) {
         driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdPrintCancel")); });
@@ -189,7 +189,7 @@ void TestPosiPrint::endsEarly()
             rangeOk(driver, 1, 3);
     }
     if (where == QLatin1String("nolines"))
-        while (grid->rows() > positions::kGridHeadingRows)
+        while (grid->rows() > tables::kGridHeadingRows)
             grid->removeRow(grid->rows() - 1);
     if (where == QLatin1String("check")) {
         grid->setText(3, 1, QStringLiteral("0")); // VEL of position 2 out of range
@@ -263,7 +263,7 @@ void TestPosiPrint::pagesFit()
     const int last = 60;
     gPosiNoTo = gPosiNoDefTo = last;
     win.w->QzDataHyoji_3();
-    positions::GridCells *grid = positions::checkGrid();
+    tables::GridCells *grid = tables::checkGrid();
     const QString comment(40, QChar(0x30A2));
     grid->setText(3, 20, comment);
     const QString face = QFontInfo(QFont(language == 1 ? QStringLiteral("IPAMincho")
@@ -311,7 +311,7 @@ void TestPosiPrint::pdfForALook()
 {
     TestEnv env;
     Window win;
-    positions::GridCells *grid = positions::checkGrid();
+    tables::GridCells *grid = tables::checkGrid();
     gDevStroke[0] = 100;
     grid->setText(3, 4, posigrid::mmText(12.5));
     for (int r = 2; r < grid->rows(); ++r)

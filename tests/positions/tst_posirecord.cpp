@@ -190,9 +190,9 @@ void TestPosiRecord::intoImageKeepsComment()
     gPosiWork[4][0] = 4;
     gPosiWork[4][20] = QStringLiteral("from the file");
     posiRecordIntoImage(4, sample());
-    QCOMPARE(numericValue(gPosiWork[4][1]), 30.0);
-    QCOMPARE(numericValue(gPosiWork[4][4]), 1000000.0);
-    QCOMPARE(numericValue(gPosiWork[4][19]), 20.0);
+    QCOMPARE(tables::numericValue(gPosiWork[4][1]), 30.0);
+    QCOMPARE(tables::numericValue(gPosiWork[4][4]), 1000000.0);
+    QCOMPARE(tables::numericValue(gPosiWork[4][19]), 20.0);
     QCOMPARE(gPosiWork[4][20].toString(), QStringLiteral("from the file"));
     QCOMPARE(gPosiWork[4][0].toInt(), 4);
 }
@@ -204,8 +204,8 @@ void equalSides()
 {
     for (int n = 1; n <= 5; ++n) {
         for (int c = 0; c < 19; ++c) {
-            const int v = isPosiColumn(c) ? 100 * n + c : (c % 4) + 1;
-            if (isPosiColumn(c))
+            const int v = tables::isPosiColumn(c) ? 100 * n + c : (c % 4) + 1;
+            if (tables::isPosiColumn(c))
                 gPosiTable[n][c / 4] = v;
             else
                 gPosiFileTable[n][c] = v;
@@ -241,7 +241,7 @@ void TestPosiRecord::compare()
     equalSides();
     gPosiCellFlag[9][0] = true; // stale flags go
     for (const auto &[n, c] : changed)
-        gPosiWork[n][c + 1] = numericValue(gPosiWork[n][c + 1]) + 1;
+        gPosiWork[n][c + 1] = tables::numericValue(gPosiWork[n][c + 1]) + 1;
 
     QCOMPARE(comparePosiRange(1, 5), int(rows.size()));
     QCOMPARE(gPosiNgCount, int(rows.size()));
@@ -249,12 +249,12 @@ void TestPosiRecord::compare()
     for (int n = 1; n <= 5; ++n) {
         QCOMPARE(gPosiCellFlag[n][kColComment], rows.contains(n));
         for (int c = 0; c < 19; ++c) {
-            const bool expected = changed.contains({n, c}) && (axisOfColumn(c) < 0 || !gAxisUnused[axisOfColumn(c)]);
+            const bool expected = changed.contains({n, c}) && (tables::axisOfColumn(c) < 0 || !gAxisUnused[tables::axisOfColumn(c)]);
             QCOMPARE(gPosiCellFlag[n][c], expected);
         }
     }
     QList<int> listed;
-    for (const ResultLine &line : resultLines())
+    for (const tables::ResultLine &line : tables::resultLines())
         listed << line.position;
     QCOMPARE(listed, rows);
 }

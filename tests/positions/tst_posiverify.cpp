@@ -215,7 +215,7 @@ void TestPosiVerify::againstFile()
         for (const auto &[p, c] : changed)
             if (p == it->no)
                 it->items[c] = c == kColComment ? QVariant(QStringLiteral("other"))
-                                                : QVariant(positions::numericValue(it->items[c]) + 1);
+                                                : QVariant(tables::numericValue(it->items[c]) + 1);
         it = missing.contains(it->no) ? image.lines.erase(it) : it + 1;
     }
     const QString path = m_dir.filePath(QStringLiteral("verify.qzd"));

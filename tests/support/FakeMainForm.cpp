@@ -9,12 +9,12 @@
 FakeMainForm::FakeMainForm()
 {
     mainform::registerForm(this);
-    positions::setCheckGrid(&grid);
+    tables::setCheckGrid(&grid);
 }
 
 FakeMainForm::~FakeMainForm()
 {
-    positions::setCheckGrid(nullptr);
+    tables::setCheckGrid(nullptr);
     if (mainform::form() == this)
         mainform::registerForm(nullptr);
 }
@@ -31,10 +31,10 @@ void FakeMainForm::QzDataHyoji_3()
     if (gPosiNoDefFrom == 0 && gPosiNoDefTo == 0)
         return;
     const int count = gPosiNoDefTo - gPosiNoDefFrom + 1;
-    grid.setRows(count + positions::kGridHeadingRows);
+    grid.setRows(count + tables::kGridHeadingRows);
     for (int i = 0; i < count; ++i) {
         const int n = gPosiNoDefFrom + i;
-        const int r = i + positions::kGridHeadingRows;
+        const int r = i + tables::kGridHeadingRows;
         grid.setText(r, 0, QString::number(n));
         for (int c = 0; c < kPosiCols; ++c)
             grid.setText(r, c + 1, posigrid::cellText(n, c));
@@ -43,7 +43,7 @@ void FakeMainForm::QzDataHyoji_3()
 
 int FakeMainForm::Check_flgdLineNo()
 {
-    if (grid.rows() > positions::kGridHeadingRows)
+    if (grid.rows() > tables::kGridHeadingRows)
         return 0;
     ResMsgBox({433, 434});
     return 1;

@@ -68,9 +68,9 @@ QByteArray digits(const positions::PosiRecord &record)
 void putIntoTable(int n, const positions::PosiRecord &record)
 {
     for (int c = 0; c < positions::kPosiRecordFields; ++c) {
-        if (positions::isPosiColumn(c))
+        if (tables::isPosiColumn(c))
             gPosiTable[n][c / 4] = double(record.field[c]);
-        gPosiFileTable[n][c] = int(positions::isPosiColumn(c) ? 0 : record.field[c]);
+        gPosiFileTable[n][c] = int(tables::isPosiColumn(c) ? 0 : record.field[c]);
     }
 }
 

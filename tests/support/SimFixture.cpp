@@ -34,12 +34,12 @@ void SimFixture::reset()
     m_session.reset();
     m_session.useSimulator();
     m_model.reset();
-    actuators::resetDevSetting();
+    tables::resetDevSetting();
     ClearParaArrays();
     ClearParaTable();
-    editors::resetGrpTable();
-    editors::resetSmTable();
-    operation::resetIoBits();
+    tables::resetGrpTable();
+    tables::resetSmTable();
+    tables::resetIoBits();
     m_dialogs = std::make_unique<platform::DialogScript>();
     m_hooks = std::make_unique<RecordingHooks>();
     gTimeOutMs = 1000;

@@ -71,16 +71,16 @@ void TestEnv::resetAll()
 {
     platform::resetSharedPrinter();
     settings::resetAppSettings();
-    actuators::resetDevSetting();
+    tables::resetDevSetting();
     actuators::resetDevCatalogue();
     actuators::resetDevDesignation();
-    editors::resetParaSet();
-    editors::resetStdParaList();
-    editors::resetGrpTable();
-    editors::resetSmTable();
-    positions::resetPosiTable();
-    positions::resetEditState();
-    positions::resetPosiImage();
+    tables::resetParaSet();
+    tables::resetStdParaList();
+    tables::resetGrpTable();
+    tables::resetSmTable();
+    tables::resetPosiTable();
+    tables::resetEditState();
+    tables::resetPosiImage();
     positions::resetPosiFileState();
     positions::resetPosiTransferState();
     positions::resetPosiPrintState();
@@ -88,5 +88,5 @@ void TestEnv::resetAll()
     printing::resetPrintLayout();
     actuators::resetDevWinFlags();
     winflags::resetWinFlags();
-    operation::resetIoBits();
+    tables::resetIoBits();
 }

@@ -11,8 +11,8 @@ class TestDevSetting : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
-        editors::resetParaSet();
+        tables::resetDevSetting();
+        tables::resetParaSet();
     }
 
     void checkDevCode_data()
@@ -210,7 +210,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(actuators::leadingNumber(text), value);
+        QCOMPARE(tables::leadingNumber(text), value);
     }
 
     void copyNewTypeFlagSkipsUnusedAxes()

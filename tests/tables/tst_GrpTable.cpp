@@ -22,7 +22,7 @@ class TestGrpTable : public QObject
 private Q_SLOTS:
     void init()
     {
-        editors::resetGrpTable();
+        tables::resetGrpTable();
         for (int g = 0; g <= kGrpCount; ++g)
             gGrpData[g][0] = gGrpData[g][1] = 1;
     }

@@ -41,8 +41,8 @@ class TestParaFile : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
-        editors::resetParaSet();
+        tables::resetDevSetting();
+        tables::resetParaSet();
     }
 
     // Read, write and read again: the file comes out byte for byte and the set is the same.
@@ -51,7 +51,7 @@ private Q_SLOTS:
         DataFolder folder;
         platform::DialogScript script;
         gPrmSingle28 = 9;
-        QCOMPARE(editors::openParaFileFrom(fixture(QStringLiteral("good.pmt"))), 0);
+        QCOMPARE(tables::openParaFileFrom(fixture(QStringLiteral("good.pmt"))), 0);
         QCOMPARE(gParaTmp[0][0].toString(), QStringLiteral("good.pmt"));
         QCOMPARE(gPrmAxisStroke[2], 2147483647);
         QCOMPARE(gPrmAxisPulse[1], 40000);
@@ -64,7 +64,7 @@ private Q_SLOTS:
         const QString out = folder.path(QStringLiteral("out.pmt"));
         QCOMPARE(WriteParaFile(out), 0);
         QCOMPARE(folder.read(QStringLiteral("out.pmt")), fixtureBytes(QStringLiteral("good.pmt")));
-        editors::resetParaSet();
+        tables::resetParaSet();
         gPrmSingle28 = 9;
         QCOMPARE(ReadParaFile(out), 0);
         QCOMPARE(LetParaTableToArrays(), 0);
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QByteArray bytes = fixtureBytes(QStringLiteral("good.pmt"));
         bytes.replace("\"E35L100\"", "\"" + code + "\"");
         folder.write(QStringLiteral("f.pmt"), bytes);
-        QCOMPARE(editors::openParaFileFrom(folder.path(QStringLiteral("f.pmt"))), 0);
+        QCOMPARE(tables::openParaFileFrom(folder.path(QStringLiteral("f.pmt"))), 0);
         QCOMPARE(gPrmActSize[2], size);
         QCOMPARE(gPrmActSpeed[2], speed);
         QCOMPARE(gPrmActStroke[2], stroke);
@@ -128,7 +128,7 @@ private Q_SLOTS:
         platform::DialogScript script;
         gPrmSingle28 = 3;
         gPrmStopPause = 1;
-        QCOMPARE(editors::openParaFileFrom(fixture(QStringLiteral("older.pmt"))), 0);
+        QCOMPARE(tables::openParaFileFrom(fixture(QStringLiteral("older.pmt"))), 0);
         QCOMPARE(gPrmStopPause, 0);
         QCOMPARE(gPrmSingle28, 3);
         QCOMPARE(gPrmM0Disable[3], 1);
@@ -215,7 +215,7 @@ private Q_SLOTS:
         platform::DialogScript script;
         if (message)
             script.answer(platform::IdOk);
-        const int result = editors::openParaFileFrom(folder.path(QStringLiteral("f.pmt")));
+        const int result = tables::openParaFileFrom(folder.path(QStringLiteral("f.pmt")));
         QCOMPARE(result, message ? 1 : 0);
         if (message == 0) {
             QCOMPARE(gPrmHomePush[1], -32768);
@@ -253,16 +253,16 @@ private Q_SLOTS:
         platform::DialogScript script;
         script.answer(platform::IdOk);
         script.answer(platform::IdOk);
-        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("saved.pmt"))), 0);
+        QCOMPARE(tables::saveParaFileTo(folder.path(QStringLiteral("saved.pmt"))), 0);
         QCOMPARE(gParaFileName, QStringLiteral("saved.pmt"));
         QVERIFY(folder.read(QStringLiteral("saved.pmt")).startsWith("\"QZ-K4\",\"PRM\"\r\n5\r\n"));
-        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("no/such/folder.pmt"))), 1);
+        QCOMPARE(tables::saveParaFileTo(folder.path(QStringLiteral("no/such/folder.pmt"))), 1);
         // The failure says why, in the system's words, on a line of its own.
         QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13}) + QStringLiteral("\r\nNo such file or directory")}));
         // A named pipe is refused at once, with its reason, and stays a pipe.
         script.answer(platform::IdOk);
         QVERIFY(makeNamedPipe(folder.path(QStringLiteral("pipe.pmt"))));
-        QCOMPARE(editors::saveParaFileTo(folder.path(QStringLiteral("pipe.pmt"))), 1);
+        QCOMPARE(tables::saveParaFileTo(folder.path(QStringLiteral("pipe.pmt"))), 1);
         QCOMPARE(script.prompts(), QStringList({ResLines({14}), ResLines({13}) + QStringLiteral("\r\nNo such file or directory"),
                                                 ResLines({13}) + QStringLiteral("\r\n") + LoadResText(3043)}));
         QCOMPARE(platform::nonRegularKind(folder.path(QStringLiteral("pipe.pmt"))), QStringLiteral("a named pipe"));
@@ -272,7 +272,7 @@ private Q_SLOTS:
 private:
     static bool paraSaveRequestOverwrites()
     {
-        const auto r = editors::paraSaveRequest();
+        const auto r = tables::paraSaveRequest();
         return r.overwritePrompt && r.defaultExt == QLatin1String("pmt");
     }
 };

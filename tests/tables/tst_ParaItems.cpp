@@ -10,10 +10,10 @@
 
 #include <QtTest>
 
-using editors::kParaItemTable;
-using editors::ParaItem;
-using editors::paraItem;
-using editors::ParaStore;
+using tables::kParaItemTable;
+using tables::ParaItem;
+using tables::paraItem;
+using tables::ParaStore;
 
 namespace {
 
@@ -28,7 +28,7 @@ void setLowestValidSet()
         gPrmActSize[a] = QStringLiteral(" 28");
         gPrmActSpeed[a] = QStringLiteral("L");
         gPrmActStroke[a] = 50;
-        editors::rebuildActuatorCode(a);
+        tables::rebuildActuatorCode(a);
     }
 }
 
@@ -43,10 +43,10 @@ void changeItem(int number)
         if (number == 13 || number == 30)
             gPrmActSpeed[a] = QStringLiteral("D");
         if (item.store != ParaStore::Text)
-            item.setValueAt(a, item.check == editors::ParaCheck::None ? 7 : item.max);
+            item.setValueAt(a, item.check == tables::ParaCheck::None ? 7 : item.max);
     }
     for (int a = 0; a < kAxisCount; ++a)
-        editors::rebuildActuatorCode(a);
+        tables::rebuildActuatorCode(a);
 }
 
 } // namespace
@@ -58,9 +58,9 @@ class TestParaItems : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
-        editors::resetParaSet();
-        editors::resetParaVerify();
+        tables::resetDevSetting();
+        tables::resetParaSet();
+        tables::resetParaVerify();
     }
 
     // The table itself: item n in row n, one variable by its store, block fields apart
@@ -69,7 +69,7 @@ private Q_SLOTS:
     {
         QSet<const void *> variables;
         int filed = 0;
-        for (int i = 0; i < editors::kParaItemCount; ++i) {
+        for (int i = 0; i < tables::kParaItemCount; ++i) {
             const ParaItem &item = kParaItemTable[i];
             QCOMPARE(item.number, i + 1);
             const void *variable = item.store == ParaStore::Text ? static_cast<const void *>(item.text)
@@ -93,10 +93,10 @@ private Q_SLOTS:
             if (block == 6)
                 used << 8 << 9; // the actuator code's size and speed
             for (const ParaItem &item : kParaItemTable) {
-                const bool here = (block == 0 && item.block == editors::ParaBlock::Zero)
-                                  || (block == 1 && item.block == editors::ParaBlock::Order)
-                                  || (block == 5 && item.block == editors::ParaBlock::Odd)
-                                  || (block == 6 && item.block == editors::ParaBlock::Even);
+                const bool here = (block == 0 && item.block == tables::ParaBlock::Zero)
+                                  || (block == 1 && item.block == tables::ParaBlock::Order)
+                                  || (block == 5 && item.block == tables::ParaBlock::Odd)
+                                  || (block == 6 && item.block == tables::ParaBlock::Even);
                 if (!here)
                     continue;
                 for (int b = item.firstByte; b < item.firstByte + item.bytes; ++b) {
@@ -159,7 +159,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::addColumn<bool>("above");
         for (const ParaItem &item : kParaItemTable) {
-            if (item.check == editors::ParaCheck::None)
+            if (item.check == tables::ParaCheck::None)
                 continue;
             QTest::newRow(qPrintable(QStringLiteral("item %1 below").arg(item.number))) << item.number << false;
             if (item.max < 1000000)
@@ -187,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(ParametaValueCheck2(), 0);
         setTo(above ? limit + 1 : limit - 1);
         QCOMPARE(ParametaValueCheck(), 1);
-        QCOMPARE(ParametaValueCheck2(), item.check == editors::ParaCheck::Always ? 1 : 0);
+        QCOMPARE(ParametaValueCheck2(), item.check == tables::ParaCheck::Always ? 1 : 0);
         // An axis not in use is not checked.
         if (item.perAxis) {
             gAxisUnused[2] = true;

@@ -28,8 +28,8 @@ private:
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
-        editors::resetParaSet();
+        tables::resetDevSetting();
+        tables::resetParaSet();
     }
 
     void setParametaFromTable_data()

@@ -22,7 +22,7 @@ class TestSmTable : public QObject
 private Q_SLOTS:
     void init()
     {
-        editors::resetSmTable();
+        tables::resetSmTable();
     }
 
     void roundTrip()

@@ -33,9 +33,9 @@ class TestStdParaList : public QObject
 private Q_SLOTS:
     void init()
     {
-        actuators::resetDevSetting();
-        editors::resetParaSet();
-        editors::resetStdParaList();
+        tables::resetDevSetting();
+        tables::resetParaSet();
+        tables::resetStdParaList();
         for (int a = 0; a < kAxisCount; ++a)
             chooseActuator(a, QStringLiteral(" 28"), QStringLiteral("L"), 50, true, false, false);
     }

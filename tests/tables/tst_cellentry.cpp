@@ -6,7 +6,7 @@
 
 #include <QtTest>
 
-using namespace positions;
+using namespace tables;
 
 class TestCellEntry : public QObject
 {

@@ -6,7 +6,7 @@
 namespace {
 
 // "d.b" pairs of the set bits, in digit and bit order.
-QStringList setBits(const operation::IoWord &word)
+QStringList setBits(const tables::IoWord &word)
 {
     QStringList bits;
     for (int d = 0; d < kIoDigits; ++d)
@@ -52,9 +52,9 @@ void TestIoBits::decode()
     QFETCH(bool, ok);
     QFETCH(QStringList, bits);
 
-    operation::IoWord word = {};
+    tables::IoWord word = {};
     word[6][3] = true; // a refused word stays as it was
-    QCOMPARE(operation::decodeIoWord(digits, word), ok);
+    QCOMPARE(tables::decodeIoWord(digits, word), ok);
     if (ok)
         QCOMPARE(setBits(word), bits);
     else
@@ -80,13 +80,13 @@ void TestIoBits::encodeAfterRequests()
     QFETCH(QStringList, requests);
     QFETCH(QString, sent);
 
-    operation::IoWord out = {};
-    operation::IoWord req = {};
-    QVERIFY(operation::decodeIoWord(outputs, out));
+    tables::IoWord out = {};
+    tables::IoWord req = {};
+    QVERIFY(tables::decodeIoWord(outputs, out));
     for (const QString &r : requests)
         req[r.section('.', 0, 0).toInt()][r.section('.', 1, 1).toInt()] = true;
-    operation::applyOutputRequests(out, req);
-    QCOMPARE(operation::encodeIoWord(out), sent);
+    tables::applyOutputRequests(out, req);
+    QCOMPARE(tables::encodeIoWord(out), sent);
     QVERIFY(setBits(req).isEmpty());
 }
 

@@ -24,7 +24,7 @@ private Q_SLOTS:
 void TestPosiTable::init()
 {
     TestEnv::resetAll();
-    positions::resetPosiImage();
+    tables::resetPosiImage();
 }
 
 void TestPosiTable::newTableDefaults()
@@ -72,7 +72,7 @@ void TestPosiTable::accDefault()
     QFETCH(QString, size);
     QFETCH(QString, speed);
     QFETCH(int, acc);
-    QCOMPARE(positions::defaultAcc(size, speed), acc);
+    QCOMPARE(tables::defaultAcc(size, speed), acc);
 }
 
 void TestPosiTable::copyTakesTheWorkingRangeOnly()
@@ -155,7 +155,7 @@ void TestPosiTable::numericValue()
 {
     QFETCH(QVariant, value);
     QFETCH(double, number);
-    QCOMPARE(positions::numericValue(value), number);
+    QCOMPARE(tables::numericValue(value), number);
 }
 
 QTEST_MAIN(TestPosiTable)

@@ -3,6 +3,7 @@
 #include "core/FormText.h"
 #include "core/Messages.h"
 #include "app/Options.h"
+#include "platform/Beep.h"
 #include "platform/Dialogs.h"
 #include "platform/Screen.h"
 
@@ -305,6 +306,7 @@ bool frmOptions2::eventFilter(QObject *watched, QEvent *event)
     case options::KeyVerdict::Pass:
         return false;
     case options::KeyVerdict::Drop:
+        platform::beep(); // a refused key is told, as in every other field
         return true;
     case options::KeyVerdict::EnterMoves:
         if (watched == txtPortNo)

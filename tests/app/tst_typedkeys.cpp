@@ -4,6 +4,7 @@
 // as X11 delivers them, never to an editor opened by hand.
 #include "tables/DevSetting.h"
 #include "app/frmMain.h"
+#include "app/frmOptions2.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "editors/frmDevice.h"
@@ -70,7 +71,7 @@ void TestTypedKeys::cleanup()
 
 void TestTypedKeys::droppedKeyCostsNothingElse_data()
 {
-    QTest::addColumn<QString>("field"); // posi, posimm, move, grp, sm, para, stroke
+    QTest::addColumn<QString>("field"); // posi, posimm, move, grp, sm, para, stroke, port, jogvel
     QTest::addColumn<int>("col");       // the position grid's column
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("typed"); // "\r": Return
@@ -91,6 +92,10 @@ void TestTypedKeys::droppedKeyCostsNothingElse_data()
     QTest::newRow("macro cell (TIMER): -5") << "sm" << 0 << "" << "-5" << "5" << 1;
     QTest::newRow("parameter field: -12") << "para" << 0 << "" << "-12" << "12" << 1;
     QTest::newRow("stroke calculator: -5") << "stroke" << 0 << "" << "-5" << "5" << 1;
+    QTest::newRow("options, port: x2") << "port" << 0 << "" << "x2" << "2" << 1;
+    QTest::newRow("options, port: a second digit") << "port" << 0 << "" << "23" << "2" << 1;
+    QTest::newRow("options, jog velocity: -12") << "jogvel" << 0 << "" << "-12" << "12" << 1;
+    QTest::newRow("options, jog velocity: a third digit") << "jogvel" << 0 << "" << "456" << "45" << 1;
 }
 
 void TestTypedKeys::droppedKeyCostsNothingElse()
@@ -143,6 +148,12 @@ void TestTypedKeys::droppedKeyCostsNothingElse()
             window.reset(new frmSqMcr(m_main.get()));
             chosen = window->findChild<QComboBox *>(QStringLiteral("comboMerei_4"));
             box = window->findChild<QLineEdit *>(QStringLiteral("txtSmData_4"));
+        } else if (field == QLatin1String("port") || field == QLatin1String("jogvel")) {
+            auto *w = new frmOptions2(m_main.get());
+            window.reset(w);
+            if (field == QLatin1String("jogvel"))
+                w->SSTabOption->setCurrentIndex(frmOptions2::kTeachingTab);
+            box = field == QLatin1String("port") ? w->txtPortNo : w->txtJogVel;
         } else if (field == QLatin1String("para")) {
             auto *w = new frmParameta2(m_main.get());
             window.reset(w);

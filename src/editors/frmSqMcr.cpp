@@ -91,8 +91,11 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
         m_txtSmData[s]->setObjectName(QStringLiteral("txtSmData_%1").arg(s));
         m_txtSmData[s]->setMaximumWidth(40);
         m_txtSmData[s]->installEventFilter(this);
-        m_txtSmData[s]->setValidator(
-            editors::newSmDataValidator([this, s] { return m_comboMerei[s]->currentIndex(); }, m_txtSmData[s]));
+        // The box may still be asked while the window is being deleted, after the step's
+        // command list has gone (the focus leaves it on the way).
+        m_txtSmData[s]->setValidator(editors::newSmDataValidator(
+            [command = QPointer<QComboBox>(m_comboMerei[s])] { return command ? command->currentIndex() : 0; },
+            m_txtSmData[s]));
         connect(m_txtSmData[s], &QLineEdit::textChanged, this, [this, s](const QString &text) {
             // Showing a macro changes no value; only the operator's and the window's own edits do.
             if (!m_showing)

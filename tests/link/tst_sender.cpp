@@ -280,7 +280,7 @@ void TestSender::portNotOpened()
     QVERIFY(!CommPortIsOpen());
     QCOMPARE(gRetryCount, 6);
     // The system's reason follows the two messages on a line of its own.
-    const QString told = LoadResText(109) + kCrLf + kCrLf + LoadResText(110) + kCrLf + QStringLiteral("/dev/qzw4-no-such-port: No such file or directory");
+    const QString told = LoadResText(109) + kCrLf + kCrLf + LoadResText(110) + kCrLf + sim::SimSession::missingDevicePath() + QStringLiteral(": No such file or directory");
     QCOMPARE(script.prompts(), boxes ? QStringList{told} : QStringList{});
     QVERIFY(m_session.controller().receivedLines().isEmpty());
 }

@@ -278,7 +278,7 @@ void TestPosiTransfer::reconciliation()
     gPosiNoDefFrom = gPosiNoFrom = 0;
     gPosiNoDefTo = gPosiNoTo = 0;
     if (option == -2)
-        qputenv("QZW4_PORT_DEVICE", "/dev/qzw4-no-such-port");
+        m_sim.useMissingDevice();
 
     ModalDriver driver;
     driver.then(range(3, 6));

@@ -5,6 +5,8 @@
 #include "link/LinkState.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace sim {
@@ -39,9 +41,16 @@ void SimSession::reset()
     m_sim.clearReceived();
 }
 
+QString SimSession::missingDevicePath()
+{
+    // One name a process: tests running side by side would otherwise meet at the serial
+    // port's lock of that one name and be told of the lock, not of the missing device.
+    return QStringLiteral("/dev/qzw4-no-such-port-%1").arg(QCoreApplication::applicationPid());
+}
+
 void SimSession::useMissingDevice()
 {
-    qputenv("QZW4_PORT_DEVICE", "/dev/qzw4-no-such-port");
+    qputenv("QZW4_PORT_DEVICE", QFile::encodeName(missingDevicePath()));
 }
 
 void SimSession::useSimulator()

@@ -23,6 +23,8 @@ public:
     // Back to a fresh link and a well-behaved controller: no faults, empty log.
     void reset();
     // Points the ports at a device that does not exist.
+    // A device path that names no device, one a process.
+    static QString missingDevicePath();
     void useMissingDevice();
     void useSimulator();
 

@@ -23,6 +23,7 @@
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/ParaSetText.h"
+#include "support/PosiTransferFixture.h"
 #include "support/SimFixture.h"
 #include "support/ValidParameters.h"
 #include "support/X11Keys.h"
@@ -517,15 +518,7 @@ private Q_SLOTS:
     // own factory set for those actuators; written back, the controller holds what it held.
     void simulatorsOwnSetReadCheckedAndWrittenBack()
     {
-        m_sim.useAxes(15);
-        for (int a = 0; a < kAxisCount; ++a) {
-            gDevSize[a] = QStringLiteral(" 28");
-            gDevSpeed[a] = QStringLiteral("L");
-            gDevStroke[a] = 100;
-            gDevLead[a] = 2;
-            gDevPPR[a] = 400;
-            gDevMaxPulse[a] = 20000;
-        }
+        posifixture::matchController(m_sim, 15);
         m_w->YukoJikuHyojiSettei();
         QByteArray before[link::kParaBlockCount];
         for (int b = 0; b < link::kParaBlockCount; ++b)
@@ -538,9 +531,7 @@ private Q_SLOTS:
         QVERIFY(editors::takeParaFields(*m_w, 1524, 1525));
         const QStringList read = paraSetText();
 
-        for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"})
-            QVERIFY(m_folder->install(QStringLiteral(QZ_SOURCE_DIR "/../resources/data/") + QLatin1String(name),
-                                      QLatin1String(name)));
+        QVERIFY(m_folder->installShipped({"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"}));
         for (int a = 0; a < kAxisCount; ++a) {
             gDevSetteiUnused[a] = false;
             gDevSetteiFamily[a] = QStringLiteral("QZ");

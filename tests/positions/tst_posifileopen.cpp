@@ -174,9 +174,7 @@ public:
 
     Fixture()
     {
-        for (const char *name : {"nqzdevice.lst", "w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"})
-            data.install(QStringLiteral(QZ_SOURCE_DIR "/../resources/data/") + QLatin1String(name),
-                         QLatin1String(name));
+        data.installShipped({"nqzdevice.lst", "w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"});
     }
 
     QString write(const QString &name, const QByteArray &bytes)

@@ -33,6 +33,15 @@ bool DataFolder::installCatalogue() const
     return install(fixturePath(QStringLiteral("actuators/good.lst")), QStringLiteral("nqzdevice.lst"));
 }
 
+bool DataFolder::installShipped(std::initializer_list<const char *> names) const
+{
+    for (const char *name : names) {
+        if (!install(QStringLiteral(QZ_DATA_DIR "/") + QLatin1String(name), QLatin1String(name)))
+            return false;
+    }
+    return true;
+}
+
 bool DataFolder::installFactoryLists() const
 {
     for (const char *name : {"w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst"}) {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <initializer_list>
 
 // A temporary program folder and settings file for one test: the catalogue and the factory
 // lists are read from the folder, the stored settings from the file.
@@ -21,6 +22,8 @@ public:
     bool installCatalogue() const;
     // The three factory parameter lists of fixtures editors/std under their own names.
     bool installFactoryLists() const;
+    // Data files as the program ships them (resources/data), under their own names.
+    bool installShipped(std::initializer_list<const char *> names) const;
     bool write(const QString &name, const QByteArray &bytes) const;
     void remove(const QString &name) const;
     QByteArray read(const QString &name) const;

@@ -4,19 +4,10 @@
 #include <QPointF>
 #include <QWidget>
 #include <QWindow>
-
 // Qt's entry for the window system's input, through which the platform plugin hands over a
-// turn of the wheel (QtGui exports it; the header that declares it comes with the
-// distribution's private Qt package, which nothing else of the build needs). A wheel event
-// sent to a widget directly would skip what is tested: the widget under the pointer, the
-// focus the wheel gives and the wheel offered on up the parents.
-class QWindowSystemInterface
-{
-public:
-    static void handleWheelEvent(QWindow *window, const QPointF &local, const QPointF &global,
-                                 QPoint pixelDelta, QPoint angleDelta, Qt::KeyboardModifiers mods,
-                                 Qt::ScrollPhase phase, Qt::MouseEventSource source);
-};
+// turn of the wheel. A wheel event sent to a widget directly would skip what is tested: the
+// widget under the pointer, the focus the wheel gives and the wheel offered on up the parents.
+#include <qpa/qwindowsysteminterface.h>
 
 void turnWheel(QWidget *over, int notches, QPoint at)
 {

@@ -134,6 +134,10 @@ bool finishSettingsWrites()
         reason = LoadResText(3040).arg(detail);
         advice = 3041;
         break;
+    case Failure::OpenQuote:
+        reason = LoadResText(3013).arg(detail);
+        advice = 3041;
+        break;
     case Failure::LockHeld:
         reason = LoadResText(3008).arg(detail);
         advice = 3009;

@@ -3,6 +3,7 @@
 // every program whole (src/CMakeLists.txt): a static library would drop it, since nothing
 // calls it.
 #include "platform/WheelGuard.h"
+#include "platform/WindowRules.h"
 
 #include <QCoreApplication>
 
@@ -11,6 +12,7 @@ namespace {
 void startApplication()
 {
     platform::guardWheel();
+    platform::installWindowRules();
 }
 
 } // namespace

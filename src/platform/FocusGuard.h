@@ -46,6 +46,9 @@ private:
     bool m_moving = false;
 };
 
+// A text field the program gives the focus to is selected whole, as Tab selects it: one rule of
+// every window, platform/WindowRules.h.
+
 // Installs the guard (owned by `window`) and gives the window its first focus: `harmless`, a
 // control that neither writes, moves nor changes a mode (a list, a field, Close, Cancel).
 // Acting push buttons are made no default buttons as well.

@@ -147,24 +147,38 @@ std::optional<QList<QByteArray>> linesFor(const QList<QPair<QString, QString>> &
     return lines;
 }
 
+// One entry of the file as QSettings reads it: its lines, the number of its first line, and
+// whether a line break inside quotes joined its lines (a quote the line did not close, which
+// QSettings itself never writes) or a quote is still open at the end of the file.
+struct Entry
+{
+    QList<QByteArray> lines;
+    qsizetype firstLine = 0;
+    bool quoteOverLines = false;
+    bool quoteOpenAtEnd = false;
+};
+
 // The file's lines grouped as QSettings reads its entries: a line break escaped by a
 // backslash, or one inside quotes, continues the entry on the next line; a ';' outside quotes
 // starts a comment that ends with the line. An entry is replaced whole, and no line is ever
 // put between the lines of one.
-QList<QList<QByteArray>> entriesOf(const QByteArray &text)
+QList<Entry> entriesOf(const QByteArray &text)
 {
     QList<QByteArray> physical = text.split('\n');
     if (!physical.isEmpty() && physical.last().isEmpty())
         physical.removeLast(); // the end of the last line
-    QList<QList<QByteArray>> out;
+    QList<Entry> out;
     bool continues = false;
     bool inQuotes = false;
-    for (const QByteArray &raw : std::as_const(physical)) {
+    for (qsizetype n = 0; n < physical.size(); ++n) {
+        const QByteArray &raw = physical.at(n);
         if (!continues) {
-            out.append(QList<QByteArray>());
+            out.append(Entry{{}, n + 1, false, false});
             inQuotes = false;
+        } else if (inQuotes) {
+            out.last().quoteOverLines = true;
         }
-        out.last().append(raw.endsWith('\r') ? raw.chopped(1) : raw);
+        out.last().lines.append(raw.endsWith('\r') ? raw.chopped(1) : raw);
         bool escapedBreak = false;
         for (qsizetype i = 0; i < raw.size(); ++i) {
             const char c = raw.at(i);
@@ -183,22 +197,28 @@ QList<QList<QByteArray>> entriesOf(const QByteArray &text)
         }
         continues = escapedBreak || inQuotes;
     }
+    if (!out.isEmpty())
+        out.last().quoteOpenAtEnd = inQuotes;
     return out;
 }
 
 // The file's text with the lines of the written keys put in place of theirs in the section,
 // or added to it; every other line stays as it was, byte for byte, whether or not QSettings
-// could read it back as written.
-QByteArray splice(const QByteArray &old, const QList<QPair<QString, QString>> &values, const QList<QByteArray> &lines)
+// could read it back as written. A quote a line leaves open makes QSettings read the lines
+// after it as part of that entry: such an entry of a written key is not replaced (its other
+// lines would be lost with it), and no line is added where such a quote would take it in.
+// Either refuses the write, naming the line of the quote.
+std::optional<QByteArray> splice(const QByteArray &old, const QList<QPair<QString, QString>> &values,
+                                 const QList<QByteArray> &lines)
 {
     const QByteArray eol = old.contains("\r\n") ? QByteArray("\r\n") : QByteArray("\n");
-    QList<QList<QByteArray>> out = entriesOf(old);
+    QList<Entry> out = entriesOf(old);
     QList<bool> placed(values.size(), false);
     const QByteArray header = "[" + kSection.toLatin1() + "]";
     bool inSection = false;
     qsizetype sectionEnd = -1; // after the last entry of the first such section
     for (qsizetype i = 0; i < out.size(); ++i) {
-        const QByteArray t = out.at(i).first().trimmed();
+        const QByteArray t = out.at(i).lines.first().trimmed();
         if (t.startsWith('[')) {
             inSection = t == header;
             if (inSection && sectionEnd < 0)
@@ -213,34 +233,46 @@ QByteArray splice(const QByteArray &old, const QList<QPair<QString, QString>> &v
         for (qsizetype v = 0; v < values.size(); ++v) {
             if (key.isEmpty() || key != rawKey(lines.at(v)))
                 continue;
+            if (out.at(i).quoteOverLines) {
+                failed(Failure::OpenQuote, QString::number(out.at(i).firstLine));
+                return std::nullopt;
+            }
             if (placed[v]) {
                 if (i < sectionEnd)
                     --sectionEnd;
                 out.removeAt(i--); // a second entry of the key would hide the first
             } else {
-                out[i] = QList<QByteArray>{lines.at(v)};
+                out[i] = Entry{{lines.at(v)}, out.at(i).firstLine, false, false};
                 placed[v] = true;
             }
             break;
         }
     }
-    QList<QList<QByteArray>> added;
+    QList<Entry> added;
     for (qsizetype v = 0; v < values.size(); ++v)
         if (!placed[v])
-            added << QList<QByteArray>{lines.at(v)};
+            added << Entry{{lines.at(v)}, 0, false, false};
     if (!added.isEmpty()) {
         if (sectionEnd < 0) {
-            if (!out.isEmpty() && !out.last().last().trimmed().isEmpty())
-                out << QList<QByteArray>{QByteArray()};
-            out << QList<QByteArray>{header};
+            if (!out.isEmpty() && !out.last().lines.last().trimmed().isEmpty())
+                out << Entry{{QByteArray()}, 0, false, false};
+            out << Entry{{header}, 0, false, false};
             sectionEnd = out.size();
+        }
+        // Only the file's last entry can hold a quote open at its end; what follows it is read
+        // as part of it.
+        for (qsizetype e = 0; e < sectionEnd; ++e) {
+            if (out.at(e).quoteOpenAtEnd) {
+                failed(Failure::OpenQuote, QString::number(out.at(e).firstLine));
+                return std::nullopt;
+            }
         }
         for (qsizetype a = 0; a < added.size(); ++a)
             out.insert(sectionEnd + a, added.at(a));
     }
     QByteArray text;
-    for (const QList<QByteArray> &entry : std::as_const(out))
-        for (const QByteArray &l : entry)
+    for (const Entry &entry : std::as_const(out))
+        for (const QByteArray &l : entry.lines)
             text += l + eol;
     return text;
 }
@@ -286,7 +318,10 @@ std::optional<QByteArray> encodeChange(const QString &path, const QList<QPair<QS
     const std::optional<QList<QByteArray>> lines = linesFor(values, scratch);
     if (!lines)
         return std::nullopt;
-    const QByteArray bytes = splice(old, values, *lines);
+    const std::optional<QByteArray> spliced = splice(old, values, *lines);
+    if (!spliced)
+        return std::nullopt;
+    const QByteArray &bytes = *spliced;
     const QString check = scratch.filePath(QStringLiteral("check.ini"));
     if (!writeScratch(check, bytes))
         return std::nullopt;
@@ -490,6 +525,8 @@ QString SettingsStore::lastWriteFailure()
         return QStringLiteral("not a regular file (%1)").arg(d);
     case Failure::Unkeepable:
         return QStringLiteral("the settings file holds an entry this program cannot keep: ") + d;
+    case Failure::OpenQuote:
+        return QStringLiteral("line %1 of the settings file opens a quote that is not closed on that line").arg(d);
     case Failure::LockHeld:
         return QStringLiteral("another copy of the program holds the lock: ") + d;
     case Failure::LockNotMade:

@@ -24,7 +24,8 @@ public:
     static int numberOr(const QString &key, int defaultValue);
     // Every write replaces the file at once, whole, or leaves the old file as it was; false when
     // the file could not be written (its folder missing or not writable, the disk full, no
-    // regular file, an entry it cannot keep, another copy holding the file's lock). It changes
+    // regular file, an entry it cannot keep, a quote a line leaves open that takes in the lines
+    // the write would change or add, another copy holding the file's lock). It changes
     // only the keys it writes: under the lock beside the file, the file is read afresh, their
     // lines are put in place of theirs and every other line stays as it was. A failure is kept
     // for takeWriteFailure() and its reason for lastFailure().
@@ -47,6 +48,7 @@ public:
         FolderNotMade, // the settings folder: its path
         NotRegular,    // the path names no regular file: its kind
         Unkeepable,    // an entry that would not keep as it was: its key
+        OpenQuote,     // a quote a line leaves open takes in the lines a write needs: that line's number
         LockHeld,      // another copy held the lock beyond the wait: the lock file's path
         LockNotMade,   // the lock file could not be made: its path
     };

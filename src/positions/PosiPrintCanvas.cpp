@@ -69,6 +69,11 @@ void PosiPrintCanvas::textWithin(double x, double y, const QString &text, double
     m_printer.drawTextWithin(x, y, text, right);
 }
 
+double PosiPrintCanvas::textWidth(const QString &text) const
+{
+    return m_printer.textWidthMm(text);
+}
+
 void PosiPrintCanvas::rule(double x1, double x2, double y)
 {
     Item it = item(x1, y, QString());

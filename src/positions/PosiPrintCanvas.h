@@ -43,6 +43,8 @@ public:
     // keeps the whole text as the report meant it).
     void textWithin(double x, double y, const QString &text, double right);
     void rule(double x1, double x2, double y);
+    // The width of a text in the current font, as the printer draws it (mm).
+    double textWidth(const QString &text) const;
     // Ejects the sheet. False when the printer refused.
     bool ejectPage();
     // False when the printer could not start the document.

@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 struct Column
@@ -34,6 +36,70 @@ constexpr double kRuleLeft = 10;
 QString cell(int row, int col)
 {
     return gPosiWork[row][col].toString();
+}
+
+// The first row line of a page, under the header and the column titles.
+constexpr long kFirstRowLine = 6;
+
+// Whether `count` row lines from `first` end above the footer: within the page's rows and a
+// blank line above the footer rule.
+bool linesFit(long first, long count)
+{
+    const long last = first + count - 1;
+    return last <= gPrnCols - 2
+           && double(last + 1) * double(gPrnCharH) <= double(gPrnLines - 1) * double(gPrnCharW);
+}
+
+// The row lines a fresh page holds for one position.
+long linesOnFreshPage()
+{
+    long count = 0;
+    while (linesFit(kFirstRowLine, count + 1))
+        ++count;
+    return count;
+}
+
+// The comment in the canvas' current font, broken into lines that each end by the right
+// margin: the first after its ":" at the comment's column, the others under its text. A
+// comment is never made smaller than the report's size for it, so a long one (40 full-width
+// characters do not fit on a portrait page) takes more lines. Where the page could not hold
+// them all (a page far smaller than an office page), the last line ends in an ellipsis where
+// the rest was left out.
+QStringList commentLines(const positions::PosiPrintCanvas &canvas, const QString &comment, double right,
+                         long maxLines)
+{
+    const QString text = QStringLiteral(":") + comment;
+    const double firstRoom = right - kCommentX;
+    if (canvas.textWidth(text) <= firstRoom)
+        return {text};
+    const double room = right - (kCommentX + canvas.textWidth(QStringLiteral(":")));
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString ch(text.at(i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size())
+            ch += text.at(++i);
+        const double lineRoom = lines.isEmpty() ? firstRoom : room;
+        if (!line.isEmpty() && canvas.textWidth(line + ch) > lineRoom) {
+            lines << line;
+            line.clear();
+        }
+        line += ch;
+    }
+    lines << line;
+    if (lines.size() > maxLines) {
+        QString last = lines.mid(maxLines - 1).join(QString());
+        const QString mark(QChar(0x2026));
+        const double lastRoom = maxLines == 1 ? firstRoom : room;
+        while (!last.isEmpty() && canvas.textWidth(last + mark) > lastRoom) {
+            last.chop(1);
+            if (!last.isEmpty() && last.back().isHighSurrogate())
+                last.chop(1);
+        }
+        lines = lines.mid(0, maxLines - 1);
+        lines << last + mark;
+    }
+    return lines;
 }
 
 template <size_t N>
@@ -102,10 +168,20 @@ int drawPosiReport(PosiPrintCanvas &canvas, int from, int to, const QString &sta
     if (!canvas.started())
         return 1;
     const double p = double(gPrnCharH);
+    const double right = double(gPrnWidth);
+    // A position takes its two lines and one more for each further line of its comment.
+    const long maxLines = std::max(2L, linesOnFreshPage());
+    const auto commentOf = [&](int n) {
+        canvas.setFontSize(8);
+        const QStringList lines = commentLines(canvas, cell(n, kCommentCol), right, maxLines - 1);
+        canvas.setFontSize(11);
+        return lines;
+    };
     gPrnPageNo = 1;
     bool pageDue = true;
     bool firstPage = true;
     long line = 0;
+    QStringList comment = from <= to ? commentOf(from) : QStringList();
     for (int n = from; n <= to; ++n) {
         if (pageDue) {
             // The sheet is ejected only when something follows, so a break after the last
@@ -114,7 +190,7 @@ int drawPosiReport(PosiPrintCanvas &canvas, int from, int to, const QString &sta
                 return 1;
             firstPage = false;
             PrintPosiData(gPrnPageNo, canvas, stamp);
-            line = 6;
+            line = kFirstRowLine;
             pageDue = false;
         }
         canvas.setFontSize(11);
@@ -123,20 +199,25 @@ int drawPosiReport(PosiPrintCanvas &canvas, int from, int to, const QString &sta
         drawColumns(canvas, kRowLine2, n, double(line) * p);
         canvas.setFontSize(8);
         canvas.setLineWidth(1);
-        // A long comment is made smaller, then cut, at the right margin: never off the paper.
-        canvas.textWithin(kCommentX, double(line) * p, QStringLiteral(":") + cell(n, kCommentCol),
-                          double(gPrnWidth));
+        const double indent = kCommentX + canvas.textWidth(QStringLiteral(":"));
+        for (qsizetype i = 0; i < comment.size(); ++i) {
+            if (i > 0)
+                ++line;
+            canvas.textWithin(i == 0 ? kCommentX : indent, double(line) * p, comment.at(i), right);
+        }
         canvas.setLineWidth(2);
         canvas.setFontSize(11);
-        // The next position's two lines must also end above the footer rule, which the
-        // count of rows alone does not see on every paper height.
-        const bool nextPastFooter = double(line + 3) * p > double(gPrnLines - 1) * double(gPrnCharW);
-        if (gPrnCols - 2 - line < 2 || nextPastFooter) {
+        // The next position's lines, its comment's included, must also end above the footer
+        // rule, which the count of rows alone does not see on every paper height. After the
+        // last position the page is counted as a position of two lines would find it.
+        const QStringList next = n < to ? commentOf(n + 1) : QStringList{QString()};
+        if (!linesFit(line + 1, 1 + next.size())) {
             ++gPrnPageNo;
             pageDue = true;
         } else {
             ++line;
         }
+        comment = next;
     }
     return 0;
 }

@@ -34,6 +34,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void choicesShowWhole();
     void headingsShowWhole_data();
     void headingsShowWhole();
+    void titlesShowWhole_data();
+    void titlesShowWhole();
 };
 
 namespace {
@@ -356,6 +359,40 @@ void TestWindowSizes::headingsShowWhole()
     QCOMPARE(oldMarks, 4);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(" | "))));
     QVERIFY(main->width() <= 1024);
+}
+
+void TestWindowSizes::titlesShowWhole_data()
+{
+    choicesShowWhole_data();
+}
+
+// Every window's title shows whole in its title bar at the window's width on a 1024 x 768
+// screen, in both languages: the title in the title bar's font (the application's, bold, as
+// window managers draw it) beside the window's icon and its buttons (minimize, maximize and
+// close, 32 pixels each, and 8 pixels on either side: 128 pixels).
+void TestWindowSizes::titlesShowWhole()
+{
+    QFETCH(int, language);
+    TestEnv env;
+    const std::unique_ptr<frmMain> main = smallScreenMain(language);
+    QVERIFY(main);
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    constexpr int kIconAndButtons = 128;
+
+    int measured = 0;
+    const QStringList found = eachWindow(main.get(), 0, [&](const char *, QWidget *w) {
+        if (w->windowFlags().testFlag(Qt::FramelessWindowHint))
+            return QString(); // the splash has no title bar
+        ++measured;
+        const int needs = metrics.horizontalAdvance(w->windowTitle()) + kIconAndButtons;
+        if (w->windowTitle().isEmpty() || needs > w->width())
+            return QStringLiteral("\"%1\" needs %2, %3 wide").arg(w->windowTitle()).arg(needs).arg(w->width());
+        return QString();
+    });
+    QCOMPARE(measured, programWindows().size() - 1);
+    QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral(" | "))));
 }
 
 QTEST_MAIN(TestWindowSizes)

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void oddEntriesAreKept();
     void entryThatHidesAWrittenKey_data();
     void entryThatHidesAWrittenKey();
+    void quoteLeftOpen_data();
+    void quoteLeftOpen();
     void twoStoresInterleaved();
     void twoCopiesWriteAtTheSameMoment();
     void secondCopyExitsLater_data();
@@ -356,6 +358,77 @@ void TestAppSettings::entryThatHidesAWrittenKey()
              QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(env.settingsFile()) + crlf
                          + LoadResText(3040).arg(QStringLiteral("Settings/PortNo")) + crlf + crlf
                          + LoadResText(3041)});
+    QCOMPARE(fileBytes(env.settingsFile()), before);
+}
+
+void TestAppSettings::quoteLeftOpen_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("quoteLine"); // the line the box names; 0: stored, no box
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<int>("language"); // of the running texts: 1 Japanese, 2 English
+    const QByteArray tail = "; my adapter\nPortDevice4=/dev/ttyUSB0\n\n[Other]\nx=1\n";
+    // QSettings reads every line after the open quote as part of PortNo: replacing that entry
+    // whole would lose them.
+    QTest::newRow("PortNo's quote open, lines after it")
+        << "[Settings]\nLanguage=2\nPortNo=\"3\n" + tail << 3 << QByteArray() << 2;
+    QTest::newRow("PortNo's quote open, lines after it, Japanese")
+        << "[Settings]\nLanguage=2\nPortNo=\"3\n" + tail << 3 << QByteArray() << 1;
+    QTest::newRow("PortNo's quote open, CR LF")
+        << QByteArray("[Settings]\r\nLanguage=2\r\nPortNo=\"3\r\nPortDevice4=/dev/ttyUSB0\r\n") << 3 << QByteArray() << 2;
+    QTest::newRow("PortNo's quote closed by a later line")
+        << QByteArray("[Settings]\nPortNo=\"3\nNote=\"x\"\nLanguage=2\n") << 2 << QByteArray() << 2;
+    QTest::newRow("PortNo's quote open, Language taken in")
+        << QByteArray("[Settings]\nPortNo=\"3\nLanguage=1\n") << 2 << QByteArray() << 2;
+    // A line added after the open quote would be read as part of the entry it opens.
+    QTest::newRow("quote open before PortNo takes it in")
+        << QByteArray("[Settings]\nLanguage=2\nNote=\"abc\nPortNo=3\n") << 3 << QByteArray() << 2;
+    QTest::newRow("quote open in a section before Settings takes the section in")
+        << QByteArray("[Other]\nx=\"1\n\n[Settings]\nPortNo=3\nLanguage=2\n") << 2 << QByteArray() << 2;
+    QTest::newRow("quote open and no Settings section")
+        << QByteArray("[Other]\nx=\"1\ny=2\n") << 2 << QByteArray() << 1;
+    // The open quote takes in no line the write needs: every line stays as it was.
+    QTest::newRow("PortNo's quote open on the last line")
+        << QByteArray("[Settings]\nLanguage=2\nPortNo=\"3\n") << 0 << QByteArray("[Settings]\nLanguage=2\nPortNo=4\n") << 2;
+    QTest::newRow("quote open after PortNo")
+        << "[Settings]\nPortNo=3\nLanguage=2\nNote=\"abc\n" + tail << 0
+        << "[Settings]\nPortNo=4\nLanguage=2\nNote=\"abc\n" + tail << 2;
+    QTest::newRow("quote open in a later section")
+        << QByteArray("[Settings]\nPortNo=3\nLanguage=2\n\n[Other]\nx=\"1\ny=2\n") << 0
+        << QByteArray("[Settings]\nPortNo=4\nLanguage=2\n\n[Other]\nx=\"1\ny=2\n") << 2;
+    QTest::newRow("quote open in a later section, CR LF")
+        << QByteArray("[Settings]\r\nPortNo=3\r\nLanguage=2\r\n\r\n[Other]\r\nx=\"1\r\ny=2\r\n") << 0
+        << QByteArray("[Settings]\r\nPortNo=4\r\nLanguage=2\r\n\r\n[Other]\r\nx=\"1\r\ny=2\r\n") << 2;
+}
+
+// A hand edit's quote that its line does not close: the store at exit either stores the port
+// with every other line as it was, or stores nothing and says which line to correct, in the
+// running language. Never a success that lost lines.
+void TestAppSettings::quoteLeftOpen()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, quoteLine);
+    QFETCH(QByteArray, after);
+    QFETCH(int, language);
+    TestEnv env;
+    QVERIFY(putBytes(env.settingsFile(), before));
+    settings::readStartupSettings();
+    gLangOffset = settings::languageOffsetFor(language);
+    gPortNo = 4; // chosen in the options
+    if (quoteLine != 0)
+        env.dialogs().answer(platform::IdOk);
+    QCOMPARE(StoreSettingsAtExit(), quoteLine != 0 ? 1 : 0);
+
+    if (quoteLine == 0) {
+        QVERIFY(env.dialogs().boxes().isEmpty());
+        QCOMPARE(fileBytes(env.settingsFile()), after);
+        return;
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    QCOMPARE(env.dialogs().prompts(),
+             QStringList{LoadResText(3001) + crlf + QDir::toNativeSeparators(env.settingsFile()) + crlf
+                         + LoadResText(3013).arg(quoteLine) + crlf + crlf + LoadResText(3041)});
+    QCOMPARE(env.dialogs().pendingAnswers(), 0);
     QCOMPARE(fileBytes(env.settingsFile()), before);
 }
 

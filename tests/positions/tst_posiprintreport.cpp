@@ -186,29 +186,74 @@ void TestPosiPrintReport::header()
 void TestPosiPrintReport::comment_data()
 {
     QTest::addColumn<QString>("comment");
-    QTest::addColumn<QString>("printed");
-    QTest::newRow("text") << "pick up" << ":pick up";
-    QTest::newRow("empty") << "" << ":";
+    QTest::addColumn<int>("cols");         // row lines of the page
+    QTest::addColumn<QStringList>("lines"); // as printed; a line ending in "*" is cut there
+    const QString wide(40, QChar(0x6F22));
+    QTest::newRow("text") << "pick up" << 47 << QStringList{QStringLiteral(":pick up")};
+    QTest::newRow("empty") << "" << 47 << QStringList{QStringLiteral(":")};
+    // 40 full-width characters at 8 point are wider than the 67 mm left of the margin: they
+    // go on a second line of their own, not smaller.
+    QTest::newRow("40 full-width characters") << wide << 47 << QStringList{QStringLiteral(":*"), QStringLiteral("*")};
+    // A page that holds one position of two lines: the comment keeps its size, is cut at the
+    // margin and ends in an ellipsis.
+    QTest::newRow("40 full-width characters, page of two lines") << wide << 9 << QStringList{QStringLiteral(":*")};
 }
 
 void TestPosiPrintReport::comment()
 {
     QFETCH(QString, comment);
-    QFETCH(QString, printed);
+    QFETCH(int, cols);
+    QFETCH(QStringList, lines);
     TestEnv env;
-    setA4Metrics();
+    setA4Metrics(cols);
     fillWork(1, 2);
     gPosiWork[1][20] = comment;
     Report r(env);
     QCOMPARE(positions::drawPosiReport(r.canvas, 1, 2, QStringLiteral("stamp")), 0);
     r.printer.end();
-    const QList<Item> hit = texts(r.canvas.items(), printed);
-    QCOMPARE(hit.size(), 1);
-    QCOMPARE(hit[0].x, 123.0);
-    QCOMPARE(hit[0].y, 7 * 6.0);
-    QCOMPARE(hit[0].pointSize, 8);
-    // The next position is back at 11 point.
-    QCOMPARE(texts(r.canvas.items(), QStringLiteral("2")).value(0).pointSize, 11);
+
+    QList<Item> printed;
+    for (const Item &it : r.canvas.items())
+        if (!it.rule && it.pointSize == 8 && it.page == 1 && !it.text.startsWith(QStringLiteral(":2.")))
+            printed.append(it); // position 1's comment, not position 2's
+    QCOMPARE(printed.size(), lines.size());
+    QString whole;
+    for (int i = 0; i < printed.size(); ++i) {
+        QCOMPARE(printed[i].y, (7 + i) * 6.0);
+        // The first line at the comment's column, the others under its text.
+        if (i == 0)
+            QCOMPARE(printed[i].x, 123.0);
+        else
+            QVERIFY(printed[i].x > 123.0 && printed[i].x < 126.0);
+        if (lines[i].endsWith(QLatin1Char('*')))
+            QVERIFY2(printed[i].text.size() > 10, qPrintable(printed[i].text));
+        else
+            QCOMPARE(printed[i].text, lines[i]);
+        whole += printed[i].text;
+    }
+    const QChar ellipsis(0x2026);
+    if (cols == 9) {
+        QVERIFY(whole.endsWith(ellipsis));
+        QVERIFY(QString(QStringLiteral(":") + comment).startsWith(whole.chopped(1)));
+    } else {
+        QCOMPARE(whole, QStringLiteral(":") + comment);
+    }
+    // At the comment's own size, every line within the right margin.
+    for (const auto &d : r.printer.drawn())
+        if (d.text.contains(QChar(0x6F22)) || d.text == lines[0]) {
+            QCOMPARE(d.pointSize, 8.0);
+            QVERIFY2(d.rect.right() <= 190, qPrintable(d.text));
+        }
+    // The next position follows the comment's last line, back at 11 point.
+    const Item next = texts(r.canvas.items(), QStringLiteral("2")).value(0);
+    QCOMPARE(next.pointSize, 11);
+    if (cols == 9) {
+        QCOMPARE(next.page, 2);
+        QCOMPARE(next.y, 6 * 6.0);
+    } else {
+        QCOMPARE(next.page, 1);
+        QCOMPARE(next.y, (7 + lines.size()) * 6.0);
+    }
 }
 
 void TestPosiPrintReport::pageBreaks_data()
@@ -217,16 +262,22 @@ void TestPosiPrintReport::pageBreaks_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QList<int>>("firstOfPage"); // the position that starts each page
     QTest::addColumn<int>("pageNo");            // gPrnPageNo afterwards
+    QTest::addColumn<QList<int>>("longComments"); // positions whose comment takes a third line
 
     // 47 rows: second lines at 7, 9, ..., 43 go on; 45 (47 - 2 - 45 < 2) ends the page.
-    QTest::newRow("47 rows, 3 pages") << 47 << 45 << QList<int>{1, 21, 41} << 3;
+    QTest::newRow("47 rows, 3 pages") << 47 << 45 << QList<int>{1, 21, 41} << 3 << QList<int>{};
     // A break after the last position draws no further page.
-    QTest::newRow("47 rows, page full") << 47 << 20 << QList<int>{1} << 2;
-    QTest::newRow("47 rows, one more") << 47 << 21 << QList<int>{1, 21} << 2;
+    QTest::newRow("47 rows, page full") << 47 << 20 << QList<int>{1} << 2 << QList<int>{};
+    QTest::newRow("47 rows, one more") << 47 << 21 << QList<int>{1, 21} << 2 << QList<int>{};
     // 46 rows: the second line at 43 ends the page (46 - 2 - 43 = 1).
-    QTest::newRow("46 rows") << 46 << 40 << QList<int>{1, 20, 39} << 3;
+    QTest::newRow("46 rows") << 46 << 40 << QList<int>{1, 20, 39} << 3 << QList<int>{};
     // A page too small for a second pair holds one position each.
-    QTest::newRow("tiny page") << 9 << 3 << QList<int>{1, 2, 3} << 4;
+    QTest::newRow("tiny page") << 9 << 3 << QList<int>{1, 2, 3} << 4 << QList<int>{};
+    // A position whose comment takes a third line pushes the ones after it down a line, and
+    // goes to the next page whole when its three lines would not end above the footer.
+    QTest::newRow("47 rows, a long comment early") << 47 << 45 << QList<int>{1, 20, 40} << 3 << QList<int>{5};
+    QTest::newRow("47 rows, a long comment last on a page") << 47 << 45 << QList<int>{1, 20, 39} << 3 << QList<int>{20};
+    QTest::newRow("47 rows, a long comment ends a page") << 47 << 19 << QList<int>{1} << 2 << QList<int>{19};
 }
 
 void TestPosiPrintReport::pageBreaks()
@@ -235,9 +286,12 @@ void TestPosiPrintReport::pageBreaks()
     QFETCH(int, count);
     QFETCH(QList<int>, firstOfPage);
     QFETCH(int, pageNo);
+    QFETCH(QList<int>, longComments);
     TestEnv env;
     setA4Metrics(cols);
     fillWork(1, count);
+    for (int n : longComments)
+        gPosiWork[n][20] = QString(40, QChar(0x30A2));
     Report r(env);
     QCOMPARE(positions::drawPosiReport(r.canvas, 1, count, QStringLiteral("stamp")), 0);
     r.printer.end();

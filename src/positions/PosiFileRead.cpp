@@ -3,12 +3,14 @@
 #include "core/BusyGuard.h"
 #include "core/Messages.h"
 #include "platform/Dialogs.h"
+#include "platform/TextCodec.h"
 #include "tables/DevSetting.h"
 #include "tables/FileRetry.h"
 #include "tables/PosiImage.h"
 #include "tables/PosiTable.h"
 
 #include <QDebug>
+#include <QDir>
 #include <optional>
 
 // The position file read in: the open and the verification against a file read it through one
@@ -76,13 +78,17 @@ int readPosiFileReported(const QString &path, PosiFileImage &image)
         break;
     }
     qWarning().noquote() << "position file" << path << "not read:" << last.detail;
-    QString text = tables::readFailureText(484);
-    // A broken line is named, so that the operator can find it: by its position where it has one.
-    if (outcome == tables::FileRead::Damaged && last.position > 0)
-        text += QStringLiteral("\r\n") + LoadResText(3011).arg(last.position);
-    else if (outcome == tables::FileRead::Damaged && last.line > 0)
-        text += QStringLiteral("\r\n") + LoadResText(3016).arg(last.line);
-    platform::msgBox(text);
+    if (outcome == tables::FileRead::Damaged && last.line > 0)
+        platform::noteDamagedLine(last.line, last.cutShort);
+    // A broken line is named, so that the operator can find it, with its position where it has
+    // one; a file that ends inside its last line may only have been cut short there.
+    if (outcome == tables::FileRead::Damaged && last.position > 0 && !last.cutShort)
+        platform::msgBox(LoadResText(484) + QStringLiteral("\r\n")
+                         + LoadResText(3011).arg(QString::number(last.line),
+                                                 QDir::toNativeSeparators(path),
+                                                 QString::number(last.position)));
+    else
+        platform::msgBox(tables::readFailureText(484));
     return 1;
 }
 

@@ -466,10 +466,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("contents"); // the file's bytes, when it is no fixture
         QTest::addColumn<QString>("message");
-        const auto atLine = [](int line) {
-            return LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+        // "<path>" stands for the file's path, which the box names.
+        const auto refused = [](const FileCopy &copy) {
+            return LoadResText(484) + QStringLiteral("\r\n") + damageText(copy, QStringLiteral("<path>"));
         };
-        QTest::newRow("line cut short") << "cut.grp" << QByteArray() << atLine(4);
+        QTest::newRow("line cut short") << "cut.grp" << QByteArray()
+                                        << refused({QString(), {}, FileVerdict::Damaged, 4});
         QTest::newRow("missing") << "absent.grp" << QByteArray() << LoadResText(484);
         QTest::newRow("larger than any group file")
             << "<big>" << QByteArray() << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
@@ -479,8 +481,11 @@ private Q_SLOTS:
         QFile good(fixture(QStringLiteral("good.grp")));
         QVERIFY(good.open(QIODevice::ReadOnly));
         const QByteArray bytes = good.readAll().replace("\"99\",99,109", "\"99\",5,150");
-        for (const DamagedCopy &copy : cutAndShortCopies(bytes, 50))
-            QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << atLine(copy.line);
+        QList<FileCopy> copies = cutAndShortCopies(bytes, 50);
+        copies << editorEndingCopies(bytes, FileKind::Written);
+        for (const FileCopy &copy : copies)
+            if (copy.verdict != FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << refused(copy);
     }
     void damagedFileChangesNothing()
     {
@@ -507,6 +512,7 @@ private Q_SLOTS:
             path = folder.path(QStringLiteral("damaged.grp"));
             folder.write(QStringLiteral("damaged.grp"), contents);
         }
+        message.replace(QStringLiteral("<path>"), path);
         // Every road that reads a group file refuses it alike and changes nothing.
         QStringList shown;
         for (const char *name : {"cmdGrpFileOpen", "cmdGrpFileVerify", "cmdGrpFilePrint"}) {
@@ -523,6 +529,28 @@ private Q_SLOTS:
             QCOMPARE(gGrpData[99][1], 7);
         }
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
+    }
+
+    // The endings other editors leave on a group file the program wrote: each reads whole, or
+    // is refused as cut short (damagedFileChangesNothing).
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        for (const FileCopy &copy : editorEndingCopies(fileBytes(fixture(QStringLiteral("good.grp"))), FileKind::Written))
+            if (copy.verdict == FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QByteArray, contents);
+        DataFolder folder;
+        folder.write(QStringLiteral("edited.grp"), contents);
+        m_sim.dialogs().chooseFile(folder.path(QStringLiteral("edited.grp")));
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList());
+        QCOMPARE(gGrpData[1][1], 11);
+        QCOMPARE(gGrpData[99][0], 99);
+        QCOMPARE(gGrpData[99][1], 109);
     }
 
     void saveFailureIsTold()

@@ -63,6 +63,13 @@ void setStep(int m, int s, int command, int data)
     gSmData[s - 1][2 * (m - 1) + 1] = data;
 }
 
+// The data of step s of macro m (both from 1) in good.smd.
+int fileStep(int m, int s)
+{
+    const QList<QByteArray> lines = fileBytes(fixture(QStringLiteral("good.smd"))).split('\n');
+    return lines.at(2 + (m - 1) * (kSmSteps + 1) + s).trimmed().split(',').at(1).toInt();
+}
+
 QString longInvalid(const QString &list)
 {
     return LoadResText(921) + QStringLiteral("\r\n\r\n") + LoadResText(922) + QStringLiteral("\r\n\r\n")
@@ -454,7 +461,8 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(fixture(QStringLiteral("cut.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(18);
+            shown << LoadResText(931) + QStringLiteral("\r\n")
+                         + damageText({QString(), {}, FileVerdict::Damaged, 18}, fixture(QStringLiteral("cut.smd")));
             QCOMPARE(m_sim.prompts(), shown);
         }
         // A named pipe: refused at once on every road, and never replaced by a file.
@@ -512,18 +520,19 @@ private Q_SLOTS:
     void damagedFileChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("line");
-        QFile good(fixture(QStringLiteral("good.smd")));
-        QVERIFY(good.open(QIODevice::ReadOnly));
-        for (const DamagedCopy &copy : cutAndShortCopies(good.readAll(), 40))
-            QTest::newRow(qPrintable(copy.name)) << copy.bytes << copy.line;
+        QTest::addColumn<QString>("damage"); // "<path>" for the file's path
+        const QByteArray good = fileBytes(fixture(QStringLiteral("good.smd")));
+        for (const FileCopy &copy : cutAndShortCopies(good, 40) + editorEndingCopies(good, FileKind::Written))
+            if (copy.verdict != FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes << damageText(copy, QStringLiteral("<path>"));
     }
     void damagedFileChangesNothing()
     {
         QFETCH(QByteArray, contents);
-        QFETCH(int, line);
+        QFETCH(QString, damage);
         DataFolder folder;
         folder.write(QStringLiteral("damaged.smd"), contents);
+        damage.replace(QStringLiteral("<path>"), folder.path(QStringLiteral("damaged.smd")));
         setStep(20, 16, 5, 9);
         setStep(3, 1, 1, 2);
         QStringList shown;
@@ -531,13 +540,34 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(folder.path(QStringLiteral("damaged.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+            shown << LoadResText(931) + QStringLiteral("\r\n") + damage;
             QCOMPARE(m_sim.prompts(), shown);
             QCOMPARE(gSmData[15][39], 9);
             QCOMPARE(gSmData[0][4], 1);
             QCOMPARE(gSmData[0][5], 2);
         }
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
+    }
+
+    // The endings other editors leave on a macro file the program wrote: each reads whole, or
+    // is refused as cut short (damagedFileChangesNothing).
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        for (const FileCopy &copy : editorEndingCopies(fileBytes(fixture(QStringLiteral("good.smd"))), FileKind::Written))
+            if (copy.verdict == FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QByteArray, contents);
+        DataFolder folder;
+        folder.write(QStringLiteral("edited.smd"), contents);
+        m_sim.dialogs().chooseFile(folder.path(QStringLiteral("edited.smd")));
+        click(m_w, "cmdSmFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList());
+        QCOMPARE(gSmData[1][0], 2); // macro 1, step 2: 2,2
+        QCOMPARE(gSmData[15][39], fileStep(20, 16));
     }
 
     void closeRefusedWhileRunning()

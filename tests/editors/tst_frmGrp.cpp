@@ -553,6 +553,45 @@ private Q_SLOTS:
         QCOMPARE(gGrpData[99][1], 109);
     }
 
+    // A file cut just after each line end: refused where the cut leaves the head unfinished,
+    // else read with one box that says which groups came from the file and that it may be cut
+    // short; the other groups keep what the window held, so what is written next is what the
+    // operator was told. One window for the whole table: a window a row would cost more than
+    // the reads.
+    void fileCutAtEachLineEnd()
+    {
+        DataFolder folder;
+        for (const FileCopy &copy : cutsAtLineEnds(fileBytes(fixture(QStringLiteral("good.grp"))), 1)) {
+            openCutFile(folder, copy);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(copy.name));
+        }
+    }
+
+    // A hand-made file that names and holds some groups only: read, and the box says which; the
+    // verification (which counts the others as different) says the same.
+    void handMadePartialFileIsTold()
+    {
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("part.grp"));
+        folder.write(QStringLiteral("part.grp"), "\"QZ-K4\",\"GRP\"\r\n3,3\r\n\"7\",1,2\r\n\"2\",3,4\r\n\"8\",5,6\r\n");
+        gGrpData[2][1] = 44;
+        gGrpData[3][1] = 45;
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({3053, 3058}).arg(QStringLiteral("2, 7-8"))});
+        QCOMPARE(gGrpData[2][1], 4);
+        QCOMPARE(gGrpData[3][1], 45);
+        QCOMPARE(gGrpData[8][1], 6);
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        ok(m_sim);
+        click(m_w, "cmdGrpFileVerify");
+        QCOMPARE(m_sim.prompts().size(), 3);
+        QCOMPARE(m_sim.prompts().at(1), LoadResText(3053).arg(QStringLiteral("2, 7-8")));
+    }
+
     void saveFailureIsTold()
     {
         fillValid();
@@ -612,9 +651,14 @@ private Q_SLOTS:
         const QString pdf = folder.path(QStringLiteral("file.pdf"));
         m_sim.dialogs().answer(platform::IdOk); // 829
         m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.grp")));
+        m_sim.dialogs().answer(platform::IdOk); // the file holds no group
         m_sim.dialogs().choosePrinter(pdf);
         click(m_w, "cmdGrpFilePrint");
-        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(829)});
+        QCOMPARE(m_sim.prompts(),
+                 (QStringList{LoadResText(829),
+                              LoadResText(3055).arg(fixture(QStringLiteral("headonly.grp")), QStringLiteral("99"),
+                                                    QStringLiteral("0"), QStringLiteral("2"))
+                                  + QStringLiteral("\r\n") + LoadResText(3053).arg(LoadResText(3057))}));
         QVERIFY(QFileInfo(pdf).size() > 0);
         QStringList line7;
         double y7 = -1;
@@ -653,6 +697,37 @@ private Q_SLOTS:
     }
 
 private:
+    // Opens the cut copy (`line` lines kept) over a window whose groups are all 500 to 500.
+    void openCutFile(const DataFolder &folder, const FileCopy &copy)
+    {
+        const QString path = folder.path(QStringLiteral("cut.grp"));
+        for (int g = 1; g <= kGrpCount; ++g)
+            gGrpData[g][0] = gGrpData[g][1] = 500;
+        folder.write(QStringLiteral("cut.grp"), copy.bytes);
+        m_sim.dialogs().clear();
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileOpen");
+        const int groups = copy.line - 2; // the group lines the cut left whole
+        if (groups < 0) {
+            QCOMPARE(m_sim.prompts(), QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                                                  + damageText({QString(), {}, FileVerdict::Damaged, copy.line}, path)});
+            QCOMPARE(gGrpData[1][0], 500);
+            return;
+        }
+        const QString taken = groups == 0 ? LoadResText(3057)
+                                          : groups == 1 ? QStringLiteral("1") : QStringLiteral("1-%1").arg(groups);
+        QCOMPARE(m_sim.prompts(),
+                 QStringList{LoadResText(3055).arg(path, QStringLiteral("99"), QString::number(groups),
+                                                   QString::number(copy.line))
+                             + QStringLiteral("\r\n") + LoadResText(3053).arg(taken) + QStringLiteral("\r\n")
+                             + LoadResText(3058)});
+        for (int g = 1; g <= kGrpCount; ++g) {
+            QCOMPARE(gGrpData[g][0], g <= groups ? g : 500);
+            QCOMPARE(gGrpData[g][1], g <= groups ? g + 10 : 500);
+        }
+    }
+
     SimFixture m_sim;
     std::unique_ptr<FakeMainForm> m_main;
     QPointer<frmGrp> m_w;

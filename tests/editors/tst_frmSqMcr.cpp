@@ -492,11 +492,17 @@ private Q_SLOTS:
         QVERIFY(gSmPrintFromFile);
         QCOMPARE(gSmPrintTitle, QStringLiteral("m.smd"));
 
-        // Macros a file lacks print without steps, never the edited table's.
+        // Macros a file lacks print without steps, never the edited table's; the box before
+        // says that the file holds none.
         const QString pdf3 = folder.path(QStringLiteral("lacking.pdf"));
         m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.smd")));
+        m_sim.dialogs().answer(platform::IdOk);
         m_sim.dialogs().choosePrinter(pdf3);
         click(m_w, "cmdSMFilePrint");
+        QCOMPARE(m_sim.prompts().last(),
+                 LoadResText(3056).arg(fixture(QStringLiteral("headonly.smd")), QStringLiteral("20"),
+                                       QStringLiteral("0"), QStringLiteral("2"))
+                     + QStringLiteral("\r\n") + LoadResText(3054).arg(LoadResText(3057)));
         QVERIFY(QFileInfo(pdf3).size() > 0);
         QStringList printed;
         for (const auto &d : platform::sharedPrinter().drawn())
@@ -570,6 +576,20 @@ private Q_SLOTS:
         QCOMPARE(gSmData[15][39], fileStep(20, 16));
     }
 
+    // A file cut just after each line end: refused where the cut leaves the head or a macro's
+    // block unfinished, else read with one box that says which macros came from the file and
+    // that it may be cut short; the other macros keep what the window held. One window for the
+    // whole table: a window a row would cost more than the reads.
+    void fileCutAtEachLineEnd()
+    {
+        DataFolder folder;
+        for (const FileCopy &copy : cutsAtLineEnds(fileBytes(fixture(QStringLiteral("good.smd"))), 1)) {
+            openCutFile(folder, copy);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(copy.name));
+        }
+    }
+
     void closeRefusedWhileRunning()
     {
         gCmdNow = true;
@@ -581,6 +601,39 @@ private Q_SLOTS:
     }
 
 private:
+    // Opens the cut copy (`line` lines kept) over a window whose macros all end on TIMER 9.
+    void openCutFile(const DataFolder &folder, const FileCopy &copy)
+    {
+        const QString path = folder.path(QStringLiteral("cut.smd"));
+        for (int m = 1; m <= kSmMacros; ++m)
+            setStep(m, 16, 5, 9);
+        folder.write(QStringLiteral("cut.smd"), copy.bytes);
+        m_sim.dialogs().clear();
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdSmFileOpen");
+        const int kept = copy.line;
+        const int blockLines = kSmSteps + 1;
+        if (kept < 2 || (kept - 2) % blockLines != 0) {
+            // The head alone, or a block cut between its lines.
+            QCOMPARE(m_sim.prompts(), QStringList{LoadResText(931) + QStringLiteral("\r\n")
+                                                  + damageText({QString(), {}, FileVerdict::Damaged, kept}, path)});
+            for (int m = 1; m <= kSmMacros; ++m)
+                QCOMPARE(gSmData[15][2 * (m - 1) + 1], 9);
+            return;
+        }
+        const int macros = (kept - 2) / blockLines;
+        const QString taken = macros == 0 ? LoadResText(3057)
+                                          : macros == 1 ? QStringLiteral("1") : QStringLiteral("1-%1").arg(macros);
+        QCOMPARE(m_sim.prompts(),
+                 QStringList{LoadResText(3056).arg(path, QStringLiteral("20"), QString::number(macros),
+                                                   QString::number(kept))
+                             + QStringLiteral("\r\n") + LoadResText(3054).arg(taken) + QStringLiteral("\r\n")
+                             + LoadResText(3059)});
+        for (int m = 1; m <= kSmMacros; ++m)
+            QCOMPARE(gSmData[15][2 * (m - 1) + 1], m <= macros ? fileStep(m, 16) : 9);
+    }
+
     SimFixture m_sim;
     std::unique_ptr<FakeMainForm> m_main;
     QPointer<frmSqMcr> m_w;

@@ -3,7 +3,10 @@
 #include "core/Messages.h"
 #include "core/Module2Calc.h"
 #include "tables/ParaSet.h"
+#include "platform/Dialogs.h"
 #include "platform/ItemReader.h"
+#include "platform/TextCodec.h"
+#include "tables/FileRetry.h"
 #include "platform/ProgramFolder.h"
 
 DevListRow gDevList[kAxisCount][kDevListRows];
@@ -22,23 +25,30 @@ struct CatalogueFile
 {
     QString countItem;
     QVector<DevListRow> rows;
+    QVector<int> lines; // the line each row stands on
 };
 
-// The whole file, checked; nullopt when it cannot be read or holds fewer rows than it says.
-// maxRows bounds the row count for the fixed tables.
+// The whole file, checked: the count alone on its line, then one row of five items a line,
+// as many rows as the count says. nullopt when it cannot be read or is damaged (the damaged
+// line noted for the message); maxRows bounds the row count for the fixed tables.
 std::optional<CatalogueFile> parseCatalogue(int maxRows)
 {
     platform::ItemReader in;
+    in.allowUnendedLastLine(); // an editor may have left the last line without its line end
     if (!in.open(actuators::devListPath()))
         return std::nullopt;
     CatalogueFile f;
+    in.beginLine();
     f.countItem = in.raw();
     const double count = calc::roundHalfEven(tables::leadingNumber(f.countItem));
-    if (!in.ok() || count < 0 || count > 32767 || count > maxRows)
+    if (in.ok() && (count < 0 || count > 32767 || count > maxRows))
+        in.fail(QStringLiteral("row count %1 out of range").arg(f.countItem));
+    if (!in.ok())
         return std::nullopt;
     f.rows.reserve(int(count));
     for (int r = 0; r < int(count); ++r) {
         DevListRow row;
+        in.beginLine();
         row.code = in.raw();
         row.lead = in.raw();
         row.ppr = in.raw();
@@ -50,6 +60,14 @@ std::optional<CatalogueFile> parseCatalogue(int maxRows)
         row.speed = row.code.mid(3, 1);
         row.stroke = tables::leadingNumber(row.code.mid(5, 3));
         f.rows.append(row);
+        f.lines.append(in.line());
+    }
+    if (!in.atEnd()) {
+        // More rows than the count says: the count or the rows are wrong.
+        in.beginLine(); // fails on more items in the last row
+        in.raw();       // else names the first line beyond the count
+        in.fail(QStringLiteral("more rows than the count %1").arg(f.countItem));
+        return std::nullopt;
     }
     return f;
 }
@@ -76,6 +94,7 @@ bool addDistinct(QString (&list)[kDevListChoices], int &count, const QString &te
     return true;
 }
 
+// nullopt when a seventh size is met; its row's line is noted for the message.
 std::optional<AxisTable> buildTable(const CatalogueFile &f, bool withSpeeds)
 {
     AxisTable t;
@@ -83,8 +102,10 @@ std::optional<AxisTable> buildTable(const CatalogueFile &f, bool withSpeeds)
     t.count = int(f.rows.size());
     for (int r = 1; r <= t.count; ++r) {
         t.rows[r] = f.rows.at(r - 1);
-        if (!addDistinct(t.sizes, t.sizeCount, t.rows[r].size))
+        if (!addDistinct(t.sizes, t.sizeCount, t.rows[r].size)) {
+            platform::noteDamagedLine(f.lines.at(r - 1));
             return std::nullopt;
+        }
         // The list over all rows is only a by-product; six letters per size is the real limit.
         if (withSpeeds)
             addDistinct(t.speeds, t.speedCount, t.rows[r].speed);
@@ -105,12 +126,9 @@ void commitTable(int a, const AxisTable &t)
     gDevSpeedCount[a] = t.speedCount;
 }
 
-void tellListMissing(bool withHint)
+void tellListFailure(bool withHint)
 {
-    if (withHint)
-        ResMsgBox({15, 16});
-    else
-        ResMsgBox({15});
+    actuators::tellDevListFailure(withHint);
 }
 
 // Reads the axes first..last in turn; the first failure is told and flags its axis, and with
@@ -121,7 +139,7 @@ int readTables(int first, int last, bool withSpeeds, bool flagUnread = false)
     for (int a = first; a <= last; ++a) {
         const auto t = f ? buildTable(*f, withSpeeds) : std::nullopt;
         if (!t) {
-            tellListMissing(true);
+            tellListFailure(true);
             for (int b = a; b <= (flagUnread ? last : a); ++b)
                 gDevListReadFailed[b] = true;
             return 1;
@@ -131,18 +149,24 @@ int readTables(int first, int last, bool withSpeeds, bool flagUnread = false)
     return 0;
 }
 
-const DevListRow *findRow(const CatalogueFile &f, const QString &size, const QString &speed,
-                          int stroke)
+// The index of the first row of the size, speed letter and stroke; -1 when there is none.
+int findRow(const CatalogueFile &f, const QString &size, const QString &speed, int stroke)
 {
-    for (const DevListRow &row : f.rows)
+    for (int r = 0; r < f.rows.size(); ++r) {
+        const DevListRow &row = f.rows.at(r);
         if (row.size == size && row.speed == speed && row.stroke == double(stroke))
-            return &row;
-    return nullptr;
+            return r;
+    }
+    return -1;
 }
 
-std::optional<qint64> itemNumber(const QString &item, qint64 min, qint64 max)
+// An item of row r as a whole number; a row whose item is none is damaged on its line.
+std::optional<qint64> itemNumber(const CatalogueFile &f, int r, const QString &item, qint64 min, qint64 max)
 {
-    return tables::cellToInteger(QVariant(item), min, max);
+    const auto v = tables::cellToInteger(QVariant(item), min, max);
+    if (!v)
+        platform::noteDamagedLine(f.lines.at(r));
+    return v;
 }
 
 enum class Option { Pg, Vertical };
@@ -160,10 +184,11 @@ std::optional<int> optionCode(Option which, const QString &size, const QString &
     const auto f = parseCatalogue(32767);
     if (!f)
         return std::nullopt;
-    const DevListRow *row = findRow(*f, size, speed, stroke);
-    if (!row)
+    const int r = findRow(*f, size, speed, stroke);
+    if (r < 0)
         return 99;
-    const auto v = itemNumber(which == Option::Pg ? row->pgOption : row->vertOption, -32768, 32767);
+    const DevListRow &row = f->rows.at(r);
+    const auto v = itemNumber(*f, r, which == Option::Pg ? row.pgOption : row.vertOption, -32768, 32767);
     if (!v)
         return std::nullopt;
     return int(*v);
@@ -177,13 +202,14 @@ std::optional<DevLeadPPR> leadAndPPR(const QString &size, const QString &speed, 
     const auto f = parseCatalogue(32767);
     if (!f)
         return std::nullopt;
-    const DevListRow *row = findRow(*f, size, speed, stroke);
-    if (!row) {
+    const int r = findRow(*f, size, speed, stroke);
+    if (r < 0) {
         notFound = true;
         return std::nullopt;
     }
-    const auto lead = itemNumber(row->lead, -32768, 32767);
-    const auto ppr = itemNumber(row->ppr, -2147483647LL - 1, 2147483647LL);
+    const DevListRow &row = f->rows.at(r);
+    const auto lead = itemNumber(*f, r, row.lead, -32768, 32767);
+    const auto ppr = lead ? itemNumber(*f, r, row.ppr, -2147483647LL - 1, 2147483647LL) : std::nullopt;
     if (!lead || !ppr)
         return std::nullopt;
     return DevLeadPPR{int(*lead), qint32(*ppr)};
@@ -214,6 +240,17 @@ void resetDevCatalogue()
     }
     gCatLead = 0;
     gCatPPR = 0;
+}
+
+bool devListReadable()
+{
+    return parseCatalogue(32767).has_value();
+}
+
+void tellDevListFailure(bool withHint)
+{
+    const QString path = devListPath();
+    platform::msgBox(withHint ? tables::listFailureText(path, {15, 16}) : tables::listFailureText(path, {15}));
 }
 
 int devPgOptionQuiet(const QString &size, const QString &speed, int stroke)
@@ -274,7 +311,7 @@ int DevListLookup2(const QString &size, const QString &speed, int stroke)
         return 0;
     }
     if (!notFound)
-        tellListMissing(true);
+        tellListFailure(true);
     return 1;
 }
 
@@ -282,17 +319,17 @@ int DevListLookup3(const QString &size, const QString &speed, int stroke)
 {
     const auto f = parseCatalogue(32767);
     if (!f) {
-        tellListMissing(false);
+        tellListFailure(false);
         return 1;
     }
-    return findRow(*f, size, speed, stroke) ? 0 : 1;
+    return findRow(*f, size, speed, stroke) >= 0 ? 0 : 1;
 }
 
 int DevListLookup4(const QString &size, const QString &speed, int stroke)
 {
     const auto v = optionCode(Option::Pg, size, speed, stroke);
     if (!v)
-        tellListMissing(false);
+        tellListFailure(false);
     return v.value_or(99);
 }
 
@@ -300,6 +337,6 @@ int DevListLookup5(const QString &size, const QString &speed, int stroke)
 {
     const auto v = optionCode(Option::Vertical, size, speed, stroke);
     if (!v)
-        tellListMissing(false);
+        tellListFailure(false);
     return v.value_or(99);
 }

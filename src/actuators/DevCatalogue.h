@@ -36,8 +36,10 @@ extern bool gDevListReadFailed[kAxisCount]; // the last table read of the axis f
 extern int gCatLead;      // lead of the actuator last found by DevListLookup2
 extern qint32 gCatPPR;    // its pulses per revolution
 
-// Table readers: 0 read, 1 failed (messages 15 and 16 shown; the failing axis is flagged and
-// every table keeps what it held).
+// Table readers: 0 read, 1 failed (told as tellDevListFailure(true) tells it; the failing axis is
+// flagged and every table keeps what it held). The program only reads the file: its last line
+// may lack its line end, but every row must stand on a line of its own and the count must be
+// the number of rows.
 int ReadDevList();
 void SearchDevList(); // also fills each axis' speed list from every row
 int ReadDevList2(int axis);
@@ -54,6 +56,12 @@ namespace actuators {
 
 QString devListPath();
 void resetDevCatalogue();
+
+// Whether the catalogue reads whole; no message. After false, tellDevListFailure says why.
+bool devListReadable();
+// A catalogue's failure as its readers tell it: one that is not there as missing (15, with 16
+// when withHint), one that is there as damaged or unreadable, named with its line.
+void tellDevListFailure(bool withHint);
 
 // The option codes without any message: 99 when the file cannot be read or has no such row.
 int devPgOptionQuiet(const QString &size, const QString &speed, int stroke);

@@ -6,7 +6,6 @@
 #include "core/Messages.h"
 #include "platform/SettingsStore.h"
 
-#include <QFileInfo>
 #include <optional>
 
 using platform::SettingsStore;
@@ -38,10 +37,11 @@ QString flagText(bool set)
 
 int LoadDevSetting(bool tellMissingCatalogue)
 {
-    // A missing catalogue is no reason to ask it once per axis: the stored values serve.
-    const bool catalogue = QFileInfo(actuators::devListPath()).isReadable();
+    // A catalogue that cannot be read is no reason to ask it once per axis: the stored values
+    // serve, and the failure is told once.
+    const bool catalogue = actuators::devListReadable();
     if (!catalogue && tellMissingCatalogue)
-        ResMsgBox({15});
+        actuators::tellDevListFailure(false);
     bool invalid = false;
     for (int a = 0; a < kAxisCount; ++a) {
         const auto newType = SettingsStore::number(key("NewType", a), 1);

@@ -134,7 +134,7 @@ void lockedActuatorChange()
 void offlineRoad(bool storedSetKnownBad)
 {
     if (!storedSetKnownBad) {
-        // The catalogue's absence is told once, by its reader below.
+        // A catalogue that cannot be read is told once, by its reader below.
         if (LoadDevSetting(false) == 1) {
             ResMsgBox({4, 5});
         } else {
@@ -144,8 +144,8 @@ void offlineRoad(bool storedSetKnownBad)
             }
         }
     }
-    // Without a catalogue there is nothing to choose from: the locked window would trap the
-    // operator.
+    // Without a catalogue that reads there is nothing to choose from: the locked window would
+    // trap the operator.
     if (ReadDevList() == 1)
         return;
     lockedActuatorChange();

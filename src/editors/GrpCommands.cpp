@@ -41,10 +41,18 @@ platform::FileDialogRequest openRequest(int titleId, int filterId)
     return r;
 }
 
-// Reads the file into gGrpDataIn with the retries; false after telling why.
-bool readGrpReported(const QString &path)
+// Reads the file (for the open, `opening`) into gGrpDataIn with the retries; false after telling why. A file that
+// left groups out is told, so that no one sends or saves a mix of it and the window unseen.
+bool readGrpReported(const QString &path, bool opening)
 {
-    return editors::readDataFileReported([&] { return tables::readGrpFile(path); }, 484);
+    tables::RecordCount count;
+    if (!editors::readDataFileReported([&] { return tables::readGrpFile(path, &count); }, 484))
+        return false;
+    QList<bool> taken;
+    for (int g = 1; g <= kGrpCount; ++g)
+        taken << !gGrpDataInMissing[g];
+    editors::tellPartialFile(path, count, taken, 3055, 3053, opening ? 3058 : 0);
+    return true;
 }
 
 void showVerifyResult()
@@ -137,7 +145,7 @@ void GrpFileOpen()
     const QString path = platform::getOpenFileName(openRequest(827, 828));
     if (path.isEmpty())
         return;
-    if (readGrpReported(path))
+    if (readGrpReported(path, true))
         LetGrpDataInToGrpData();
 }
 
@@ -165,7 +173,7 @@ void GrpFileShogo()
     const QString path = platform::getOpenFileName(openRequest(834, 831));
     if (path.isEmpty())
         return;
-    if (readGrpReported(path))
+    if (readGrpReported(path, false))
         showVerifyResult();
 }
 
@@ -188,7 +196,7 @@ void GrpFilePrint()
     const QString path = platform::getOpenFileName(openRequest(830, 831));
     if (path.isEmpty())
         return;
-    if (!readGrpReported(path))
+    if (!readGrpReported(path, false))
         return;
     gGrpPrintFromFile = true;
     PrintGrpData();

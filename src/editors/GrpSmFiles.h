@@ -1,8 +1,9 @@
 #pragma once
 
-#include "tables/FileRetry.h"
+#include "tables/FileHeader.h"
 #include "platform/Dialogs.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -12,6 +13,13 @@ namespace editors {
 // Runs the read with the retries, counted in gRetryCount; false after telling why. A refused
 // header has been told already; a damaged file is told like an unreadable one (failureId).
 bool readDataFileReported(const std::function<tables::FileRead()> &read, int failureId);
+
+// After a group or macro file was read: when it left records out, one box says which came from
+// the file (takenId, with the numbers of `taken`, from 1), then keptId (0: none) for what
+// became of the others; and first, when the file holds fewer records than its line 2 names,
+// that it may have been cut short (cutId). Nothing is shown for a file that holds every record.
+void tellPartialFile(const QString &path, const tables::RecordCount &count, const QList<bool> &taken,
+                     int cutId, int takenId, int keptId);
 
 // Asks for the file to save; the name chosen becomes gParaFileName and the write (0 when
 // written) runs with the retries, counted in gRetryCount. A failed write shows

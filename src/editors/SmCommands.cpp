@@ -41,10 +41,18 @@ platform::FileDialogRequest openRequest(int titleId)
     return r;
 }
 
-// Reads the file into gSmDataIn with the retries; false after telling why.
-bool readSmReported(const QString &path)
+// Reads the file (for the open, `opening`) into gSmDataIn with the retries; false after telling why. A file that left
+// macros out is told, so that no one sends or saves a mix of it and the window unseen.
+bool readSmReported(const QString &path, bool opening)
 {
-    return editors::readDataFileReported([&] { return tables::readSqMcrFile(path); }, 931);
+    tables::RecordCount count;
+    if (!editors::readDataFileReported([&] { return tables::readSqMcrFile(path, &count); }, 931))
+        return false;
+    QList<bool> taken;
+    for (int m = 0; m < kSmMacros; ++m)
+        taken << !gSmDataInMissing[m];
+    editors::tellPartialFile(path, count, taken, 3056, 3054, opening ? 3059 : 0);
+    return true;
 }
 
 void showVerifyResult()
@@ -154,7 +162,7 @@ void SmFileOpen()
     const QString path = platform::getOpenFileName(openRequest(928));
     if (path.isEmpty())
         return;
-    if (readSmReported(path))
+    if (readSmReported(path, true))
         SqMcrDataRestore();
 }
 
@@ -178,7 +186,7 @@ void SmFileShogo()
     const QString path = platform::getOpenFileName(openRequest(936));
     if (path.isEmpty())
         return;
-    if (readSmReported(path))
+    if (readSmReported(path, false))
         showVerifyResult();
 }
 
@@ -201,7 +209,7 @@ void SmFilePrint()
         return;
     gSmNoFrom = 1;
     gSmNoTo = kSmMacros;
-    if (!readSmReported(path))
+    if (!readSmReported(path, false))
         return;
     gSmPrintTitle = QFileInfo(path).fileName();
     PrintSqMcrData();

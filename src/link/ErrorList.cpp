@@ -3,7 +3,9 @@
 #include "core/Messages.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "platform/Dialogs.h"
 #include "platform/ItemReader.h"
+#include "tables/FileRetry.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDebug>
@@ -13,25 +15,42 @@ int gErrorListCount = 0;
 bool gErrorListMissing = false;
 QString gErrorListPath;
 
+namespace {
+
+// How the list's load failed, as the operator was told: missing, or damaged at its line.
+QString g_loadFailure;
+
+} // namespace
+
 namespace link {
 
 bool readErrorListFile(const QString &path, ErrorListEntry (&entries)[kErrorListMax + 1], int &count,
                        QString *why)
 {
     platform::ItemReader reader;
+    // The program only reads the list: its last line may lack its line end, but the count and
+    // every entry stand on lines of their own, and the list holds as many entries as it names.
+    reader.allowUnendedLastLine();
     ErrorListEntry read[kErrorListMax + 1];
     int n = 0;
     if (reader.open(path)) {
+        reader.beginLine();
         read[0].code = reader.raw();
         bool isNumber = false;
         n = read[0].code.toInt(&isNumber);
-        if (!reader.ok() || !isNumber || n < 0)
+        if (reader.ok() && (!isNumber || n < 0))
             reader.fail(QStringLiteral("the first item is not a count of entries"));
-        else if (n > kErrorListMax)
+        else if (reader.ok() && n > kErrorListMax)
             reader.fail(QStringLiteral("more than %1 entries").arg(kErrorListMax));
         for (int i = 1; reader.ok() && i <= n; ++i) {
+            reader.beginLine();
             read[i].code = reader.raw();
             read[i].text = reader.text();
+        }
+        if (reader.ok() && !reader.atEnd()) {
+            reader.beginLine(); // fails on more items in the last entry
+            reader.raw();       // else names the first line beyond the count
+            reader.fail(QStringLiteral("more entries than the count"));
         }
     }
     if (!reader.ok()) {
@@ -52,9 +71,9 @@ QString alarmMessage()
     if (gAlarmKnown)
         text += QStringLiteral("Error No.") + gAlarmCode + crlf;
     text += QLatin1Char('[') + gAlarmText + QLatin1Char(']');
-    // Why the alarm has no text of its own, in the same box.
+    // Why the alarm has no text of its own, in the same box: the list's failure as it was told.
     if (gErrorListMissing)
-        text += crlf + crlf + ResLines({30, 31});
+        text += crlf + crlf + (g_loadFailure.isEmpty() ? ResLines({30, 31}) : g_loadFailure);
     return text;
 }
 
@@ -70,6 +89,7 @@ void resetErrorList()
     gErrorListCount = 0;
     gErrorListMissing = false;
     gErrorListPath.clear();
+    g_loadFailure.clear();
 }
 
 } // namespace link
@@ -84,7 +104,8 @@ void LoadErrorList()
     }
     qWarning().noquote() << "error list" << gErrorListPath << "not read:" << why;
     gErrorListMissing = true;
-    ResMsgBox({30, 31});
+    g_loadFailure = tables::listFailureText(gErrorListPath, {30, 31});
+    platform::msgBox(g_loadFailure);
 }
 
 void AlarmHyoji()

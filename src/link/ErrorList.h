@@ -17,7 +17,8 @@ extern bool gErrorListMissing;
 extern QString gErrorListPath;
 
 // Loads the list of the current language (its name is message 120); a file that cannot be
-// read leaves the entries as they were, marks the list missing and says so.
+// read leaves the entries as they were, marks the list missing and says so: a list that is
+// not there as missing (30, 31), one that is there as damaged or unreadable, with its line.
 void LoadErrorList();
 
 // Decodes gEventMsg, the last unsolicited line, into the alarm state and the alarm panel.
@@ -31,7 +32,7 @@ bool readErrorListFile(const QString &path, ErrorListEntry (&entries)[kErrorList
                        QString *why = nullptr);
 
 // The message box text for an unsolicited line that came in place of a reply; with the error
-// list missing, the note that says so (30, 31) ends it.
+// list missing, the note that says why, as its load told it, ends it.
 QString alarmMessage();
 
 // The panel of a good reply: lamp off, no number, "No Error".

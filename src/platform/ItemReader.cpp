@@ -21,13 +21,14 @@ bool ItemReader::open(const QString &path)
     QString error;
     const TextFileRead read = readSystemTextFile(path, text, &error);
     setText(text);
-    m_fromFile = true;
     if (read != TextFileRead::Ok) {
+        // No line of a file not read is damaged: its reason is told instead.
         fail(error);
         m_tooLarge = read == TextFileRead::TooLarge;
         m_notRegular = read == TextFileRead::NotRegular;
         return false;
     }
+    m_fromFile = true;
     return true;
 }
 
@@ -41,6 +42,7 @@ void ItemReader::setText(const QString &text)
     m_inLine = false;
     m_lineItems = 0;
     m_failed = false;
+    m_cutShort = false;
     m_fromFile = false;
     m_tooLarge = false;
     m_notRegular = false;
@@ -49,12 +51,27 @@ void ItemReader::setText(const QString &text)
 
 void ItemReader::fail(const QString &why)
 {
+    failAt(m_itemLine, why);
+}
+
+void ItemReader::failAt(int line, const QString &why)
+{
     if (m_failed)
         return;
     m_error = why;
     m_failed = true;
+    // A file that ends before its first item is damaged on its first line.
+    m_itemLine = line > 0 ? line : 1;
     if (m_fromFile)
-        noteDamagedLine(m_itemLine);
+        noteDamagedLine(m_itemLine, m_cutShort);
+}
+
+void ItemReader::failCut(const QString &why)
+{
+    if (m_failed)
+        return;
+    m_cutShort = true;
+    fail(why);
 }
 
 void ItemReader::beginLine()
@@ -74,6 +91,10 @@ void ItemReader::skipBlanks()
 
 bool ItemReader::atEnd() const
 {
+    // A record whose line has not ended (a comma after its last item) is not the end: the
+    // next beginLine() refuses it.
+    if (m_inLine && !m_atLineStart)
+        return false;
     for (int i = m_pos; i < m_data.size(); ++i) {
         const QChar c = m_data.at(i);
         if (!c.isSpace() && c != QChar(0x1A)) // Ctrl-Z ends old DOS text files
@@ -107,9 +128,9 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
         return false;
     }
     if (!m_atLineStart && m_pos >= m_data.size()) {
-        // The empty item after a final comma, with no line end after it.
+        // The empty item after a final comma, with no line end after it: cut after the comma.
         m_itemLine = m_line;
-        fail(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
+        failCut(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
         return false;
     }
     if (m_atLineStart && atEnd()) {
@@ -122,7 +143,15 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
     if (m_data.at(m_pos) == QLatin1Char('"')) {
         const int close = m_data.indexOf(QLatin1Char('"'), m_pos + 1);
         if (close < 0) {
-            fail(QStringLiteral("unterminated text on line %1").arg(m_itemLine));
+            // A text still open on the last line is one the file was cut inside.
+            const QString why = QStringLiteral("unterminated text on line %1").arg(m_itemLine);
+            bool lastLine = true;
+            for (int i = m_pos + 1; i < m_data.size() && lastLine; ++i)
+                lastLine = !isLineEnd(m_data.at(i));
+            if (lastLine)
+                failCut(why);
+            else
+                fail(why);
             return false;
         }
         item = m_data.mid(m_pos + 1, close - m_pos - 1);
@@ -146,7 +175,12 @@ bool ItemReader::nextItem(QString &item, bool &quoted)
     // ends with one, so data that ends without it was cut short, perhaps inside a number.
     m_atLineStart = false;
     if (m_pos >= m_data.size()) {
-        fail(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
+        if (m_unendedLastLineOk) {
+            ++m_line;
+            m_atLineStart = true;
+            return true;
+        }
+        failCut(QStringLiteral("line %1 has no line end: the file is cut short").arg(m_itemLine));
         return false;
     }
     const QChar c = m_data.at(m_pos);

@@ -106,9 +106,12 @@ bool systemEncodable(QStringView character)
 
 namespace {
 
+QString g_lastReadPath;
+QString g_lastReadFailure;
 bool g_lastReadTooLarge = false;
 bool g_lastReadNotRegular = false;
 int g_lastReadDamagedLine = 0;
+bool g_lastReadCutShort = false;
 
 TextFileRead readWhole(const QString &path, QString &text, QString *error)
 {
@@ -121,8 +124,18 @@ TextFileRead readWhole(const QString &path, QString &text, QString *error)
             *error = QStringLiteral("file too large");
         return TextFileRead::TooLarge;
     }
-    // A device that reports no size (a pipe) is read no further than the limit either.
-    const QByteArray bytes = f.read(kMaxTextFileBytes + 1);
+    // Read as it comes, no further than the limit, also where the reported size is wrong (a
+    // file of /proc says 0); a buffer of the limit's size would be cleared at every read.
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 n = f.read(chunk, qint64(sizeof chunk));
+        if (n <= 0)
+            break;
+        bytes.append(chunk, n);
+        if (bytes.size() > kMaxTextFileBytes)
+            break;
+    }
     if (f.error() != QFileDevice::NoError) {
         if (error)
             *error = f.errorString();
@@ -141,11 +154,27 @@ TextFileRead readWhole(const QString &path, QString &text, QString *error)
 
 TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error)
 {
-    const TextFileRead read = readWhole(path, text, error);
+    QString reason;
+    const TextFileRead read = readWhole(path, text, &reason);
+    if (error)
+        *error = reason;
+    g_lastReadPath = path;
+    g_lastReadFailure = read == TextFileRead::Ok ? QString() : reason;
     g_lastReadTooLarge = read == TextFileRead::TooLarge;
     g_lastReadNotRegular = read == TextFileRead::NotRegular;
     g_lastReadDamagedLine = 0;
+    g_lastReadCutShort = false;
     return read;
+}
+
+QString lastReadPath()
+{
+    return g_lastReadPath;
+}
+
+QString lastReadFailure()
+{
+    return g_lastReadFailure;
 }
 
 bool lastReadTooLarge()
@@ -163,9 +192,15 @@ int lastReadDamagedLine()
     return g_lastReadDamagedLine;
 }
 
-void noteDamagedLine(int line)
+bool lastReadCutShort()
+{
+    return g_lastReadCutShort;
+}
+
+void noteDamagedLine(int line, bool cutShort)
 {
     g_lastReadDamagedLine = line;
+    g_lastReadCutShort = cutShort;
 }
 
 } // namespace platform

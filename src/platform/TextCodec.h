@@ -28,14 +28,19 @@ constexpr qint64 kMaxTextFileBytes = 16 * 1024 * 1024;
 enum class TextFileRead { Ok, IoFailed, TooLarge, NotRegular };
 // Reads and decodes a whole text file of the system; error gets the system's reason.
 TextFileRead readSystemTextFile(const QString &path, QString &text, QString *error = nullptr);
-// Whether the last file readSystemTextFile() was asked for was refused for its size, kept for
-// the operator's message.
+// The last file readSystemTextFile() was asked for, kept for the operator's message, which names it.
+QString lastReadPath();
+// The system's reason when that file could not be read; empty when it was.
+QString lastReadFailure();
+// Whether that file was refused for its size.
 bool lastReadTooLarge();
-// Whether the last file readSystemTextFile() was asked for was refused as no regular file.
+// Whether that file was refused as no regular file.
 bool lastReadNotRegular();
 // The line (from 1) that the reader of that file found damaged, 0 when none was; noted by the
-// ItemReader that read it, for the operator's message.
+// ItemReader that read it (or by its caller, who found a value wrong), for the operator's
+// message. cutShort: the file ends inside that line, so it may have been cut short there.
 int lastReadDamagedLine();
-void noteDamagedLine(int line);
+bool lastReadCutShort();
+void noteDamagedLine(int line, bool cutShort = false);
 
 } // namespace platform

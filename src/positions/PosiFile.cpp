@@ -25,6 +25,7 @@ PosiFileReadResult damaged(const platform::ItemReader &r, const QString &detail,
 {
     PosiFileReadResult res = result(PosiFileStatus::Damaged, detail, position);
     res.line = r.line();
+    res.cutShort = r.cutShort();
     return res;
 }
 
@@ -143,8 +144,8 @@ PosiFileReadResult parsePosiFile(const QString &text, PosiFileImage &image)
     }
     if (!r.ok())
         return damaged(r, r.errorString());
-    if (img.lines.isEmpty())
-        return result(PosiFileStatus::Damaged, QStringLiteral("no position line"));
+    if (img.lines.isEmpty()) // ends after its head: cut short there
+        return damaged(r, QStringLiteral("no position line"));
 
     image = img;
     return result(PosiFileStatus::Read);

@@ -46,6 +46,7 @@ struct PosiFileReadResult
     QString detail;   // what went wrong, for the log
     int position = 0; // the position whose line is broken, 0 when no position line is to blame
     int line = 0;     // the line of the file found broken, 0 when no line is to blame
+    bool cutShort = false; // the file ends inside that line: it may only have been cut short
 };
 
 // Reads a position file into image; on anything but Read the image is left as it was.

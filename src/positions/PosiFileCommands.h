@@ -49,8 +49,9 @@ void takePosiFileImage(const PosiFileImage &image);
 
 // The position file as the open and the verification against a file read it: readPosiFile
 // with the retries, the operator told why it failed. 0 read into image; 1 failed (484, with
-// the damaged line named by its position, 3011, or its number, 3016); 2 another kind of file
-// (21, 20). On anything but 0 the image is as it was.
+// the damaged line and the file named: with its position, 3011, without, 3016, or as the line
+// the file ends inside, 3050); 2 another kind of file (21, 20). On anything but 0 the image is
+// as it was.
 int readPosiFileReported(const QString &path, PosiFileImage &image);
 
 // Puts the open and save commands under the names the main window runs.

@@ -16,7 +16,6 @@
 
 #include <QDebug>
 #include <QFileInfo>
-#include <optional>
 
 bool SaveCancelFlag = false;
 QString gPosiFilePath;
@@ -99,76 +98,6 @@ bool posiFileImageFromTable(PosiFileImage &image)
     }
     image = img;
     return true;
-}
-
-void takePosiFileImage(const PosiFileImage &image)
-{
-    const int from = image.noFrom();
-    const int to = image.noTo();
-    for (int n = from; n >= 1 && n <= to && n <= kPosiMax; ++n) {
-        for (int c = 0; c < kPosiCols; ++c) {
-            QVariant v = 0;
-            if (c == kColComment)
-                v = QString();
-            else if (c < 16 && c % 4 == 0)
-                v = 30;
-            else if (c < 16 && c % 4 == 1)
-                v = tables::defaultAcc(gDevSize[c / 4], gDevSpeed[c / 4]);
-            gPosiWork[n][c + 1] = v;
-        }
-    }
-    for (const PosiFileLine &line : image.lines) {
-        if (line.no < 1 || line.no > kPosiMax)
-            continue;
-        for (int c = 0; c < kPosiFileItems; ++c)
-            gPosiWork[line.no][c + 1] = line.items[c];
-    }
-    for (int a = 0; a < 4; ++a) {
-        gPosiFileDev[a] = image.dev[a];
-        gPosiFileNewOld[a] = image.newOld[a];
-    }
-    gPosiFileNoFrom = from;
-    gPosiFileNoTo = to;
-}
-
-int readPosiFileReported(const QString &path, PosiFileImage &image)
-{
-    PosiFileReadResult last;
-    std::optional<BusyGuard> busy(std::in_place);
-    const tables::FileRead outcome = tables::readWithRetry([&] {
-        last = readPosiFile(path, image);
-        switch (last.status) {
-        case PosiFileStatus::Read:
-            return tables::FileRead::Ok;
-        case PosiFileStatus::Rejected:
-            return tables::FileRead::Rejected;
-        case PosiFileStatus::Damaged:
-            return tables::FileRead::Damaged;
-        case PosiFileStatus::Failed:
-            break;
-        }
-        return tables::FileRead::IoFailed;
-    });
-    busy.reset();
-    switch (outcome) {
-    case tables::FileRead::Ok:
-        return 0;
-    case tables::FileRead::Rejected:
-        ResMsgBox({21, 20});
-        return 2;
-    case tables::FileRead::Damaged:
-    case tables::FileRead::IoFailed:
-        break;
-    }
-    qWarning().noquote() << "position file" << path << "not read:" << last.detail;
-    QString text = tables::readFailureText(484);
-    // A broken line is named, so that the operator can find it: by its position where it has one.
-    if (outcome == tables::FileRead::Damaged && last.position > 0)
-        text += QStringLiteral("\r\n") + LoadResText(3011).arg(last.position);
-    else if (outcome == tables::FileRead::Damaged && last.line > 0)
-        text += QStringLiteral("\r\n") + LoadResText(3016).arg(last.line);
-    platform::msgBox(text);
-    return 1;
 }
 
 void resetPosiFileState()

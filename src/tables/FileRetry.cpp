@@ -6,6 +6,9 @@
 #include "platform/ItemWriter.h"
 #include "platform/TextCodec.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace tables {
 
 // Both hold the busy guard: their pauses between tries let events in.
@@ -53,13 +56,43 @@ QString writeFailureText(int messageId)
 QString readFailureText(int messageId)
 {
     QString text = LoadResText(messageId);
-    if (platform::lastReadTooLarge())
-        text += QStringLiteral("\r\n") + LoadResText(3032).arg(platform::kMaxTextFileBytes / (1024 * 1024));
-    if (platform::lastReadNotRegular())
-        text += QStringLiteral("\r\n") + LoadResText(3042);
-    if (platform::lastReadDamagedLine() > 0)
-        text += QStringLiteral("\r\n") + LoadResText(3016).arg(platform::lastReadDamagedLine());
+    const QString reason = readFailureReason();
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n") + reason;
     return text;
+}
+
+QString readFailureReason()
+{
+    if (platform::lastReadTooLarge())
+        return LoadResText(3032).arg(platform::kMaxTextFileBytes / (1024 * 1024));
+    if (platform::lastReadNotRegular())
+        return LoadResText(3042);
+    const int line = platform::lastReadDamagedLine();
+    if (line > 0)
+        return LoadResText(platform::lastReadCutShort() ? 3050 : 3016)
+            .arg(QString::number(line), QDir::toNativeSeparators(platform::lastReadPath()));
+    return QString();
+}
+
+QString listFailureText(const QString &path, std::initializer_list<int> missingIds)
+{
+    if (!QFileInfo::exists(path))
+        return ResLines(missingIds);
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    if (platform::lastReadDamagedLine() > 0) {
+        text = readFailureReason();
+    } else {
+        // There, but not read: too large, no regular file, or refused by the system.
+        text = LoadResText(3052).arg(QDir::toNativeSeparators(path));
+        const QString reason = readFailureReason();
+        if (!reason.isEmpty())
+            text += crlf + reason;
+        else if (!platform::lastReadFailure().isEmpty())
+            text += crlf + platform::lastReadFailure();
+    }
+    return text + crlf + LoadResText(3051);
 }
 
 } // namespace tables

@@ -40,16 +40,19 @@ void initGrpData()
         gGrpData[g][0] = gGrpData[g][1] = 1;
 }
 
-FileRead readGrpFile(const QString &path)
+FileRead readGrpFile(const QString &path, RecordCount *count)
 {
     platform::ItemReader in;
     const FileRead header = openWithHeader(in, path, "GRP", {"QZ-K4", "QZ-K2"}, 19);
     if (header != FileRead::Ok)
         return header;
-    // Line 2, the counts, plays no part.
+    // Line 2, the counts, decides nothing: a file holding fewer groups than it names is read,
+    // and the caller tells the operator so.
+    RecordCount counted;
     in.beginLine();
+    counted.named = int(qBound(0.0, tables::leadingNumber(in.raw()), double(kGrpCount)));
     in.raw();
-    in.raw();
+    counted.lastLine = in.line();
 
     int data[kGrpCount + 1][2] = {};
     bool present[kGrpCount + 1] = {};
@@ -62,6 +65,8 @@ FileRead readGrpFile(const QString &path)
             in.fail(QStringLiteral("no group line"));
         if (!in.ok())
             return FileRead::Damaged;
+        ++counted.held;
+        counted.lastLine = in.line();
         if (g == 0)
             continue; // row 0 is never used
         data[int(g)][0] = int(*start);
@@ -70,6 +75,8 @@ FileRead readGrpFile(const QString &path)
     }
     if (!in.ok())
         return FileRead::Damaged;
+    if (count)
+        *count = counted;
 
     for (int g = 1; g <= kGrpCount; ++g) {
         gGrpDataInMissing[g] = !present[g];
@@ -127,7 +134,3 @@ int WriteGrpFile(const QString &path)
     return w.commit(path) ? 0 : 1;
 }
 
-int ReadGrpFile(const QString &path)
-{
-    return tables::readGrpFile(path) == tables::FileRead::Ok ? 0 : 1;
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/FileRetry.h"
+#include "tables/FileHeader.h"
 
 #include <QString>
 
@@ -22,15 +22,15 @@ void LetGrpDataInToGrpData();   // groups present in the incoming copy into the 
 void LetGrpDataToGrpDataIn();
 void GrpDataToText();
 int WriteGrpFile(const QString &path);  // 0 written, 1 failed; no message
-int ReadGrpFile(const QString &path);   // 0 read, 1 failed; a wrong header has its message
 
 // After a controller read has filled every group of gGrpDataIn.
 void MarkGrpDataInComplete();
 
 namespace tables {
-// A failed read changes nothing; a group without a line keeps the edited table's values in
-// gGrpDataIn and is marked missing.
-FileRead readGrpFile(const QString &path);
+// Reads a group file into gGrpDataIn; a wrong header has its message. A failed read changes
+// nothing; a group without a line keeps the edited table's values in gGrpDataIn and is marked
+// missing. count, when given, gets the groups line 2 names and the group lines read.
+FileRead readGrpFile(const QString &path, RecordCount *count = nullptr);
 void resetGrpTable();
 // Every group 1 to 1: the edited table as the program starts. Run once by the start-up; the
 // group window keeps the table for the whole run, so closing it loses nothing.

@@ -45,7 +45,8 @@ QVariant cellFromItem(const QString &item, bool quoted)
 }
 
 // Every cell that unpacking converts must convert, so that an accepted file always loads whole.
-bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
+// The number of the first item whose row holds a cell that does not; 0 when every cell does.
+int itemNotConverting(const QVariant (&t)[kParaItems][kParaRows])
 {
     for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (!item.filed)
@@ -55,10 +56,10 @@ bool cellsConvert(const QVariant (&t)[kParaItems][kParaRows])
             // An actuator code that does not parse would come back as another actuator.
             if (item.store == tables::ParaStore::Text ? !tables::parseActuatorCode(cell.toString())
                                                       : !tables::cellToInteger(cell, item.storeMin(), item.storeMax()))
-                return false;
+                return item.number;
         }
     }
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -82,6 +83,7 @@ FileRead readParaFile(const QString &path)
         for (auto &cell : item)
             cell = QString();
 
+    int rowLine[kParaItems] = {}; // the line each item's row stands on
     int item = 1;
     for (int k = 0; k < 5; ++k) {
         const Section &s = kSections[k];
@@ -109,6 +111,8 @@ FileRead readParaFile(const QString &path)
                 const QString v = in.raw(&quoted);
                 t[item][c] = cellFromItem(v, quoted);
             }
+            if (item < kParaItems)
+                rowLine[item] = in.line();
         }
     }
     if (in.ok() && !in.atEnd()) {
@@ -116,8 +120,13 @@ FileRead readParaFile(const QString &path)
         in.raw();       // else names the line the file should not hold
         in.fail(QStringLiteral("more lines than the five sections hold"));
     }
-    if (!in.ok() || !cellsConvert(t))
+    if (!in.ok())
         return FileRead::Damaged;
+    if (const int bad = itemNotConverting(t)) {
+        // A number with a letter in it ("x00"): its row is named.
+        in.failAt(rowLine[bad], QStringLiteral("item %1 holds a value it cannot take").arg(bad));
+        return FileRead::Damaged;
+    }
 
     t[0][0] = QFileInfo(path).fileName();
     for (int i = 0; i < kParaItems; ++i)
@@ -171,11 +180,6 @@ int saveParaFileTo(const QString &path)
 }
 
 } // namespace tables
-
-int ReadParaFile(const QString &path)
-{
-    return tables::readParaFile(path) == tables::FileRead::Ok ? 0 : 1;
-}
 
 int WriteParaFile(const QString &path)
 {

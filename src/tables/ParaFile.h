@@ -12,9 +12,6 @@ extern QString gParaFileName; // name (without folder) of the last parameter fil
 // Writes the parameter set (not the exchange table); 0 written, 1 failed. The actuator codes
 // are rebuilt from their parts first.
 int WriteParaFile(const QString &path);
-// Reads a file into the exchange table only; 0 read, 1 failed. A wrong header has been told to
-// the operator; any other failure leaves the exchange table as it was, without a message.
-int ReadParaFile(const QString &path);
 
 // The open dialog, the read (retried on input/output failures) and the unpacking into the
 // parameter set: 0 loaded, 1 not loaded (the operator has been told), -1 dialog cancelled.
@@ -22,6 +19,9 @@ int LoadParaFile();
 
 namespace tables {
 
+// Reads a file into the exchange table only. A wrong header has been told to the operator; any
+// other failure leaves the exchange table as it was, without a message, and notes the damaged
+// line for readFailureText.
 FileRead readParaFile(const QString &path);
 
 platform::FileDialogRequest paraOpenRequest();

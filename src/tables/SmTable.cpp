@@ -53,17 +53,20 @@ void resetSmTable()
     gSmVerifyList.clear();
 }
 
-FileRead readSqMcrFile(const QString &path)
+FileRead readSqMcrFile(const QString &path, RecordCount *count)
 {
     platform::ItemReader in;
     const FileRead header = openWithHeader(in, path, "SM", {"QZ-K4"}, 23);
     if (header != FileRead::Ok)
         return header;
-    // Line 2, the counts, plays no part.
+    // Line 2, the counts, decides nothing: a file holding fewer macros than it names is read,
+    // and the caller tells the operator so.
+    RecordCount counted;
     in.beginLine();
     in.raw();
     in.raw();
-    in.raw();
+    counted.named = int(qBound(0.0, tables::leadingNumber(in.raw()), double(kSmMacros)));
+    counted.lastLine = in.line();
 
     int data[kSmMacros][kSmSteps][2] = {};
     bool present[kSmMacros] = {};
@@ -87,9 +90,13 @@ FileRead readSqMcrFile(const QString &path)
             data[m][s][1] = int(*value);
         }
         present[m] = true;
+        ++counted.held;
+        counted.lastLine = in.line();
     }
     if (!in.ok())
         return FileRead::Damaged;
+    if (count)
+        *count = counted;
 
     for (int m = 0; m < kSmMacros; ++m) {
         gSmDataInMissing[m] = !present[m];
@@ -159,7 +166,3 @@ int WriteSqMcrFile(const QString &path)
     return w.commit(path) ? 0 : 1;
 }
 
-int ReadSqMcrFile(const QString &path)
-{
-    return tables::readSqMcrFile(path) == tables::FileRead::Ok ? 0 : 1;
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/FileRetry.h"
+#include "tables/FileHeader.h"
 
 #include <QString>
 
@@ -24,14 +24,14 @@ void SqMcrDataRestore(); // incoming to edited, END data zeroed in both
 void SqMcrDataPack();    // edited to incoming, END data zeroed in both
 int SqMcrDataToText();   // 1 when a macro differs
 int WriteSqMcrFile(const QString &path); // 0 written, 1 failed; no message
-int ReadSqMcrFile(const QString &path);  // 0 read, 1 failed; a wrong header has its message
 
 // After a controller read has filled every macro of gSmDataIn.
 void MarkSmDataInComplete();
 
 namespace tables {
-// A failed read changes nothing; a macro without a block keeps the edited table's values in
-// gSmDataIn and is marked missing.
-FileRead readSqMcrFile(const QString &path);
+// Reads a macro file into gSmDataIn; a wrong header has its message. A failed read changes
+// nothing; a macro without a block keeps the edited table's values in gSmDataIn and is marked
+// missing. count, when given, gets the macros line 2 names and the macro blocks read.
+FileRead readSqMcrFile(const QString &path, RecordCount *count = nullptr);
 void resetSmTable();
 }

@@ -5,6 +5,7 @@
 #include "tables/ParaSet.h"
 #include "platform/Dialogs.h"
 #include "platform/ItemReader.h"
+#include "tables/FileRetry.h"
 #include "platform/ProgramFolder.h"
 
 #include <memory>
@@ -34,11 +35,29 @@ struct Lists
 
 enum class Outcome { Ok, WrongHeader, Failed };
 
+// The program only reads these lists: the last line may lack its line end, but every header,
+// heading and row stands on a line of its own, and a list holds the rows it names and no more.
+void openList(platform::ItemReader &in, const QString &path)
+{
+    in.allowUnendedLastLine();
+    in.open(path);
+}
+
+// Fails the reader when anything but blank lines follows what the list named.
+void expectEnd(platform::ItemReader &in)
+{
+    if (!in.ok() || in.atEnd())
+        return;
+    in.beginLine(); // fails on more items in the last row
+    in.raw();       // else names the first line beyond the rows named
+    in.fail(QStringLiteral("more rows than the list names"));
+}
+
 Outcome readAxisList(const QString &path, int axis, Lists &l)
 {
     platform::ItemReader in;
-    if (!in.open(path))
-        return Outcome::Failed;
+    openList(in, path);
+    in.beginLine();
     const QString model = in.text();
     const QString name = in.text();
     const qint64 count = in.integer();
@@ -48,16 +67,22 @@ Outcome readAxisList(const QString &path, int axis, Lists &l)
     if (model != QLatin1String("QZ-K4")
         || (name != QLatin1String("QZ-STDPRM") && name != QLatin1String("JH-STDPRM")))
         return Outcome::WrongHeader;
-    if (count < 0 || count >= kStdParaRows)
+    if (count < 0 || count >= kStdParaRows) {
+        in.fail(QStringLiteral("row count %1 out of range").arg(count));
         return Outcome::Failed;
+    }
     const int type = gDevSetteiNewType[axis] || gDevSetteiVertical[axis] ? 1 : 0;
     l.rows[axis][0].key = QString::number(count);
     for (int r = 1; r <= count; ++r) {
         StdParaRow &row = l.rows[axis][r];
+        in.beginLine();
         row.key = in.raw();
         for (int i = 0; i < kStdParaValues; ++i) {
-            const auto v = tables::cellToInteger(in.raw(), rowItem(i).storeMin(), rowItem(i).storeMax());
-            if (!v)
+            const QString item = in.raw();
+            const auto v = tables::cellToInteger(item, rowItem(i).storeMin(), rowItem(i).storeMax());
+            if (in.ok() && !v)
+                in.fail(QStringLiteral("item %1 of row %2 out of range: %3").arg(i + 2).arg(r).arg(item));
+            if (!in.ok())
                 return Outcome::Failed;
             row.values[i] = *v;
         }
@@ -69,15 +94,18 @@ Outcome readAxisList(const QString &path, int axis, Lists &l)
         row.speed = row.key.mid(3, 1);
         row.stroke = tables::leadingNumber(row.key.mid(5, 3));
     }
+    expectEnd(in);
+    if (!in.ok())
+        return Outcome::Failed;
     l.count[axis] = int(count);
     return Outcome::Ok;
 }
 
-Outcome readCommonList(Lists &l)
+Outcome readCommonList(const QString &path, Lists &l)
 {
     platform::ItemReader in;
-    if (!in.open(platform::programFile(QStringLiteral("w4cmstpr.lst"))))
-        return Outcome::Failed;
+    openList(in, path);
+    in.beginLine();
     const QString model = in.text();
     const QString name = in.text();
     const qint64 sections = in.integer(0, 100);
@@ -86,36 +114,53 @@ Outcome readCommonList(Lists &l)
     if (model != QLatin1String("QZ-K4") || name != QLatin1String("QZ-CMNPRM"))
         return Outcome::WrongHeader;
     const char *const names[] = {"PG", "ETC", "SPECIAL"};
+    int rowLine[kCmnParaRows] = {};
     int row = 0;
     for (int k = 0; k < sections; ++k) {
+        in.beginLine();
         const QString section = in.text();
         const qint64 rows = in.integer(0, kCmnParaRows);
         const qint64 values = in.integer(0, kCmnParaCols);
-        if (!in.ok() || section != QLatin1String(names[qMin(k, 2)]))
+        if (in.ok() && section != QLatin1String(names[qMin(k, 2)]))
+            in.fail(QStringLiteral("section %1 where %2 belongs").arg(section, QLatin1String(names[qMin(k, 2)])));
+        if (!in.ok())
             return Outcome::Failed;
         for (int r = 0; r < rows; ++r, ++row) {
-            if (row >= kCmnParaRows)
+            in.beginLine();
+            if (row >= kCmnParaRows) {
+                in.raw();
+                in.fail(QStringLiteral("more than %1 rows").arg(kCmnParaRows));
                 return Outcome::Failed;
+            }
             for (int c = 0; c < values; ++c)
                 l.common[row][c] = in.raw();
+            rowLine[row] = in.line();
         }
     }
+    expectEnd(in);
     if (!in.ok())
         return Outcome::Failed;
     // Every value the factory setting takes must be there and be a number.
     for (const tables::ParaItem &item : tables::kParaItemTable) {
         if (item.commonRow < 0)
             continue;
-        for (int c = 1; c <= (item.commonRow < kCmnPgRows ? 2 : 1); ++c)
-            if (!tables::cellToInteger(l.common[item.commonRow][c], item.storeMin(), item.storeMax()))
+        for (int c = 1; c <= (item.commonRow < kCmnPgRows ? 2 : 1); ++c) {
+            if (!tables::cellToInteger(l.common[item.commonRow][c], item.storeMin(), item.storeMax())) {
+                // A row the sections never reached is missing after the last line.
+                in.failAt(rowLine[item.commonRow] > 0 ? rowLine[item.commonRow] : in.line(),
+                          QStringLiteral("no factory value of row %1").arg(item.commonRow));
                 return Outcome::Failed;
+            }
+        }
     }
     return Outcome::Ok;
 }
 
-void tellListMissing()
+// The lists' failure: a list that is not there as missing (28, 29), one that is there as
+// damaged or unreadable, named with its line.
+void tellListFailure(const QString &path)
 {
-    ResMsgBox({28, 29});
+    platform::msgBox(tables::listFailureText(path, {28, 29}));
 }
 
 struct Found
@@ -217,24 +262,29 @@ int ReadStdParaFile()
         if (gDevSetteiFamily[a] == QLatin1String("QZ"))
             path = platform::programFile(gDevSetteiNewType[a] ? QStringLiteral("w4nqzstpr.lst")
                                                               : QStringLiteral("w4qzstpr.lst"));
-        const Outcome o = path.isEmpty() ? Outcome::Failed : readAxisList(path, a, *l);
+        if (path.isEmpty()) {
+            ResMsgBox({28, 29});
+            return 1;
+        }
+        const Outcome o = readAxisList(path, a, *l);
         if (o == Outcome::WrongHeader) {
             platform::msgBox(LoadResText(26) + QStringLiteral("(") + QString::number(a + 1)
                              + QStringLiteral("AXIS)"));
             return 1;
         }
         if (o == Outcome::Failed) {
-            tellListMissing();
+            tellListFailure(path);
             return 1;
         }
     }
-    const Outcome o = readCommonList(*l);
+    const QString common = platform::programFile(QStringLiteral("w4cmstpr.lst"));
+    const Outcome o = readCommonList(common, *l);
     if (o == Outcome::WrongHeader) {
         ResMsgBox({27});
         return 1;
     }
     if (o == Outcome::Failed) {
-        tellListMissing();
+        tellListFailure(common);
         return 1;
     }
     for (int a = 0; a < kAxisCount; ++a) {

@@ -2,6 +2,7 @@
 #include "core/Messages.h"
 #include "platform/DialogScript.h"
 #include "support/DataFolder.h"
+#include "support/FileFault.h"
 
 #include <QtTest>
 
@@ -35,42 +36,63 @@ private Q_SLOTS:
 
     void readDevList_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("file");        // a fixture, or "<contents>"
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("box");         // empty: read; "<path>" for the catalogue's path
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("sizes");
         QTest::addColumn<QString>("firstSize");
 
-        QTest::newRow("good") << "good.lst" << 0 << 7 << 5 << " 28";
-        QTest::newRow("count 0") << "count0.lst" << 0 << 0 << 0 << "";
-        QTest::newRow("count not a number") << "notanumber.lst" << 0 << 0 << 0 << "";
-        QTest::newRow("six sizes") << "sixsizes.lst" << 0 << 6 << 6 << " 20";
-        QTest::newRow("seven speeds of one size") << "sevenspeeds.lst" << 0 << 8 << 2 << " 28";
-        QTest::newRow("row over two lines") << "splitrow.lst" << 0 << 1 << 1 << " 28";
-        QTest::newRow("unquoted code loses its blank") << "unquoted.lst" << 0 << 1 << 1 << "28L";
-        QTest::newRow("missing") << "absent.lst" << 1 << 0 << 0 << "";
-        QTest::newRow("fewer rows than count") << "short.lst" << 1 << 0 << 0 << "";
-        QTest::newRow("seven sizes") << "sevensizes.lst" << 1 << 0 << 0 << "";
-        QTest::newRow("text not closed") << "unterminated.lst" << 1 << 0 << 0 << "";
+        const auto damaged = [](int line) {
+            return damageText({QString(), {}, FileVerdict::Damaged, line}, QStringLiteral("<path>"))
+                   + QStringLiteral("\r\n") + LoadResText(3051);
+        };
+        const QByteArray none;
+        QTest::newRow("good") << "good.lst" << none << "" << 7 << 5 << " 28";
+        QTest::newRow("count 0") << "count0.lst" << none << "" << 0 << 0 << "";
+        QTest::newRow("count not a number") << "notanumber.lst" << none << "" << 0 << 0 << "";
+        QTest::newRow("six sizes") << "sixsizes.lst" << none << "" << 6 << 6 << " 20";
+        QTest::newRow("seven speeds of one size") << "sevenspeeds.lst" << none << "" << 8 << 2 << " 28";
+        QTest::newRow("unquoted code loses its blank") << "unquoted.lst" << none << "" << 1 << 1 << "28L";
+        // Only a catalogue that is not there is told as missing.
+        QTest::newRow("missing") << "absent.lst" << none << ResLines({15, 16}) << 0 << 0 << "";
+        QTest::newRow("row over two lines") << "splitrow.lst" << none << damaged(2) << 0 << 0 << "";
+        QTest::newRow("fewer rows than count") << "short.lst" << none << damaged(3) << 0 << 0 << "";
+        QTest::newRow("seven sizes") << "sevensizes.lst" << none << damaged(8) << 0 << 0 << "";
+        QTest::newRow("text not closed") << "unterminated.lst" << none << damaged(2) << 0 << 0 << "";
+        // The program only reads the catalogue: an editor's ending reads whole; a row out of
+        // its line or a count that is not the rows' is refused with the line named.
+        const QByteArray good = fileBytes(catalogue(QStringLiteral("good.lst")));
+        for (const FileCopy &copy : editorEndingCopies(good, FileKind::ReadOnly) + listDamageCopies(good, 3)) {
+            const bool read = copy.verdict == FileVerdict::ReadsWhole;
+            QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << (read ? QString() : damaged(copy.line))
+                                                 << (read ? 7 : 0) << (read ? 5 : 0) << (read ? " 28" : "");
+        }
     }
 
     void readDevList()
     {
         QFETCH(QString, file);
-        QFETCH(int, result);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, box);
         QFETCH(int, rows);
         QFETCH(int, sizes);
         QFETCH(QString, firstSize);
 
         DataFolder folder;
-        folder.install(catalogue(file), QStringLiteral("nqzdevice.lst"));
+        if (file == QLatin1String("<contents>"))
+            folder.write(QStringLiteral("nqzdevice.lst"), contents);
+        else
+            folder.install(catalogue(file), QStringLiteral("nqzdevice.lst"));
+        box.replace(QStringLiteral("<path>"), folder.path(QStringLiteral("nqzdevice.lst")));
+        const bool fails = !box.isEmpty();
         platform::DialogScript script;
-        if (result != 0)
+        if (fails)
             script.answer(platform::IdOk);
 
-        QCOMPARE(ReadDevList(), result);
-        QCOMPARE(script.prompts(), result ? QStringList{ResLines({15, 16})} : QStringList{});
-        QCOMPARE(gDevListReadFailed[0], result != 0);
+        QCOMPARE(ReadDevList(), fails ? 1 : 0);
+        QCOMPARE(script.prompts(), fails ? QStringList{box} : QStringList{});
+        QCOMPARE(gDevListReadFailed[0], fails);
         for (int a = 0; a < kAxisCount; ++a) {
             QCOMPARE(gDevListCount[a], rows);
             QCOMPARE(gDevSizeCount[a], sizes);
@@ -79,6 +101,50 @@ private Q_SLOTS:
         }
         for (int a = 1; a < kAxisCount; ++a)
             QVERIFY(!gDevListReadFailed[a]);
+    }
+
+    // A stray comma anywhere outside the texts, or a row count one off, never moves items from
+    // one row to the next: the catalogue is refused, naming the line.
+    void strayCommaOrCountNamesItsLine()
+    {
+        const QByteArray good = fileBytes(catalogue(QStringLiteral("good.lst")));
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("nqzdevice.lst"));
+        struct Change
+        {
+            QString what;
+            QByteArray bytes;
+            int line; // the line to name
+        };
+        QList<Change> changed;
+        bool quoted = false;
+        for (int i = 0; i < good.size(); ++i) {
+            const char c = good.at(i);
+            if (c == '"')
+                quoted = !quoted;
+            if (quoted || c == '"' || c == '\n' || c == ',')
+                continue;
+            QByteArray bytes = good;
+            bytes[i] = ',';
+            changed.append({QStringLiteral("a comma at byte %1").arg(i), bytes, int(good.left(i).count('\n')) + 1});
+        }
+        QByteArray countDown = good;
+        countDown[0] = '6'; // the last row beyond the count
+        QByteArray countUp = good;
+        countUp[0] = '8'; // a row fewer than the count
+        changed.append({QStringLiteral("count 6"), countDown, 8});
+        changed.append({QStringLiteral("count 8"), countUp, 8});
+        QCOMPARE(changed.size(), 51 + 2);
+        for (const Change &c : changed) {
+            folder.write(QStringLiteral("nqzdevice.lst"), c.bytes);
+            platform::DialogScript script;
+            script.answer(platform::IdOk);
+            QVERIFY2(ReadDevList() == 1, qPrintable(c.what));
+            QVERIFY2(script.prompts()
+                         == QStringList{damageText({QString(), {}, FileVerdict::Damaged, c.line}, path)
+                                        + QStringLiteral("\r\n") + LoadResText(3051)},
+                     qPrintable(c.what + QStringLiteral(": ") + script.prompts().join(QLatin1Char('|'))));
+        }
     }
 
     void rowBounds_data()
@@ -119,14 +185,21 @@ private Q_SLOTS:
         SearchDevList();
         QCOMPARE(gDevSpeedCount[2], 3);
 
-        for (const char *bad : {"short.lst", "sevensizes.lst", "absent.lst"}) {
+        const QString path = folder.path(QStringLiteral("nqzdevice.lst"));
+        const auto damaged = [&](int line) {
+            return damageText({QString(), {}, FileVerdict::Damaged, line}, path) + QStringLiteral("\r\n")
+                   + LoadResText(3051);
+        };
+        const QList<std::pair<const char *, QString>> bad = {
+            {"short.lst", damaged(3)}, {"sevensizes.lst", damaged(8)}, {"absent.lst", ResLines({15, 16})}};
+        for (const auto &[file, box] : bad) {
             folder.remove(QStringLiteral("nqzdevice.lst"));
-            folder.install(catalogue(QLatin1String(bad)), QStringLiteral("nqzdevice.lst"));
+            folder.install(catalogue(QLatin1String(file)), QStringLiteral("nqzdevice.lst"));
             platform::DialogScript script;
             script.answer(platform::IdOk);
             QCOMPARE(ReadDevList2(2), 1);
             QVERIFY(gDevListReadFailed[2]);
-            QCOMPARE(script.prompts(), QStringList{ResLines({15, 16})});
+            QCOMPARE(script.prompts(), QStringList{box});
             QCOMPARE(gDevListCount[2], 7);
             QCOMPARE(gDevList[2][4].code, QStringLiteral(" 35D 300"));
             QCOMPARE(gDevSizeCount[2], 5);
@@ -232,7 +305,11 @@ private Q_SLOTS:
             QCOMPARE(DevListLookup4(QStringLiteral(" 99"), QStringLiteral("L"), 100), 99);
             QCOMPARE(DevListLookup5(QStringLiteral(" 99"), QStringLiteral("L"), 100), 99);
             QCOMPARE(DevListLookup3(QStringLiteral(" 99"), QStringLiteral("L"), 100), 0);
-            QCOMPARE(script.prompts(), QStringList({ResLines({15}), ResLines({15})}));
+            // The catalogue is there: its row is named, never the file told as missing.
+            const QString row8 = damageText({QString(), {}, FileVerdict::Damaged, 8},
+                                            folder.path(QStringLiteral("nqzdevice.lst")))
+                                 + QStringLiteral("\r\n") + LoadResText(3051);
+            QCOMPARE(script.prompts(), QStringList({row8, row8}));
         }
         for (const char *bad : {"absent.lst", "bigppr.lst"}) {
             folder.remove(QStringLiteral("nqzdevice.lst"));
@@ -244,7 +321,11 @@ private Q_SLOTS:
             QCOMPARE(DevListLookup2(QStringLiteral(" 35"), QStringLiteral("D"), 300), 1);
             QCOMPARE(gCatLead, 7);
             QCOMPARE(int(gCatPPR), 9);
-            QCOMPARE(script.prompts(), QStringList({ResLines({15, 16})}));
+            QCOMPARE(script.prompts(), QStringList({qstrcmp(bad, "absent.lst") == 0
+                                                        ? ResLines({15, 16})
+                                                        : damageText({QString(), {}, FileVerdict::Damaged, 2},
+                                                                     folder.path(QStringLiteral("nqzdevice.lst")))
+                                                              + QStringLiteral("\r\n") + LoadResText(3051)}));
         }
     }
 };

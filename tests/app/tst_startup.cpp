@@ -16,6 +16,8 @@
 #include "platform/ProgramFolder.h"
 #include "sim/ControllerModel.h"
 #include "sim/SimSession.h"
+#include "support/DataFolder.h"
+#include "support/FileFault.h"
 #include "support/ModalDriver.h"
 #include "support/TestEnv.h"
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void roads();
     void qtTextsFollowTheStoredLanguage_data();
     void qtTextsFollowTheStoredLanguage();
+    void damagedListsAtStart_data();
+    void damagedListsAtStart();
 
 private:
     sim::ControllerModel m_model;
@@ -264,6 +268,85 @@ void TestStartup::qtTextsFollowTheStoredLanguage()
     QString text = box->button(QMessageBox::Yes)->text();
     text.remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
     QCOMPARE(text, yes);
+    delete window;
+}
+
+void TestStartup::damagedListsAtStart_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("line"); // the line the box names; 0: the list reads whole
+
+    // Each list the program only reads, with the row whose damage is tried.
+    const QList<std::pair<QString, int>> lists = {
+        {QStringLiteral("nqzdevice.lst"), 3}, {QStringLiteral("w4nqzstpr.lst"), 3},
+        {QStringLiteral("w4qzstpr.lst"), 3},  {QStringLiteral("w4cmstpr.lst"), 7},
+        {QStringLiteral("erroreng.lst"), 3},  {QStringLiteral("errorjpn.lst"), 3}};
+    for (const auto &[list, row] : lists) {
+        const QByteArray good = fileBytes(platform::programFile(list));
+        QList<FileCopy> copies = listDamageCopies(good, row);
+        copies.prepend(editorEndingCopies(good, FileKind::ReadOnly).first()); // no last line end
+        for (const FileCopy &copy : copies)
+            QTest::newRow(qPrintable(list + QStringLiteral(", ") + copy.name))
+                << list << copy.bytes << (copy.verdict == FileVerdict::ReadsWhole ? 0 : copy.line);
+    }
+}
+
+// The offline start with one of the program's lists damaged: one box names the list and its
+// line, never says it is missing; a damaged catalogue ends the start there (nothing to choose
+// from), a damaged factory list leaves the operator's choice without its factory values (36),
+// a damaged alarm list is told as the main window loads. A last line without its line end
+// reads as if it had one.
+void TestStartup::damagedListsAtStart()
+{
+    QFETCH(QString, list);
+    QFETCH(QByteArray, contents);
+    QFETCH(int, line);
+
+    m_session.reset();
+    m_model.reset();
+    TestEnv env;
+    frmMain::setScreenWidthForLoad(1024);
+    const QDir folder(env.tempPath(QString()));
+    for (const char *name : {"nqzdevice.lst", "w4nqzstpr.lst", "w4qzstpr.lst", "w4cmstpr.lst", "erroreng.lst",
+                             "errorjpn.lst"})
+        QVERIFY(QFile::copy(platform::programFile(QLatin1String(name)), folder.filePath(QLatin1String(name))));
+    platform::setProgramFolder(folder.path());
+    QFile damaged(folder.filePath(list));
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(damaged.write(contents), contents.size());
+    damaged.close();
+    if (list == QLatin1String("w4qzstpr.lst"))
+        env.storeSettings({{QStringLiteral("NewType1"), QStringLiteral("0")}}); // read for an old-type axis
+    if (list == QLatin1String("errorjpn.lst"))
+        env.storeSettings({{QStringLiteral("Language"), QStringLiteral("1")}});
+
+    const bool catalogue = list == QLatin1String("nqzdevice.lst");
+    const bool factory = list.startsWith(QLatin1String("w4"));
+    ModalDriver driver;
+    driver.failFastOnUnexpected();
+    driver.then([](QWidget *w) { choose(w, 1); });
+    if (!(catalogue && line)) {
+        driver.then([](QWidget *w) { choose(w, 0); });
+        driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdDeviceSet")); });
+    }
+    for (int i = line ? (factory ? 2 : 1) : 0; i > 0; --i)
+        env.dialogs().answer(platform::IdOk);
+
+    frmMain *window = Main(0);
+    QVERIFY(window);
+    QStringList boxes;
+    if (line) {
+        boxes << damageText({QString(), {}, FileVerdict::Damaged, line}, folder.filePath(list)) + QStringLiteral("\r\n")
+                     + LoadResText(3051);
+        if (factory)
+            boxes << LoadResText(36);
+    }
+    QCOMPARE(env.dialogs().prompts(), boxes);
+    const QStringList windows = catalogue && line ? QStringList{"frmSelection"}
+                                                  : QStringList{"frmSelection", "frmSelection", "frmDevice2"};
+    QCOMPARE(driver.shown(), windows);
+    QCOMPARE(env.dialogs().pendingAnswers(), 0);
     delete window;
 }
 

@@ -466,10 +466,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("contents"); // the file's bytes, when it is no fixture
         QTest::addColumn<QString>("message");
-        const auto atLine = [](int line) {
-            return LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+        // "<path>" stands for the file's path, which the box names.
+        const auto refused = [](const FileCopy &copy) {
+            return LoadResText(484) + QStringLiteral("\r\n") + damageText(copy, QStringLiteral("<path>"));
         };
-        QTest::newRow("line cut short") << "cut.grp" << QByteArray() << atLine(4);
+        QTest::newRow("line cut short") << "cut.grp" << QByteArray()
+                                        << refused({QString(), {}, FileVerdict::Damaged, 4});
         QTest::newRow("missing") << "absent.grp" << QByteArray() << LoadResText(484);
         QTest::newRow("larger than any group file")
             << "<big>" << QByteArray() << LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16);
@@ -479,8 +481,11 @@ private Q_SLOTS:
         QFile good(fixture(QStringLiteral("good.grp")));
         QVERIFY(good.open(QIODevice::ReadOnly));
         const QByteArray bytes = good.readAll().replace("\"99\",99,109", "\"99\",5,150");
-        for (const DamagedCopy &copy : cutAndShortCopies(bytes, 50))
-            QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << atLine(copy.line);
+        QList<FileCopy> copies = cutAndShortCopies(bytes, 50);
+        copies << editorEndingCopies(bytes, FileKind::Written);
+        for (const FileCopy &copy : copies)
+            if (copy.verdict != FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << "<contents>" << copy.bytes << refused(copy);
     }
     void damagedFileChangesNothing()
     {
@@ -507,6 +512,7 @@ private Q_SLOTS:
             path = folder.path(QStringLiteral("damaged.grp"));
             folder.write(QStringLiteral("damaged.grp"), contents);
         }
+        message.replace(QStringLiteral("<path>"), path);
         // Every road that reads a group file refuses it alike and changes nothing.
         QStringList shown;
         for (const char *name : {"cmdGrpFileOpen", "cmdGrpFileVerify", "cmdGrpFilePrint"}) {
@@ -523,6 +529,67 @@ private Q_SLOTS:
             QCOMPARE(gGrpData[99][1], 7);
         }
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
+    }
+
+    // The endings other editors leave on a group file the program wrote: each reads whole, or
+    // is refused as cut short (damagedFileChangesNothing).
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        for (const FileCopy &copy : editorEndingCopies(fileBytes(fixture(QStringLiteral("good.grp"))), FileKind::Written))
+            if (copy.verdict == FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QByteArray, contents);
+        DataFolder folder;
+        folder.write(QStringLiteral("edited.grp"), contents);
+        m_sim.dialogs().chooseFile(folder.path(QStringLiteral("edited.grp")));
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList());
+        QCOMPARE(gGrpData[1][1], 11);
+        QCOMPARE(gGrpData[99][0], 99);
+        QCOMPARE(gGrpData[99][1], 109);
+    }
+
+    // A file cut just after each line end: refused where the cut leaves the head unfinished,
+    // else read with one box that says which groups came from the file and that it may be cut
+    // short; the other groups keep what the window held, so what is written next is what the
+    // operator was told. One window for the whole table: a window a row would cost more than
+    // the reads.
+    void fileCutAtEachLineEnd()
+    {
+        DataFolder folder;
+        for (const FileCopy &copy : cutsAtLineEnds(fileBytes(fixture(QStringLiteral("good.grp"))), 1)) {
+            openCutFile(folder, copy);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(copy.name));
+        }
+    }
+
+    // A hand-made file that names and holds some groups only: read, and the box says which; the
+    // verification (which counts the others as different) says the same.
+    void handMadePartialFileIsTold()
+    {
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("part.grp"));
+        folder.write(QStringLiteral("part.grp"), "\"QZ-K4\",\"GRP\"\r\n3,3\r\n\"7\",1,2\r\n\"2\",3,4\r\n\"8\",5,6\r\n");
+        gGrpData[2][1] = 44;
+        gGrpData[3][1] = 45;
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList{ResLines({3053, 3058}).arg(QStringLiteral("2, 7-8"))});
+        QCOMPARE(gGrpData[2][1], 4);
+        QCOMPARE(gGrpData[3][1], 45);
+        QCOMPARE(gGrpData[8][1], 6);
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        ok(m_sim);
+        click(m_w, "cmdGrpFileVerify");
+        QCOMPARE(m_sim.prompts().size(), 3);
+        QCOMPARE(m_sim.prompts().at(1), LoadResText(3053).arg(QStringLiteral("2, 7-8")));
     }
 
     void saveFailureIsTold()
@@ -584,9 +651,14 @@ private Q_SLOTS:
         const QString pdf = folder.path(QStringLiteral("file.pdf"));
         m_sim.dialogs().answer(platform::IdOk); // 829
         m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.grp")));
+        m_sim.dialogs().answer(platform::IdOk); // the file holds no group
         m_sim.dialogs().choosePrinter(pdf);
         click(m_w, "cmdGrpFilePrint");
-        QCOMPARE(m_sim.prompts(), QStringList{LoadResText(829)});
+        QCOMPARE(m_sim.prompts(),
+                 (QStringList{LoadResText(829),
+                              LoadResText(3055).arg(fixture(QStringLiteral("headonly.grp")), QStringLiteral("99"),
+                                                    QStringLiteral("0"), QStringLiteral("2"))
+                                  + QStringLiteral("\r\n") + LoadResText(3053).arg(LoadResText(3057))}));
         QVERIFY(QFileInfo(pdf).size() > 0);
         QStringList line7;
         double y7 = -1;
@@ -625,6 +697,37 @@ private Q_SLOTS:
     }
 
 private:
+    // Opens the cut copy (`line` lines kept) over a window whose groups are all 500 to 500.
+    void openCutFile(const DataFolder &folder, const FileCopy &copy)
+    {
+        const QString path = folder.path(QStringLiteral("cut.grp"));
+        for (int g = 1; g <= kGrpCount; ++g)
+            gGrpData[g][0] = gGrpData[g][1] = 500;
+        folder.write(QStringLiteral("cut.grp"), copy.bytes);
+        m_sim.dialogs().clear();
+        ok(m_sim);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdGrpFileOpen");
+        const int groups = copy.line - 2; // the group lines the cut left whole
+        if (groups < 0) {
+            QCOMPARE(m_sim.prompts(), QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                                                  + damageText({QString(), {}, FileVerdict::Damaged, copy.line}, path)});
+            QCOMPARE(gGrpData[1][0], 500);
+            return;
+        }
+        const QString taken = groups == 0 ? LoadResText(3057)
+                                          : groups == 1 ? QStringLiteral("1") : QStringLiteral("1-%1").arg(groups);
+        QCOMPARE(m_sim.prompts(),
+                 QStringList{LoadResText(3055).arg(path, QStringLiteral("99"), QString::number(groups),
+                                                   QString::number(copy.line))
+                             + QStringLiteral("\r\n") + LoadResText(3053).arg(taken) + QStringLiteral("\r\n")
+                             + LoadResText(3058)});
+        for (int g = 1; g <= kGrpCount; ++g) {
+            QCOMPARE(gGrpData[g][0], g <= groups ? g : 500);
+            QCOMPARE(gGrpData[g][1], g <= groups ? g + 10 : 500);
+        }
+    }
+
     SimFixture m_sim;
     std::unique_ptr<FakeMainForm> m_main;
     QPointer<frmGrp> m_w;

@@ -63,6 +63,13 @@ void setStep(int m, int s, int command, int data)
     gSmData[s - 1][2 * (m - 1) + 1] = data;
 }
 
+// The data of step s of macro m (both from 1) in good.smd.
+int fileStep(int m, int s)
+{
+    const QList<QByteArray> lines = fileBytes(fixture(QStringLiteral("good.smd"))).split('\n');
+    return lines.at(2 + (m - 1) * (kSmSteps + 1) + s).trimmed().split(',').at(1).toInt();
+}
+
 QString longInvalid(const QString &list)
 {
     return LoadResText(921) + QStringLiteral("\r\n\r\n") + LoadResText(922) + QStringLiteral("\r\n\r\n")
@@ -454,7 +461,8 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(fixture(QStringLiteral("cut.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(18);
+            shown << LoadResText(931) + QStringLiteral("\r\n")
+                         + damageText({QString(), {}, FileVerdict::Damaged, 18}, fixture(QStringLiteral("cut.smd")));
             QCOMPARE(m_sim.prompts(), shown);
         }
         // A named pipe: refused at once on every road, and never replaced by a file.
@@ -484,11 +492,17 @@ private Q_SLOTS:
         QVERIFY(gSmPrintFromFile);
         QCOMPARE(gSmPrintTitle, QStringLiteral("m.smd"));
 
-        // Macros a file lacks print without steps, never the edited table's.
+        // Macros a file lacks print without steps, never the edited table's; the box before
+        // says that the file holds none.
         const QString pdf3 = folder.path(QStringLiteral("lacking.pdf"));
         m_sim.dialogs().chooseFile(fixture(QStringLiteral("headonly.smd")));
+        m_sim.dialogs().answer(platform::IdOk);
         m_sim.dialogs().choosePrinter(pdf3);
         click(m_w, "cmdSMFilePrint");
+        QCOMPARE(m_sim.prompts().last(),
+                 LoadResText(3056).arg(fixture(QStringLiteral("headonly.smd")), QStringLiteral("20"),
+                                       QStringLiteral("0"), QStringLiteral("2"))
+                     + QStringLiteral("\r\n") + LoadResText(3054).arg(LoadResText(3057)));
         QVERIFY(QFileInfo(pdf3).size() > 0);
         QStringList printed;
         for (const auto &d : platform::sharedPrinter().drawn())
@@ -512,18 +526,19 @@ private Q_SLOTS:
     void damagedFileChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("line");
-        QFile good(fixture(QStringLiteral("good.smd")));
-        QVERIFY(good.open(QIODevice::ReadOnly));
-        for (const DamagedCopy &copy : cutAndShortCopies(good.readAll(), 40))
-            QTest::newRow(qPrintable(copy.name)) << copy.bytes << copy.line;
+        QTest::addColumn<QString>("damage"); // "<path>" for the file's path
+        const QByteArray good = fileBytes(fixture(QStringLiteral("good.smd")));
+        for (const FileCopy &copy : cutAndShortCopies(good, 40) + editorEndingCopies(good, FileKind::Written))
+            if (copy.verdict != FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes << damageText(copy, QStringLiteral("<path>"));
     }
     void damagedFileChangesNothing()
     {
         QFETCH(QByteArray, contents);
-        QFETCH(int, line);
+        QFETCH(QString, damage);
         DataFolder folder;
         folder.write(QStringLiteral("damaged.smd"), contents);
+        damage.replace(QStringLiteral("<path>"), folder.path(QStringLiteral("damaged.smd")));
         setStep(20, 16, 5, 9);
         setStep(3, 1, 1, 2);
         QStringList shown;
@@ -531,13 +546,48 @@ private Q_SLOTS:
             m_sim.dialogs().chooseFile(folder.path(QStringLiteral("damaged.smd")));
             m_sim.dialogs().answer(platform::IdOk);
             click(m_w, name);
-            shown << LoadResText(931) + QStringLiteral("\r\n") + LoadResText(3016).arg(line);
+            shown << LoadResText(931) + QStringLiteral("\r\n") + damage;
             QCOMPARE(m_sim.prompts(), shown);
             QCOMPARE(gSmData[15][39], 9);
             QCOMPARE(gSmData[0][4], 1);
             QCOMPARE(gSmData[0][5], 2);
         }
         QVERIFY(m_sim.dialogs().printDialogs().isEmpty());
+    }
+
+    // The endings other editors leave on a macro file the program wrote: each reads whole, or
+    // is refused as cut short (damagedFileChangesNothing).
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        for (const FileCopy &copy : editorEndingCopies(fileBytes(fixture(QStringLiteral("good.smd"))), FileKind::Written))
+            if (copy.verdict == FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QByteArray, contents);
+        DataFolder folder;
+        folder.write(QStringLiteral("edited.smd"), contents);
+        m_sim.dialogs().chooseFile(folder.path(QStringLiteral("edited.smd")));
+        click(m_w, "cmdSmFileOpen");
+        QCOMPARE(m_sim.prompts(), QStringList());
+        QCOMPARE(gSmData[1][0], 2); // macro 1, step 2: 2,2
+        QCOMPARE(gSmData[15][39], fileStep(20, 16));
+    }
+
+    // A file cut just after each line end: refused where the cut leaves the head or a macro's
+    // block unfinished, else read with one box that says which macros came from the file and
+    // that it may be cut short; the other macros keep what the window held. One window for the
+    // whole table: a window a row would cost more than the reads.
+    void fileCutAtEachLineEnd()
+    {
+        DataFolder folder;
+        for (const FileCopy &copy : cutsAtLineEnds(fileBytes(fixture(QStringLiteral("good.smd"))), 1)) {
+            openCutFile(folder, copy);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(copy.name));
+        }
     }
 
     void closeRefusedWhileRunning()
@@ -551,6 +601,39 @@ private Q_SLOTS:
     }
 
 private:
+    // Opens the cut copy (`line` lines kept) over a window whose macros all end on TIMER 9.
+    void openCutFile(const DataFolder &folder, const FileCopy &copy)
+    {
+        const QString path = folder.path(QStringLiteral("cut.smd"));
+        for (int m = 1; m <= kSmMacros; ++m)
+            setStep(m, 16, 5, 9);
+        folder.write(QStringLiteral("cut.smd"), copy.bytes);
+        m_sim.dialogs().clear();
+        m_sim.dialogs().answer(platform::IdOk);
+        m_sim.dialogs().chooseFile(path);
+        click(m_w, "cmdSmFileOpen");
+        const int kept = copy.line;
+        const int blockLines = kSmSteps + 1;
+        if (kept < 2 || (kept - 2) % blockLines != 0) {
+            // The head alone, or a block cut between its lines.
+            QCOMPARE(m_sim.prompts(), QStringList{LoadResText(931) + QStringLiteral("\r\n")
+                                                  + damageText({QString(), {}, FileVerdict::Damaged, kept}, path)});
+            for (int m = 1; m <= kSmMacros; ++m)
+                QCOMPARE(gSmData[15][2 * (m - 1) + 1], 9);
+            return;
+        }
+        const int macros = (kept - 2) / blockLines;
+        const QString taken = macros == 0 ? LoadResText(3057)
+                                          : macros == 1 ? QStringLiteral("1") : QStringLiteral("1-%1").arg(macros);
+        QCOMPARE(m_sim.prompts(),
+                 QStringList{LoadResText(3056).arg(path, QStringLiteral("20"), QString::number(macros),
+                                                   QString::number(kept))
+                             + QStringLiteral("\r\n") + LoadResText(3054).arg(taken) + QStringLiteral("\r\n")
+                             + LoadResText(3059)});
+        for (int m = 1; m <= kSmMacros; ++m)
+            QCOMPARE(gSmData[15][2 * (m - 1) + 1], m <= macros ? fileStep(m, 16) : 9);
+    }
+
     SimFixture m_sim;
     std::unique_ptr<FakeMainForm> m_main;
     QPointer<frmSqMcr> m_w;

@@ -6,6 +6,8 @@
 #include "core/Messages.h"
 #include "platform/DialogScript.h"
 #include "platform/ProgramFolder.h"
+#include "support/DataFolder.h"
+#include "support/FileFault.h"
 
 #include <QtTest>
 
@@ -28,6 +30,8 @@ private Q_SLOTS:
     void alarmHyoji_data();
     void alarmHyoji();
     void missingListStillDecodes();
+    void damagedList_data();
+    void damagedList();
     void loadErrorListTellsWhenMissing();
     void shippedListsLoad_data();
     void shippedListsLoad();
@@ -57,6 +61,9 @@ void TestErrorList::reader_data()
     QTest::newRow("negative count") << QStringLiteral("-1\r\n") << false << 0;
     QTest::newRow("empty file") << QString() << false << 0;
     QTest::newRow("unterminated text") << QStringLiteral("1\r\n\"103\",\"a\r\n") << false << 0;
+    QTest::newRow("entry over two lines") << QStringLiteral("1\r\n\"103\"\r\n\"a\"\r\n") << false << 0;
+    QTest::newRow("entries after the count") << QStringLiteral("1\r\n\"103\",\"a\"\r\n\"203\",\"b\"\r\n") << false << 0;
+    QTest::newRow("no line end after the last entry") << QStringLiteral("1\r\n\"103\",\"a\"") << true << 1;
 }
 
 void TestErrorList::reader()
@@ -155,6 +162,40 @@ void TestErrorList::missingListStillDecodes()
     QCOMPARE(gAlarmCode, QStringLiteral("3"));
     QVERIFY(!gAlarmKnown);
     QCOMPARE(gAlarmText, LoadResText(32));
+}
+
+void TestErrorList::damagedList_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("line"); // the line the box names; 0: the list reads whole
+    const QByteArray good = fileBytes(fixture("errors_ok.lst"));
+    for (const FileCopy &copy : editorEndingCopies(good, FileKind::ReadOnly) + listDamageCopies(good, 3))
+        QTest::newRow(qPrintable(copy.name)) << copy.bytes << (copy.verdict == FileVerdict::ReadsWhole ? 0 : copy.line);
+}
+
+// The list the program only reads: an editor's ending reads whole; a damaged list is told
+// once as damaged, with its line and never as missing, and so is an alarm's note after it.
+void TestErrorList::damagedList()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(int, line);
+    DataFolder folder;
+    folder.write(QStringLiteral("erroreng.lst"), contents);
+    platform::DialogScript script;
+    if (line)
+        script.answer(platform::IdOk);
+    LoadErrorList();
+    QCOMPARE(gErrorListMissing, line != 0);
+    const QString told = line ? damageText({QString(), {}, FileVerdict::Damaged, line},
+                                           folder.path(QStringLiteral("erroreng.lst")))
+                                    + QStringLiteral("\r\n") + LoadResText(3051)
+                              : QString();
+    QCOMPARE(script.prompts(), line ? QStringList{told} : QStringList{});
+    gEventMsg = QStringLiteral("0%%503\r\n");
+    AlarmHyoji();
+    QCOMPARE(gAlarmText, line ? LoadResText(32) : QStringLiteral("Overload"));
+    if (line)
+        QVERIFY(link::alarmMessage().endsWith(QStringLiteral("\r\n\r\n") + told));
 }
 
 void TestErrorList::loadErrorListTellsWhenMissing()

@@ -97,17 +97,33 @@ void TestItemFile::malformed()
 void TestItemFile::records_data()
 {
     QTest::addColumn<QString>("data");
+    QTest::addColumn<bool>("unendedLastLineOk"); // a list the program only reads
     QTest::addColumn<QList<int>>("items"); // the items of each record, one record a line
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("line"); // the line of the last item read, or found damaged
-    QTest::newRow("whole lines") << "1,2\r\n3,4\r\n" << QList<int>{2, 2} << true << 2;
-    QTest::newRow("blank lines between") << "1,2\r\n\r\n\r\n3,4\r\n" << QList<int>{2, 2} << true << 4;
-    QTest::newRow("a line short of an item") << "1\r\n3,4\r\n" << QList<int>{2, 2} << false << 1;
-    QTest::newRow("a line with an item more") << "1,2,9\r\n3,4\r\n" << QList<int>{2, 2} << false << 1;
-    QTest::newRow("the last line short of an item") << "1,2\r\n3\r\n" << QList<int>{2, 2} << false << 2;
-    QTest::newRow("cut inside the last number") << "1,2\r\n\"3\",15" << QList<int>{2, 2} << false << 2;
-    QTest::newRow("cut inside the last text") << "1,2\r\n3,\"ab" << QList<int>{2, 2} << false << 2;
-    QTest::newRow("a record of two lines") << "1\r\n2\r\n" << QList<int>{2} << false << 1;
+    QTest::addColumn<bool>("cutShort"); // the file ends inside that line
+    QTest::newRow("whole lines") << "1,2\r\n3,4\r\n" << false << QList<int>{2, 2} << true << 2 << false;
+    QTest::newRow("blank lines between") << "1,2\r\n\r\n\r\n3,4\r\n" << false << QList<int>{2, 2} << true << 4 << false;
+    QTest::newRow("a line short of an item") << "1\r\n3,4\r\n" << false << QList<int>{2, 2} << false << 1 << false;
+    QTest::newRow("a line with an item more") << "1,2,9\r\n3,4\r\n" << false << QList<int>{2, 2} << false << 1 << false;
+    QTest::newRow("the last line short of an item") << "1,2\r\n3\r\n" << false << QList<int>{2, 2} << false << 2 << false;
+    QTest::newRow("cut inside the last number") << "1,2\r\n\"3\",15" << false << QList<int>{2, 2} << false << 2 << true;
+    QTest::newRow("cut inside the last text") << "1,2\r\n3,\"ab" << false << QList<int>{2, 2} << false << 2 << true;
+    QTest::newRow("a text left open before the last line") << "1,\"ab\r\n3,4\r\n" << false << QList<int>{2, 2}
+                                                           << false << 1 << false;
+    QTest::newRow("a record of two lines") << "1\r\n2\r\n" << false << QList<int>{2} << false << 1 << false;
+    QTest::newRow("a comma after the last item") << "1,2\r\n3,4,\r\n" << false << QList<int>{2, 2} << false << 2
+                                                 << false;
+    QTest::newRow("empty") << "" << false << QList<int>{1} << false << 1 << false;
+    // The program's own lists: a last line without its line end is whole; a cut after a comma or
+    // inside a text is still a cut.
+    QTest::newRow("a list's last line without its line end") << "1,2\r\n3,4" << true << QList<int>{2, 2} << true << 2
+                                                             << false;
+    QTest::newRow("a list's last text without its line end") << "1,2\r\n3,\"4\"" << true << QList<int>{2, 2} << true
+                                                             << 2 << false;
+    QTest::newRow("a list's last line short of an item") << "1,2\r\n3" << true << QList<int>{2, 2} << false << 2 << false;
+    QTest::newRow("a list cut after a comma") << "1,2\r\n3," << true << QList<int>{2, 2} << false << 2 << true;
+    QTest::newRow("a list cut inside a text") << "1,2\r\n3,\"ab" << true << QList<int>{2, 2} << false << 2 << true;
 }
 
 // A record that fills a line of its own is read whole from that line, or the reader fails and
@@ -115,19 +131,29 @@ void TestItemFile::records_data()
 void TestItemFile::records()
 {
     QFETCH(QString, data);
+    QFETCH(bool, unendedLastLineOk);
     QFETCH(QList<int>, items);
     QFETCH(bool, ok);
     QFETCH(int, line);
+    QFETCH(bool, cutShort);
     platform::ItemReader r;
     r.setText(data);
+    if (unendedLastLineOk)
+        r.allowUnendedLastLine();
     for (int n : items) {
         r.beginLine();
         for (int i = 0; i < n; ++i)
             r.raw();
     }
+    // Every reader ends by asking whether more follows, and reads on when it does.
+    if (r.ok() && !r.atEnd()) {
+        r.beginLine();
+        r.raw();
+        r.fail(QStringLiteral("more than the records"));
+    }
     QCOMPARE(r.ok(), ok);
     QCOMPARE(r.line(), line);
-    QVERIFY(!ok || r.atEnd());
+    QCOMPARE(r.cutShort(), cutShort);
 }
 
 void TestItemFile::numbersInRange()

@@ -249,17 +249,22 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("comment"); // of position 1 as the table takes it
     QTest::addColumn<bool>("cleaned");    // the operator is told, the table differs from the file
+    QTest::addColumn<QByteArray>("contents"); // the file's bytes in place of the fixture's, when given
     const QString golden = QStringLiteral("原点 A");
-    QTest::newRow("Windows-31J") << "golden.qzd" << golden << false;
-    QTest::newRow("UTF-8") << "golden_utf8.qzd" << golden << false;
-    QTest::newRow("earlier layout") << "earlier.qzd" << golden << false;
-    QTest::newRow("Windows-31J ended by Ctrl-Z") << "ctrlz_sjis.qzd" << golden << false;
-    QTest::newRow("half-width kana valid as UTF-8") << "kana_sjis.qzd" << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ") << false;
+    QTest::newRow("Windows-31J") << "golden.qzd" << golden << false << QByteArray();
+    QTest::newRow("UTF-8") << "golden_utf8.qzd" << golden << false << QByteArray();
+    QTest::newRow("earlier layout") << "earlier.qzd" << golden << false << QByteArray();
+    QTest::newRow("Windows-31J ended by Ctrl-Z") << "ctrlz_sjis.qzd" << golden << false << QByteArray();
+    QTest::newRow("half-width kana valid as UTF-8") << "kana_sjis.qzd" << QStringLiteral("ﾃｽ ﾖｺ ﾊｲ") << false << QByteArray();
     // The character the file cannot hold is left out; the blank before it stays, as the
     // message says nothing of blanks.
-    QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点 ") << true;
+    QTest::newRow("UTF-8 with e-acute") << "mixed_utf8.qzd" << QStringLiteral("原点 ") << true << QByteArray();
     // A TAB and a byte that does not decode (it arrives as a control character).
-    QTest::newRow("control characters") << "comment_control_sjis.qzd" << golden << true;
+    QTest::newRow("control characters") << "comment_control_sjis.qzd" << golden << true << QByteArray();
+    // Line endings other editors leave that keep every line whole.
+    for (const FileCopy &copy : editorEndingCopies(bytesOf(fixture(QStringLiteral("golden.qzd"))), FileKind::Written))
+        if (copy.verdict == FileVerdict::ReadsWhole)
+            QTest::newRow(qPrintable(copy.name)) << "golden.qzd" << golden << false << copy.bytes;
 }
 
 // A comment's control characters are left out on open and told; the save then writes the
@@ -298,6 +303,7 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators()
     QFETCH(QString, file);
     QFETCH(QString, comment);
     QFETCH(bool, cleaned);
+    QFETCH(QByteArray, contents);
     Fixture fx;
     useActuators({{" 28", "L", 100, false}, {}, {}, {}});
     showTable(fx.form, 1, 15, 10);
@@ -306,7 +312,7 @@ void TestPosiFileOpen::fixturesOpenWithSystemActuators()
     const QString label = gDevTypeLabel[0];
     ModalDriver driver;
     driver.then(choose(0));
-    fx.env.dialogs().chooseFile(fixture(file));
+    fx.env.dialogs().chooseFile(contents.isEmpty() ? fixture(file) : fx.write(file, contents));
     QCOMPARE(OpenPosiFile(), 0);
     QCOMPARE(driver.shown(), QStringList{QStringLiteral("frmSelection")});
 
@@ -407,32 +413,43 @@ void TestPosiFileOpen::refusalsChangeNothing_data()
                                  << QStringList{ResLines({21, 20})} << QString();
     // Read again five times, 100 ms apart, before it is given up.
     QTest::newRow("file cannot be read") << QByteArray("<missing>") << -1 << m484 << QString();
-    // A broken line is named: by its position where it has one, else by its number.
-    const auto broken = [](int position) {
-        return QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3011).arg(position)};
+    // A broken line is named with the file ("<path>"), and with its position where it has one;
+    // a file that ends inside its last line may only have been cut short there.
+    const auto broken = [](int line, int position) {
+        return QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                           + LoadResText(3011).arg(QString::number(line), QStringLiteral("<path>"),
+                                                   QString::number(position))};
     };
-    const auto brokenLine = [](int line) {
-        return QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3016).arg(line)};
+    const auto refused = [](FileVerdict verdict, int line) {
+        return QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                           + damageText({QString(), {}, verdict, line}, QStringLiteral("<path>"))};
     };
-    QTest::newRow("number 0") << head + posLine(0) << -1 << brokenLine(4) << QString();
-    QTest::newRow("number 1000") << head + posLine(1000) << -1 << brokenLine(4) << QString();
-    QTest::newRow("types cut short") << head.left(head.size() - 4) << -1 << brokenLine(3) << QString();
-    // Cut short or a field short: the position of that line is named.
-    for (const DamagedCopy &copy : cutAndShortCopies(good, 4)) {
+    QTest::newRow("number 0") << head + posLine(0) << -1 << refused(FileVerdict::Damaged, 4) << QString();
+    QTest::newRow("number 1000") << head + posLine(1000) << -1 << refused(FileVerdict::Damaged, 4) << QString();
+    QTest::newRow("types cut short") << head.left(head.size() - 4) << -1 << refused(FileVerdict::CutShort, 3)
+                                     << QString();
+    // Cut short, a field short, or ended as another editor ends it.
+    for (const FileCopy &copy : cutAndShortCopies(good, 4) + editorEndingCopies(good, FileKind::Written)) {
+        if (copy.verdict == FileVerdict::ReadsWhole)
+            continue;
         const int position = good.split('\n').at(copy.line - 1).split(',').first().toInt();
-        QTest::newRow(qPrintable(copy.name)) << copy.bytes << -1 << broken(position) << QString();
+        QTest::newRow(qPrintable(copy.name))
+            << copy.bytes << -1
+            << (copy.verdict == FileVerdict::CutShort ? refused(copy.verdict, copy.line) : broken(copy.line, position))
+            << QString();
     }
-    QTest::newRow("descending") << head + posLine(3) + posLine(2) << -1 << broken(2) << QString();
-    QTest::newRow("duplicate") << head + posLine(3) + posLine(3) << -1 << broken(3) << QString();
-    QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1 << broken(2) << QString();
-    QTest::newRow("unclosed quote") << head + posLine(1).replace("\"c1\"", "\"c1") << -1 << broken(1) << QString();
+    QTest::newRow("descending") << head + posLine(3) + posLine(2) << -1 << broken(5, 2) << QString();
+    QTest::newRow("duplicate") << head + posLine(3) + posLine(3) << -1 << broken(5, 3) << QString();
+    QTest::newRow("line cut short") << head + posLine(1) + posLine(2).left(30) << -1
+                                    << refused(FileVerdict::CutShort, 5) << QString();
+    QTest::newRow("unclosed quote") << head + posLine(1).replace("\"c1\"", "\"c1") << -1 << broken(4, 1) << QString();
     // A field is read as a typed cell of its column: " 10x00" is no position, and never 10.
     QTest::newRow("field not a number") << bytesOf(fixture(QStringLiteral("field_not_a_number.qzd"))) << -1
-                                        << broken(3) << QString();
+                                        << broken(6, 3) << QString();
     // A file of the program's other kinds is told as not a position file.
     QTest::newRow("a parameter file") << bytesOf(fixture(QStringLiteral("../editors/good.pmt"))) << -1
                                       << QStringList{ResLines({21, 20})} << QString();
-    QTest::newRow("no position line") << head << -1 << m484 << QString();
+    QTest::newRow("no position line") << head << -1 << refused(FileVerdict::Damaged, 3) << QString();
     QTest::newRow("larger than any position file")
         << good + QByteArray(17 * 1024 * 1024, ' ') << -1
         << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3032).arg(16)} << QString();
@@ -478,6 +495,8 @@ void TestPosiFileOpen::refusalsChangeNothing()
         fx.env.dialogs().chooseFile(fx.data.path(QStringLiteral("gone.qzd")));
     else
         fx.env.dialogs().chooseFile(contents.isEmpty() ? QString() : fx.write(QStringLiteral("x.qzd"), contents));
+    for (QString &m : messages)
+        m.replace(QStringLiteral("<path>"), fx.data.path(QStringLiteral("x.qzd")));
     if (choice == 2) {
         fx.env.dialogs().chooseFile(paraFile.isEmpty() ? QString() : fx.write(paraFile, "junk"));
     }

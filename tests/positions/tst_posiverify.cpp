@@ -287,8 +287,14 @@ void TestPosiVerify::refusedAsTheOpenRefuses_data()
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("a group file") << "editors/good.grp" << 0 << QStringList{ResLines({21, 20})};
     QTest::newRow("a parameter file") << "editors/good.pmt" << 0 << QStringList{ResLines({21, 20})};
+    // "<path>": the file's path, which the box names.
     QTest::newRow("cut short") << "positions/golden.qzd" << 3
-                               << QStringList{LoadResText(484) + QStringLiteral("\r\n") + LoadResText(3011).arg(3)};
+                               << QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                                              + LoadResText(3050).arg(QStringLiteral("6"), QStringLiteral("<path>"))};
+    QTest::newRow("a field not a number") << "positions/field_not_a_number.qzd" << 0
+                                          << QStringList{LoadResText(484) + QStringLiteral("\r\n")
+                                                         + LoadResText(3011).arg(QStringLiteral("6"), QStringLiteral("<path>"),
+                                                                                 QStringLiteral("3"))};
 }
 
 // The verification against a file reads it as the open does, and refuses what the open
@@ -305,6 +311,8 @@ void TestPosiVerify::refusedAsTheOpenRefuses()
     QByteArray bytes = source.readAll();
     bytes.chop(cut);
     const QString path = m_dir.filePath(QStringLiteral("refused.qzd"));
+    for (QString &m : messages)
+        m.replace(QStringLiteral("<path>"), path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());

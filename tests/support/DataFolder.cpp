@@ -72,3 +72,9 @@ QString fixturePath(const QString &relative)
 {
     return QStringLiteral(QZ_FIXTURES_DIR "/") + relative;
 }
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

@@ -34,3 +34,5 @@ private:
 
 // The folder of the test fixtures, tests/fixtures/<sub>.
 QString fixturePath(const QString &relative);
+// The bytes of a file, empty when it cannot be read.
+QByteArray fileBytes(const QString &path);

@@ -26,17 +26,47 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
-// A copy of a good file, damaged as a file cut short or a record short of a field is: every
-// reader must refuse it as damaged, name `line` (from 1) and change nothing.
-struct DamagedCopy
+// How a reader must take a copy of a good file.
+enum class FileVerdict {
+    ReadsWhole, // as it takes the good file
+    Damaged,    // refused, naming `line` as damaged or cut short (3016), changing nothing
+    CutShort    // refused: it ends inside `line`, its last, and may be cut short (3050)
+};
+
+// A copy of a good file, changed as another editor, a cut or damage leaves it.
+struct FileCopy
 {
     QString name;
     QByteArray bytes;
-    int line = 0;
+    FileVerdict verdict = FileVerdict::ReadsWhole;
+    int line = 0; // from 1: the line a refusal names; for a cut at a line end, the lines kept
 };
+
+// The line of a refusal's box that names its damage, as every reader tells it: 3016 or 3050
+// with the line and the file.
+QString damageText(const FileCopy &copy, const QString &path);
 
 // The cut and short copies of a good file of any kind (lines ended by CR LF, items separated
 // by commas): cut inside its last item, as a file cut by 3 bytes is; cut before its last line
 // end; its last line short of its last item; and line `middleLine` (from 1, a line of two items
-// or more) short of its last item.
-QList<DamagedCopy> cutAndShortCopies(const QByteArray &good, int middleLine);
+// or more) short of its last item. Every reader of a file the program writes refuses them.
+QList<FileCopy> cutAndShortCopies(const QByteArray &good, int middleLine);
+
+// Whether the program writes the files of a kind (every line ended, so data that ends without a
+// line end was cut) or only reads them (its lists, whose last line may lack its line end).
+enum class FileKind { Written, ReadOnly };
+
+// The line endings other editors leave on a good file: no line end after the last item, a
+// Ctrl-Z right after it, CR LF and then a Ctrl-Z, CR only, LF only. Each reads whole, but a file
+// of a kind the program writes that ends without its line end is refused as cut short.
+QList<FileCopy> editorEndingCopies(const QByteArray &good, FileKind kind);
+
+// The good file cut just after each line end from line `fromLine` on, the last excepted: copy
+// n keeps `line` = fromLine + n lines. The verdict (ReadsWhole) is the caller's to set.
+QList<FileCopy> cutsAtLineEnds(const QByteArray &good, int fromLine);
+
+// The damage a list the program only reads is refused for: row `rowLine` short of its last item,
+// the same row over two lines (a line end for its first comma), a row count above the rows (the
+// last row gone: refused on the new last line) and one below them (the last row twice: refused
+// on the row beyond the count).
+QList<FileCopy> listDamageCopies(const QByteArray &good, int rowLine);

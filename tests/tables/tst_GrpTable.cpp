@@ -43,7 +43,7 @@ private Q_SLOTS:
             expected = f.readAll().replace("\"5\",5,15", "\"5\",5,-3");
         }
         QCOMPARE(folder.read(QStringLiteral("out.grp")), expected);
-        QCOMPARE(ReadGrpFile(folder.path(QStringLiteral("out.grp"))), 0);
+        QCOMPARE(tables::readGrpFile(folder.path(QStringLiteral("out.grp"))), tables::FileRead::Ok);
         QCOMPARE(gGrpPrintTitle, QStringLiteral("out.grp"));
         GrpDataToText();
         QVERIFY(!gGrpVerifyNG);
@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         platform::DialogScript script;
         gGrpData[2][0] = 20;
-        QCOMPARE(ReadGrpFile(fixture(QStringLiteral("k2.grp"))), 0);
+        QCOMPARE(tables::readGrpFile(fixture(QStringLiteral("k2.grp"))), tables::FileRead::Ok);
         QVERIFY(script.boxes().isEmpty());
         QCOMPARE(gGrpDataIn[3][0], 31);
         QCOMPARE(gGrpDataIn[3][1], 41);
@@ -112,7 +112,9 @@ private Q_SLOTS:
         platform::DialogScript script;
         if (headerMessage)
             script.answer(platform::IdOk);
-        QCOMPARE(ReadGrpFile(fixture(file)), 1);
+        QCOMPARE(tables::readGrpFile(fixture(file)), headerMessage                    ? tables::FileRead::Rejected
+                                                      : file == QLatin1String("absent.grp") ? tables::FileRead::IoFailed
+                                                                                            : tables::FileRead::Damaged);
         QCOMPARE(script.prompts(), headerMessage ? QStringList{ResLines({19, 20})} : QStringList{});
         QVERIFY(std::memcmp(before, gGrpDataIn, sizeof before) == 0);
         QCOMPARE(gGrpPrintTitle, QStringLiteral("kept"));
@@ -139,7 +141,8 @@ private Q_SLOTS:
         platform::DialogScript script;
         if (headerMessage)
             script.answer(platform::IdOk);
-        QCOMPARE(ReadGrpFile(folder.path(QStringLiteral("h.grp"))), 1);
+        QCOMPARE(tables::readGrpFile(folder.path(QStringLiteral("h.grp"))),
+                 headerMessage ? tables::FileRead::Rejected : tables::FileRead::Damaged);
         QCOMPARE(script.prompts(), headerMessage ? QStringList{ResLines({19, 20})} : QStringList{});
     }
 
@@ -147,9 +150,14 @@ private Q_SLOTS:
     {
         gGrpDataIn[7][0] = 70;
         gGrpData[7][0] = 70;
-        QCOMPARE(ReadGrpFile(fixture(QStringLiteral("headonly.grp"))), 0);
+        tables::RecordCount count;
+        QCOMPARE(tables::readGrpFile(fixture(QStringLiteral("headonly.grp")), &count), tables::FileRead::Ok);
         QCOMPARE(gGrpDataIn[7][0], 70);
         QVERIFY(gGrpDataInMissing[7]);
+        // Line 2 names 99 groups; none follows it.
+        QCOMPARE(count.named, 99);
+        QCOMPARE(count.held, 0);
+        QCOMPARE(count.lastLine, 2);
     }
 };
 

@@ -66,8 +66,7 @@ private Q_SLOTS:
         QCOMPARE(folder.read(QStringLiteral("out.pmt")), fixtureBytes(QStringLiteral("good.pmt")));
         tables::resetParaSet();
         gPrmSingle28 = 9;
-        QCOMPARE(ReadParaFile(out), 0);
-        QCOMPARE(LetParaTableToArrays(), 0);
+        QCOMPARE(tables::openParaFileFrom(out), 0);
         QCOMPARE(paraSetText(), before);
         QVERIFY(script.boxes().isEmpty());
     }
@@ -141,22 +140,22 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<int>("message");
-        QTest::addColumn<int>("line"); // the line the message names, 0 for none
+        QTest::addColumn<int>("line"); // the line the message names, 0 for none; below 0, the file ends inside it
 
         QTest::newRow("group file header") << "grpheader.pmt" << QByteArray() << QByteArray() << 22 << 0;
         QTest::newRow("ETC in place of PG") << "etcforpg.pmt" << QByteArray() << QByteArray() << 681 << 18;
         QTest::newRow("ends early") << "short.pmt" << QByteArray() << QByteArray() << 681 << 25;
         QTest::newRow("four sections") << "foursections.pmt" << QByteArray() << QByteArray() << 681 << 2;
-        QTest::newRow("empty") << "empty.pmt" << QByteArray() << QByteArray() << 681 << 0;
+        QTest::newRow("empty") << "empty.pmt" << QByteArray() << QByteArray() << 681 << 1;
         QTest::newRow("missing") << "absent.pmt" << QByteArray() << QByteArray() << 681 << 0;
         QTest::newRow("16-bit value just inside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
                                                   << QByteArray("100,-32768,100,32767\r\n20,20") << 0 << 0;
         QTest::newRow("16-bit value just outside") << "good.pmt" << QByteArray("100,100,100,100\r\n20,20")
-                                                   << QByteArray("100,100,100,32768\r\n20,20") << 681 << 0;
+                                                   << QByteArray("100,100,100,32768\r\n20,20") << 681 << 5;
         QTest::newRow("32-bit stroke just outside") << "good.pmt" << QByteArray("2147483647")
-                                                    << QByteArray("2147483648") << 681 << 0;
+                                                    << QByteArray("2147483648") << 681 << 11;
         QTest::newRow("text for a number") << "good.pmt" << QByteArray("\"PG\",2,4\r\n0,1,2,0")
-                                           << QByteArray("\"PG\",2,4\r\n0,1,\"two\",0") << 681 << 0;
+                                           << QByteArray("\"PG\",2,4\r\n0,1,\"two\",0") << 681 << 19;
         QTest::newRow("six values a row") << "good.pmt" << QByteArray("\"HOME\",6,4")
                                           << QByteArray("\"HOME\",6,6") << 681 << 3;
         QTest::newRow("items after the end") << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n")
@@ -166,14 +165,78 @@ private Q_SLOTS:
         for (const char *code : {"E35L100 ", " 28LX", "E35L10 ", "E35l100", "E35L1000", "E3", "\"\"", "82L 050", "28 050"})
             QTest::newRow(qPrintable(QStringLiteral("actuator code [%1]").arg(QLatin1String(code))))
                 << "good.pmt" << QByteArray("\"E35L100\"")
-                << (code[0] == '"' ? QByteArray(code) : QByteArray("\"") + code + "\"") << 681 << 0;
+                << (code[0] == '"' ? QByteArray(code) : QByteArray("\"") + code + "\"") << 681 << 17;
         QTest::newRow("last line without its last item")
-            << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681 << 34;
+            << "good.pmt" << QByteArray("0,0,1,1\r\n1,0,0,0\r\n") << QByteArray("0,0,1,1\r\n1,0,0") << 681 << -34;
         QTest::newRow("larger than any parameter file") << "<big>" << QByteArray() << QByteArray() << 681 << 0;
         QTest::newRow("named pipe") << "<pipe>" << QByteArray() << QByteArray() << 681 << 0;
-        // Cut short, or a line short of a field: the whole good file given as `to`.
-        for (const DamagedCopy &copy : cutAndShortCopies(fixtureBytes(QStringLiteral("good.pmt")), 12))
-            QTest::newRow(qPrintable(copy.name)) << "<contents>" << QByteArray() << copy.bytes << 681 << copy.line;
+        // A letter inside a number.
+        QTest::newRow("x00 for 100") << "good.pmt" << QByteArray("\"HOME\",6,4\r\n100,")
+                                     << QByteArray("\"HOME\",6,4\r\nx00,") << 681 << 4;
+        // Cut short, a line short of a field, or ended as other editors end it: the whole good
+        // file given as `to`.
+        const QByteArray good = fixtureBytes(QStringLiteral("good.pmt"));
+        for (const FileCopy &copy : cutAndShortCopies(good, 12) + editorEndingCopies(good, FileKind::Written))
+            if (copy.verdict != FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << "<contents>" << QByteArray() << copy.bytes << 681
+                                                     << (copy.verdict == FileVerdict::CutShort ? -copy.line : copy.line);
+    }
+
+    // A letter in place of any digit of the data ("x00" for "100"): refused, naming the line
+    // the letter stands on, whichever item it hits. Only the zeros that fill the row of a single
+    // value (lines 28, 29 and 34), which nothing reads, may hold anything.
+    void letterInANumberNamesItsLine()
+    {
+        const QByteArray good = fixtureBytes(QStringLiteral("good.pmt"));
+        DataFolder folder;
+        const QString path = folder.path(QStringLiteral("x.pmt"));
+        platform::DialogScript script;
+        int refused = 0;
+        // After the header: "QZ-Kx" names no file of this program.
+        for (int i = int(good.indexOf('\n')); i < good.size(); ++i) {
+            if (good.at(i) < '0' || good.at(i) > '9')
+                continue;
+            QByteArray bytes = good;
+            bytes[i] = 'x';
+            folder.write(QStringLiteral("x.pmt"), bytes);
+            script.clear();
+            const int line = int(good.left(i).count('\n')) + 1;
+            const bool filler = (line == 28 || line == 29 || line == 34)
+                                && good.mid(good.lastIndexOf('\n', i), i - good.lastIndexOf('\n', i)).contains(',');
+            if (!filler)
+                script.answer(platform::IdOk);
+            const QString at = QStringLiteral("offset %1").arg(i);
+            QVERIFY2(tables::openParaFileFrom(path) == (filler ? 0 : 1), qPrintable(at));
+            QVERIFY2(script.prompts()
+                         == (filler ? QStringList()
+                                    : QStringList{ResLines({681}) + QStringLiteral("\r\n")
+                                                  + damageText({QString(), {}, FileVerdict::Damaged, line}, path)}),
+                     qPrintable(at + QStringLiteral(": ") + script.prompts().join(QLatin1Char('|'))));
+            refused += filler ? 0 : 1;
+        }
+        QCOMPARE(refused, 193 - 9); // every digit of the data but the nine fillers
+    }
+
+    // The endings other editors leave that keep every line whole: read as the good file.
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        for (const FileCopy &copy : editorEndingCopies(fixtureBytes(QStringLiteral("good.pmt")), FileKind::Written))
+            if (copy.verdict == FileVerdict::ReadsWhole)
+                QTest::newRow(qPrintable(copy.name)) << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QByteArray, contents);
+        platform::DialogScript script;
+        QCOMPARE(tables::openParaFileFrom(fixture(QStringLiteral("good.pmt"))), 0);
+        const QStringList good = paraSetText();
+        tables::resetParaSet();
+        DataFolder folder;
+        folder.write(QStringLiteral("edited.pmt"), contents);
+        QCOMPARE(tables::openParaFileFrom(folder.path(QStringLiteral("edited.pmt"))), 0);
+        QCOMPARE(paraSetText(), good);
+        QVERIFY(script.boxes().isEmpty());
     }
 
     // A refused file tells why once and leaves the exchange table and the set as they were.
@@ -224,7 +287,9 @@ private Q_SLOTS:
         // A file refused for its size says so under the message.
         const QString tooLarge = QStringLiteral("\r\n") + LoadResText(3032).arg(16);
         const QString notRegular = QStringLiteral("\r\n") + LoadResText(3042);
-        const QString atLine = line ? QStringLiteral("\r\n") + LoadResText(3016).arg(line) : QString();
+        const FileCopy damaged{QString(), {}, line < 0 ? FileVerdict::CutShort : FileVerdict::Damaged, qAbs(line)};
+        const QString atLine =
+            line ? QStringLiteral("\r\n") + damageText(damaged, folder.path(QStringLiteral("f.pmt"))) : QString();
         QCOMPARE(script.prompts(),
                  QStringList{message == 22 ? ResLines({22, 20})
                                            : ResLines({681}) + (big ? tooLarge : pipe ? notRegular : atLine)});

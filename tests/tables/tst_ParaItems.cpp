@@ -149,8 +149,7 @@ private Q_SLOTS:
         const int single28 = gPrmSingle28;
         ClearParaArrays();
         gPrmSingle28 = single28; // no file holds it: the value stays the controller's
-        QCOMPARE(ReadParaFile(path), 0);
-        QCOMPARE(LetParaTableToArrays(), 0);
+        QCOMPARE(tables::openParaFileFrom(path), 0);
         QCOMPARE(paraSetText(), expected);
     }
 

@@ -28,7 +28,7 @@ private Q_SLOTS:
     void roundTrip()
     {
         DataFolder folder;
-        QCOMPARE(ReadSqMcrFile(fixture(QStringLiteral("good.smd"))), 0);
+        QCOMPARE(tables::readSqMcrFile(fixture(QStringLiteral("good.smd"))), tables::FileRead::Ok);
         SqMcrDataRestore();
         QCOMPARE(WriteSqMcrFile(folder.path(QStringLiteral("out.smd"))), 0);
         QFile f(fixture(QStringLiteral("good.smd")));
@@ -54,7 +54,9 @@ private Q_SLOTS:
     {
         gSmData[0][2 * 4] = 3;
         gSmData[0][2 * 4 + 1] = 2;
-        QCOMPARE(ReadSqMcrFile(fixture(QStringLiteral("five.smd"))), 0);
+        tables::RecordCount count;
+        QCOMPARE(tables::readSqMcrFile(fixture(QStringLiteral("five.smd")), &count), tables::FileRead::Ok);
+        QCOMPARE(count.held, 2);
         QCOMPARE(gSmDataIn[5][2 * 1], 5);
         QCOMPARE(gSmDataIn[5][2 * 1 + 1], 7);
         QCOMPARE(gSmDataIn[0][2 * 10 + 1], 7);
@@ -115,15 +117,22 @@ private Q_SLOTS:
         platform::DialogScript script;
         if (headerMessage)
             script.answer(platform::IdOk);
-        QCOMPARE(ReadSqMcrFile(fixture(file)), 1);
+        QCOMPARE(tables::readSqMcrFile(fixture(file)), headerMessage                    ? tables::FileRead::Rejected
+                                                        : file == QLatin1String("absent.smd") ? tables::FileRead::IoFailed
+                                                                                              : tables::FileRead::Damaged);
         QCOMPARE(script.prompts(), headerMessage ? QStringList{ResLines({23, 20})} : QStringList{});
         QVERIFY(std::memcmp(before, gSmDataIn, sizeof before) == 0);
     }
 
     void headerOnlyReads()
     {
-        QCOMPARE(ReadSqMcrFile(fixture(QStringLiteral("headonly.smd"))), 0);
+        tables::RecordCount count;
+        QCOMPARE(tables::readSqMcrFile(fixture(QStringLiteral("headonly.smd")), &count), tables::FileRead::Ok);
         QVERIFY(gSmDataInMissing[0] && gSmDataInMissing[19]);
+        // Line 2 names 20 macros; none follows it.
+        QCOMPARE(count.named, 20);
+        QCOMPARE(count.held, 0);
+        QCOMPARE(count.lastLine, 2);
     }
 };
 

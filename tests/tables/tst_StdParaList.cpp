@@ -5,6 +5,8 @@
 #include "platform/DialogScript.h"
 #include "platform/ProgramFolder.h"
 #include "support/DataFolder.h"
+#include "support/FileFault.h"
+#include "support/ParaSetText.h"
 
 #include <QtTest>
 
@@ -111,6 +113,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("prompts");
 
         const QStringList missing = {ResLines({28, 29}), ResLines({36})};
+        // A list that is there is told as damaged, named ("<path>") with its line; then 36.
+        const auto damaged = [](int line) {
+            return QStringList{damageText({QString(), {}, FileVerdict::Damaged, line}, QStringLiteral("<path>"))
+                                   + QStringLiteral("\r\n") + LoadResText(3051),
+                               ResLines({36})};
+        };
         QTest::newRow("actuator not in the list") << "" << QByteArray() << QByteArray()
                                                   << QStringList{ResLines({36})};
         QTest::newRow("new-type list missing") << "w4nqzstpr.lst" << QByteArray() << QByteArray() << missing;
@@ -120,14 +128,21 @@ private Q_SLOTS:
         QTest::newRow("wrong common header") << "w4cmstpr.lst" << QByteArray("\"QZ-K4\"") << QByteArray("\"QZ-K2\"")
                                              << QStringList{ResLines({27}), ResLines({36})};
         QTest::newRow("count above the rows") << "w4nqzstpr.lst" << QByteArray(",4,0") << QByteArray(",5,0")
-                                              << missing;
+                                              << damaged(5);
         QTest::newRow("16-bit value too large") << "w4nqzstpr.lst" << QByteArray("65535,255,60")
-                                                << QByteArray("65535,32768,60") << missing;
+                                                << QByteArray("65535,32768,60") << damaged(4);
         QTest::newRow("common value not a number") << "w4cmstpr.lst" << QByteArray("0,11,0")
-                                                   << QByteArray("0,x,0") << missing;
+                                                   << QByteArray("0,x,0") << damaged(10);
         QTest::newRow("designation of six characters") << "w4nqzstpr.lst" << QByteArray("\" 28L050\"\r\n\" 28L-050\",999")
                                                        << QByteArray("\"28L050\"\r\n\" 28L-050\",999")
                                                        << QStringList{ResLines({36})};
+        // Each list the program only reads, damaged as such lists are refused for (the whole
+        // damaged file given as `to`).
+        const QList<std::pair<QString, int>> rowOf = {{kLists[0], 3}, {kLists[1], 2}, {kLists[2], 7}};
+        for (const auto &[list, row] : rowOf)
+            for (const FileCopy &copy : listDamageCopies(fileBytes(fixturePath(QStringLiteral("editors/std/") + list)), row))
+                QTest::newRow(qPrintable(list + QStringLiteral(", ") + copy.name))
+                    << list << QByteArray("<whole>") << copy.bytes << damaged(copy.line);
     }
 
     // Any failure shows its messages and leaves the whole parameter set as it was.
@@ -140,15 +155,21 @@ private Q_SLOTS:
 
         DataFolder folder;
         folder.installFactoryLists();
+        if (list == kLists[1]) // read for an axis of the old type only
+            chooseActuator(1, QStringLiteral(" 28"), QStringLiteral("L"), 50, false, false, false);
         if (list.isEmpty()) {
             gDevSetteiStroke[2] = 60;
         } else if (from.isEmpty()) {
             folder.remove(list);
+        } else if (from == "<whole>") {
+            folder.write(list, to);
         } else {
             QByteArray bytes = folder.read(list);
             QVERIFY(bytes.contains(from));
             folder.write(list, bytes.replace(from, to));
         }
+        for (QString &p : prompts)
+            p.replace(QStringLiteral("<path>"), folder.path(list));
         gPrmHomeVel[0] = 9;
         gAxisMask = 1;
         platform::DialogScript script;
@@ -160,6 +181,34 @@ private Q_SLOTS:
         QCOMPARE(gPrmHomeVel[0], 9);
         QCOMPARE(gAxisMask, 1);
         QVERIFY(gPrmActuator[0].isEmpty());
+    }
+
+    // The endings other editors leave on the lists, which the program only reads: each reads
+    // whole, as the list itself.
+    void otherEditorsEndings_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QByteArray>("contents");
+        for (const QString &list : kLists)
+            for (const FileCopy &copy : editorEndingCopies(fileBytes(fixturePath(QStringLiteral("editors/std/") + list)),
+                                                           FileKind::ReadOnly))
+                QTest::newRow(qPrintable(list + QStringLiteral(", ") + copy.name)) << list << copy.bytes;
+    }
+    void otherEditorsEndings()
+    {
+        QFETCH(QString, list);
+        QFETCH(QByteArray, contents);
+        DataFolder folder;
+        folder.installFactoryLists();
+        chooseActuator(1, QStringLiteral(" 28"), QStringLiteral("L"), 50, false, false, false);
+        platform::DialogScript script;
+        QCOMPARE(SetStdParameta(), 0);
+        const QStringList whole = paraSetText();
+        tables::resetParaSet();
+        folder.write(list, contents);
+        QCOMPARE(SetStdParameta(), 0);
+        QCOMPARE(paraSetText(), whole);
+        QVERIFY(script.boxes().isEmpty());
     }
 
     void listBounds_data()

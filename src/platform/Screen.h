@@ -57,7 +57,9 @@ QRect frameRect(const QWidget *window);
 // Keeps a window the window manager places (the main window) on the desktop: once the window
 // manager has framed it at its first showing, it is made small enough for its frame to fit
 // the available area, as far as its minimum size allows, and its frame is moved inside that
-// area as little as needed. A maximized window is left to the window manager.
+// area as little as needed. A maximized window is left to the window manager, and the
+// offscreen platform, which is no desktop, keeps nothing unless a test gives it one
+// (setDesktopForTest).
 void keepOnDesktop(QWidget *window);
 // The keeping itself, for a shown window; the first showing uses it.
 void keepInside(QWidget *window);

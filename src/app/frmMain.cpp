@@ -19,6 +19,7 @@
 #include "platform/FixedGrid.h"
 #include "platform/FocusGuard.h"
 #include "platform/Fonts.h"
+#include "platform/Screen.h"
 #include "operation/StopOnExit.h"
 #include "positions/PosiGrid.h"
 #include "positions/PosiFileCommands.h"
@@ -594,6 +595,9 @@ void frmMain::Form_Load()
         screenWidth = QGuiApplication::primaryScreen()->geometry().width();
     if (screenWidth > 800) {
         resize(px(15360), px(10755));
+        // That size is the whole screen's width: under a frame and beside a panel it is made
+        // to fit once the window manager has framed it.
+        platform::keepOnDesktop(this);
     } else {
         resize(px(12400), px(8250));
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -677,6 +681,10 @@ void frmMain::mnuFileExit_Click()
 void frmMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    // The width snaps back to 12400 twips only while the window is not maximized: maximized it
+    // takes the screen's width, however narrow, with its close box on the screen.
+    if (event->type() == QEvent::WindowStateChange)
+        setMinimumWidth(isMaximized() ? 0 : px(12400));
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         QWidget *focus = QApplication::focusWidget();
         m_grid->setVisible(true);

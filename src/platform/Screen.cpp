@@ -1,10 +1,13 @@
 #include "platform/Screen.h"
 
 #include "platform/FirstShowPlacer.h"
+#include "platform/ScrollPane.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace platform {
 
@@ -45,23 +48,59 @@ bool testDesktop()
     return !g_testArea.isEmpty();
 }
 
-// What the window manager has said it draws around a shown window; nothing before.
-QMargins reportedMargins(const QWidget *window)
+bool frameless(const QWidget *window)
 {
-    if (!window || !window->isVisible())
-        return {};
-    const QRect frame = window->frameGeometry();
-    const QRect inner = window->geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
-            frame.bottom() - inner.bottom()};
+    return window && (window->windowFlags() & Qt::FramelessWindowHint || window->windowType() == Qt::SplashScreen);
 }
 
-// A window's frame as the placement takes it: its position is its frame's corner.
-QRect frameOf(const QWidget *window)
+// What the window manager has said it draws around a window; nothing before it has framed
+// and shown it. Until then the native window's answer is no word of the window manager's
+// (X answers with the bare window, or with sizes not yet applied). Asked of the native window,
+// which reads it afresh once the window manager has moved it; the widget keeps what it was
+// told at its last move.
+QMargins reportedMargins(const QWidget *window)
 {
-    if (testDesktop())
-        return {window->pos(), window->size().grownBy(g_testFrame)};
-    return window->frameGeometry();
+    if (!window || !frameReported(window) || frameless(window))
+        return {};
+    if (const QWindow *handle = window->windowHandle())
+        return handle->frameMargins();
+    return {};
+}
+
+// Puts the window's frame corner at `corner` and makes the window `size`. The frame's corner is
+// given (Qt's frame position, which X hints as NorthWest gravity), so the window manager puts
+// its own frame there, whatever it draws: a client position worked out from margins assumed
+// before the window manager has framed the window would be off by any difference, and Qt takes
+// a position given to a created window as the client's until it knows the frame.
+void putFrameAt(QWidget *window, QPoint corner, QSize size)
+{
+    if (size != window->size())
+        window->resize(size);
+    QWindow *handle = window->windowHandle();
+    if (testDesktop() || !handle) {
+        window->move(corner);
+        return;
+    }
+    // As the window is first shown the native window has not yet taken the widget's place and
+    // size; both are told, or showing it would give the native window the widget's as the
+    // client's (the frame position is the last word).
+    if (!frameReported(window)) {
+        window->move(corner);
+        handle->resize(size);
+    }
+    handle->setFramePosition(corner);
+}
+
+// The least the window can be made. What a scrolled pane asks for depends on the frame and
+// the area, which may have changed since its layout last asked: it is asked again.
+QSize minimumFor(QWidget *window)
+{
+    const QList<ScrollPane *> panes = window->findChildren<ScrollPane *>();
+    for (ScrollPane *pane : panes)
+        pane->updateGeometry();
+    if (QLayout *layout = window->layout(); layout && !panes.isEmpty())
+        layout->activate();
+    return window->minimumSize().expandedTo(window->minimumSizeHint());
 }
 
 } // namespace
@@ -77,12 +116,20 @@ QRect availableArea(const QWidget *window)
 QMargins frameMargins(const QWidget *window, const QWidget *owner)
 {
     // A splash or a window without a frame gets none from the window manager.
-    if (window && (window->windowFlags() & Qt::FramelessWindowHint || window->windowType() == Qt::SplashScreen))
+    if (frameless(window))
         return {};
     if (testDesktop())
         return g_testFrame;
-    const QMargins own = reportedMargins(window);
-    return own.isNull() ? reportedMargins(owner) : own;
+    return frameReported(window) ? reportedMargins(window) : reportedMargins(owner);
+}
+
+QRect frameRect(const QWidget *window)
+{
+    if (testDesktop())
+        return {window->pos(), window->size().grownBy(g_testFrame)};
+    if (!window->isVisible())
+        return window->frameGeometry();
+    return window->geometry().marginsAdded(reportedMargins(window));
 }
 
 QSize fittedSize(const QSize &size, const QSize &minimum, const QMargins &frame, const QRect &available)
@@ -100,15 +147,45 @@ void setDesktopForTest(const QRect &available, const QMargins &frame)
     g_testFrame = frame;
 }
 
+bool frameReported(const QWidget *window)
+{
+    if (!window)
+        return false;
+    if (testDesktop() || frameless(window))
+        return true;
+    // A window manager that frames a window does it before it shows it.
+    const QWindow *handle = window->windowHandle();
+    return window->isVisible() && handle && handle->isExposed();
+}
+
 void placeOnce(QWidget *window, const QWidget *owner, QPoint offset)
 {
     const QRect available = availableArea(owner);
     const QMargins frame = frameMargins(window, owner);
-    const QSize minimum = window->minimumSize().expandedTo(window->minimumSizeHint());
+    const QSize minimum = minimumFor(window);
     const QSize size = fittedSize(window->size(), minimum, frame, available);
-    if (size != window->size())
-        window->resize(size);
-    window->move(placedBeside(frameOf(owner), size.grownBy(frame), available, offset));
+    putFrameAt(window, placedBeside(frameRect(owner), size.grownBy(frame), available, offset), size);
+}
+
+void keepInside(QWidget *window)
+{
+    if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))
+        return;
+    const QRect available = availableArea(window);
+    const QMargins frame = frameMargins(window);
+    const QSize minimum = minimumFor(window);
+    const QSize size = fittedSize(window->size(), minimum, frame, available);
+    const QRect outer(frameRect(window).topLeft(), size.grownBy(frame));
+    putFrameAt(window, placedBeside(outer, outer.size(), available, QPoint()), size);
+}
+
+void keepOnDesktop(QWidget *window)
+{
+    // The offscreen platform is no desktop: nothing reserves a strip there and its screen is
+    // not the one the program runs on (tests give one with setDesktopForTest).
+    if (!window || (!testDesktop() && QGuiApplication::platformName() == QLatin1String("offscreen")))
+        return;
+    new FirstShowPlacer(window, nullptr, QPoint());
 }
 
 void placeBesideOwner(QWidget *window, const QWidget *owner, int rightTwips, int downTwips)
@@ -121,7 +198,7 @@ void placeBesideOwner(QWidget *window, const QWidget *owner, int rightTwips, int
         return;
     }
     // Until it is shown a window's size is not settled: the screen's edge is kept then.
-    window->move(frameOf(owner).topLeft() + offset);
+    window->move(frameRect(owner).topLeft() + offset);
     new FirstShowPlacer(window, owner, offset);
 }
 

@@ -26,8 +26,8 @@ QPoint placedBeside(const QRect &ownerFrame, const QSize &frame, const QRect &av
 QRect availableArea(const QWidget *window);
 
 // What the window manager adds around a window's content (title bar, borders): as it reports
-// it for the window; until it has (before the window is shown, and often just as it is shown)
-// as it drew the owner, drawn by the same desktop.
+// it for the window once it has framed and shown it; until then (before the window is shown,
+// and as it is first shown) as it drew the owner, drawn by the same desktop.
 QMargins frameMargins(const QWidget *window, const QWidget *owner = nullptr);
 
 // The window's size with its content made smaller, as far as its minimum size allows, so that
@@ -46,5 +46,22 @@ void setDesktopForTest(const QRect &available, const QMargins &frame);
 void placeBesideOwner(QWidget *window, const QWidget *owner, int rightTwips = 500, int downTwips = 500);
 // The placement itself, offset in pixels; placeBesideOwner() and the first showing use it.
 void placeOnce(QWidget *window, const QWidget *owner, QPoint offset);
+// Whether the window manager has framed and shown the window, so that its word on the frame
+// is known (a window without a frame, and the test desktop, need no word).
+bool frameReported(const QWidget *window);
+// A window's frame as the placement takes it: a shown window's client area with the margins
+// the window manager reported (none before); on the test desktop its position and size with
+// the test's frame.
+QRect frameRect(const QWidget *window);
+
+// Keeps a window the window manager places (the main window) on the desktop: once the window
+// manager has framed it at its first showing, it is made small enough for its frame to fit
+// the available area, as far as its minimum size allows, and its frame is moved inside that
+// area as little as needed. A maximized window is left to the window manager, and the
+// offscreen platform, which is no desktop, keeps nothing unless a test gives it one
+// (setDesktopForTest).
+void keepOnDesktop(QWidget *window);
+// The keeping itself, for a shown window; the first showing uses it.
+void keepInside(QWidget *window);
 
 } // namespace platform

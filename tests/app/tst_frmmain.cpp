@@ -14,6 +14,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FixedGrid.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Screen.h"
 #include "platform/SettingsStore.h"
 #include "positions/PosiFileCommands.h"
 #include "positions/PosiGridText.h"
@@ -623,6 +624,12 @@ void TestFrmMain::loadSizesToScreen()
     QCOMPARE(bool(w.windowState() & Qt::WindowMaximized), warned);
     if (!warned)
         QCOMPARE(w.size(), QSize(1024, 717));
+    // Maximized on a narrow screen it takes the screen's width; not maximized it snaps back to
+    // 12400 twips.
+    const int snapWidth = platform::twipsToPixels(&w, 12400);
+    QCOMPARE(w.minimumWidth(), warned ? 0 : snapWidth);
+    w.setWindowState(Qt::WindowNoState);
+    QCOMPARE(w.minimumWidth(), snapWidth);
     QCOMPARE(w.windowTitle(), QStringLiteral("QZ-W4 Ver1.00E"));
     QCOMPARE(w.lblFileName()->text(), LoadResText(213));
     QCOMPARE(gPosiNoDefFrom + gPosiNoDefTo + gPosiNoFrom + gPosiNoTo, 0);

@@ -239,8 +239,10 @@ void TestWindowSizes::framesFitDesktop_data()
 }
 
 // On a small desktop with a reserved strip and frames the window manager draws, every window
-// placed beside the main window (itself at the area's corner) keeps its whole frame inside the
-// area left to windows, and every control of it can be brought into view.
+// opened beside the main window is made small enough for its content and that frame to fit the
+// area left to windows, and every control of it can be brought into view. Where the window
+// manager puts the frame is read from a real one (tst_desktopframes): the offscreen platform
+// draws no frame, and one given here would only restate the placement's own sums.
 void TestWindowSizes::framesFitDesktop()
 {
     QFETCH(int, language);
@@ -255,9 +257,9 @@ void TestWindowSizes::framesFitDesktop()
 
     int scrolled = 0;
     const QStringList found = eachWindow(main.get(), 2, [&](const char *, QWidget *w) {
-        const QRect frameRect(w->pos(), w->size().grownBy(frame));
-        if (!available.contains(frameRect))
-            return QStringLiteral("frame %1").arg(rectText(frameRect));
+        const QSize whole = w->size().grownBy(frame);
+        if (whole.width() > available.width() || whole.height() > available.height())
+            return QStringLiteral("%1 x %2 with its frame").arg(whole.width()).arg(whole.height());
         if (auto *pane = w->findChild<QScrollArea *>(); pane && pane->widget()
             && pane->widget()->height() > pane->viewport()->height())
             ++scrolled;

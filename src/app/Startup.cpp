@@ -182,14 +182,11 @@ frmMain *Main(int splashMs)
 
     startup::resetAxesForStart();
     editors::initGrpSmTables();
-    gLangChanged = false;
-    settings::readDispMmUnit();
+    settings::readStartupSettings();
     gDevOptEdit = true;
-    settings::readLanguage();
     // Qt's own texts (message-box buttons, file and print dialogs) speak the stored language,
     // not the desktop's.
     platform::useQtTranslation(gLanguage == 1);
-    settings::readPortSettings();
 
     auto *window = new frmMain;
     window->setAttribute(Qt::WA_DeleteOnClose);

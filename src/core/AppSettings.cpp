@@ -34,6 +34,27 @@ void fill3(int (&slots)[3], int value)
     slots[0] = slots[1] = slots[2] = value;
 }
 
+// A stored value that is not a number reads as the key's default rather than stopping the
+// start-up: the operator could not repair it from within the program otherwise.
+void readDispMmUnit()
+{
+    gDispMmUnit = SettingsStore::numberOr(QStringLiteral("DispMmUnit"), kDefDispMmUnit) != 0;
+}
+
+void readLanguage()
+{
+    gLanguage = SettingsStore::numberOr(QStringLiteral("Language"), kDefLanguage);
+    gLangOffset = languageOffsetFor(gLanguage);
+}
+
+void readPortSettings()
+{
+    gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), kDefPortNo);
+    g_portNoRead = gPortNo;
+    gPortOccupy = SettingsStore::numberOr(QStringLiteral("PortOccupy"), kDefPortOccupy) != 0;
+    gMmRoundUp = SettingsStore::numberOr(QStringLiteral("MmRoundUp"), kDefMmRoundUp) != 0;
+}
+
 } // namespace
 
 void resetAppSettings()
@@ -59,42 +80,12 @@ int languageOffsetFor(int language)
     return language == 1 ? 0 : 10000;
 }
 
-// A stored value that is not a number reads as the key's default rather than stopping the
-// start-up: the operator could not repair it from within the program otherwise.
-void readDispMmUnit()
-{
-    gDispMmUnit = SettingsStore::numberOr(QStringLiteral("DispMmUnit"), kDefDispMmUnit) != 0;
-}
-
-void readLanguage()
-{
-    gLanguage = SettingsStore::numberOr(QStringLiteral("Language"), kDefLanguage);
-    gLangOffset = languageOffsetFor(gLanguage);
-}
-
-void readPortSettings()
-{
-    gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), kDefPortNo);
-    g_portNoRead = gPortNo;
-    gPortOccupy = SettingsStore::numberOr(QStringLiteral("PortOccupy"), kDefPortOccupy) != 0;
-    gMmRoundUp = SettingsStore::numberOr(QStringLiteral("MmRoundUp"), kDefMmRoundUp) != 0;
-}
-
 void readStartupSettings()
 {
     gLangChanged = false;
     readDispMmUnit();
     readLanguage();
     readPortSettings();
-}
-
-void readJogSettings()
-{
-    fill3(gVelOf100Pls, SettingsStore::numberOr(QStringLiteral("VelOf100Pls"), kDefVelOf100Pls));
-    fill3(gAccOf100Pls, SettingsStore::numberOr(QStringLiteral("AccOf100Pls"), kDefAccOf100Pls));
-    fill3(gAccOf100Pls2, SettingsStore::numberOr(QStringLiteral("AccOf100Pls2"), kDefAccOf100Pls2));
-    gAccOfJog = SettingsStore::numberOr(QStringLiteral("AccOfJog"), kDefAccOfJog);
-    gAccOfJog2 = SettingsStore::numberOr(QStringLiteral("AccOfJog2"), kDefAccOfJog2);
 }
 
 bool finishSettingsWrites()

@@ -33,14 +33,9 @@ constexpr int kDefAccOfJog2 = 2;
 
 void resetAppSettings();
 
-// The start-up's reads, in the order the start-up makes them.
-void readDispMmUnit();
-void readLanguage();
-void readPortSettings(); // "PortNo", "PortOccupy", "MmRoundUp"
+// The start-up's reads: "DispMmUnit", "Language", then "PortNo", "PortOccupy" and
+// "MmRoundUp"; no change of language asked yet.
 void readStartupSettings();
-
-// The jog and 100-pulse feed values.
-void readJogSettings();
 
 int languageOffsetFor(int language);
 

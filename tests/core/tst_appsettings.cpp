@@ -20,7 +20,6 @@ private Q_SLOTS:
     void emptyStoreGivesDefaults();
     void storedValues_data();
     void storedValues();
-    void jogDefaults();
     void storeAtExit_data();
     void storeAtExit();
     void unwritableStoreIsTold_data();
@@ -134,23 +133,6 @@ void TestAppSettings::storedValues()
     else if (key == QLatin1String("MmRoundUp"))
         actual = gMmRoundUp;
     QCOMPARE(actual, expected);
-}
-
-void TestAppSettings::jogDefaults()
-{
-    TestEnv env;
-    settings::readJogSettings();
-    QCOMPARE(gVelOf100Pls[0], 20);
-    QCOMPARE(gVelOf100Pls[2], 20);
-    QCOMPARE(gAccOf100Pls[1], 3);
-    QCOMPARE(gAccOf100Pls2[0], 3);
-    QCOMPARE(gAccOfJog, 3);
-    QCOMPARE(gAccOfJog2, 2);
-
-    env.storeSettings({{"VelOf100Pls", "45"}, {"AccOfJog2", "x"}});
-    settings::readJogSettings();
-    QCOMPARE(gVelOf100Pls[1], 45);
-    QCOMPARE(gAccOfJog2, 2);
 }
 
 void TestAppSettings::storeAtExit_data()

@@ -215,13 +215,17 @@ void TestJog::storedJogValues_data()
     QTest::addColumn<QString>("stored"); // empty: nothing stored
     QTest::addColumn<int>("loaded");
     QTest::newRow("velocity default") << "VelOf100Pls" << "" << 20;
+    QTest::newRow("velocity 45") << "VelOf100Pls" << "45" << 45;
     QTest::newRow("velocity 60") << "VelOf100Pls" << "60" << 60;
     QTest::newRow("velocity 61") << "VelOf100Pls" << "61" << 1;
+    QTest::newRow("acceleration default") << "AccOf100Pls" << "" << 3;
     QTest::newRow("acceleration 5") << "AccOf100Pls" << "5" << 1;
     QTest::newRow("acceleration 0") << "AccOf100Pls" << "0" << 1;
     QTest::newRow("acceleration 2") << "AccOf100Pls" << "2" << 2;
     QTest::newRow("acceleration 2 default") << "AccOf100Pls2" << "" << 3;
+    QTest::newRow("jog acceleration default") << "AccOfJog" << "" << 3;
     QTest::newRow("jog acceleration 2 default") << "AccOfJog2" << "" << 2;
+    QTest::newRow("jog acceleration 2 not a number reads its default") << "AccOfJog2" << "x" << 2;
     QTest::newRow("jog acceleration 4") << "AccOfJog" << "4" << 1;
 }
 

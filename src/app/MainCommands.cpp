@@ -14,7 +14,6 @@
 #include "link/LinkState.h"
 #include "link/SerialLink.h"
 #include "platform/Dialogs.h"
-#include "tables/PosiTable.h"
 
 #include <QPointer>
 
@@ -98,20 +97,6 @@ void wireMainCommands(frmMain &window)
         unlockGrid();
         if (w)
             w->update();
-        return 0;
-    });
-    setCommand(QStringLiteral("mnuFileClose_Click"), [w] {
-        if (gDataChanged) {
-            const int answer = ResMsgBox({394}, platform::MbYesNoCancel | platform::MbQuestion);
-            if (answer == platform::IdCancel)
-                return 1;
-            // Only data really saved let the window close.
-            if (answer == platform::IdYes
-                && mainform::runCommand(QStringLiteral("SavePosiFileCheck")) != 0)
-                return 1;
-        }
-        if (w)
-            w->close();
         return 0;
     });
     setCommand(QStringLiteral("mnuFuncGetAxis_Click"), [] {

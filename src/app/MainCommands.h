@@ -4,7 +4,7 @@
 
 class frmMain;
 
-// The main window's commands of the options, offline, close, Function menu and Help items,
+// The main window's commands of the options, offline, Function menu and Help items,
 // registered under the handler names the window's controls run.
 void wireMainCommands(frmMain &window);
 

@@ -608,11 +608,6 @@ void frmMain::Form_Load()
     EditCMD_Muko();
 }
 
-void frmMain::Set_MainFormStr()
-{
-    posigrid::setMainFormStr(*m_grid);
-}
-
 bool frmMain::Form_QueryUnload()
 {
     ExitCancelled = false;

@@ -56,7 +56,6 @@ public:
     void mnuFileShogoFile_Click();
     void mnuFileExit_Click();
     void flgdData_DblClick();
-    void Set_MainFormStr();
 
     // MainFormPort
     void setControlEnabled(const QString &control, bool on) override;

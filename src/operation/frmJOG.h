@@ -39,7 +39,6 @@ public:
     void JogGridStateOn();
 
     int SelectRowNo() const { return m_selectRowNo; }
-    bool W4JogChangeFLG() const { return m_changed; }
     platform::FixedGrid *grid() const { return flgdJOGPosi; }
     QTimer *timerTusin() const { return m_timerTusin; }
     QTimer *TimerDelay() const { return m_timerDelay; }

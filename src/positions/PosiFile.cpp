@@ -258,15 +258,6 @@ bool fillWriter(const PosiFileImage &image, platform::ItemWriter &w, QString *er
 
 } // namespace
 
-bool composePosiFile(const PosiFileImage &image, QString &text, QString *error)
-{
-    platform::ItemWriter w;
-    if (!fillWriter(image, w, error))
-        return false;
-    text = w.content();
-    return true;
-}
-
 bool writePosiFile(const QString &path, const PosiFileImage &image, QString *error)
 {
     platform::ItemWriter w;

@@ -66,11 +66,9 @@ QString posiFileTypeItem(const QString &designation, bool unused, bool newType);
 // a minus before one that is ("30" -> " 30", -150 -> "-150"). Empty when value is no number.
 QString posiFileNumberText(const QVariant &value);
 
-// The file's text for image (dev, newOld and lines; earlierLayout is ignored: the type line is
-// always written). False, with error set, when a numeric item holds no number.
-bool composePosiFile(const PosiFileImage &image, QString &text, QString *error = nullptr);
-
-// Writes the file whole; on failure the file that was there stays as it was.
+// Writes the file whole (dev, newOld and lines; earlierLayout is ignored: the type line is
+// always written); on failure the file that was there stays as it was. False, with error set,
+// when a numeric item holds no number, and nothing is written.
 bool writePosiFile(const QString &path, const PosiFileImage &image, QString *error = nullptr);
 
 } // namespace positions

@@ -49,7 +49,6 @@ public:
     QString text();
     // A whole number within [min, max]; an empty item reads as 0.
     qint64 integer(qint64 min = -2147483648LL, qint64 max = 2147483647LL);
-    int int16() { return int(integer(-32768, 32767)); }
     double number();
     // The item as it stands, without telling text from number.
     QString raw(bool *quoted = nullptr);

@@ -160,15 +160,15 @@ void TestItemFile::numbersInRange()
 {
     platform::ItemReader r;
     r.setText(QStringLiteral("32767,-32768,,1.5,7\r\n"));
-    QCOMPARE(r.int16(), 32767);
-    QCOMPARE(r.int16(), -32768);
-    QCOMPARE(r.int16(), 0); // an empty item reads as 0
+    QCOMPARE(r.integer(-32768, 32767), qint64(32767));
+    QCOMPARE(r.integer(-32768, 32767), qint64(-32768));
+    QCOMPARE(r.integer(-32768, 32767), qint64(0)); // an empty item reads as 0
     QCOMPARE(r.number(), 1.5);
     QCOMPARE(r.integer(0, 5), qint64(0));
     QVERIFY(!r.ok()); // 7 beyond the field
 
     r.setText(QStringLiteral("32768\r\n"));
-    r.int16();
+    r.integer(-32768, 32767);
     QVERIFY(!r.ok());
     r.setText(QStringLiteral("1.5\r\n"));
     r.integer();

@@ -13,6 +13,7 @@
 #include "link/SerialLink.h"
 #include "link/WindowHooks.h"
 #include "platform/Dialogs.h"
+#include "platform/FieldText.h"
 #include "tables/DevSetting.h"
 
 #include <QCoreApplication>
@@ -278,15 +279,21 @@ void MoveRunner::dwell(const QString &useBox, const QString &timeBox, const bool
     Timeup = false;
     if (m_panel.isChecked(useBox)) {
         const QString text = m_panel.text(timeBox);
-        const double ms = tables::leadingNumber(text) * 100.0;
-        if (text.trimmed().isEmpty() || ms < 0.0) {
+        // The box is read as every numeric field is: wholly a number or none ("1.5abc" is
+        // none, not 1.5). The free box takes any text and a fraction of its unit.
+        const std::optional<double> value = platform::fieldNumber(text, platform::FieldForm{0, true});
+        if (text.trimmed().isEmpty() || (value && *value < 0.0)) {
             // A negative wait cannot be timed: the moves follow each other without one.
             Timeup = true;
-        } else if (qRound64(ms) > 0) {
-            Timer2.setInterval(int(qMin<qint64>(qRound64(ms), INT_MAX)));
-            Timer2.start();
+        } else if (value) {
+            const qint64 ms = qRound64(qMin(*value * 100.0, double(INT_MAX)));
+            if (ms > 0) {
+                Timer2.setInterval(int(ms));
+                Timer2.start();
+            }
         }
-        // A wait of 0 does not end by itself: Stop or Pause ends it.
+        // A wait of 0, or a text that is no number, does not end by itself: Stop or Pause
+        // ends it.
     } else {
         Timeup = true;
     }

@@ -216,7 +216,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     int mark = 0;
     // The content scrolls where a small screen cannot show it whole.
     auto *content = new QWidget;
-    content->setAccessibleName(QStringLiteral("Parameters"));
+    content->setAccessibleName(LoadResText(601));
     auto *outer = new QHBoxLayout(content);
     auto *leftCol = new QVBoxLayout;
     auto *rightCol = new QVBoxLayout;

@@ -92,7 +92,7 @@ frmJOG::frmJOG(QWidget *mainWindow)
     auto *positions = new QGridLayout;
     positions->addWidget(lblGenzaitiHyoji, 0, 0, 1, 2);
     for (int a = 0; a < 4; ++a) {
-        auto *caption = new QLabel(QStringLiteral("AXIS%1").arg(a + 1), this);
+        auto *caption = new QLabel(LoadResText(1405 + a), this);
         lblPosi[a] = new QLabel(this);
         lblPosi[a]->setObjectName(QStringLiteral("lblPosi%1").arg(a + 1));
         lblPosi[a]->setAccessibleName(caption->text());

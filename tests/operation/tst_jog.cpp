@@ -658,13 +658,20 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     case WayOut::PortVanishes:
         waitingTick(sim::FaultKind::Vanish, [] {});
         break;
-    case WayOut::PortVanishesBetweenTicks:
+    case WayOut::PortVanishesBetweenTicks: {
         // The link tells the loss outside an exchange; the next tick fails on the closed port.
+        // The window's own tick timer is held off while the loss is waited for, so that the
+        // next tick is this one however long the wait takes.
+        const int interval = w->timerTusin()->interval();
+        w->timerTusin()->setInterval(24 * 3600 * 1000);
         m_sim.controller().vanish();
         QTRY_VERIFY(!CommPortIsOpen());
         for (int i = 0; i < 4 && w->timerTusin()->isActive(); ++i)
             w->timerTusin_Timer();
+        if (w)
+            w->timerTusin()->setInterval(interval);
         break;
+    }
     case WayOut::StopFailsThenLinkReturns:
         // The position reply is lost, which closes the port, and the port does not open again.
         m_sim.useMissingDevice();

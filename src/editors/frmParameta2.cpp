@@ -445,8 +445,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         if (commandRefused())
             return;
         BusyGuard busy;
+        followCurrentActuators();
         ParaCMDBTN_Muko();
         IniParaSet(*this);
+        m_madeFor = tables::ActuatorSet::current();
         ParaCMDBTN_Yuko();
     });
 

@@ -6,7 +6,6 @@
 #include "actuators/frmDevice3.h"
 #include "app/Startup.h"
 #include "app/frmMain.h"
-#include "core/AppSettings.h"
 #include "core/MainForm.h"
 #include "core/Messages.h"
 #include "core/frmSelection.h"
@@ -150,7 +149,7 @@ private:
     void controllerTakes50();
     // A parameter file whose axis 1 is " 28" L 50, axes 2 to 4 unused, with factory values.
     QString paraFileFor50();
-    // Runs the road, answering its windows and boxes; every actuator other than axis 1's 50 mm.
+    // Runs the road, answering its windows and boxes: axis 1 then carries `stroke` mm.
     void runRoad(Road road, int stroke);
 
     SimFixture m_sim;

@@ -6,6 +6,7 @@
 #include "actuators/DeviceChange.h"
 #include "core/MainForm.h"
 #include "tables/AxisScale.h"
+#include "tables/ParaWindowKeep.h"
 #include "core/Module2Calc.h"
 
 namespace actuators {
@@ -28,6 +29,8 @@ int makeActuatorsCurrent(int options)
     DispPulsePerMm();
     if (!(options & PositionsLeft))
         convertPositionsToNewActuators();
+    // A parameter set kept or shown for other actuators must not come back nor be written.
+    tables::currentActuatorsChanged();
     return stored;
 }
 

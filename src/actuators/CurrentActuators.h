@@ -5,8 +5,9 @@
 // position read's take-over of the controller's actuators, the online start-up, the
 // position-file open): the
 // current set and its limits from the parameter set and the axis-use mask, the stored setting
-// for the next start, the designations, the axis columns, the pulse-per-millimetre panels and
-// the positions.
+// for the next start, the designations, the axis columns, the pulse-per-millimetre panels, the
+// positions, and the parameter window's kept or shown set, dropped when it was made for other
+// actuators.
 namespace actuators {
 
 enum ActuatorsCurrentOption {

@@ -160,10 +160,12 @@ void frmOptions2::buildLayout()
     pictureJogAcc = new QWidget(teach);
     pictureJogAcc->setFocusPolicy(Qt::StrongFocus);
     pictureJogAcc->setAccessibleName(lblJogAccCap->text());
+    lblJogAccCap->setBuddy(pictureJogAcc);
     lblJogAcc2Cap = new QLabel(teach);
     formtext::tag(lblJogAcc2Cap, 2547);
     pictureJogAcc2 = new QWidget(teach);
     pictureJogAcc2->setAccessibleName(lblJogAcc2Cap->text());
+    lblJogAcc2Cap->setBuddy(pictureJogAcc2);
     auto *accRow = new QHBoxLayout(pictureJogAcc);
     auto *acc2Row = new QHBoxLayout(pictureJogAcc2);
     for (int i = 0; i < 3; ++i) {

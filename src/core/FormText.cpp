@@ -33,19 +33,37 @@ std::optional<QString> currentText(int id)
     return MessageTable::instance().text(qint16(id + gLangOffset));
 }
 
+// A name taken from a caption follows the caption into the running language: the control's own
+// and that of the control a label names (its buddy).
+void nameFollowsCaption(QWidget *w, const QString &before, const QString &after)
+{
+    if (before == after || before.isEmpty())
+        return;
+    if (w->accessibleName() == before)
+        w->setAccessibleName(after);
+    if (auto *l = qobject_cast<QLabel *>(w); l && l->buddy() && l->buddy()->accessibleName() == before)
+        l->buddy()->setAccessibleName(after);
+}
+
 bool setCaption(QObject *o, const QString &text)
 {
     if (auto *w = qobject_cast<QWidget *>(o)) {
         if (auto *l = qobject_cast<QLabel *>(w)) {
+            const QString before = l->text();
             l->setText(text);
+            nameFollowsCaption(l, before, text);
             return true;
         }
         if (auto *b = qobject_cast<QAbstractButton *>(w)) {
+            const QString before = b->text();
             b->setText(text);
+            nameFollowsCaption(b, before, text);
             return true;
         }
         if (auto *g = qobject_cast<QGroupBox *>(w)) {
+            const QString before = g->title();
             g->setTitle(text);
+            nameFollowsCaption(g, before, text);
             return true;
         }
         if (auto *m = qobject_cast<QMenu *>(w)) {

@@ -19,5 +19,6 @@ void tagWindow(QWidget *window, int id);
 } // namespace formtext
 
 // Replaces the identifiers of a window and its controls by their texts in the current
-// language; a replacement that cannot be made is skipped and the layout text stays.
+// language; a replacement that cannot be made is skipped and the layout text stays. An
+// accessible name taken from a caption (the control's own, a label's buddy's) follows it.
 void Set_FormStr(QWidget *form);

@@ -2,6 +2,7 @@
 #include "platform/Screen.h"
 
 #include "core/MainForm.h"
+#include "core/Messages.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -56,7 +57,8 @@ frmSelection::frmSelection(QWidget *parent)
     m_cmdSelectOk->setObjectName(QStringLiteral("cmdSelectOk"));
     m_cmdSelectOk->setDefault(true);
     m_cmdSelectCancel->setObjectName(QStringLiteral("cmdSelectCancel"));
-    m_cmdSelectCancel->setAccessibleName(QStringLiteral("Cancel"));
+    // Named in the running language, whatever its caption.
+    m_cmdSelectCancel->setAccessibleName(LoadResText(1404));
 
     auto *options = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {

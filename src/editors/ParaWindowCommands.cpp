@@ -75,12 +75,10 @@ bool takeControllerActuators()
         SetOfflineMode();
         return false;
     }
-    LetDevFlags();
-    CheckDevSetting(); // complete, as checked above
-
-    DispDeviceName();
-    DispPulsePerMm();
-    showAxisUse();
+    // Current from here on, whether or not the parameters follow: stored only once the whole
+    // parameter set carries them (below).
+    actuators::makeActuatorsCurrent(actuators::ControllerReadBack | actuators::KeepNewTypeFlags
+                                    | actuators::DoNotStore | actuators::PositionsLeft);
     SetOnlineMode();
     return true;
 }

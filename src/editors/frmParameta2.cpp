@@ -216,7 +216,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     int mark = 0;
     // The content scrolls where a small screen cannot show it whole.
     auto *content = new QWidget;
-    content->setAccessibleName(QStringLiteral("Parameters"));
+    content->setAccessibleName(LoadResText(601));
     auto *outer = new QHBoxLayout(content);
     auto *leftCol = new QVBoxLayout;
     auto *rightCol = new QVBoxLayout;
@@ -445,8 +445,10 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         if (commandRefused())
             return;
         BusyGuard busy;
+        followCurrentActuators();
         ParaCMDBTN_Muko();
         IniParaSet(*this);
+        m_madeFor = tables::ActuatorSet::current();
         ParaCMDBTN_Yuko();
     });
 
@@ -491,11 +493,14 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
         size->installEventFilter(this);
         speed->installEventFilter(this);
     }
-    // What the window showed as it was last closed, before the axes not in use are emptied.
+    // What the window showed as it was last closed, before the axes not in use are emptied;
+    // only while the actuators it was made for are current.
     showKept();
+    m_madeFor = tables::ActuatorSet::current();
     fitFieldWidths();
     YukoJikuHyojiSettei();
     setParaAxisUseHook([this] { YukoJikuHyojiSettei(); });
+    tables::setParaWindowActuatorsHook([this] { followCurrentActuators(); });
 
     connect(m_chkTokuParaChange, &QCheckBox::toggled, this, [this] { chkTokuParaChange_Click(); });
 }
@@ -1035,11 +1040,15 @@ void frmParameta2::runCommand(const std::function<void()> &body)
     if (commandRefused())
         return;
     BusyGuard busy;
+    // Nothing made for actuators no longer current is read into the set, written or saved.
+    followCurrentActuators();
     ParaCMDBTN_Muko();
     CMDBTN_Muko();
     ToolBar_Muko();
     Menyu_Muko();
     body();
+    // What the command left the window showing is made for the actuators it left current.
+    m_madeFor = tables::ActuatorSet::current();
     CMDBTN_Yuko();
     ToolBar_Yuko();
     Menyu_Yuko();
@@ -1049,6 +1058,7 @@ void frmParameta2::runCommand(const std::function<void()> &body)
 frmParameta2::~frmParameta2()
 {
     setParaAxisUseHook(nullptr);
+    tables::setParaWindowActuatorsHook(nullptr);
 }
 
 void frmParameta2::closeEvent(QCloseEvent *event)
@@ -1077,18 +1087,19 @@ QList<QWidget *> frmParameta2::valueFields() const
 
 void frmParameta2::keepShown() const
 {
-    QHash<QString, QVariant> &kept = tables::keptParaWindow();
+    tables::ParaWindowKeep &kept = tables::keptParaWindow();
     kept.clear();
     // A choice list by its entry, which stands for the same value in either language.
     for (const QWidget *w : valueFields()) {
         const auto *c = qobject_cast<const QComboBox *>(w);
-        kept.insert(w->objectName(), c && !c->isEditable() ? QVariant(c->currentIndex()) : QVariant(textOf(w)));
+        kept.fields.insert(w->objectName(), c && !c->isEditable() ? QVariant(c->currentIndex()) : QVariant(textOf(w)));
     }
+    kept.madeFor = m_madeFor;
 }
 
 void frmParameta2::showKept()
 {
-    const QHash<QString, QVariant> &kept = tables::keptParaWindow();
+    const QHash<QString, QVariant> kept = tables::keptParaWindow().fieldsForCurrentActuators();
     for (QWidget *w : valueFields()) {
         const auto it = kept.constFind(w->objectName());
         if (it == kept.constEnd())
@@ -1100,6 +1111,40 @@ void frmParameta2::showKept()
         else if (c)
             c->setCurrentIndex(it->toInt() < c->count() ? it->toInt() : -1);
     }
+}
+
+void frmParameta2::followCurrentActuators()
+{
+    const tables::ActuatorSet now = tables::ActuatorSet::current();
+    if (now == m_madeFor)
+        return;
+    showAfresh();
+    m_madeFor = now;
+}
+
+void frmParameta2::showAfresh()
+{
+    // As a new window opens: every value empty, the special parameters locked, the actuator
+    // lists built for the current actuators from the catalogue already read, with no choice.
+    for (QWidget *w : valueFields()) {
+        if (auto *e = qobject_cast<QLineEdit *>(w))
+            e->clear();
+        else if (auto *c = qobject_cast<QComboBox *>(w); c && c->isEditable())
+            c->setEditText(QString());
+        else if (c)
+            c->setCurrentIndex(-1);
+    }
+    {
+        const QSignalBlocker quiet(m_chkTokuParaChange);
+        m_chkTokuParaChange->setChecked(false);
+    }
+    chkTokuParaChange_Click();
+    for (int a = 0; a < kAxisCount; ++a) {
+        ActComboSet(a);
+        for (int k : {ActSize, ActSpeed, ActStroke})
+            static_cast<QComboBox *>(m_field[k][a])->setEditText(QString());
+    }
+    YukoJikuHyojiSettei();
 }
 
 void CheckParaBlank()

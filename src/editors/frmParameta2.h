@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tables/ActuatorSet.h"
 #include "tables/DevSetting.h"
 
 #include <QWidget>
@@ -74,6 +75,10 @@ private:
     QList<QWidget *> valueFields() const;
     void keepShown() const;
     void showKept();
+    // What the window shows belongs to the actuators it was made for: once others are current
+    // (a road outside the window changed them) it shows what a new window shows.
+    void followCurrentActuators();
+    void showAfresh();
 
     QWidget *m_field[KindCount][kAxisCount] = {};
     QLineEdit *m_txtActuator[kAxisCount] = {};
@@ -91,6 +96,7 @@ private:
     platform::ScrollPane *m_pane = nullptr;
     QList<QPushButton *> m_commands; // the ten command buttons in the switches' order
     bool m_intakeFailed = false;
+    tables::ActuatorSet m_madeFor; // the actuators what the window shows was made for
 };
 
 // The blank test of the commands: sets gParaEmpty from the open window's fields.

@@ -150,13 +150,14 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
     AllLED_Off();
     // Enter must not start the monitoring, whose "0CM01" makes the controller ignore its inputs.
     platform::noDefaultButton(*this);
-    // Nor Space on a start or an output the operator did not aim at.
+    // Nor Space on a start or an output the operator did not aim at. Close takes the first
+    // focus: the tick box would take Space as the ignoring mode the next start sends ("0CM01").
     QList<QAbstractButton *> acting{cmdIoMonitor};
     for (QToolButton *b : std::as_const(m_whiteIcons))
         acting.append(b);
     for (QToolButton *b : std::as_const(m_outputLamps))
         acting.append(b);
-    platform::keepFocusOffActs(*this, chkIgnore, acting);
+    platform::keepFocusOffActs(*this, cmdIoWinClose, acting);
     m_timerBtnOff->start();
     m_timerInputOutput1->start();
 }

@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,6 +83,12 @@ frmJOG::frmJOG(QWidget *mainWindow)
         // Enter on a focused jog button is no click: a press and a release at once.
         cmdJOG[i]->setAutoDefault(false);
         cmdJOG[i]->setDefault(false);
+        // The mouse is the hold-to-run device: a held key comes as X11's auto-repeat, a release
+        // and a press again, which cannot always be told from the key let go. Tab passes the
+        // jog buttons by and no key presses them; a click still gives the focus, whose loss
+        // stops the feed.
+        cmdJOG[i]->setFocusPolicy(Qt::ClickFocus);
+        cmdJOG[i]->installEventFilter(this);
         connect(cmdJOG[i], &QPushButton::pressed, this, [this, i] { cmdJOG_MouseDown(i); });
         connect(cmdJOG[i], &QPushButton::released, this, [this, i] { cmdJOG_MouseUp(i); });
         buttons->addWidget(cmdJOG[i], i / 2, i % 2);
@@ -92,7 +99,7 @@ frmJOG::frmJOG(QWidget *mainWindow)
     auto *positions = new QGridLayout;
     positions->addWidget(lblGenzaitiHyoji, 0, 0, 1, 2);
     for (int a = 0; a < 4; ++a) {
-        auto *caption = new QLabel(QStringLiteral("AXIS%1").arg(a + 1), this);
+        auto *caption = new QLabel(LoadResText(1405 + a), this);
         lblPosi[a] = new QLabel(this);
         lblPosi[a]->setObjectName(QStringLiteral("lblPosi%1").arg(a + 1));
         lblPosi[a]->setAccessibleName(caption->text());
@@ -260,6 +267,18 @@ void frmJOG::cmdJOGST_Click()
     if (commandRefused())
         return;
     m_control.start();
+}
+
+bool frmJOG::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        for (QPushButton *b : cmdJOG) {
+            if (watched == b && (key == Qt::Key_Space || key == Qt::Key_Select))
+                return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmJOG::cmdJOG_MouseDown(int index)

@@ -14,9 +14,10 @@ namespace platform {
 class FixedGrid;
 }
 
-// The jog and teaching window: moves the axes by hand (JOG feed while a button is held, or
-// inching by 1, 10 or 100 pulses), shows the present positions and takes them into its own
-// copy of the position rows; on closing the operator decides whether they go to the main grid.
+// The jog and teaching window: moves the axes by hand (JOG feed while a button is held with the
+// mouse, or inching by 1, 10 or 100 pulses a click), shows the present positions and takes them
+// into its own copy of the position rows; on closing the operator decides whether they go to
+// the main grid.
 class frmJOG : public QDialog, private JogDisplay
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();

@@ -45,7 +45,6 @@ frmSyogoKekka::frmSyogoKekka(QWidget *parent)
     lblSyogoKekka = new QLabel(this);
     lblSyogoKekka->setWordWrap(true);
     flgdSyogoKekka = new QTableWidget(this);
-    flgdSyogoKekka->setAccessibleName(QStringLiteral("flgdSyogoKekka"));
     flgdSyogoKekka->horizontalHeader()->hide();
     flgdSyogoKekka->verticalHeader()->hide();
     flgdSyogoKekka->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -73,6 +72,7 @@ void frmSyogoKekka::Form_Load()
         setWindowTitle(LoadResText(2302));
         lblSyogoKekka->setText(LoadResText(2304));
     }
+    flgdSyogoKekka->setAccessibleName(windowTitle());
     fillGrid();
 }
 

@@ -141,7 +141,7 @@ const QList<WindowKeys> &windowKeys()
         {"frmProcessing", "", {"stays", "stays", "stays", "stays"}},
         {"frmMove", "flgdProgram", {"stays", "stays", "stays", "stays"}},
         {"frmJOG", "flgdJOGPosi", {"stays", "stays", "stays", "rejected"}}, // never Start (its home return moves)
-        {"frmIOCheck", "chkIgnore", {"stays", "stays", "stays", "rejected"}}, // never Start Monitor ("0CM01")
+        {"frmIOCheck", "cmdIoWinClose", {"stays", "stays", "rejected", "rejected"}}, // never Start Monitor, no mode ticked
         {"frmDataShogo", "cmdFileDataShogo", {"accepted", "accepted", "accepted", "rejected"}}, // a choice inside a verification
         {"frmPrintSelect", "optPrintPosi0", {"stays", "stays", "stays", "rejected"}},
         {"frmSelectPosiNo2", "optSelectPosiNo0", {"accepted", "accepted", "stays", "rejected"}}, // an operation's range;
@@ -163,6 +163,20 @@ const KeyPress kKeys[4] = {{"Return", Qt::Key_Return, Qt::NoModifier},
                            {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
                            {"Space", Qt::Key_Space, Qt::NoModifier},
                            {"Escape", Qt::Key_Escape, Qt::NoModifier}};
+
+// Every tick box and option of the window with its state: a key the operator did not aim at one
+// changes none (the next command would send what it chose).
+QStringList choices(const QWidget *w)
+{
+    QStringList out;
+    if (!w)
+        return out;
+    for (const QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
+        if (b->isCheckable())
+            out << b->objectName() + QLatin1Char('=') + QString::number(b->isChecked());
+    }
+    return out;
+}
 
 QString focusName(QWidget *window)
 {
@@ -271,10 +285,12 @@ void TestEnterKey::keyInEveryWindow()
         QVERIFY(w->findChild<QPushButton *>(QStringLiteral("cmdIoMonitor"))->isEnabled());
     m_sim.controller().clearReceived();
     const qsizetype boxesBefore = m_sim.dialogs().boxes().size();
+    const QStringList chosen = choices(w);
 
     pressKey(w, kKeys[key]);
 
     QCOMPARE(outcomeOf(w), outcome);
+    QCOMPARE(choices(w), w ? chosen : QStringList());
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(m_sim.dialogs().boxes().size(), boxesBefore);
 
@@ -385,10 +401,12 @@ void TestEnterKey::keyAfterTheWindowsBox()
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     QCOMPARE(focusName(w), first);
     m_sim.controller().clearReceived();
+    const QStringList chosen = choices(w);
 
     pressKey(w->isVisible() ? w.data() : main.get(), kKeys[key]);
 
     QCOMPARE(outcomeOf(w), outcome);
+    QCOMPARE(choices(w), w ? chosen : QStringList());
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(m_sim.prompts(), boxes);
 

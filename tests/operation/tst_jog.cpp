@@ -62,6 +62,8 @@ private Q_SLOTS:
     void releaseBeforeTheFeedWasSentDropsIt();
     void keyAfterAFeedStartsNoOther_data();
     void keyAfterAFeedStartsNoOther();
+    void keyHeldOnAJogButton_data();
+    void keyHeldOnAJogButton();
     void failedStopIsTold();
     void inchingMoveLeftUnknownIsStoppedFirst_data();
     void inchingMoveLeftUnknownIsStoppedFirst();
@@ -660,13 +662,20 @@ void TestJog::everyWayOutOfAFeedStopsIt()
     case WayOut::PortVanishes:
         waitingTick(sim::FaultKind::Vanish, [] {});
         break;
-    case WayOut::PortVanishesBetweenTicks:
+    case WayOut::PortVanishesBetweenTicks: {
         // The link tells the loss outside an exchange; the next tick fails on the closed port.
+        // The window's own tick timer is held off while the loss is waited for, so that the
+        // next tick is this one however long the wait takes.
+        const int interval = w->timerTusin()->interval();
+        w->timerTusin()->setInterval(24 * 3600 * 1000);
         m_sim.controller().vanish();
         QTRY_VERIFY(!CommPortIsOpen());
         for (int i = 0; i < 4 && w->timerTusin()->isActive(); ++i)
             w->timerTusin_Timer();
+        if (w)
+            w->timerTusin()->setInterval(interval);
         break;
+    }
     case WayOut::StopFailsThenLinkReturns:
         // The position reply is lost, which closes the port, and the port does not open again.
         m_sim.useMissingDevice();
@@ -857,6 +866,74 @@ void TestJog::keyAfterAFeedStartsNoOther()
     for (int i = 0; i < 4; ++i)
         w.timerTusin_Timer();
 
+    QVERIFY(!m_sim.model().moving());
+    const QStringList moves = m_sim.received().filter(QRegularExpression(QStringLiteral("^0(JR|MV|SP)")));
+    QVERIFY2(moves.isEmpty(), qPrintable(moves.join(' ')));
+    QVERIFY(m_sim.prompts().isEmpty());
+}
+
+void TestJog::keyHeldOnAJogButton_data()
+{
+    QTest::addColumn<int>("option");  // 0 JOG feed, 3 inching by 100 pulses
+    QTest::addColumn<int>("repeats"); // the key's auto-repeats before its release
+    QTest::addColumn<bool>("marked"); // Qt told them as the key's auto-repeat
+    for (int option : {0, 3}) {
+        const char *mode = option == 0 ? "JOG" : "inching";
+        QTest::addRow("%s, tapped", mode) << option << 0 << true;
+        QTest::addRow("%s, held past many repeats", mode) << option << 12 << true;
+        QTest::addRow("%s, held, repeats not told as such", mode) << option << 12 << false;
+    }
+}
+
+// The mouse is the jog buttons' hold-to-run device. Tab passes them by, and a key on one (Space,
+// as X11 delivers it held: the press, then a release and a press for every auto-repeat, marked
+// as such or not, and the release at the end) moves nothing: the controller receives no feed,
+// move or stop.
+void TestJog::keyHeldOnAJogButton()
+{
+    QFETCH(int, option);
+    QFETCH(int, repeats);
+    QFETCH(bool, marked);
+    FakeMainForm form;
+    fillMainGrid(form, 2);
+    m_sim.useAxes(0xF);
+    m_sim.model().setHomeDone(true);
+    frmJOG w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    QTRY_VERIFY(w.isActiveWindow());
+    w.cmdJOGST_Click();
+    QVERIFY(w.control().running());
+    auto *axis1 = w.findChild<QPushButton *>("cmdJOG0");
+    QVERIFY(axis1->isEnabled());
+    auto *mode = w.findChild<QRadioButton *>(QStringLiteral("optJOG%1").arg(option));
+    QTest::mouseClick(mode, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), mode);
+    QTest::keyClick(mode, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != mode);
+    QVERIFY2(!QApplication::focusWidget()->objectName().contains(QRegularExpression(QStringLiteral("^cmdJOG\\d$"))),
+             qPrintable(QApplication::focusWidget()->objectName()));
+    m_sim.controller().clearReceived();
+
+    const auto key = [axis1](QEvent::Type type, bool repeat) {
+        QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeat);
+        QApplication::sendEvent(axis1, &e);
+    };
+    const auto tick = [&w] {
+        w.TimerDelay_Timer(); // the repeats come long after the press gate
+        for (int i = 0; i < 4; ++i)
+            w.timerTusin_Timer();
+    };
+    key(QEvent::KeyPress, false);
+    tick();
+    for (int r = 0; r < repeats; ++r) {
+        key(QEvent::KeyRelease, marked);
+        key(QEvent::KeyPress, marked);
+        tick();
+    }
+    key(QEvent::KeyRelease, false);
+    tick();
     QVERIFY(!m_sim.model().moving());
     const QStringList moves = m_sim.received().filter(QRegularExpression(QStringLiteral("^0(JR|MV|SP)")));
     QVERIFY2(moves.isEmpty(), qPrintable(moves.join(' ')));

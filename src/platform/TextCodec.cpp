@@ -106,6 +106,8 @@ bool systemEncodable(QStringView character)
 
 namespace {
 
+constexpr qint64 kReadPieceBytes = 64 * 1024;
+
 bool g_lastReadTooLarge = false;
 bool g_lastReadNotRegular = false;
 int g_lastReadDamagedLine = 0;
@@ -121,8 +123,16 @@ TextFileRead readWhole(const QString &path, QString &text, QString *error)
             *error = QStringLiteral("file too large");
         return TextFileRead::TooLarge;
     }
-    // A device that reports no size (a pipe) is read no further than the limit either.
-    const QByteArray bytes = f.read(kMaxTextFileBytes + 1);
+    // Read a piece at a time to the end, and no further than the limit even if the file grew
+    // meanwhile: a single read sized to the limit would reserve the limit's memory for a
+    // file of a few lines.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxTextFileBytes) {
+        const QByteArray piece = f.read(qMin<qint64>(kReadPieceBytes, kMaxTextFileBytes + 1 - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (f.error() != QFileDevice::NoError) {
         if (error)
             *error = f.errorString();

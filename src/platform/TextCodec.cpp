@@ -123,12 +123,13 @@ TextFileRead readWhole(const QString &path, QString &text, QString *error)
             *error = QStringLiteral("file too large");
         return TextFileRead::TooLarge;
     }
-    // Read a piece at a time to the end, and no further than the limit even if the file grew
-    // meanwhile: a single read sized to the limit would reserve the limit's memory for a
-    // file of a few lines.
+    // Read to the end as far as the file's size says, and a byte more to see whether it grew
+    // meanwhile (then on, a piece at a time), never beyond the limit: a single read sized to
+    // the limit would reserve the limit's memory for a file of a few lines.
     QByteArray bytes;
     while (bytes.size() <= kMaxTextFileBytes) {
-        const QByteArray piece = f.read(qMin<qint64>(kReadPieceBytes, kMaxTextFileBytes + 1 - bytes.size()));
+        const qint64 want = qBound<qint64>(1, f.size() - bytes.size() + 1, kReadPieceBytes);
+        const QByteArray piece = f.read(qMin<qint64>(want, kMaxTextFileBytes + 1 - bytes.size()));
         if (piece.isEmpty())
             break;
         bytes += piece;

@@ -164,9 +164,7 @@ private Q_SLOTS:
     // silently, and nothing written.
     void writeModeEnteredLate()
     {
-        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, "0CM01", 1);
-        late.delayMs = 1100;
-        m_sim.controller().addFault(late);
+        m_sim.controller().addFault(sim::Fault::longAfterTheTimeOut("0CM01", 1));
         frmDevice3 w;
         chooseAxisOne(w);
         w.show();

@@ -39,12 +39,17 @@
 #include <QtTest>
 #include <memory>
 
+namespace {
+struct KeyPress;
+}
+
 class TestEnterKey : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void tableHoldsEveryWindow();
@@ -55,9 +60,20 @@ private Q_SLOTS:
 
 private:
     // The main window, then the window named (the main window's own entry: it again), shown
-    // and active, against the controller.
-    void open(const QString &window, std::unique_ptr<frmMain> &main, QPointer<QWidget> &w);
+    // and active, against the controller: m_main and m_w. The rows share one main window, as
+    // the program has one; the main window's own rows get a new one. A shared main window has
+    // lost to the fixture's reset the hooks the link and the actuator names call it by: its
+    // rows assert that nothing reaches the link, and its names stand as the first row set them.
+    void open(const QString &window);
+    // The key to the control of w that has the focus, then the ticks that would send what it
+    // asked for.
+    void pressKey(QWidget *w, const KeyPress &key);
     SimFixture m_sim;
+    std::unique_ptr<frmMain> m_main;
+    QPointer<QWidget> m_w;
+    QPointer<QWidget> m_made;  // what the row made beside the main window: m_w or its owner
+    bool m_mainKeyed = false;  // a key went to the main window
+    QString m_mainFocus;       // the main window's first focus
 };
 
 namespace {
@@ -98,6 +114,11 @@ void TestEnterKey::initTestCase()
     m_sim.startOrFail();
 }
 
+void TestEnterKey::cleanupTestCase()
+{
+    m_main.reset();
+}
+
 void TestEnterKey::init()
 {
     TestEnv::resetAll();
@@ -106,8 +127,17 @@ void TestEnterKey::init()
     m_sim.model().setHomeDone(false); // a start that moved would be seen: the home return
 }
 
+// What the row made goes with it. The main window serves the next row unless a key went to
+// it or the row failed: either may have left it in another state than at its opening.
 void TestEnterKey::cleanup()
 {
+    if (m_made && m_made != m_main.get()) {
+        m_made->hide();
+        delete m_made.data();
+    }
+    if (m_mainKeyed || QTest::currentTestFailed())
+        m_main.reset();
+    m_mainKeyed = false;
     mainform::clearCommands();
     mainform::setLinkProbe({});
 }
@@ -205,17 +235,17 @@ void tick(QWidget *w)
         move->runner().timerEventCheck_Timer();
 }
 
-// The key to the control that has the focus, then the ticks that would send what it asked for.
-void pressKey(QWidget *w, const KeyPress &key)
+} // namespace
+
+void TestEnterKey::pressKey(QWidget *w, const KeyPress &key)
 {
+    m_mainKeyed = m_mainKeyed || w == m_main.get();
     QWidget *receiver = QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget())
                             ? QApplication::focusWidget()
                             : w;
     sendX11Key(receiver, key.key, key.modifiers);
     tick(w);
 }
-
-} // namespace
 
 // A window class added to the program gets its rows in the tables below.
 void TestEnterKey::tableHoldsEveryWindow()
@@ -262,11 +292,10 @@ void TestEnterKey::keyInEveryWindow()
     QFETCH(QString, first);
     QFETCH(QString, outcome);
 
-    std::unique_ptr<frmMain> main;
-    QPointer<QWidget> w;
-    open(window, main, w);
+    open(window);
     if (QTest::currentTestFailed())
         return;
+    QPointer<QWidget> &w = m_w;
     QWidget *made = w;
     if (focus.isEmpty()) {
         QCOMPARE(focusName(w), first);
@@ -293,31 +322,36 @@ void TestEnterKey::keyInEveryWindow()
     QCOMPARE(choices(w), w ? chosen : QStringList());
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(m_sim.dialogs().boxes().size(), boxesBefore);
-
-    if (w && w != main.get()) {
-        w->hide();
-        delete w.data();
-    }
 }
 
-void TestEnterKey::open(const QString &window, std::unique_ptr<frmMain> &main, QPointer<QWidget> &w)
+void TestEnterKey::open(const QString &window)
 {
     startup::resetAxesForStart();
-    frmMain::setScreenWidthForLoad(1280);
-    main = std::make_unique<frmMain>();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    if (!m_main || window == QLatin1String("frmMain")) {
+        m_main.reset(); // first: a main window's end unhooks what the next one hooks
+        frmMain::setScreenWidthForLoad(1280);
+        m_main = std::make_unique<frmMain>();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+        m_mainFocus = focusName(m_main.get());
+    }
+    // A shared main window as it opened: the rows before only opened windows beside it.
+    QCOMPARE(focusName(m_main.get()), m_mainFocus);
     QCOMPARE(useStoredActuatorsOffline(), 0);
     gOfflineMode = false;
 
     for (const ProgramWindow &made : programWindows()) {
         if (QLatin1String(made.name) == window)
-            w = made.make(main.get());
+            m_w = made.make(m_main.get());
     }
-    QVERIFY(w);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
+    QVERIFY(m_w);
+    // The window, or the window that owns it (the stroke calculator's parameter window).
+    m_made = m_w;
+    while (m_made->parentWidget() && m_made->parentWidget() != m_main.get())
+        m_made = m_made->parentWidget();
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w));
+    QApplication::setActiveWindow(m_w);
 }
 
 void TestEnterKey::keyAfterTheWindowsBox_data()
@@ -379,11 +413,14 @@ void TestEnterKey::keyAfterTheWindowsBox()
     QFETCH(QString, outcome);
 
     operation::registerAlarmReset();
-    std::unique_ptr<frmMain> main;
-    QPointer<QWidget> w;
-    open(window, main, w);
+    // The click talks to the link, whose hooks the fixture's reset took from a shared main
+    // window: a new one hooks them again.
+    m_main.reset();
+    open(window);
     if (QTest::currentTestFailed())
         return;
+    const std::unique_ptr<frmMain> &main = m_main;
+    QPointer<QWidget> &w = m_w;
     if (auto *tabs = w->findChild<QTabWidget *>(QStringLiteral("SSTabPrm")))
         tabs->setCurrentIndex(1); // the controller's commands
     auto *clicked = w->findChild<QAbstractButton *>(button);
@@ -409,11 +446,6 @@ void TestEnterKey::keyAfterTheWindowsBox()
     QCOMPARE(choices(w), w ? chosen : QStringList());
     QVERIFY2(m_sim.received().isEmpty(), qPrintable(m_sim.received().join(' ')));
     QCOMPARE(m_sim.prompts(), boxes);
-
-    if (w && w != main.get()) {
-        w->hide();
-        delete w.data();
-    }
 }
 
 QTEST_MAIN(TestEnterKey)

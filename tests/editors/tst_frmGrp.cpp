@@ -388,9 +388,7 @@ private Q_SLOTS:
         QFETCH(QString, told);
         QFETCH(int, writeEnds);
         fillValid();
-        Fault late = Fault::nth(FaultKind::Delay, modeLine, 1);
-        late.delayMs = 1100;
-        m_sim.controller().addFault(late);
+        m_sim.controller().addFault(Fault::longAfterTheTimeOut(modeLine, 1));
         m_sim.dialogs().answer(platform::IdYes);
         ok(m_sim);
         click(m_w, "cmdWriteGrp");

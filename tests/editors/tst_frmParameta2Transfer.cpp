@@ -346,9 +346,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, modeLine);
         QFETCH(QString, told);
         QFETCH(bool, written);
-        sim::Fault late = sim::Fault::nth(sim::FaultKind::Delay, modeLine, 1);
-        late.delayMs = 1100;
-        m_sim.controller().addFault(late);
+        m_sim.controller().addFault(sim::Fault::longAfterTheTimeOut(modeLine, 1));
         m_sim.dialogs().answer(IdYes); // 470
         m_sim.dialogs().answer(IdOk);  // the time-out, or written with the mode unconfirmed
         if (written)

@@ -409,9 +409,7 @@ private Q_SLOTS:
         QFETCH(QString, told);
         QFETCH(int, writeEnds);
         setStep(20, 1, 6, 9);
-        Fault late = Fault::nth(FaultKind::Delay, modeLine, 1);
-        late.delayMs = 1100;
-        m_sim.controller().addFault(late);
+        m_sim.controller().addFault(Fault::longAfterTheTimeOut(modeLine, 1));
         m_sim.dialogs().answer(platform::IdYes);
         m_sim.dialogs().answer(platform::IdOk);
         click(m_w, "cmdWriteSMtoCt");

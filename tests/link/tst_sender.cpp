@@ -349,8 +349,10 @@ void TestSender::copiesOfALateReply_data()
     // Only the resend was answered: the next reply looks like a copy, and is the reply.
     QTest::newRow("no copy, the same reply next") << Fault::answerOnly("0RD0", 2) << 2 << "0" << sameBlock;
     // Slow twice: the copy of the first reply is taken for the second at its time-out, and
-    // the second's own reply, still to come, is no answer to the command after them.
-    QTest::newRow("slow run, the same command again") << Fault::slow("0RD0", 1, 3, 400) << 2 << "0" << sameBlock;
+    // the second's own reply, still to come, is no answer to the command after them. Each
+    // reply comes half a time-out after its own line's time-out, the first half a time-out
+    // before the resend's.
+    QTest::newRow("slow run, the same command again") << Fault::slow("0RD0", 1, 3, 1500) << 2 << "0" << sameBlock;
 }
 
 void TestSender::copiesOfALateReply()
@@ -364,7 +366,6 @@ void TestSender::copiesOfALateReply()
     controller.setBlock(0, QByteArray(16, '\x10'));
     controller.setBlock(1, QByteArray(16, '\x11'));
     controller.addFault(fault);
-    gTimeOutMs = 300;
     platform::DialogScript script;
     QCOMPARE(SendCmdToCt(QStringLiteral("0RD"), 38, QStringLiteral("0")), 0);
     // Block b holds the byte 1b sixteen times.

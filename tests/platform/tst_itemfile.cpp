@@ -28,6 +28,7 @@ private Q_SLOTS:
     void failedWriteKeepsOldFile();
     void unencodableTextRefused();
     void tooLargeFileRefusedUnread();
+    void longFileReadWhole();
     void nonRegularFilesRefusedAtOnce_data();
     void nonRegularFilesRefusedAtOnce();
 };
@@ -297,6 +298,30 @@ void TestItemFile::tooLargeFileRefusedUnread()
     QVERIFY(r.open(path));
     QVERIFY(!r.tooLarge());
     QCOMPARE(r.text(), QStringLiteral("QZ-K4"));
+}
+
+// A file is read a piece at a time: one several pieces long comes whole and in order.
+void TestItemFile::longFileReadWhole()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.pmt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    const int lines = 40000; // about 300 KB
+    for (int i = 1; i <= lines; ++i)
+        f.write(QByteArray::number(i) + ",\"line\"\r\n");
+    f.close();
+
+    platform::ItemReader r;
+    QVERIFY(r.open(path));
+    int i = 1;
+    for (; i <= lines && r.ok(); ++i) {
+        if (r.integer() != i || r.text() != QLatin1String("line"))
+            break;
+    }
+    QVERIFY2(r.ok(), qPrintable(r.errorString()));
+    QCOMPARE(i, lines + 1);
+    QVERIFY(r.atEnd());
 }
 
 void TestItemFile::nonRegularFilesRefusedAtOnce_data()

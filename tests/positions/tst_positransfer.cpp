@@ -630,9 +630,7 @@ void TestPosiTransfer::writeModeEnteredLate()
         for (int n = 1; n <= 2; ++n)
             putIntoTable(n, recordFor(n, 30, 50 * n));
     });
-    Fault late = Fault::nth(FaultKind::Delay, "0CM01", 1);
-    late.delayMs = 1100;
-    m_sim.controller().addFault(late);
+    m_sim.controller().addFault(Fault::longAfterTheTimeOut("0CM01", 1));
 
     ModalDriver driver;
     driver.then(range(1, 2));

@@ -59,6 +59,13 @@ Fault Fault::late(const QByteArray &match, int n, bool holdResendAnswer)
     return f;
 }
 
+Fault Fault::longAfterTheTimeOut(const QByteArray &match, int n)
+{
+    Fault f = nth(FaultKind::Delay, match, n);
+    f.delayMs = 10000;
+    return f;
+}
+
 Fault Fault::slow(const QByteArray &match, int first, int count, int delayMs)
 {
     Fault f = always(FaultKind::Delay, match);

@@ -86,6 +86,10 @@ struct Fault
     static Fault answerOnly(const QByteArray &match, int k);
     // LateThenResend for the n-th line that matches.
     static Fault late(const QByteArray &match, int n, bool holdResendAnswer);
+    // The n-th reply comes only long after the link's reply time-out (1 s) has given up on
+    // it, so that no load on the machine lets it pass for in time: the test has ended before
+    // it could arrive, and the next clearFaults() drops it.
+    static Fault longAfterTheTimeOut(const QByteArray &match, int n);
     // A controller that stays slow: lines first .. first + count - 1 that match (resends
     // counted) are answered after delayMs.
     static Fault slow(const QByteArray &match, int first, int count, int delayMs);

@@ -40,7 +40,7 @@ std::optional<CatalogueFile> parseCatalogue(int maxRows)
     CatalogueFile f;
     in.beginLine();
     f.countItem = in.raw();
-    const double count = calc::roundHalfEven(tables::leadingNumber(f.countItem));
+    const double count = core::calc::roundHalfEven(tables::leadingNumber(f.countItem));
     if (in.ok() && (count < 0 || count > 32767 || count > maxRows))
         in.fail(QStringLiteral("row count %1 out of range").arg(f.countItem));
     if (!in.ok())

@@ -116,5 +116,5 @@ int SaveDevSetting()
     }
     if (!values.isEmpty())
         SettingsStore::setTexts(values);
-    return settings::finishSettingsWrites() ? 0 : 1;
+    return core::settings::finishSettingsWrites() ? 0 : 1;
 }

@@ -32,7 +32,7 @@ namespace {
 
 QWidget *mainWindow()
 {
-    return mainform::shownWindow();
+    return core::mainform::shownWindow();
 }
 
 // Everything that follows the current actuators once the parameters in force changed; the
@@ -173,19 +173,19 @@ namespace actuators {
 
 void wireDeviceCommands()
 {
-    mainform::setCommand(QStringLiteral("cmdChangeDev_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("cmdChangeDev_Click"), [] {
         cmdChangeDev_Click();
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuSettingsDeviceOffline_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("mnuSettingsDeviceOffline_Click"), [] {
         mnuSettingsDeviceOffline_Click();
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuSettingsDeviceOnline_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("mnuSettingsDeviceOnline_Click"), [] {
         mnuSettingsDeviceOnline_Click();
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuFuncTest_Click"), [] { return showDevice3(); });
+    core::mainform::setCommand(QStringLiteral("mnuFuncTest_Click"), [] { return showDevice3(); });
 }
 
 int convertPositionsToNewActuators()
@@ -215,10 +215,10 @@ void cmdChangeDev_Click()
     // Held across the factory-parameter and parameter-file loads and their retry pauses.
     BusyGuard busy;
     EditCMD_Muko();
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->setControlEnabled(QStringLiteral("cmdChangeDev"), false);
     Change_Device();
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->setControlEnabled(QStringLiteral("cmdChangeDev"), true);
 }
 

@@ -55,7 +55,7 @@ DevicePanels::DevicePanels(Kind kind)
 
 std::optional<int> DevicePanels::strokeValue(const QString &text)
 {
-    const double v = calc::roundHalfEven(tables::leadingNumber(text));
+    const double v = core::calc::roundHalfEven(tables::leadingNumber(text));
     if (v < -32768 || v > 32767)
         return std::nullopt;
     return int(v);

@@ -18,7 +18,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace devicewindow {
+namespace actuators::devicewindow {
 
 namespace {
 
@@ -28,7 +28,7 @@ QCheckBox *checkBox(QWidget *parent, const QString &name, int id)
 {
     auto *b = new QCheckBox(parent);
     b->setObjectName(name);
-    formtext::tag(b, id);
+    core::formtext::tag(b, id);
     return b;
 }
 
@@ -47,7 +47,7 @@ QLabel *label(QWidget *parent, const QString &name, int id)
 {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
-    formtext::tag(l, id);
+    core::formtext::tag(l, id);
     return l;
 }
 
@@ -134,7 +134,7 @@ void buildPanels(QDialog *window, QVBoxLayout *layout, QWidget *commandColumn, C
         AxisControls &x = c.axis[a];
         x.framAxis = new QGroupBox(window);
         x.framAxis->setObjectName(QStringLiteral("framAxis%1").arg(a + 1));
-        formtext::tag(x.framAxis, 1405 + a);
+        core::formtext::tag(x.framAxis, 1405 + a);
         x.framAxis->setMinimumSize(3255 / kTwipsPerPixel, 2175 / kTwipsPerPixel);
 
         x.chkAxisEnable = checkBox(x.framAxis, QStringLiteral("chkAxisEnable%1").arg(a), 1409);
@@ -255,8 +255,8 @@ void connectPanels(QDialog *window, DevicePanels &panels, Controls &c)
 
 void placeBesideMainWindow(QWidget *window)
 {
-    if (QWidget *w = mainform::shownWindow())
+    if (QWidget *w = core::mainform::shownWindow())
         platform::placeBesideOwner(window, w);
 }
 
-} // namespace devicewindow
+} // namespace actuators::devicewindow

@@ -12,7 +12,7 @@ class QWidget;
 
 // What the two actuator setup windows share: the four axis panels, their mirroring of the
 // panel state, and the wiring of the operator's actions into it.
-namespace devicewindow {
+namespace actuators::devicewindow {
 
 struct AxisControls
 {
@@ -47,4 +47,4 @@ void connectPanels(QDialog *window, DevicePanels &panels, Controls &c);
 // The window's place: a little right of and below the main window's corner.
 void placeBesideMainWindow(QWidget *window);
 
-} // namespace devicewindow
+} // namespace actuators::devicewindow

@@ -11,16 +11,16 @@ frmDevice2::frmDevice2(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmDevice2"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    formtext::tagWindow(this, 1401);
+    core::formtext::tagWindow(this, 1401);
 
     auto *commands = new QWidget(this);
     m_cmdDeviceSet = new QPushButton(commands);
     m_cmdDeviceSet->setObjectName(QStringLiteral("cmdDeviceSet"));
-    formtext::tag(m_cmdDeviceSet, 1403);
+    core::formtext::tag(m_cmdDeviceSet, 1403);
     m_cmdDeviceSet->setDefault(true);
     m_cmdDeviceCancel = new QPushButton(commands);
     m_cmdDeviceCancel->setObjectName(QStringLiteral("cmdDeviceCancel"));
-    formtext::tag(m_cmdDeviceCancel, 1404);
+    core::formtext::tag(m_cmdDeviceCancel, 1404);
     auto *column = new QVBoxLayout(commands);
     column->addWidget(m_cmdDeviceSet);
     column->addSpacing(24);
@@ -28,15 +28,15 @@ frmDevice2::frmDevice2(QWidget *parent)
     column->addStretch();
 
     auto *layout = new QVBoxLayout(this);
-    devicewindow::buildPanels(this, layout, commands, m_controls);
-    devicewindow::placeBesideMainWindow(this);
+    actuators::devicewindow::buildPanels(this, layout, commands, m_controls);
+    actuators::devicewindow::placeBesideMainWindow(this);
     Set_FormStr(this);
 
     m_panels.Form_Load();
     m_cmdDeviceCancel->setVisible(m_panels.cancelShown);
     m_cmdDeviceCancel->setEnabled(m_panels.cancelShown);
-    devicewindow::showState(m_panels, m_controls);
-    devicewindow::connectPanels(this, m_panels, m_controls);
+    actuators::devicewindow::showState(m_panels, m_controls);
+    actuators::devicewindow::connectPanels(this, m_panels, m_controls);
 
     connect(m_cmdDeviceSet, &QPushButton::clicked, this, &frmDevice2::cmdDeviceSet_Click);
     connect(m_cmdDeviceCancel, &QPushButton::clicked, this, &frmDevice2::cmdDeviceCancel_Click);

@@ -16,7 +16,7 @@ public:
     explicit frmDevice2(QWidget *parent = nullptr);
 
     DevicePanels &panels() { return m_panels; }
-    const devicewindow::Controls &controls() const { return m_controls; }
+    const actuators::devicewindow::Controls &controls() const { return m_controls; }
     QPushButton *cmdDeviceSet() const { return m_cmdDeviceSet; }
     QPushButton *cmdDeviceCancel() const { return m_cmdDeviceCancel; }
     bool CancelFlag() const { return m_panels.CancelFlag; }
@@ -30,7 +30,7 @@ private:
     void cmdDeviceCancel_Click();
 
     DevicePanels m_panels;
-    devicewindow::Controls m_controls;
+    actuators::devicewindow::Controls m_controls;
     QPushButton *m_cmdDeviceSet;
     QPushButton *m_cmdDeviceCancel;
 };

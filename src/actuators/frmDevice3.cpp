@@ -38,19 +38,19 @@ frmDevice3::frmDevice3(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmDevice3"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    formtext::tagWindow(this, 1501);
+    core::formtext::tagWindow(this, 1501);
 
     auto *commands = new QWidget(this);
     m_cmdPrmCtWrite = new QPushButton(commands);
     m_cmdPrmCtWrite->setObjectName(QStringLiteral("cmdPrmCtWrite"));
-    formtext::tag(m_cmdPrmCtWrite, 1503);
+    core::formtext::tag(m_cmdPrmCtWrite, 1503);
     m_cmdPrmCtWrite->setMinimumHeight(855 / 15);
     m_cmdDeviceCancel = new QPushButton(commands);
     m_cmdDeviceCancel->setObjectName(QStringLiteral("cmdDeviceCancel"));
-    formtext::tag(m_cmdDeviceCancel, 1404);
+    core::formtext::tag(m_cmdDeviceCancel, 1404);
     m_cmdSyosai = new QPushButton(commands);
     m_cmdSyosai->setObjectName(QStringLiteral("cmdSyosai"));
-    formtext::tag(m_cmdSyosai, 1502);
+    core::formtext::tag(m_cmdSyosai, 1502);
     // The online window's own OK is never offered: Detail Edit runs its Set.
     m_cmdDeviceSet = new QPushButton(commands);
     m_cmdDeviceSet->setObjectName(QStringLiteral("cmdDeviceSet"));
@@ -67,13 +67,13 @@ frmDevice3::frmDevice3(QWidget *parent)
     column->addWidget(m_cmdDeviceSet);
 
     auto *layout = new QVBoxLayout(this);
-    devicewindow::buildPanels(this, layout, commands, m_controls);
-    devicewindow::placeBesideMainWindow(this);
+    actuators::devicewindow::buildPanels(this, layout, commands, m_controls);
+    actuators::devicewindow::placeBesideMainWindow(this);
     Set_FormStr(this);
 
     m_panels.Form_Load();
-    devicewindow::showState(m_panels, m_controls);
-    devicewindow::connectPanels(this, m_panels, m_controls);
+    actuators::devicewindow::showState(m_panels, m_controls);
+    actuators::devicewindow::connectPanels(this, m_panels, m_controls);
 
     // Enter (taking a stroke picked in a list) must not run Change and Write or Detail Edit.
     platform::noDefaultButton(*this);
@@ -158,7 +158,7 @@ void frmDevice3::showAxisUse()
     DispAxisData();
     for (int a = 0; a < kAxisCount; ++a)
         m_panels.setAxisEnable(a, gAxisUnused[a] ? 0 : 1);
-    devicewindow::showState(m_panels, m_controls);
+    actuators::devicewindow::showState(m_panels, m_controls);
 }
 
 void frmDevice3::changeAndWrite()

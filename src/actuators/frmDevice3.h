@@ -17,7 +17,7 @@ public:
     explicit frmDevice3(QWidget *parent = nullptr);
 
     DevicePanels &panels() { return m_panels; }
-    const devicewindow::Controls &controls() const { return m_controls; }
+    const actuators::devicewindow::Controls &controls() const { return m_controls; }
     QPushButton *cmdDeviceSet() const { return m_cmdDeviceSet; }
     QPushButton *cmdDeviceCancel() const { return m_cmdDeviceCancel; }
     QPushButton *cmdPrmCtWrite() const { return m_cmdPrmCtWrite; }
@@ -55,7 +55,7 @@ private:
     void showAxisUse();
 
     DevicePanels m_panels;
-    devicewindow::Controls m_controls;
+    actuators::devicewindow::Controls m_controls;
     QPushButton *m_cmdDeviceSet;
     QPushButton *m_cmdDeviceCancel;
     QPushButton *m_cmdPrmCtWrite;

@@ -70,7 +70,7 @@ QString ctVersionText()
 
 void wireMainCommands(frmMain &window)
 {
-    using mainform::setCommand;
+    using core::mainform::setCommand;
     QPointer<frmMain> w(&window);
 
     setCommand(QStringLiteral("mnuViewOption_Click"), [w] {

@@ -5,9 +5,9 @@
 #include "link/SerialLink.h"
 
 namespace {
-mainform::LinkProbe linkItself()
+app::LinkProbe linkItself()
 {
-    mainform::LinkProbe p;
+    app::LinkProbe p;
     p.portOpen = [] { return CommPortIsOpen(); };
     p.alarmNow = [] { return gAlarmNow; };
     p.eventMsgPending = [] { return gEventMsgFlag; };
@@ -22,10 +22,10 @@ mainform::LinkProbe linkItself()
     return p;
 }
 
-mainform::LinkProbe g_probe = linkItself();
+app::LinkProbe g_probe = linkItself();
 } // namespace
 
-namespace mainform {
+namespace app {
 
 void setLinkProbe(LinkProbe probe)
 {
@@ -37,4 +37,4 @@ const LinkProbe &linkProbe()
     return g_probe;
 }
 
-} // namespace mainform
+} // namespace app

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace mainform {
+namespace app {
 
 // What the main window needs of the link: the link itself unless a test puts a probe in its
 // place (an empty probe gives the link back).
@@ -19,4 +19,4 @@ struct LinkProbe
 void setLinkProbe(LinkProbe probe);
 const LinkProbe &linkProbe();
 
-} // namespace mainform
+} // namespace app

@@ -14,7 +14,7 @@
 
 using platform::SettingsStore;
 
-namespace options {
+namespace app::options {
 
 namespace {
 
@@ -98,9 +98,9 @@ Loaded load()
     else
         l.velText = SettingsStore::text(QStringLiteral("VelOf100Pls"), QStringLiteral("20"));
 
-    gAccOf100Pls[0] = slot0In(gAccOf100Pls[0], 1, 3, "AccOf100Pls", settings::kDefAccOf100Pls);
+    gAccOf100Pls[0] = slot0In(gAccOf100Pls[0], 1, 3, "AccOf100Pls", core::settings::kDefAccOf100Pls);
     gAccOf100Pls2[0] =
-        slot0In(gAccOf100Pls2[0], 1, 3, "AccOf100Pls2", settings::kDefAccOf100Pls2Options);
+        slot0In(gAccOf100Pls2[0], 1, 3, "AccOf100Pls2", core::settings::kDefAccOf100Pls2Options);
     l.acc = gAccOf100Pls[0];
     l.acc2 = gAccOf100Pls2[0];
     return l;
@@ -120,7 +120,7 @@ Outcome apply(const Choices &c)
         }
         gPortNo = port;
     } else {
-        gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), settings::kDefPortNo);
+        gPortNo = SettingsStore::numberOr(QStringLiteral("PortNo"), core::settings::kDefPortNo);
     }
 
     const bool chosenJapanese = c.japanese;
@@ -165,8 +165,8 @@ Outcome apply(const Choices &c)
         gAccOf100Pls2[0] = c.acc2;
     gAccOf100Pls2[1] = gAccOf100Pls2[2] = gAccOf100Pls2[0];
     SettingsStore::setNumber(QStringLiteral("AccOf100Pls2"), gAccOf100Pls2[0]);
-    settings::finishSettingsWrites();
+    core::settings::finishSettingsWrites();
     return out;
 }
 
-} // namespace options
+} // namespace app::options

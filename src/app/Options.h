@@ -4,7 +4,7 @@
 #include <QString>
 
 // What the options window checks, applies and stores; the window only wires its controls here.
-namespace options {
+namespace app::options {
 
 enum class KeyVerdict {
     Pass,      // the key reaches the box
@@ -62,4 +62,4 @@ struct Outcome
 // Applies and stores the choices of OK (the velocity already checked).
 Outcome apply(const Choices &choices);
 
-} // namespace options
+} // namespace app::options

@@ -14,7 +14,7 @@
 #include "tables/AxisScale.h"
 #include "core/Module2Calc.h"
 #include "link/OnlineMode.h"
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "editors/DataWindowCommands.h"
 #include "editors/frmParameta2.h"
@@ -180,9 +180,9 @@ frmMain *Main(int splashMs)
         splash.runUntilEnded();
     }
 
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     editors::initGrpSmTables();
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     gDevOptEdit = true;
     // Qt's own texts (message-box buttons, file and print dialogs) speak the stored language,
     // not the desktop's.

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace toolbarpics {
+namespace app::toolbarpics {
 
 namespace {
 
@@ -274,4 +274,4 @@ QIcon icon(const QString &key)
     return out;
 }
 
-} // namespace toolbarpics
+} // namespace app::toolbarpics

@@ -28,7 +28,7 @@ frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
     setModal(true);
-    formtext::tagWindow(this, 1201);
+    core::formtext::tagWindow(this, 1201);
 
     picIcon = new QLabel(this);
     QIcon icon = QApplication::windowIcon();
@@ -37,20 +37,20 @@ frmAbout::frmAbout(QWidget *parent)
     picIcon->setPixmap(icon.pixmap(32, 32));
     picIcon->setAccessibleName(QStringLiteral("QZ-W4"));
     lblTitle = new QLabel(this);
-    formtext::tag(lblTitle, 1202);
+    core::formtext::tag(lblTitle, 1202);
     QFont big = lblTitle->font();
     big.setPointSize(big.pointSize() + 6);
     big.setBold(true);
     lblTitle->setFont(big);
     lblTitle2 = new QLabel(this);
-    formtext::tag(lblTitle2, 1203);
+    core::formtext::tag(lblTitle2, 1203);
     lblVersion = new QLabel(this);
     lblDescription = new QLabel(this);
     lblDescription->setWordWrap(true);
-    formtext::tag(lblDescription, 1204);
+    core::formtext::tag(lblDescription, 1204);
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setWordWrap(true);
-    formtext::tag(lblDisclaimer, 1205);
+    core::formtext::tag(lblDisclaimer, 1205);
     lblHpAddress = new QLabel(this);
     lblHpAddress->setObjectName(QStringLiteral("lblHpAddress"));
     lblHpAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -63,14 +63,14 @@ public:
     void MenuFunction_Yuko() override { ::MenuFunction_Yuko(); }
     void enableResetButton() override
     {
-        if (MainFormPort *form = mainform::form())
+        if (MainFormPort *form = core::mainform::form())
             form->setControlEnabled(QStringLiteral("cmdReset"), true);
     }
 };
 LinkSwitches g_linkSwitches;
 int g_screenWidthForLoad = 0;
 
-constexpr int kTwips = posigrid::kTwipsPerPixel;
+constexpr int kTwips = positions::posigrid::kTwipsPerPixel;
 int px(int twips)
 {
     return (twips + kTwips / 2) / kTwips;
@@ -165,7 +165,7 @@ frmMain::frmMain(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     g_instance = this;
-    mainform::setWindow(this);
+    core::mainform::setWindow(this);
     buildMenus();
     buildToolBar();
 
@@ -185,7 +185,7 @@ frmMain::frmMain(QWidget *parent)
     m_timer1->setInterval(500);
     connect(m_timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 
-    mainform::registerForm(this);
+    core::mainform::registerForm(this);
     setOnlineLampHook([this](bool shown) {
         if (QLabel *l = m_lamps.value(QStringLiteral("imgGreenLedOnline")))
             l->setVisible(shown);
@@ -201,7 +201,7 @@ frmMain::frmMain(QWidget *parent)
     const link::AlarmPanel &alarm = link::alarmPanel();
     showAlarm(alarm.lampShown, alarm.alarmNo, alarm.comment);
     setDeviceNameHook([this] {
-        posigrid::BulkChange hidden(*m_grid);
+        positions::posigrid::BulkChange hidden(*m_grid);
         for (int a = 0; a < kAxisCount; ++a) {
             setDeviceLabel(a, gDevTypeLabel[a]);
             setAxisHeading(a, DevGridHeading(a));
@@ -220,8 +220,8 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain()
 {
-    if (mainform::form() == this)
-        mainform::registerForm(nullptr);
+    if (core::mainform::form() == this)
+        core::mainform::registerForm(nullptr);
     setOnlineLampHook(nullptr);
     setPulsePerMmHook(nullptr);
     setDeviceNameHook(nullptr);
@@ -263,7 +263,7 @@ QAction *frmMain::menuItem(QMenu *menu, const QString &name, int id)
 {
     auto *a = new QAction(this);
     a->setObjectName(name);
-    formtext::tag(a, id);
+    core::formtext::tag(a, id);
     menu->addAction(a);
     m_controls.insert(name, a);
     connect(a, &QAction::triggered, this, [this, name] { entry(commandOf(name)); });
@@ -275,7 +275,7 @@ void frmMain::buildMenus()
     auto submenu = [this](QMenu *parentMenu, const QString &name, int id) {
         QMenu *m = parentMenu ? parentMenu->addMenu(QString()) : menuBar()->addMenu(QString());
         m->setObjectName(name);
-        formtext::tag(m, id);
+        core::formtext::tag(m, id);
         // The title's action is what the switches enable and disable.
         m->menuAction()->setObjectName(name);
         m_controls.insert(name, m->menuAction());
@@ -354,18 +354,18 @@ void frmMain::buildToolBar()
     m_toolBar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    for (const QString &key : cmdswitch::toolbarKeys()) {
+    for (const QString &key : core::cmdswitch::toolbarKeys()) {
         if (key.isEmpty()) {
             m_toolBar->addSeparator();
             continue;
         }
-        auto *a = new QAction(toolbarpics::icon(key), QString(), this);
+        auto *a = new QAction(app::toolbarpics::icon(key), QString(), this);
         const QString name = QStringLiteral("tb") + key;
         a->setObjectName(name);
         a->setProperty("Key", key);
         // An icon-only button is named by its action's text: the tool tip's text.
-        formtext::tag(a, toolbarTips().value(key));
-        formtext::tagTip(a, toolbarTips().value(key));
+        core::formtext::tag(a, toolbarTips().value(key));
+        core::formtext::tagTip(a, toolbarTips().value(key));
         m_toolBar->addAction(a);
         m_controls.insert(name, a);
         connect(a, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
@@ -385,9 +385,9 @@ QPushButton *frmMain::commandButton(QWidget *parent, const QString &name, int id
     auto *b = new QPushButton(parent);
     b->setObjectName(name);
     if (id > 0)
-        formtext::tag(b, id);
+        core::formtext::tag(b, id);
     if (tipId > 0)
-        formtext::tagTip(b, tipId);
+        core::formtext::tagTip(b, tipId);
     m_controls.insert(name, b);
     connect(b, &QPushButton::clicked, this, [this, name] { entry(commandOf(name)); });
     return b;
@@ -397,10 +397,10 @@ QWidget *frmMain::buildDataFrame()
 {
     m_frmDataEdit = new QGroupBox(this);
     m_frmDataEdit->setObjectName(QStringLiteral("frmDataEdit"));
-    formtext::tag(m_frmDataEdit, 202);
+    core::formtext::tag(m_frmDataEdit, 202);
     auto *v = new QVBoxLayout(m_frmDataEdit);
 
-    m_grid = new platform::FixedGrid(posigrid::kHeadingRows, posigrid::kGridCols, m_frmDataEdit);
+    m_grid = new platform::FixedGrid(positions::posigrid::kHeadingRows, positions::posigrid::kGridCols, m_frmDataEdit);
     m_grid->setObjectName(QStringLiteral("flgdData"));
     m_grid->setAccessibleName(LoadResText(202));
     connect(m_grid, &platform::FixedGrid::cellDoubleClicked, this, [this] { flgdData_DblClick(); });
@@ -408,7 +408,7 @@ QWidget *frmMain::buildDataFrame()
     connect(m_grid, &platform::FixedGrid::viewportResized, this, [this] { fitLayout(); }, Qt::QueuedConnection);
     // The edit commands come back when the cursor reaches a position row.
     connect(m_grid, &platform::FixedGrid::cursorMoved, this, [](int row, int) {
-        if (row >= posigrid::kHeadingRows)
+        if (row >= positions::posigrid::kHeadingRows)
             SetEditCmdState();
     });
     v->addWidget(m_grid, 1);
@@ -467,7 +467,7 @@ QWidget *frmMain::buildStatusFrame()
 {
     auto *frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("frmTrancefer"));
-    formtext::tag(frame, 211);
+    core::formtext::tag(frame, 211);
     frame->setMinimumWidth(px(6495));
     frame->setMinimumHeight(px(1215));
     auto *v = new QVBoxLayout(frame);
@@ -486,15 +486,15 @@ QWidget *frmMain::buildStatusFrame()
     for (const auto &l : lamps) {
         auto *box = new QGroupBox(frame);
         box->setObjectName(QLatin1String(l.frame));
-        formtext::tag(box, l.id);
-        formtext::tagTip(box, l.tip);
+        core::formtext::tag(box, l.id);
+        core::formtext::tagTip(box, l.tip);
         auto *bl = new QHBoxLayout(box);
         bl->setContentsMargins(6, 2, 6, 2);
         bl->addWidget(makeLamp(box, QLatin1String(l.lamp), l.colour), 0, Qt::AlignCenter);
         top->addWidget(box);
     }
     auto *fileCaption = new QLabel(frame);
-    formtext::tag(fileCaption, 212);
+    core::formtext::tag(fileCaption, 212);
     m_lblFileName = new QLabel(frame);
     m_lblFileName->setObjectName(QStringLiteral("lblFileName"));
     m_lblFileName->setFrameShape(QFrame::StyledPanel);
@@ -508,7 +508,7 @@ QWidget *frmMain::buildStatusFrame()
     auto *names = new QGridLayout;
     for (int a = 0; a < 4; ++a) {
         auto *caption = new QLabel(frame);
-        formtext::tag(caption, 1405 + a);
+        core::formtext::tag(caption, 1405 + a);
         m_lblDeviceType[a] = new QLabel(frame);
         m_lblDeviceType[a]->setObjectName(QStringLiteral("lblDeviceType%1").arg(a));
         m_lblDeviceType[a]->setAccessibleName(LoadResText(1405 + a));
@@ -536,7 +536,7 @@ QWidget *frmMain::buildAlarmFrame()
     auto *h = new QHBoxLayout(frame);
     h->addWidget(makeLamp(frame, QStringLiteral("imgAlarmLed"), QColor(230, 0, 0)));
     auto *noCaption = new QLabel(frame);
-    formtext::tag(noCaption, 215);
+    core::formtext::tag(noCaption, 215);
     m_lblAlarmNo = new QLabel(frame);
     m_lblAlarmNo->setObjectName(QStringLiteral("lblAlarmNo"));
     m_lblAlarmNo->setMinimumWidth(px(400));
@@ -581,7 +581,7 @@ void frmMain::Form_Load()
     gHomeDone = false;
     LoadErrorList();
     Set_FormStr(this);
-    posigrid::layoutGrid(*m_grid);
+    positions::posigrid::layoutGrid(*m_grid);
     showFileName(gPosiFileName);
     const QStringList version = QStringLiteral(QZ_VERSION).split(QLatin1Char('.'));
     setWindowTitle(LoadResText(201) + QStringLiteral(" Ver") + version.value(0)
@@ -622,14 +622,14 @@ bool frmMain::Form_QueryUnload()
             ExitCancelled = true;
             return false;
         }
-        if (mainform::linkProbe().closePort)
-            mainform::linkProbe().closePort();
+        if (app::linkProbe().closePort)
+            app::linkProbe().closePort();
         return true;
     }
     const int answer = ResMsgBox({391}, platform::MbYesNoCancel | platform::MbQuestion);
     if (answer == platform::IdYes) {
         // Only a save that really wrote the data lets the program end.
-        const int saved = mainform::runCommand(QStringLiteral("mnuFileSaveAs_Click"));
+        const int saved = core::mainform::runCommand(QStringLiteral("mnuFileSaveAs_Click"));
         if (saved != kPosiSaved || SaveCancelFlag) {
             SaveCancelFlag = false;
             ExitCancelled = true;
@@ -696,7 +696,7 @@ void frmMain::resizeEvent(QResizeEvent *event)
 
 void frmMain::fitLayout()
 {
-    posigrid::fitCommentColumn(*m_grid);
+    positions::posigrid::fitCommentColumn(*m_grid);
 }
 
 // ---------------------------------------------------------------- View menu and timer
@@ -723,7 +723,7 @@ void frmMain::mnuViewToolBar_Click()
 
 void frmMain::Timer1_Timer()
 {
-    const mainform::LinkProbe &link = mainform::linkProbe();
+    const app::LinkProbe &link = app::linkProbe();
     if (QLabel *port = m_lamps.value(QStringLiteral("imgPortGreen")))
         port->setVisible(link.portOpen && link.portOpen());
     setStatusPanel(4, QDate::currentDate().toString(Qt::ISODate));
@@ -732,7 +732,7 @@ void frmMain::Timer1_Timer()
     const bool alarm = link.alarmNow && link.alarmNow();
     const bool pending = link.eventMsgPending && link.eventMsgPending();
     const bool running = link.exchangeRunning && link.exchangeRunning();
-    if (mainform::commModeRetryDue(gOfflineMode, alarm, pending, running) && link.commModeOn2) {
+    if (core::mainform::commModeRetryDue(gOfflineMode, alarm, pending, running) && link.commModeOn2) {
         if (link.commModeOn2() == 0 && link.clearEventMsg)
             link.clearEventMsg();
     }
@@ -752,11 +752,11 @@ void frmMain::entry(const QString &command)
         {QStringLiteral("mnuViewToolBar_Click"), &frmMain::mnuViewToolBar_Click},
         {QStringLiteral("mnuViewStatusBar_Click"), &frmMain::mnuViewStatusBar_Click}};
     if (const auto handler = own.value(command)) {
-        if (!mainform::CommandRecorder::record(command, true))
+        if (!core::mainform::CommandRecorder::record(command, true))
             (this->*handler)();
         return;
     }
-    mainform::runCommand(command);
+    core::mainform::runCommand(command);
 }
 
 void frmMain::tbToolBar_ButtonClick(const QString &key)
@@ -775,7 +775,7 @@ void frmMain::mnuFileNew_Click()
             return;
         if (answer == platform::IdYes) {
             // 0 saved; 2 the check found faults and has shown them; anything else a failed save.
-            const int saved = mainform::runCommand(QStringLiteral("SavePosiFileCheck"));
+            const int saved = core::mainform::runCommand(QStringLiteral("SavePosiFileCheck"));
             if (saved == 2)
                 return;
             if (saved != 0) {
@@ -808,11 +808,11 @@ void frmMain::mnuFileNew_Click()
     gPosiNoDefFrom = gPosiNoFrom;
     gPosiNoDefTo = gPosiNoTo;
     {
-        posigrid::BulkChange hidden(*m_grid);
+        positions::posigrid::BulkChange hidden(*m_grid);
         m_grid->setRows(gPosiNoDefTo - gPosiNoDefFrom + 3);
         gPosiNewMode = false;
         InitPosiData();
-        posigrid::fill(*m_grid);
+        positions::posigrid::fill(*m_grid);
         gDataChanged = false;
         gPosiFileName = LoadResText(213);
         gPosiFilePath.clear();
@@ -829,7 +829,7 @@ void frmMain::mnuFileShogoCt_Click()
     Menyu_Muko();
     EditCMD_Muko();
     if (Check_flgdLineNo() != 1)
-        mainform::runCommand(QStringLiteral("PosiDataCtShogo"));
+        core::mainform::runCommand(QStringLiteral("PosiDataCtShogo"));
     CMDBTN_Yuko();
     ToolBar_Yuko();
     Menyu_Yuko();
@@ -842,7 +842,7 @@ void frmMain::mnuFileShogoFile_Click()
     Menyu_Muko();
     EditCMD_Muko();
     if (Check_flgdLineNo() != 1)
-        mainform::runCommand(QStringLiteral("PosiDataFileShogo2"));
+        core::mainform::runCommand(QStringLiteral("PosiDataFileShogo2"));
     CMDBTN_Yuko();
     ToolBar_Yuko();
     Menyu_Yuko();
@@ -882,37 +882,37 @@ void frmMain::setGridRedraw(bool on)
 
 void frmMain::QzDataHyoji_3()
 {
-    posigrid::fill(*m_grid);
+    positions::posigrid::fill(*m_grid);
 }
 
 void frmMain::DispAxisData()
 {
-    posigrid::dispAxisData(*m_grid);
+    positions::posigrid::dispAxisData(*m_grid);
 }
 
 void frmMain::Change_DispUnit()
 {
-    posigrid::changeDispUnit(*m_grid);
+    positions::posigrid::changeDispUnit(*m_grid);
 }
 
 int frmMain::Check_flgdLineNo()
 {
-    return posigrid::checkLineNo(*m_grid);
+    return positions::posigrid::checkLineNo(*m_grid);
 }
 
 void frmMain::GridStateOff()
 {
-    posigrid::stateOff(*m_grid);
+    positions::posigrid::stateOff(*m_grid);
 }
 
 void frmMain::GridStateOn()
 {
-    posigrid::stateOn(*m_grid);
+    positions::posigrid::stateOn(*m_grid);
 }
 
 void frmMain::GridCursorTop()
 {
-    posigrid::cursorTop(*m_grid);
+    positions::posigrid::cursorTop(*m_grid);
 }
 
 void frmMain::showFileName(const QString &name)
@@ -933,7 +933,7 @@ void frmMain::setDeviceLabel(int axis, const QString &text)
 
 void frmMain::setAxisHeading(int axis, const QString &text)
 {
-    posigrid::setAxisHeading(*m_grid, axis, text);
+    positions::posigrid::setAxisHeading(*m_grid, axis, text);
 }
 
 void frmMain::repaintWindow()

@@ -28,7 +28,7 @@ QWidget *tabPage(QTabWidget *tabs, int textId)
 {
     auto *page = new QWidget;
     tabs->addTab(page, QString());
-    formtext::tagTab(page, textId);
+    core::formtext::tagTab(page, textId);
     return page;
 }
 
@@ -51,13 +51,13 @@ frmOptions2::frmOptions2(QWidget *parent)
 
 void frmOptions2::buildLayout()
 {
-    formtext::tagWindow(this, 2501);
+    core::formtext::tagWindow(this, 2501);
     SSTabOption = new QTabWidget(this);
 
     // RS-232C
     QWidget *port = tabPage(SSTabOption, 2505);
     lblPortNo = new QLabel(port);
-    formtext::tag(lblPortNo, 2509);
+    core::formtext::tag(lblPortNo, 2509);
     txtPortNo = new QLineEdit(port);
     txtPortNo->setMaxLength(1);
     txtPortNo->setFixedWidth(32);
@@ -72,7 +72,7 @@ void frmOptions2::buildLayout()
     lblPortDevice = new QLabel(port);
     lblPortDevice->setObjectName(QStringLiteral("lblPortDevice"));
     chkPortOccupy = new QCheckBox(port);
-    formtext::tag(chkPortOccupy, 2510);
+    core::formtext::tag(chkPortOccupy, 2510);
     chkPortOccupy->setVisible(false);
     chkPortOccupy->setEnabled(false);
     auto *portRow = new QHBoxLayout;
@@ -93,13 +93,13 @@ void frmOptions2::buildLayout()
     QWidget *posi = tabPage(SSTabOption, 2506);
     Label1 = new QLabel(posi);
     Label1->setWordWrap(true);
-    formtext::tag(Label1, 2511);
+    core::formtext::tag(Label1, 2511);
     auto *posiLayout = new QVBoxLayout(posi);
     posiLayout->addWidget(Label1);
     for (int i = 0; i < 2; ++i) {
         optSutiSyori[i] = new QRadioButton(posi);
-        formtext::tag(optSutiSyori[i], 2512 + i);
-        formtext::tagTip(optSutiSyori[i], 2514 + i);
+        core::formtext::tag(optSutiSyori[i], 2512 + i);
+        core::formtext::tagTip(optSutiSyori[i], 2514 + i);
         posiLayout->addWidget(optSutiSyori[i]);
     }
     posiLayout->addStretch(1);
@@ -107,11 +107,11 @@ void frmOptions2::buildLayout()
     // Unit
     QWidget *unit = tabPage(SSTabOption, 2507);
     framHyojiUnit = new QGroupBox(unit);
-    formtext::tag(framHyojiUnit, 2520);
+    core::formtext::tag(framHyojiUnit, 2520);
     auto *unitFrame = new QVBoxLayout(framHyojiUnit);
     for (int i = 0; i < 2; ++i) {
         optHyojiKirikae[i] = new QRadioButton(framHyojiUnit);
-        formtext::tag(optHyojiKirikae[i], 2521 + i);
+        core::formtext::tag(optHyojiKirikae[i], 2521 + i);
         unitFrame->addWidget(optHyojiKirikae[i]);
     }
     auto *unitLayout = new QVBoxLayout(unit);
@@ -121,21 +121,21 @@ void frmOptions2::buildLayout()
     // Language
     QWidget *lang = tabPage(SSTabOption, 2508);
     framLanguege = new QGroupBox(lang);
-    formtext::tag(framLanguege, 2526);
+    core::formtext::tag(framLanguege, 2526);
     // The table has this caption in English only; the layout carries the Japanese one.
     framLanguege->setTitle(QStringLiteral("言語選択"));
     auto *langFrame = new QVBoxLayout(framLanguege);
     for (int i = 0; i < 2; ++i) {
         optLanguege[i] = new QRadioButton(framLanguege);
-        formtext::tag(optLanguege[i], 2527 + i);
+        core::formtext::tag(optLanguege[i], 2527 + i);
         langFrame->addWidget(optLanguege[i]);
     }
     framAccDcc = new QGroupBox(lang);
-    formtext::tag(framAccDcc, 2530);
+    core::formtext::tag(framAccDcc, 2530);
     auto *accFrame = new QVBoxLayout(framAccDcc);
     for (int i = 0; i < 2; ++i) {
         optAccDcc[i] = new QRadioButton(framAccDcc);
-        formtext::tag(optAccDcc[i], 2531 + i);
+        core::formtext::tag(optAccDcc[i], 2531 + i);
         accFrame->addWidget(optAccDcc[i]);
     }
     auto *langLayout = new QVBoxLayout(lang);
@@ -147,22 +147,22 @@ void frmOptions2::buildLayout()
     QWidget *teach = tabPage(SSTabOption, 2543);
     lblJogVelSetumei = new QLabel(teach);
     lblJogVelSetumei->setWordWrap(true);
-    formtext::tag(lblJogVelSetumei, 2544);
+    core::formtext::tag(lblJogVelSetumei, 2544);
     lblJogVelCap = new QLabel(teach);
-    formtext::tag(lblJogVelCap, 2545);
+    core::formtext::tag(lblJogVelCap, 2545);
     txtJogVel = new QLineEdit(teach);
     txtJogVel->setMaxLength(2);
     txtJogVel->setFixedWidth(48);
     lblJogVelCap->setBuddy(txtJogVel);
     txtJogVel->setAccessibleName(lblJogVelCap->text());
     lblJogAccCap = new QLabel(teach);
-    formtext::tag(lblJogAccCap, 2546);
+    core::formtext::tag(lblJogAccCap, 2546);
     pictureJogAcc = new QWidget(teach);
     pictureJogAcc->setFocusPolicy(Qt::StrongFocus);
     pictureJogAcc->setAccessibleName(lblJogAccCap->text());
     lblJogAccCap->setBuddy(pictureJogAcc);
     lblJogAcc2Cap = new QLabel(teach);
-    formtext::tag(lblJogAcc2Cap, 2547);
+    core::formtext::tag(lblJogAcc2Cap, 2547);
     pictureJogAcc2 = new QWidget(teach);
     pictureJogAcc2->setAccessibleName(lblJogAcc2Cap->text());
     lblJogAcc2Cap->setBuddy(pictureJogAcc2);
@@ -187,11 +187,11 @@ void frmOptions2::buildLayout()
     teachLayout->setRowStretch(4, 1);
 
     cmdOK = new QPushButton(this);
-    formtext::tag(cmdOK, 1403);
+    core::formtext::tag(cmdOK, 1403);
     cmdCancel = new QPushButton(this);
-    formtext::tag(cmdCancel, 1404);
+    core::formtext::tag(cmdCancel, 1404);
     cmdApply = new QPushButton(this);
-    formtext::tag(cmdApply, 2202);
+    core::formtext::tag(cmdApply, 2202);
     cmdOK->setAutoDefault(false);
     cmdCancel->setAutoDefault(false);
     cmdApply->setAutoDefault(false);
@@ -226,7 +226,7 @@ void frmOptions2::Form_Load()
     platform::placeBesideOwner(this, parentWidget());
     Set_FormStr(this);
 
-    const options::Loaded l = options::load();
+    const app::options::Loaded l = app::options::load();
     txtPortNo->setText(l.portText.left(1));
     showPortDevice();
     if (l.japanese)
@@ -246,20 +246,20 @@ void frmOptions2::Form_Load()
 
 void frmOptions2::showPortDevice()
 {
-    const int n = options::boxNumber(txtPortNo->text());
-    lblPortDevice->setText(n >= 1 && n <= 9 ? QStringLiteral("(%1)").arg(options::portDevice(n)) : QString());
+    const int n = app::options::boxNumber(txtPortNo->text());
+    lblPortDevice->setText(n >= 1 && n <= 9 ? QStringLiteral("(%1)").arg(app::options::portDevice(n)) : QString());
 }
 
 void frmOptions2::stepPort(int delta)
 {
-    const int n = options::boxNumber(txtPortNo->text());
+    const int n = app::options::boxNumber(txtPortNo->text());
     const int next = qBound(1, (n >= 1 && n <= 9 ? n : 1) + (n >= 1 && n <= 9 ? delta : 0), 9);
     txtPortNo->setText(QString::number(next));
 }
 
 int frmOptions2::JogVelCheck()
 {
-    if (options::jogVelValid(txtJogVel->text()))
+    if (app::options::jogVelValid(txtJogVel->text()))
         return 0;
     ResMsgBox({2225}, platform::MbOkOnly);
     return 1;
@@ -298,19 +298,19 @@ bool frmOptions2::eventFilter(QObject *watched, QEvent *event)
     else
         return QDialog::eventFilter(watched, event); // moves and deletions are not typing
 
-    options::KeyVerdict verdict;
+    app::options::KeyVerdict verdict;
     if (watched == txtPortNo)
-        verdict = options::portKey(ch, int(txtPortNo->text().size()));
+        verdict = app::options::portKey(ch, int(txtPortNo->text().size()));
     else
-        verdict = options::jogVelKey(ch, int(txtJogVel->text().size()), txtJogVel->hasSelectedText());
+        verdict = app::options::jogVelKey(ch, int(txtJogVel->text().size()), txtJogVel->hasSelectedText());
 
     switch (verdict) {
-    case options::KeyVerdict::Pass:
+    case app::options::KeyVerdict::Pass:
         return false;
-    case options::KeyVerdict::Drop:
+    case app::options::KeyVerdict::Drop:
         platform::beep(); // a refused key is told, as in every other field
         return true;
-    case options::KeyVerdict::EnterMoves:
+    case app::options::KeyVerdict::EnterMoves:
         if (watched == txtPortNo)
             cmdOK->setFocus();
         else
@@ -329,7 +329,7 @@ void frmOptions2::cmdOK_Click()
         focusJogVel();
         return;
     }
-    options::Choices c;
+    app::options::Choices c;
     c.portText = txtPortNo->text();
     c.japanese = optLanguege[0]->isChecked();
     c.mmUnit = !optHyojiKirikae[0]->isChecked();
@@ -342,7 +342,7 @@ void frmOptions2::cmdOK_Click()
         if (optJogAcc2[i]->isChecked())
             c.acc2 = i + 1;
     }
-    const options::Outcome out = options::apply(c);
+    const app::options::Outcome out = app::options::apply(c);
     if (out.unitRefused)
         ResMsgBox({2541, 2542}, platform::MbOkOnly);
     accept();

@@ -10,22 +10,22 @@ using platform::SettingsStore;
 
 bool gDispMmUnit = true;
 bool gMmRoundUp = true;
-int gLanguage = settings::kDefLanguage;
+int gLanguage = core::settings::kDefLanguage;
 int gLangOffset = 10000;
 bool gLangChanged = false;
-int gPortNo = settings::kDefPortNo;
+int gPortNo = core::settings::kDefPortNo;
 // The port number as the start-up read it: the store at exit writes it only when it changed.
-static int g_portNoRead = settings::kDefPortNo;
+static int g_portNoRead = core::settings::kDefPortNo;
 bool gPortOccupy = true;
 // The pulse-feed values are read by the jog window and the options window when they open;
 // 0 until then, so that those windows take the stored values.
 int gVelOf100Pls[3] = {0, 0, 0};
 int gAccOf100Pls[3] = {0, 0, 0};
 int gAccOf100Pls2[3] = {0, 0, 0};
-int gAccOfJog = settings::kDefAccOfJog;
-int gAccOfJog2 = settings::kDefAccOfJog2;
+int gAccOfJog = core::settings::kDefAccOfJog;
+int gAccOfJog2 = core::settings::kDefAccOfJog2;
 
-namespace settings {
+namespace core::settings {
 
 namespace {
 
@@ -143,7 +143,7 @@ bool finishSettingsWrites()
     return false;
 }
 
-} // namespace settings
+} // namespace core::settings
 
 // Only what this run changed is written, and what the store lacks: another copy of the
 // program may have stored its own port or language since this one started.
@@ -160,5 +160,5 @@ int StoreSettingsAtExit()
         values.append({language, QString::number(gLanguage)});
     if (!values.isEmpty())
         SettingsStore::setTexts(values);
-    return settings::finishSettingsWrites() ? 0 : 1;
+    return core::settings::finishSettingsWrites() ? 0 : 1;
 }

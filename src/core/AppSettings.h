@@ -16,7 +16,7 @@ extern int gAccOf100Pls2[3];
 extern int gAccOfJog;
 extern int gAccOfJog2;
 
-namespace settings {
+namespace core::settings {
 
 // Defaults of the stored keys of section "Settings".
 constexpr int kDefDispMmUnit = 1;
@@ -43,7 +43,7 @@ int languageOffsetFor(int language);
 // the operator once, naming the settings file. True when everything was written.
 bool finishSettingsWrites();
 
-} // namespace settings
+} // namespace core::settings
 
 // The store at exit: port number, then the language (switched first when a change was asked).
 // 0 written, 1 not (the operator has been told).

@@ -3,7 +3,7 @@
 bool gClipLineOk = false;
 bool gClipCellOk = false;
 
-namespace cmdswitch {
+namespace core::cmdswitch {
 
 namespace {
 
@@ -146,4 +146,4 @@ QStringList toolbarKeys()
             QStringLiteral("SqMacro")};
 }
 
-} // namespace cmdswitch
+} // namespace core::cmdswitch

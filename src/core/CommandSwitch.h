@@ -13,7 +13,7 @@
 extern bool gClipLineOk;      // the clipboard holds whole lines: line paste possible
 extern bool gClipCellOk;      // the clipboard holds cells or lines: cell paste possible
 
-namespace cmdswitch {
+namespace core::cmdswitch {
 
 enum class Group {
     CMDBTN_Muko,
@@ -43,4 +43,4 @@ QStringList switchedControls();
 // The toolbar in order: 15 keys, an empty key for each of the 7 separators.
 QStringList toolbarKeys();
 
-} // namespace cmdswitch
+} // namespace core::cmdswitch

@@ -109,7 +109,7 @@ void replaceOne(QObject *o)
 
 } // namespace
 
-namespace formtext {
+namespace core::formtext {
 
 void tag(QObject *control, int id)
 {
@@ -139,7 +139,7 @@ void tagWindow(QWidget *window, int id)
     window->setWindowTitle(LayoutText(id));
 }
 
-} // namespace formtext
+} // namespace core::formtext
 
 void Set_FormStr(QWidget *form)
 {

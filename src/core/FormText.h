@@ -7,7 +7,7 @@ class QWidget;
 // text of its caption, "TipTag" that of its tool tip, "TabTag" (on a tab page) that of its
 // tab. The layout text is the Japanese text, which a control keeps when the current
 // language has no text for its identifier.
-namespace formtext {
+namespace core::formtext {
 
 // Gives a control (widget, menu action, toolbar action) its caption identifier and layout text.
 void tag(QObject *control, int id);
@@ -16,7 +16,7 @@ void tagTab(QWidget *page, int id);
 // A window's caption identifier.
 void tagWindow(QWidget *window, int id);
 
-} // namespace formtext
+} // namespace core::formtext
 
 // Replaces the identifiers of a window and its controls by their texts in the current
 // language; a replacement that cannot be made is skipped and the layout text stays. An

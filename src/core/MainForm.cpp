@@ -9,22 +9,22 @@ namespace {
 MainFormPort *g_form = nullptr;
 QPointer<QWidget> g_window;
 
-QHash<QString, mainform::Command> &commands()
+QHash<QString, core::mainform::Command> &commands()
 {
-    static QHash<QString, mainform::Command> c;
+    static QHash<QString, core::mainform::Command> c;
     return c;
 }
 
-void apply(cmdswitch::Group group)
+void apply(core::cmdswitch::Group group)
 {
     if (!g_form)
         return;
-    for (const cmdswitch::Switch &s : cmdswitch::switchesOf(group, gClipLineOk, gClipCellOk))
+    for (const core::cmdswitch::Switch &s : core::cmdswitch::switchesOf(group, gClipLineOk, gClipCellOk))
         g_form->setControlEnabled(s.control, s.on);
 }
 } // namespace
 
-namespace mainform {
+namespace core::mainform {
 
 void registerForm(MainFormPort *form)
 {
@@ -107,9 +107,9 @@ bool CommandRecorder::record(const QString &name, bool wired)
     return true;
 }
 
-} // namespace mainform
+} // namespace core::mainform
 
-using cmdswitch::Group;
+using core::cmdswitch::Group;
 
 void CMDBTN_Muko() { apply(Group::CMDBTN_Muko); }
 void ToolBar_Muko() { apply(Group::ToolBar_Muko); }

@@ -44,7 +44,7 @@ public:
     virtual void showAlarm(bool lamp, const QString &number, const QString &comment) = 0;
 };
 
-namespace mainform {
+namespace core::mainform {
 
 void registerForm(MainFormPort *form);
 MainFormPort *form();
@@ -94,7 +94,7 @@ private:
     QStringList m_unknown;
 };
 
-} // namespace mainform
+} // namespace core::mainform
 
 // The group switches of the main window's commands.
 void CMDBTN_Muko();

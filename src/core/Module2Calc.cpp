@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace calc {
+namespace core::calc {
 
 // Decimal inputs such as 0.0075 mm reach the division a hair off their true quotient; the
 // quotient is taken back to the nearest nine decimals so that an exact half stays a half.
@@ -28,7 +28,7 @@ double roundHalfAway(double x, int decimals)
     return std::round(clean(x * f)) / f;
 }
 
-} // namespace calc
+} // namespace core::calc
 
 std::optional<double> PulseToMm(int lead, qint32 ppr, double pulses)
 {
@@ -42,7 +42,7 @@ std::optional<double> MmToPulse(int lead, qint32 ppr, double mm)
 {
     if (lead == 0)
         return std::nullopt;
-    return calc::roundHalfEven(calc::clean((mm / double(lead)) * double(ppr)));
+    return core::calc::roundHalfEven(core::calc::clean((mm / double(lead)) * double(ppr)));
 }
 
 std::optional<double> MmRoundToPulse(int lead, int mode, qint32 ppr, double mm)
@@ -50,12 +50,12 @@ std::optional<double> MmRoundToPulse(int lead, int mode, qint32 ppr, double mm)
     if (lead == 0 || ppr == 0)
         return std::nullopt;
     const double ratio = double(lead) / double(ppr);
-    const double p = calc::clean(mm / ratio);
+    const double p = core::calc::clean(mm / ratio);
     const double t = std::trunc(p);
     const double f = std::round((p - t) * 1e4) / 1e4;
     double n;
     if (f == 0) {
-        n = calc::roundHalfEven(p);
+        n = core::calc::roundHalfEven(p);
     } else {
         const bool up = mode == 1 ? f >= 0.5 : f > 0.5;
         // Rounding up is taken from the unrounded value, so a fraction a hair below a half
@@ -72,6 +72,6 @@ int CulcRoundUpTenth(int a, int b, int c)
     const double x = (double(a) / double(b)) * double(c);
     if (x < 0.05)
         return -1;
-    const double tenths = std::round(calc::clean(x * 10.0));
+    const double tenths = std::round(core::calc::clean(x * 10.0));
     return int(std::floor((tenths + 9.0) / 10.0));
 }

@@ -19,7 +19,7 @@ std::optional<double> MmRoundToPulse(int lead, int mode, qint32 ppr, double mm);
 // -1 when b is 0 or the value is below 0.05.
 int CulcRoundUpTenth(int a, int b, int c);
 
-namespace calc {
+namespace core::calc {
 // A quotient taken back to the nearest nine decimals, so that an exact half stays a half.
 double clean(double x);
 double roundHalfEven(double x);

@@ -38,17 +38,17 @@ bool fits(long headerLines, long rows)
 }
 } // namespace
 
-namespace printing {
+namespace core::printing {
 
 int computeLayout(double textHeightMm, double printableWidthMm, double printableHeightMm)
 {
-    const long charW = long(calc::roundHalfEven(textHeightMm));
+    const long charW = long(core::calc::roundHalfEven(textHeightMm));
     if (charW <= 0 || printableHeightMm <= 0 || printableWidthMm <= 10)
         return 1;
     g_pageHeightMm = printableHeightMm;
     g_fontScale = 1;
     applyUnit(charW);
-    gPrnWidth = long(calc::roundHalfEven(printableWidthMm - 10.0));
+    gPrnWidth = long(core::calc::roundHalfEven(printableWidthMm - 10.0));
     return 0;
 }
 
@@ -101,13 +101,13 @@ void resetPrintLayout()
     gPrnDevStroke.clear();
 }
 
-} // namespace printing
+} // namespace core::printing
 
 int PrintSettei(platform::PrinterDevice &printer)
 {
     if (!printer.isValid())
         return 1;
     const QSizeF area = printer.printableSizeMm();
-    return printing::computeLayout(printer.textHeightMm(QStringLiteral("A")), area.width(),
+    return core::printing::computeLayout(printer.textHeightMm(QStringLiteral("A")), area.width(),
                                    area.height());
 }

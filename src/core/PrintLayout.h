@@ -22,7 +22,7 @@ extern QString gPrnDevStroke;
 // done; 1 when there is no printer or the text height rounds to 0, and the caller stops.
 int PrintSettei(platform::PrinterDevice &printer);
 
-namespace printing {
+namespace core::printing {
 // The metrics from a measured text height and printable size, both in millimetres.
 int computeLayout(double textHeightMm, double printableWidthMm, double printableHeightMm);
 // Every report's fixed layout stays on its page: a body of `headerLines` lines of the header

@@ -5,7 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PrinterDevice.h"
 
-namespace printing {
+namespace core::printing {
 
 bool runReport(platform::PrinterDevice &printer, const QFont &font, long headerLines, long rows,
                const std::function<bool()> &draw)
@@ -33,4 +33,4 @@ void tellPrintCancelled()
     platform::msgBox(LoadResText(396), platform::MbOkOnly, platform::applicationTitle());
 }
 
-} // namespace printing
+} // namespace core::printing

@@ -7,7 +7,7 @@ namespace platform {
 class PrinterDevice;
 }
 
-namespace printing {
+namespace core::printing {
 
 // One report on a printer the operator has chosen: the report's font first, the page metrics
 // measured in it and fitted to the report's fixed layout (keepWithinPage), its text fitted to
@@ -23,4 +23,4 @@ bool runReport(platform::PrinterDevice &printer, const QFont &font, long headerL
 void tellPrintFailed();
 void tellPrintCancelled();
 
-} // namespace printing
+} // namespace core::printing

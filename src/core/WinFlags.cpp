@@ -3,7 +3,7 @@
 bool gSplashEnd = false;
 bool gFileCmdNow = false;
 
-namespace winflags {
+namespace core::winflags {
 
 void resetWinFlags()
 {
@@ -11,4 +11,4 @@ void resetWinFlags()
     gFileCmdNow = false;
 }
 
-} // namespace winflags
+} // namespace core::winflags

@@ -5,6 +5,6 @@
 extern bool gSplashEnd; // the splash window's time is up
 extern bool gFileCmdNow; // a data window's file or print command is running
 
-namespace winflags {
+namespace core::winflags {
 void resetWinFlags();
 }

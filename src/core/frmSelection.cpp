@@ -20,7 +20,7 @@ constexpr int kWidth = 5400 / kTwipsPerPixel;
 
 QWidget *mainWindow()
 {
-    return mainform::shownWindow();
+    return core::mainform::shownWindow();
 }
 
 int runSelection(const QString &title, const QString &prompt, const QStringList &options, int mode)

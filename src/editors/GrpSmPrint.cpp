@@ -84,7 +84,7 @@ bool editors::printReport(ReportDraw draw, long lastLine)
     if (!platform::printDialog(printer))
         return false;
     editors::PrinterCanvas canvas(printer);
-    return printing::runReport(printer, reportFont(kBodyPoints, false), lastLine + 1, 0, [&] {
+    return core::printing::runReport(printer, reportFont(kBodyPoints, false), lastLine + 1, 0, [&] {
         draw(canvas, footerStamp());
         return true;
     });

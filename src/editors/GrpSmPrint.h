@@ -25,7 +25,7 @@ void drawGrpReport(ReportCanvas &canvas, const QString &stamp);
 void drawSqMcrReport(ReportCanvas &canvas, const QString &stamp);
 void resetGrpSmPrint();
 
-// The print dialog, then one report drawn on the chosen printer (printing::runReport), with
+// The print dialog, then one report drawn on the chosen printer (core::printing::runReport), with
 // the date and time of now as its footer; `lastLine` is the last line of its body. A
 // cancelled dialog prints nothing and says nothing; a failed print is told. True when printed.
 using ReportDraw = void (*)(ReportCanvas &canvas, const QString &stamp);

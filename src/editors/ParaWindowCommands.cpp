@@ -59,7 +59,7 @@ namespace {
 
 void showAxisUse()
 {
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->DispAxisData();
 }
 
@@ -195,7 +195,7 @@ void ParaWriteToCt(frmParameta2 &w)
     if (!told.isEmpty())
         platform::msgBox(told.join(QStringLiteral("\r\n")));
     if (ResMsgBox({685}, MbYesNo | MbQuestion) == IdYes) {
-        QPointer<frmProcessing> notice = new frmProcessing(mainform::window());
+        QPointer<frmProcessing> notice = new frmProcessing(core::mainform::window());
         notice->show();
         // A controller whose mode could not be confirmed (told already) is not asked again.
         // The link's word on a failed read-back goes into the box that says the set was

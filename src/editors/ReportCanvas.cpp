@@ -19,7 +19,7 @@ PrinterCanvas::PrinterCanvas(platform::PrinterDevice &printer) : m_printer(print
 
 void PrinterCanvas::setFont(int points, bool boldItalic)
 {
-    m_printer.setFont(reportFont(printing::fontPoints(points), boldItalic));
+    m_printer.setFont(reportFont(core::printing::fontPoints(points), boldItalic));
 }
 
 void PrinterCanvas::setLineWidth(int width)

@@ -34,7 +34,7 @@ public:
 QFont reportFont(double points, bool boldItalic);
 
 // The printer as a canvas, in the report font; the sizes shrink with the lines where the page
-// brought them closer than the font is tall (printing::fontPoints).
+// brought them closer than the font is tall (core::printing::fontPoints).
 class PrinterCanvas : public ReportCanvas
 {
 public:

@@ -32,14 +32,14 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
 {
     setObjectName(QStringLiteral("frmDevice"));
     setModal(true);
-    formtext::tagWindow(this, 1301);
+    core::formtext::tagWindow(this, 1301);
     auto *outer = new QVBoxLayout(this);
     auto *grid = new QGridLayout;
     const auto label = [this](const char *name, int id) {
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         if (id)
-            formtext::tag(l, id);
+            core::formtext::tag(l, id);
         return l;
     };
     auto *lblStroke = label("lblStroke", 1302);
@@ -70,14 +70,14 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
                                 std::initializer_list<int> ids, QButtonGroup *&group) {
         auto *frame = new QGroupBox(this);
         frame->setObjectName(QLatin1String(frameName));
-        formtext::tag(frame, frameId);
+        core::formtext::tag(frame, frameId);
         auto *row = new QHBoxLayout(frame);
         group = new QButtonGroup(this);
         int i = 0;
         for (int id : ids) {
             auto *opt = new QRadioButton(frame);
             opt->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
-            formtext::tag(opt, id);
+            core::formtext::tag(opt, id);
             group->addButton(opt, i++);
             row->addWidget(opt);
         }
@@ -88,7 +88,7 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
 
     auto *calc = new QPushButton(this);
     calc->setObjectName(QStringLiteral("cmdCulStrokePulse"));
-    formtext::tag(calc, 1306);
+    core::formtext::tag(calc, 1306);
     auto *result = new QHBoxLayout;
     result->addWidget(label("lblQzStroke", 1305));
     m_lblStrokePulse = label("lblStrokePulse", 0);
@@ -98,7 +98,7 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     outer->addWidget(options("frmInputTarget", 1308, "optInputSaki", {1309, 1310, 1311, 1312}, m_optInputSaki));
     auto *input = new QPushButton(this);
     input->setObjectName(QStringLiteral("cmdInputStroke"));
-    formtext::tag(input, 1307);
+    core::formtext::tag(input, 1307);
     outer->addWidget(input);
     connect(calc, &QPushButton::clicked, this, &frmDevice::cmdCulStrokePulse_Click);
     connect(input, &QPushButton::clicked, this, &frmDevice::cmdInputStroke_Click);
@@ -124,7 +124,7 @@ frmDevice::frmDevice(frmParameta2 *parameters) : QDialog(parameters), m_paramete
     m_txtRido->installEventFilter(this);
     m_txtStrokeTyo->setValidator(editors::newStrokeCalcValidator(editors::kStrokeLength, m_txtStrokeTyo));
     m_txtRido->setValidator(editors::newStrokeCalcValidator(editors::kLeadLength, m_txtRido));
-    platform::placeBesideOwner(this, mainform::window());
+    platform::placeBesideOwner(this, core::mainform::window());
 }
 
 void frmDevice::cmdCulStrokePulse_Click()

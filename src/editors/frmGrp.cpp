@@ -35,13 +35,13 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmGrp"));
     setAttribute(Qt::WA_DeleteOnClose);
-    formtext::tagWindow(this, 801);
+    core::formtext::tagWindow(this, 801);
 
     auto *outer = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     m_framHyoujiNo = new QGroupBox(this);
     m_framHyoujiNo->setObjectName(QStringLiteral("framHyoujiNo"));
-    formtext::tag(m_framHyoujiNo, 804);
+    core::formtext::tag(m_framHyoujiNo, 804);
     auto *pages = new QVBoxLayout(m_framHyoujiNo);
     m_optGrpNo = new QButtonGroup(this);
     const char *captions[] = {"No. 1 - 33", "No.34 - 66", "No.67 - 99"};
@@ -58,10 +58,10 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
     auto *grid = new QGridLayout;
     auto *lblStart = new QLabel(this);
     lblStart->setObjectName(QStringLiteral("lblStartPosi"));
-    formtext::tag(lblStart, 802);
+    core::formtext::tag(lblStart, 802);
     auto *lblEnd = new QLabel(this);
     lblEnd->setObjectName(QStringLiteral("lblEndPosi"));
-    formtext::tag(lblEnd, 803);
+    core::formtext::tag(lblEnd, 803);
     grid->addWidget(lblStart, 0, 1);
     grid->addWidget(lblEnd, 0, 2);
     for (int i = 0; i < kRows; ++i) {
@@ -89,8 +89,8 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
         s->setAccessibleName(lblStart->text());
         auto *e = new QLabel(lblEnd->text(), this);
         e->setAccessibleName(lblEnd->text());
-        formtext::tag(s, 802);
-        formtext::tag(e, 803);
+        core::formtext::tag(s, 802);
+        core::formtext::tag(e, 803);
         grid->addWidget(s, 0, 3 * block + 1);
         grid->addWidget(e, 0, 3 * block + 2);
     }
@@ -108,7 +108,7 @@ frmGrp::frmGrp(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(button("cmdGrpFilePrint", 812, &GrpFilePrint, false));
     auto *closeButton = new QPushButton(this);
     closeButton->setObjectName(QStringLiteral("cmdCloseGrpWindow"));
-    formtext::tag(closeButton, 813);
+    core::formtext::tag(closeButton, 813);
     connect(closeButton, &QPushButton::clicked, this, [this] {
         if (!commandRefused())
             close();
@@ -151,7 +151,7 @@ frmGrp *frmGrp::instance()
 frmGrp *frmGrp::showWindow()
 {
     if (!g_window) {
-        auto *main = mainform::window();
+        auto *main = core::mainform::window();
         g_window = new frmGrp(main);
     }
     g_window->show();
@@ -164,7 +164,7 @@ QPushButton *frmGrp::button(const char *name, int id, void (*body)(), bool contr
 {
     auto *b = new QPushButton(this);
     b->setObjectName(QLatin1String(name));
-    formtext::tag(b, id);
+    core::formtext::tag(b, id);
     connect(b, &QPushButton::clicked, this, [this, body, controller] {
         if (controller)
             runControllerCommand(body);
@@ -302,7 +302,7 @@ void registerGrpWindowCommands()
         return 0;
     };
     for (const char *name : {"cmdOpenGrpWindow_Click", "mnuShowGroup_Click", "ShowGrpWindow"})
-        mainform::setCommand(QLatin1String(name), open);
+        core::mainform::setCommand(QLatin1String(name), open);
 }
 
 } // namespace editors

@@ -174,7 +174,7 @@ QLabel *axisHeader(QWidget *parent, const char *array, int axis)
 {
     auto *l = new QLabel(parent);
     l->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(axis));
-    formtext::tag(l, 220 + axis);
+    core::formtext::tag(l, 220 + axis);
     return l;
 }
 
@@ -194,7 +194,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmParameta2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    formtext::tagWindow(this, 601);
+    core::formtext::tagWindow(this, 601);
 
     for (int k = 0; k < KindCount; ++k) {
         for (int a = 0; a < kAxisCount; ++a) {
@@ -228,7 +228,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
                                const QList<std::pair<QString, int>> &rows, bool marked) {
         auto *frame = new QGroupBox(this);
         frame->setObjectName(QLatin1String(name));
-        formtext::tag(frame, id);
+        core::formtext::tag(frame, id);
         auto *grid = new QGridLayout(frame);
         for (int a = 0; a < kAxisCount; ++a)
             grid->addWidget(axisHeader(frame, header, a), 0, 1 + a);
@@ -319,7 +319,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     // The single values.
     auto *etc = new QGroupBox(this);
     etc->setObjectName(QStringLiteral("framEtcPara"));
-    formtext::tag(etc, 605);
+    core::formtext::tag(etc, 605);
     auto *etcGrid = new QGridLayout(etc);
     m_comboHomeOut = newCombo(etc, QStringLiteral("comboHomeOut"), false);
     m_comboEtcAlmCode = newCombo(etc, QStringLiteral("comboEtcAlmCode"), false);
@@ -345,11 +345,11 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
 
     auto *sp = new QGroupBox(this);
     sp->setObjectName(QStringLiteral("framTokusyuPara"));
-    formtext::tag(sp, 606);
+    core::formtext::tag(sp, 606);
     auto *spGrid = new QGridLayout(sp);
     m_chkTokuParaChange = new QCheckBox(sp);
     m_chkTokuParaChange->setObjectName(QStringLiteral("chkTokuParaChange"));
-    formtext::tag(m_chkTokuParaChange, 619);
+    core::formtext::tag(m_chkTokuParaChange, 619);
     spGrid->addWidget(m_chkTokuParaChange, 0, 0, 1, 5);
     m_txtOneAxis = newEdit(sp, QStringLiteral("txtOneAxis"));
     m_txtOneAxis->installEventFilter(this);
@@ -383,7 +383,7 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     const auto commandButton = [this](QWidget *parent, const char *name, int id) {
         auto *b = new QPushButton(parent);
         b->setObjectName(QLatin1String(name));
-        formtext::tag(b, id);
+        core::formtext::tag(b, id);
         return b;
     };
     auto *printRow = new QHBoxLayout;
@@ -415,8 +415,8 @@ frmParameta2::frmParameta2(QWidget *parent) : QWidget(parent, Qt::Window)
     ctRow->addWidget(cmdConpareCT);
     m_SSTabPrm->addTab(fileTab, LayoutText(610));
     m_SSTabPrm->addTab(ctTab, LayoutText(611));
-    formtext::tagTab(fileTab, 610);
-    formtext::tagTab(ctTab, 611);
+    core::formtext::tagTab(fileTab, 610);
+    core::formtext::tagTab(ctTab, 611);
     rightCol->addWidget(m_SSTabPrm);
     rightCol->addStretch(1);
     m_pane = new platform::ScrollPane(content, this);
@@ -573,7 +573,7 @@ frmParameta2 *frmParameta2::instance()
 frmParameta2 *frmParameta2::showWindow()
 {
     if (!g_window) {
-        auto *main = mainform::window();
+        auto *main = core::mainform::window();
         g_window = new frmParameta2(main);
     }
     g_window->show();
@@ -1175,9 +1175,9 @@ void registerParameterWindowCommands()
         return 0;
     };
     for (const char *name : {"cmdParaHyoji_Click", "mnuShowParameta_Click"})
-        mainform::setCommand(QLatin1String(name), open);
+        core::mainform::setCommand(QLatin1String(name), open);
     // The Settings menu's detail edit warns first; No leaves everything as it was.
-    mainform::setCommand(QStringLiteral("mnuSettingsParameter_Click"), [open] {
+    core::mainform::setCommand(QStringLiteral("mnuSettingsParameter_Click"), [open] {
         if (ResMsgBox({410, 411}, platform::MbYesNo | platform::MbExclamation) != platform::IdYes)
             return 1;
         return open();

@@ -40,14 +40,14 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSqMcr"));
     setAttribute(Qt::WA_DeleteOnClose);
-    formtext::tagWindow(this, 901);
+    core::formtext::tagWindow(this, 901);
 
     auto *outer = new QHBoxLayout(this);
     auto *left = new QVBoxLayout;
     auto *numberRow = new QHBoxLayout;
     auto *lblSqMacro = new QLabel(this);
     lblSqMacro->setObjectName(QStringLiteral("lblSqMacro"));
-    formtext::tag(lblSqMacro, 902);
+    core::formtext::tag(lblSqMacro, 902);
     m_lblSqMacroNo = new QLabel(QStringLiteral("1"), this);
     m_lblSqMacroNo->setObjectName(QStringLiteral("lblSqMacroNo"));
     m_UpDownSmNo = new QSpinBox(this);
@@ -75,7 +75,7 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
     for (int c = 0; c < 3; ++c) {
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(heads[c].name));
-        formtext::tag(l, heads[c].id);
+        core::formtext::tag(l, heads[c].id);
         grid->addWidget(l, 0, c);
     }
     for (int s = 0; s < kSmSteps; ++s) {
@@ -119,7 +119,7 @@ frmSqMcr::frmSqMcr(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(button("cmdSMFilePrint", 913, Wrap::FilePrint, &SmFilePrint));
     auto *closeButton = new QPushButton(this);
     closeButton->setObjectName(QStringLiteral("cmdSqMcrWinClose"));
-    formtext::tag(closeButton, 2202);
+    core::formtext::tag(closeButton, 2202);
     connect(closeButton, &QPushButton::clicked, this, [this] {
         if (!commandRefused())
             close();
@@ -159,7 +159,7 @@ frmSqMcr *frmSqMcr::instance()
 frmSqMcr *frmSqMcr::showWindow()
 {
     if (!g_window) {
-        auto *main = mainform::window();
+        auto *main = core::mainform::window();
         g_window = new frmSqMcr(main);
     }
     g_window->show();
@@ -172,7 +172,7 @@ QPushButton *frmSqMcr::button(const char *name, int id, Wrap wrap, void (*body)(
 {
     auto *b = new QPushButton(this);
     b->setObjectName(QLatin1String(name));
-    formtext::tag(b, id);
+    core::formtext::tag(b, id);
     connect(b, &QPushButton::clicked, this, [this, wrap, body] { run(wrap, body); });
     m_commands << b;
     return b;
@@ -336,7 +336,7 @@ void registerSqMcrWindowCommands()
         return 0;
     };
     for (const char *name : {"cmdSqMcrWinOpen_Click", "mnuShowSqMcr_Click", "ShowSqMcrWindow"})
-        mainform::setCommand(QLatin1String(name), open);
+        core::mainform::setCommand(QLatin1String(name), open);
 }
 
 } // namespace editors

@@ -143,7 +143,7 @@ QString SerialLink::deviceForPort(int portNo)
 bool SerialLink::open()
 {
     if (gPortNo < 1 || gPortNo > 9)
-        gPortNo = platform::SettingsStore::numberOr(QStringLiteral("PortNo"), settings::kDefPortNo);
+        gPortNo = platform::SettingsStore::numberOr(QStringLiteral("PortNo"), core::settings::kDefPortNo);
     if (m_port.isOpen())
         return true;
     m_device = deviceForPort(gPortNo);

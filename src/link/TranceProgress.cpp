@@ -21,7 +21,7 @@ public:
             return;
         // Placed by the main window, whichever window is active (a modeless editor, or none
         // when the program has lost the focus).
-        QWidget *mainWindow = mainform::window();
+        QWidget *mainWindow = core::mainform::window();
         m_window = new frmTrance(mainWindow ? mainWindow : QApplication::activeWindow());
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setCaption(captionId);

@@ -21,7 +21,7 @@ frmProcessing::frmProcessing(QWidget *mainWindow)
     m_lblProcese->setObjectName(QStringLiteral("lblProcese"));
     m_lblProcese->setWordWrap(true);
     m_lblProcese->setAlignment(Qt::AlignCenter);
-    formtext::tag(m_lblProcese, 1902);
+    core::formtext::tag(m_lblProcese, 1902);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblProcese);
 

@@ -38,8 +38,8 @@ frmTrance::frmTrance(QWidget *mainWindow)
     m_prgBar1->setRange(0, 100);
     m_prgBar1->setValue(0);
     m_cmdTranceCancel->setObjectName(QStringLiteral("cmdTranceCancel"));
-    formtext::tag(m_lblSetumei, 2402);
-    formtext::tag(m_cmdTranceCancel, 1705);
+    core::formtext::tag(m_lblSetumei, 2402);
+    core::formtext::tag(m_cmdTranceCancel, 1705);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblSetumei);

@@ -16,7 +16,7 @@ namespace {
 
 void enableResetButton(bool on)
 {
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->setControlEnabled(QStringLiteral("cmdReset"), on);
 }
 
@@ -69,7 +69,7 @@ namespace operation {
 
 void registerAlarmReset()
 {
-    mainform::setCommand(QStringLiteral("cmdReset_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("cmdReset_Click"), [] {
         cmdReset_Click();
         return 0;
     });

@@ -79,14 +79,14 @@ int storedJogValue(const char *key, int defaultValue, int highest)
 
 void LoadJogSetting()
 {
-    const int vel = storedJogValue("VelOf100Pls", settings::kDefVelOf100Pls, 60);
-    const int acc = storedJogValue("AccOf100Pls", settings::kDefAccOf100Pls, 3);
-    const int acc2 = storedJogValue("AccOf100Pls2", settings::kDefAccOf100Pls2, 3);
+    const int vel = storedJogValue("VelOf100Pls", core::settings::kDefVelOf100Pls, 60);
+    const int acc = storedJogValue("AccOf100Pls", core::settings::kDefAccOf100Pls, 3);
+    const int acc2 = storedJogValue("AccOf100Pls2", core::settings::kDefAccOf100Pls2, 3);
     for (int slot = 0; slot < 3; ++slot) {
         gVelOf100Pls[slot] = vel;
         gAccOf100Pls[slot] = acc;
         gAccOf100Pls2[slot] = acc2;
     }
-    gAccOfJog = storedJogValue("AccOfJog", settings::kDefAccOfJog, 3);
-    gAccOfJog2 = storedJogValue("AccOfJog2", settings::kDefAccOfJog2, 3);
+    gAccOfJog = storedJogValue("AccOfJog", core::settings::kDefAccOfJog, 3);
+    gAccOfJog2 = storedJogValue("AccOfJog2", core::settings::kDefAccOfJog2, 3);
 }

@@ -465,7 +465,7 @@ int JogControl::ReadnDisp_PresentPos()
         if (gDispMmUnit) {
             const std::optional<double> mm = PulseToMm(gDevLead[a], gDevPPR[a], read[a]);
             // An actuator without lead or pulses per revolution has no millimetres to show.
-            text = mm ? posigrid::mmText(*mm) : QString();
+            text = mm ? positions::posigrid::mmText(*mm) : QString();
         } else {
             text = QString::number(read[a]);
         }

@@ -1,6 +1,6 @@
 #include "operation/MoveProgram.h"
 
-namespace moveprogram {
+namespace operation::moveprogram {
 
 namespace {
 
@@ -45,4 +45,4 @@ QString dwellText(const QString &typed, bool *accepted)
     return good ? QString::number(value) : QString();
 }
 
-} // namespace moveprogram
+} // namespace operation::moveprogram

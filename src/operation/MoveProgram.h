@@ -4,7 +4,7 @@
 
 // The program of the test-move window (15 steps, each a position number 1 to 999 or empty)
 // and the checks of its boxes.
-namespace moveprogram {
+namespace operation::moveprogram {
 
 constexpr int kSteps = 15;
 
@@ -21,4 +21,4 @@ int previousStepColumn(int col);
 // false) for a value outside 0 to 999.
 QString dwellText(const QString &typed, bool *accepted = nullptr);
 
-} // namespace moveprogram
+} // namespace operation::moveprogram

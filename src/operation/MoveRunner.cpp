@@ -26,7 +26,7 @@ int g_pauseMs = 100;
 
 void enableResetButton(bool on)
 {
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->setControlEnabled(QStringLiteral("cmdReset"), on);
 }
 

@@ -50,7 +50,7 @@ QToolButton *lampButton(QWidget *parent, const QString &name, const QString &lab
 
 QWidget *mainWindow()
 {
-    return mainform::shownWindow();
+    return core::mainform::shownWindow();
 }
 
 int showIoCheck()
@@ -68,7 +68,7 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("frmIOCheck"));
     setModal(true);
-    formtext::tagWindow(this, 701);
+    core::formtext::tagWindow(this, 701);
 
     framInput = new QGroupBox(QStringLiteral("INPUT"), this);
     framInput->setObjectName(QStringLiteral("framInput"));
@@ -116,13 +116,13 @@ frmIOCheck::frmIOCheck(QWidget *mainWindow)
 
     cmdIoMonitor = new QPushButton(this);
     cmdIoMonitor->setObjectName(QStringLiteral("cmdIoMonitor"));
-    formtext::tag(cmdIoMonitor, 702);
+    core::formtext::tag(cmdIoMonitor, 702);
     cmdIoWinClose = new QPushButton(this);
     cmdIoWinClose->setObjectName(QStringLiteral("cmdIoWinClose"));
-    formtext::tag(cmdIoWinClose, 703);
+    core::formtext::tag(cmdIoWinClose, 703);
     chkIgnore = new QCheckBox(this);
     chkIgnore->setObjectName(QStringLiteral("chkIgnore"));
-    formtext::tag(chkIgnore, 705);
+    core::formtext::tag(chkIgnore, 705);
     connect(cmdIoMonitor, &QPushButton::clicked, this, &frmIOCheck::cmdIoMonitor_Click);
     connect(cmdIoWinClose, &QPushButton::clicked, this, &frmIOCheck::cmdIoWinClose_Click);
 
@@ -285,9 +285,9 @@ void registerIoCheckCommands()
         CMDBTN_Yuko();
         return 0;
     };
-    mainform::setCommand(QStringLiteral("cmdOpenIoWin_Click"), fromButton);
-    mainform::setCommand(QStringLiteral("ShowIoWindow"), fromButton);
-    mainform::setCommand(QStringLiteral("mnuShowState_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("cmdOpenIoWin_Click"), fromButton);
+    core::mainform::setCommand(QStringLiteral("ShowIoWindow"), fromButton);
+    core::mainform::setCommand(QStringLiteral("mnuShowState_Click"), [] {
         EditCMD_Muko();
         return showIoCheck();
     });

@@ -49,7 +49,7 @@ void paintLabel(QLabel *label, const QColor &colour)
 
 QWidget *mainWindow()
 {
-    return mainform::shownWindow();
+    return core::mainform::shownWindow();
 }
 
 } // namespace
@@ -60,16 +60,16 @@ frmJOG::frmJOG(QWidget *mainWindow)
 {
     setObjectName(QStringLiteral("frmJOG"));
     setModal(true);
-    formtext::tagWindow(this, 2201);
+    core::formtext::tagWindow(this, 2201);
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    formtext::tag(Frame1, 2207);
+    core::formtext::tag(Frame1, 2207);
     auto *modes = new QVBoxLayout(Frame1);
     for (int i = 0; i < 4; ++i) {
         optJOG[i] = new QRadioButton(Frame1);
         optJOG[i]->setObjectName(QStringLiteral("optJOG%1").arg(i));
-        formtext::tag(optJOG[i], 2208 + i);
+        core::formtext::tag(optJOG[i], 2208 + i);
         modes->addWidget(optJOG[i]);
     }
     optJOG[0]->setChecked(true);
@@ -78,7 +78,7 @@ frmJOG::frmJOG(QWidget *mainWindow)
     for (int i = 0; i < operation::jog::kButtons; ++i) {
         cmdJOG[i] = new QPushButton(this);
         cmdJOG[i]->setObjectName(QStringLiteral("cmdJOG%1").arg(i));
-        formtext::tag(cmdJOG[i], 2213 + i);
+        core::formtext::tag(cmdJOG[i], 2213 + i);
         cmdJOG[i]->setAutoRepeat(false);
         // Enter on a focused jog button is no click: a press and a release at once.
         cmdJOG[i]->setAutoDefault(false);
@@ -123,7 +123,7 @@ frmJOG::frmJOG(QWidget *mainWindow)
     for (int i = 0; i < 2; ++i) {
         auto *caption = new QLabel(this);
         caption->setObjectName(QLatin1String(captioned[i].name));
-        formtext::tag(caption, captioned[i].id);
+        core::formtext::tag(caption, captioned[i].id);
         caption->setBuddy(captioned[i].value);
         captioned[i].value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         positions->addWidget(caption, 5 + i, 0);
@@ -132,13 +132,13 @@ frmJOG::frmJOG(QWidget *mainWindow)
 
     cmdJOGST = new QPushButton(this);
     cmdJOGST->setObjectName(QStringLiteral("cmdJOGST"));
-    formtext::tag(cmdJOGST, 2203);
+    core::formtext::tag(cmdJOGST, 2203);
     cmdJOGWrite = new QPushButton(this);
     cmdJOGWrite->setObjectName(QStringLiteral("cmdJOGWrite"));
-    formtext::tag(cmdJOGWrite, 2205);
+    core::formtext::tag(cmdJOGWrite, 2205);
     cmdJOGend = new QPushButton(this);
     cmdJOGend->setObjectName(QStringLiteral("cmdJOGend"));
-    formtext::tag(cmdJOGend, 2204);
+    core::formtext::tag(cmdJOGend, 2204);
     connect(cmdJOGST, &QPushButton::clicked, this, &frmJOG::cmdJOGST_Click);
     connect(cmdJOGWrite, &QPushButton::clicked, this, &frmJOG::cmdJOGWrite_Click);
     connect(cmdJOGend, &QPushButton::clicked, this, &frmJOG::cmdJOGend_Click);
@@ -247,7 +247,7 @@ void frmJOG::colourRows()
 {
     for (int r = 1; r < flgdJOGPosi->rows(); ++r) {
         for (int c = 1; c <= 4; ++c) {
-            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? posigrid::lightYellow() : QColor();
+            const QColor colour = gAxisUnused[c - 1] ? kGrey : r == m_selectRowNo ? positions::posigrid::lightYellow() : QColor();
             flgdJOGPosi->setBackground(r, c, colour);
         }
     }
@@ -484,7 +484,7 @@ namespace operation {
 
 void registerJogCommands()
 {
-    mainform::setCommand(QStringLiteral("cmdJogTeach_Click"), [] {
+    core::mainform::setCommand(QStringLiteral("cmdJogTeach_Click"), [] {
         CMDBTN_Muko();
         ToolBar_Muko();
         Menyu_Muko();

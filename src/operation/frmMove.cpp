@@ -51,7 +51,7 @@ W *named(W *widget, const QString &name, int captionId = 0)
 {
     widget->setObjectName(name);
     if (captionId)
-        formtext::tag(widget, captionId);
+        core::formtext::tag(widget, captionId);
     return widget;
 }
 
@@ -143,7 +143,7 @@ public:
                       const QModelIndex &index) const override
     {
         bool accepted = false;
-        const QString text = moveprogram::stepText(static_cast<QLineEdit *>(editor)->text(), &accepted);
+        const QString text = operation::moveprogram::stepText(static_cast<QLineEdit *>(editor)->text(), &accepted);
         model->setData(index, text);
         if (!accepted && !m_byKey)
             platform::beep();
@@ -164,8 +164,8 @@ protected:
                 Q_EMIT commitData(editor);
                 Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
                 m_byKey = false;
-                const int next = key == Qt::Key_Left ? moveprogram::previousStepColumn(col)
-                                                     : moveprogram::nextStepColumn(col);
+                const int next = key == Qt::Key_Left ? operation::moveprogram::previousStepColumn(col)
+                                                     : operation::moveprogram::nextStepColumn(col);
                 m_grid->setCurrentCell(0, next - 1);
                 m_grid->setFocus();
                 return true;
@@ -187,7 +187,7 @@ frmMove::frmMove(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMove"));
     setAttribute(Qt::WA_DeleteOnClose);
-    formtext::tagWindow(this, 501);
+    core::formtext::tagWindow(this, 501);
 
     auto *layout = new QVBoxLayout(this);
     m_tab = named(new QTabWidget, QStringLiteral("SSTab1"));
@@ -197,9 +197,9 @@ frmMove::frmMove(QWidget *parent)
     m_tab->addTab(page0, QString());
     m_tab->addTab(page1, QString());
     m_tab->addTab(page2, QString());
-    formtext::tagTab(page0, 503);
-    formtext::tagTab(page1, 504);
-    formtext::tagTab(page2, 505);
+    core::formtext::tagTab(page0, 503);
+    core::formtext::tagTab(page1, 504);
+    core::formtext::tagTab(page2, 505);
     buildProgramPage(page0);
     buildRangePage(page1);
     buildGroupPage(page2);
@@ -261,7 +261,7 @@ frmMove::frmMove(QWidget *parent)
     m_grid->setFixedHeight(std::max(750 / 15, m_grid->horizontalHeader()->sizeHint().height()
                                                   + m_grid->rowHeight(0) + frame));
     m_grid->setMinimumWidth(m_grid->verticalHeader()->sizeHint().width()
-                            + moveprogram::kSteps * m_grid->horizontalHeader()->minimumSectionSize() + frame);
+                            + operation::moveprogram::kSteps * m_grid->horizontalHeader()->minimumSectionSize() + frame);
     adjustSize();
     // The program's steps take the first focus: Space on a move the operator did not aim at
     // would start it.
@@ -300,10 +300,10 @@ void frmMove::place()
 void frmMove::buildProgramPage(QWidget *page)
 {
     auto *layout = new QGridLayout(page);
-    m_grid = named(new QTableWidget(1, moveprogram::kSteps), QStringLiteral("flgdProgram"));
+    m_grid = named(new QTableWidget(1, operation::moveprogram::kSteps), QStringLiteral("flgdProgram"));
     m_grid->setAccessibleName(LoadResText(523));
     QStringList headings;
-    for (int k = 1; k <= moveprogram::kSteps; ++k)
+    for (int k = 1; k <= operation::moveprogram::kSteps; ++k)
         headings << QString::number(k);
     m_grid->setHorizontalHeaderLabels(headings);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -318,7 +318,7 @@ void frmMove::buildProgramPage(QWidget *page)
                             | QAbstractItemView::EditKeyPressed);
     m_grid->setItemDelegate(new StepDelegate(m_grid));
     new platform::EditorKeys(m_grid, [](const QModelIndex &, QChar c) { return isStepKey(c); });
-    for (int k = 0; k < moveprogram::kSteps; ++k) {
+    for (int k = 0; k < operation::moveprogram::kSteps; ++k) {
         auto *item = new QTableWidgetItem;
         item->setTextAlignment(Qt::AlignCenter);
         m_grid->setItem(0, k, item);
@@ -354,12 +354,12 @@ void frmMove::buildProgramPage(QWidget *page)
     auto *timerLayout = new QHBoxLayout(timer);
     m_chkTimerUse = named(new QCheckBox, QStringLiteral("chkTimerUse"), 517);
     m_txtTimer = named(new QLineEdit(QStringLiteral("10")), QStringLiteral("txtTimer"));
-    formtext::tagTip(m_txtTimer, 527);
+    core::formtext::tagTip(m_txtTimer, 527);
     m_txtTimer->setMaxLength(3);
     m_txtTimer->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{0,3}")), m_txtTimer));
     auto *lblTimer = named(new QLabel, QStringLiteral("lblTimer"), 518);
-    formtext::tagTip(lblTimer, 526);
+    core::formtext::tagTip(lblTimer, 526);
     lblTimer->setBuddy(m_txtTimer);
     m_txtTimer->setAccessibleName(LoadResText(518));
     timerLayout->addWidget(m_chkTimerUse);
@@ -441,9 +441,9 @@ void frmMove::buildRangePage(QWidget *page)
     auto *timerLayout = new QHBoxLayout(timer);
     m_chkTimerUse2 = named(new QCheckBox, QStringLiteral("chkTimerUse2"), 517);
     m_txtTimer2 = named(new QLineEdit(QStringLiteral("10")), QStringLiteral("txtTimer2"));
-    formtext::tagTip(m_txtTimer2, 527);
+    core::formtext::tagTip(m_txtTimer2, 527);
     auto *lblTimer2 = named(new QLabel, QStringLiteral("lblTimer2"), 518);
-    formtext::tagTip(lblTimer2, 526);
+    core::formtext::tagTip(lblTimer2, 526);
     lblTimer2->setBuddy(m_txtTimer2);
     m_txtTimer2->setAccessibleName(LoadResText(518));
     timerLayout->addWidget(m_chkTimerUse2);
@@ -508,7 +508,7 @@ QWidget *frmMove::control(const QString &name) const
 
 QString frmMove::programStep(int step) const
 {
-    if (step < 1 || step > moveprogram::kSteps)
+    if (step < 1 || step > operation::moveprogram::kSteps)
         return QString();
     const QTableWidgetItem *item = m_grid->item(0, step - 1);
     return item ? item->text() : QString();
@@ -616,13 +616,13 @@ void frmMove::enableDwellControls()
 
 void frmMove::cmdDataClear_Click()
 {
-    for (int k = 0; k < moveprogram::kSteps; ++k)
+    for (int k = 0; k < operation::moveprogram::kSteps; ++k)
         m_grid->item(0, k)->setText(QString());
 }
 
 void frmMove::cmdInp1toF_Click()
 {
-    for (int k = 0; k < moveprogram::kSteps; ++k)
+    for (int k = 0; k < operation::moveprogram::kSteps; ++k)
         m_grid->item(0, k)->setText(QString::number(k + 1));
 }
 
@@ -717,7 +717,7 @@ void frmMove::chkTimerUse2_Click()
 void frmMove::txtTimer_Confirm()
 {
     bool accepted = false;
-    m_txtTimer->setText(moveprogram::dwellText(m_txtTimer->text(), &accepted));
+    m_txtTimer->setText(operation::moveprogram::dwellText(m_txtTimer->text(), &accepted));
     if (!accepted)
         platform::beep();
     setFocusTo(QStringLiteral("chkRepeat"));
@@ -753,7 +753,7 @@ void ShowMoveWindow()
     frmMove *window = frmMove::instance();
     // The main window owns it, so the program ends with the main window.
     if (!window)
-        window = new frmMove(mainform::window());
+        window = new frmMove(core::mainform::window());
     window->show();
     window->raise();
     window->activateWindow();
@@ -764,7 +764,7 @@ namespace operation {
 void registerMoveWindow()
 {
     for (const char *name : {"ShowMoveWindow", "cmdOpenMoveWin_Click", "mnuShowMove_Click"}) {
-        mainform::setCommand(QLatin1String(name), [] {
+        core::mainform::setCommand(QLatin1String(name), [] {
             ShowMoveWindow();
             return 0;
         });

@@ -77,8 +77,8 @@ QString posiNumberList(const QList<int> &positions)
 
 int acceptRange4(const QString &start, const QString &end)
 {
-    const auto first = posirange::boxNumber(start);
-    const auto last = posirange::boxNumber(end);
+    const auto first = positions::posirange::boxNumber(start);
+    const auto last = positions::posirange::boxNumber(end);
     if (first && last && *first > *last)
         return 2;
     const bool valid = first && last && *first >= gPosiCommonFrom && *last <= gPosiCommonTo

@@ -33,7 +33,7 @@ constexpr int kHead = tables::kGridHeadingRows;
 
 QColor columnColour(int col)
 {
-    return col >= 1 && col <= 16 ? posigrid::axisColumnColour(col) : posigrid::windowColour();
+    return col >= 1 && col <= 16 ? positions::posigrid::axisColumnColour(col) : positions::posigrid::windowColour();
 }
 
 void colourRow(platform::FixedGrid &g, int row)
@@ -63,7 +63,7 @@ public:
         auto *editor = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
         if (!editor)
             return nullptr;
-        m_grid.setBackground(row, col, posigrid::lightCyan());
+        m_grid.setBackground(row, col, positions::posigrid::lightCyan());
         gEditOldText = m_grid.text(row, col);
         editor->setMaxLength(tables::editorLength(col, gDispMmUnit));
         // Comments may be typed in Japanese; every other column takes plain digits.
@@ -189,7 +189,7 @@ void FixedGridCells::insertRow(int row)
     if (row < kHead)
         return;
     m_grid.body()->insertRow(qMin(row - kHead, m_grid.body()->rowCount()));
-    m_grid.setRowHeight(row, 250 / posigrid::kTwipsPerPixel);
+    m_grid.setRowHeight(row, 250 / positions::posigrid::kTwipsPerPixel);
 }
 
 void FixedGridCells::removeRow(int row)
@@ -308,23 +308,23 @@ void attachPosiEditing(QWidget &window)
         g.setCursor(res.row, res.col);
         return 0;
     };
-    mainform::setCommand(QStringLiteral("cmdDeleteLine_Click"), deleteLine);
-    mainform::setCommand(QStringLiteral("mnuEditGyoDelete_Click"), deleteLine);
-    mainform::setCommand(QStringLiteral("cmdInsertLine_Click"), insertLine);
-    mainform::setCommand(QStringLiteral("mnuEditGyoInsert_Click"), insertLine);
-    mainform::setCommand(QStringLiteral("mnuEditCellCopy_Click"), [&g] {
+    core::mainform::setCommand(QStringLiteral("cmdDeleteLine_Click"), deleteLine);
+    core::mainform::setCommand(QStringLiteral("mnuEditGyoDelete_Click"), deleteLine);
+    core::mainform::setCommand(QStringLiteral("cmdInsertLine_Click"), insertLine);
+    core::mainform::setCommand(QStringLiteral("mnuEditGyoInsert_Click"), insertLine);
+    core::mainform::setCommand(QStringLiteral("mnuEditCellCopy_Click"), [&g] {
         if (!cellCopyAllowed(selectionOf(g)))
             return 1;
         cellCopyToClip(g);
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuEditLineCopy_Click"), [&g] {
+    core::mainform::setCommand(QStringLiteral("mnuEditLineCopy_Click"), [&g] {
         if (!lineCopyAllowed(selectionOf(g)))
             return 1;
         cellCopyToClip(g);
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuEditCellPaste_Click"), [&g] {
+    core::mainform::setCommand(QStringLiteral("mnuEditCellPaste_Click"), [&g] {
         const GridSelection sel = selectionOf(g);
         if (!cellPasteAllowed(sel))
             return 1;
@@ -363,7 +363,7 @@ void attachPosiEditing(QWidget &window)
             editor->setText(field.left(editor->maxLength()));
         return 0;
     });
-    mainform::setCommand(QStringLiteral("mnuEditLinePaste_Click"), [&g] {
+    core::mainform::setCommand(QStringLiteral("mnuEditLinePaste_Click"), [&g] {
         const GridSelection sel = selectionOf(g);
         if (!linePasteAllowed(sel))
             return 1;

@@ -55,7 +55,7 @@ int writeWithRetries(const QString &path)
 
 QWidget *mainWindow()
 {
-    return mainform::window();
+    return core::mainform::window();
 }
 
 } // namespace
@@ -72,7 +72,7 @@ void adoptTableFile(const QString &path)
 {
     gPosiFilePath = QFileInfo(path).absoluteFilePath();
     gPosiFileName = posiFileDisplayName(path);
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->showFileName(gPosiFileName);
     gDataChanged = false;
 }
@@ -108,10 +108,10 @@ void resetPosiFileState()
 
 void registerPosiFileCommands()
 {
-    mainform::setCommand(QStringLiteral("SavePosiFileCheck"), &SavePosiFileCheck);
-    mainform::setCommand(QStringLiteral("mnuFileSave_Click"), &mnuFileSave_Click);
-    mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), &mnuFileSaveAs_Click);
-    mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
+    core::mainform::setCommand(QStringLiteral("SavePosiFileCheck"), &SavePosiFileCheck);
+    core::mainform::setCommand(QStringLiteral("mnuFileSave_Click"), &mnuFileSave_Click);
+    core::mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), &mnuFileSaveAs_Click);
+    core::mainform::setCommand(QStringLiteral("OpenPosiFile"), &OpenPosiFile);
 }
 
 } // namespace positions

@@ -7,7 +7,7 @@
 
 #include <QFontMetrics>
 
-namespace posigrid {
+namespace positions::posigrid {
 
 namespace {
 
@@ -189,4 +189,4 @@ void setAxisHeading(platform::FixedGrid &grid, int axis, const QString &text)
     fitHeadingRow0(grid);
 }
 
-} // namespace posigrid
+} // namespace positions::posigrid

@@ -8,7 +8,7 @@ class FixedGrid;
 
 // The main window's position grid flgdData: its layout, its redisplay from the tables and
 // its colours. Free functions over the grid so that the window stays a thin layer.
-namespace posigrid {
+namespace positions::posigrid {
 
 // Rows, merging, heights, headings, widths and alignments, as the window sets them at load.
 void layoutGrid(platform::FixedGrid &grid);
@@ -44,4 +44,4 @@ private:
     bool m_hadScrollBars;
 };
 
-} // namespace posigrid
+} // namespace positions::posigrid

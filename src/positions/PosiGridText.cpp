@@ -6,7 +6,7 @@
 #include "core/Padding.h"
 #include "tables/PosiTable.h"
 
-namespace posigrid {
+namespace positions::posigrid {
 
 QColor windowColour()
 {
@@ -111,4 +111,4 @@ int columnWidthTwips(int gridCol, int gridWidthTwips)
     return 500;
 }
 
-} // namespace posigrid
+} // namespace positions::posigrid

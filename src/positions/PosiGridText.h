@@ -6,7 +6,7 @@
 // What the position grid shows, cell by cell, worked out from the tables and the settings.
 // Grid row r (from 2) shows position gPosiNoDefFrom + r - 2; grid column c shows table
 // column c - 1; column 0 holds the position number.
-namespace posigrid {
+namespace positions::posigrid {
 
 constexpr int kHeadingRows = 2;
 constexpr int kGridCols = 21;
@@ -38,4 +38,4 @@ QString posiHeading(int axisNo);
 // Column widths in twips; the comment column gets the room the grid leaves, at least 3000.
 int columnWidthTwips(int gridCol, int gridWidthTwips);
 
-} // namespace posigrid
+} // namespace positions::posigrid

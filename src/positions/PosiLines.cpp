@@ -268,7 +268,7 @@ PastePlan planPaste(const tables::GridCells &grid, const QString &text, int row,
             const int axis = tables::axisOfGridCol(c);
             if (axis >= 0 && gAxisUnused[axis]) {
                 // An unused axis takes no entry: it shows what is sent for it.
-                plan.cells.append({r, c, field, posigrid::cellText(position, c - 1)});
+                plan.cells.append({r, c, field, positions::posigrid::cellText(position, c - 1)});
                 continue;
             }
             if (c == tables::kGridCommentCol) {
@@ -307,7 +307,7 @@ void tellRefusedPaste(const QList<RefusedField> &refused)
         if (f.text.size() > kShownChars)
             shown += QStringLiteral("...");
         lines << LoadResText(248) + QString::number(f.position) + QStringLiteral("  ")
-                     + posigrid::headingRow1(f.col) + QStringLiteral("  \"") + shown + QLatin1Char('"');
+                     + positions::posigrid::headingRow1(f.col) + QStringLiteral("  \"") + shown + QLatin1Char('"');
     }
     if (refused.size() > kListed)
         lines << QStringLiteral("...");

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QRegularExpressionValidator>
 
-namespace posinobox {
+namespace positions::posinobox {
 
 namespace {
 
@@ -45,4 +45,4 @@ void setUp(QLineEdit *box, QWidget *next)
     box->installEventFilter(new EnterMovesFocus(box, next));
 }
 
-} // namespace posinobox
+} // namespace positions::posinobox

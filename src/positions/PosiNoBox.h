@@ -5,8 +5,8 @@ class QWidget;
 
 // The position-number boxes of the range windows: up to three digits; Enter moves the focus
 // to the next control instead of pressing a button.
-namespace posinobox {
+namespace positions::posinobox {
 
 void setUp(QLineEdit *box, QWidget *next);
 
-} // namespace posinobox
+} // namespace positions::posinobox

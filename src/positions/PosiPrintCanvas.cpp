@@ -20,7 +20,7 @@ PosiPrintCanvas::PosiPrintCanvas(platform::PrinterDevice &printer)
 void PosiPrintCanvas::setFontSize(int pointSize)
 {
     QFont f = m_printer.font();
-    f.setPointSizeF(printing::fontPoints(pointSize));
+    f.setPointSizeF(core::printing::fontPoints(pointSize));
     m_printer.setFont(f);
     m_points = pointSize;
 }

@@ -31,7 +31,7 @@ public:
 
     explicit PosiPrintCanvas(platform::PrinterDevice &printer);
 
-    // The report's size; the printer draws it fitted to the lines (printing::fontPoints), the
+    // The report's size; the printer draws it fitted to the lines (core::printing::fontPoints), the
     // record keeps the report's.
     void setFontSize(int pointSize);
     void setBoldItalic(bool on);

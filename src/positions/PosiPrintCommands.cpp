@@ -45,7 +45,7 @@ void PosiDataPrint()
 {
     BusyGuard busy;
     {
-        frmPrintSelect select(mainform::window());
+        frmPrintSelect select(core::mainform::window());
         select.exec();
     }
     if (PrintCancel || !PrintPosiNow)
@@ -53,7 +53,7 @@ void PosiDataPrint()
     if (Check_flgdLineNo() == 1)
         return;
     {
-        frmSelectPosiNo3 range(mainform::window());
+        frmSelectPosiNo3 range(core::mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -72,18 +72,18 @@ void PosiDataPrint()
     copyGridTexts(*grid, PrintNoFrom, PrintNoTo);
     GridCursorTop();
     GridStateOn();
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         for (int a = 0; a < 4; ++a)
             gPosiFileDev[a] = form->deviceLabel(a);
 
     platform::PrinterDevice &printer = platform::sharedPrinter();
     if (!platform::printDialog(printer)) {
-        printing::tellPrintCancelled();
+        core::printing::tellPrintCancelled();
         return;
     }
     positions::PosiPrintCanvas canvas(printer);
     // The first position's two lines under the header must fit on the page.
-    printing::runReport(printer, positions::posiPrintFont(), 0, 8, [&] {
+    core::printing::runReport(printer, positions::posiPrintFont(), 0, 8, [&] {
         return positions::drawPosiReport(canvas, PrintNoFrom, PrintNoTo, positions::printStamp()) == 0;
     });
     g_lastPrint = canvas.items();
@@ -98,7 +98,7 @@ int mnuFilePrint_Click()
     PosiDataPrint();
     CMDBTN_Yuko();
     ToolBar_Yuko();
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->repaintWindow();
     return 0;
 }
@@ -120,8 +120,8 @@ const QList<PosiPrintCanvas::Item> &lastPosiPrint()
 
 void registerPosiPrintCommands()
 {
-    mainform::setCommand(QStringLiteral("mnuFilePrint_Click"), &mnuFilePrint_Click);
-    mainform::setCommand(QStringLiteral("mnuFilePageSetup_Click"), &mnuFilePageSetup_Click);
+    core::mainform::setCommand(QStringLiteral("mnuFilePrint_Click"), &mnuFilePrint_Click);
+    core::mainform::setCommand(QStringLiteral("mnuFilePageSetup_Click"), &mnuFilePageSetup_Click);
 }
 
 void resetPosiPrintState()

@@ -5,7 +5,7 @@
 #include "tables/PosiTable.h"
 
 
-namespace posirange {
+namespace positions::posirange {
 
 std::optional<int> boxNumber(const QString &text)
 {
@@ -64,4 +64,4 @@ int acceptRange3(const QString &start, const QString &end)
     return 0;
 }
 
-} // namespace posirange
+} // namespace positions::posirange

@@ -6,7 +6,7 @@
 // The checks behind the position range windows' OK buttons. Each stores the chosen range in
 // gPosiNoFrom..gPosiNoTo only when it is valid, and returns 0 then; 1 refuses it and leaves
 // every variable as it was.
-namespace posirange {
+namespace positions::posirange {
 
 // A box's number, read as every numeric field is (platform::fieldInteger): nullopt unless the
 // text is wholly a whole number within 16 bits (an empty box, "12abc", "2.5" are none).
@@ -23,4 +23,4 @@ int acceptRange2(bool allData, const QString &start, const QString &end);
 // (gPosiNewMode) any range within 1 to 999, which also becomes the displayed one.
 int acceptRange3(const QString &start, const QString &end);
 
-} // namespace posirange
+} // namespace positions::posirange

@@ -145,7 +145,7 @@ int GetPosidataFromCt2()
     const Ranges before;
     gTranceCancelable = true;
     {
-        frmSelectPosiNo2 range(mainform::window());
+        frmSelectPosiNo2 range(core::mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -198,7 +198,7 @@ int GetPosidataFromCt2()
     gPosiFileName = LoadResText(374);
     // The table no longer stands for the file it came from: Save must ask for a name.
     gPosiFilePath.clear();
-    if (MainFormPort *form = mainform::form())
+    if (MainFormPort *form = core::mainform::form())
         form->showFileName(gPosiFileName);
     gDataChanged = false;
     return 0;
@@ -329,7 +329,7 @@ int LoadPosidataToCt2()
     if (Check_flgdLineNo() == 1)
         return 1;
     {
-        frmSelectPosiNo3 range(mainform::window());
+        frmSelectPosiNo3 range(core::mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -402,8 +402,8 @@ namespace positions {
 
 void registerPosiTransferCommands()
 {
-    mainform::setCommand(QStringLiteral("GetPosidataFromCt"), &GetPosidataFromCt);
-    mainform::setCommand(QStringLiteral("LoadPosidataToCt"), &LoadPosidataToCt);
+    core::mainform::setCommand(QStringLiteral("GetPosidataFromCt"), &GetPosidataFromCt);
+    core::mainform::setCommand(QStringLiteral("LoadPosidataToCt"), &LoadPosidataToCt);
 }
 
 } // namespace positions

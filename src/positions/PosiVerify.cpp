@@ -27,7 +27,7 @@ void showVerifyResult(const QString &noDifferenceText)
 {
     if (gPosiNgCount > 0) {
         gResultIsVerify = true;
-        frmSyogoKekka result(mainform::window());
+        frmSyogoKekka result(core::mainform::window());
         result.exec();
     } else {
         platform::msgBox(noDifferenceText + QStringLiteral("\r\n\r\n") + LoadResText(826));
@@ -66,7 +66,7 @@ int PosiDataFileShogo2()
 
     const bool overlap = ClampSelectRow() == 0;
     {
-        frmSelectPosiNo4 range(overlap, mainform::window());
+        frmSelectPosiNo4 range(overlap, core::mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -85,7 +85,7 @@ int PosiDataCtShogo()
 {
     BusyGuard busy;
     {
-        frmSelectPosiNo3 range(mainform::window());
+        frmSelectPosiNo3 range(core::mainform::window());
         range.exec();
     }
     if (gSelectCancel) {
@@ -117,7 +117,7 @@ int PosiDataShogo()
     AllCMD_Muko();
     int result = 1;
     {
-        frmDataShogo choice(mainform::window());
+        frmDataShogo choice(core::mainform::window());
         choice.exec();
         if (choice.ShogoSaki == 1)
             result = PosiDataFileShogo2();
@@ -161,10 +161,10 @@ namespace positions {
 
 void registerPosiVerifyCommands()
 {
-    mainform::setCommand(QStringLiteral("cmdPosiVerify_Click"), &cmdPosiVerify_Click);
-    mainform::setCommand(QStringLiteral("PosiDataCtShogoCmd"), &PosiDataCtShogoCmd);
-    mainform::setCommand(QStringLiteral("PosiDataCtShogo"), &PosiDataCtShogo);
-    mainform::setCommand(QStringLiteral("PosiDataFileShogo2"), &PosiDataFileShogo2);
+    core::mainform::setCommand(QStringLiteral("cmdPosiVerify_Click"), &cmdPosiVerify_Click);
+    core::mainform::setCommand(QStringLiteral("PosiDataCtShogoCmd"), &PosiDataCtShogoCmd);
+    core::mainform::setCommand(QStringLiteral("PosiDataCtShogo"), &PosiDataCtShogo);
+    core::mainform::setCommand(QStringLiteral("PosiDataFileShogo2"), &PosiDataFileShogo2);
 }
 
 } // namespace positions

@@ -13,17 +13,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace rangewindow {
+namespace positions::rangewindow {
 
 NumberBoxes addNumberBoxes(QWidget *parent, QGridLayout *grid)
 {
     NumberBoxes b;
     b.startLabel = new QLabel(parent);
     b.startLabel->setObjectName(QStringLiteral("lblStartPosiMoji"));
-    formtext::tag(b.startLabel, 1809);
+    core::formtext::tag(b.startLabel, 1809);
     b.endLabel = new QLabel(parent);
     b.endLabel->setObjectName(QStringLiteral("lblEndPosiMoji"));
-    formtext::tag(b.endLabel, 1810);
+    core::formtext::tag(b.endLabel, 1810);
     b.start = new QLineEdit(parent);
     b.start->setObjectName(QStringLiteral("txtStartPosiNo"));
     b.end = new QLineEdit(parent);
@@ -42,10 +42,10 @@ OkCancel makeOkCancel(QWidget *parent)
     OkCancel c;
     c.ok = new QPushButton(parent);
     c.ok->setObjectName(QStringLiteral("cmdSelectPosiOk"));
-    formtext::tag(c.ok, 1403);
+    core::formtext::tag(c.ok, 1403);
     c.cancel = new QPushButton(parent);
     c.cancel->setObjectName(QStringLiteral("cmdSelectPosiCancel"));
-    formtext::tag(c.cancel, 1404);
+    core::formtext::tag(c.cancel, 1404);
     c.row = new QHBoxLayout;
     c.row->addStretch(1);
     c.row->addWidget(c.ok);
@@ -57,7 +57,7 @@ void addExplanation(QWidget *parent, QVBoxLayout *column)
 {
     auto *explain = new QLabel(parent);
     explain->setObjectName(QStringLiteral("lblSetumeiSelectNo"));
-    formtext::tag(explain, 2102);
+    core::formtext::tag(explain, 2102);
     column->addWidget(explain);
 }
 
@@ -76,8 +76,8 @@ OkCancel addRuleAndButtons(QWidget *parent, QVBoxLayout *column)
 void wireNumbersAndButtons(QDialog *window, const NumberBoxes &boxes, const OkCancel &buttons,
                            std::function<void()> ok)
 {
-    posinobox::setUp(boxes.start, boxes.end);
-    posinobox::setUp(boxes.end, buttons.ok);
+    positions::posinobox::setUp(boxes.start, boxes.end);
+    positions::posinobox::setUp(boxes.end, buttons.ok);
     QObject::connect(buttons.ok, &QPushButton::clicked, window, std::move(ok));
     QObject::connect(buttons.cancel, &QPushButton::clicked, window, &QDialog::reject);
 }
@@ -91,4 +91,4 @@ void acceptOrTell(QDialog *window, int result)
     window->accept();
 }
 
-} // namespace rangewindow
+} // namespace positions::rangewindow

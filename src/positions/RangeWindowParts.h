@@ -13,7 +13,7 @@ class QWidget;
 
 // What the position range windows share: the captioned first and last number boxes, and the
 // OK and Cancel row.
-namespace rangewindow {
+namespace positions::rangewindow {
 
 struct NumberBoxes
 {
@@ -48,4 +48,4 @@ void wireNumbersAndButtons(QDialog *window, const NumberBoxes &boxes, const OkCa
 // open; an accepted one closes it.
 void acceptOrTell(QDialog *window, int result);
 
-} // namespace rangewindow
+} // namespace positions::rangewindow

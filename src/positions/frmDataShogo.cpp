@@ -15,7 +15,7 @@ frmDataShogo::frmDataShogo(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmDataShogo"));
     setModal(true);
-    formtext::tagWindow(this, 1701);
+    core::formtext::tagWindow(this, 1701);
 
     imgQuestion = new QLabel(this);
     imgQuestion->setObjectName(QStringLiteral("imgQuestion"));
@@ -23,17 +23,17 @@ frmDataShogo::frmDataShogo(QWidget *parent)
     lblDataShogo = new QLabel(this);
     lblDataShogo->setObjectName(QStringLiteral("lblDataShogo"));
     lblDataShogo->setWordWrap(true);
-    formtext::tag(lblDataShogo, 1702);
+    core::formtext::tag(lblDataShogo, 1702);
 
     cmdFileDataShogo = new QPushButton(this);
     cmdFileDataShogo->setObjectName(QStringLiteral("cmdFileDataShogo"));
-    formtext::tag(cmdFileDataShogo, 1703);
+    core::formtext::tag(cmdFileDataShogo, 1703);
     cmdCtDataShogo = new QPushButton(this);
     cmdCtDataShogo->setObjectName(QStringLiteral("cmdCtDataShogo"));
-    formtext::tag(cmdCtDataShogo, 1704);
+    core::formtext::tag(cmdCtDataShogo, 1704);
     cmdCancelOfShogo = new QPushButton(this);
     cmdCancelOfShogo->setObjectName(QStringLiteral("cmdCancelOfShogo"));
-    formtext::tag(cmdCancelOfShogo, 1705);
+    core::formtext::tag(cmdCancelOfShogo, 1705);
 
     auto *top = new QHBoxLayout;
     top->addWidget(imgQuestion, 0, Qt::AlignTop);

@@ -18,21 +18,21 @@ frmPrintSelect::frmPrintSelect(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmPrintSelect"));
     setModal(true);
-    formtext::tagWindow(this, 1801);
+    core::formtext::tagWindow(this, 1801);
 
     frmPrintPosi = new QGroupBox(this);
     frmPrintPosi->setObjectName(QStringLiteral("frmPrintPosi"));
-    formtext::tag(frmPrintPosi, 1803);
+    core::formtext::tag(frmPrintPosi, 1803);
     for (int i = 0; i < 2; ++i) {
         optPrintPosi[i] = new QRadioButton(frmPrintPosi);
         optPrintPosi[i]->setObjectName(QStringLiteral("optPrintPosi%1").arg(i));
-        formtext::tag(optPrintPosi[i], 1804 + i);
+        core::formtext::tag(optPrintPosi[i], 1804 + i);
     }
     optPrintPosi[0]->setChecked(true);
     optPrintPosi[1]->setEnabled(false);
     lblPrintPosiName = new QLabel(frmPrintPosi);
     lblPrintPosiName->setObjectName(QStringLiteral("lblPrintPosiName"));
-    formtext::tag(lblPrintPosiName, 1806);
+    core::formtext::tag(lblPrintPosiName, 1806);
     lblPrintPosiName->setAutoFillBackground(true);
     QPalette pal = lblPrintPosiName->palette();
     pal.setColor(QPalette::Window, QColor(224, 224, 224));
@@ -40,16 +40,16 @@ frmPrintSelect::frmPrintSelect(QWidget *parent)
     lblPrintPosiName->setEnabled(false);
     cmdSelectPosiFile = new QPushButton(frmPrintPosi);
     cmdSelectPosiFile->setObjectName(QStringLiteral("cmdSelectPosiFile"));
-    formtext::tag(cmdSelectPosiFile, 1807);
+    core::formtext::tag(cmdSelectPosiFile, 1807);
     cmdSelectPosiFile->setEnabled(false);
     cmdSelectPosiFile->setAutoDefault(false);
 
     cmdPrintSet = new QPushButton(this);
     cmdPrintSet->setObjectName(QStringLiteral("cmdPrintSet"));
-    formtext::tag(cmdPrintSet, 1403);
+    core::formtext::tag(cmdPrintSet, 1403);
     cmdPrintCancel = new QPushButton(this);
     cmdPrintCancel->setObjectName(QStringLiteral("cmdPrintCancel"));
-    formtext::tag(cmdPrintCancel, 1404);
+    core::formtext::tag(cmdPrintCancel, 1404);
     // No default button: Enter presses OK only while OK has the focus (keyPressEvent).
     cmdPrintSet->setAutoDefault(false);
     cmdPrintCancel->setAutoDefault(false);

@@ -21,21 +21,21 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSelectPosiNo2"));
-    formtext::tagWindow(this, 2101);
+    core::formtext::tagWindow(this, 2101);
     auto *v = new QVBoxLayout(this);
-    rangewindow::addExplanation(this, v);
+    positions::rangewindow::addExplanation(this, v);
 
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
         m_opt[i] = new QRadioButton(this);
         m_opt[i]->setObjectName(QStringLiteral("optSelectPosiNo%1").arg(i));
-        formtext::tag(m_opt[i], 2103 + i);
+        core::formtext::tag(m_opt[i], 2103 + i);
         group->addButton(m_opt[i], i);
         v->addWidget(m_opt[i]);
     }
 
     auto *grid = new QGridLayout;
-    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(this, grid);
+    const positions::rangewindow::NumberBoxes boxes = positions::rangewindow::addNumberBoxes(this, grid);
     m_startLabel = boxes.startLabel;
     m_endLabel = boxes.endLabel;
     m_start = boxes.start;
@@ -43,18 +43,18 @@ frmSelectPosiNo2::frmSelectPosiNo2(QWidget *parent)
     grid->setContentsMargins(20, 0, 0, 0);
     v->addLayout(grid);
 
-    const rangewindow::OkCancel buttons = rangewindow::addRuleAndButtons(this, v);
+    const positions::rangewindow::OkCancel buttons = positions::rangewindow::addRuleAndButtons(this, v);
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
-    rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
+    positions::rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
     connect(group, &QButtonGroup::idClicked, this, &frmSelectPosiNo2::optSelectPosiNo_Click);
 
     if (parent)
         platform::placeBesideOwner(this, parent->window());
     gSelectCancel = false;
     Set_FormStr(this);
-    m_start->setText(QString::number(posirange::offeredFrom2()));
-    m_end->setText(QString::number(posirange::offeredTo2()));
+    m_start->setText(QString::number(positions::posirange::offeredFrom2()));
+    m_end->setText(QString::number(positions::posirange::offeredTo2()));
     m_opt[0]->setChecked(true);
     optSelectPosiNo_Click(0);
 }
@@ -70,7 +70,7 @@ void frmSelectPosiNo2::optSelectPosiNo_Click(int index)
 
 void frmSelectPosiNo2::cmdSelectPosiOk_Click()
 {
-    rangewindow::acceptOrTell(this, posirange::acceptRange2(m_opt[0]->isChecked(), m_start->text(), m_end->text()));
+    positions::rangewindow::acceptOrTell(this, positions::posirange::acceptRange2(m_opt[0]->isChecked(), m_start->text(), m_end->text()));
 }
 
 void frmSelectPosiNo2::reject()

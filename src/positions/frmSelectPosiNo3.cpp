@@ -19,20 +19,20 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSelectPosiNo3"));
-    formtext::tagWindow(this, 2101);
+    core::formtext::tagWindow(this, 2101);
     auto *v = new QVBoxLayout(this);
-    rangewindow::addExplanation(this, v);
+    positions::rangewindow::addExplanation(this, v);
 
     auto *grid = new QGridLayout;
-    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(this, grid);
+    const positions::rangewindow::NumberBoxes boxes = positions::rangewindow::addNumberBoxes(this, grid);
     m_start = boxes.start;
     m_end = boxes.end;
     v->addLayout(grid);
 
-    const rangewindow::OkCancel buttons = rangewindow::addRuleAndButtons(this, v);
+    const positions::rangewindow::OkCancel buttons = positions::rangewindow::addRuleAndButtons(this, v);
     m_ok = buttons.ok;
     m_cancel = buttons.cancel;
-    rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
+    positions::rangewindow::wireNumbersAndButtons(this, boxes, buttons, [this] { cmdSelectPosiOk_Click(); });
 
     if (parent)
         platform::placeBesideOwner(this, parent->window());
@@ -44,7 +44,7 @@ frmSelectPosiNo3::frmSelectPosiNo3(QWidget *parent)
 
 void frmSelectPosiNo3::cmdSelectPosiOk_Click()
 {
-    rangewindow::acceptOrTell(this, posirange::acceptRange3(m_start->text(), m_end->text()));
+    positions::rangewindow::acceptOrTell(this, positions::posirange::acceptRange3(m_start->text(), m_end->text()));
 }
 
 void frmSelectPosiNo3::reject()

@@ -32,17 +32,17 @@ frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSelectPosiNo4"));
-    formtext::tagWindow(this, 2101);
+    core::formtext::tagWindow(this, 2101);
     gSelectCancel = false;
 
     // The two ranges side by side: the file's and the displayed one.
     auto *ranges = new QGridLayout;
     auto *fileLabel = new QLabel(this);
     fileLabel->setObjectName(QStringLiteral("lblFileMoji"));
-    formtext::tag(fileLabel, 1805);
+    core::formtext::tag(fileLabel, 1805);
     auto *pcLabel = new QLabel(this);
     pcLabel->setObjectName(QStringLiteral("lblPcMoji"));
-    formtext::tag(pcLabel, 1804);
+    core::formtext::tag(pcLabel, 1804);
     lblFileStartNo = numberLabel(this, QStringLiteral("lblFileStartNo"), gPosiFileNoFrom);
     lblFileEndNo = numberLabel(this, QStringLiteral("lblFileEndNo"), gPosiFileNoTo);
     lblPcStartNo = numberLabel(this, QStringLiteral("lblPcStartNo"), gPosiNoDefFrom);
@@ -59,17 +59,17 @@ frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
     lblNotice = new QLabel(this);
     lblNotice->setObjectName(QStringLiteral("lblNotice"));
     lblNotice->setWordWrap(true);
-    formtext::tag(lblNotice, 342);
+    core::formtext::tag(lblNotice, 342);
 
     PictureVerifyRange = new QWidget(this);
     PictureVerifyRange->setObjectName(QStringLiteral("PictureVerifyRange"));
     auto *box = new QGridLayout(PictureVerifyRange);
     box->setContentsMargins(0, 0, 0, 0);
-    const rangewindow::NumberBoxes boxes = rangewindow::addNumberBoxes(PictureVerifyRange, box);
+    const positions::rangewindow::NumberBoxes boxes = positions::rangewindow::addNumberBoxes(PictureVerifyRange, box);
     txtStartPosiNo = boxes.start;
     txtEndPosiNo = boxes.end;
 
-    const rangewindow::OkCancel buttons = rangewindow::makeOkCancel(this);
+    const positions::rangewindow::OkCancel buttons = positions::rangewindow::makeOkCancel(this);
     cmdSelectPosiOk = buttons.ok;
     cmdSelectPosiCancel = buttons.cancel;
 
@@ -79,8 +79,8 @@ frmSelectPosiNo4::frmSelectPosiNo4(bool overlap, QWidget *parent)
     v->addWidget(PictureVerifyRange);
     v->addLayout(buttons.row);
 
-    posinobox::setUp(txtStartPosiNo, txtEndPosiNo);
-    posinobox::setUp(txtEndPosiNo, cmdSelectPosiOk);
+    positions::posinobox::setUp(txtStartPosiNo, txtEndPosiNo);
+    positions::posinobox::setUp(txtEndPosiNo, cmdSelectPosiOk);
     connect(cmdSelectPosiOk, &QPushButton::clicked, this, &frmSelectPosiNo4::cmdSelectPosiOk_Click);
     connect(cmdSelectPosiCancel, &QPushButton::clicked, this, &frmSelectPosiNo4::reject);
 

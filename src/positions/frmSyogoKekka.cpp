@@ -49,7 +49,7 @@ frmSyogoKekka::frmSyogoKekka(QWidget *parent)
     flgdSyogoKekka->verticalHeader()->hide();
     flgdSyogoKekka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cmdCloseSyogokekka = new QPushButton(this);
-    formtext::tag(cmdCloseSyogokekka, 2202);
+    core::formtext::tag(cmdCloseSyogokekka, 2202);
     connect(cmdCloseSyogokekka, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);

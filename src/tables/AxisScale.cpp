@@ -45,7 +45,7 @@ int CulcStrokeMm()
             continue;
         // The stroke is held to four decimals before it is cut to whole thousandths.
         const double s = std::round(*PulseToMm(gDevLead[a], gDevPPR[a], gDevMaxPulse[a]) * 1e4) / 1e4;
-        gStrokeMm[a] = std::trunc(calc::clean(s * 1000.0)) / 1000.0;
+        gStrokeMm[a] = std::trunc(core::calc::clean(s * 1000.0)) / 1000.0;
     }
     return 0;
 }
@@ -62,9 +62,9 @@ std::optional<PulsePerMmText> PulsePerMmFor(int axis)
     const QString digit = QString::number(axis + 1);
     PulsePerMmText t;
     t.panel2 = QStringLiteral("<") + digit + QStringLiteral(">1mm = ")
-               + shortest(calc::roundHalfAway(fromSingle(perMm), 3)) + pulse;
+               + shortest(core::calc::roundHalfAway(fromSingle(perMm), 3)) + pulse;
     t.panel3 = QStringLiteral("<") + digit + QStringLiteral(">1") + pulse + QStringLiteral("= ")
-               + shortest(calc::roundHalfAway(fromSingle(mmPer), 3)) + QStringLiteral("mm");
+               + shortest(core::calc::roundHalfAway(fromSingle(mmPer), 3)) + QStringLiteral("mm");
     return t;
 }
 

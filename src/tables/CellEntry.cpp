@@ -32,7 +32,7 @@ Entry wholeNumber(int gridCol, const QString &text, int min, int max)
     const std::optional<double> v = cellNumber(gridCol, false, text);
     if (!v)
         return e;
-    const double r = calc::roundHalfEven(*v);
+    const double r = core::calc::roundHalfEven(*v);
     if (!std::isfinite(r) || r < min || r > max)
         return e;
     e.accepted = true;
@@ -304,7 +304,7 @@ Entry evaluateEntry(int gridCol, const QString &text, const AxisInfo &axis, bool
         if (!m)
             return Entry();
         // Four decimals first, so that a value a hair below a thousandth is not cut down.
-        const double k = std::round(calc::roundHalfAway(*m, 4) * 1e4);
+        const double k = std::round(core::calc::roundHalfAway(*m, 4) * 1e4);
         e.mm = std::trunc(k / 10.0) / 1000.0;
         e.pulses = v;
         e.text = QString::number(qint64(v));

@@ -58,7 +58,7 @@ FileRead readGrpFile(const QString &path, RecordCount *count)
     bool present[kGrpCount + 1] = {};
     while (in.ok() && !in.atEnd()) {
         in.beginLine();
-        const double g = calc::roundHalfEven(tables::leadingNumber(in.raw()));
+        const double g = core::calc::roundHalfEven(tables::leadingNumber(in.raw()));
         const auto start = cellToInt16(in.raw());
         const auto end = cellToInt16(in.raw());
         if (in.ok() && (!start || !end || g < 0 || g > kGrpCount))

@@ -71,7 +71,7 @@ std::optional<qint64> cellToInteger(const QVariant &cell, qint64 min, qint64 max
     }
     if (!std::isfinite(v))
         return std::nullopt;
-    const double r = calc::roundHalfEven(v);
+    const double r = core::calc::roundHalfEven(v);
     if (r < double(min) || r > double(max))
         return std::nullopt;
     return qint64(r);

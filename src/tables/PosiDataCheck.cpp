@@ -23,7 +23,7 @@ std::function<void()> g_showResult;
 // the column's integer type, which makes it out of range like any other bad value.
 std::optional<qint64> roundedIn(double v, qint64 min, qint64 max)
 {
-    const double r = calc::roundHalfEven(v);
+    const double r = core::calc::roundHalfEven(v);
     if (!std::isfinite(r) || r < double(min) || r > double(max))
         return std::nullopt;
     return qint64(r);
@@ -209,7 +209,7 @@ int PosiDataCheck3()
         {
             HiddenGrid()
             {
-                if (MainFormPort *form = mainform::form())
+                if (MainFormPort *form = core::mainform::form())
                     form->setGridRedraw(false);
                 GridStateOff();
             }
@@ -217,7 +217,7 @@ int PosiDataCheck3()
             {
                 GridCursorTop();
                 GridStateOn();
-                if (MainFormPort *form = mainform::form())
+                if (MainFormPort *form = core::mainform::form())
                     form->setGridRedraw(true);
             }
         } hidden;

@@ -88,7 +88,7 @@ private Q_SLOTS:
         tables::resetPosiTable();
         frmMain::setScreenWidthForLoad(1280);
         m_main = std::make_unique<frmMain>();
-        mainform::clearCommands();
+        core::mainform::clearCommands();
         editors::registerParameterWindowCommands();
         m_sim.useAxes(15);
         gAxisMask = 15;

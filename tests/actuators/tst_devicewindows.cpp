@@ -235,7 +235,7 @@ void TestDeviceWindows::panelsOfUsedAndUnusedAxes()
     gAxisUnused[unusedAxis] = true;
     gDevSize[unusedAxis] = QStringLiteral("E35");
 
-    auto check = [&](DevicePanels &p, const devicewindow::Controls &c) {
+    auto check = [&](DevicePanels &p, const actuators::devicewindow::Controls &c) {
         for (int a = 0; a < kAxisCount; ++a) {
             const bool used = a != unusedAxis;
             QCOMPARE(p.axis[a].chkAxisEnable.value, used ? 1 : 0);
@@ -500,7 +500,7 @@ void TestDeviceWindows::windowFollowsOperatorChoices()
         setCurrent(a, QStringLiteral(" 28"), QStringLiteral("L"), 100);
     frmDevice2 w;
     w.show();
-    const devicewindow::AxisControls &x = w.controls().axis[1];
+    const actuators::devicewindow::AxisControls &x = w.controls().axis[1];
     QCOMPARE(x.lblDeviceSize->buddy(), x.comboDeviceSize);
     QCOMPARE(x.chkAxisEnable->text(), LoadResText(1409));
     QVERIFY(w.controls().cautions[0]->isVisible());
@@ -548,7 +548,7 @@ void TestDeviceWindows::leavingSpeedList()
         setCurrent(a, QStringLiteral(" 28"), QStringLiteral("L"), 100);
     frmDevice2 w;
     w.show();
-    const devicewindow::AxisControls &x = w.controls().axis[0];
+    const actuators::devicewindow::AxisControls &x = w.controls().axis[0];
     const int item = x.comboDeviceStroke->findText(QStringLiteral("200"));
     QVERIFY(item >= 0);
     x.comboDeviceStroke->setCurrentIndex(item);
@@ -570,7 +570,7 @@ void TestDeviceWindows::detailEditOpensParameterWindow()
     TestEnv env;
     for (int a = 0; a < kAxisCount; ++a)
         setCurrent(a, QStringLiteral(" 28"), QStringLiteral("L"), 100);
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     editors::registerParameterWindowCommands();
     ModalDriver driver;
     driver.then([](QWidget *w) {
@@ -599,7 +599,7 @@ void TestDeviceWindows::detailEditOpensParameterWindow()
     frmParameta2::instance()->close();
     QTRY_VERIFY(!frmParameta2::instance());
     link::resetLinkHooks();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
 }
 
 QTEST_MAIN(TestDeviceWindows)

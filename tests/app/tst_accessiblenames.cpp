@@ -1,7 +1,7 @@
 // Every window's accessible names in the running language, as the desktop's reader gets them:
 // in English no name holds a Japanese character, in Japanese no name is the English text of one
 // the window has in Japanese, and no name is a program identifier.
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "core/AppSettings.h"
 #include "core/MessageTable.h"
@@ -75,9 +75,9 @@ void TestAccessibleNames::namesInTheRunningLanguage()
 {
     QFETCH(int, language);
     TestEnv env;
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     frmMain::setScreenWidthForLoad(1280);
     auto main = std::make_unique<frmMain>();
     main->show();

@@ -1,7 +1,7 @@
 #include "actuators/DevDesignation.h"
 #include "tables/DevSetting.h"
 #include "core/Messages.h"
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "tables/PosiImage.h"
@@ -28,7 +28,7 @@ struct Window
     Window()
     {
         tables::resetPosiImage();
-        startup::resetAxesForStart();
+        app::startup::resetAxesForStart();
         frmMain::setScreenWidthForLoad(1280);
         w = new frmMain;
     }

@@ -7,7 +7,7 @@
 // The program starts its desktop itself (support/RealDesktop: Xvfb and openbox) before the
 // application connects to it, one screen size a process (QZ_TEST_SCREEN, "1024x768" unless
 // told; CTest runs 1024x768 and 800x600), and ends it on every way out.
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmAbout.h"
 #include "app/frmMain.h"
 #include "core/AppSettings.h"
@@ -118,7 +118,7 @@ bool TestDesktopFrames::usePanel(RealDesktop::Panel panel)
     const QRect area = m_desktop.workArea();
     if (!QTest::qWaitFor([&] { return QGuiApplication::primaryScreen()->availableGeometry() == area; }, 10000))
         return false;
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     // A screen 800 pixels wide gets the maximized window and its warning.
     const bool narrow = m_desktop.screenSize().width() <= 800;
     const qsizetype boxes = m_env->dialogs().boxes().size();
@@ -159,7 +159,7 @@ void TestDesktopFrames::initTestCase()
 {
     m_env = std::make_unique<TestEnv>();
     gLanguage = 2;
-    gLangOffset = settings::languageOffsetFor(2);
+    gLangOffset = core::settings::languageOffsetFor(2);
 }
 
 void TestDesktopFrames::cleanupTestCase()

@@ -7,7 +7,7 @@
 #include "tables/DevSetting.h"
 #include "actuators/frmDevice3.h"
 #include "app/MainLinkProbe.h"
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
@@ -138,8 +138,8 @@ void TestEnterKey::cleanup()
     if (m_mainKeyed || QTest::currentTestFailed())
         m_main.reset();
     m_mainKeyed = false;
-    mainform::clearCommands();
-    mainform::setLinkProbe({});
+    core::mainform::clearCommands();
+    app::setLinkProbe({});
 }
 
 namespace {
@@ -326,7 +326,7 @@ void TestEnterKey::keyInEveryWindow()
 
 void TestEnterKey::open(const QString &window)
 {
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     if (!m_main || window == QLatin1String("frmMain")) {
         m_main.reset(); // first: a main window's end unhooks what the next one hooks
         frmMain::setScreenWidthForLoad(1280);

@@ -1,7 +1,7 @@
 // The first key typed into a field the program gave the focus to replaces the field's text, as
 // after Tab: a window's first focus as it opens, and the focus the program moves on Enter.
 // Keys go as X11 delivers them, right after the window opened.
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "core/MainForm.h"
 #include "positions/frmSelectPosiNo4.h"
@@ -87,7 +87,7 @@ const QMap<QString, QString> &fieldWindows()
 void TestFirstFocus::init()
 {
     m_env = std::make_unique<TestEnv>();
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
 }
 
 void TestFirstFocus::cleanup()
@@ -97,7 +97,7 @@ void TestFirstFocus::cleanup()
         delete m_window.data();
     }
     m_main.reset();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     m_env.reset();
 }
 

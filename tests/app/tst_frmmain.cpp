@@ -44,8 +44,8 @@ struct Window
     ~Window()
     {
         delete w;
-        mainform::clearCommands();
-        mainform::setLinkProbe({});
+        core::mainform::clearCommands();
+        app::setLinkProbe({});
     }
     frmMain *w = nullptr;
 };
@@ -161,7 +161,7 @@ void TestFrmMain::enablingTable_data()
                                               << QStringList{"mnuEditLinePaste", "tbLinePaste"};
     QTest::newRow("edit state, lines copied") << QStringList{"SetEditCmdState"} << true << true << none;
     QTest::newRow("all off") << QStringList{"SetEditCmdState", "AllCMD_Muko"} << true << true
-                             << cmdswitch::switchedControls();
+                             << core::cmdswitch::switchedControls();
     QTest::newRow("no nesting") << QStringList{"SetEditCmdState", "AllCMD_Muko", "AllCMD_Muko", "AllCMD_Yuko"}
                                 << true << true << kEdit;
     QTest::newRow("buttons off") << QStringList{"SetEditCmdState", "CMDBTN_Muko"} << true << true
@@ -197,7 +197,7 @@ void TestFrmMain::enablingTable()
     gClipCellOk = clipCell;
     for (const QString &op : ops)
         runOp(op);
-    for (const QString &name : cmdswitch::switchedControls()) {
+    for (const QString &name : core::cmdswitch::switchedControls()) {
         QVERIFY2(win.w->control(name), qPrintable(name));
         QVERIFY2(enabled(win.w, name) == !off.contains(name), qPrintable(name));
     }
@@ -259,12 +259,12 @@ void TestFrmMain::closing()
     TestEnv env;
     Window win;
     bool closedPort = false;
-    mainform::LinkProbe probe;
+    app::LinkProbe probe;
     probe.closePort = [&] { closedPort = true; };
-    mainform::setLinkProbe(probe);
+    app::setLinkProbe(probe);
     int saves = 0;
     if (saveResult != -2) {
-        mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), [&] {
+        core::mainform::setCommand(QStringLiteral("mnuFileSaveAs_Click"), [&] {
             ++saves;
             SaveCancelFlag = saveCancelled;
             return saveResult;
@@ -306,7 +306,7 @@ void TestFrmMain::timer1Condition()
     QFETCH(bool, pending);
     QFETCH(bool, exchange);
     QFETCH(bool, due);
-    QCOMPARE(mainform::commModeRetryDue(offline, alarm, pending, exchange), due);
+    QCOMPARE(core::mainform::commModeRetryDue(offline, alarm, pending, exchange), due);
 }
 
 void TestFrmMain::timer1Tick()
@@ -319,14 +319,14 @@ void TestFrmMain::timer1Tick()
     bool exchange = true;
     int commModeResult = 1;
     int sent = 0;
-    mainform::LinkProbe probe;
+    app::LinkProbe probe;
     probe.portOpen = [&] { return portOpen; };
     probe.alarmNow = [] { return false; };
     probe.eventMsgPending = [&] { return pending; };
     probe.exchangeRunning = [&] { return exchange; };
     probe.commModeOn2 = [&] { ++sent; return commModeResult; };
     probe.clearEventMsg = [&] { pending = false; };
-    mainform::setLinkProbe(probe);
+    app::setLinkProbe(probe);
     SetOnlineMode();
     QLabel *port = win.w->lamp(QStringLiteral("imgPortGreen"));
 
@@ -382,7 +382,7 @@ void TestFrmMain::toolbarDispatch()
                                 "mnuEditLineCopy_Click", "mnuEditLinePaste_Click",
                                 "mnuEditCellCopy_Click", "mnuEditCellPaste_Click", "ShowIoWindow",
                                 "ShowMoveWindow", "ShowGrpWindow", "ShowSqMcrWindow"})
-        mainform::setCommand(QLatin1String(name), [&ran, name] { ran << QLatin1String(name); return 0; });
+        core::mainform::setCommand(QLatin1String(name), [&ran, name] { ran << QLatin1String(name); return 0; });
     gClipLineOk = gClipCellOk = true;
     SetEditCmdState();
     if (QAction *a = win.w->action(QStringLiteral("tb") + key); a && !key.isEmpty()) {
@@ -406,7 +406,7 @@ void TestFrmMain::toolbarLayout()
         // An icon-only button is named by its text.
         QVERIFY(a->isSeparator() || !a->text().isEmpty());
     }
-    QCOMPARE(keys, cmdswitch::toolbarKeys());
+    QCOMPARE(keys, core::cmdswitch::toolbarKeys());
     QCOMPARE(win.w->action(QStringLiteral("tbNew"))->toolTip(), LoadResText(300));
 }
 
@@ -497,7 +497,7 @@ void TestFrmMain::busyRefusesCommandsAndClosing()
     TestEnv env;
     Window win;
     int ran = 0;
-    mainform::setCommand(QStringLiteral("OpenPosiFile"), [&] { ++ran; return 0; });
+    core::mainform::setCommand(QStringLiteral("OpenPosiFile"), [&] { ++ran; return 0; });
     {
         BusyGuard outer;
         {
@@ -530,7 +530,7 @@ void TestFrmMain::toolbarPicturesAreOurOwn()
         if (a->isSeparator() || key.isEmpty())
             continue;
         const QImage on = a->icon().pixmap(QSize(20, 20), QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32);
-        QVERIFY2(on == toolbarpics::picture(key, 20).toImage().convertToFormat(QImage::Format_ARGB32), qPrintable(key));
+        QVERIFY2(on == app::toolbarpics::picture(key, 20).toImage().convertToFormat(QImage::Format_ARGB32), qPrintable(key));
         for (auto it = shown.cbegin(); it != shown.cend(); ++it)
             QVERIFY2(it.value() != on, qPrintable(key + QStringLiteral(" looks like ") + it.key()));
         shown.insert(key, on);
@@ -557,7 +557,7 @@ void TestFrmMain::commentColumnInView()
     QCOMPARE(w.size(), QSize(1024, 717));
     platform::FixedGrid *grid = w.flgdData();
     int total = 0;
-    for (int c = 0; c < posigrid::kGridCols; ++c)
+    for (int c = 0; c < positions::posigrid::kGridCols; ++c)
         total += grid->columnWidth(c);
     // At the start size every column, the comment column and its heading included, is in view.
     QVERIFY2(total <= grid->viewportWidth(), qPrintable(QStringLiteral("%1 in %2").arg(total).arg(grid->viewportWidth())));
@@ -565,12 +565,12 @@ void TestFrmMain::commentColumnInView()
     QCOMPARE(total, grid->viewportWidth());
     QFont f = grid->font();
     f.setPointSize(8);
-    QVERIFY(grid->columnWidth(posigrid::kCommentCol) >= QFontMetrics(f).horizontalAdvance(grid->text(1, posigrid::kCommentCol)));
-    QCOMPARE(grid->text(1, posigrid::kCommentCol), LoadResText(234));
+    QVERIFY(grid->columnWidth(positions::posigrid::kCommentCol) >= QFontMetrics(f).horizontalAdvance(grid->text(1, positions::posigrid::kCommentCol)));
+    QCOMPARE(grid->text(1, positions::posigrid::kCommentCol), LoadResText(234));
     // A wider window gives the room to the comment column.
-    const int before = grid->columnWidth(posigrid::kCommentCol);
+    const int before = grid->columnWidth(positions::posigrid::kCommentCol);
     w.resize(1200, 717);
-    QTRY_VERIFY(grid->columnWidth(posigrid::kCommentCol) >= before + 176);
+    QTRY_VERIFY(grid->columnWidth(positions::posigrid::kCommentCol) >= before + 176);
 }
 
 void TestFrmMain::statusPanelsOneFontEach_data()
@@ -643,7 +643,7 @@ void TestFrmMain::hooksReachTheWindow()
     QVERIFY(win.w->lamp(QStringLiteral("imgGreenLedOnline"))->isHidden());
     SetOnlineMode();
     QVERIFY(!win.w->lamp(QStringLiteral("imgGreenLedOnline"))->isHidden());
-    MainFormPort *port = mainform::form();
+    MainFormPort *port = core::mainform::form();
     QCOMPARE(port, static_cast<MainFormPort *>(win.w));
     link::showHomeLamp(true);
     QVERIFY(!win.w->lamp(QStringLiteral("imgHomeGreen"))->isHidden());

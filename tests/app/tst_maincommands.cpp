@@ -121,7 +121,7 @@ void TestMainCommands::cleanup()
 {
     delete m_w;
     m_w = nullptr;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     CommPortCloseForce();
     delete m_env;
     m_env = nullptr;
@@ -245,7 +245,7 @@ void TestMainCommands::operationsHoldTheGuard()
     if (command == QLatin1String("cmdChangeDev_Click"))
         driver.then([](QWidget *w) { clickChild(w, QStringLiteral("cmdDeviceCancel")); });
 
-    mainform::runCommand(command);
+    core::mainform::runCommand(command);
     QCOMPARE(driver.pending(), 0);
     QVERIFY(driver.unexpected().isEmpty());
     QVERIFY(busyInside);
@@ -266,7 +266,7 @@ void TestMainCommands::secondEntryRefusedDuringExchange()
 {
     int ran = 0;
     for (const char *name : {"cmdChangeDev_Click", "mnuHelpAbout_Click", "mnuFuncCtversion_Click"})
-        mainform::setCommand(QLatin1String(name), [&ran] { return ++ran; });
+        core::mainform::setCommand(QLatin1String(name), [&ran] { return ++ran; });
     m_model.setAxisMask(15);
     m_env->dialogs().answer(IdOk); // "Axis setting is 15."
 
@@ -299,7 +299,7 @@ void TestMainCommands::secondEntryRefusedDuringExchange()
 void TestMainCommands::progressCancelWorksWhileBusy()
 {
     int ran = 0;
-    mainform::setCommand(QStringLiteral("cmdChangeDev_Click"), [&ran] { return ++ran; });
+    core::mainform::setCommand(QStringLiteral("cmdChangeDev_Click"), [&ran] { return ++ran; });
     BusyGuard operation;
     gTranceCancelable = true;
     gTranceCancel = false;

@@ -72,12 +72,12 @@ void TestMainControls::reachesAWiredCommand()
     TestEnv env;
     frmMain::setScreenWidthForLoad(1024);
     frmMain w;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     wireCommands(w);
     QObject *c = w.control(control);
     QVERIFY(c);
 
-    mainform::CommandRecorder recorder;
+    core::mainform::CommandRecorder recorder;
     trigger(c);
     QCOMPARE(recorder.unknown(), QStringList());
     QCOMPARE(recorder.wired().size(), 1);
@@ -90,11 +90,11 @@ void TestMainControls::unknownNameIsTold()
     TestEnv env;
     frmMain::setScreenWidthForLoad(1024);
     frmMain w;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     wireCommands(w);
-    mainform::CommandRecorder recorder;
-    QCOMPARE(mainform::runCommand(QStringLiteral("OpenPosiFile")), 0);
-    QCOMPARE(mainform::runCommand(QStringLiteral("mnuNoSuchControl_Click")), -1);
+    core::mainform::CommandRecorder recorder;
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("OpenPosiFile")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("mnuNoSuchControl_Click")), -1);
     QCOMPARE(recorder.wired(), QStringList{QStringLiteral("OpenPosiFile")});
     QCOMPARE(recorder.unknown(), QStringList{QStringLiteral("mnuNoSuchControl_Click")});
 }

@@ -1,6 +1,6 @@
 #include "core/AppSettings.h"
 #include "core/MainForm.h"
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "tables/PosiImage.h"
@@ -41,9 +41,9 @@ void TestMainWindowShots::render()
     QFETCH(QString, file);
     TestEnv env;
     tables::resetPosiImage();
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     frmMain::setScreenWidthForLoad(1280);
     frmMain w;
     w.show();

@@ -7,7 +7,7 @@
 #include "app/frmOptions2.h"
 #include "link/LinkState.h"
 #include "platform/SettingsStore.h"
-#include "positions/MemoryGrid.h"
+#include "support/MemoryGrid.h"
 #include "tables/PosiDataCheck.h"
 #include "tables/PosiTable.h"
 #include "support/TestEnv.h"
@@ -86,7 +86,7 @@ void TestOptions::velKeysTyped()
     w.txtJogVel->selectAll();
     QTest::keyClicks(w.txtJogVel, QStringLiteral("7"));
     QCOMPARE(w.txtJogVel->text(), QStringLiteral("7"));
-    QCOMPARE(options::jogVelKey(QChar(13), 1, false), options::KeyVerdict::EnterMoves);
+    QCOMPARE(app::options::jogVelKey(QChar(13), 1, false), app::options::KeyVerdict::EnterMoves);
 }
 
 void TestOptions::velocityRefused_data()
@@ -192,7 +192,7 @@ void TestOptions::pulseFeedFromStore()
     w.optJogAcc[1]->setChecked(true);
     w.optJogAcc2[0]->setChecked(true);
     w.cmdOK_Click();
-    settings::resetAppSettings();
+    core::settings::resetAppSettings();
     frmOptions2 next;
     QCOMPARE(next.txtJogVel->text(), QStringLiteral("33"));
     QVERIFY(next.optJogAcc[1]->isChecked());
@@ -245,7 +245,7 @@ void TestOptions::unitChange()
     gDevPPR[0] = 2000;
     gAxisUnused[1] = gAxisUnused[2] = gAxisUnused[3] = true;
 
-    positions::MemoryGrid g(grid == 0 ? 2 : 4);
+    MemoryGrid g(grid == 0 ? 2 : 4);
     if (grid != 0) {
         gPosiNoDefFrom = 1;
         gPosiNoDefTo = 2;
@@ -305,7 +305,7 @@ void TestOptions::language()
     QFETCH(bool, langChanged);
     TestEnv env;
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     frmOptions2 w;
     // 2526 has no Japanese text: in Japanese the frame keeps a Japanese layout text.
     QCOMPARE(w.framLanguege->title(),
@@ -323,12 +323,12 @@ void TestOptions::portDevice()
 {
     TestEnv env;
     qunsetenv("QZW4_PORT_DEVICE");
-    QCOMPARE(options::portDevice(1), QStringLiteral("/dev/ttyS0"));
+    QCOMPARE(app::options::portDevice(1), QStringLiteral("/dev/ttyS0"));
     qputenv("QZW4_PORT_DEVICE", "/dev/pts/9");
-    QCOMPARE(options::portDevice(1), QStringLiteral("/dev/pts/9"));
+    QCOMPARE(app::options::portDevice(1), QStringLiteral("/dev/pts/9"));
     qunsetenv("QZW4_PORT_DEVICE");
     env.storeSettings({{"PortDevice2", "/dev/ttyUSB0"}});
-    QCOMPARE(options::portDevice(2), QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(app::options::portDevice(2), QStringLiteral("/dev/ttyUSB0"));
     gPortNo = 2;
     frmOptions2 w;
     QCOMPARE(w.lblPortDevice->text(), QStringLiteral("(/dev/ttyUSB0)"));

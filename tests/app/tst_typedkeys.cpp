@@ -83,7 +83,7 @@ void TestTypedKeys::cleanup()
     const QStringList unexpected = m_env->dialogs().unexpected();
     if (QTest::currentTestFailed() || !unexpected.isEmpty())
         m_main.reset();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     gDispMmUnit = false;
     QCOMPARE(unexpected, QStringList());
 }

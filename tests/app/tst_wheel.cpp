@@ -2,7 +2,7 @@
 // system's event on the window at the pointer): over a list, a number box, a slider or a tab
 // bar the operator has not given the focus it changes nothing and takes no focus, and the pane
 // or grid beneath scrolls; the control the operator clicked or tabbed to takes it.
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "platform/FixedGrid.h"
 #include "platform/Screen.h"
@@ -172,7 +172,7 @@ void TestWheel::initTestCase()
     m_env.emplace();
     // 1024 x 768 with a panel below and thin title bars: the parameter window scrolls.
     platform::setDesktopForTest(QRect(0, 0, 1024, 738), QMargins(0, 25, 0, 0));
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     frmMain::setScreenWidthForLoad(1024);
     m_main = std::make_unique<frmMain>();
     m_main->show();

@@ -5,7 +5,7 @@
 #include "actuators/frmDevice2.h"
 #include "actuators/frmDevice3.h"
 #include "core/AppSettings.h"
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 #include "app/frmMain.h"
 #include "app/frmOptions2.h"
 #include "core/frmSelection.h"
@@ -81,9 +81,9 @@ std::unique_ptr<frmMain> smallScreenMain(int language)
 {
     // The whole 1024 x 768 screen, under a title bar.
     platform::setDesktopForTest(QRect(0, 0, 1024, 768), QMargins(0, kTitleBar, 0, 0));
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     frmMain::setScreenWidthForLoad(1024);
     auto main = std::make_unique<frmMain>();
     main->show();
@@ -202,7 +202,7 @@ void TestWindowSizes::fitsSmallScreen()
 void TestWindowSizes::keptOnScreen()
 {
     TestEnv env;
-    startup::resetAxesForStart();
+    app::startup::resetAxesForStart();
     frmMain::setScreenWidthForLoad(1024);
     auto main = std::make_unique<frmMain>();
     main->show();

@@ -78,7 +78,7 @@ struct LockHooks
 void TestAppSettings::emptyStoreGivesDefaults()
 {
     TestEnv env;
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     QCOMPARE(gDispMmUnit, true);
     QCOMPARE(gLanguage, 2);
     QCOMPARE(gLangOffset, 10000);
@@ -119,7 +119,7 @@ void TestAppSettings::storedValues()
 
     TestEnv env;
     env.storeSettings({{key, stored}});
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
 
     int actual = -99;
     if (key == QLatin1String("Language"))
@@ -157,7 +157,7 @@ void TestAppSettings::storeAtExit()
     TestEnv env;
     if (!storedLanguage.isEmpty())
         env.storeSettings({{"Language", storedLanguage}});
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     gLangChanged = changeAsked;
     StoreSettingsAtExit();
 
@@ -165,7 +165,7 @@ void TestAppSettings::storeAtExit()
     QCOMPARE(s.value("Settings/Language").toString(), expectedLanguage);
     QCOMPARE(s.value("Settings/PortNo").toString(), QStringLiteral("1"));
     // The running texts stay in the old language until the next start.
-    QCOMPARE(gLangOffset, settings::languageOffsetFor(storedLanguage.isEmpty() ? 2 : storedLanguage.toInt()));
+    QCOMPARE(gLangOffset, core::settings::languageOffsetFor(storedLanguage.isEmpty() ? 2 : storedLanguage.toInt()));
 }
 
 void TestAppSettings::unwritableStoreIsTold_data()
@@ -199,7 +199,7 @@ void TestAppSettings::unwritableStoreIsTold()
     QFETCH(int, room);
     QFETCH(int, language);
     TestEnv env;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     // Tests run as root, so permissions would not stop the write: a file stands where the
     // settings file's folder should be.
     QFile blocker(env.tempPath(QStringLiteral("folder")));
@@ -288,7 +288,7 @@ void TestAppSettings::oddEntriesAreKept()
     TestEnv env;
     const QByteArray before = "[Settings]\nLanguage=1\n" + odd + "\nPortNo=2\n\n[Other]\nx=1\n";
     QVERIFY(putBytes(env.settingsFile(), before));
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     gPortNo = 4;
     gLangChanged = true;
     QCOMPARE(StoreSettingsAtExit(), 0);
@@ -328,7 +328,7 @@ void TestAppSettings::entryThatHidesAWrittenKey()
     QFETCH(QByteArray, before);
     QFETCH(int, language);
     TestEnv env;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     QVERIFY(putBytes(env.settingsFile(), before));
     QCOMPARE(platform::SettingsStore::text(QStringLiteral("PortNo"), QString()), QStringLiteral("7"));
     env.dialogs().answer(platform::IdOk);
@@ -394,8 +394,8 @@ void TestAppSettings::quoteLeftOpen()
     QFETCH(int, language);
     TestEnv env;
     QVERIFY(putBytes(env.settingsFile(), before));
-    settings::readStartupSettings();
-    gLangOffset = settings::languageOffsetFor(language);
+    core::settings::readStartupSettings();
+    gLangOffset = core::settings::languageOffsetFor(language);
     gPortNo = 4; // chosen in the options
     if (quoteLine != 0)
         env.dialogs().answer(platform::IdOk);
@@ -499,7 +499,7 @@ void TestAppSettings::secondCopyExitsLater()
     QFETCH(QString, language);
     TestEnv env;
     env.storeSettings({{"Language", "1"}, {"PortNo", "1"}});
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     // The first copy changed the language and the port, and ended.
     QVERIFY(writeFromAnotherCopy(env.settingsFile(), {"Language=2", "PortNo=3"}));
     if (portChanged)
@@ -530,9 +530,9 @@ void TestAppSettings::settingsFileThatIsNoRegularFile()
     TestEnv env;
     QFile::remove(env.settingsFile());
     QVERIFY(kind == QLatin1String("a named pipe") ? makeNamedPipe(env.settingsFile()) : makeSocketFile(env.settingsFile()));
-    settings::readStartupSettings();
-    QCOMPARE(gLanguage, settings::kDefLanguage);
-    gLangOffset = settings::languageOffsetFor(language); // the running texts, as if read
+    core::settings::readStartupSettings();
+    QCOMPARE(gLanguage, core::settings::kDefLanguage);
+    gLangOffset = core::settings::languageOffsetFor(language); // the running texts, as if read
     gPortNo = 4;
     env.dialogs().answer(platform::IdOk);
     QCOMPARE(StoreSettingsAtExit(), 1);

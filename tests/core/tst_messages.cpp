@@ -49,7 +49,7 @@ void TestMessages::languageSelection()
     TestEnv env;
     if (!stored.isEmpty())
         env.storeSettings({{"Language", stored}});
-    settings::readStartupSettings();
+    core::settings::readStartupSettings();
     QCOMPARE(LoadResText(2), online);
     QCOMPARE(LoadResText(201), QStringLiteral("QZ-W4"));
 }
@@ -100,10 +100,10 @@ void TestMessages::setFormStr()
     TestEnv env;
 
     QMainWindow form;
-    formtext::tagWindow(&form, 201);
+    core::formtext::tagWindow(&form, 201);
     auto *label = new QLabel(&form);
-    formtext::tag(label, 213);
-    formtext::tagTip(label, 203);
+    core::formtext::tag(label, 213);
+    core::formtext::tagTip(label, 203);
     QList<QPushButton *> buttons;
     const QStringList tags{QString(), QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("203")};
     const QStringList captions{"keep", "keep0", "keepabc", "layout"};
@@ -114,14 +114,14 @@ void TestMessages::setFormStr()
         buttons << b;
     }
     QMenu *menu = form.menuBar()->addMenu(QString());
-    formtext::tag(menu, 250);
+    core::formtext::tag(menu, 250);
     QAction *sep = menu->addSeparator();
     QAction *plain = menu->addAction(QStringLiteral("Plain"));
     QAction *tagged = menu->addAction(QString());
-    formtext::tag(tagged, 251);
+    core::formtext::tag(tagged, 251);
     QToolBar *bar = form.addToolBar(QStringLiteral("tools"));
     QAction *tool = bar->addAction(QStringLiteral("Open"));
-    formtext::tagTip(tool, 203);
+    core::formtext::tagTip(tool, 203);
     // 2526 has no Japanese text: its control keeps a Japanese layout text.
     auto *language = new QLabel(QString::fromUtf8("言語選択"), &form);
     language->setProperty("Tag", 2526);
@@ -158,7 +158,7 @@ void TestMessages::everyIdentifierUsedHasItsTexts()
         QStringLiteral(R"((?:LoadResText|LayoutText)\(\s*(\d+)\s*\))"));
     const QRegularExpression list(QStringLiteral(R"((?:ResLines|ResMsgBox)\(\s*\{([\d,\s]+)\})"));
     const QRegularExpression tagged(
-        QStringLiteral(R"(formtext::tag(?:Tip|Tab|Window)?\([^;]*?,\s*(\d+)\s*\))"));
+        QStringLiteral(R"(core::formtext::tag(?:Tip|Tab|Window)?\([^;]*?,\s*(\d+)\s*\))"));
 
     QSet<int> used;
     QDirIterator it(QStringLiteral(QZ_SOURCE_DIR), {"*.cpp", "*.h"}, QDir::Files,

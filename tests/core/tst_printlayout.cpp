@@ -41,7 +41,7 @@ void TestPrintLayout::metrics()
     QFETCH(QList<long>, expected);
 
     TestEnv env;
-    QCOMPARE(printing::computeLayout(height, width, pageHeight), 0);
+    QCOMPARE(core::printing::computeLayout(height, width, pageHeight), 0);
     const QList<long> actual{gPrnCharW, gPrnCharH, gPrnLines, gPrnCols, gPrnHeight, gPrnWidth};
     QCOMPARE(actual, expected);
 }
@@ -49,9 +49,9 @@ void TestPrintLayout::metrics()
 void TestPrintLayout::heightRoundingToZeroFails()
 {
     TestEnv env;
-    QCOMPARE(printing::computeLayout(4.6, 200, 287), 0);
-    QCOMPARE(printing::computeLayout(0.4, 200, 287), 1);
-    QCOMPARE(printing::computeLayout(0.5, 200, 287), 1); // 0.5 goes to the even 0
+    QCOMPARE(core::printing::computeLayout(4.6, 200, 287), 0);
+    QCOMPARE(core::printing::computeLayout(0.4, 200, 287), 1);
+    QCOMPARE(core::printing::computeLayout(0.5, 200, 287), 1); // 0.5 goes to the even 0
     QCOMPARE(gPrnCharW, 5L); // the earlier metrics stand untouched
     QCOMPARE(gPrnLines, 57L);
 }
@@ -108,8 +108,8 @@ void TestPrintLayout::keepsReportsOnThePage()
     QFETCH(QList<long>, expected);
 
     TestEnv env;
-    QCOMPARE(printing::computeLayout(height, 200, pageHeight), 0);
-    QCOMPARE(printing::keepWithinPage(headerLines, rows), result);
+    QCOMPARE(core::printing::computeLayout(height, 200, pageHeight), 0);
+    QCOMPARE(core::printing::keepWithinPage(headerLines, rows), result);
     const QList<long> actual{gPrnCharW, gPrnCharH, gPrnLines, gPrnCols, gPrnHeight};
     QCOMPARE(actual, expected);
     QCOMPARE(gPrnWidth, 190L);

@@ -80,7 +80,7 @@ class TestGrpSmPrint : public QObject
 private Q_SLOTS:
     void init()
     {
-        printing::resetPrintLayout();
+        core::printing::resetPrintLayout();
         tables::resetGrpTable();
         tables::resetSmTable();
         editors::resetGrpSmPrint();

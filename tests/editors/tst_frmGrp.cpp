@@ -86,9 +86,9 @@ private Q_SLOTS:
         // As the program starts: the groups 1 to 1, once for the whole run.
         editors::initGrpSmTables();
         m_main = std::make_unique<FakeMainForm>();
-        mainform::clearCommands();
+        core::mainform::clearCommands();
         editors::registerDataWindowCommands();
-        QCOMPARE(mainform::runCommand(QStringLiteral("ShowGrpWindow")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("ShowGrpWindow")), 0);
         m_w = frmGrp::instance();
         QVERIFY(m_w);
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(gGrpData[50][1], 1);
         gGrpData[50][1] = 7;
         for (const char *name : {"cmdOpenGrpWindow_Click", "mnuShowGroup_Click", "ShowGrpWindow"}) {
-            QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
+            QCOMPARE(core::mainform::runCommand(QLatin1String(name)), 0);
             QCOMPARE(frmGrp::instance(), m_w.data());
         }
         QCOMPARE(gGrpData[50][1], 7);
@@ -168,7 +168,7 @@ private Q_SLOTS:
             click(m_w, "cmdCloseGrpWindow");
         QTRY_VERIFY(!frmGrp::instance());
 
-        QCOMPARE(mainform::runCommand(QStringLiteral("cmdOpenGrpWindow_Click")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdOpenGrpWindow_Click")), 0);
         m_w = frmGrp::instance();
         QVERIFY(m_w);
         QCOMPARE(m_w->page(), 0);

@@ -89,9 +89,9 @@ private Q_SLOTS:
         gDevSize[3] = QStringLiteral(" 28");
         gDevSpeed[3] = QStringLiteral("L");
         gDevStroke[3] = 70; // not in the catalogue
-        mainform::clearCommands();
+        core::mainform::clearCommands();
         editors::registerParameterWindowCommands();
-        QCOMPARE(mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
         m_w = frmParameta2::instance();
         QVERIFY(m_w);
     }
@@ -113,7 +113,7 @@ private Q_SLOTS:
         m_w->findChild<QLineEdit *>(QStringLiteral("txtHomePush_0"))->setText(QStringLiteral("9"));
         m_env->dialogs().answer(platform::IdYes); // the Settings menu's caution
         for (const char *name : {"cmdParaHyoji_Click", "mnuSettingsParameter_Click", "mnuShowParameta_Click"}) {
-            QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
+            QCOMPARE(core::mainform::runCommand(QLatin1String(name)), 0);
             QCOMPARE(frmParameta2::instance(), m_w.data());
         }
         QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLinesFor({410, 411})});
@@ -145,7 +145,7 @@ private Q_SLOTS:
         m_w->close();
         QTRY_VERIFY(!frmParameta2::instance());
         m_env->dialogs().answer(answer);
-        QCOMPARE(mainform::runCommand(QStringLiteral("mnuSettingsParameter_Click")), opened ? 0 : 1);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("mnuSettingsParameter_Click")), opened ? 0 : 1);
         QCOMPARE(m_env->dialogs().prompts(), QStringList{ResLinesFor({410, 411})});
         QCOMPARE(m_env->dialogs().boxes().first().style, int(platform::MbYesNo | platform::MbExclamation));
         QCOMPARE(frmParameta2::instance() != nullptr, opened);

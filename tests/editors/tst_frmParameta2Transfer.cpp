@@ -102,7 +102,7 @@ private Q_SLOTS:
         gDevPPR[0] = 400;
         gDevMaxPulse[0] = 20000;
         SetOnlineMode();
-        mainform::clearCommands();
+        core::mainform::clearCommands();
         editors::registerParameterWindowCommands();
         m_w = frmParameta2::showWindow();
         axisOneSet();
@@ -218,7 +218,7 @@ private Q_SLOTS:
 
         m_w->close();
         QTRY_VERIFY(!frmParameta2::instance());
-        QCOMPARE(mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
         m_w = frmParameta2::instance();
         QVERIFY(m_w);
         QCOMPARE(shownValues(m_w), shown);

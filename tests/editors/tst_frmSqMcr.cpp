@@ -94,9 +94,9 @@ private Q_SLOTS:
         // As the program starts: every step END, once for the whole run.
         editors::initGrpSmTables();
         m_main = std::make_unique<FakeMainForm>();
-        mainform::clearCommands();
+        core::mainform::clearCommands();
         editors::registerDataWindowCommands();
-        QCOMPARE(mainform::runCommand(QStringLiteral("ShowSqMcrWindow")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("ShowSqMcrWindow")), 0);
         m_w = frmSqMcr::instance();
         QVERIFY(m_w);
     }
@@ -115,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(gSmData[3][5], 0); // cleared as the program starts
         setStep(1, 1, 3, 2);
         for (const char *name : {"cmdSqMcrWinOpen_Click", "mnuShowSqMcr_Click", "ShowSqMcrWindow"}) {
-            QCOMPARE(mainform::runCommand(QLatin1String(name)), 0);
+            QCOMPARE(core::mainform::runCommand(QLatin1String(name)), 0);
             QCOMPARE(frmSqMcr::instance(), m_w.data());
         }
         QCOMPARE(gSmData[0][0], 3);
@@ -177,7 +177,7 @@ private Q_SLOTS:
             click(m_w, "cmdSqMcrWinClose");
         QTRY_VERIFY(!frmSqMcr::instance());
 
-        QCOMPARE(mainform::runCommand(QStringLiteral("cmdSqMcrWinOpen_Click")), 0);
+        QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdSqMcrWinOpen_Click")), 0);
         m_w = frmSqMcr::instance();
         QVERIFY(m_w);
         number = m_w->findChild<QSpinBox *>(QStringLiteral("UpDownSmNo"));

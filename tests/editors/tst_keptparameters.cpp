@@ -170,7 +170,7 @@ void TestKeptParameters::init()
     // Axis 1 alone, " 28" L 100 on both sides.
     posifixture::matchController(m_sim, 1);
     SetOnlineMode();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     editors::registerParameterWindowCommands();
 }
 
@@ -185,12 +185,12 @@ void TestKeptParameters::cleanup()
     m_realMain.reset();
     m_main.reset();
     m_folder.reset();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
 }
 
 void TestKeptParameters::open()
 {
-    QCOMPARE(mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdParaHyoji_Click")), 0);
     m_w = frmParameta2::instance();
     QVERIFY(m_w);
 }

@@ -227,7 +227,7 @@ void TestErrorList::shippedListsLoad()
     QFETCH(QString, file);
     QFETCH(QString, first);
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     platform::DialogScript script;
     LoadErrorList();
     QVERIFY(!gErrorListMissing);
@@ -235,7 +235,7 @@ void TestErrorList::shippedListsLoad()
     QVERIFY(gErrorListCount > 0);
     QCOMPARE(gErrorList[1].text, first);
     QVERIFY(script.boxes().isEmpty());
-    settings::resetAppSettings();
+    core::settings::resetAppSettings();
 }
 
 QTEST_MAIN(TestErrorList)

@@ -438,7 +438,7 @@ void TestIoCheck::openedModalByTheMainWindow()
     QFETCH(QString, command);
     QFETCH(bool, buttonsSwitched);
     FakeMainForm form;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     operation::registerIoCheckCommands();
     ModalDriver driver;
     bool buttonsOffInside = false;
@@ -447,13 +447,13 @@ void TestIoCheck::openedModalByTheMainWindow()
         clickChild(window, QStringLiteral("cmdIoWinClose"));
     });
 
-    QCOMPARE(mainform::runCommand(command), 0);
+    QCOMPARE(core::mainform::runCommand(command), 0);
 
     QCOMPARE(driver.shown(), QStringList{"frmIOCheck"});
     QVERIFY(driver.unexpected().isEmpty());
     QCOMPARE(buttonsOffInside, buttonsSwitched);
     QVERIFY(!form.disabled.contains(QStringLiteral("cmdOpenIoWin")));
-    mainform::clearCommands();
+    core::mainform::clearCommands();
 }
 
 QTEST_MAIN(TestIoCheck)

@@ -1150,7 +1150,7 @@ void TestJog::normalExitSendsTheOwedStop()
     QCOMPARE(link::SerialLink::instance().stopOwed(), !stopAnswered);
     QVERIFY(m_sim.dialogs().unexpected().isEmpty());
     main.reset();
-    mainform::clearCommands();
+    core::mainform::clearCommands();
 }
 
 void TestJog::garbledPositionStopsTheTick()
@@ -1245,12 +1245,12 @@ void TestJog::teachingAndTheCloseQuestion()
 void TestJog::teachCommandOfTheMainWindow()
 {
     FakeMainForm form;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     operation::registerJogCommands();
 
     // No position rows: the table's own message, no window.
     m_sim.dialogs().answer(1);
-    QCOMPARE(mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 1);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 1);
     QVERIFY(form.gridActive);
 
     fillMainGrid(form, 2);
@@ -1260,13 +1260,13 @@ void TestJog::teachCommandOfTheMainWindow()
         gridOffInside = !form.gridActive && form.disabled.contains(QStringLiteral("cmdJogTeach"));
         window->close();
     });
-    QCOMPARE(mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdJogTeach_Click")), 0);
     QCOMPARE(driver.shown(), QStringList{"frmJOG"});
     QVERIFY(driver.unexpected().isEmpty());
     QVERIFY(gridOffInside);
     QVERIFY(form.gridActive);
     QVERIFY(!form.disabled.contains(QStringLiteral("cmdJogTeach")));
-    mainform::clearCommands();
+    core::mainform::clearCommands();
 }
 
 void TestJog::gridShowsEveryHeading_data()

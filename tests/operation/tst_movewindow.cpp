@@ -171,7 +171,7 @@ QStringList TestMoveWindow::moves() const
 
 void TestMoveWindow::setProgram(const QStringList &steps)
 {
-    for (int k = 0; k < moveprogram::kSteps; ++k)
+    for (int k = 0; k < operation::moveprogram::kSteps; ++k)
         m_window->programGrid()->item(0, k)->setText(steps.value(k));
 }
 
@@ -890,10 +890,10 @@ void TestMoveWindow::stepPaste()
 
 void TestMoveWindow::dwellBox()
 {
-    QCOMPARE(moveprogram::dwellText("999"), QStringLiteral("999"));
-    QCOMPARE(moveprogram::dwellText("007"), QStringLiteral("7"));
+    QCOMPARE(operation::moveprogram::dwellText("999"), QStringLiteral("999"));
+    QCOMPARE(operation::moveprogram::dwellText("007"), QStringLiteral("7"));
     bool accepted = true;
-    QCOMPARE(moveprogram::dwellText("-1", &accepted), QString());
+    QCOMPARE(operation::moveprogram::dwellText("-1", &accepted), QString());
     QVERIFY(!accepted);
 
     auto *box = m_window->findChild<QLineEdit *>("txtTimer");
@@ -980,11 +980,11 @@ void TestMoveWindow::openedOnce()
 {
     delete m_window.data();
     operation::registerMoveWindow();
-    QCOMPARE(mainform::runCommand(QStringLiteral("ShowMoveWindow")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("ShowMoveWindow")), 0);
     frmMove *first = frmMove::instance();
     QVERIFY(first);
-    QCOMPARE(mainform::runCommand(QStringLiteral("cmdOpenMoveWin_Click")), 0);
-    QCOMPARE(mainform::runCommand(QStringLiteral("mnuShowMove_Click")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("cmdOpenMoveWin_Click")), 0);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("mnuShowMove_Click")), 0);
     QCOMPARE(frmMove::instance(), first);
     QCOMPARE(first->windowTitle(), LoadResText(501));
     QCOMPARE(first->findChild<QPushButton *>("cmdGrpMoveStop")->text(), LoadResText(525));
@@ -1004,7 +1004,7 @@ void TestMoveWindow::gridShowsWhole()
     QVERIFY(grid->height() >= grid->horizontalHeader()->height() + grid->rowHeight(0) + frame);
     QCOMPARE(grid->horizontalHeader()->length(), grid->viewport()->width());
     const QFontMetrics metrics(grid->font());
-    for (int k = 0; k < moveprogram::kSteps; ++k)
+    for (int k = 0; k < operation::moveprogram::kSteps; ++k)
         QVERIFY(grid->columnWidth(k) >= metrics.horizontalAdvance(QStringLiteral("999")));
     QVERIFY(grid->verticalHeader()->width()
             >= QFontMetrics(grid->verticalHeader()->font()).horizontalAdvance(LoadResText(523)));

@@ -1,6 +1,6 @@
 #include "tables/DevSetting.h"
 #include "core/AppSettings.h"
-#include "positions/MemoryGrid.h"
+#include "support/MemoryGrid.h"
 #include "tables/PosiDataCheck.h"
 #include "tables/PosiTable.h"
 #include "tables/SyogoKekka.h"
@@ -13,8 +13,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QtTest>
-
-using namespace positions;
 
 class TestPosiCheck : public QObject
 {

@@ -93,7 +93,7 @@ void TestPosiEditor::cleanup()
 {
     delete m_w;
     m_w = nullptr;
-    mainform::clearCommands();
+    core::mainform::clearCommands();
     delete m_env;
     m_env = nullptr;
 }
@@ -131,7 +131,7 @@ void TestPosiEditor::refusedValueKeepsEditorOpen()
     // Esc also ends the edit, unchecked: the grid leaves its editing state.
     QVERIFY(!editor->isVisible());
     QCOMPARE(g.text(2, 1), QStringLiteral("30"));
-    QCOMPARE(g.background(2, 1), posigrid::axisColumnColour(1)); // no highlight left behind
+    QCOMPARE(g.background(2, 1), positions::posigrid::axisColumnColour(1)); // no highlight left behind
     QVERIFY(!gDataChanged);
 }
 
@@ -284,8 +284,8 @@ void TestPosiEditor::enterGivesTheCellItsColourBack()
     QCOMPARE(g.text(2, 5), QStringLiteral("45"));
     QCOMPARE(g.text(2, 6), QStringLiteral("2"));
     QCOMPARE(g.col(), 7);
-    QCOMPARE(g.background(2, 5), posigrid::axisColumnColour(5));
-    QCOMPARE(g.background(2, 6), posigrid::axisColumnColour(6));
+    QCOMPARE(g.background(2, 5), positions::posigrid::axisColumnColour(5));
+    QCOMPARE(g.background(2, 6), positions::posigrid::axisColumnColour(6));
 }
 
 // The check hides the grid while it reads it; inside an operation that switched the grid off
@@ -498,7 +498,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
         QCOMPARE(after, before);
         QVERIFY(!gDataChanged);
         QCOMPARE(m_env->dialogs().prompts(),
-                 QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.2  ") + posigrid::headingRow1(col)
+                 QStringList{LoadResText(3010) + QStringLiteral("\r\nNo.2  ") + positions::posigrid::headingRow1(col)
                              + QStringLiteral("  \"") + text + QLatin1Char('"')});
     }
 
@@ -554,7 +554,7 @@ void TestPosiEditor::fieldTextsThroughPasteAndCheck()
         const double value = shown.trimmed().toDouble();
         if (col == 4) {
             QCOMPARE(gPosiTable[2][gDispMmUnit ? 4 : 0], value);
-            QCOMPARE(posigrid::cellText(2, 3), shown);
+            QCOMPARE(positions::posigrid::cellText(2, 3), shown);
         } else {
             QCOMPARE(tables::numericValue(gPosiFileTable[2][col - 1]), value);
         }

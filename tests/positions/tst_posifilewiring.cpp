@@ -188,7 +188,7 @@ void TestPosiFileWiring::saveAfterNewAsksForAName()
     ModalDriver driver;
     const QString path = env.tempPath(QStringLiteral("first.qzd"));
     env.dialogs().chooseFile(path);
-    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaved);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaved);
     QCOMPARE(gPosiFileName, QStringLiteral("first"));
 
     driver.then(rangeAll()); // New over positions 1 to 15
@@ -196,7 +196,7 @@ void TestPosiFileWiring::saveAfterNewAsksForAName()
     QCOMPARE(gPosiFileName, LoadResText(213));
     QFile::remove(path);
     env.dialogs().chooseFile(QString());
-    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
     QCOMPARE(env.dialogs().fileRequests().size(), 2);
     QVERIFY(!QFile::exists(path));
 
@@ -204,7 +204,7 @@ void TestPosiFileWiring::saveAfterNewAsksForAName()
     gPosiFilePath = path;
     gPosiFileName = LoadResText(374);
     env.dialogs().chooseFile(QString());
-    QCOMPARE(mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
+    QCOMPARE(core::mainform::runCommand(QStringLiteral("SavePosiFileCheck")), kPosiSaveStopped);
     QCOMPARE(env.dialogs().fileRequests().size(), 3);
     QVERIFY(!QFile::exists(path));
 }

@@ -35,7 +35,7 @@ struct Window
     ~Window()
     {
         delete w;
-        mainform::clearCommands();
+        core::mainform::clearCommands();
     }
     FixedGrid &grid() { return *w->flgdData(); }
     frmMain *w = nullptr;
@@ -110,7 +110,7 @@ void TestPosiGrid::headings()
     QFETCH(QStringList, row1);
     TestEnv env;
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
     gDispMmUnit = mm;
     Window win;
     QCOMPARE(row(win.grid(), 1), row1);
@@ -137,7 +137,7 @@ void TestPosiGrid::headingMerge()
         QCOMPARE(win.grid().mergedSpan(0, c), 4);
     QCOMPARE(win.grid().mergedSpan(1, 1), 1);
     // A designation shown over one axis keeps its own merged cell.
-    mainform::form()->setAxisHeading(1, QStringLiteral("AXIS 2:************"));
+    core::mainform::form()->setAxisHeading(1, QStringLiteral("AXIS 2:************"));
     QCOMPARE(win.grid().text(0, 8), QStringLiteral("AXIS 2:************"));
     QCOMPARE(win.grid().mergedSpan(0, 5), 4);
     QCOMPARE(win.grid().mergedSpan(0, 1), 4);
@@ -148,7 +148,7 @@ void TestPosiGrid::headingMerge()
     QVERIFY(!win.grid().redraw());
     QVERIFY(!win.grid().body()->updatesEnabled());
     QVERIFY(win.grid().heading()->updatesEnabled());
-    mainform::form()->setAxisHeading(2, QStringLiteral("AXIS 3:QZ- 28L-100_"));
+    core::mainform::form()->setAxisHeading(2, QStringLiteral("AXIS 3:QZ- 28L-100_"));
     AllCMD_Yuko();
     QCOMPARE(win.grid().mergedSpan(0, 9), 4);
     QCOMPARE(win.grid().mergedSpan(0, 5), 4);
@@ -230,7 +230,7 @@ void TestPosiGrid::newAsksAboutChanges()
     TestEnv env;
     Window win;
     if (saveResult != -2)
-        mainform::setCommand(QStringLiteral("SavePosiFileCheck"), [saveResult] { return saveResult; });
+        core::mainform::setCommand(QStringLiteral("SavePosiFileCheck"), [saveResult] { return saveResult; });
     gDataChanged = true;
     gPosiFileName = QStringLiteral("mine");
     env.dialogs().answer(answer);
@@ -332,11 +332,11 @@ void TestPosiGrid::axisColours()
     FixedGrid &g = win.grid();
     for (int r = 2; r < 5; ++r) {
         for (int c = 1; c <= 4; ++c)
-            QCOMPARE(g.background(r, c), posigrid::windowColour());
+            QCOMPARE(g.background(r, c), positions::posigrid::windowColour());
         for (int c = 5; c <= 8; ++c)
             QCOMPARE(g.background(r, c), QColor(224, 224, 224));
         for (int c = 9; c <= 12; ++c)
-            QCOMPARE(g.background(r, c), posigrid::windowColour());
+            QCOMPARE(g.background(r, c), positions::posigrid::windowColour());
         for (int c = 13; c <= 16; ++c)
             QCOMPARE(g.background(r, c), QColor(255, 255, 192));
     }
@@ -395,7 +395,7 @@ void TestPosiGrid::bulkChangeAlwaysShowsAgain()
     TestEnv env;
     Window win;
     try {
-        posigrid::BulkChange hidden(win.grid());
+        positions::posigrid::BulkChange hidden(win.grid());
         QVERIFY(win.grid().isHidden());
         QVERIFY(!win.grid().scrollBars());
         throw std::runtime_error("early end");

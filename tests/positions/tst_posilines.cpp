@@ -1,7 +1,7 @@
 #include "tables/DevSetting.h"
 #include "core/AppSettings.h"
 #include "core/Messages.h"
-#include "positions/MemoryGrid.h"
+#include "support/MemoryGrid.h"
 #include "positions/PosiLines.h"
 #include "tables/PosiTable.h"
 #include "support/TestEnv.h"

@@ -317,7 +317,7 @@ void TestPosiPrint::pdfForALook()
     Window win;
     tables::GridCells *grid = tables::checkGrid();
     gDevStroke[0] = 100;
-    grid->setText(3, 4, posigrid::mmText(12.5));
+    grid->setText(3, 4, positions::posigrid::mmText(12.5));
     for (int r = 2; r < grid->rows(); ++r)
         grid->setText(r, 20, QStringLiteral("comment %1").arg(r - 1));
     // A comment of 40 full-width characters, which a portrait page prints on two lines.

@@ -60,7 +60,7 @@ void TestPosiRange::range2()
     QFETCH(int, to);
     TestEnv::resetAll();
     gPosiNoFrom = gPosiNoTo = -1;
-    QCOMPARE(posirange::acceptRange2(all, start, end), result);
+    QCOMPARE(positions::posirange::acceptRange2(all, start, end), result);
     QCOMPARE(gPosiNoFrom, from);
     QCOMPARE(gPosiNoTo, to);
 }
@@ -102,7 +102,7 @@ void TestPosiRange::range3()
     gPosiNoDefFrom = 1;
     gPosiNoDefTo = newMode ? 15 : 50;
     gPosiNoFrom = gPosiNoTo = -1;
-    QCOMPARE(posirange::acceptRange3(start, end), result);
+    QCOMPARE(positions::posirange::acceptRange3(start, end), result);
     QCOMPARE(gPosiNoFrom, from);
     QCOMPARE(gPosiNoTo, to);
     QCOMPARE(gPosiNoDefFrom, shownFrom);

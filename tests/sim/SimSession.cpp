@@ -35,7 +35,7 @@ void SimSession::reset()
 {
     link::resetLinkState();
     link::resetLinkHooks();
-    settings::resetAppSettings();
+    core::settings::resetAppSettings();
     m_sim.clearFaults();
     m_sim.setPaced(false);
     m_sim.clearReceived();

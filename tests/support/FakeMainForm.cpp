@@ -8,15 +8,15 @@
 
 FakeMainForm::FakeMainForm()
 {
-    mainform::registerForm(this);
+    core::mainform::registerForm(this);
     tables::setCheckGrid(&grid);
 }
 
 FakeMainForm::~FakeMainForm()
 {
     tables::setCheckGrid(nullptr);
-    if (mainform::form() == this)
-        mainform::registerForm(nullptr);
+    if (core::mainform::form() == this)
+        core::mainform::registerForm(nullptr);
 }
 
 void FakeMainForm::setControlEnabled(const QString &control, bool on)
@@ -37,7 +37,7 @@ void FakeMainForm::QzDataHyoji_3()
         const int r = i + tables::kGridHeadingRows;
         grid.setText(r, 0, QString::number(n));
         for (int c = 0; c < kPosiCols; ++c)
-            grid.setText(r, c + 1, posigrid::cellText(n, c));
+            grid.setText(r, c + 1, positions::posigrid::cellText(n, c));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/MainForm.h"
-#include "positions/MemoryGrid.h"
+#include "support/MemoryGrid.h"
 
 #include <QStringList>
 
@@ -14,7 +14,7 @@ public:
     FakeMainForm();
     ~FakeMainForm() override;
 
-    positions::MemoryGrid grid;
+    MemoryGrid grid;
     QString fileName;
     QString labels[4];
     bool gridActive = true;

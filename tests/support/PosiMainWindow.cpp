@@ -33,6 +33,6 @@ PosiMainWindow::PosiMainWindow(const std::function<void()> &beforeTable)
 PosiMainWindow::~PosiMainWindow()
 {
     delete w;
-    mainform::clearCommands();
-    mainform::setLinkProbe({});
+    core::mainform::clearCommands();
+    app::setLinkProbe({});
 }

@@ -76,5 +76,5 @@ void usePage(platform::PrinterDevice &printer, const OfficePage &page)
 void useLanguage(int language)
 {
     gLanguage = language;
-    gLangOffset = settings::languageOffsetFor(language);
+    gLangOffset = core::settings::languageOffsetFor(language);
 }

@@ -70,7 +70,7 @@ void TestEnv::storeSettings(const QList<QPair<QString, QString>> &values)
 void TestEnv::resetAll()
 {
     platform::resetSharedPrinter();
-    settings::resetAppSettings();
+    core::settings::resetAppSettings();
     tables::resetDevSetting();
     actuators::resetDevCatalogue();
     actuators::resetDevDesignation();
@@ -85,8 +85,8 @@ void TestEnv::resetAll()
     positions::resetPosiTransferState();
     positions::resetPosiPrintState();
     link::resetLinkState();
-    printing::resetPrintLayout();
+    core::printing::resetPrintLayout();
     actuators::resetDevWinFlags();
-    winflags::resetWinFlags();
+    core::winflags::resetWinFlags();
     tables::resetIoBits();
 }

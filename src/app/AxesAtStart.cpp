@@ -1,9 +1,9 @@
-#include "app/StartOffline.h"
+#include "app/AxesAtStart.h"
 
 #include "tables/DevSetting.h"
 #include "tables/ParaSet.h"
 
-namespace startup {
+namespace app::startup {
 
 void resetAxesForStart()
 {
@@ -17,4 +17,4 @@ void resetAxesForStart()
     }
 }
 
-} // namespace startup
+} // namespace app::startup

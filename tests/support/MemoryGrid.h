@@ -5,8 +5,6 @@
 #include <QList>
 #include <QStringList>
 
-namespace positions {
-
 // Grid cells held in memory: the two heading rows and the given number of position rows.
 class MemoryGrid : public tables::GridCells
 {
@@ -25,5 +23,3 @@ public:
 private:
     QList<QStringList> m_cells;
 };
-
-} // namespace positions

@@ -1,6 +1,4 @@
-#include "positions/MemoryGrid.h"
-
-namespace positions {
+#include "support/MemoryGrid.h"
 
 namespace {
 QStringList blankRow()
@@ -49,5 +47,3 @@ void MemoryGrid::removeRow(int row)
     if (row >= 0 && row < m_cells.size())
         m_cells.removeAt(row);
 }
-
-} // namespace positions

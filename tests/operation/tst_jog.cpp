@@ -660,6 +660,9 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         QTest::mouseRelease(axis1, Qt::LeftButton);
         break;
     case WayOut::PortVanishes:
+        // The vanished device stays gone: its pseudo-terminal's name may be given to another
+        // test program's simulator meanwhile, and the stop's one opening must not reach it.
+        m_sim.useMissingDevice();
         waitingTick(sim::FaultKind::Vanish, [] {});
         break;
     case WayOut::PortVanishesBetweenTicks: {
@@ -668,6 +671,7 @@ void TestJog::everyWayOutOfAFeedStopsIt()
         // next tick is this one however long the wait takes.
         const int interval = w->timerTusin()->interval();
         w->timerTusin()->setInterval(24 * 3600 * 1000);
+        m_sim.useMissingDevice(); // gone for good, as above
         m_sim.controller().vanish();
         QTRY_VERIFY(!CommPortIsOpen());
         for (int i = 0; i < 4 && w->timerTusin()->isActive(); ++i)

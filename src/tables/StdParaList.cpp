@@ -158,9 +158,14 @@ Outcome readCommonList(const QString &path, Lists &l)
 
 // The lists' failure: a list that is not there as missing (28, 29), one that is there as
 // damaged or unreadable, named with its line.
-void tellListFailure(const QString &path)
+// The failure told in a box of its own, or handed to the caller, who adds what it means there.
+int failWith(const QString &text, QString *failure)
 {
-    platform::msgBox(tables::listFailureText(path, {28, 29}));
+    if (failure)
+        *failure = text;
+    else
+        platform::msgBox(text);
+    return 1;
 }
 
 struct Found
@@ -194,7 +199,13 @@ bool findRows(Found &f)
 // been told that the standard parameter file cannot serve.
 bool readListsAndFindRows(Found &found)
 {
-    if (ReadStdParaFile() != 0 || !findRows(found)) {
+    // A list that cannot be read and what that costs are one failure: one box.
+    QString failure;
+    if (ReadStdParaFile(&failure) != 0) {
+        platform::msgBox(failure + QStringLiteral("\r\n") + ResLines({36}));
+        return false;
+    }
+    if (!findRows(found)) {
         ResMsgBox({36});
         return false;
     }
@@ -253,7 +264,7 @@ void resetStdParaList()
 
 } // namespace tables
 
-int ReadStdParaFile()
+int ReadStdParaFile(QString *failure)
 {
     auto l = std::make_unique<Lists>();
     QString path;
@@ -262,31 +273,21 @@ int ReadStdParaFile()
         if (gDevSetteiFamily[a] == QLatin1String("QZ"))
             path = platform::programFile(gDevSetteiNewType[a] ? QStringLiteral("w4nqzstpr.lst")
                                                               : QStringLiteral("w4qzstpr.lst"));
-        if (path.isEmpty()) {
-            ResMsgBox({28, 29});
-            return 1;
-        }
+        if (path.isEmpty())
+            return failWith(ResLines({28, 29}), failure);
         const Outcome o = readAxisList(path, a, *l);
-        if (o == Outcome::WrongHeader) {
-            platform::msgBox(LoadResText(26) + QStringLiteral("(") + QString::number(a + 1)
-                             + QStringLiteral("AXIS)"));
-            return 1;
-        }
-        if (o == Outcome::Failed) {
-            tellListFailure(path);
-            return 1;
-        }
+        if (o == Outcome::WrongHeader)
+            return failWith(LoadResText(26) + QStringLiteral("(") + QString::number(a + 1) + QStringLiteral("AXIS)"),
+                            failure);
+        if (o == Outcome::Failed)
+            return failWith(tables::listFailureText(path, {28, 29}), failure);
     }
     const QString common = platform::programFile(QStringLiteral("w4cmstpr.lst"));
     const Outcome o = readCommonList(common, *l);
-    if (o == Outcome::WrongHeader) {
-        ResMsgBox({27});
-        return 1;
-    }
-    if (o == Outcome::Failed) {
-        tellListFailure(common);
-        return 1;
-    }
+    if (o == Outcome::WrongHeader)
+        return failWith(ResLines({27}), failure);
+    if (o == Outcome::Failed)
+        return failWith(tables::listFailureText(common, {28, 29}), failure);
     for (int a = 0; a < kAxisCount; ++a) {
         for (int r = 0; r < kStdParaRows; ++r)
             gStdParaList[a][r] = l->rows[a][r];

@@ -32,9 +32,9 @@ extern int gStdParaCount[kAxisCount];
 // column 1 the factory value (FUNCTION and ALM: column 2 for an axis with PG).
 extern QVariant gCmnParaList[kCmnParaRows][kCmnParaCols];
 
-// 0 all lists read; 1 failed after its message (26, 27, or 28 and 29); the lists are then
-// as they were.
-int ReadStdParaFile();
+// 0 all lists read; 1 failed after its message (26, 27, 28 and 29, or the damaged list's line);
+// the lists are then as they were. Given `failure`, the message is put there instead of a box.
+int ReadStdParaFile(QString *failure = nullptr);
 // The factory values of the pending actuators of the axes in use. Both change the parameter
 // set only when every axis in use was found; 1 after message 36 otherwise.
 int SetStdParameta();

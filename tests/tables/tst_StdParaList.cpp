@@ -112,21 +112,22 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("to");
         QTest::addColumn<QStringList>("prompts");
 
-        const QStringList missing = {ResLines({28, 29}), ResLines({36})};
-        // A list that is there is told as damaged, named ("<path>") with its line; then 36.
+        // One failure, one box: what failed, then what it costs (36).
+        const QStringList missing = {ResLines({28, 29, 36})};
+        // A list that is there is told as damaged, named ("<path>") with its line.
         const auto damaged = [](int line) {
             return QStringList{damageText({QString(), {}, FileVerdict::Damaged, line}, QStringLiteral("<path>"))
-                                   + QStringLiteral("\r\n") + LoadResText(3051),
-                               ResLines({36})};
+                               + QStringLiteral("\r\n") + LoadResText(3051) + QStringLiteral("\r\n")
+                               + ResLines({36})};
         };
         QTest::newRow("actuator not in the list") << "" << QByteArray() << QByteArray()
                                                   << QStringList{ResLines({36})};
         QTest::newRow("new-type list missing") << "w4nqzstpr.lst" << QByteArray() << QByteArray() << missing;
         QTest::newRow("common list missing") << "w4cmstpr.lst" << QByteArray() << QByteArray() << missing;
         QTest::newRow("wrong list name") << "w4nqzstpr.lst" << QByteArray("QZ-STDPRM") << QByteArray("QZ-CMNPRM")
-                                         << QStringList{LoadResText(26) + "(1AXIS)", ResLines({36})};
+                                         << QStringList{LoadResText(26) + "(1AXIS)\r\n" + ResLines({36})};
         QTest::newRow("wrong common header") << "w4cmstpr.lst" << QByteArray("\"QZ-K4\"") << QByteArray("\"QZ-K2\"")
-                                             << QStringList{ResLines({27}), ResLines({36})};
+                                             << QStringList{ResLines({27, 36})};
         QTest::newRow("count above the rows") << "w4nqzstpr.lst" << QByteArray(",4,0") << QByteArray(",5,0")
                                               << damaged(5);
         QTest::newRow("16-bit value too large") << "w4nqzstpr.lst" << QByteArray("65535,255,60")

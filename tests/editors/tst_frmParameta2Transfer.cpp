@@ -24,6 +24,7 @@
 #include "support/ModalDriver.h"
 #include "support/ParaSetText.h"
 #include "support/PosiTransferFixture.h"
+#include "support/ShownValues.h"
 #include "support/SimFixture.h"
 #include "support/ValidParameters.h"
 #include "support/X11Keys.h"
@@ -58,22 +59,6 @@ void axisOneSet()
     shared.axisMask = 1;
     shared.autoHome = 0;
     writeSharedParameters(shared);
-}
-
-// Every value the window shows, by field: a box's text, an editable list's text, a choice
-// list's entry.
-QStringList shownValues(const QWidget *w)
-{
-    QStringList out;
-    for (const QLineEdit *e : w->findChildren<QLineEdit *>()) {
-        if (!qobject_cast<QComboBox *>(e->parentWidget()))
-            out << e->objectName() + QLatin1Char('=') + e->text();
-    }
-    for (const QComboBox *c : w->findChildren<QComboBox *>())
-        out << c->objectName() + QLatin1Char('=')
-                   + (c->isEditable() ? c->currentText() : QString::number(c->currentIndex()));
-    out.sort();
-    return out;
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "support/FakeMainForm.h"
 #include "support/ModalDriver.h"
 #include "support/PosiTransferFixture.h"
+#include "support/ShownValues.h"
 #include "support/SimFixture.h"
 #include "support/TestEnv.h"
 #include "support/X11Keys.h"
@@ -51,22 +52,6 @@ enum Road {
     PosiFileParaFile,    // a position file opened with a parameter file
     PosiReadTakesCt,     // the position read that takes the controller's actuators
 };
-
-// Every value the window shows, by field: a box's text, an editable list's text, a choice
-// list's entry.
-QStringList shownValues(const QWidget *w)
-{
-    QStringList out;
-    for (const QLineEdit *e : w->findChildren<QLineEdit *>()) {
-        if (!qobject_cast<QComboBox *>(e->parentWidget()))
-            out << e->objectName() + QLatin1Char('=') + e->text();
-    }
-    for (const QComboBox *c : w->findChildren<QComboBox *>())
-        out << c->objectName() + QLatin1Char('=')
-                   + (c->isEditable() ? c->currentText() : QString::number(c->currentIndex()));
-    out.sort();
-    return out;
-}
 
 // The values a window shows beyond what a new window shows (every field empty, no entry chosen).
 QStringList filledValues(const QWidget *w)

@@ -82,6 +82,8 @@ private Q_SLOTS:
     void valuesHaveCaptions();
 
 private:
+    // The window shown, active and started, as the operator meets it before a feed.
+    void startInActiveWindow(frmJOG &w);
     // Ticks until the queue is empty and no move is under way (bounded).
     void drain(frmJOG &w);
     // The main grid with positions 1 to `rows`, axis a's Posi text "a0r".
@@ -833,6 +835,16 @@ void TestJog::keyAfterAFeedStartsNoOther_data()
     QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
 }
 
+void TestJog::startInActiveWindow(frmJOG &w)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    QTRY_VERIFY(w.isActiveWindow());
+    w.cmdJOGST_Click();
+    QVERIFY(w.control().running());
+}
+
 // A feed held with the mouse and released: the focus the press gave its button goes back to the
 // rows, and a key after it starts no feed.
 void TestJog::keyAfterAFeedStartsNoOther()
@@ -844,12 +856,9 @@ void TestJog::keyAfterAFeedStartsNoOther()
     m_sim.useAxes(0xF);
     m_sim.model().setHomeDone(true);
     frmJOG w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    QTRY_VERIFY(w.isActiveWindow());
-    w.cmdJOGST_Click();
-    QVERIFY(w.control().running());
+    startInActiveWindow(w);
+    if (QTest::currentTestFailed())
+        return;
     auto *axis1 = w.findChild<QPushButton *>("cmdJOG0");
     QWidget *rows = w.findChild<platform::FixedGrid *>("flgdJOGPosi")->body();
 
@@ -903,12 +912,9 @@ void TestJog::keyHeldOnAJogButton()
     m_sim.useAxes(0xF);
     m_sim.model().setHomeDone(true);
     frmJOG w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    QTRY_VERIFY(w.isActiveWindow());
-    w.cmdJOGST_Click();
-    QVERIFY(w.control().running());
+    startInActiveWindow(w);
+    if (QTest::currentTestFailed())
+        return;
     auto *axis1 = w.findChild<QPushButton *>("cmdJOG0");
     QVERIFY(axis1->isEnabled());
     auto *mode = w.findChild<QRadioButton *>(QStringLiteral("optJOG%1").arg(option));
